@@ -1,0 +1,105 @@
+#include "app/MapInfo.h"
+
+#include <limits>
+
+#include "platform/Numbers.h"
+#include "platform/ValueReader.h"
+
+namespace kavalo {
+
+namespace {
+
+int32_t intValue(const QString& text) { return roundToInt(leadingNumber(text)); }
+float singleValue(const QString& text) { return toSingle(leadingNumber(text)); }
+
+// Aerial-photo flags lose their leading zeros when a spreadsheet stored the
+// value as a number; put them back.
+QString padOrthoFlags(const QString& v) {
+  if (v.size() == 4) return QStringLiteral("00") + v;
+  if (v.size() == 5) return QStringLiteral("0") + v;
+  return v;
+}
+
+}  // namespace
+
+bool readMapInfo(const QString& path, MapInfo& info, QString* error) {
+  ValueReader reader{QString()};
+  if (!ValueReader::fromFile(path, reader, error)) return false;
+  if (reader.atEnd()) {
+    if (error) *error = QStringLiteral("設定ファイル「mapinfo.txt」に設定がありません。\n%1").arg(path);
+    return false;
+  }
+  MapInfo next = info;
+  QString entry;
+  while (reader.readText(entry)) {
+    const qsizetype eq = entry.indexOf(u'=');
+    if (eq < 0) continue;
+    const QString key = entry.left(eq);
+    const QString value = entry.mid(eq + 1);
+    int frameIndex = -1;
+    if (key == u"旧図郭") frameIndex = 0;
+    else if (key == u"日本測地系図郭") frameIndex = 1;
+    else if (key == u"世界測地系図郭") frameIndex = 2;
+    if (frameIndex >= 0) {
+      // The frame keys carry a second value after the comma.
+      QString second;
+      if (!reader.readText(second)) {
+        if (error)
+          *error = QStringLiteral("設定ファイル「mapinfo.txt」の「%1」に2つ目の値がありません。\n%2").arg(key, path);
+        return false;
+      }
+      next.frame[frameIndex].x = intValue(value);
+      next.frame[frameIndex].y = intValue(second);
+      continue;
+    }
+    if (key == u"タイトル") next.title = value;
+    else if (key == u"画像幅") next.tileWidth = intValue(value);
+    else if (key == u"画像高さ") next.tileHeight = intValue(value);
+    else if (key == u"横方向地形図数") next.sheetsX = intValue(value);
+    else if (key == u"縦方向地形図数") next.sheetsY = intValue(value);
+    else if (key == u"地形図１枚あたり横方向画像数") next.tilesPerSheetX = intValue(value);
+    else if (key == u"地形図１枚あたり縦方向画像数") next.tilesPerSheetY = intValue(value);
+    else if (key == u"スケール単位") next.scaleUnit = value;
+    else if (key == u"西端経度") next.west = singleValue(value);
+    else if (key == u"北端緯度") next.north = singleValue(value);
+    else if (key == u"承認") next.approval = value;
+    else if (key == u"初期表示位置X") next.initialX = singleValue(value);
+    else if (key == u"初期表示位置Y") next.initialY = singleValue(value);
+    else if (key == u"初期表示ズーム") next.initialZoom = intValue(value);
+    else if (key == u"初期時期") next.initialEra = intValue(value);
+    else if (key == u"北西メッシュ") next.meshNW = intValue(value);
+    else if (key == u"東南メッシュ") next.meshSE = intValue(value);
+    else if (key == u"オルソ化空中写真") next.orthoFlags = padOrthoFlags(value);
+    else if (key == u"迅速測図") next.rapidSurvey = value;
+    else if (key == u"正式二万") next.twentyThousand = value;
+  }
+  info = next;
+  return true;
+}
+
+bool deriveGrid(MapInfo& info, QString* error) {
+  auto fail = [&](const QString& what) {
+    if (error) *error = QStringLiteral("設定ファイル「mapinfo.txt」の%1が正しくありません。").arg(what);
+    return false;
+  };
+  if (info.tileWidth <= 0) return fail(QStringLiteral("「画像幅」"));
+  if (info.tileHeight <= 0) return fail(QStringLiteral("「画像高さ」"));
+  if (info.sheetsX <= 0) return fail(QStringLiteral("「横方向地形図数」"));
+  if (info.sheetsY <= 0) return fail(QStringLiteral("「縦方向地形図数」"));
+  if (info.tilesPerSheetX <= 0) return fail(QStringLiteral("「地形図１枚あたり横方向画像数」"));
+  if (info.tilesPerSheetY <= 0) return fail(QStringLiteral("「地形図１枚あたり縦方向画像数」"));
+  const int64_t cols = static_cast<int64_t>(info.sheetsX) * info.tilesPerSheetX;
+  const int64_t rows = static_cast<int64_t>(info.sheetsY) * info.tilesPerSheetY;
+  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+  // Every later product of the grid (mosaic width and height in pixels, sheet
+  // sizes in pixels) must fit 32 bits as well.
+  if (cols > kMax || rows > kMax || cols * info.tileWidth > kMax || rows * info.tileHeight > kMax)
+    return fail(QStringLiteral("画像の大きさ"));
+  info.totalCols = static_cast<int32_t>(cols);
+  info.totalRows = static_cast<int32_t>(rows);
+  info.east = toSingle(static_cast<double>(info.west) + info.sheetsX * 0.125);
+  info.south = toSingle(static_cast<double>(info.north) - info.sheetsY * 5.0 / 60.0);
+  return true;
+}
+
+}  // namespace kavalo

@@ -1,0 +1,89 @@
+#pragma once
+// The whole state of the program, owned by the main window. A dataset's parts
+// are replaced whole when another data folder is loaded.
+#include <QImage>
+#include <QString>
+#include <vector>
+
+#include "app/DataFolderList.h"
+#include "app/Era.h"
+#include "app/FileNameTable.h"
+#include "app/MapInfo.h"
+#include "app/Settings.h"
+#include "app/SheetHistory.h"
+#include "app/ViewState.h"
+#include "elevation/AltitudeGrid.h"
+#include "elevation/ColorSet.h"
+#include "elevation/ElevationPieces.h"
+#include "geo/Coordinates.h"
+#include "geo/Marks.h"
+#include "geo/PlaceNames.h"
+
+namespace kavalo {
+
+// The print pass: printer pixels per view pixel and the page offset of the
+// view's top-left corner, in printer pixels.
+struct PrintPass {
+  double k = 1.0;
+  double ox = 0.0;
+  double oy = 0.0;
+};
+
+struct ProgramState {
+  // Folders and files
+  QString rootFolder;  // native path, no trailing separator
+  FileNameTable names;
+  std::vector<DataFolderEntry> dataFolders;
+  int32_t dataFolderIndex = 0;
+  Settings settingsRead;  // KAVALO.ini as read at start (defaults when absent)
+  QString datasetFolder;  // empty before the first choice
+
+  // The loaded dataset
+  MapInfo mapInfo;
+  std::vector<Era> eras;
+  SheetHistory history;
+  QString marksFileName = QStringLiteral("\\MarkData.kmk");
+  std::vector<int32_t> eraListMap;  // combo-box position -> era index
+  int listedCount = 0;
+
+  ViewState view;
+
+  // Elevation
+  AltitudeGrid altitude;
+  ElevationPieces pieces;
+  ColorSetList colorSets;
+  bool colorSetsUnreadable = false;  // colorset.txt could not be read: it is kept aside
+
+  // Marks and places
+  MarkList marks;
+  bool marksUnreadable = false;  // the marks file could not be read: it is kept aside
+  std::vector<PlaceName> placeNames;
+
+  // Screen
+  double mmPerScreenPxX = kDefaultMmPerScreenPx;
+  double mmPerScreenPxY = kDefaultMmPerScreenPx;
+  double twipsPerPixelX = 15.0;  // 1440 / logical dpi
+  double twipsPerPixelY = 15.0;
+  ScaleFactors scale;
+
+  // The map view's persistent picture, and the snapshot a drag moves.
+  QImage picPrint;
+  QImage picMapMoveTemp;
+  int dragDX = 0;
+  int dragDY = 0;
+
+  // The print pass composes into this page image.
+  PrintPass print;
+  QImage printPage;
+
+  bool hasEra() const { return view.eraIndex >= 0 && view.eraIndex < static_cast<int>(eras.size()); }
+  const Era& currentEra() const { return eras[static_cast<size_t>(view.eraIndex)]; }
+  int viewWidth() const { return picPrint.width(); }
+  int viewHeight() const { return picPrint.height(); }
+  // The current view as a value: dataset, scale, centre, zoom and size.
+  Viewport viewport() const {
+    return Viewport(&mapInfo, scale, view.centerX, view.centerY, view.zoomPercent, viewWidth(), viewHeight());
+  }
+};
+
+}  // namespace kavalo

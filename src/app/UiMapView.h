@@ -1,0 +1,29 @@
+#pragma once
+// The map view picPrint: it only paints the composed picture of the map and
+// hands mouse events to the main window's handlers.
+#include <QWidget>
+
+namespace kavalo {
+
+class frmSCR;
+
+class UiMapView : public QWidget {
+  Q_OBJECT
+
+ public:
+  UiMapView(frmSCR* owner, QWidget* parent);
+  // The persistent picture to paint (owned by the program state).
+  void setPicture(const QImage* picture) { picture_ = picture; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  frmSCR* owner_;
+  const QImage* picture_ = nullptr;
+};
+
+}  // namespace kavalo

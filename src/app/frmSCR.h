@@ -1,0 +1,224 @@
+#pragma once
+// The main window: the control panel on the left, the map view on the right.
+// It owns the program state; each handler keeps the name the program has
+// always used for it and delegates to the logic of its subsystem. The
+// handlers live in several files, one per subsystem: frmSCR.cpp (start-up,
+// data folders, layout, quit), frmSCR_Eras.cpp, frmSCR_Navigation.cpp,
+// frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp.
+#include <QMainWindow>
+#include <QPoint>
+#include <QString>
+#include <memory>
+
+#include "app/ProgramState.h"
+#include "platform/Screen.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QAction;
+class QPushButton;
+class QSlider;
+class QTimer;
+class QWidget;
+
+namespace kavalo {
+
+class Prompts;
+class UiMapView;
+class clsWheelMouse;
+class frmLegend;
+
+class frmSCR : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // rootFolder: the RootFolder; screen: the facts of the display (tests fix
+  // them); prompts: where messages and questions go.
+  frmSCR(const QString& rootFolder, const ScreenInfo& screen, Prompts& prompts, QWidget* parent = nullptr);
+  ~frmSCR() override;
+
+  ProgramState& state() { return state_; }
+  const ProgramState& state() const { return state_; }
+  Prompts& prompts() { return prompts_; }
+
+  // "PRINTOFF" while a dataset loads, "PRINTON" otherwise.
+  const QString& windowTag() const { return tag_; }
+  void setWindowTag(const QString& tag);
+
+  // True when start-up succeeded; false when dataset.txt could not be read
+  // (the message was shown and the program must end).
+  bool startedOk() const { return startedOk_; }
+  // The window was asked to start maximised by the first load.
+  bool wantsMaximized() const { return wantsMaximized_; }
+
+  // ---- Start-up, data folders, layout, quit (frmSCR.cpp)
+  void Form_Load();
+  void lstDataFolder_Click();
+  void EnableViewControls(bool enabled);
+  void Form_Resize();
+  bool Form_QueryUnload();  // true: the window may close
+  void Form_Unload();
+  void cmdEnd_Click();
+  void cmdHelp_Click();
+  void lblHomePage_Click();
+  void cmdCopy_Click();
+  // The window's own part of a dataset load (after LoadDataset succeeded):
+  // panel, zoom slider, era list, first window size, scale factors, era.
+  void finishDatasetLoad();
+  // Window size at the first successful load.
+  void sizeWindowForFirstLoad();
+
+  // ---- View composition and eras (frmSCR_Eras.cpp)
+  void PrintGazo();
+  void cboAge_Set();
+  void cboAge_Click();
+  void SliderAge_Scroll();
+  void SliderAge_MouseUp();
+  void cmdViewTime_Click();
+  void ComboDropWidth(QComboBox* combo);
+  void ComboDropHeight(QComboBox* combo, int itemCount);
+
+  // ---- Navigation and the wheel (frmSCR_Navigation.cpp)
+  void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void m_CWheel_MouseWheel(int iniVector);
+  void picPrint_MouseDown(Qt::MouseButton button, double x, double y);
+  void picPrint_MouseMove(Qt::MouseButtons buttons, double x, double y);
+  void picPrint_MouseUp(Qt::MouseButton button, double x, double y);
+  void SliderZoom_Scroll();
+  void SliderZoom_MouseUp();
+  void SliderMoveAmount_MouseUp();
+  void lblBoxSize_Click(int index);
+  void cmdSokuti_Click();
+  void setZoom(int zoomPercent);  // slider, zoom and lblZoom together
+  void installWheelHook();
+  void removeWheelHook();
+  // Key preview and wheel events of the whole window; true when consumed.
+  bool handleNavigationEvent(QObject* watched, QEvent* event);
+
+  // ---- Elevation and the cursor readout (frmSCR_Elevation.cpp)
+  void chkAltitude_Click();
+  void cmdAltitudeColor_Click();
+  void Show_PointInfo(double px, double py);
+  void Show_PointInfoAtCursor();
+
+  // ---- Map furniture (frmSCR_Furniture.cpp)
+  void chkScale_Click();
+  void chkZukakusen_Click();
+  void chkLegend_Click();
+  void chkTikeizu_Click();
+  void cmdMapComment_Click();
+  void Time_Print();
+  void Timer1_Timer();
+  void LoadLegend();
+  // Called by the composition at the end of every full redraw while the
+  // legend is on: the legend window takes the window's height and follows
+  // the shown era.
+  void showLegendForComposition();
+
+  // ---- Marks and the position dialog (frmSCR_Marks.cpp)
+  void chkMark_Click();
+  void mnuMarkSet_Click();
+  void mnuMarkModify_Click();
+  void mnuMarkErase_Click();
+  // The right-button release without a drag: hit test and the pop-up menu.
+  void showMarkPopup(double x, double y);
+  void cmdPosition_Click();
+
+  // ---- Later subsystems (acquisition, export, printing, online mode)
+  void cmdWMS_Click();
+  void cnmdKML_Click();
+  void cmdPrintOut_Click();
+  void lblOffLine_Click();
+
+  // Controls, named as the program names them (also their objectName).
+  QWidget* picBox = nullptr;
+  QGroupBox* framFolder = nullptr;
+  QListWidget* lstDataFolder = nullptr;
+  QPushButton* cmdMapComment = nullptr;
+  QGroupBox* framTime = nullptr;
+  QComboBox* cboAge = nullptr;
+  QSlider* SliderAge = nullptr;
+  QPushButton* cmdViewTime = nullptr;
+  QGroupBox* framZOOM = nullptr;
+  QSlider* SliderZoom = nullptr;
+  QLabel* lblZoom = nullptr;
+  QLabel* Label1 = nullptr;
+  QSlider* SliderMoveAmount = nullptr;
+  QGroupBox* framView = nullptr;
+  QPushButton* cmdAltitudeColor = nullptr;
+  QCheckBox* chkAltitude = nullptr;
+  QCheckBox* chkTikeizu = nullptr;
+  QCheckBox* chkZukakusen = nullptr;
+  QCheckBox* chkLegend = nullptr;
+  QCheckBox* chkScale = nullptr;
+  QCheckBox* chkMark = nullptr;
+  QGroupBox* framInfo = nullptr;
+  QLabel* lblInfo = nullptr;
+  QLabel* lblMap = nullptr;
+  QPushButton* cmdSokuti = nullptr;
+  QLabel* lblOffLine = nullptr;
+  QLabel* lblHomePage = nullptr;
+  QPushButton* cmdPosition = nullptr;
+  QPushButton* cmdWMS = nullptr;
+  QPushButton* cnmdKML = nullptr;
+  QPushButton* cmdPrintOut = nullptr;
+  QPushButton* cmdCopy = nullptr;
+  QPushButton* cmdHelp = nullptr;
+  QPushButton* cmdEnd = nullptr;
+  QLabel* lblBoxSize[2] = {nullptr, nullptr};
+  QLabel* lblDownload = nullptr;
+  QMenu* mnuPopUpMenu = nullptr;
+  QAction* mnuMarkSet = nullptr;
+  QAction* mnuMarkModify = nullptr;
+  QAction* mnuMarkErase = nullptr;
+  UiMapView* picPrint = nullptr;
+  QLabel* picTime = nullptr;
+  QTimer* Timer1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void buildControls();
+  void connectControls();
+  // The picture of the map view follows the widget's size.
+  void resizeViewImage();
+
+  ProgramState state_;
+  ScreenInfo screen_;
+  Prompts& prompts_;
+  QString tag_ = QStringLiteral("PRINTOFF");
+  QString panelTag_;  // "LARGE" while the panel is expanded
+  bool startedOk_ = false;
+  bool wantsMaximized_ = false;
+  bool unloaded_ = false;
+
+  // ---- Navigation state (frmSCR_Navigation.cpp)
+  bool dragArmed_ = false;
+  bool dragMoved_ = false;
+  QPointF pressPos_;
+  float pressCenterX_ = 0.0f;
+  float pressCenterY_ = 0.0f;
+  std::unique_ptr<clsWheelMouse> m_CWheel;
+
+  // ---- Marks (frmSCR_Marks.cpp)
+  int markHitIndex_ = -1;
+  QPointF markPressPos_;
+
+  // ---- Furniture (frmSCR_Furniture.cpp)
+  frmLegend* legendWindow_ = nullptr;
+
+ public:
+  // The position of the last right-button press on the map view, in view
+  // pixels (marks are set there).
+  QPointF pressPosition() const { return pressPos_; }
+  int markHitIndex() const { return markHitIndex_; }
+};
+
+}  // namespace kavalo

@@ -1,0 +1,7 @@
+#include "cli/EraLabelField.h"
+
+namespace kavalo {
+
+void writeEraLabelField(JsonWriter&, const ProgramState&, int) {}
+
+}  // namespace kavalo

@@ -1,0 +1,69 @@
+#pragma once
+// The elevation picture cut into one piece per map tile. Each piece is
+// pw x ph pixels, one pixel per grid cell (pw = C div TotalCols, ph = R div
+// TotalRows), and is rendered from the grid the first time it is needed.
+#include <QImage>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "elevation/AltitudeGrid.h"
+#include "elevation/ColorSet.h"
+
+namespace kavalo {
+
+// The selected colour set prepared for one grid: ascending elevations with
+// the colours split into bytes, and the light direction's neighbour.
+struct ElevationRamp {
+  int entries = 0;                                  // n + 2
+  std::array<float, kMaxBreakpoints + 2> elevation{};  // metres
+  std::array<Colour, kMaxBreakpoints + 2> colour{};
+  std::array<Quad, kMaxBreakpoints + 2> bytes{};
+  Quad topBytes;
+  Quad seaBytes;
+  int32_t shading = 0;
+  int32_t strength = 0;
+  int dx = 1;
+  int dy = 1;
+  int edgeColumn = 0;
+  int edgeRow = 0;
+};
+
+ElevationRamp buildElevationRamp(const ColorSet& set, const AltitudeGrid& grid);
+
+class ElevationPieces {
+ public:
+  // Builds the ramp from the set and the grid, sizes the pieces for the tile
+  // grid and marks every piece unrendered. The grid must outlive the pieces.
+  void prepare(const AltitudeGrid* grid, const ColorSet& set, int totalCols, int totalRows);
+  // No grid: nothing to draw.
+  void clear();
+
+  // True when a grid is loaded and the pieces have at least one pixel.
+  bool available() const { return grid_ != nullptr && pieceWidth_ > 0 && pieceHeight_ > 0; }
+  int pieceWidth() const { return pieceWidth_; }
+  int pieceHeight() const { return pieceHeight_; }
+  int totalCols() const { return totalCols_; }
+  int totalRows() const { return totalRows_; }
+  const ElevationRamp& ramp() const { return ramp_; }
+
+  bool isRendered(int a, int b) const;
+  // Computes piece (a, b) into its picture and marks it rendered.
+  void RenderElevationPiece(int a, int b);
+  // The picture of piece (a, b), rendered first when needed.
+  const QImage& piece(int a, int b);
+
+ private:
+  size_t index(int a, int b) const { return static_cast<size_t>(a) + static_cast<size_t>(b) * static_cast<size_t>(totalCols_); }
+
+  const AltitudeGrid* grid_ = nullptr;
+  ElevationRamp ramp_;
+  int totalCols_ = 0;
+  int totalRows_ = 0;
+  int pieceWidth_ = 0;
+  int pieceHeight_ = 0;
+  std::vector<QImage> pictures_;
+  std::vector<uint8_t> rendered_;
+};
+
+}  // namespace kavalo

@@ -1,0 +1,140 @@
+#include "platform/Paths.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include "platform/Codec.h"
+
+namespace kavalo {
+
+QString nativeRelative(const QString& backslashName) {
+  QString rel = backslashName;
+  rel.replace(u'\\', u'/');
+  while (rel.startsWith(u'/')) rel.remove(0, 1);
+  return rel;
+}
+
+QString joinPath(const QString& folder, const QString& backslashName) {
+  QString rel = nativeRelative(backslashName);
+  if (folder.isEmpty()) return rel;
+  if (folder.endsWith(u'/')) return folder + rel;
+  return folder + u'/' + rel;
+}
+
+namespace {
+
+bool rawExists(const QByteArray& raw) {
+  struct stat st;
+  return ::stat(raw.constData(), &st) == 0;
+}
+
+// Finds an entry of a folder that matches a name up to letter case, or whose
+// raw bytes are the Shift-JIS spelling of the name.
+QByteArray findEntry(const QByteArray& dirRaw, const QString& name) {
+  DIR* dir = ::opendir(dirRaw.isEmpty() ? "." : dirRaw.constData());
+  if (!dir) return {};
+  const QByteArray sjis = toSjis(name);
+  QByteArray found;
+  while (dirent* entry = ::readdir(dir)) {
+    QByteArray entryName(entry->d_name);
+    if (entryName == sjis) {
+      found = entryName;
+      break;
+    }
+    bool ok = true;
+    QString decoded = QString::fromUtf8(entryName);
+    if (decoded.contains(QChar::ReplacementCharacter)) decoded = fromSjis(entryName, &ok);
+    if (ok && decoded.compare(name, Qt::CaseInsensitive) == 0) {
+      found = entryName;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
+}
+
+}  // namespace
+
+QByteArray resolveRawPath(const QString& path) {
+  if (path.isEmpty()) return {};
+  QByteArray direct = QFile::encodeName(path);
+  if (rawExists(direct)) return direct;
+  const bool absolute = path.startsWith(u'/');
+  const QStringList parts = path.split(u'/', Qt::SkipEmptyParts);
+  QByteArray current = absolute ? QByteArray("/") : QByteArray();
+  for (const QString& part : parts) {
+    QByteArray candidate = current;
+    if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
+    candidate += QFile::encodeName(part);
+    if (!rawExists(candidate)) {
+      QByteArray entry = findEntry(current, part);
+      if (entry.isEmpty()) return {};
+      candidate = current;
+      if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
+      candidate += entry;
+    }
+    current = candidate;
+  }
+  return current;
+}
+
+bool FileExists(const QString& path) {
+  QByteArray raw = resolveRawPath(path);
+  if (raw.isEmpty()) return false;
+  struct stat st;
+  if (::stat(raw.constData(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  std::FILE* f = std::fopen(raw.constData(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+bool FolderExists(const QString& path) {
+  QByteArray raw = resolveRawPath(path);
+  if (raw.isEmpty()) return false;
+  struct stat st;
+  return ::stat(raw.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool readFileBytes(const QString& path, QByteArray& out, QString* error) {
+  QByteArray raw = resolveRawPath(path);
+  if (raw.isEmpty()) {
+    if (error) *error = QStringLiteral("ファイルが見つかりません: %1").arg(path);
+    return false;
+  }
+  std::FILE* f = std::fopen(raw.constData(), "rb");
+  if (!f) {
+    if (error) *error = QStringLiteral("ファイルを開けません: %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+  }
+  out.clear();
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, static_cast<qsizetype>(n));
+  const bool failed = std::ferror(f);
+  std::fclose(f);
+  if (failed) {
+    if (error) *error = QStringLiteral("ファイルを読み込めません: %1").arg(path);
+    return false;
+  }
+  return true;
+}
+
+QString fileModifiedText(const QString& path) {
+  QByteArray raw = resolveRawPath(path);
+  if (raw.isEmpty()) return {};
+  struct stat st;
+  if (::stat(raw.constData(), &st) != 0) return {};
+  QDateTime t = QDateTime::fromSecsSinceEpoch(static_cast<qint64>(st.st_mtime));
+  return t.toString(QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+}
+
+}  // namespace kavalo

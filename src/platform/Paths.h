@@ -1,0 +1,39 @@
+#pragma once
+// Paths of the program are built the way its files name them: a folder
+// followed by a name that begins with a backslash ("\mapinfo.txt",
+// "\legend\05.png"). Texts stored in files keep that form so that data folders
+// stay interchangeable with copies made on Windows; here it becomes a native
+// path. Files copied from Windows may differ in letter case or carry their
+// Japanese names in Shift-JIS bytes; the lookups below find them anyway.
+#include <QByteArray>
+#include <QString>
+
+namespace kavalo {
+
+// folder (native, no trailing separator) + a backslash name -> native path.
+QString joinPath(const QString& folder, const QString& backslashName);
+
+// A name in backslash form with its separators made native, without the
+// leading separator ("\legend\05.png" -> "legend/05.png").
+QString nativeRelative(const QString& backslashName);
+
+// The path under which the file can be opened: the path itself when it exists,
+// else a case-insensitive match (or the Shift-JIS spelling) of each missing
+// component. The result is the raw file-system name; empty when nothing fits.
+QByteArray resolveRawPath(const QString& path);
+
+// True when the file can be opened for reading. Any failure gives false.
+bool FileExists(const QString& path);
+
+// True when the path is an existing folder.
+bool FolderExists(const QString& path);
+
+// Reads a whole file (with the lookups above). False with a message when it
+// cannot be read.
+bool readFileBytes(const QString& path, QByteArray& out, QString* error);
+
+// Modification time of a file as local date and time text "YYYY/MM/DD hh:mm:ss",
+// empty when unknown.
+QString fileModifiedText(const QString& path);
+
+}  // namespace kavalo

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "platform/Codec.h"
+TEST(Smoke, SjisAvailable) { EXPECT_TRUE(kavalo::sjisAvailable()); }
