@@ -93,6 +93,7 @@ void frmSCR::buildControls() {
   auto* central = new QWidget(this);
   central->setObjectName(QStringLiteral("client"));
   setCentralWidget(central);
+  central->installEventFilter(this);
 
   picBox = named(new QWidget(central), "picBox");
   picBox->setFixedWidth(kPanelWidth);
@@ -398,10 +399,6 @@ void frmSCR::EnableViewControls(bool enabled) {
   cmdCopy->setEnabled(enabled);
 }
 
-void frmSCR::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  Form_Resize();
-}
 
 void frmSCR::Form_Resize() {
   QWidget* client = centralWidget();
@@ -467,6 +464,8 @@ void frmSCR::cmdCopy_Click() {
 }
 
 bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
+  // The client area's size is known once the window's layout has placed it.
+  if (watched == centralWidget() && event->type() == QEvent::Resize) Form_Resize();
   if (handleNavigationEvent(watched, event)) return true;
   return QMainWindow::eventFilter(watched, event);
 }

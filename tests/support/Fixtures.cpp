@@ -81,11 +81,22 @@ void DatasetFixture::writeFullSheetHistory() const {
   writeSjis(folder + QStringLiteral("/図歴.csv"), text);
 }
 
+void DatasetFixture::writeAltitudeGrid() const {
+  const int columns = sheetsX * tilesPerSheetX * 2;
+  const int rows = sheetsY * tilesPerSheetY * 2;
+  std::vector<int32_t> cells(static_cast<size_t>(columns) * rows);
+  for (int y = 0; y < rows; ++y)
+    for (int x = 0; x < columns; ++x)
+      cells[static_cast<size_t>(y) * columns + x] = y == 0 ? -9999 : x * 1000 / (columns - 1);
+  writeAltitude(folder + QStringLiteral("/altitude.dat"), columns, rows, 0, 1000, 100, cells);
+}
+
 void DatasetFixture::write() const {
   QDir().mkpath(folder);
   writeMapInfo();
   writeTikeizuInfo();
   writeFullSheetHistory();
+  writeAltitudeGrid();
 }
 
 void writeSolidImage(const QString& path, int width, int height, QColor colour, const char* format) {

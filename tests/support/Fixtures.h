@@ -58,7 +58,10 @@ struct DatasetFixture {
   // 図歴.csv with every sheet of every scanned era present ("edition",
   // "publication"), unless changed by the caller afterwards.
   void writeFullSheetHistory() const;
-  void write() const;  // all three
+  // altitude.dat of 2 x 2 cells per tile: a slope from 0 m in the west to
+  // 100 m in the east, sea in the first row.
+  void writeAltitudeGrid() const;
+  void write() const;  // all four
 };
 
 // A solid-colour PNG or JPEG image.

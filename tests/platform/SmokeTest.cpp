@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-#include "platform/Codec.h"
-TEST(Smoke, SjisAvailable) { EXPECT_TRUE(kavalo::sjisAvailable()); }
