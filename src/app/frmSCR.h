@@ -198,6 +198,13 @@ class frmSCR : public QMainWindow {
   bool wantsMaximized_ = false;
   bool unloaded_ = false;
 
+  // Each subsystem adds the members its handler file needs in its own
+  // section below.
+
+  // ---- Eras and composition (frmSCR_Eras.cpp)
+
+  // ---- Elevation and readout (frmSCR_Elevation.cpp)
+
   // ---- Navigation state (frmSCR_Navigation.cpp)
   bool dragArmed_ = false;
   bool dragMoved_ = false;

@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "cli/CliCommon.h"
-#include "cli/EraLabelField.h"
+#include "app/EraLabels.h"
 #include "cli/Json.h"
 
 namespace kavalo {
@@ -57,7 +57,8 @@ void writeEra(JsonWriter& j, const ProgramState& state, int index) {
   j.field(QStringLiteral("bySheetIndex"), e.bySheetIndex);
   j.field(QStringLiteral("sheets"), static_cast<int>(e.sheets.size()));
   j.field(QStringLiteral("sheetIndex"), static_cast<int>(e.sheetIndex.size()));
-  writeEraLabelField(j, state, index);
+  // The label as the era list shows it, in the label style of KAVALO.ini.
+  j.field(QStringLiteral("label"), Get_cboAge_Text(e, state.view.eraLabelStyle));
   j.endObject();
 }
 

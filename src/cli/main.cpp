@@ -4,15 +4,22 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <cstdio>
+
 #include "cli/CliCommon.h"
 #include "cli/InfoCommand.h"
+#include "cli/ReadoutCommand.h"
+#include "cli/RenderCommand.h"
 #include "platform/Codec.h"
 
 using namespace kavalo;
 
 namespace {
 const char* kUsage =
-    "usage: kavalo-cli info --root DIR [--dataset N]\n";
+    "usage: kavalo-cli info --root DIR [--dataset N]\n"
+    "       kavalo-cli render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
+    "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png\n"
+    "       kavalo-cli readout --root DIR [--dataset N] [view options as for render] [--datum 0|1] --at PX,PY\n";
 }
 
 int main(int argc, char** argv) {
@@ -31,6 +38,8 @@ int main(int argc, char** argv) {
   }
   const QString command = args.takeFirst();
   if (command == u"info") return runInfoCommand(args);
+  if (command == u"render") return runRenderCommand(args);
+  if (command == u"readout") return runReadoutCommand(args);
   std::fputs(kUsage, stderr);
   return 2;
 }

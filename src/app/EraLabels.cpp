@@ -1,0 +1,56 @@
+#include "app/EraLabels.h"
+
+namespace kavalo {
+
+QString JapaneseEraYear(int year) {
+  // The table ended with 平成 before 2019; every later year belongs to 令和.
+  if (year <= 1911) return QStringLiteral("明治") + QString::number(year - 1867);
+  if (year <= 1925) return QStringLiteral("大正") + QString::number(year - 1911);
+  if (year <= 1988) return QStringLiteral("昭和") + QString::number(year - 1925);
+  if (year <= 2018) return QStringLiteral("平成") + QString::number(year - 1988);
+  return QStringLiteral("令和") + QString::number(year - 2018);
+}
+
+QString EraPeriodText(const Era& era, int style) {
+  QString a, b;
+  if (style == 0) {
+    a = QString::number(era.yearFrom);
+    b = QString::number(era.yearTo);
+  } else if (style == 1) {
+    a = JapaneseEraYear(era.yearFrom);
+    b = JapaneseEraYear(era.yearTo);
+  } else {
+    return QString();
+  }
+  if (a == b) return a + QStringLiteral("年");
+  if (a.left(2) == b.left(2)) b = b.mid(2);
+  return a + u'-' + b + QStringLiteral("年");
+}
+
+QString Get_cboAge_Text(const Era& era, int style) {
+  QString suffix;
+  switch (era.kind) {
+    case kAgencyBasicMap:
+      suffix = era.yearFrom < 2011 ? QStringLiteral("（ウォッちず）") : QStringLiteral("（電子国土基本図）");
+      break;
+    case kAerialPhoto:
+      if (era.periodCode == 4) suffix = QStringLiteral("（3～4月上旬東日本大震災後）");
+      else if (era.periodCode == 5) suffix = QStringLiteral("（5～6月東日本大震災後）");
+      else suffix = QStringLiteral("（空中写真）");
+      break;
+    case kRapidSurvey: suffix = QStringLiteral("（迅速測図）"); break;
+    case kTwentyThousand: suffix = QStringLiteral("（1/2万）"); break;
+    case kAgencyOrtho: suffix = QStringLiteral("（空中写真）"); break;
+    default: break;
+  }
+  return EraPeriodText(era, style) + suffix;
+}
+
+QString OrthoPeriodLabel(int periodCode) {
+  if (periodCode == 4) return QStringLiteral("2011年東日本大震災被災後");
+  if (periodCode == 5) return QStringLiteral("東日本大震災被災地2011年5～6月撮影");
+  const YearRange years = OrthoPeriodYears(periodCode);
+  return QStringLiteral("%1-%2年（空中写真）").arg(years.from).arg(years.to);
+}
+
+}  // namespace kavalo

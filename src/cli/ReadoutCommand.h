@@ -1,0 +1,10 @@
+#pragma once
+#include <QStringList>
+
+namespace kavalo {
+
+// kavalo-cli readout --root DIR [--dataset N] [view options] [--datum 0|1]
+// --at PX,PY: the cursor readout at a view pixel as JSON.
+int runReadoutCommand(const QStringList& args);
+
+}  // namespace kavalo

@@ -1,0 +1,85 @@
+#include "cli/ViewOptions.h"
+
+#include <QImage>
+#include <QRegularExpression>
+
+#include "render/ComposeContext.h"
+
+namespace kavalo {
+
+QStringList viewOptionNames() {
+  return {QStringLiteral("--root"),      QStringLiteral("--dataset"), QStringLiteral("--era"),
+          QStringLiteral("--center"),    QStringLiteral("--zoom"),    QStringLiteral("--size"),
+          QStringLiteral("--mm-per-px"), QStringLiteral("--layers")};
+}
+
+bool applyViewOptions(const CliOptions& options, ProgramState& state, QString* error) {
+  auto fail = [&](const QString& text) {
+    if (error) *error = text;
+    return false;
+  };
+  if (options.has(QStringLiteral("--era"))) {
+    bool ok = false;
+    const int era = options.get(QStringLiteral("--era")).toInt(&ok);
+    if (!ok || era < 0 || era >= static_cast<int>(state.eras.size()))
+      return fail(QStringLiteral("--era must be an era index from 0 to %1").arg(state.eras.size() - 1));
+    state.view.eraIndex = era;
+  }
+  if (options.has(QStringLiteral("--center"))) {
+    const QStringList parts = options.get(QStringLiteral("--center")).split(u',');
+    bool okX = false, okY = false;
+    if (parts.size() == 2) {
+      state.view.centerX = parts[0].trimmed().toFloat(&okX);
+      state.view.centerY = parts[1].trimmed().toFloat(&okY);
+    }
+    if (!okX || !okY) return fail(QStringLiteral("--center must be X,Y in image pixels"));
+  }
+  if (options.has(QStringLiteral("--zoom"))) {
+    bool ok = false;
+    const int zoom = options.get(QStringLiteral("--zoom")).toInt(&ok);
+    if (!ok || zoom < kMinZoom || zoom > kMaxZoom) return fail(QStringLiteral("--zoom must be 50 to 400"));
+    state.view.zoomPercent = zoom;
+  }
+  int width = 1000, height = 700;
+  if (options.has(QStringLiteral("--size"))) {
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)$")).match(options.get(QStringLiteral("--size")));
+    if (!m.hasMatch()) return fail(QStringLiteral("--size must be WxH"));
+    width = m.captured(1).toInt();
+    height = m.captured(2).toInt();
+    if (width < 1 || height < 1 || width > 20000 || height > 20000)
+      return fail(QStringLiteral("--size must be between 1x1 and 20000x20000"));
+  }
+  double mm = kDefaultMmPerScreenPx;
+  if (options.has(QStringLiteral("--mm-per-px"))) {
+    bool ok = false;
+    mm = options.get(QStringLiteral("--mm-per-px")).toDouble(&ok);
+    if (!ok || !(mm > 0.0) || mm > 100.0) return fail(QStringLiteral("--mm-per-px must be a positive number"));
+  }
+  state.mmPerScreenPxX = mm;
+  state.mmPerScreenPxY = mm;
+  state.scale = computeScaleFactors(state.mapInfo, mm, mm);
+  if (options.has(QStringLiteral("--layers"))) {
+    ViewState& v = state.view;
+    v.showTiles = v.showAltitude = v.showSheetLines = v.showScale = v.showLegend = v.showMarks = false;
+    const QString list = options.get(QStringLiteral("--layers"));
+    for (const QString& layer : list.split(u',', Qt::SkipEmptyParts)) {
+      const QString name = layer.trimmed();
+      if (name == u"tiles") v.showTiles = true;
+      else if (name == u"altitude") v.showAltitude = true;
+      else if (name == u"lines") v.showSheetLines = true;
+      else if (name == u"scale") v.showScale = true;
+      else if (name == u"legend") v.showLegend = true;
+      else if (name == u"marks") v.showMarks = true;
+      else return fail(QStringLiteral("unknown layer: %1 (tiles, altitude, lines, scale, legend, marks)").arg(name));
+    }
+  }
+  state.picPrint = QImage(width, height, QImage::Format_RGB32);
+  state.picPrint.fill(Qt::white);
+  setTargetResolution(state.picPrint, state, 1.0);
+  state.view.fullRedraw = true;
+  state.view.printMode = false;
+  return true;
+}
+
+}  // namespace kavalo

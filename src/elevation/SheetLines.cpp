@@ -1,0 +1,7 @@
+#include "elevation/SheetLines.h"
+
+namespace kavalo {
+
+void DrawSheetLines(QPainter&, const ComposeContext&) {}
+
+}  // namespace kavalo

@@ -1,0 +1,64 @@
+#include "render/TileGeometry.h"
+
+#include <cmath>
+
+#include "platform/Numbers.h"
+
+namespace kavalo {
+
+namespace {
+
+// Truncating division, one less for a negative dividend (also when exact).
+int gridDivide(int dividend, int divisor) {
+  int q = dividend / divisor;
+  if (dividend < 0) --q;
+  return q;
+}
+
+// The \ operator on a single: round to an integer first, then halve.
+int halfOf(float v) { return roundToInt(v) / 2; }
+
+}  // namespace
+
+TileRange VisibleTileRange(const Viewport& view, int fx, int fy) {
+  const MapInfo& m = view.info();
+  const float wi = view.ScreenToImageDX(view.width());
+  const float hi = view.ScreenToImageDY(view.height());
+  const int cx = static_cast<int>(std::trunc(static_cast<double>(view.centerX()) - fx));
+  const int cy = static_cast<int>(std::trunc(static_cast<double>(view.centerY()) - fy));
+  const int left = cx - halfOf(wi);
+  const int top = cy - halfOf(hi);
+  const int right = cx + halfOf(wi);
+  const int bottom = cy + halfOf(hi);
+  TileRange r;
+  r.firstCol = gridDivide(left, m.tileWidth);
+  r.firstRow = gridDivide(top, m.tileHeight);
+  r.lastCol = gridDivide(right, m.tileWidth);
+  r.lastRow = gridDivide(bottom, m.tileHeight);
+  const double z = view.zoomFactor();
+  r.offX = roundToInt(view.scale().screenPerImageX * (static_cast<double>(r.firstCol) * m.tileWidth - left) * z);
+  r.offY = roundToInt(view.scale().screenPerImageY * (static_cast<double>(r.firstRow) * m.tileHeight - top) * z);
+  return r;
+}
+
+int tileViewX(const Viewport& view, const TileRange& range, int col) {
+  return roundToInt(static_cast<double>(view.scale().screenPerImageX) *
+                        (static_cast<double>(col - range.firstCol) * view.info().tileWidth) * view.zoomFactor() +
+                    range.offX);
+}
+
+int tileViewY(const Viewport& view, const TileRange& range, int row) {
+  return roundToInt(static_cast<double>(view.scale().screenPerImageY) *
+                        (static_cast<double>(row - range.firstRow) * view.info().tileHeight) * view.zoomFactor() +
+                    range.offY);
+}
+
+int tileViewWidth(const Viewport& view) {
+  return roundToInt(static_cast<double>(view.scale().screenPerImageX) * view.info().tileWidth * view.zoomFactor()) + 1;
+}
+
+int tileViewHeight(const Viewport& view) {
+  return roundToInt(static_cast<double>(view.scale().screenPerImageY) * view.info().tileHeight * view.zoomFactor()) + 1;
+}
+
+}  // namespace kavalo

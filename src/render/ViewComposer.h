@@ -1,0 +1,29 @@
+#pragma once
+// The composition of the map view: the background (elevation pieces or
+// white), the tiles of the shown era, the sheet lines, then (full redraws
+// only) the snapshot for dragging and the overlays: scale bar, legend, marks
+// and credits. On the screen it draws into the state's view picture
+// (picPrint); in print mode into the page image at the print scale and
+// offset. During a drag (FullRedraw false) only the strips the drag uncovers
+// get the background and the sheet lines.
+#include <QRegion>
+#include <QString>
+
+namespace kavalo {
+
+struct ProgramState;
+
+// What the composition needs from its surroundings.
+class ComposeHooks {
+ public:
+  virtual ~ComposeHooks() = default;
+  // End of every full composition while the legend switch is on: the legend
+  // window takes the window's height and shows the legend of the shown era.
+  virtual void showLegend() {}
+};
+
+// Composes the view of the state (see above). Does nothing while no dataset
+// is loaded or the view has no pixels.
+void PrintGazo(ProgramState& state, ComposeHooks& hooks);
+
+}  // namespace kavalo
