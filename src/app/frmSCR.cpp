@@ -28,6 +28,8 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
+#include "render/ComposeContext.h"
+#include "render/ViewComposer.h"
 
 namespace kavalo {
 
@@ -461,6 +463,28 @@ void frmSCR::lblHomePage_Click() { ShellOpen(state_.names[kWebBaseUrl], prompts_
 void frmSCR::cmdCopy_Click() {
   if (state_.picPrint.isNull()) return;
   QGuiApplication::clipboard()->setImage(state_.picPrint);
+}
+
+namespace {
+
+// The composition's calls back into the window.
+class WindowComposeHooks : public ComposeHooks {
+ public:
+  explicit WindowComposeHooks(frmSCR& window) : window_(window) {}
+  void showLegend() override { window_.showLegendForComposition(); }
+
+ private:
+  frmSCR& window_;
+};
+
+}  // namespace
+
+void frmSCR::PrintGazo() {
+  ++compositionCount_;
+  if (!state_.picPrint.isNull()) setTargetResolution(state_.picPrint, state_, 1.0);
+  WindowComposeHooks hooks(*this);
+  kavalo::PrintGazo(state_, hooks);
+  picPrint->update();
 }
 
 bool frmSCR::eventFilter(QObject* watched, QEvent* event) {

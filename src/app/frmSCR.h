@@ -72,8 +72,12 @@ class frmSCR : public QMainWindow {
   // Window size at the first successful load.
   void sizeWindowForFirstLoad();
 
-  // ---- View composition and eras (frmSCR_Eras.cpp)
+  // ---- View composition (frmSCR.cpp) and eras (frmSCR_Eras.cpp)
+  // Composes the view into the map picture and repaints it; callers set
+  // state().view.fullRedraw first.
   void PrintGazo();
+  // How many compositions ran (tests check that a click redraws nothing).
+  int compositionCount() const { return compositionCount_; }
   void cboAge_Set();
   void cboAge_Click();
   void SliderAge_Scroll();
@@ -197,6 +201,7 @@ class frmSCR : public QMainWindow {
   bool startedOk_ = false;
   bool wantsMaximized_ = false;
   bool unloaded_ = false;
+  int compositionCount_ = 0;
 
   // Each subsystem adds the members its handler file needs in its own
   // section below.

@@ -1,12 +1,11 @@
-// View composition and era selection handlers of the main window.
-// (Filled in with the map view; until then they draw nothing.)
+// Era selection handlers of the main window.
+// (Filled in with the era selection; until then they do nothing.)
 #include "app/frmSCR.h"
 
 #include <QComboBox>
 
 namespace kavalo {
 
-void frmSCR::PrintGazo() {}
 void frmSCR::cboAge_Set() {}
 void frmSCR::cboAge_Click() {}
 void frmSCR::SliderAge_Scroll() {}
