@@ -29,12 +29,12 @@ bool hasShownEra(const ComposeContext& context) {
 }  // namespace
 
 // The layout works in view pixels and maps every position onto the target
-// at the end (itself on the screen, k x + ox on the page). Text is measured
-// on the target, whose resolution makes the map font k times larger on the
-// page, and divided by the target's scale to give its extent on the view.
-// This stands in for the factor 20 / twips per pixel of the older layout,
-// which turned text measured in points into view pixels: here text is
-// measured in pixels to begin with, so that factor is 1.
+// at the end (itself on the screen, k x + ox on the page). Text extents take
+// part in the layout, so they too must be view pixels: they are measured on
+// the target, whose resolution makes the map font k times larger on the
+// page, and divided by the target's scale. (Extents measured in points would
+// need the factor 20 / twips per pixel to become pixels; measured in pixels
+// they need none.)
 void Scale_Print(QPainter& painter, const ComposeContext& context) {
   const Viewport& view = context.view;
   const ScaleFactors& factors = view.scale();

@@ -21,7 +21,7 @@ constexpr int kDivisions[11] = {0, 2, 2, 3, 4, 2, 3, 2, 4, 3, 2};
 // and cutting that to one decimal would give 0.2. The inputs are singles
 // (about seven significant digits), so rounding to twelve significant
 // digits removes the noise of the double arithmetic and keeps every digit
-// that means something; the cut then works on the number as written.
+// that means something; the cut then works on the decimal number meant.
 double decimalClean(double v) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.12g", v);

@@ -69,7 +69,7 @@ std::vector<int> blackRuns(const QImage& image, int y, int from, int to) {
 
 // ---- Length of the bar
 
-TEST(ScaleLength, WrittenExamples) {
+TEST(ScaleLength, EachRuleOnItsExample) {
   expectLength(1.33, "1", 1, 2);
   expectLength(2.67, "4", 4, 4);   // rounds to 3, raised to 4
   expectLength(9.6, "10", 10, 2);  // rounds up into the next decade
