@@ -78,10 +78,7 @@ TEST(ScaleLength, EachRuleOnItsExample) {
   expectLength(0.12, "0.1", 1, 2);
   expectLength(0.05, "0.06", 6, 3);
   expectLength(0.96, "1", 10, 2);  // cut to 0.9, raised to 1
-}
-
-TEST(ScaleLength, RoundingAndDigitsOfLargerLengths) {
-  expectLength(2.5, "2", 2, 2);  // half to even
+  expectLength(2.5, "2", 2, 2);    // half to even
   expectLength(3.5, "4", 4, 4);
   expectLength(7.4, "8", 8, 4);
   expectLength(66, "60", 6, 3);
@@ -241,18 +238,10 @@ TEST(CreditLines, AgencyBaseMapWithAndWithoutElevation) {
   EXPECT_TRUE(l[0].isEmpty());
   EXPECT_TRUE(l[1].isEmpty());
   EXPECT_EQ(l[2], QStringLiteral("国土地理院：ウォッちず"));
-  EXPECT_EQ(l[3], webSystemCreditText());
-}
-
-TEST(CreditLines, FixedTextsAsTheAgencyWordsThem) {
-  EXPECT_EQ(elevationCreditText(), QStringLiteral("この地図の作成にあたっては、国土地理院長の承認を得て、同院発行の数値"
-                                                  "地図50mメッシュ（標高）を使用したものである。"));
-  // Half-width "､" and "｡" (U+FF64, U+FF61), not the full-width ones.
-  EXPECT_EQ(webSystemCreditText(),
-            QStringLiteral("この背景地図等データは､国土地理院の電子国土Webシステムから配信されたものである｡"));
-  EXPECT_TRUE(webSystemCreditText().contains(QChar(0xFF64)));
-  EXPECT_TRUE(webSystemCreditText().endsWith(QChar(0xFF61)));
-  EXPECT_FALSE(webSystemCreditText().contains(QStringLiteral("、")));
+  // The agency's sentence keeps its half-width "､" and "｡".
+  EXPECT_EQ(l[3], QStringLiteral("この背景地図等データは､国土地理院の電子国土Webシステムから配信されたものである｡"));
+  EXPECT_EQ(l[3].count(QChar(0xFF64)), 1);
+  EXPECT_TRUE(l[3].endsWith(QChar(0xFF61)));
 }
 
 TEST(CreditLines, AerialPhotosByYearAndPeriod) {
@@ -269,9 +258,10 @@ TEST(CreditLines, AerialPhotosByYearAndPeriod) {
   }
   era.periodCode = 1;
   EXPECT_EQ(creditLines(era, QString(), true)[1], QStringLiteral("国土地理院：国土画像情報"));
-  // Photos fetched before 2011, or of unknown date, name the older system.
-  for (const char* date : {"2009/01/01", ""}) {
-    era.acquiredText = QString::fromLatin1(date);
+  // Photos fetched before 2011, or of a date that is no number, name the
+  // older system.
+  for (const QString& date : {QStringLiteral("2009/01/01"), QString(), QStringLiteral("平成23年")}) {
+    era.acquiredText = date;
     const CreditLines l = creditLines(era, QString(), true);
     EXPECT_TRUE(l[1].isEmpty());
     EXPECT_EQ(l[2], QStringLiteral("国土数値情報：オルソ化空中写真閲覧ダウンロードシステム"));
@@ -306,14 +296,6 @@ TEST(CreditLines, ApprovalTail) {
   EXPECT_EQ(approvalTail(QStringLiteral("承認番号 第5号")), QStringLiteral("承認番号 第5号"));
   EXPECT_TRUE(approvalTail(QStringLiteral("国土地理院の承認を得た。")).isEmpty());
   EXPECT_TRUE(approvalTail(QString()).isEmpty());
-}
-
-TEST(CreditLines, TheYearIsTheFirstFourCharacters) {
-  Era era;
-  era.acquiredText = QStringLiteral("2013/01/02 03:04:05");
-  EXPECT_EQ(eraAcquiredYear(era), 2013);
-  era.acquiredText = QStringLiteral("平成23年");
-  EXPECT_EQ(eraAcquiredYear(era), 0);
 }
 
 // ---- Drawing of the credits

@@ -174,19 +174,3 @@ TEST(SheetIndexLines, AWorldDatumFrameReadsTheIndexInWorldDegrees) {
   EXPECT_NEAR(b.northWest.x() - a.northWest.x(), 12, 1);
   EXPECT_NEAR(b.northWest.y() - a.northWest.y(), -8, 1);
 }
-
-TEST(SheetIndexLines, ThePrintPassMapsTheCorners) {
-  test::OverlayState f(400, 300);
-  const Viewport view = f.state.viewport();
-  const Era& era = twentyThousandEra(f, kOldFrame, view.Get_ViewGeoBox(0));
-  const SheetOutline inner = sheetIndexOutlines(view, era)[0];
-  const ComposeContext page = f.page(2.0, 10, 20);
-  {
-    QPainter p(&f.state.printPage);
-    DrawSheetLines(p, page);
-  }
-  const int x = 2 * inner.northWest.x() + 10;
-  const int midY = inner.northWest.y() + inner.southEast.y() + 20;  // 2 x the middle + 20
-  EXPECT_TRUE(isBlack(f.state.printPage.pixel(x, midY)));
-  EXPECT_FALSE(isBlack(f.state.printPage.pixel(inner.northWest.x(), midY)));
-}
