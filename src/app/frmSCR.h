@@ -224,6 +224,12 @@ class frmSCR : public QMainWindow {
 
   // ---- Furniture (frmSCR_Furniture.cpp)
   frmLegend* legendWindow_ = nullptr;
+  // The legend window, made on first use (with its ties to chkLegend).
+  frmLegend* ensureLegendWindow();
+  // Beside the panel, a little below the window's top edge.
+  void placeLegendWindow();
+  // The legend window is as tall as the main window.
+  void fitLegendWindowHeight();
 
  public:
   // The position of the last right-button press on the map view, in view
