@@ -42,8 +42,7 @@ void Mark_Print(QPainter& painter, const ComposeContext& context) {
     const QPoint s = view.ImageToScreen(roundToInt(p.x), roundToInt(p.y));
     const double px = context.printMode ? context.print.k * s.x() + context.print.ox : s.x();
     const double py = context.printMode ? context.print.k * s.y() + context.print.oy : s.y();
-    const MarkLabel label =
-        markLabelGeometry(px, py, metrics.horizontalAdvance(mark.name), metrics.height(), scale);
+    const MarkLabel label = markLabelGeometry(px, py, metrics.horizontalAdvance(mark.name), metrics.height(), scale);
 
     painter.fillRect(label.shadow, Qt::black);
     painter.fillRect(label.box, Qt::white);

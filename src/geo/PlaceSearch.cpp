@@ -59,16 +59,20 @@ LikePattern::LikePattern(const QString& pattern) {
 
 bool LikePattern::matchesOne(const Token& t, char32_t c) const {
   switch (t.kind) {
-    case Kind::Literal: return c == t.c;
-    case Kind::Any: return true;
-    case Kind::Digit: return c >= U'0' && c <= U'9';
+    case Kind::Literal:
+      return c == t.c;
+    case Kind::Any:
+      return true;
+    case Kind::Digit:
+      return c >= U'0' && c <= U'9';
     case Kind::Class: {
       bool in = false;
       for (const Range& r : t.ranges)
         if (c >= r.from && c <= r.to) in = true;
       return in != t.negated;
     }
-    case Kind::Star: break;
+    case Kind::Star:
+      break;
   }
   return false;
 }
@@ -105,13 +109,19 @@ bool Like(const QString& text, const QString& pattern) { return LikePattern(patt
 
 QString placeCategoryWord(int category) {
   switch (category) {
-    case 1: return QStringLiteral("行政");
-    case 2: return QStringLiteral("居住");
-    case 3: return QStringLiteral("自然");
-    case 4: return QStringLiteral("交通");
+    case 1:
+      return QStringLiteral("行政");
+    case 2:
+      return QStringLiteral("居住");
+    case 3:
+      return QStringLiteral("自然");
+    case 4:
+      return QStringLiteral("交通");
     case 5:
-    case 7: return QStringLiteral("施設");
-    default: return QString();
+    case 7:
+      return QStringLiteral("施設");
+    default:
+      return QString();
   }
 }
 
@@ -130,7 +140,8 @@ std::vector<int> searchPlaceNames(const std::vector<PlaceName>& places, const QS
   }
   if (!found.empty()) return found;
   const QString star = QStringLiteral("*");
-  for (const LikePattern& pattern : {LikePattern(text + star), LikePattern(star + text), LikePattern(star + text + star)}) {
+  for (const LikePattern& pattern :
+       {LikePattern(text + star), LikePattern(star + text), LikePattern(star + text + star)}) {
     for (size_t i = 0; i < places.size(); ++i) {
       if (listed[i] || !pattern.matches(places[i].name)) continue;
       found.push_back(static_cast<int>(i));

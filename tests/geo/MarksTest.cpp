@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "app/ProgramState.h"
 #include "geo/MarkDrawing.h"

@@ -75,7 +75,8 @@ TEST(PlaceNameFile, BrokenFilesGiveOneMessageAndAnEmptyGazetteer) {
       {"a negative count", withCount(-5)},
       {"a category above 7", test::placeNameFileBytes({kRecords[0], badCategory})},
       {"a category below 0", test::placeNameFileBytes({kRecords[0], negativeCategory})},
-      {"a name longer than the rest of the file", [&] {
+      {"a name longer than the rest of the file",
+       [&] {
          QByteArray b = test::placeNameFileBytes({kRecords[0]});
          b[4] = char(0xFF);
          b[5] = char(0xFF);
