@@ -288,3 +288,22 @@ TEST(MarksForm, ACancelledPositionDialogRedrawsOnlyWhenMarksChanged) {
   EXPECT_EQ(w->compositionCount(), compositions + 1);
   EXPECT_EQ(w->state().view.centerX, x);
 }
+
+TEST(MarksForm, ABrokenGazetteerIsReportedOnceAndSearchesFindNothing) {
+  MarksWindow f;
+  const QByteArray good = test::readBytes(f.root.path(QStringLiteral("a/placename.dat")));
+  test::writeBytes(f.root.path(QStringLiteral("a/placename.dat")), good.left(good.size() - 5));
+  auto w = f.open();
+  EXPECT_TRUE(w->state().view.loaded);
+  ASSERT_EQ(f.prompts.messages().size(), 1);
+  EXPECT_TRUE(f.prompts.messages()[0].contains(QStringLiteral("placename.dat")));
+  EXPECT_TRUE(w->state().placeNames.empty());
+  w->marksFormRunner = [](QDialog& d) {
+    auto* form = qobject_cast<frmPosition*>(&d);
+    form->txtSearch->setText(QStringLiteral("駅"));
+    form->cmdSearch_Click();
+    form->cmdCancel_Click();
+  };
+  w->cmdPosition_Click();
+  EXPECT_EQ(f.prompts.messages().last(), QStringLiteral("検索条件に当てはまる地名は見つかりませんでした。"));
+}
