@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "app/ProgramState.h"
@@ -15,6 +16,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -221,6 +223,18 @@ class frmSCR : public QMainWindow {
   // ---- Marks (frmSCR_Marks.cpp)
   int markHitIndex_ = -1;
   QPointF markPressPos_;
+  // Runs a modal form of the marks (the name dialog, the position dialog).
+  void runMarksForm(QDialog& form);
+  // Draws the marks at once onto the view's picture (a new mark shows even
+  // while the marks switch is off, until the next redraw).
+  void drawMarksNow();
+
+ public:
+  // When set, runs the marks' modal forms in place of exec(): tests drive a
+  // form through its handlers and return.
+  std::function<void(QDialog&)> marksFormRunner;
+
+ private:
 
   // ---- Furniture (frmSCR_Furniture.cpp)
   frmLegend* legendWindow_ = nullptr;

@@ -1,14 +1,99 @@
-// Marks and position dialog handlers of the main window.
-// (Filled in with the marks.)
+// Marks and position dialog handlers of the main window: the marks switch,
+// the pop-up menu of the map view and the position dialog.
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QPainter>
+
+#include "app/UiMapView.h"
 #include "app/frmSCR.h"
+#include "geo/MarkDrawing.h"
+#include "geo/MarkHitTest.h"
+#include "geo/frmMarkSet.h"
+#include "geo/frmPosition.h"
+#include "platform/Prompts.h"
+#include "render/ComposeContext.h"
 
 namespace kavalo {
 
-void frmSCR::chkMark_Click() {}
-void frmSCR::mnuMarkSet_Click() {}
-void frmSCR::mnuMarkModify_Click() {}
-void frmSCR::mnuMarkErase_Click() {}
-void frmSCR::showMarkPopup(double, double) {}
-void frmSCR::cmdPosition_Click() {}
+void frmSCR::runMarksForm(QDialog& form) {
+  if (marksFormRunner)
+    marksFormRunner(form);
+  else
+    form.exec();
+}
+
+void frmSCR::drawMarksNow() {
+  if (!state_.view.loaded || state_.picPrint.isNull()) return;
+  setTargetResolution(state_.picPrint, state_, 1.0);
+  ComposeContext context = makeComposeContext(state_);
+  context.printMode = false;
+  QPainter painter(&state_.picPrint);
+  Mark_Print(painter, context);
+  painter.end();
+  picPrint->update();
+}
+
+void frmSCR::chkMark_Click() {
+  state_.view.fullRedraw = true;
+  PrintGazo();
+  picPrint->setFocus();
+}
+
+void frmSCR::showMarkPopup(double x, double y) {
+  if (!state_.view.loaded) return;
+  markHitIndex_ =
+      Mark_HitTest(state_.marks, state_.viewport(), state_.picPrint.isNull() ? nullptr : &state_.picPrint, x, y);
+  const bool hit = markHitIndex_ >= 0;
+  mnuMarkSet->setEnabled(true);
+  mnuMarkModify->setEnabled(hit);
+  mnuMarkErase->setEnabled(hit);
+  mnuPopUpMenu->popup(picPrint->mapToGlobal(QPointF(x, y).toPoint()));
+}
+
+void frmSCR::mnuMarkSet_Click() {
+  if (!state_.view.loaded) return;
+  frmMarkSet form(prompts_, QString(), this);
+  runMarksForm(form);
+  if (form.DialogCancelled()) return;
+  const QPointF press = pressPosition();
+  state_.marks.add(markAtViewPosition(state_.viewport(), press.x(), press.y(), form.markName()));
+  drawMarksNow();
+}
+
+void frmSCR::mnuMarkModify_Click() {
+  if (markHitIndex_ < 0 || markHitIndex_ >= state_.marks.count()) return;
+  frmMarkSet form(prompts_, state_.marks.at(markHitIndex_).name, this);
+  runMarksForm(form);
+  if (form.DialogCancelled()) return;
+  state_.marks.at(markHitIndex_).name = form.markName();
+  state_.view.fullRedraw = true;
+  PrintGazo();
+}
+
+void frmSCR::mnuMarkErase_Click() {
+  if (markHitIndex_ < 0 || markHitIndex_ >= state_.marks.count()) return;
+  if (!prompts_.askYesNo(QStringLiteral("目印を削除します。よろしいですか？"), MessageIcon::Exclamation)) return;
+  state_.marks.removeAt(markHitIndex_);
+  markHitIndex_ = -1;
+  state_.view.fullRedraw = true;
+  PrintGazo();
+}
+
+void frmSCR::cmdPosition_Click() {
+  if (!state_.view.loaded) return;
+  frmPosition form(state_, prompts_, this);
+  runMarksForm(form);
+  if (!form.DialogCancelled()) {
+    state_.view.fullRedraw = true;
+    PrintGazo();
+    Show_PointInfoAtCursor();
+  } else if (form.marksChanged()) {
+    // Marks deleted or loaded without moving the view must not stay drawn.
+    state_.view.fullRedraw = true;
+    PrintGazo();
+  }
+  picPrint->setFocus();
+}
 
 }  // namespace kavalo

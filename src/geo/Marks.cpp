@@ -1,7 +1,10 @@
 #include "geo/Marks.h"
 
-#include <QRegularExpression>
+#include <QList>
 
+#include <cmath>
+
+#include "platform/Codec.h"
 #include "platform/Paths.h"
 #include "platform/ValueReader.h"
 #include "platform/ValueWriter.h"
@@ -32,13 +35,25 @@ void MarkList::assignLoaded(std::vector<Mark> marks) {
 }
 
 QString storableMarkName(const QString& name) {
-  QString n = name;
+  QString n;
+  n.reserve(name.size());
+  for (const char32_t c : name.toUcs4()) {
+    const QString one = QString::fromUcs4(&c, 1);
+    bool ok = true;
+    toSjis(one, &ok);
+    n += ok ? one : QStringLiteral("?");
+  }
   n.replace(u',', u'，');
   n.replace(u'\r', u' ');
   n.replace(u'\n', u' ');
+  // The reader skips blanks around a value.
+  auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+  qsizetype start = 0, end = n.size();
+  while (start < end && blank(n[start])) ++start;
+  while (end > start && blank(n[end - 1])) --end;
+  n = n.mid(start, end - start);
   // A leading double quote would make the reader take the name as quoted.
-  const qsizetype first = n.indexOf(QRegularExpression(QStringLiteral("[^ \t]")));
-  if (first >= 0 && n[first] == u'"') n[first] = u'＂';
+  if (n.startsWith(u'"')) n[0] = u'＂';
   return n;
 }
 
@@ -58,17 +73,22 @@ bool Get_MarkFile(const QString& path, MarkList& marks, QString* error) {
       *error = QStringLiteral("目印ファイルの形式が正しくありません（%1行目付近）。\n%2").arg(r.lineNumber()).arg(path);
     return false;
   };
-  int32_t count = 0;
-  if (!r.readInt(count) || count < 0) return malformed();
+  // The count must be a number: a file that does not begin with one is not a
+  // marks file, and reading it as 0 would lose it at the next save.
+  QString countText;
+  if (!r.readText(countText)) return malformed();
+  bool countOk = false;
+  const int count = countText.toInt(&countOk);
+  if (!countOk || count < 0) return malformed();
   std::vector<Mark> loaded;
-  for (int32_t i = 0; i < count; ++i) {
+  for (int i = 0; i < count; ++i) {
     Mark m;
     QString lat, lon;
     if (!r.readText(lat) || !r.readText(lon) || !r.readText(m.name)) return malformed();
     bool okLat = false, okLon = false;
     m.lat = lat.trimmed().toFloat(&okLat);
     m.lon = lon.trimmed().toFloat(&okLon);
-    if (!okLat || !okLon) return malformed();
+    if (!okLat || !okLon || !std::isfinite(m.lat) || !std::isfinite(m.lon)) return malformed();
     loaded.push_back(m);
   }
   marks.assignLoaded(std::move(loaded));

@@ -40,8 +40,13 @@ class MarkList {
 bool Get_MarkFile(const QString& path, MarkList& marks, QString* error);
 bool Save_MarkFile(const QString& path, const MarkList& marks, QString* error = nullptr);
 
-// A name as it can be stored: the format has no quoting, so a comma becomes
-// the full-width "，" (and a leading double quote the full-width "＂").
+// A name as the file can hold it and give back unchanged. The format has no
+// quoting, so a comma becomes the full-width "，" and a leading double quote
+// the full-width "＂"; line breaks become blanks; blanks around the name are
+// dropped (the reader skips them); a character that Shift-JIS cannot write
+// becomes "?" (otherwise the whole file could not be written and every mark
+// would be lost at exit). Names typed by the user are stored in this form at
+// once, so that the list shows what the file will hold.
 QString storableMarkName(const QString& name);
 
 }  // namespace kavalo
