@@ -9,12 +9,13 @@
 
 namespace kavalo {
 
+QString secondsText(float seconds) { return shortestSingleText(seconds).left(4); }
+
 namespace {
 
 constexpr QChar kCR = QChar(13);
 
-// "北緯35度40分12.3秒": the seconds are the first four characters of their
-// shortest text, whatever that holds (12.3 for 12.345678, 5.67 for 5.6789).
+// "北緯35度40分12.3秒", ended by a carriage return.
 void appendDmsLine(QString& out, const QString& prefix, float degrees) {
   const DMS dms = DegToDMS(degrees);
   out += prefix;
@@ -22,7 +23,7 @@ void appendDmsLine(QString& out, const QString& prefix, float degrees) {
   out += QStringLiteral("度");
   out += QString::number(dms.minutes);
   out += QStringLiteral("分");
-  out += shortestSingleText(dms.seconds).left(4);
+  out += secondsText(dms.seconds);
   out += QStringLiteral("秒");
   out += kCR;
 }

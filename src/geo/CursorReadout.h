@@ -18,6 +18,10 @@ struct PointInfo {
   bool bold = false;  // lblMap names a sheet of another edition
 };
 
+// The seconds of a position line: the first four characters of the shortest
+// plain text of the single (12.345678 -> 12.3, 5.6789 -> 5.67, 7 -> 7).
+QString secondsText(float seconds);
+
 // The readout at view pixel (px, py) of a view of the state's dataset, in the
 // state's datum, era and era label style.
 PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py);
