@@ -24,7 +24,8 @@ Elevation ElevationAt(const AltitudeGrid& grid, float X, float Y) {
   if (grid.empty() || grid.pitchX <= 0.0f || grid.pitchY <= 0.0f) return e;
   const double column = roundHalfEven(static_cast<double>(X) / grid.pitchX);
   const double row = roundHalfEven(static_cast<double>(Y) / grid.pitchY);
-  if (column < 0 || column >= grid.columns || row < 0 || row >= grid.rows) return e;
+  // Written so that a position that is not a number is outside too.
+  if (!(column >= 0 && column < grid.columns && row >= 0 && row < grid.rows)) return e;
   const int32_t v = grid.cell(static_cast<int>(column), static_cast<int>(row));
   if (v == kSeaValue) {
     e.kind = ElevationKind::Sea;

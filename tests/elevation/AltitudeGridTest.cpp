@@ -7,6 +7,9 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+#include <limits>
+
 #include "app/ProgramState.h"
 #include "elevation/AltitudeGrid.h"
 #include "elevation/ElevationPicture.h"
@@ -258,7 +261,13 @@ TEST(ElevationAt, SeaLandAndOutside) {
   // 0 m is land, and so is a value below 0.
   EXPECT_EQ(ElevationAt(g, 0.0f, 0.0f).kind, ElevationKind::Land);
   EXPECT_EQ(tenthsAt(g, 30.0f, 40.0f), -5);
-  for (auto [x, y] : {std::pair{-5.01f, 0.0f}, {0.0f, -10.01f}, {35.0f, 0.0f}, {0.0f, 50.01f}, {1e30f, 0.0f}}) {
+  for (auto [x, y] : {std::pair{-5.01f, 0.0f},
+                      {0.0f, -10.01f},
+                      {35.0f, 0.0f},
+                      {0.0f, 50.01f},
+                      {1e30f, 0.0f},
+                      {std::nanf(""), 0.0f},
+                      {0.0f, -std::numeric_limits<float>::infinity()}}) {
     EXPECT_EQ(ElevationAt(g, x, y).kind, ElevationKind::Outside) << x << "," << y;
   }
   // 35 is 3.5 columns, rounded to 4: beyond the last column; 50 is 2.5 rows,
