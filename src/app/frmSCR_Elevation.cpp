@@ -1,12 +1,67 @@
 // Elevation colouring and cursor readout handlers of the main window.
-// (Filled in with the elevation colouring and the readout.)
+#include <QCheckBox>
+#include <QCursor>
+#include <QLabel>
+
+#include "app/UiMapView.h"
 #include "app/frmSCR.h"
+#include "elevation/ElevationPicture.h"
+#include "geo/CursorReadout.h"
 
 namespace kavalo {
 
-void frmSCR::chkAltitude_Click() {}
-void frmSCR::cmdAltitudeColor_Click() {}
-void frmSCR::Show_PointInfo(double, double) {}
-void frmSCR::Show_PointInfoAtCursor() {}
+namespace {
+
+// Qt's labels break lines at line feeds only; the captions end their lines
+// with carriage returns, as the program has always written them.
+QString displayText(QString caption) {
+  caption.replace(QChar(13), QChar(10));
+  return caption;
+}
+
+// Shows the colour-set chooser modally and returns its DialogCancelled flag:
+// false when the selected set was changed in anything but its name. The
+// chooser comes with the colour-set dialogs; until then nothing is chosen
+// and nothing changes.
+bool showColorSetChooser(frmSCR& /*owner*/) { return true; }
+
+}  // namespace
+
+void frmSCR::chkAltitude_Click() {
+  // The agency approved its topographic maps with the elevation colours: on
+  // the dataset's own sheets they cannot be switched off (the box's tip says so).
+  if (state_.hasEra() && state_.currentEra().kind == kScannedSheets) chkAltitude->setChecked(true);
+  state_.view.fullRedraw = true;
+  PrintGazo();
+  picPrint->setFocus();
+}
+
+void frmSCR::cmdAltitudeColor_Click() {
+  const bool dialogCancelled = showColorSetChooser(*this);
+  if (dialogCancelled) return;
+  // New colours: the grid is read again and the ramp and pieces prepared anew.
+  init_Altitude_Picture(state_, prompts_);
+  state_.view.fullRedraw = true;
+  PrintGazo();
+}
+
+void frmSCR::Show_PointInfo(double px, double py) {
+  if (!state_.view.loaded) return;
+  const PointInfo info = computePointInfo(state_, state_.viewport(), static_cast<float>(px), static_cast<float>(py));
+  lblInfo->setText(displayText(info.lblInfo));
+  lblMap->setText(displayText(info.lblMap));
+  QFont font = lblMap->font();
+  if (font.bold() != info.bold) {
+    font.setBold(info.bold);
+    lblMap->setFont(font);
+  }
+}
+
+void frmSCR::Show_PointInfoAtCursor() {
+  // Qt maps the global cursor position into the view, frame and title bar
+  // included, on every platform.
+  const QPoint at = picPrint->mapFromGlobal(QCursor::pos());
+  Show_PointInfo(at.x(), at.y());
+}
 
 }  // namespace kavalo

@@ -1,5 +1,8 @@
 #include "elevation/ColorSet.h"
 
+#include <algorithm>
+
+#include "platform/Codec.h"
 #include "platform/Numbers.h"
 #include "platform/ValueReader.h"
 #include "platform/ValueWriter.h"
@@ -78,19 +81,50 @@ bool readColorSetFile(const QString& path, ColorSetList& list, QString* error) {
   return true;
 }
 
+namespace {
+
+// The name as colorset.txt can hold it. The format has no quoting: a comma or
+// a leading double quote would shift every value after the name, and a line
+// break would split it, so they are stored in their full-width forms (or as a
+// blank). A character without a Shift-JIS form would make the whole file
+// unwritable and lose every set, so it becomes "?".
+QString storableName(const QString& name) {
+  QString out;
+  out.reserve(name.size());
+  for (qsizetype i = 0; i < name.size(); ++i) {
+    QChar c = name[i];
+    if (c == u',') {
+      out += u'，';
+    } else if (c == u'"' && out.isEmpty()) {
+      out += u'＂';
+    } else if (c == u'\r' || c == u'\n') {
+      out += u' ';
+    } else {
+      const qsizetype length = (c.isHighSurrogate() && i + 1 < name.size()) ? 2 : 1;
+      const QString one = name.mid(i, length);
+      bool ok = true;
+      toSjis(one, &ok);
+      out += ok ? one : QStringLiteral("?");
+      i += length - 1;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 bool writeColorSetFile(const QString& path, const ColorSetList& list, QString* error) {
   ValueWriter w;
   w.numberLine(static_cast<int64_t>(list.sets.size())).numberLine(list.selected);
   for (const ColorSet& s : list.sets) {
-    // The format has no quoting: a comma or a leading double quote would shift
-    // every value after the name, so they are stored in their full-width forms.
-    QString name = s.name;
-    name.replace(u',', u'，');
-    if (name.startsWith(u'"')) name[0] = u'＂';
-    w.textLine(name);
-    w.numberLine(static_cast<int32_t>(s.sea)).numberLine(static_cast<int32_t>(s.top)).numberLine(static_cast<int32_t>(s.bottom));
-    w.numberLine(s.breakpointCount);
-    for (int k = 0; k < s.breakpointCount; ++k) {
+    w.textLine(storableName(s.name));
+    // Top before bottom: the order the file has always had.
+    w.numberLine(static_cast<int32_t>(s.sea))
+        .numberLine(static_cast<int32_t>(s.top))
+        .numberLine(static_cast<int32_t>(s.bottom));
+    const int n = std::clamp(s.breakpointCount, 0, kMaxBreakpoints);
+    w.numberLine(n);
+    for (int k = 0; k < n; ++k) {
       // Elevations in the shortest form that reads back as the same single.
       const QString text = shortestSingleText(s.elevations[static_cast<size_t>(k)]);
       w.text(text.startsWith(u'-') ? text + u' ' : u' ' + text + u' ').endLine();

@@ -11,7 +11,7 @@ bool init_Altitude_Picture(ProgramState& state, Prompts& prompts) {
   QString error;
   const QString path = joinPath(state.datasetFolder, QStringLiteral("\\altitude.dat"));
   if (!readAltitudeGrid(path, state.mapInfo, state.altitude, &error)) {
-    prompts.message(error, MessageIcon::Warning);
+    prompts.message(error + QStringLiteral("\n標高の色分けをせずに表示します。"), MessageIcon::Warning);
     return false;
   }
   if (state.colorSets.sets.empty()) state.colorSets = defaultColorSetList();

@@ -1,7 +1,8 @@
 #pragma once
 // The elevation picture cut into one piece per map tile. Each piece is
 // pw x ph pixels, one pixel per grid cell (pw = C div TotalCols, ph = R div
-// TotalRows), and is rendered from the grid the first time it is needed.
+// TotalRows), and is rendered from the grid the first time it is needed; it
+// stays valid until the next preparation (new grid or new colours).
 #include <QImage>
 #include <array>
 #include <cstdint>
@@ -15,7 +16,7 @@ namespace kavalo {
 // The selected colour set prepared for one grid: ascending elevations with
 // the colours split into bytes, and the light direction's neighbour.
 struct ElevationRamp {
-  int entries = 0;                                  // n + 2
+  int entries = 0;                                     // n + 2
   std::array<float, kMaxBreakpoints + 2> elevation{};  // metres
   std::array<Colour, kMaxBreakpoints + 2> colour{};
   std::array<Quad, kMaxBreakpoints + 2> bytes{};
@@ -34,7 +35,8 @@ ElevationRamp buildElevationRamp(const ColorSet& set, const AltitudeGrid& grid);
 class ElevationPieces {
  public:
   // Builds the ramp from the set and the grid, sizes the pieces for the tile
-  // grid and marks every piece unrendered. The grid must outlive the pieces.
+  // grid and marks every piece unrendered. The grid is read when pieces are
+  // rendered and must stay in place until the next prepare or clear.
   void prepare(const AltitudeGrid* grid, const ColorSet& set, int totalCols, int totalRows);
   // No grid: nothing to draw.
   void clear();
@@ -50,13 +52,22 @@ class ElevationPieces {
   bool isRendered(int a, int b) const;
   // Computes piece (a, b) into its picture and marks it rendered.
   void RenderElevationPiece(int a, int b);
-  // The picture of piece (a, b), rendered first when needed.
+  // The picture of piece (a, b), rendered first when needed; a null image
+  // outside the tile grid or without a grid.
   const QImage& piece(int a, int b);
 
  private:
-  size_t index(int a, int b) const { return static_cast<size_t>(a) + static_cast<size_t>(b) * static_cast<size_t>(totalCols_); }
+  size_t index(int a, int b) const {
+    return static_cast<size_t>(a) + static_cast<size_t>(b) * static_cast<size_t>(totalCols_);
+  }
+  bool gridUnchanged() const;
+  void buildTables();
 
   const AltitudeGrid* grid_ = nullptr;
+  // The grid's shape when prepared: a grid replaced behind our back is never
+  // read with the old shape.
+  int32_t columns_ = 0;
+  int32_t rows_ = 0;
   ElevationRamp ramp_;
   int totalCols_ = 0;
   int totalRows_ = 0;
@@ -64,6 +75,19 @@ class ElevationPieces {
   int pieceHeight_ = 0;
   std::vector<QImage> pictures_;
   std::vector<uint8_t> rendered_;
+
+  // The unshaded colour of every land value from lowest to highest - 1, as
+  // the interpolation forms it before the shade is added (blue, green, red).
+  // Built on the first render; values outside it are computed one by one.
+  struct BaseColour {
+    double channel[3];
+  };
+  std::vector<BaseColour> valueTable_;
+  int32_t tableLowest_ = 0;
+  // The rounded shade of every neighbour difference up to kShadeReach tenths
+  // either way; larger differences are computed one by one.
+  std::vector<double> shadeTable_;
+  bool tableBuilt_ = false;
 };
 
 }  // namespace kavalo

@@ -1,0 +1,33 @@
+#pragma once
+// The description of the point under the mouse: latitude and longitude in
+// degrees, minutes and seconds with the datum and the ground elevation
+// (lblInfo), and the map sheet or image source of the shown era at that point
+// (lblMap, bold when the sheet is borrowed from another edition). Runs on
+// every mouse move: arithmetic, one grid read and table look-ups, no files.
+#include <QString>
+
+#include "geo/Coordinates.h"
+
+namespace kavalo {
+
+struct ProgramState;
+
+struct PointInfo {
+  QString lblInfo;  // lines separated by carriage returns (character 13)
+  QString lblMap;
+  bool bold = false;  // lblMap names a sheet of another edition
+};
+
+// The seconds of a position line: the first four characters of the shortest
+// plain text of the single (12.345678 -> 12.3, 5.6789 -> 5.67, 7 -> 7).
+QString secondsText(float seconds);
+
+// The readout at view pixel (px, py) of a view of the state's dataset, in the
+// state's datum, era and era label style.
+PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py);
+
+// The 1:20,000 sheet of the shown era at view pixel (px, py): "code(name)" of
+// the first sheet of its index that holds the point, "なし" when none does.
+QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float px, float py);
+
+}  // namespace kavalo
