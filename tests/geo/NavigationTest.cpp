@@ -82,53 +82,6 @@ TEST(NavigationEras, StepsWrapAtBothEndsOfTheList) {
   EXPECT_EQ(steppedEraPosition(0, -1, 0), 0);
 }
 
-TEST(NavigationPan, AnArrowMovesAQuarterOfTheViewTimesTheFactor) {
-  const MapInfo m = gridInfo();
-  const PanSteps s = quarterViewSteps(viewOf(m, 0, 0, 100, 800, 400));
-  EXPECT_NEAR(s.x, 800 * kImagePerScreen / 4, 1e-4);
-  EXPECT_NEAR(s.y, 400 * kImagePerScreen / 4, 1e-4);
-  // At 200 % a quarter of the view is half as many image pixels.
-  const PanSteps z2 = quarterViewSteps(viewOf(m, 0, 0, 200, 800, 400));
-  EXPECT_FLOAT_EQ(z2.x, s.x / 2);
-
-  EXPECT_EQ(panFactor(false, 3), 1);
-  EXPECT_EQ(panFactor(false, 2), 2);
-  EXPECT_EQ(panFactor(false, 1), 3);
-  EXPECT_EQ(panFactor(true, 3), 3);
-  EXPECT_EQ(panFactor(true, 1), 3);
-
-  const ImagePoint start{500.0f, 300.0f};
-  ArrowKeys right;
-  right.right = true;
-  ImagePoint c = pannedCentre(start, s, 1, right);
-  EXPECT_FLOAT_EQ(c.x, 500.0f + s.x);
-  EXPECT_EQ(c.y, 300.0f);
-  c = pannedCentre(start, s, 3, right);
-  EXPECT_FLOAT_EQ(c.x, 500.0f + 3 * s.x);
-}
-
-TEST(NavigationPan, ArrowsHeldTogetherActTogether) {
-  const PanSteps s{10.0f, 5.0f};
-  ArrowKeys upRight;
-  upRight.up = true;
-  upRight.right = true;
-  ImagePoint c = pannedCentre(ImagePoint{100.0f, 100.0f}, s, 2, upRight);
-  EXPECT_EQ(c.x, 120.0f);
-  EXPECT_EQ(c.y, 90.0f);
-  ArrowKeys downLeft;
-  downLeft.down = true;
-  downLeft.left = true;
-  c = pannedCentre(ImagePoint{100.0f, 100.0f}, s, 1, downLeft);
-  EXPECT_EQ(c.x, 90.0f);
-  EXPECT_EQ(c.y, 105.0f);
-  // Opposite arrows cancel.
-  ArrowKeys leftRight;
-  leftRight.left = true;
-  leftRight.right = true;
-  c = pannedCentre(ImagePoint{100.0f, 100.0f}, s, 1, leftRight);
-  EXPECT_EQ(c.x, 100.0f);
-}
-
 TEST(NavigationDrag, TheOffsetIsRoundedHalfToEven) {
   EXPECT_EQ(dragOffset(ViewPoint{10, 10}, ViewPoint{12.5f, 13.5f}), QPoint(2, 4));
   EXPECT_EQ(dragOffset(ViewPoint{10, 10}, ViewPoint{9.5f, 10.4f}), QPoint(0, 0));
