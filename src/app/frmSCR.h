@@ -215,10 +215,25 @@ class frmSCR : public QMainWindow {
   // ---- Navigation state (frmSCR_Navigation.cpp)
   bool dragArmed_ = false;
   bool dragMoved_ = false;
+  Qt::MouseButton dragButton_ = Qt::NoButton;  // the button whose release ends the drag
   QPointF pressPos_;
   float pressCenterX_ = 0.0f;
   float pressCenterY_ = 0.0f;
   std::unique_ptr<clsWheelMouse> m_CWheel;
+  // The window previews every key and reads the keyboard's state: Qt tells
+  // no key state, so the arrows held are tracked from their presses and
+  // releases, and the modifiers are those of the window's latest input event.
+  QObject* keyPreview_ = nullptr;  // the preview's filter on the application
+  unsigned heldArrows_ = 0;
+  Qt::KeyboardModifiers inputModifiers_;
+  // The key event last previewed and the widget it last reached; compared
+  // only, never followed (the widget may be gone).
+  const QEvent* previewedKey_ = nullptr;
+  const QObject* previewedHop_ = nullptr;
+  bool previewKey(QObject* watched, QEvent* event);
+  void trackArrow(int key, bool down);
+  // Full redraw of the view.
+  void redrawView();
 
   // ---- Marks (frmSCR_Marks.cpp)
   int markHitIndex_ = -1;
