@@ -1,0 +1,232 @@
+// The large region for benchmarks: 20 x 20 sheet units of 5 x 5 tiles, three
+// eras of ten thousand tiles each. Only six tiles per era are drawn; every
+// tile file is a hard link to one of them, so the region costs little time
+// and disk while the program still opens one file per tile.
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <cmath>
+
+#include "BinaryFiles.h"
+#include "Generator.h"
+#include "LegendPainter.h"
+#include "MapPainter.h"
+#include "Palette.h"
+#include "PhotoPainter.h"
+#include "TextFiles.h"
+#include "TileWriter.h"
+#include "World.h"
+#include "platform/ValueWriter.h"
+
+namespace sample {
+
+namespace {
+
+constexpr int kBenchSheets = 20;
+constexpr int kBenchTilesPerSheet = 5;
+constexpr int kBenchTiles = kBenchSheets * kBenchTilesPerSheet;
+constexpr int kBenchCellsPerTile = 40;
+constexpr const char* kBenchFolder = "bench";
+
+struct BenchEra {
+  const char* folder;
+  int frameType;
+  int year;
+  int tileStyle;
+  int legendNumber;
+  MapStyle style;
+  bool photo;
+};
+
+constexpr BenchEra kBenchEras[] = {
+    {"B1970", 1, 1970, 0, 3, MapStyle::LateShowa, false},
+    {"B2001", 2, 2001, 1, 4, MapStyle::Heisei, false},
+    {"DKO00", 2, 2019, 2, 0, MapStyle::Agency, true},
+};
+
+// Six places of the sample world that the tiles repeat: town, plain,
+// hills, shore, sea and cape.
+constexpr QPointF kSources[] = {{1300, 1150}, {1000, 800}, {500, 400}, {1100, 1420}, {800, 1900}, {2200, 1700}};
+constexpr int kSourceCount = static_cast<int>(std::size(kSources));
+
+bool fail(QString* error, const QString& message) {
+  if (error) *error = message;
+  return false;
+}
+
+bool save(const kavalo::ValueWriter& w, const QString& path, QString* error) {
+  QString why;
+  return w.save(path, &why) || fail(error, QStringLiteral("cannot write %1: %2").arg(path, why));
+}
+
+kavalo::MapInfo benchMapInfo() {
+  kavalo::MapInfo m;
+  m.title = QStringLiteral("ベンチマーク用地域（架空）");
+  m.tileWidth = kTileWidth;
+  m.tileHeight = kTileHeight;
+  m.sheetsX = m.sheetsY = kBenchSheets;
+  m.tilesPerSheetX = m.tilesPerSheetY = kBenchTilesPerSheet;
+  m.scaleUnit = QStringLiteral("km");
+  for (int i = 0; i < 3; ++i)
+    m.frame[i] = {kFrameOffsets[static_cast<size_t>(i)].x, kFrameOffsets[static_cast<size_t>(i)].y};
+  m.west = static_cast<float>(kWest);
+  m.north = static_cast<float>(kNorth + 0.5);
+  m.approval = QStringLiteral("ベンチマーク用の架空の地域です。（承認番号　見本第0号）");
+  m.initialX = static_cast<float>(kTileWidth * kBenchTiles / 2);
+  m.initialY = static_cast<float>(kTileHeight * kBenchTiles / 2);
+  m.initialZoom = 100;
+  m.initialEra = 0;
+  m.meshNW = meshCode(m.north - 2.5 / 60, kWest + 0.0625);
+  m.meshSE = meshCode(m.north - (kBenchSheets - 0.5) * 5 / 60, kWest + (kBenchSheets - 0.5) * 0.125);
+  m.orthoFlags = QStringLiteral("000000");
+  kavalo::deriveGrid(m, nullptr);
+  return m;
+}
+
+// The sample terrain folded back and forth over the large region, at the
+// 50 m pitch of the real grids.
+ElevationGrid benchElevation(const Terrain& terrain) {
+  ElevationGrid grid;
+  grid.columns = grid.rows = kBenchTiles * kBenchCellsPerTile;
+  grid.cells.resize(static_cast<size_t>(grid.columns) * grid.rows);
+  const double pitchX = double(kTileWidth) / kBenchCellsPerTile, pitchY = double(kTileHeight) / kBenchCellsPerTile;
+  auto fold = [](double v, double size) {
+    const double m = std::fmod(v, 2 * size);
+    return m < size ? m : 2 * size - m;
+  };
+  parallelFor(grid.rows, [&](int y) {
+    for (int x = 0; x < grid.columns; ++x) {
+      const double px = fold(x * pitchX, kMosaicWidth), py = fold(y * pitchY, kMosaicHeight);
+      grid.cells[static_cast<size_t>(y) * grid.columns + x] =
+          terrain.isSea(px, py) ? kSea : static_cast<int32_t>(std::lround(terrain.elevation(px, py) * 10));
+    }
+  });
+  grid.reliefDivisor = reliefDivisorFor(grid);
+  return grid;
+}
+
+bool linkOrCopy(const QString& source, const QString& target) {
+  const QByteArray from = QFile::encodeName(source), to = QFile::encodeName(target);
+  return ::link(from.constData(), to.constData()) == 0 || QFile::copy(source, target);
+}
+
+// Draws the six source tiles of an era, then links every tile name to one.
+bool writeBenchEra(const World& world, const std::vector<ContourLine>& contours, const BenchEra& era,
+                   const QString& folder, QStringList& names, QString* error) {
+  QDir().mkpath(folder + QStringLiteral("/source"));
+  const Scene scene(world, era.year, contours);
+  const QString ext = era.photo ? QStringLiteral("jpg") : QStringLiteral("png");
+  QStringList sources;
+  for (int i = 0; i < kSourceCount; ++i) {
+    const QRectF rect(kSources[i], QSizeF(kTileWidth, kTileHeight));
+    const QSize size(kTileWidth, kTileHeight);
+    const QImage picture =
+        era.photo ? paintPhoto(scene, PhotoLook::Digital, rect, size) : paintMap(scene, lookFor(era.style), rect, size);
+    const QString base = folder + QStringLiteral("/source/%1.").arg(i) + ext;
+    QImage tile = picture, mask;
+    if (era.tileStyle == 1) {
+      splitMask(picture, tile, mask);
+      if (!mask.save(folder + QStringLiteral("/source/M_%1.png").arg(i), "PNG"))
+        return fail(error, QStringLiteral("cannot write a mask"));
+    }
+    if (era.tileStyle != 1 && !era.photo) tile = toPalette(picture);
+    if (!(era.photo ? tile.save(base, "JPEG", 80) : tile.save(base, "PNG")))
+      return fail(error, QStringLiteral("cannot write %1").arg(base));
+    sources << base;
+  }
+  for (int row = 0; row < kBenchTiles; ++row)
+    for (int column = 0; column < kBenchTiles; ++column) {
+      const int s = (column * 7 + row * 3 + (column / 5) * (row / 5)) % kSourceCount;
+      const QString name = tileName(column, row, ext);
+      if (!linkOrCopy(sources[s], folder + u'/' + name)) return fail(error, QStringLiteral("cannot link %1").arg(name));
+      names << name;
+      if (era.tileStyle == 1) {
+        if (!linkOrCopy(folder + QStringLiteral("/source/M_%1.png").arg(s), folder + QStringLiteral("/M_") + name))
+          return fail(error, QStringLiteral("cannot link M_%1").arg(name));
+        names << QStringLiteral("M_") + name;
+      }
+    }
+  // The source files stay only as the links' other names; drop them.
+  QDir(folder + QStringLiteral("/source")).removeRecursively();
+  return true;
+}
+
+bool writeBenchTexts(const QString& dir, const kavalo::MapInfo& info, QString* error) {
+  if (!writeMapInfo(dir + QStringLiteral("/mapinfo.txt"), info, error)) return false;
+  kavalo::ValueWriter tikeizu, history, ortho;
+  int column = 0;
+  tikeizu.numberLine(2);
+  for (const BenchEra& e : kBenchEras) {
+    if (e.photo) continue;
+    tikeizu.text(QString::fromUtf8(e.folder)).comma().number(e.frameType).comma().number(e.year).comma().number(e.year);
+    tikeizu.comma()
+        .number(e.tileStyle)
+        .comma()
+        .number(e.legendNumber)
+        .comma()
+        .number(column++)
+        .comma()
+        .textLine(QStringLiteral("png"));
+  }
+  for (int row = 0; row < kBenchSheets; ++row) {
+    for (int h = 0; h < 3; ++h) {
+      QStringList cells;
+      for (int c = 0; c < kBenchSheets; ++c)
+        cells << (h == 0 ? QStringLiteral("図%1-%2").arg(row + 1).arg(c + 1) : QStringLiteral("第%1版").arg(h))
+              << QString();
+      history.textLine(cells.join(u','));
+    }
+  }
+  ortho.numberLine(1)
+      .text(QStringLiteral("DKO00"))
+      .comma()
+      .number(2019)
+      .comma()
+      .number(2019)
+      .comma()
+      .textLine(QStringLiteral("2019/11/15"));
+  return save(tikeizu, dir + QStringLiteral("/map_tikeizu_info.txt"), error) &&
+         save(history, dir + QStringLiteral("/図歴.csv"), error) &&
+         save(ortho, dir + QStringLiteral("/map_densikokudo_ortho_info.txt"), error);
+}
+
+}  // namespace
+
+bool generateBench(const QString& root, QString* error) {
+  const QString dir = root + u'/' + QString::fromUtf8(kBenchFolder);
+  if (!QDir().mkpath(dir + QStringLiteral("/legend"))) return fail(error, QStringLiteral("cannot create %1").arg(dir));
+  kavalo::ValueWriter list;
+  list.numberLine(1)
+      .text(QStringLiteral("ベンチマーク用地域（架空）"))
+      .comma()
+      .textLine(QString::fromUtf8(kBenchFolder));
+  if (!save(list, root + QStringLiteral("/dataset.txt"), error)) return false;
+
+  const World world;
+  const std::vector<ContourLine> contours = world.terrain().contours(10);
+  const kavalo::MapInfo info = benchMapInfo();
+  if (!writeBenchTexts(dir, info, error)) return false;
+  if (!writeAltitudeFile(dir + QStringLiteral("/altitude.dat"), benchElevation(world.terrain()), error, 1))
+    return false;
+  std::vector<GazetteerEntry> places;
+  for (int i = 0; i < 8; ++i)
+    places.push_back({QStringLiteral("地点%1").arg(i + 1), info.west + 0.3f * (i + 1), info.north - 0.2f * (i + 1), i,
+                      QStringLiteral("ちてん")});
+  if (!writePlaceNameFile(dir + QStringLiteral("/placename.dat"), places, error)) return false;
+
+  for (const BenchEra& e : kBenchEras) {
+    const QString folder = dir + u'/' + QString::fromUtf8(e.folder);
+    QStringList names;
+    if (!writeBenchEra(world, contours, e, folder, names, error)) return false;
+    if (e.photo) continue;
+    kavalo::ValueWriter check;
+    for (const QString& n : names) check.textLine(n);
+    if (!save(check, folder + QStringLiteral("/gazo_check_list.txt"), error)) return false;
+    const QImage legend = paintLegend(e.style, e.year, QStringLiteral("ベンチマーク用"));
+    if (!legend.save(dir + QStringLiteral("/legend/%1.png").arg(e.legendNumber, 2, 10, QLatin1Char('0')), "PNG"))
+      return fail(error, QStringLiteral("cannot write a legend"));
+  }
+  return true;
+}
+
+}  // namespace sample

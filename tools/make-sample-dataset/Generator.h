@@ -1,0 +1,15 @@
+#pragma once
+// Writes a whole RootFolder: the sample region, or the large region for
+// benchmarks.
+#include <QString>
+
+namespace sample {
+
+// dataset.txt, the sample region "sample" and a folder without configuration.
+bool generateSample(const QString& root, QString* error);
+
+// dataset.txt and a large region "bench" whose tiles share a few files
+// through hard links.
+bool generateBench(const QString& root, QString* error);
+
+}  // namespace sample
