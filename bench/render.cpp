@@ -10,6 +10,7 @@
 // map-like PNG files hard-linked under every tile name.
 #include <benchmark/benchmark.h>
 
+#include <zlib.h>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -17,13 +18,12 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QtEndian>
-#include <zlib.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <random>
-#include <unistd.h>
 
 #include "app/DatasetLoader.h"
 #include "app/ProgramState.h"
@@ -58,9 +58,11 @@ void writeText(const QString& path, const QString& text) {
   f.write(toSjis(crlf));
 }
 
-// A tile that decodes like a scanned map: paper, contour lines, roads,
-// buildings and lettering, antialiased.
-QImage mapLikeTile(int seed) {
+// A tile drawn like a map: paper, contour lines, roads, buildings and
+// lettering, antialiased. A scanned tile also has the grain of the paper and
+// the scanner's noise (a small random change of every channel), which makes
+// it decode about as slowly as real scanned sheets.
+QImage mapLikeTile(int seed, bool scanned = false) {
   std::mt19937 rng(static_cast<unsigned>(seed));
   QImage image(kTileW, kTileH, QImage::Format_RGB32);
   image.fill(QColor(250, 248, 240));
@@ -84,8 +86,19 @@ QImage mapLikeTile(int seed) {
   for (int b = 0; b < 40; ++b) p.drawRect(rng() % kTileW, rng() % kTileH, 3 + rng() % 5, 3 + rng() % 5);
   p.setPen(QColor(10, 10, 10));
   p.setFont(QFont(QStringLiteral("IPAGothic"), 9));
-  const QString names[] = {QStringLiteral("山田"), QStringLiteral("川口村"), QStringLiteral("大沢"), QStringLiteral("峠")};
+  const QString names[] = {QStringLiteral("山田"), QStringLiteral("川口村"), QStringLiteral("大沢"),
+                           QStringLiteral("峠")};
   for (int t = 0; t < 6; ++t) p.drawText(rng() % (kTileW - 40), 10 + rng() % (kTileH - 10), names[rng() % 4]);
+  p.end();
+  if (scanned) {
+    for (int y = 0; y < kTileH; ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < kTileW; ++x) {
+        auto grain = [&](int c) { return std::clamp(c + static_cast<int>(rng() % 5) - 2, 0, 255); };
+        line[x] = qRgb(grain(qRed(line[x])), grain(qGreen(line[x])), grain(qBlue(line[x])));
+      }
+    }
+  }
   return image;
 }
 
@@ -95,7 +108,8 @@ void writeAltitude(const QString& path) {
   std::vector<int32_t> cells(static_cast<size_t>(columns) * rows);
   for (int y = 0; y < rows; ++y)
     for (int x = 0; x < columns; ++x) {
-      const double v = 4000.0 + 3000.0 * std::sin(x * 0.004) * std::cos(y * 0.003) + 800.0 * std::sin(x * 0.03 + y * 0.02);
+      const double v =
+          4000.0 + 3000.0 * std::sin(x * 0.004) * std::cos(y * 0.003) + 800.0 * std::sin(x * 0.03 + y * 0.02);
       cells[static_cast<size_t>(y) * columns + x] = x + y < 300 ? -9999 : static_cast<int32_t>(std::max(0.0, v));
     }
   QByteArray raw(static_cast<qsizetype>(cells.size() * 4), '\0');
@@ -113,9 +127,11 @@ void writeAltitude(const QString& path) {
   f.write(data + block);
 }
 
-QString benchRoot() {
+// The region with drawn tiles (kind 0) or scanned-looking tiles (kind 1).
+QString benchRoot(int kind) {
   QString root = qEnvironmentVariable("KAVALO_BENCH_ROOT");
   if (root.isEmpty()) root = QDir::tempPath() + QStringLiteral("/kavalo-bench-render");
+  if (kind == 1) root += QStringLiteral("-scanned");
   const QString done = root + QStringLiteral("/.complete");
   if (QFile::exists(done)) return root;
 
@@ -152,11 +168,13 @@ QString benchRoot() {
   const QString sources = root + QStringLiteral("/sources");
   QDir().mkpath(sources);
   for (int i = 0; i < kDistinctTiles; ++i)
-    if (!DIBtoPNG(sources + QStringLiteral("/%1.png").arg(i), mapLikeTile(i))) std::abort();
+    if (!DIBtoPNG(sources + QStringLiteral("/%1.png").arg(i), mapLikeTile(i, kind == 1))) std::abort();
   for (int row = 0; row < size; ++row)
     for (int col = 0; col < size; ++col) {
-      const QByteArray from = QFile::encodeName(sources + QStringLiteral("/%1.png").arg((row * 7 + col * 3) % kDistinctTiles));
-      const QByteArray to = QFile::encodeName(data + QStringLiteral("/E1980/") + TileName(col, row, QStringLiteral("png")));
+      const QByteArray from =
+          QFile::encodeName(sources + QStringLiteral("/%1.png").arg((row * 7 + col * 3) % kDistinctTiles));
+      const QByteArray to =
+          QFile::encodeName(data + QStringLiteral("/E1980/") + TileName(col, row, QStringLiteral("png")));
       if (::link(from.constData(), to.constData()) != 0) std::abort();
     }
   writeText(done, QStringLiteral("1\n"));
@@ -168,8 +186,8 @@ struct BenchView {
   ScriptedPrompts prompts;
   ComposeHooks hooks;
 
-  BenchView(int zoom, bool altitude) {
-    if (!startProgram(state, benchRoot(), prompts)) std::abort();
+  BenchView(int zoom, bool altitude, int kind = 0) {
+    if (!startProgram(state, benchRoot(kind), prompts)) std::abort();
     state.datasetFolder = joinPath(state.rootFolder, QStringLiteral("\\region"));
     if (LoadDataset(state, prompts) != LoadStatus::Loaded) std::abort();
     state.picPrint = QImage(kViewW, kViewH, QImage::Format_RGB32);
@@ -196,7 +214,7 @@ struct BenchView {
 };
 
 void BM_FullRedraw(benchmark::State& s) {
-  BenchView v(static_cast<int>(s.range(0)), s.range(1) != 0);
+  BenchView v(static_cast<int>(s.range(0)), s.range(1) != 0, static_cast<int>(s.range(2)));
   for (auto _ : s) {
     v.state.view.fullRedraw = true;
     PrintGazo(v.state, v.hooks);
@@ -205,8 +223,19 @@ void BM_FullRedraw(benchmark::State& s) {
   s.counters["tiles"] = static_cast<double>(v.tilePaths().size());
 }
 
+// The parts without the tiles: the background and the snapshot.
+void BM_NoTiles(benchmark::State& s) {
+  BenchView v(static_cast<int>(s.range(0)), s.range(1) != 0);
+  v.state.view.showTiles = false;
+  for (auto _ : s) {
+    v.state.view.fullRedraw = true;
+    PrintGazo(v.state, v.hooks);
+    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+  }
+}
+
 void BM_DecodeOnly(benchmark::State& s) {
-  BenchView v(static_cast<int>(s.range(0)), false);
+  BenchView v(static_cast<int>(s.range(0)), false, static_cast<int>(s.range(1)));
   const QStringList paths = v.tilePaths();
   for (auto _ : s) {
     for (const QString& path : paths) {
@@ -228,13 +257,7 @@ void dragStep(BenchView& v, int dx, int dy, float pressX, float pressY) {
   st.view.centerY = pressY - press.ScreenToImageDY(dy);
   st.view.fullRedraw = false;
   PrintGazo(st, v.hooks);
-  const QImage& snap = st.picMapMoveTemp;
-  QImage& pic = st.picPrint;
-  const int x0 = std::max(0, dx), x1 = std::min(kViewW, kViewW + dx);
-  for (int y = std::max(0, dy); y < std::min(kViewH, kViewH + dy); ++y)
-    std::memcpy(reinterpret_cast<uint32_t*>(pic.scanLine(y)) + x0,
-                reinterpret_cast<const uint32_t*>(snap.constScanLine(y - dy)) + (x0 - dx),
-                static_cast<size_t>(x1 - x0) * 4);
+  copyImage(st.picPrint, QPoint(dx, dy), st.picMapMoveTemp, QRegion(st.picPrint.rect()));
 }
 
 void BM_DragStep(benchmark::State& s) {
@@ -252,8 +275,18 @@ void BM_DragStep(benchmark::State& s) {
 
 }  // namespace
 
-BENCHMARK(BM_DecodeOnly)->Arg(50)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->UseRealTime();
+// tiles: 0 drawn, 1 scanned-looking.
+BENCHMARK(BM_DecodeOnly)
+    ->ArgsProduct({{50, 100, 200}, {0, 1}})
+    ->ArgNames({"zoom", "tiles"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_FullRedraw)
+    ->ArgsProduct({{50, 100, 200}, {0, 1}, {0, 1}})
+    ->ArgNames({"zoom", "altitude", "tiles"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_NoTiles)
     ->ArgsProduct({{50, 100, 200}, {0, 1}})
     ->ArgNames({"zoom", "altitude"})
     ->Unit(benchmark::kMillisecond)
@@ -284,7 +317,13 @@ void BM_Stretch(benchmark::State& s) {
     stretchBlt(dst, dst.rect(), src, src.rect(), RasterOp::And, clip);
     benchmark::DoNotOptimize(dst.constBits());
   }
-  s.counters["ns/px"] = benchmark::Counter(static_cast<double>(dw) * dh, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  s.counters["ns/px"] = benchmark::Counter(static_cast<double>(dw) * dh,
+                                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 }  // namespace
-BENCHMARK(BM_Stretch)->Args({370, 300, 346, 281})->Args({370, 300, 691, 561})->Args({370, 300, 173, 141})->Args({30, 30, 346, 281})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Stretch)
+    ->Args({370, 300, 346, 281})
+    ->Args({370, 300, 691, 561})
+    ->Args({370, 300, 173, 141})
+    ->Args({30, 30, 346, 281})
+    ->Unit(benchmark::kMicrosecond);

@@ -82,11 +82,14 @@ void frmViewTime::Form_Load() {
 }
 
 void frmViewTime::cmdSelect_Click(int index) {
-  if (index == 0) lstEra->selectAll();
-  else lstEra->clearSelection();
+  if (index == 0)
+    lstEra->selectAll();
+  else
+    lstEra->clearSelection();
 }
 
-frmViewTime::Outcome frmViewTime::applySelection(ProgramState& state, const std::vector<bool>& selected, int labelStyle) {
+frmViewTime::Outcome frmViewTime::applySelection(ProgramState& state, const std::vector<bool>& selected,
+                                                 int labelStyle) {
   const auto count = std::count(selected.begin(), selected.end(), true);
   if (count < 2) return Outcome::TooFew;
   bool changed = false;

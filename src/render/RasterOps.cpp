@@ -8,6 +8,12 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #define KAVALO_STRETCH_SSE2 1
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+// Wider kernels for processors that have them, chosen at run time.
+#define KAVALO_STRETCH_AVX2 1
+#define KAVALO_AVX2 __attribute__((target("avx2")))
+#endif
 #endif
 
 #include "platform/Numbers.h"
@@ -34,6 +40,7 @@ struct AxisTaps {
   std::vector<int> start;
   std::vector<int16_t> weight;  // taps per position
   std::vector<int32_t> pairs;   // the same weights two by two, as (w0, w1) 16-bit pairs
+  std::vector<int32_t> wide;    // each pair four times over, ready to load as a vector
 
   const int16_t* weightsOf(int i) const { return weight.data() + static_cast<size_t>(i) * taps; }
   const int32_t* pairsOf(int i) const { return pairs.data() + static_cast<size_t>(i) * (taps / 2); }
@@ -109,6 +116,9 @@ AxisTaps buildTaps(int s, int d, int d0, int d1) {
   for (size_t k = 0; k < a.pairs.size(); ++k)
     a.pairs[k] = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint16_t>(a.weight[2 * k])) |
                                       (static_cast<uint32_t>(static_cast<uint16_t>(a.weight[2 * k + 1])) << 16));
+  a.wide.resize(a.pairs.size() * 4);
+  for (size_t k = 0; k < a.pairs.size(); ++k)
+    std::fill_n(a.wide.begin() + static_cast<std::ptrdiff_t>(4 * k), 4, a.pairs[k]);
   return a;
 }
 
@@ -116,9 +126,12 @@ inline uint8_t clampByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 2
 
 inline uint32_t combine(uint32_t src, uint32_t dst, RasterOp rop) {
   switch (rop) {
-    case RasterOp::Copy: return src;
-    case RasterOp::And: return src & dst;
-    case RasterOp::Paint: return src | dst;
+    case RasterOp::Copy:
+      return src;
+    case RasterOp::And:
+      return src & dst;
+    case RasterOp::Paint:
+      return src | dst;
   }
   return src;
 }
@@ -200,8 +213,8 @@ void rowPassVector(const uint32_t* base, const int* starts, const int32_t* pairs
 // The second pass over one destination row, four pixels at a time. The
 // weights are the same along the row.
 template <int kHalf>
-void columnPassVector(const int16_t* const* rows, const int32_t* wpairs, int half, int columns, uint32_t* dst,
-                      RasterOp rop) {
+void columnPassVector(const int16_t* const* rows, const int32_t* wpairs, int half, int first, int columns,
+                      uint32_t* dst, RasterOp rop) {
   const int n = kHalf > 0 ? kHalf : half;
   const __m128i round = _mm_set1_epi32(1 << (kFinalShift - 1));
   const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(kOpaque));
@@ -228,7 +241,7 @@ void columnPassVector(const int16_t* const* rows, const int32_t* wpairs, int hal
     if (rop == RasterOp::Paint) return _mm_or_si128(px, old);
     return px;
   };
-  int i = 0;
+  int i = first;
   for (; i + 3 < columns; i += 4) {
     auto* d = reinterpret_cast<__m128i*>(dst + i);
     const __m128i px = _mm_or_si128(_mm_packus_epi16(twoPixels(i), twoPixels(i + 2)), opaque);
@@ -245,6 +258,102 @@ void columnPassVector(const int16_t* const* rows, const int32_t* wpairs, int hal
     }
   }
 }
+
+#if KAVALO_STRETCH_AVX2
+bool haveAvx2() {
+  static const bool yes = __builtin_cpu_supports("avx2");
+  return yes;
+}
+
+// Two taps: two destination columns at once (the low half of the result the
+// first, the high half the second), with their weight vectors side by side.
+KAVALO_AVX2 inline __m256i twoColumnsAvx2(const uint32_t* p0, const uint32_t* p1, const int32_t* wide) {
+  const __m128i four = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p0)),
+                                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p1)));
+  const __m256i pixels = _mm256_cvtepu8_epi16(four);
+  const __m256i paired = _mm256_unpacklo_epi16(pixels, _mm256_srli_si256(pixels, 8));
+  return _mm256_madd_epi16(paired, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide)));
+}
+
+// Four taps: one destination column from four neighbouring source pixels.
+KAVALO_AVX2 inline __m128i fourTapsAvx2(const uint32_t* p, const int32_t* wide) {
+  const __m256i pixels = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+  const __m256i paired = _mm256_unpacklo_epi16(pixels, _mm256_srli_si256(pixels, 8));
+  const __m256i products = _mm256_madd_epi16(paired, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(wide)));
+  return _mm_add_epi32(_mm256_castsi256_si128(products), _mm256_extracti128_si256(products, 1));
+}
+
+// The first pass for two or four taps; other tap counts take the narrower
+// kernel.
+KAVALO_AVX2 int rowPassAvx2(const uint32_t* base, const int* starts, const int32_t* wide, int taps, int columns,
+                            int16_t* out) {
+  int i = 0;
+  if (taps == 2) {
+    const __m256i round = _mm256_set1_epi32(1 << (kMidShift - 1));
+    for (; i + 3 < columns; i += 4) {
+      __m256i a = twoColumnsAvx2(base + starts[i], base + starts[i + 1], wide + 4 * i);
+      __m256i b = twoColumnsAvx2(base + starts[i + 2], base + starts[i + 3], wide + 4 * (i + 2));
+      a = _mm256_srai_epi32(_mm256_add_epi32(a, round), kMidShift);
+      b = _mm256_srai_epi32(_mm256_add_epi32(b, round), kMidShift);
+      // packs works within halves: (i, i+2 | i+1, i+3) back into order.
+      const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi32(a, b), 0xD8);
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 4 * i), packed);
+    }
+  } else if (taps == 4) {
+    const __m128i round = _mm_set1_epi32(1 << (kMidShift - 1));
+    for (; i + 1 < columns; i += 2) {
+      const __m128i a = _mm_srai_epi32(_mm_add_epi32(fourTapsAvx2(base + starts[i], wide + 8 * i), round), kMidShift);
+      const __m128i b =
+          _mm_srai_epi32(_mm_add_epi32(fourTapsAvx2(base + starts[i + 1], wide + 8 * (i + 1)), round), kMidShift);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i), _mm_packs_epi32(a, b));
+    }
+  }
+  return i;
+}
+
+// Four pixels as 16-bit channels: pixels i, i+1 in the low half, i+2, i+3 in
+// the high half.
+template <int kHalf>
+KAVALO_AVX2 inline __m256i fourPixelsAvx2(const int16_t* const* rows, const __m256i* w, const int32_t* wpairs, int n,
+                                          int i) {
+  const __m256i round = _mm256_set1_epi32(1 << (kFinalShift - 1));
+  __m256i lo = _mm256_setzero_si256();
+  __m256i hi = _mm256_setzero_si256();
+  for (int t = 0; t < n; ++t) {
+    const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[2 * t] + 4 * i));
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(rows[2 * t + 1] + 4 * i));
+    const __m256i wt = kHalf > 0 ? w[t] : _mm256_set1_epi32(wpairs[t]);
+    lo = _mm256_add_epi32(lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), wt));
+    hi = _mm256_add_epi32(hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), wt));
+  }
+  lo = _mm256_srai_epi32(_mm256_add_epi32(lo, round), kFinalShift);
+  hi = _mm256_srai_epi32(_mm256_add_epi32(hi, round), kFinalShift);
+  return _mm256_packs_epi32(lo, hi);
+}
+
+template <int kHalf>
+KAVALO_AVX2 void columnPassAvx2(const int16_t* const* rows, const int32_t* wpairs, int half, int columns, uint32_t* dst,
+                                RasterOp rop) {
+  const int n = kHalf > 0 ? kHalf : half;
+  constexpr int kHoisted = kHalf > 0 ? kHalf : 1;
+  __m256i w[kHoisted];
+  for (int t = 0; t < kHoisted && t < n; ++t) w[t] = _mm256_set1_epi32(wpairs[t]);
+  const __m256i opaque = _mm256_set1_epi32(static_cast<int32_t>(kOpaque));
+  int i = 0;
+  for (; i + 7 < columns; i += 8) {
+    const __m256i bytes = _mm256_packus_epi16(fourPixelsAvx2<kHalf>(rows, w, wpairs, n, i),
+                                              fourPixelsAvx2<kHalf>(rows, w, wpairs, n, i + 4));
+    __m256i px = _mm256_or_si256(_mm256_permute4x64_epi64(bytes, 0xD8), opaque);
+    auto* d = reinterpret_cast<__m256i*>(dst + i);
+    if (rop == RasterOp::And)
+      px = _mm256_and_si256(px, _mm256_loadu_si256(d));
+    else if (rop == RasterOp::Paint)
+      px = _mm256_or_si256(px, _mm256_loadu_si256(d));
+    _mm256_storeu_si256(d, px);
+  }
+  if (i < columns) columnPassVector<kHalf>(rows, wpairs, half, i, columns, dst, rop);
+}
+#endif
 #endif
 
 class RowPass {
@@ -281,9 +390,21 @@ void RowPass::run(int row, int16_t* out, bool vector) {
     const uint32_t* base = line_.data() - lo_;
     const int* starts = h_.start.data();
     const int32_t* pairs = h_.pairs.data();
-    if (taps == 2) rowPassVector<1>(base, starts, pairs, 1, columns_, out);
-    else if (taps == 4) rowPassVector<2>(base, starts, pairs, 2, columns_, out);
-    else rowPassVector<0>(base, starts, pairs, taps / 2, columns_, out);
+    int done = 0;
+#if KAVALO_STRETCH_AVX2
+    if (haveAvx2()) done = rowPassAvx2(base, starts, h_.wide.data(), taps, columns_, out);
+#endif
+    const int half = taps / 2;
+    const size_t skip = static_cast<size_t>(done) * half;
+    const int rest = columns_ - done;
+    int16_t* to = out + 4 * done;
+    if (rest <= 0) return;
+    if (taps == 2)
+      rowPassVector<1>(base, starts + done, pairs + skip, 1, rest, to);
+    else if (taps == 4)
+      rowPassVector<2>(base, starts + done, pairs + skip, 2, rest, to);
+    else
+      rowPassVector<0>(base, starts + done, pairs + skip, half, rest, to);
     return;
   }
 #endif
@@ -305,9 +426,23 @@ void columnPass(const int16_t* const* rows, const int16_t* w, const int32_t* wpa
                 uint32_t* dst, RasterOp rop, bool vector) {
 #if KAVALO_STRETCH_SSE2
   if (vector) {
-    if (taps == 2) columnPassVector<1>(rows, wpairs, 1, columns, dst, rop);
-    else if (taps == 4) columnPassVector<2>(rows, wpairs, 2, columns, dst, rop);
-    else columnPassVector<0>(rows, wpairs, taps / 2, columns, dst, rop);
+#if KAVALO_STRETCH_AVX2
+    if (haveAvx2()) {
+      if (taps == 2)
+        columnPassAvx2<1>(rows, wpairs, 1, columns, dst, rop);
+      else if (taps == 4)
+        columnPassAvx2<2>(rows, wpairs, 2, columns, dst, rop);
+      else
+        columnPassAvx2<0>(rows, wpairs, taps / 2, columns, dst, rop);
+      return;
+    }
+#endif
+    if (taps == 2)
+      columnPassVector<1>(rows, wpairs, 1, 0, columns, dst, rop);
+    else if (taps == 4)
+      columnPassVector<2>(rows, wpairs, 2, 0, columns, dst, rop);
+    else
+      columnPassVector<0>(rows, wpairs, taps / 2, 0, columns, dst, rop);
     return;
   }
 #endif
@@ -317,7 +452,8 @@ void columnPass(const int16_t* const* rows, const int16_t* w, const int32_t* wpa
     for (int t = 0; t < taps; ++t)
       for (int c = 0; c < 4; ++c) acc[c] += w[t] * rows[t][4 * i + c];
     uint32_t px = kOpaque;
-    for (int c = 0; c < 3; ++c) px |= static_cast<uint32_t>(clampByte((acc[c] + (1 << (kFinalShift - 1))) >> kFinalShift)) << (8 * c);
+    for (int c = 0; c < 3; ++c)
+      px |= static_cast<uint32_t>(clampByte((acc[c] + (1 << (kFinalShift - 1))) >> kFinalShift)) << (8 * c);
     dst[i] = combine(px, dst[i], rop);
   }
 }
@@ -407,6 +543,19 @@ void detail::stretchBltReference(QImage& dst, const QRect& dstRect, const QImage
   stretchImpl(dst, dstRect, src, srcRect, rop, clip, false);
 }
 
+void copyImage(QImage& dst, const QPoint& pos, const QImage& src, const QRegion& clip) {
+  if (dst.isNull() || src.isNull()) return;
+  if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
+  const QImage rgb = toOpaqueRgb32(src);
+  const QRegion area = clip.intersected(QRect(pos, rgb.size()).intersected(dst.rect()));
+  for (const QRect& r : area) {
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      std::memcpy(reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left(),
+                  reinterpret_cast<const uint32_t*>(rgb.constScanLine(y - pos.y())) + (r.left() - pos.x()),
+                  static_cast<size_t>(r.width()) * 4);
+  }
+}
+
 void fillRect(QImage& dst, const QRect& rect, QRgb colour, RasterOp rop, const QRegion& clip) {
   if (dst.isNull() || rect.isEmpty()) return;
   if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
@@ -419,7 +568,9 @@ void fillRect(QImage& dst, const QRect& rect, QRgb colour, RasterOp rop, const Q
       auto* p = reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left();
       const int n = r.width();
       switch (rop) {
-        case RasterOp::Copy: std::fill(p, p + n, c); break;
+        case RasterOp::Copy:
+          std::fill(p, p + n, c);
+          break;
         case RasterOp::And:
           for (int i = 0; i < n; ++i) p[i] &= c;
           break;

@@ -29,6 +29,10 @@ enum class RasterOp {
 void stretchBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
                 const QRegion& clip);
 
+// Copies an image onto dst with its top-left corner at pos, inside clip (the
+// snapshot of the view moved by a drag's offset).
+void copyImage(QImage& dst, const QPoint& pos, const QImage& src, const QRegion& clip);
+
 // Combines a rectangle of one colour with the destination by rop, inside clip.
 void fillRect(QImage& dst, const QRect& rect, QRgb colour, RasterOp rop, const QRegion& clip);
 

@@ -26,8 +26,10 @@ constexpr QRgb kWhite = 0xFFFFFFFFu;
 // edge pixel of the source is stretched over them instead.
 ClippedTile clipTile(int x, int y, int w, int h, int sw, int sh, int viewWidth, int viewHeight) {
   ClippedTile c = ClipTileRect(x, y, w, h, sw, sh, viewWidth, viewHeight);
-  if (c.dest.width() > 0 && c.source.width() <= 0 && sw > 0) c.source = QRect(std::min(c.source.x(), sw - 1), c.source.y(), 1, c.source.height());
-  if (c.dest.height() > 0 && c.source.height() <= 0 && sh > 0) c.source = QRect(c.source.x(), std::min(c.source.y(), sh - 1), c.source.width(), 1);
+  if (c.dest.width() > 0 && c.source.width() <= 0 && sw > 0)
+    c.source = QRect(std::min(c.source.x(), sw - 1), c.source.y(), 1, c.source.height());
+  if (c.dest.height() > 0 && c.source.height() <= 0 && sh > 0)
+    c.source = QRect(c.source.x(), std::min(c.source.y(), sh - 1), c.source.width(), 1);
   return c;
 }
 
@@ -47,10 +49,25 @@ class Composer {
   }
   // A picture (null: the blank white picture) over a destination rectangle.
   void blit(const QImage& picture, const QRect& dest, const QRect& source, RasterOp rop) {
-    if (picture.isNull()) fillRect(*target_, dest, kWhite, rop, clip_);
-    else stretchBlt(*target_, dest, picture, source, rop, clip_);
+    if (picture.isNull())
+      fillRect(*target_, dest, kWhite, rop, clip_);
+    else
+      stretchBlt(*target_, dest, picture, source, rop, clip_);
   }
 
+  bool backgroundShown() const {
+    return st_.view.showAltitude && st_.currentEra().tileStyle != kPhoto && st_.pieces.available();
+  }
+  // Calls draw(col, row, dest, source) for each grid position of a range that
+  // has something to draw: the page rectangle (source empty) in the print
+  // pass, the rectangles cut to the view on the screen.
+  template <typename Draw>
+  void forEachPosition(const TileRange& r, int sw, int sh, Draw draw) const {
+    for (int row = r.firstRow; row <= r.lastRow; ++row) forEachPosition(r, sw, sh, row, draw);
+  }
+  template <typename Draw>
+  void forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const;
+  QRegion plannedCover() const;
   void drawBackground();
   void drawTiles();
   void drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source);
@@ -91,23 +108,24 @@ void Composer::run() {
                   QPoint(roundToInt(p.ox + w * p.k) - 1, roundToInt(p.oy + h * p.k) - 1));
     clip_ = QRegion(area_.intersected(target_->rect()));
     full_ = true;
-    // A fresh page is white paper.
-    fillRect(*target_, area_, kWhite, RasterOp::Copy, clip_);
   } else {
     target_ = &st_.picPrint;
     if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
     area_ = QRect(0, 0, w, h);
     full_ = v.fullRedraw;
     clip_ = BuildViewClipRegion(st_);
-    // The whole picture is cleared for a full redraw; the strips of a drag
-    // are cleared too, so that what lies outside the grid shows white and not
-    // what the picture held before.
-    fillRect(*target_, area_, kWhite, RasterOp::Copy, clip_);
   }
   if (clip_.isEmpty()) return;
 
   tw_ = tileViewWidth(view_);
   th_ = tileViewHeight(view_);
+
+  // The drawing area starts white: a fresh page is white paper, the picture
+  // is cleared for a full redraw, and the strips of a drag are cleared too,
+  // so that what lies outside the grid shows white and not what the picture
+  // held before. What the elevation pieces or copied tiles will cover anyway
+  // is left out.
+  fillRect(*target_, area_, kWhite, RasterOp::Copy, clip_.subtracted(plannedCover()));
 
   drawBackground();
   if (v.showTiles && full_) drawTiles();
@@ -118,35 +136,51 @@ void Composer::run() {
   }
 }
 
-void Composer::drawBackground() {
-  const Era& era = st_.currentEra();
-  ElevationPieces& pieces = st_.pieces;
-  if (!(st_.view.showAltitude && era.tileStyle != kPhoto && pieces.available())) {
-    // The cleared picture is already white.
-    return;
-  }
+template <typename Draw>
+void Composer::forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const {
   const MapInfo& m = st_.mapInfo;
-  const TileRange r = VisibleTileRange(view_, 0, 0);
-  for (int row = r.firstRow; row <= r.lastRow; ++row) {
-    if (row < 0 || row >= m.totalRows) continue;
-    for (int col = r.firstCol; col <= r.lastCol; ++col) {
-      if (col < 0 || col >= m.totalCols) continue;
-      const int x = tileViewX(view_, r, col);
-      const int y = tileViewY(view_, r, row);
-      // A piece is rendered the first time it meets the drawing area.
-      if (print_) {
-        const QRect dest = pageRect(x, y, tw_, th_);
-        if (!clip_.intersects(dest)) continue;
-        const QImage& piece = pieces.piece(col, row);
-        DrawPictureToDC(piece, dest.x(), dest.y(), dest.width(), dest.height(), RasterOp::Copy, *target_, clip_);
-      } else {
-        const ClippedTile c = clipTile(x, y, tw_, th_, pieces.pieceWidth(), pieces.pieceHeight(), area_.width(),
-                                       area_.height());
-        if (!c.drawable() || !clip_.intersects(c.dest)) continue;
-        stretchBlt(*target_, c.dest, pieces.piece(col, row), c.source, RasterOp::Copy, clip_);
-      }
+  if (row < 0 || row >= m.totalRows) return;
+  for (int col = r.firstCol; col <= r.lastCol; ++col) {
+    if (col < 0 || col >= m.totalCols) continue;
+    const int x = tileViewX(view_, r, col);
+    const int y = tileViewY(view_, r, row);
+    if (print_) {
+      draw(col, row, pageRect(x, y, tw_, th_), QRect());
+    } else {
+      const ClippedTile c = clipTile(x, y, tw_, th_, sw, sh, area_.width(), area_.height());
+      if (c.drawable()) draw(col, row, c.dest, c.source);
     }
   }
+}
+
+QRegion Composer::plannedCover() const {
+  QRegion cover;
+  if (backgroundShown()) {
+    forEachPosition(VisibleTileRange(view_, 0, 0), st_.pieces.pieceWidth(), st_.pieces.pieceHeight(),
+                    [&](int, int, const QRect& dest, const QRect&) { cover += dest; });
+  } else if (!print_ && full_ && st_.view.showTiles && !st_.view.showAltitude && !st_.currentEra().bySheetIndex) {
+    // Tiles are copied (a masked map's rectangle is whitened first), blank
+    // ones as white; only positions without any sheet keep the clear.
+    const MapInfo& m = st_.mapInfo;
+    const FrameOffset frame = m.frame[std::clamp(st_.currentEra().frameType, 0, 2)];
+    forEachPosition(VisibleTileRange(view_, frame.x, frame.y), m.tileWidth, m.tileHeight,
+                    [&](int col, int row, const QRect& dest, const QRect&) {
+                      if (ResolveTile(st_, st_.view.eraIndex, col, row)) cover += dest;
+                    });
+  }
+  return cover;
+}
+
+void Composer::drawBackground() {
+  if (!backgroundShown()) return;  // the cleared picture is already white
+  ElevationPieces& pieces = st_.pieces;
+  forEachPosition(VisibleTileRange(view_, 0, 0), pieces.pieceWidth(), pieces.pieceHeight(),
+                  [&](int col, int row, const QRect& dest, const QRect& source) {
+                    // A piece is rendered the first time it meets the drawing area.
+                    if (!clip_.intersects(dest)) return;
+                    const QImage& piece = pieces.piece(col, row);
+                    stretchBlt(*target_, dest, piece, print_ ? piece.rect() : source, RasterOp::Copy, clip_);
+                  });
 }
 
 void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source) {
@@ -260,7 +294,9 @@ QRegion BuildViewClipRegion(const ProgramState& state) {
   const int dx = state.dragDX, dy = state.dragDY;
   if (state.view.fullRedraw || (dx == 0 && dy == 0)) return QRegion(view);
   // Rectangles from (left, top) to (right, bottom), right and bottom excluded.
-  auto span = [](int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); };
+  auto span = [](int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  };
   QRegion region;
   if (dx != 0) region += dx < 0 ? span(w + dx, 0, w, h) : span(0, 0, dx, h);
   if (dy != 0) region += dy < 0 ? span(0, h + dy, w, h) : span(0, 0, w, dy);

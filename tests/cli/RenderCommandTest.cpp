@@ -23,7 +23,8 @@ struct RenderRun {
 
 RenderRun runRender(const QStringList& args) {
   QProcess p;
-  p.start(qEnvironmentVariable("KAVALO_BIN") + QStringLiteral("/kavalo-cli"), QStringList{QStringLiteral("render")} + args);
+  p.start(qEnvironmentVariable("KAVALO_BIN") + QStringLiteral("/kavalo-cli"),
+          QStringList{QStringLiteral("render")} + args);
   p.waitForFinished(60000);
   return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
 }
@@ -41,8 +42,9 @@ struct CliRenderFixture {
     data.write();
     for (int row = 0; row < 4; ++row)
       for (int col = 0; col < 4; ++col)
-        test::writeSolidImage(data.folder + QStringLiteral("/E1900/%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')),
-                              100, 80, QColor::fromRgb(tileColour(col, row)));
+        test::writeSolidImage(
+            data.folder + QStringLiteral("/E1900/%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')),
+            100, 80, QColor::fromRgb(tileColour(col, row)));
   }
   QString out(const QString& name) const { return root.path(name); }
 
@@ -65,10 +67,12 @@ struct CliRenderFixture {
 
 TEST(RenderCommand, WritesTheComposedViewAtItsSize) {
   CliRenderFixture f;
-  const QStringList view = {QStringLiteral("--root"),   f.root.root(),          QStringLiteral("--size"),
-                            QStringLiteral("300x200"),  QStringLiteral("--center"), QStringLiteral("200,160"),
-                            QStringLiteral("--zoom"),   QStringLiteral("100"),  QStringLiteral("--mm-per-px"),
-                            QStringLiteral("2.3125"),   QStringLiteral("--layers"), QStringLiteral("tiles")};
+  const QStringList view = {QStringLiteral("--root"),      f.root.root(),
+                            QStringLiteral("--size"),      QStringLiteral("300x200"),
+                            QStringLiteral("--center"),    QStringLiteral("200,160"),
+                            QStringLiteral("--zoom"),      QStringLiteral("100"),
+                            QStringLiteral("--mm-per-px"), QStringLiteral("2.3125"),
+                            QStringLiteral("--layers"),    QStringLiteral("tiles")};
   const QString path = f.out(QStringLiteral("view.png"));
   const RenderRun r = runRender(view + QStringList{QStringLiteral("-o"), path});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -81,9 +85,9 @@ TEST(RenderCommand, WritesTheComposedViewAtItsSize) {
   EXPECT_EQ(image, f.composeHere(view));
 
   // At 200 % and an odd size.
-  const QStringList zoomed = {QStringLiteral("--root"), f.root.root(),          QStringLiteral("--size"),
-                              QStringLiteral("301x77"), QStringLiteral("--zoom"), QStringLiteral("200"),
-                              QStringLiteral("--era"),  QStringLiteral("0")};
+  const QStringList zoomed = {
+      QStringLiteral("--root"), f.root.root(),         QStringLiteral("--size"), QStringLiteral("301x77"),
+      QStringLiteral("--zoom"), QStringLiteral("200"), QStringLiteral("--era"),  QStringLiteral("0")};
   const QString second = f.out(QStringLiteral("zoomed.png"));
   ASSERT_EQ(runRender(zoomed + QStringList{QStringLiteral("-o"), second}).exitCode, 0);
   const QImage z = PNGtoDIB(second);
@@ -97,17 +101,19 @@ TEST(RenderCommand, ReportsBadUseAndFailedWrites) {
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_TRUE(r.err.contains(QStringLiteral("-o"))) << r.err.toStdString();
 
-  r = runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"), QStringLiteral("big"), QStringLiteral("-o"),
-                 f.out(QStringLiteral("x.png"))});
+  r = runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"), QStringLiteral("big"),
+                 QStringLiteral("-o"), f.out(QStringLiteral("x.png"))});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
 
-  r = runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("-o"), f.out(QStringLiteral("missing/folder/x.png"))});
+  r = runRender(
+      {QStringLiteral("--root"), f.root.root(), QStringLiteral("-o"), f.out(QStringLiteral("missing/folder/x.png"))});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_FALSE(r.err.isEmpty());
   EXPECT_FALSE(QFile::exists(f.out(QStringLiteral("missing/folder/x.png"))));
 
-  r = runRender({QStringLiteral("--root"), f.root.path(QStringLiteral("nowhere")), QStringLiteral("-o"), f.out(QStringLiteral("y.png"))});
+  r = runRender({QStringLiteral("--root"), f.root.path(QStringLiteral("nowhere")), QStringLiteral("-o"),
+                 f.out(QStringLiteral("y.png"))});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_FALSE(QFile::exists(f.out(QStringLiteral("y.png"))));
 }
@@ -130,8 +136,9 @@ TEST(RenderCommand, WritesWhatTheWindowShows) {
   // The saved view, the screen's millimetres per pixel and the switches that
   // are on at start are the command's defaults.
   const QString path = f.out(QStringLiteral("window.png"));
-  const RenderRun r = runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"),
-                                 QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height()), QStringLiteral("-o"), path});
+  const RenderRun r =
+      runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"),
+                 QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height()), QStringLiteral("-o"), path});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QImage written = PNGtoDIB(path);
   ASSERT_EQ(written.size(), shown.size());

@@ -38,7 +38,8 @@ struct EraWindowFixture {
     d.folder = root.path(QStringLiteral("a"));
     d.write();
     test::writeSjis(d.folder + QStringLiteral("/map_ortho_info.txt"), QStringLiteral("1\nORTHO1,0\n"));
-    test::writeSjis(d.folder + QStringLiteral("/map_watizu_info.txt"), QStringLiteral("1\nW2010,2010,2010,2010/10/01\n"));
+    test::writeSjis(d.folder + QStringLiteral("/map_watizu_info.txt"),
+                    QStringLiteral("1\nW2010,2010,2010,2010/10/01\n"));
     window = std::make_unique<frmSCR>(root.root(), screen, prompts);
     window->Form_Load();
   }
@@ -56,8 +57,9 @@ struct EraWindowFixture {
 TEST(EraSelection, TheListOffersEveryEraAfterALoad) {
   EraWindowFixture f;
   ASSERT_EQ(f.st().eras.size(), 4u);
-  EXPECT_EQ(f.comboTexts(), (QStringList{QStringLiteral("1900年"), QStringLiteral("1930-31年"),
-                                         QStringLiteral("1974-78年（空中写真）"), QStringLiteral("2010年（ウォッちず）")}));
+  EXPECT_EQ(f.comboTexts(),
+            (QStringList{QStringLiteral("1900年"), QStringLiteral("1930-31年"), QStringLiteral("1974-78年（空中写真）"),
+                         QStringLiteral("2010年（ウォッちず）")}));
   EXPECT_EQ(f.st().eraListMap, (std::vector<int32_t>{0, 1, 2, 3}));
   EXPECT_EQ(f.st().listedCount, 4);
   EXPECT_EQ(f.w().SliderAge->minimum(), 0);
@@ -190,8 +192,9 @@ TEST(ViewTimeDialog, AStyleChangeAloneRelabelsTheListInPlace) {
   dialog.cmdOK_Click();
   EXPECT_TRUE(dialog.dialogCancelled());
   EXPECT_EQ(f.st().view.eraLabelStyle, 1);
-  EXPECT_EQ(f.comboTexts(), (QStringList{QStringLiteral("明治33年"), QStringLiteral("昭和5-6年"),
-                                         QStringLiteral("昭和49-53年（空中写真）"), QStringLiteral("平成22年（ウォッちず）")}));
+  EXPECT_EQ(f.comboTexts(),
+            (QStringList{QStringLiteral("明治33年"), QStringLiteral("昭和5-6年"),
+                         QStringLiteral("昭和49-53年（空中写真）"), QStringLiteral("平成22年（ウォッちず）")}));
   EXPECT_EQ(f.w().cboAge->currentIndex(), 1);
   EXPECT_EQ(f.st().view.eraIndex, 1);
   EXPECT_EQ(f.w().compositionCount(), count);

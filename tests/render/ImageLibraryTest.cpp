@@ -79,7 +79,8 @@ TEST(ImageLibrary, JpegAtQuality80IsAStandardFile) {
   // A lower quality gives a smaller file of a detailed picture.
   QImage detailed(120, 90, QImage::Format_RGB32);
   for (int y = 0; y < 90; ++y)
-    for (int x = 0; x < 120; ++x) detailed.setPixel(x, y, qRgb((x * 7 + y * 13) % 256, (x * x + y) % 256, (y * 5) % 256));
+    for (int x = 0; x < 120; ++x)
+      detailed.setPixel(x, y, qRgb((x * 7 + y * 13) % 256, (x * x + y) % 256, (y * 5) % 256));
   EXPECT_LT(encodeJpeg(detailed, 80).size(), encodeJpeg(detailed, 100).size());
 }
 

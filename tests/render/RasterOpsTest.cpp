@@ -26,7 +26,8 @@ std::string firstDifferent(const QImage& image, const QRect& r, QRgb c) {
   for (int y = r.top(); y <= r.bottom(); ++y)
     for (int x = r.left(); x <= r.right(); ++x)
       if (image.pixel(x, y) != c)
-        return "(" + std::to_string(x) + "," + std::to_string(y) + ") = " + QString::number(image.pixel(x, y), 16).toStdString();
+        return "(" + std::to_string(x) + "," + std::to_string(y) +
+               ") = " + QString::number(image.pixel(x, y), 16).toStdString();
   return {};
 }
 
@@ -127,8 +128,10 @@ TEST(RasterOps, EmptyRectanglesDrawNothing) {
   QImage dst = solid(10, 10, 0xFF010203u);
   const QImage before = dst.copy();
   stretchBlt(dst, QRect(0, 0, 0, 10), solid(3, 3, 0xFF000000u), QRect(0, 0, 3, 3), RasterOp::Copy, QRegion(dst.rect()));
-  stretchBlt(dst, QRect(0, 0, 10, 10), solid(3, 3, 0xFF000000u), QRect(0, 0, 0, 3), RasterOp::Copy, QRegion(dst.rect()));
-  stretchBlt(dst, QRect(20, 20, 5, 5), solid(3, 3, 0xFF000000u), QRect(0, 0, 3, 3), RasterOp::Copy, QRegion(dst.rect()));
+  stretchBlt(dst, QRect(0, 0, 10, 10), solid(3, 3, 0xFF000000u), QRect(0, 0, 0, 3), RasterOp::Copy,
+             QRegion(dst.rect()));
+  stretchBlt(dst, QRect(20, 20, 5, 5), solid(3, 3, 0xFF000000u), QRect(0, 0, 3, 3), RasterOp::Copy,
+             QRegion(dst.rect()));
   EXPECT_EQ(dst, before);
 }
 
@@ -147,4 +150,19 @@ TEST(RasterOps, TheVeilIsWhiteAtAlpha80) {
   EXPECT_EQ(dst.pixel(1, 1), 0xFF000000u);
   EXPECT_EQ(dst.pixel(2, 2), 0xFF505050u);
   EXPECT_EQ(dst.pixel(5, 5), qRgb(149, 80, 255));
+}
+
+TEST(RasterOps, CopyImageMovesAPictureByAnOffset) {
+  std::mt19937 rng(5);
+  const QImage snapshot = noise(40, 30, rng);
+  QImage view = solid(40, 30, 0xFF0000FFu);
+  copyImage(view, QPoint(7, -4), snapshot, QRegion(view.rect()));
+  EXPECT_EQ(view.pixel(7, 0), snapshot.pixel(0, 4));
+  EXPECT_EQ(view.pixel(39, 25), snapshot.pixel(32, 29));
+  EXPECT_EQ(view.pixel(6, 10), 0xFF0000FFu);   // the uncovered strip on the left
+  EXPECT_EQ(view.pixel(20, 26), 0xFF0000FFu);  // and at the bottom
+  QImage clipped = solid(40, 30, 0xFF0000FFu);
+  copyImage(clipped, QPoint(0, 0), snapshot, QRegion(10, 10, 5, 5));
+  EXPECT_EQ(clipped.pixel(12, 12), snapshot.pixel(12, 12));
+  EXPECT_EQ(clipped.pixel(9, 12), 0xFF0000FFu);
 }

@@ -44,12 +44,14 @@ struct RenderFixture {
   QString eraFile(const QString& era, const QString& name) const { return data.folder + u'/' + era + u'/' + name; }
 
   // Solid tiles for every grid position of an era folder.
-  void solidTiles(const QString& era, const std::function<QRgb(int, int)>& colour, const QString& ext = QStringLiteral("png")) {
+  void solidTiles(const QString& era, const std::function<QRgb(int, int)>& colour,
+                  const QString& ext = QStringLiteral("png")) {
     const char* format = ext == u"png" ? "PNG" : "JPEG";
     for (int row = 0; row < 4; ++row)
       for (int col = 0; col < 4; ++col)
-        writeSolidImage(eraFile(era, QStringLiteral("%1_%2.%3").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')).arg(ext)),
-                        data.tileWidth, data.tileHeight, QColor::fromRgb(colour(col, row)), format);
+        writeSolidImage(
+            eraFile(era, QStringLiteral("%1_%2.%3").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')).arg(ext)),
+            data.tileWidth, data.tileHeight, QColor::fromRgb(colour(col, row)), format);
   }
 
   // Loads the data folder and sets up the view; false when loading failed.

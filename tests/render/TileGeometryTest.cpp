@@ -51,10 +51,10 @@ TEST(VisibleTileRange, NegativeDividendsStepOneFurther) {
   const TileRange r = VisibleTileRange(v, 0, 0);
   EXPECT_EQ(r.firstCol, -2);
   EXPECT_EQ(r.firstRow, -2);
-  EXPECT_EQ(r.lastCol, 1);   // right 180
-  EXPECT_EQ(r.lastRow, 1);   // bottom 120
-  EXPECT_EQ(r.offX, -80);    // (-200 - -120)
-  EXPECT_EQ(r.offY, -80);    // (-160 - -80)
+  EXPECT_EQ(r.lastCol, 1);  // right 180
+  EXPECT_EQ(r.lastRow, 1);  // bottom 120
+  EXPECT_EQ(r.offX, -80);   // (-200 - -120)
+  EXPECT_EQ(r.offY, -80);   // (-160 - -80)
   // A frame offset moves the grid: centre - fx truncates toward zero.
   const TileRange shifted = VisibleTileRange(view(m, 200.5f, 160.0f, 100, 300, 200), 12, -8);
   // cx' = trunc(188.5) = 188, left = 38; cy' = 168, top = 68
@@ -95,7 +95,8 @@ TEST(ClipTileRect, CutsOnEverySide) {
   // Right and bottom: the source is shortened to round(sw * width / w).
   c = ClipTileRect(250, 150, 101, 81, 100, 80, 300, 200);
   EXPECT_EQ(c.dest, QRect(250, 150, 50, 50));
-  EXPECT_EQ(c.source, QRect(0, 0, static_cast<int>(std::nearbyint(100.0 * 50 / 101)), static_cast<int>(std::nearbyint(80.0 * 50 / 81))));
+  EXPECT_EQ(c.source, QRect(0, 0, static_cast<int>(std::nearbyint(100.0 * 50 / 101)),
+                            static_cast<int>(std::nearbyint(80.0 * 50 / 81))));
 
   // A tile wider than the view is cut on both sides; the right cut sets the
   // source width from the remaining width.

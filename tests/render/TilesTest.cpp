@@ -3,9 +3,9 @@
 #include <QDateTime>
 #include <QFile>
 
+#include "RenderFixture.h"
 #include "render/ImageLibrary.h"
 #include "render/Tiles.h"
-#include "RenderFixture.h"
 
 using namespace kavalo;
 

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 
-#include "render/RasterOps.h"
 #include "RenderFixture.h"
+#include "render/RasterOps.h"
 
 using namespace kavalo;
 using test::tileColour;
@@ -74,7 +74,9 @@ TEST(ViewComposer, ElevationColoursAreAndedAndCopiedOtherwise) {
       QImage tile(100, 80, QImage::Format_RGB32);
       tile.fill(col == 1 && row == 1 ? qRgb(0xF0, 0xCC, 0x3F) : kWhite);
       for (int x = 0; x < 100; ++x) tile.setPixel(x, 0, qRgb(0, 0, 0));
-      ASSERT_TRUE(tile.save(f.eraFile(QStringLiteral("E1900"), QStringLiteral("%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')))));
+      ASSERT_TRUE(
+          tile.save(f.eraFile(QStringLiteral("E1900"),
+                              QStringLiteral("%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')))));
     }
   ASSERT_TRUE(f.load());
   ASSERT_TRUE(f.state.pieces.available());
@@ -233,7 +235,8 @@ TEST(ViewComposer, BadTileFilesAreDrawnBlankAndTheRestStillDraws) {
   ASSERT_TRUE(f.load());
   f.state.view.showAltitude = false;
   const QImage& p = f.compose();
-  for (const QPoint pt : {QPoint(100, 60), QPoint(200, 60), QPoint(100, 140), QPoint(200, 140)}) EXPECT_EQ(p.pixel(pt), kWhite);
+  for (const QPoint pt : {QPoint(100, 60), QPoint(200, 60), QPoint(100, 140), QPoint(200, 140)})
+    EXPECT_EQ(p.pixel(pt), kWhite);
   EXPECT_EQ(p.pixel(20, 10), tileColour(0, 0));
   EXPECT_EQ(p.pixel(280, 60), tileColour(3, 1));
 
@@ -294,7 +297,7 @@ TEST(ViewComposer, ADragRedrawsOnlyTheUncoveredStripsWithoutTiles) {
   f.state.dragDY = -20;
   PrintGazo(f.state, f.hooks);
   const QImage& p = f.state.picPrint;
-  EXPECT_EQ(p.pixel(0, 0), kWhite);      // left strip: background only
+  EXPECT_EQ(p.pixel(0, 0), kWhite);  // left strip: background only
   EXPECT_EQ(p.pixel(29, 100), kWhite);
   EXPECT_EQ(p.pixel(299, 180), kWhite);  // bottom strip
   EXPECT_EQ(p.pixel(30, 100), sentinel);
