@@ -1,7 +1,6 @@
 #include "cli/RenderCommand.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include "app/ProgramState.h"
 #include "cli/CliCommon.h"
