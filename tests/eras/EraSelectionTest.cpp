@@ -247,18 +247,6 @@ TEST(ViewTimeDialog, HidingErasRebuildsTheListAndShowsTheFirst) {
   EXPECT_EQ(f.w().compositionCount(), count + 1);
 }
 
-TEST(EraSelection, TheDropDownIsAsWideAsItsLongestEntry) {
-  EraWindowFixture f;
-  QComboBox combo;
-  combo.resize(60, 24);
-  combo.addItems({QStringLiteral("短い"), QStringLiteral("とても長い時期の名前（電子国土基本図）")});
-  f.w().ComboDropWidth(&combo);
-  const int text = QFontMetrics(combo.font()).horizontalAdvance(combo.itemText(1));
-  EXPECT_EQ(combo.view()->minimumWidth(), text + 20);
-  f.w().ComboDropHeight(&combo, 7);
-  EXPECT_EQ(combo.maxVisibleItems(), 7);
-}
-
 TEST(MapView, ResizingRedrawsBesideTheControlPanel) {
   EraWindowFixture f;
   f.w().show();
