@@ -57,6 +57,37 @@ int tileViewWidth(const Viewport& view) {
   return roundToInt(static_cast<double>(view.scale().screenPerImageX) * view.info().tileWidth * view.zoomFactor()) + 1;
 }
 
+ClippedTile ClipTileRect(int x, int y, int w, int h, int sw, int sh, int viewWidth, int viewHeight) {
+  int dx = x, dy = y, dw = w, dh = h;
+  int sx = 0, sy = 0, sWidth = sw, sHeight = sh;
+  bool cut = false;
+  if (dx < 0) {
+    dx = 0;
+    dw = w + x;
+    sx = roundToInt(std::abs(static_cast<double>(x)) / w * sw);
+    sWidth = sw - sx;
+    cut = true;
+  }
+  if (dx + dw > viewWidth) {
+    dw = viewWidth - dx;
+    sWidth = roundToInt(static_cast<double>(sw) * dw / w);
+    cut = true;
+  }
+  if (dy < 0) {
+    dy = 0;
+    dh = h + y;
+    sy = roundToInt(std::abs(static_cast<double>(y)) / h * sh);
+    sHeight = sh - sy;
+    cut = true;
+  }
+  if (dy + dh > viewHeight) {
+    dh = viewHeight - dy;
+    sHeight = roundToInt(static_cast<double>(sh) * dh / h);
+    cut = true;
+  }
+  return ClippedTile{QRect(dx, dy, dw, dh), QRect(sx, sy, sWidth, sHeight), cut};
+}
+
 int tileViewHeight(const Viewport& view) {
   return roundToInt(static_cast<double>(view.scale().screenPerImageY) * view.info().tileHeight * view.zoomFactor()) + 1;
 }

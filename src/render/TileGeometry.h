@@ -2,6 +2,8 @@
 // Where the tiles of a grid lie in the view: the visible range and the view
 // position of each tile, with the rounding the drawing has always used (half
 // to even, one pixel of overlap between neighbouring tiles).
+#include <QRect>
+
 #include "geo/Coordinates.h"
 
 namespace kavalo {
@@ -28,5 +30,18 @@ int tileViewY(const Viewport& view, const TileRange& range, int row);
 // View size of one tile: round(ScreenPerImage x tile size x zoom) + 1.
 int tileViewWidth(const Viewport& view);
 int tileViewHeight(const Viewport& view);
+
+// A tile's destination rectangle cut to a view of viewWidth x viewHeight,
+// with the matching rectangle of its sw x sh source: a cut on the left or top
+// moves the source origin by round(|x| / w * sw), a cut on the right or
+// bottom shortens the source to round(sw * remaining width / w).
+struct ClippedTile {
+  QRect dest;
+  QRect source;
+  bool cut = false;
+  // Something is left to draw.
+  bool drawable() const { return dest.width() > 0 && dest.height() > 0 && source.width() > 0 && source.height() > 0; }
+};
+ClippedTile ClipTileRect(int x, int y, int w, int h, int sw, int sh, int viewWidth, int viewHeight);
 
 }  // namespace kavalo

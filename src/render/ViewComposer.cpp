@@ -1,12 +1,311 @@
 #include "render/ViewComposer.h"
 
+#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
+
 #include "app/ProgramState.h"
+#include "elevation/Annotations.h"
+#include "elevation/SheetLines.h"
+#include "geo/MarkDrawing.h"
+#include "platform/Numbers.h"
+#include "render/ComposeContext.h"
+#include "render/RasterOps.h"
+#include "render/TileGeometry.h"
+#include "render/Tiles.h"
 
 namespace kavalo {
 
+namespace {
+
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+
+// A cut that leaves a few view pixels of a small source can round the source
+// to nothing, which would leave a gap in the map along the view's edge; the
+// edge pixel of the source is stretched over them instead.
+ClippedTile clipTile(int x, int y, int w, int h, int sw, int sh, int viewWidth, int viewHeight) {
+  ClippedTile c = ClipTileRect(x, y, w, h, sw, sh, viewWidth, viewHeight);
+  if (c.dest.width() > 0 && c.source.width() <= 0 && sw > 0)
+    c.source = QRect(std::min(c.source.x(), sw - 1), c.source.y(), 1, c.source.height());
+  if (c.dest.height() > 0 && c.source.height() <= 0 && sh > 0)
+    c.source = QRect(c.source.x(), std::min(c.source.y(), sh - 1), c.source.width(), 1);
+  return c;
+}
+
+// One run of the composition. On the screen view positions are the picture's
+// pixels; in the print pass each view position x becomes round(k x + ox) on
+// the page and each size s becomes round(k s).
+class Composer {
+ public:
+  Composer(ProgramState& state, ComposeHooks& hooks)
+      : st_(state), hooks_(hooks), print_(state.view.printMode), view_(state.viewport()) {}
+
+  void run();
+
+ private:
+  QRect pageRect(int x, int y, int w, int h) const {
+    return QRect(ctx_.targetX(x), ctx_.targetY(y), ctx_.targetSize(w), ctx_.targetSize(h));
+  }
+  // A picture (null: the blank white picture) over a destination rectangle.
+  void blit(const QImage& picture, const QRect& dest, const QRect& source, RasterOp rop) {
+    if (picture.isNull())
+      fillRect(*target_, dest, kWhite, rop, clip_);
+    else
+      stretchBlt(*target_, dest, picture, source, rop, clip_);
+  }
+
+  bool backgroundShown() const {
+    return st_.view.showAltitude && st_.currentEra().tileStyle != kPhoto && st_.pieces.available();
+  }
+  // Calls draw(col, row, dest, source) for each grid position of a range that
+  // has something to draw: the page rectangle (source empty) in the print
+  // pass, the rectangles cut to the view on the screen.
+  template <typename Draw>
+  void forEachPosition(const TileRange& r, int sw, int sh, Draw draw) const {
+    for (int row = r.firstRow; row <= r.lastRow; ++row) forEachPosition(r, sw, sh, row, draw);
+  }
+  template <typename Draw>
+  void forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const;
+  QRegion plannedCover() const;
+  void drawBackground();
+  void drawTiles();
+  void drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source);
+  void drawSheetImages();
+  void drawSheetLines();
+  void takeSnapshot();
+  void drawOverlays();
+
+  ProgramState& st_;
+  ComposeHooks& hooks_;
+  const bool print_;
+  const Viewport view_;
+  ComposeContext ctx_;
+  QImage* target_ = nullptr;
+  QRegion clip_;
+  QRect area_;  // the whole drawing area: the view, or its rectangle on the page
+  bool full_ = true;
+  int tw_ = 0;
+  int th_ = 0;
+};
+
+void Composer::run() {
+  const ViewState& v = st_.view;
+  if (!v.loaded || !st_.hasEra()) return;
+  const int w = st_.viewWidth(), h = st_.viewHeight();
+  if (w <= 0 || h <= 0) return;
+  if (st_.mapInfo.tileWidth <= 0 || st_.mapInfo.tileHeight <= 0) return;
+  ctx_ = makeComposeContext(st_);
+
+  if (print_) {
+    // The print pass always draws everything, onto the page rectangle of the
+    // view at scale k; what lies beyond it on the page is left alone.
+    target_ = &st_.printPage;
+    if (target_->isNull()) return;
+    if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
+    const PrintPass& p = st_.print;
+    area_ = QRect(QPoint(roundToInt(p.ox), roundToInt(p.oy)),
+                  QPoint(roundToInt(p.ox + w * p.k) - 1, roundToInt(p.oy + h * p.k) - 1));
+    clip_ = QRegion(area_.intersected(target_->rect()));
+    full_ = true;
+  } else {
+    target_ = &st_.picPrint;
+    if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
+    area_ = QRect(0, 0, w, h);
+    full_ = v.fullRedraw;
+    clip_ = BuildViewClipRegion(st_);
+  }
+  if (clip_.isEmpty()) return;
+
+  tw_ = tileViewWidth(view_);
+  th_ = tileViewHeight(view_);
+
+  // The drawing area starts white: a fresh page is white paper, the picture
+  // is cleared for a full redraw, and the strips of a drag are cleared too,
+  // so that what lies outside the grid shows white and not what the picture
+  // held before. What the elevation pieces or copied tiles will cover anyway
+  // is left out.
+  fillRect(*target_, area_, kWhite, RasterOp::Copy, clip_.subtracted(plannedCover()));
+
+  drawBackground();
+  if (v.showTiles && full_) drawTiles();
+  if (v.showSheetLines) drawSheetLines();
+  if (full_) {
+    if (!print_) takeSnapshot();
+    drawOverlays();
+  }
+}
+
+template <typename Draw>
+void Composer::forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const {
+  const MapInfo& m = st_.mapInfo;
+  if (row < 0 || row >= m.totalRows) return;
+  for (int col = r.firstCol; col <= r.lastCol; ++col) {
+    if (col < 0 || col >= m.totalCols) continue;
+    const int x = tileViewX(view_, r, col);
+    const int y = tileViewY(view_, r, row);
+    if (print_) {
+      draw(col, row, pageRect(x, y, tw_, th_), QRect());
+    } else {
+      const ClippedTile c = clipTile(x, y, tw_, th_, sw, sh, area_.width(), area_.height());
+      if (c.drawable()) draw(col, row, c.dest, c.source);
+    }
+  }
+}
+
+QRegion Composer::plannedCover() const {
+  QRegion cover;
+  if (backgroundShown()) {
+    forEachPosition(VisibleTileRange(view_, 0, 0), st_.pieces.pieceWidth(), st_.pieces.pieceHeight(),
+                    [&](int, int, const QRect& dest, const QRect&) { cover += dest; });
+  } else if (!print_ && full_ && st_.view.showTiles && !st_.view.showAltitude && !st_.currentEra().bySheetIndex) {
+    // Tiles are copied (a masked map's rectangle is whitened first), blank
+    // ones as white; only positions without any sheet keep the clear.
+    const MapInfo& m = st_.mapInfo;
+    const FrameOffset frame = m.frame[std::clamp(st_.currentEra().frameType, 0, 2)];
+    forEachPosition(VisibleTileRange(view_, frame.x, frame.y), m.tileWidth, m.tileHeight,
+                    [&](int col, int row, const QRect& dest, const QRect&) {
+                      if (ResolveTile(st_, st_.view.eraIndex, col, row)) cover += dest;
+                    });
+  }
+  return cover;
+}
+
+void Composer::drawBackground() {
+  if (!backgroundShown()) return;  // the cleared picture is already white
+  ElevationPieces& pieces = st_.pieces;
+  forEachPosition(VisibleTileRange(view_, 0, 0), pieces.pieceWidth(), pieces.pieceHeight(),
+                  [&](int col, int row, const QRect& dest, const QRect& source) {
+                    // A piece is rendered the first time it meets the drawing area.
+                    if (!clip_.intersects(dest)) return;
+                    const QImage& piece = pieces.piece(col, row);
+                    stretchBlt(*target_, dest, piece, print_ ? piece.rect() : source, RasterOp::Copy, clip_);
+                  });
+}
+
+void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source) {
+  const bool altitude = st_.view.showAltitude;
+  if (tileStyle == kMaskedMap) {
+    if (!altitude && !print_) fillRect(*target_, dest, kWhite, RasterOp::Copy, clip_);
+    blit(pictures.mask, dest, print_ ? pictures.mask.rect() : source, RasterOp::And);
+    blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, RasterOp::Paint);
+  } else {
+    blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, altitude ? RasterOp::And : RasterOp::Copy);
+  }
+}
+
+void Composer::drawTiles() {
+  const int eraIndex = st_.view.eraIndex;
+  if (st_.currentEra().bySheetIndex) {
+    drawSheetImages();
+    return;
+  }
+  const MapInfo& m = st_.mapInfo;
+  const FrameOffset frame = m.frame[std::clamp(st_.currentEra().frameType, 0, 2)];
+  const TileRange r = VisibleTileRange(view_, frame.x, frame.y);
+  GridPictures pictures;
+  for (int row = r.firstRow; row <= r.lastRow; ++row) {
+    if (row < 0 || row >= m.totalRows) continue;
+    for (int col = r.firstCol; col <= r.lastCol; ++col) {
+      if (col < 0 || col >= m.totalCols) continue;
+      const int x = tileViewX(view_, r, col);
+      const int y = tileViewY(view_, r, row);
+      const std::optional<ResolvedTile> tile = ResolveTile(st_, eraIndex, col, row);
+      if (!tile) continue;  // no sheet here: the background stays
+      LoadGridPosition(st_, eraIndex, *tile, pictures);
+      const int style = st_.eras[static_cast<size_t>(tile->sourceEra)].tileStyle;
+      QRect covered;
+      if (print_) {
+        covered = pageRect(x, y, tw_, th_);
+        drawTilePictures(pictures, style, covered, QRect());
+      } else {
+        const ClippedTile c = clipTile(x, y, tw_, th_, m.tileWidth, m.tileHeight, area_.width(), area_.height());
+        if (!c.drawable()) continue;
+        covered = c.dest;
+        drawTilePictures(pictures, style, c.dest, c.source);
+      }
+      if (tile->borrowed) veilRect(*target_, covered, clip_);
+    }
+  }
+}
+
+void Composer::drawSheetImages() {
+  const int eraIndex = st_.view.eraIndex;
+  const Era& era = st_.currentEra();
+  const int datum = era.frameType == kWorldFrame ? 1 : 0;
+  const GeoBox viewBox = view_.Get_ViewGeoBox(datum);
+  QImage picture;
+  for (const SheetImage& sheet : era.sheets) {
+    if (BoxRelation(sheet.box, viewBox) == -1) continue;
+    picture = QImage();
+    if (FetchMissingTile(st_, st_.dataFolderIndex, eraIndex, sheet.fileName))
+      LoadTileImage(TilePath(st_, eraIndex, sheet.fileName), era.ext, picture);
+    const ImagePoint nw = LatLonToImage(st_.mapInfo, sheet.box.north, sheet.box.west, datum);
+    const ImagePoint se = LatLonToImage(st_.mapInfo, sheet.box.south, sheet.box.east, datum);
+    const QPoint a = view_.ImageToScreen(roundToInt(nw.x), roundToInt(nw.y));
+    const QPoint b = view_.ImageToScreen(roundToInt(se.x), roundToInt(se.y));
+    const QRect dest = pageRect(a.x(), a.y(), b.x() - a.x(), b.y() - a.y());
+    // A sheet image always combines with the background by AND; a sheet that
+    // could not be loaded is blank white and leaves it as it is.
+    DrawPictureToDC(picture, dest.x(), dest.y(), dest.width(), dest.height(), RasterOp::And, *target_, clip_);
+  }
+}
+
+void Composer::drawSheetLines() {
+  QPainter p(target_);
+  p.setClipRegion(clip_);
+  DrawSheetLines(p, ctx_);
+}
+
+void Composer::takeSnapshot() {
+  const QImage& picture = st_.picPrint;
+  QImage& snapshot = st_.picMapMoveTemp;
+  // The snapshot keeps its own pixels (a drag copies it onto the picture
+  // every step); its buffer is reused while the view keeps its size.
+  if (snapshot.size() != picture.size() || snapshot.format() != picture.format() ||
+      snapshot.bytesPerLine() != picture.bytesPerLine())
+    snapshot = QImage(picture.size(), picture.format());
+  std::memcpy(snapshot.bits(), picture.constBits(), static_cast<size_t>(picture.sizeInBytes()));
+  snapshot.setDotsPerMeterX(picture.dotsPerMeterX());
+  snapshot.setDotsPerMeterY(picture.dotsPerMeterY());
+}
+
+void Composer::drawOverlays() {
+  if (print_) setTargetResolution(*target_, st_, st_.print.k);
+  const ViewState& v = st_.view;
+  QPainter p(target_);
+  p.setClipRegion(clip_);
+  auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&)) {
+    p.save();
+    draw(p, ctx_);
+    p.restore();
+  };
+  if (v.showScale) overlay(&Scale_Print);
+  if (v.showLegend) hooks_.showLegend();
+  if (v.showMarks) overlay(&Mark_Print);
+  overlay(&Approval_Print);
+}
+
+}  // namespace
+
+QRegion BuildViewClipRegion(const ProgramState& state) {
+  const int w = state.viewWidth(), h = state.viewHeight();
+  const QRect view(0, 0, w, h);
+  const int dx = state.dragDX, dy = state.dragDY;
+  if (state.view.fullRedraw || (dx == 0 && dy == 0)) return QRegion(view);
+  // Rectangles from (left, top) to (right, bottom), right and bottom excluded.
+  auto span = [](int left, int top, int right, int bottom) {
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+  };
+  QRegion region;
+  if (dx != 0) region += dx < 0 ? span(w + dx, 0, w, h) : span(0, 0, dx, h);
+  if (dy != 0) region += dy < 0 ? span(0, h + dy, w, h) : span(0, 0, w, dy);
+  return region.intersected(view);
+}
+
 void PrintGazo(ProgramState& state, ComposeHooks& hooks) {
-  (void)state;
-  (void)hooks;
+  Composer composer(state, hooks);
+  composer.run();
 }
 
 }  // namespace kavalo

@@ -26,4 +26,10 @@ class ComposeHooks {
 // is loaded or the view has no pixels.
 void PrintGazo(ProgramState& state, ComposeHooks& hooks);
 
+// The part of the view picture a composition draws into: the whole view for
+// a full redraw; during a drag the strip (or the L of two strips) along the
+// edges that the drag offset (dragDX, dragDY) uncovers; the whole view again
+// when the offset is zero.
+QRegion BuildViewClipRegion(const ProgramState& state);
+
 }  // namespace kavalo

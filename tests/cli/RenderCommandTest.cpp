@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QProcess>
+
+#include "app/UiMapView.h"
+#include "app/frmSCR.h"
+#include "cli/CliCommon.h"
+#include "cli/ViewOptions.h"
+#include "platform/Prompts.h"
+#include "render/ImageLibrary.h"
+#include "render/ViewComposer.h"
+#include "support/Fixtures.h"
+
+using namespace kavalo;
+
+namespace {
+
+struct RenderRun {
+  int exitCode = -1;
+  QString err;
+};
+
+RenderRun runRender(const QStringList& args) {
+  QProcess p;
+  p.start(qEnvironmentVariable("KAVALO_BIN") + QStringLiteral("/kavalo-cli"),
+          QStringList{QStringLiteral("render")} + args);
+  p.waitForFinished(60000);
+  return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QRgb tileColour(int col, int row) { return qRgb(40 * col + 20, 30 * row + 10, 200); }
+
+// A root with one data folder of 4 x 4 solid tiles of 100 x 80 for its
+// first era.
+struct CliRenderFixture {
+  test::RootFixture root;
+  test::DatasetFixture data;
+  CliRenderFixture() {
+    root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
+    data.folder = root.path(QStringLiteral("a"));
+    data.write();
+    for (int row = 0; row < 4; ++row)
+      for (int col = 0; col < 4; ++col)
+        test::writeSolidImage(
+            data.folder + QStringLiteral("/E1900/%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')),
+            100, 80, QColor::fromRgb(tileColour(col, row)));
+  }
+  QString out(const QString& name) const { return root.path(name); }
+
+  // The same composition in this process, as the command does it.
+  QImage composeHere(const QStringList& args) const {
+    CliOptions options;
+    QString error;
+    EXPECT_TRUE(parseOptions(args, viewOptionNames(), options, &error)) << error.toStdString();
+    ProgramState state;
+    CliPrompts prompts;
+    EXPECT_TRUE(loadForCli(options, state, prompts));
+    EXPECT_TRUE(applyViewOptions(options, state, &error)) << error.toStdString();
+    ComposeHooks hooks;
+    PrintGazo(state, hooks);
+    return state.picPrint;
+  }
+};
+
+}  // namespace
+
+TEST(RenderCommand, WritesTheComposedViewAtItsSize) {
+  CliRenderFixture f;
+  const QStringList view = {QStringLiteral("--root"),      f.root.root(),
+                            QStringLiteral("--size"),      QStringLiteral("300x200"),
+                            QStringLiteral("--center"),    QStringLiteral("200,160"),
+                            QStringLiteral("--zoom"),      QStringLiteral("100"),
+                            QStringLiteral("--mm-per-px"), QStringLiteral("2.3125"),
+                            QStringLiteral("--layers"),    QStringLiteral("tiles")};
+  const QString path = f.out(QStringLiteral("view.png"));
+  const RenderRun r = runRender(view + QStringList{QStringLiteral("-o"), path});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QImage image = PNGtoDIB(path);
+  ASSERT_EQ(image.size(), QSize(300, 200));
+  // One image pixel per view pixel: tile (1, 1) covers x 50..150, y 20..100.
+  EXPECT_EQ(image.pixel(100, 60), tileColour(1, 1));
+  EXPECT_EQ(image.pixel(150, 60), tileColour(2, 1));
+  EXPECT_EQ(image.pixel(0, 0), tileColour(0, 0));
+  EXPECT_EQ(image, f.composeHere(view));
+
+  // At 200 % and an odd size.
+  const QStringList zoomed = {
+      QStringLiteral("--root"), f.root.root(),         QStringLiteral("--size"), QStringLiteral("301x77"),
+      QStringLiteral("--zoom"), QStringLiteral("200"), QStringLiteral("--era"),  QStringLiteral("0")};
+  const QString second = f.out(QStringLiteral("zoomed.png"));
+  ASSERT_EQ(runRender(zoomed + QStringList{QStringLiteral("-o"), second}).exitCode, 0);
+  const QImage z = PNGtoDIB(second);
+  EXPECT_EQ(z.size(), QSize(301, 77));
+  EXPECT_EQ(z, f.composeHere(zoomed));
+}
+
+TEST(RenderCommand, ReportsBadUseAndFailedWrites) {
+  CliRenderFixture f;
+  RenderRun r = runRender({QStringLiteral("--root"), f.root.root()});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("-o"))) << r.err.toStdString();
+
+  r = runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"), QStringLiteral("big"),
+                 QStringLiteral("-o"), f.out(QStringLiteral("x.png"))});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
+
+  r = runRender(
+      {QStringLiteral("--root"), f.root.root(), QStringLiteral("-o"), f.out(QStringLiteral("missing/folder/x.png"))});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(r.err.isEmpty());
+  EXPECT_FALSE(QFile::exists(f.out(QStringLiteral("missing/folder/x.png"))));
+
+  r = runRender({QStringLiteral("--root"), f.root.path(QStringLiteral("nowhere")), QStringLiteral("-o"),
+                 f.out(QStringLiteral("y.png"))});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(QFile::exists(f.out(QStringLiteral("y.png"))));
+}
+
+TEST(RenderCommand, WritesWhatTheWindowShows) {
+  CliRenderFixture f;
+  ScriptedPrompts prompts;
+  ScreenInfo screen;
+  frmSCR window(f.root.root(), screen, prompts);
+  window.Form_Load();
+  ASSERT_TRUE(window.state().view.loaded);
+  window.show();
+  window.resize(900, 600);
+  QApplication::processEvents();
+  const QImage& shown = window.state().picPrint;
+  ASSERT_FALSE(shown.isNull());
+  ASSERT_EQ(shown.size(), window.picPrint->size());
+  EXPECT_NE(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(255, 255, 255));
+
+  // The saved view, the screen's millimetres per pixel and the switches that
+  // are on at start are the command's defaults.
+  const QString path = f.out(QStringLiteral("window.png"));
+  const RenderRun r =
+      runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"),
+                 QStringLiteral("%1x%2").arg(shown.width()).arg(shown.height()), QStringLiteral("-o"), path});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QImage written = PNGtoDIB(path);
+  ASSERT_EQ(written.size(), shown.size());
+  EXPECT_TRUE(written == shown.convertToFormat(QImage::Format_RGB32));
+  window.Form_Unload();
+}

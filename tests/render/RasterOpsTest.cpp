@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "render/RasterOps.h"
+
+using namespace kavalo;
+
+namespace {
+
+QImage solid(int w, int h, QRgb c) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(c);
+  return image;
+}
+
+QImage noise(int w, int h, std::mt19937& rng) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
+  return image;
+}
+
+// The first pixel of a rectangle whose colour differs from c, as text.
+std::string firstDifferent(const QImage& image, const QRect& r, QRgb c) {
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if (image.pixel(x, y) != c)
+        return "(" + std::to_string(x) + "," + std::to_string(y) +
+               ") = " + QString::number(image.pixel(x, y), 16).toStdString();
+  return {};
+}
+
+}  // namespace
+
+TEST(RasterOps, AUniformSourceKeepsItsExactColourAtEverySize) {
+  std::mt19937 rng(7);
+  for (int trial = 0; trial < 300; ++trial) {
+    const int sw = 1 + static_cast<int>(rng() % 300), sh = 1 + static_cast<int>(rng() % 300);
+    const int dw = 1 + static_cast<int>(rng() % 700), dh = 1 + static_cast<int>(rng() % 700);
+    const QRgb c = 0xFF000000u | (rng() & 0xFFFFFFu);
+    QImage dst = solid(dw, dh, 0xFF123456u);
+    stretchBlt(dst, dst.rect(), solid(sw, sh, c), QRect(0, 0, sw, sh), RasterOp::Copy, QRegion(dst.rect()));
+    ASSERT_EQ(firstDifferent(dst, dst.rect(), c), "") << sw << "x" << sh << " -> " << dw << "x" << dh;
+  }
+}
+
+TEST(RasterOps, AnUnscaledRectangleIsCopiedUnchanged) {
+  std::mt19937 rng(3);
+  const QImage src = noise(60, 40, rng);
+  QImage dst = solid(100, 100, 0xFF000000u);
+  stretchBlt(dst, QRect(10, 20, 50, 30), src, QRect(5, 4, 50, 30), RasterOp::Copy, QRegion(dst.rect()));
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 50; ++x) ASSERT_EQ(dst.pixel(10 + x, 20 + y), src.pixel(5 + x, 4 + y)) << x << "," << y;
+  EXPECT_EQ(dst.pixel(9, 20), 0xFF000000u);
+  EXPECT_EQ(dst.pixel(60, 49), 0xFF000000u);
+}
+
+TEST(RasterOps, VectorPathAgreesWithTheReferenceEverywhere) {
+  std::mt19937 rng(11);
+  for (int trial = 0; trial < 120; ++trial) {
+    const int sw = 1 + static_cast<int>(rng() % 90), sh = 1 + static_cast<int>(rng() % 90);
+    const QImage src = noise(sw + 4, sh + 4, rng);
+    const QRect srcRect(static_cast<int>(rng() % 4), static_cast<int>(rng() % 4), sw, sh);
+    const int dw = 1 + static_cast<int>(rng() % 250), dh = 1 + static_cast<int>(rng() % 250);
+    const QRect dstRect(static_cast<int>(rng() % 40) - 20, static_cast<int>(rng() % 40) - 20, dw, dh);
+    const RasterOp rop = static_cast<RasterOp>(rng() % 3);
+    // A clip of two strips, as a drag makes.
+    const QRegion clip = QRegion(0, 0, 17, 200) + QRegion(0, 150, 200, 50);
+    QImage a = noise(200, 200, rng);
+    QImage b = a.copy();
+    stretchBlt(a, dstRect, src, srcRect, rop, clip);
+    detail::stretchBltReference(b, dstRect, src, srcRect, rop, clip);
+    ASSERT_EQ(a, b) << sw << "x" << sh << " -> " << dw << "x" << dh << " rop " << static_cast<int>(rop);
+  }
+}
+
+TEST(RasterOps, ShrinkingAveragesAndEnlargingInterpolates) {
+  // Two columns, black and white, shrunk to one pixel: their mean.
+  QImage src(2, 1, QImage::Format_RGB32);
+  src.setPixel(0, 0, 0xFF000000u);
+  src.setPixel(1, 0, 0xFFFFFFFFu);
+  QImage one = solid(1, 1, 0xFF00FF00u);
+  stretchBlt(one, one.rect(), src, src.rect(), RasterOp::Copy, QRegion(one.rect()));
+  EXPECT_EQ(qRed(one.pixel(0, 0)), 128);
+  // Enlarged to four: the outer pixels hold the edge colours, the inner ones
+  // lie between them in order.
+  QImage four = solid(4, 1, 0xFF00FF00u);
+  stretchBlt(four, four.rect(), src, src.rect(), RasterOp::Copy, QRegion(four.rect()));
+  EXPECT_EQ(qRed(four.pixel(0, 0)), 0);
+  EXPECT_EQ(qRed(four.pixel(3, 0)), 255);
+  EXPECT_GT(qRed(four.pixel(1, 0)), 0);
+  EXPECT_LT(qRed(four.pixel(1, 0)), qRed(four.pixel(2, 0)));
+  EXPECT_LT(qRed(four.pixel(2, 0)), 255);
+}
+
+TEST(RasterOps, OperationsCombineBitwiseInsideTheClipOnly) {
+  const QRgb background = 0xFFC0A050u;
+  const QRgb source = 0xFF3366F0u;
+  const QRegion clip(10, 0, 10, 20);  // x 10..19
+  for (RasterOp rop : {RasterOp::Copy, RasterOp::And, RasterOp::Paint}) {
+    QImage dst = solid(30, 20, background);
+    stretchBlt(dst, QRect(0, 0, 30, 20), solid(7, 5, source), QRect(0, 0, 7, 5), rop, clip);
+    const QRgb expected = rop == RasterOp::Copy  ? source
+                          : rop == RasterOp::And ? (source & background)
+                                                 : (source | background);
+    EXPECT_EQ(dst.pixel(10, 5), expected);
+    EXPECT_EQ(dst.pixel(19, 19), expected);
+    EXPECT_EQ(dst.pixel(9, 5), background);
+    EXPECT_EQ(dst.pixel(20, 5), background);
+
+    QImage filled = solid(30, 20, background);
+    fillRect(filled, QRect(0, 0, 30, 20), source, rop, clip);
+    EXPECT_EQ(filled.pixel(15, 10), expected);
+    EXPECT_EQ(filled.pixel(25, 10), background);
+  }
+}
+
+TEST(RasterOps, SourceOutsideThePictureReadsWhite) {
+  // A 4 x 4 black picture asked for 8 x 4: the right half is white.
+  QImage dst = solid(8, 4, 0xFF00FF00u);
+  stretchBlt(dst, dst.rect(), solid(4, 4, 0xFF000000u), QRect(0, 0, 8, 4), RasterOp::Copy, QRegion(dst.rect()));
+  EXPECT_EQ(dst.pixel(1, 1), 0xFF000000u);
+  EXPECT_EQ(dst.pixel(6, 1), 0xFFFFFFFFu);
+}
+
+TEST(RasterOps, EmptyRectanglesDrawNothing) {
+  QImage dst = solid(10, 10, 0xFF010203u);
+  const QImage before = dst.copy();
+  stretchBlt(dst, QRect(0, 0, 0, 10), solid(3, 3, 0xFF000000u), QRect(0, 0, 3, 3), RasterOp::Copy, QRegion(dst.rect()));
+  stretchBlt(dst, QRect(0, 0, 10, 10), solid(3, 3, 0xFF000000u), QRect(0, 0, 0, 3), RasterOp::Copy,
+             QRegion(dst.rect()));
+  stretchBlt(dst, QRect(20, 20, 5, 5), solid(3, 3, 0xFF000000u), QRect(0, 0, 3, 3), RasterOp::Copy,
+             QRegion(dst.rect()));
+  EXPECT_EQ(dst, before);
+}
+
+TEST(RasterOps, TheVeilIsWhiteAtAlpha80) {
+  EXPECT_EQ(veilChannel(0), 80);
+  EXPECT_EQ(veilChannel(255), 255);
+  // round((80 * 255 + 100 * 175) / 255) = round(148.63) = 149
+  EXPECT_EQ(veilChannel(100), 149);
+  for (int d = 0; d < 256; ++d) {
+    const double exact = (80.0 * 255.0 + d * 175.0) / 255.0;
+    ASSERT_LE(std::abs(veilChannel(static_cast<uint8_t>(d)) - exact), 0.5) << d;
+  }
+  QImage dst = solid(6, 6, 0xFF000000u);
+  dst.setPixel(5, 5, 0xFF6400FFu);
+  veilRect(dst, QRect(2, 2, 10, 10), QRegion(dst.rect()));
+  EXPECT_EQ(dst.pixel(1, 1), 0xFF000000u);
+  EXPECT_EQ(dst.pixel(2, 2), 0xFF505050u);
+  EXPECT_EQ(dst.pixel(5, 5), qRgb(149, 80, 255));
+}
+
+TEST(RasterOps, CopyImageMovesAPictureByAnOffset) {
+  std::mt19937 rng(5);
+  const QImage snapshot = noise(40, 30, rng);
+  QImage view = solid(40, 30, 0xFF0000FFu);
+  copyImage(view, QPoint(7, -4), snapshot, QRegion(view.rect()));
+  EXPECT_EQ(view.pixel(7, 0), snapshot.pixel(0, 4));
+  EXPECT_EQ(view.pixel(39, 25), snapshot.pixel(32, 29));
+  EXPECT_EQ(view.pixel(6, 10), 0xFF0000FFu);   // the uncovered strip on the left
+  EXPECT_EQ(view.pixel(20, 26), 0xFF0000FFu);  // and at the bottom
+  QImage clipped = solid(40, 30, 0xFF0000FFu);
+  copyImage(clipped, QPoint(0, 0), snapshot, QRegion(10, 10, 5, 5));
+  EXPECT_EQ(clipped.pixel(12, 12), snapshot.pixel(12, 12));
+  EXPECT_EQ(clipped.pixel(9, 12), 0xFF0000FFu);
+}
