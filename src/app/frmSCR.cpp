@@ -58,6 +58,13 @@ T* named(T* widget, const char* name, const QString& toolTip = QString()) {
   return widget;
 }
 
+// Group boxes of the panel keep their contents close so that the whole panel
+// fits a window of the least height.
+void tighten(QLayout* layout) {
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(2);
+}
+
 QPushButton* button(const QString& caption, const char* name, const QString& toolTip = QString()) {
   return named(new QPushButton(caption), name, toolTip);
 }
@@ -101,13 +108,14 @@ void frmSCR::buildControls() {
   picBox->setFixedWidth(kPanelWidth);
   auto* panel = new QVBoxLayout(picBox);
   panel->setContentsMargins(4, 4, 4, 4);
-  panel->setSpacing(4);
+  panel->setSpacing(2);
 
   // Data folders
   framFolder = named(new QGroupBox(QStringLiteral("データセット")), "framFolder");
   auto* folderLayout = new QVBoxLayout(framFolder);
+  tighten(folderLayout);
   lstDataFolder = named(new QListWidget, "lstDataFolder");
-  lstDataFolder->setMaximumHeight(90);
+  lstDataFolder->setFixedHeight(4 * lstDataFolder->fontMetrics().height() + 8);
   cmdMapComment = button(QStringLiteral("コメント"), "cmdMapComment");
   folderLayout->addWidget(lstDataFolder);
   folderLayout->addWidget(cmdMapComment);
@@ -116,6 +124,7 @@ void frmSCR::buildControls() {
   // Eras
   framTime = named(new QGroupBox(QStringLiteral("時間(Shift＋←→)")), "framTime");
   auto* timeLayout = new QVBoxLayout(framTime);
+  tighten(timeLayout);
   cboAge = named(new QComboBox, "cboAge");
   SliderAge = named(new QSlider(Qt::Horizontal), "SliderAge");
   SliderAge->setRange(0, 1);
@@ -130,6 +139,7 @@ void frmSCR::buildControls() {
   // Zoom
   framZOOM = named(new QGroupBox(QStringLiteral("ズーム(Shift＋↑↓)")), "framZOOM");
   auto* zoomLayout = new QGridLayout(framZOOM);
+  tighten(zoomLayout);
   SliderZoom = named(new QSlider(Qt::Horizontal), "SliderZoom");
   SliderZoom->setRange(kMinZoom, kMaxZoom);
   SliderZoom->setSingleStep(10);
@@ -155,6 +165,7 @@ void frmSCR::buildControls() {
   // Display switches
   framView = named(new QGroupBox(QStringLiteral("表示")), "framView");
   auto* viewLayout = new QGridLayout(framView);
+  tighten(viewLayout);
   cmdAltitudeColor = button(QStringLiteral("標高色(Q)"), "cmdAltitudeColor");
   chkAltitude = checkBox(QStringLiteral("標高(&A)"), "chkAltitude", true,
                          QStringLiteral("国土地理院承認の地形図では標高をはずこことはできません"));
@@ -175,13 +186,16 @@ void frmSCR::buildControls() {
   // Information
   framInfo = named(new QGroupBox(QStringLiteral("情報")), "framInfo");
   auto* infoLayout = new QVBoxLayout(framInfo);
+  tighten(infoLayout);
   lblInfo = named(new QLabel(QStringLiteral("現在地の標高：")), "lblInfo");
-  lblInfo->setMinimumHeight(68);
+  // Four lines: latitude, longitude, datum, elevation.
+  lblInfo->setFixedHeight(4 * lblInfo->fontMetrics().lineSpacing() + 4);
   lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblMap = named(new QLabel(QStringLiteral("図幅情報")), "lblMap",
                  QStringLiteral("太字の場合は、該当時間の地形図ではないことを示します"));
   lblMap->setWordWrap(true);
-  lblMap->setMinimumHeight(34);
+  // The sheet name and its edition may wrap onto three lines.
+  lblMap->setFixedHeight(3 * lblMap->fontMetrics().lineSpacing() + 4);
   lblMap->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* infoButtons = new QHBoxLayout;
   cmdSokuti = button(QStringLiteral("日/世"), "cmdSokuti", QStringLiteral("表示測地系の切り替え"));

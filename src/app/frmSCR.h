@@ -237,7 +237,6 @@ class frmSCR : public QMainWindow {
 
   // ---- Marks (frmSCR_Marks.cpp)
   int markHitIndex_ = -1;
-  QPointF markPressPos_;
   // Runs a modal form of the marks (the name dialog, the position dialog).
   void runMarksForm(QDialog& form);
   // Draws the marks at once onto the view's picture (a new mark shows even

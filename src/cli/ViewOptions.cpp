@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRegularExpression>
 
+#include <cmath>
+
 #include "render/ComposeContext.h"
 
 namespace kavalo {
@@ -32,7 +34,8 @@ bool applyViewOptions(const CliOptions& options, ProgramState& state, QString* e
       state.view.centerX = parts[0].trimmed().toFloat(&okX);
       state.view.centerY = parts[1].trimmed().toFloat(&okY);
     }
-    if (!okX || !okY) return fail(QStringLiteral("--center must be X,Y in image pixels"));
+    if (!okX || !okY || !std::isfinite(state.view.centerX) || !std::isfinite(state.view.centerY))
+      return fail(QStringLiteral("--center must be X,Y in image pixels"));
   }
   if (options.has(QStringLiteral("--zoom"))) {
     bool ok = false;

@@ -1,10 +1,13 @@
 // kavalo-cli: the dataset summary, headless rendering and point queries for
 // dataset authors and scripts. It loads a data folder exactly as the window
 // does and draws through the same composition, on the offscreen platform.
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 
 #include <cstdio>
+#include <unistd.h>
 
 #include "cli/CliCommon.h"
 #include "cli/InfoCommand.h"
@@ -25,6 +28,14 @@ const char* kUsage =
 int main(int argc, char** argv) {
   // Text is drawn without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Without a session (a script, a build machine) Qt would warn on every run
+  // that it has no runtime folder; give it a private one.
+  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/kavalo-cli-runtime-" + QByteArray::number(getuid());
+    QDir().mkpath(QString::fromLocal8Bit(dir));
+    QFile::setPermissions(QString::fromLocal8Bit(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", dir);
+  }
   QGuiApplication app(argc, argv);
   if (!sjisAvailable()) {
     printError(QStringLiteral("Shift-JIS conversion is not available in this Qt build"));

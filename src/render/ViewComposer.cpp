@@ -190,7 +190,12 @@ void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, con
     blit(pictures.mask, dest, print_ ? pictures.mask.rect() : source, RasterOp::And);
     blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, RasterOp::Paint);
   } else {
-    blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, altitude ? RasterOp::And : RasterOp::Copy);
+    // Photos lie on white (they get no elevation colours), where the AND would
+    // copy them unchanged but for the one-pixel overlap of neighbouring
+    // tiles: there two photos ANDed give a seam of false colours. Copying
+    // gives the same picture without the seam.
+    const bool and_ = altitude && tileStyle != kPhoto;
+    blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, and_ ? RasterOp::And : RasterOp::Copy);
   }
 }
 

@@ -116,6 +116,12 @@ TEST(ViewComposer, PhotoErasGetAWhiteBackground) {
   ASSERT_TRUE(tile.load(f.eraFile(QStringLiteral("ORTHO1"), QStringLiteral("001_001.jpg"))));
   const QImage& p = f.compose();
   EXPECT_EQ(p.pixel(110, 50), tile.pixel(50, 40));
+  // Where tile (1, 1) overlaps the last column of tile (0, 1) the later tile
+  // is seen, not the AND of two photos.
+  QImage left;
+  ASSERT_TRUE(left.load(f.eraFile(QStringLiteral("ORTHO1"), QStringLiteral("000_001.jpg"))));
+  ASSERT_NE(tile.pixel(0, 40) & left.pixel(99, 40), tile.pixel(0, 40));
+  EXPECT_EQ(p.pixel(62, 50), tile.pixel(0, 40));
 }
 
 TEST(ViewComposer, BorrowedSheetsAreVeiledAndMissingSheetsShowTheBackground) {

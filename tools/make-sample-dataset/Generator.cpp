@@ -1,5 +1,8 @@
 #include "Generator.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include <QDir>
 #include <cmath>
 
@@ -70,7 +73,15 @@ bool generateSample(const QString& root, QString* error) {
   const kavalo::MapInfo info = sampleMapInfo();
 
   if (!writeDatasetList(root, error) || !writeDatasetTexts(dir, info, error)) return false;
-  if (!writeAltitudeFile(dir + QStringLiteral("/altitude.dat"), sampleElevation(world.terrain()), error)) return false;
+  const ElevationGrid elevation = sampleElevation(world.terrain());
+  if (!writeAltitudeFile(dir + QStringLiteral("/altitude.dat"), elevation, error)) return false;
+  int32_t lowest = INT32_MAX, highest = INT32_MIN;
+  for (int32_t v : elevation.cells)
+    if (v != kSea) {
+      lowest = std::min(lowest, v);
+      highest = std::max(highest, v);
+    }
+  if (!writeColorSets(root, lowest, highest, error)) return false;
   if (!writePlaceNameFile(dir + QStringLiteral("/placename.dat"), gazetteer(world, info), error)) return false;
   QString why;
   if (!kavalo::Save_MarkFile(dir + QStringLiteral("/MarkData.kmk"), sampleMarks(world, info), &why))

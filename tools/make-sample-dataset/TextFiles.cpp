@@ -1,5 +1,7 @@
 #include "TextFiles.h"
 
+#include "elevation/ColorSet.h"
+
 #include <cmath>
 
 #include "Eras.h"
@@ -243,6 +245,30 @@ bool writeDatasetList(const QString& root, QString* error) {
   w.text(QString::fromUtf8(kTitle)).comma().textLine(QString::fromUtf8(kDatasetFolder));
   w.text(QStringLiteral("設定ファイルのないフォルダ（見本）")).comma().textLine(QString::fromUtf8(kEmptyFolder));
   return save(w, root + QStringLiteral("/dataset.txt"), error);
+}
+
+bool writeColorSets(const QString& root, int32_t lowest, int32_t highest, QString* error) {
+  using kavalo::rgbColour;
+  kavalo::ColorSetList list;
+  list.sets.push_back(kavalo::defaultColorSet(lowest, highest));
+  // Light colours throughout: the scanned sheets are ANDed over them, so
+  // dark colours would swallow the line work.
+  kavalo::ColorSet gentle = kavalo::defaultColorSet(lowest, highest, QStringLiteral("サンプル配色"));
+  gentle.sea = rgbColour(150, 190, 230);
+  gentle.bottom = rgbColour(190, 230, 170);
+  gentle.top = rgbColour(245, 240, 235);
+  gentle.breakpointCount = 4;
+  gentle.elevations = {400.0f, 200.0f, 80.0f, 20.0f, 0.0f};
+  gentle.colours = {rgbColour(200, 165, 130), rgbColour(225, 205, 140), rgbColour(215, 230, 150),
+                    rgbColour(175, 220, 150), 0};
+  list.sets.push_back(gentle);
+  list.selected = 1;
+  QString why;
+  if (!kavalo::writeColorSetFile(root + QStringLiteral("/colorset.txt"), list, &why)) {
+    if (error) *error = QStringLiteral("cannot write colorset.txt: %1").arg(why);
+    return false;
+  }
+  return true;
 }
 
 bool writeDatasetTexts(const QString& dir, const kavalo::MapInfo& info, QString* error) {
