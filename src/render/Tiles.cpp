@@ -106,23 +106,34 @@ int WritePicturePixels(QImage& picture, const std::vector<uint32_t>& pixels) {
   return 0;
 }
 
-void LoadGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out) {
+GridFiles FetchGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile) {
   const int dataset = state.dataFolderIndex;
   const Era& source = state.eras[static_cast<size_t>(tile.sourceEra)];
-  out.tile = QImage();
+  GridFiles files;
+  files.ext = source.ext;
   if (FetchMissingTile(state, dataset, tile.sourceEra, tile.fileName))
-    LoadTileImage(TilePath(state, tile.sourceEra, tile.fileName), source.ext, out.tile);
+    files.tilePath = TilePath(state, tile.sourceEra, tile.fileName);
 
   Era& shown = state.eras[static_cast<size_t>(shownEra)];
   if (shown.kind == kAerialPhoto && shown.acquiredText.isEmpty())
     shown.acquiredText = fileModifiedText(TilePath(state, tile.sourceEra, tile.fileName));
 
-  out.mask = QImage();
   if (source.tileStyle == kMaskedMap) {
     const QString mask = QStringLiteral("M_") + tile.fileName;
-    if (FetchMissingTile(state, dataset, tile.sourceEra, mask))
-      LoadTileImage(TilePath(state, tile.sourceEra, mask), source.ext, out.mask);
+    if (FetchMissingTile(state, dataset, tile.sourceEra, mask)) files.maskPath = TilePath(state, tile.sourceEra, mask);
   }
+  return files;
+}
+
+void DecodeGridFiles(const GridFiles& files, GridPictures& out) {
+  out.tile = QImage();
+  out.mask = QImage();
+  if (!files.tilePath.isEmpty()) LoadTileImage(files.tilePath, files.ext, out.tile);
+  if (!files.maskPath.isEmpty()) LoadTileImage(files.maskPath, files.ext, out.mask);
+}
+
+void LoadGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out) {
+  DecodeGridFiles(FetchGridPosition(state, shownEra, tile), out);
 }
 
 }  // namespace kavalo

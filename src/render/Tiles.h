@@ -67,9 +67,25 @@ struct GridPictures {
   QImage mask;
 };
 
-// Loads the tile of a resolved grid position of the shown era, and its mask
-// when the source era is a masked map. The first tile loaded of an aerial-
-// photo era fixes that era's acquisition text (the file's modification time).
+// The files of one grid position once they are on disk: the paths to decode
+// (empty when a file is missing) and the extension that picks the decoder.
+struct GridFiles {
+  QString tilePath;
+  QString maskPath;
+  QString ext;
+};
+
+// Asks for the tile of a resolved grid position of the shown era, and for its
+// mask when the source era is a masked map (FetchMissingTile). The first tile
+// of an aerial-photo era fixes that era's acquisition text (the file's
+// modification time). Runs on the window's thread: it may change the state.
+GridFiles FetchGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile);
+
+// Decodes the files of a grid position. Touches no program state, so the
+// tiles of one composition can be decoded on several threads at once.
+void DecodeGridFiles(const GridFiles& files, GridPictures& out);
+
+// Both steps for one grid position.
 void LoadGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out);
 
 }  // namespace kavalo

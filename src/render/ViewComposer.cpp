@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "app/ProgramState.h"
 #include "elevation/Annotations.h"
@@ -12,6 +14,7 @@
 #include "platform/Numbers.h"
 #include "render/ComposeContext.h"
 #include "render/RasterOps.h"
+#include "render/TileDecodeQueue.h"
 #include "render/TileGeometry.h"
 #include "render/Tiles.h"
 
@@ -69,6 +72,9 @@ class Composer {
   void forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const;
   QRegion plannedCover() const;
   void drawBackground();
+  // Asks for the files of the tiles to draw and starts decoding them, so that
+  // the decoding runs while the background is drawn.
+  void planTiles();
   void drawTiles();
   void drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source);
   void drawSheetImages();
@@ -87,6 +93,16 @@ class Composer {
   bool full_ = true;
   int tw_ = 0;
   int th_ = 0;
+
+  // Where each planned tile goes, and its pictures being decoded.
+  struct Placement {
+    QRect dest;
+    QRect source;  // empty in the print pass: the whole picture
+    int style;
+    bool borrowed;
+  };
+  std::vector<Placement> placements_;
+  std::unique_ptr<TileDecodeQueue> decoding_;
 };
 
 void Composer::run() {
@@ -120,6 +136,8 @@ void Composer::run() {
   tw_ = tileViewWidth(view_);
   th_ = tileViewHeight(view_);
 
+  const bool tiles = v.showTiles && full_;
+  if (tiles) planTiles();
   // The drawing area starts white: a fresh page is white paper, the picture
   // is cleared for a full redraw, and the strips of a drag are cleared too,
   // so that what lies outside the grid shows white and not what the picture
@@ -128,7 +146,7 @@ void Composer::run() {
   fillRect(*target_, area_, kWhite, RasterOp::Copy, clip_.subtracted(plannedCover()));
 
   drawBackground();
-  if (v.showTiles && full_) drawTiles();
+  if (tiles) drawTiles();
   if (v.showSheetLines) drawSheetLines();
   if (full_) {
     if (!print_) takeSnapshot();
@@ -199,16 +217,16 @@ void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, con
   }
 }
 
-void Composer::drawTiles() {
+void Composer::planTiles() {
+  if (st_.currentEra().bySheetIndex) return;
   const int eraIndex = st_.view.eraIndex;
-  if (st_.currentEra().bySheetIndex) {
-    drawSheetImages();
-    return;
-  }
   const MapInfo& m = st_.mapInfo;
   const FrameOffset frame = m.frame[std::clamp(st_.currentEra().frameType, 0, 2)];
   const TileRange r = VisibleTileRange(view_, frame.x, frame.y);
-  GridPictures pictures;
+  // Every position in drawing order: its file is asked for here (which may
+  // change the state); the decoding then runs on the other processors while
+  // the tiles are drawn one after the other on this thread.
+  std::vector<GridFiles> files;
   for (int row = r.firstRow; row <= r.lastRow; ++row) {
     if (row < 0 || row >= m.totalRows) continue;
     for (int col = r.firstCol; col <= r.lastCol; ++col) {
@@ -217,21 +235,36 @@ void Composer::drawTiles() {
       const int y = tileViewY(view_, r, row);
       const std::optional<ResolvedTile> tile = ResolveTile(st_, eraIndex, col, row);
       if (!tile) continue;  // no sheet here: the background stays
-      LoadGridPosition(st_, eraIndex, *tile, pictures);
-      const int style = st_.eras[static_cast<size_t>(tile->sourceEra)].tileStyle;
-      QRect covered;
+      Placement place;
+      place.style = st_.eras[static_cast<size_t>(tile->sourceEra)].tileStyle;
+      place.borrowed = tile->borrowed;
       if (print_) {
-        covered = pageRect(x, y, tw_, th_);
-        drawTilePictures(pictures, style, covered, QRect());
+        place.dest = pageRect(x, y, tw_, th_);
       } else {
         const ClippedTile c = clipTile(x, y, tw_, th_, m.tileWidth, m.tileHeight, area_.width(), area_.height());
         if (!c.drawable()) continue;
-        covered = c.dest;
-        drawTilePictures(pictures, style, c.dest, c.source);
+        place.dest = c.dest;
+        place.source = c.source;
       }
-      if (tile->borrowed) veilRect(*target_, covered, clip_);
+      files.push_back(FetchGridPosition(st_, eraIndex, *tile));
+      placements_.push_back(place);
     }
   }
+  decoding_ = std::make_unique<TileDecodeQueue>(std::move(files));
+}
+
+void Composer::drawTiles() {
+  if (st_.currentEra().bySheetIndex) {
+    drawSheetImages();
+    return;
+  }
+  for (size_t i = 0; i < placements_.size(); ++i) {
+    const Placement& place = placements_[i];
+    const GridPictures pictures = decoding_->take(i);
+    drawTilePictures(pictures, place.style, place.dest, place.source);
+    if (place.borrowed) veilRect(*target_, place.dest, clip_);
+  }
+  decoding_.reset();
 }
 
 void Composer::drawSheetImages() {
