@@ -3,26 +3,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include "support/Fixtures.h"
+#include "support/Programs.h"
 
 using namespace kavalo;
 
 namespace {
 
-struct CliResult {
-  int exitCode = -1;
-  QByteArray out;
-  QString err;
-};
-
-CliResult runCli(const QStringList& args) {
-  QProcess p;
-  p.start(qEnvironmentVariable("KAVALO_BIN") + QStringLiteral("/kavalo-cli"), args);
-  p.waitForFinished(60000);
-  return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
+using test::runCli;
+using CliResult = test::ProgramRun;
 
 struct InfoFixture {
   test::RootFixture root;

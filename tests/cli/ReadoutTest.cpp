@@ -2,9 +2,9 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include "support/Fixtures.h"
+#include "support/Programs.h"
 
 using namespace kavalo;
 
@@ -36,18 +36,15 @@ struct CliFixture {
   }
 
   CliRun readout(QStringList args) const {
-    const QString bin = qEnvironmentVariable("KAVALO_BIN");
-    QProcess p;
-    p.start(bin + QStringLiteral("/kavalo-cli"),
-            QStringList{QStringLiteral("readout"), QStringLiteral("--root"), root.root(), QStringLiteral("--size"),
-                        QStringLiteral("400x320"), QStringLiteral("--center"), QStringLiteral("200,160"),
-                        QStringLiteral("--mm-per-px"), QStringLiteral("2.3125")} +
-                args);
+    const test::ProgramRun run = test::runCli(
+        QStringList{QStringLiteral("readout"), QStringLiteral("--root"), root.root(), QStringLiteral("--size"),
+                    QStringLiteral("400x320"), QStringLiteral("--center"), QStringLiteral("200,160"),
+                    QStringLiteral("--mm-per-px"), QStringLiteral("2.3125")} +
+        args);
     CliRun r;
-    if (!p.waitForFinished(30000)) return r;
-    r.exitCode = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
+    r.exitCode = run.exitCode;
+    r.out = QString::fromUtf8(run.out);
+    r.err = run.err;
     return r;
   }
 };
@@ -55,7 +52,6 @@ struct CliFixture {
 }  // namespace
 
 TEST(ReadoutCommand, PrintsTheCaptionsExactlyAsOneJsonObject) {
-  if (qEnvironmentVariableIsEmpty("KAVALO_BIN")) GTEST_SKIP() << "KAVALO_BIN is not set";
   CliFixture f;
   // Without KAVALO.ini the world datum is shown.
   const CliRun r = f.readout({QStringLiteral("--at"), QStringLiteral("123.4,77.7")});
@@ -72,7 +68,6 @@ TEST(ReadoutCommand, PrintsTheCaptionsExactlyAsOneJsonObject) {
 }
 
 TEST(ReadoutCommand, TheDatumComesFromTheSettingsUnlessGiven) {
-  if (qEnvironmentVariableIsEmpty("KAVALO_BIN")) GTEST_SKIP() << "KAVALO_BIN is not set";
   CliFixture f;
   f.root.writeFile(QStringLiteral("KAVALO.ini"), QStringLiteral(" 0 \n 0 \n 0 \n"));
   auto lblInfo = [&](QStringList args) {
@@ -88,7 +83,6 @@ TEST(ReadoutCommand, TheDatumComesFromTheSettingsUnlessGiven) {
 }
 
 TEST(ReadoutCommand, AnUnreadableGridIsReportedAndTheReadoutGoesOn) {
-  if (qEnvironmentVariableIsEmpty("KAVALO_BIN")) GTEST_SKIP() << "KAVALO_BIN is not set";
   CliFixture f;
   const QString path = f.data.folder + QStringLiteral("/altitude.dat");
   test::writeBytes(path, QByteArray("\x08\x00\x00\x00", 4));
@@ -104,7 +98,6 @@ TEST(ReadoutCommand, AnUnreadableGridIsReportedAndTheReadoutGoesOn) {
 }
 
 TEST(ReadoutCommand, BadArgumentsAreRefused) {
-  if (qEnvironmentVariableIsEmpty("KAVALO_BIN")) GTEST_SKIP() << "KAVALO_BIN is not set";
   CliFixture f;
   for (const QStringList& args :
        {QStringList{}, QStringList{QStringLiteral("--at"), QStringLiteral("12")},

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QProcess>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
@@ -11,6 +10,7 @@
 #include "render/ImageLibrary.h"
 #include "render/ViewComposer.h"
 #include "support/Fixtures.h"
+#include "support/Programs.h"
 
 using namespace kavalo;
 
@@ -22,11 +22,8 @@ struct RenderRun {
 };
 
 RenderRun runRender(const QStringList& args) {
-  QProcess p;
-  p.start(qEnvironmentVariable("KAVALO_BIN") + QStringLiteral("/kavalo-cli"),
-          QStringList{QStringLiteral("render")} + args);
-  p.waitForFinished(60000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
+  const test::ProgramRun r = test::runCli(QStringList{QStringLiteral("render")} + args);
+  return {r.exitCode, r.err};
 }
 
 QRgb tileColour(int col, int row) { return qRgb(40 * col + 20, 30 * row + 10, 200); }

@@ -21,7 +21,7 @@ namespace {
 QString binFolder() {
   const QString bin = qEnvironmentVariable("KAVALO_BIN");
   if (!bin.isEmpty()) return bin;
-  return QDir(QCoreApplication::applicationDirPath() + QStringLiteral("/../bin")).absolutePath();
+  return QCoreApplication::applicationDirPath();
 }
 
 }  // namespace
