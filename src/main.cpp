@@ -31,8 +31,10 @@ int main(int argc, char** argv) {
   prompts.setOwner(&window);
   window.Form_Load();
   if (!window.startedOk()) return 1;
-  if (window.wantsMaximized()) window.showMaximized();
-  else window.show();
+  if (window.wantsMaximized())
+    window.showMaximized();
+  else
+    window.show();
   if (!note.isEmpty()) prompts.message(note, MessageIcon::Information);
   return app.exec();
 }

@@ -127,7 +127,9 @@ bool readTwentyThousandInfo(const QString& path, const QString& file, Era& e, QS
   ValueReader r{QString()};
   if (!openReader(path, file, r, error)) return false;
   auto broken = [&]() {
-    if (error) *error = QStringLiteral("「%1」の形式が正しくありません（%2行目付近）。\n%3").arg(file).arg(r.lineNumber()).arg(path);
+    if (error)
+      *error =
+          QStringLiteral("「%1」の形式が正しくありません（%2行目付近）。\n%3").arg(file).arg(r.lineNumber()).arg(path);
     return false;
   };
   int32_t n = 0, m = 0;
@@ -205,7 +207,8 @@ void SortErasByYear(std::vector<Era>& eras) {
   sorter.Set_Data_Long(static_cast<int>(years.size()), years);
   std::vector<Era> sorted;
   sorted.reserve(eras.size());
-  for (int i = 0; i < sorter.NumofData(); ++i) sorted.push_back(std::move(eras[static_cast<size_t>(sorter.DataPosition(i))]));
+  for (int i = 0; i < sorter.NumofData(); ++i)
+    sorted.push_back(std::move(eras[static_cast<size_t>(sorter.DataPosition(i))]));
   eras = std::move(sorted);
 }
 
@@ -225,8 +228,7 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
 
   const QString tikeizu = joinPath(folder, names[kTikeizuInfoFile]);
   if (!FileExists(tikeizu)) {
-    if (error)
-      *error = QStringLiteral("「%1」が見つかりません。\n%2").arg(fileLabel(names[kTikeizuInfoFile]), tikeizu);
+    if (error) *error = QStringLiteral("「%1」が見つかりません。\n%2").arg(fileLabel(names[kTikeizuInfoFile]), tikeizu);
     return LoadStatus::Failed;
   }
   if (!readTikeizuInfo(tikeizu, fileLabel(names[kTikeizuInfoFile]), c.eras, error)) return LoadStatus::Failed;
@@ -248,7 +250,8 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
     int index;
     int32_t kind;
   };
-  for (const AgencySource& s : {AgencySource{kWatizuInfoFile, kAgencyBasicMap}, AgencySource{kDensikokudoOrthoInfoFile, kAgencyOrtho}}) {
+  for (const AgencySource& s :
+       {AgencySource{kWatizuInfoFile, kAgencyBasicMap}, AgencySource{kDensikokudoOrthoInfoFile, kAgencyOrtho}}) {
     const QString path = joinPath(folder, names[s.index]);
     if (!FileExists(path)) continue;
     const bool basicMap = s.kind == kAgencyBasicMap;
@@ -333,7 +336,8 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts) {
     state.view.loaded = false;
     state.view.firstLoadDone = true;
     prompts.message(QStringLiteral("「%1」に時期が1つもありません。\n%2")
-                        .arg(fileLabel(state.names[kTikeizuInfoFile]), joinPath(state.datasetFolder, state.names[kTikeizuInfoFile])),
+                        .arg(fileLabel(state.names[kTikeizuInfoFile]),
+                             joinPath(state.datasetFolder, state.names[kTikeizuInfoFile])),
                     MessageIcon::Warning);
     return LoadStatus::Failed;
   }
@@ -352,7 +356,8 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts) {
 
   // Place names
   QString placeError;
-  if (!Get_PlaceNameFile(joinPath(state.datasetFolder, QStringLiteral("\\placename.dat")), state.placeNames, &placeError))
+  if (!Get_PlaceNameFile(joinPath(state.datasetFolder, QStringLiteral("\\placename.dat")), state.placeNames,
+                         &placeError))
     prompts.message(placeError, MessageIcon::Warning);
 
   // Marks: a file that cannot be read is reported once and kept aside, and
@@ -364,9 +369,10 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts) {
     state.marks.clear();
     state.marksUnreadable = true;
     const QString aside = keepAside(marksPath);
-    prompts.message(marksError + (aside.isEmpty() ? QString()
-                                                  : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
-                    MessageIcon::Warning);
+    prompts.message(
+        marksError +
+            (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
+        MessageIcon::Warning);
   }
 
   init_Altitude_Picture(state, prompts);

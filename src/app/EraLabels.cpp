@@ -34,14 +34,24 @@ QString Get_cboAge_Text(const Era& era, int style) {
       suffix = era.yearFrom < 2011 ? QStringLiteral("（ウォッちず）") : QStringLiteral("（電子国土基本図）");
       break;
     case kAerialPhoto:
-      if (era.periodCode == 4) suffix = QStringLiteral("（3～4月上旬東日本大震災後）");
-      else if (era.periodCode == 5) suffix = QStringLiteral("（5～6月東日本大震災後）");
-      else suffix = QStringLiteral("（空中写真）");
+      if (era.periodCode == 4)
+        suffix = QStringLiteral("（3～4月上旬東日本大震災後）");
+      else if (era.periodCode == 5)
+        suffix = QStringLiteral("（5～6月東日本大震災後）");
+      else
+        suffix = QStringLiteral("（空中写真）");
       break;
-    case kRapidSurvey: suffix = QStringLiteral("（迅速測図）"); break;
-    case kTwentyThousand: suffix = QStringLiteral("（1/2万）"); break;
-    case kAgencyOrtho: suffix = QStringLiteral("（空中写真）"); break;
-    default: break;
+    case kRapidSurvey:
+      suffix = QStringLiteral("（迅速測図）");
+      break;
+    case kTwentyThousand:
+      suffix = QStringLiteral("（1/2万）");
+      break;
+    case kAgencyOrtho:
+      suffix = QStringLiteral("（空中写真）");
+      break;
+    default:
+      break;
   }
   return EraPeriodText(era, style) + suffix;
 }

@@ -37,9 +37,12 @@ bool readMapInfo(const QString& path, MapInfo& info, QString* error) {
     const QString key = entry.left(eq);
     const QString value = entry.mid(eq + 1);
     int frameIndex = -1;
-    if (key == u"旧図郭") frameIndex = 0;
-    else if (key == u"日本測地系図郭") frameIndex = 1;
-    else if (key == u"世界測地系図郭") frameIndex = 2;
+    if (key == u"旧図郭")
+      frameIndex = 0;
+    else if (key == u"日本測地系図郭")
+      frameIndex = 1;
+    else if (key == u"世界測地系図郭")
+      frameIndex = 2;
     if (frameIndex >= 0) {
       // The frame keys carry a second value after the comma.
       QString second;
@@ -52,26 +55,46 @@ bool readMapInfo(const QString& path, MapInfo& info, QString* error) {
       next.frame[frameIndex].y = intValue(second);
       continue;
     }
-    if (key == u"タイトル") next.title = value;
-    else if (key == u"画像幅") next.tileWidth = intValue(value);
-    else if (key == u"画像高さ") next.tileHeight = intValue(value);
-    else if (key == u"横方向地形図数") next.sheetsX = intValue(value);
-    else if (key == u"縦方向地形図数") next.sheetsY = intValue(value);
-    else if (key == u"地形図１枚あたり横方向画像数") next.tilesPerSheetX = intValue(value);
-    else if (key == u"地形図１枚あたり縦方向画像数") next.tilesPerSheetY = intValue(value);
-    else if (key == u"スケール単位") next.scaleUnit = value;
-    else if (key == u"西端経度") next.west = singleValue(value);
-    else if (key == u"北端緯度") next.north = singleValue(value);
-    else if (key == u"承認") next.approval = value;
-    else if (key == u"初期表示位置X") next.initialX = singleValue(value);
-    else if (key == u"初期表示位置Y") next.initialY = singleValue(value);
-    else if (key == u"初期表示ズーム") next.initialZoom = intValue(value);
-    else if (key == u"初期時期") next.initialEra = intValue(value);
-    else if (key == u"北西メッシュ") next.meshNW = intValue(value);
-    else if (key == u"東南メッシュ") next.meshSE = intValue(value);
-    else if (key == u"オルソ化空中写真") next.orthoFlags = padOrthoFlags(value);
-    else if (key == u"迅速測図") next.rapidSurvey = value;
-    else if (key == u"正式二万") next.twentyThousand = value;
+    if (key == u"タイトル")
+      next.title = value;
+    else if (key == u"画像幅")
+      next.tileWidth = intValue(value);
+    else if (key == u"画像高さ")
+      next.tileHeight = intValue(value);
+    else if (key == u"横方向地形図数")
+      next.sheetsX = intValue(value);
+    else if (key == u"縦方向地形図数")
+      next.sheetsY = intValue(value);
+    else if (key == u"地形図１枚あたり横方向画像数")
+      next.tilesPerSheetX = intValue(value);
+    else if (key == u"地形図１枚あたり縦方向画像数")
+      next.tilesPerSheetY = intValue(value);
+    else if (key == u"スケール単位")
+      next.scaleUnit = value;
+    else if (key == u"西端経度")
+      next.west = singleValue(value);
+    else if (key == u"北端緯度")
+      next.north = singleValue(value);
+    else if (key == u"承認")
+      next.approval = value;
+    else if (key == u"初期表示位置X")
+      next.initialX = singleValue(value);
+    else if (key == u"初期表示位置Y")
+      next.initialY = singleValue(value);
+    else if (key == u"初期表示ズーム")
+      next.initialZoom = intValue(value);
+    else if (key == u"初期時期")
+      next.initialEra = intValue(value);
+    else if (key == u"北西メッシュ")
+      next.meshNW = intValue(value);
+    else if (key == u"東南メッシュ")
+      next.meshSE = intValue(value);
+    else if (key == u"オルソ化空中写真")
+      next.orthoFlags = padOrthoFlags(value);
+    else if (key == u"迅速測図")
+      next.rapidSurvey = value;
+    else if (key == u"正式二万")
+      next.twentyThousand = value;
   }
   info = next;
   return true;

@@ -15,27 +15,27 @@ struct FrameOffset {
 enum FrameType : int32_t { kOldFrame = 0, kTokyoFrame = 1, kWorldFrame = 2 };
 
 struct MapInfo {
-  QString title;                  // タイトル
-  int32_t tileWidth = 0;          // 画像幅
-  int32_t tileHeight = 0;         // 画像高さ
-  int32_t sheetsX = 0;            // 横方向地形図数
-  int32_t sheetsY = 0;            // 縦方向地形図数
-  int32_t tilesPerSheetX = 0;     // 地形図１枚あたり横方向画像数
-  int32_t tilesPerSheetY = 0;     // 地形図１枚あたり縦方向画像数
-  QString scaleUnit;              // スケール単位
-  FrameOffset frame[3];           // 旧図郭, 日本測地系図郭, 世界測地系図郭
-  float west = 0.0f;              // 西端経度 (Tokyo datum)
-  float north = 0.0f;             // 北端緯度 (Tokyo datum)
-  QString approval;               // 承認
-  float initialX = 0.0f;          // 初期表示位置X
-  float initialY = 0.0f;          // 初期表示位置Y
-  int32_t initialZoom = 0;        // 初期表示ズーム
-  int32_t initialEra = 0;         // 初期時期
-  int32_t meshNW = 0;             // 北西メッシュ
-  int32_t meshSE = 0;             // 東南メッシュ
-  QString orthoFlags;             // オルソ化空中写真
-  QString rapidSurvey;            // 迅速測図
-  QString twentyThousand;         // 正式二万
+  QString title;               // タイトル
+  int32_t tileWidth = 0;       // 画像幅
+  int32_t tileHeight = 0;      // 画像高さ
+  int32_t sheetsX = 0;         // 横方向地形図数
+  int32_t sheetsY = 0;         // 縦方向地形図数
+  int32_t tilesPerSheetX = 0;  // 地形図１枚あたり横方向画像数
+  int32_t tilesPerSheetY = 0;  // 地形図１枚あたり縦方向画像数
+  QString scaleUnit;           // スケール単位
+  FrameOffset frame[3];        // 旧図郭, 日本測地系図郭, 世界測地系図郭
+  float west = 0.0f;           // 西端経度 (Tokyo datum)
+  float north = 0.0f;          // 北端緯度 (Tokyo datum)
+  QString approval;            // 承認
+  float initialX = 0.0f;       // 初期表示位置X
+  float initialY = 0.0f;       // 初期表示位置Y
+  int32_t initialZoom = 0;     // 初期表示ズーム
+  int32_t initialEra = 0;      // 初期時期
+  int32_t meshNW = 0;          // 北西メッシュ
+  int32_t meshSE = 0;          // 東南メッシュ
+  QString orthoFlags;          // オルソ化空中写真
+  QString rapidSurvey;         // 迅速測図
+  QString twentyThousand;      // 正式二万
 
   // Derived when a dataset is loaded.
   int32_t totalCols = 0;

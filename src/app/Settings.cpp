@@ -30,7 +30,10 @@ bool writeSettings(const QString& path, const Settings& settings, QString* error
 }
 
 QString versionCaption() {
-  return QStringLiteral("Kavalo Ver.%1.%2%3").arg(KAVALO_VERSION_MAJOR).arg(KAVALO_VERSION_MINOR).arg(KAVALO_VERSION_PATCH);
+  return QStringLiteral("Kavalo Ver.%1.%2%3")
+      .arg(KAVALO_VERSION_MAJOR)
+      .arg(KAVALO_VERSION_MINOR)
+      .arg(KAVALO_VERSION_PATCH);
 }
 
 }  // namespace kavalo

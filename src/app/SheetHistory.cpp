@@ -29,8 +29,7 @@ bool readSheetHistory(ValueReader& reader, SheetHistory& history, QString* error
         for (int slot = 0; slot < 2; ++slot) {
           QString text;
           if (!reader.readText(text)) {
-            if (error)
-              *error = QStringLiteral("図歴.csvの値が足りません（%1行目）。").arg(reader.lineNumber());
+            if (error) *error = QStringLiteral("図歴.csvの値が足りません（%1行目）。").arg(reader.lineNumber());
             return false;
           }
           history.set(sheet, row, column, slot, text);

@@ -21,8 +21,8 @@ class SheetHistory {
   int historyColumns() const { return columns_; }
 
   bool contains(int sheetColumn, int sheetRow, int historyColumn) const {
-    return sheetColumn >= 0 && sheetColumn < sheetsX_ && sheetRow >= 0 && sheetRow < sheetsY_ &&
-           historyColumn >= 0 && historyColumn < columns_;
+    return sheetColumn >= 0 && sheetColumn < sheetsX_ && sheetRow >= 0 && sheetRow < sheetsY_ && historyColumn >= 0 &&
+           historyColumn < columns_;
   }
 
   // An empty text for cells outside the table.

@@ -10,7 +10,9 @@
 namespace kavalo {
 
 namespace {
-QString rootFile(const ProgramState& state, const char* name) { return joinPath(state.rootFolder, QString::fromUtf8(name)); }
+QString rootFile(const ProgramState& state, const char* name) {
+  return joinPath(state.rootFolder, QString::fromUtf8(name));
+}
 }  // namespace
 
 bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& prompts) {
@@ -29,7 +31,8 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
 
   QString error;
   if (!readDataFolderList(rootFile(state, "\\dataset.txt"), state.dataFolders, &error)) {
-    prompts.message(QStringLiteral("%1\nデータフォルダ: %2\nKavaloを終了します。").arg(error, rootFolder), MessageIcon::Critical);
+    prompts.message(QStringLiteral("%1\nデータフォルダ: %2\nKavaloを終了します。").arg(error, rootFolder),
+                    MessageIcon::Critical);
     return false;
   }
 
@@ -42,9 +45,10 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
       // Keep the user's file: it is not overwritten at exit.
       state.colorSetsUnreadable = true;
       const QString aside = keepAside(colorPath);
-      prompts.message(colorError + QStringLiteral("\n初期設定の標高色を使います。") +
-                          (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
-                      MessageIcon::Warning);
+      prompts.message(
+          colorError + QStringLiteral("\n初期設定の標高色を使います。") +
+              (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
+          MessageIcon::Warning);
     }
   }
   state.marks.clear();
@@ -61,7 +65,14 @@ int initialDataFolderIndex(const ProgramState& state) {
 void Save_Position(ProgramState& state) {
   if (!state.view.loaded || state.datasetFolder.isEmpty()) return;
   ValueWriter w;
-  w.single(state.view.centerX).comma().single(state.view.centerY).comma().number(state.view.eraIndex).comma().number(state.view.zoomPercent).endLine();
+  w.single(state.view.centerX)
+      .comma()
+      .single(state.view.centerY)
+      .comma()
+      .number(state.view.eraIndex)
+      .comma()
+      .number(state.view.zoomPercent)
+      .endLine();
   w.textLine(state.names[kMarksFile]);
   w.save(joinPath(state.datasetFolder, state.names[kPositionFile]));
   // An unreadable marks file is not replaced by an empty list.

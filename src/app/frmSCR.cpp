@@ -216,10 +216,12 @@ void frmSCR::buildControls() {
   panel->addWidget(framInfo);
 
   // Commands
-  cmdPosition = button(QStringLiteral("位置指定・目印(&Z)"), "cmdPosition", QStringLiteral("表示位置を指定して移動します"));
+  cmdPosition =
+      button(QStringLiteral("位置指定・目印(&Z)"), "cmdPosition", QStringLiteral("表示位置を指定して移動します"));
   cmdWMS = button(QStringLiteral("データ取得"), "cmdWMS",
                   QStringLiteral("インターネットを通じて外部の地図・画像テータを取得します"));
-  cnmdKML = button(QStringLiteral("出力(&O)"), "cnmdKML", QStringLiteral("Google Earthで読み込めるKML形式で保存します"));
+  cnmdKML =
+      button(QStringLiteral("出力(&O)"), "cnmdKML", QStringLiteral("Google Earthで読み込めるKML形式で保存します"));
   cmdPrintOut = button(QStringLiteral("印刷(&P)"), "cmdPrintOut", QStringLiteral("画像を印刷します"));
   cmdCopy = button(QStringLiteral("コピー(&C)"), "cmdCopy", QStringLiteral("画像をコピーします"));
   cmdHelp = button(QStringLiteral("解説(&H)"), "cmdHelp");
@@ -415,7 +417,6 @@ void frmSCR::EnableViewControls(bool enabled) {
   cmdCopy->setEnabled(enabled);
 }
 
-
 void frmSCR::Form_Resize() {
   QWidget* client = centralWidget();
   const int clientWidth = client->width();
@@ -443,9 +444,7 @@ void frmSCR::resizeViewImage() {
   state_.picPrint.fill(Qt::white);
 }
 
-bool frmSCR::Form_QueryUnload() {
-  return prompts_.askYesNo(QStringLiteral("Kavaloを終了します。"), MessageIcon::None);
-}
+bool frmSCR::Form_QueryUnload() { return prompts_.askYesNo(QStringLiteral("Kavaloを終了します。"), MessageIcon::None); }
 
 void frmSCR::Form_Unload() {
   if (unloaded_) return;

@@ -249,7 +249,6 @@ class frmSCR : public QMainWindow {
   std::function<void(QDialog&)> marksFormRunner;
 
  private:
-
   // ---- Furniture (frmSCR_Furniture.cpp)
   frmLegend* legendWindow_ = nullptr;
   // The legend window, made on first use (with its ties to chkLegend).

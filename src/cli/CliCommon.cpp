@@ -53,7 +53,8 @@ bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prom
     bool ok = false;
     index = options.get(QStringLiteral("--dataset")).toInt(&ok);
     if (!ok || index < 0 || index >= static_cast<int>(state.dataFolders.size())) {
-      printError(QStringLiteral("--dataset must be an index of dataset.txt's list (0 to %1)").arg(state.dataFolders.size() - 1));
+      printError(QStringLiteral("--dataset must be an index of dataset.txt's list (0 to %1)")
+                     .arg(state.dataFolders.size() - 1));
       return false;
     }
   }
@@ -64,7 +65,8 @@ bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prom
   state.dataFolderIndex = index;
   state.datasetFolder = joinPath(state.rootFolder, u'\\' + state.dataFolders[static_cast<size_t>(index)].folder);
   const LoadStatus status = LoadDataset(state, prompts);
-  if (status == LoadStatus::NoMapInfo) prompts.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
+  if (status == LoadStatus::NoMapInfo)
+    prompts.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
   return status == LoadStatus::Loaded;
 }
 

@@ -1,8 +1,8 @@
 #include "cli/InfoCommand.h"
 
+#include "app/EraLabels.h"
 #include "app/Settings.h"
 #include "cli/CliCommon.h"
-#include "app/EraLabels.h"
 #include "cli/Json.h"
 
 namespace kavalo {

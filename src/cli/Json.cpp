@@ -52,14 +52,26 @@ QString JsonWriter::quote(const QString& text) {
   QString q = QStringLiteral("\"");
   for (QChar c : text) {
     switch (c.unicode()) {
-      case '"': q += QStringLiteral("\\\""); break;
-      case '\\': q += QStringLiteral("\\\\"); break;
-      case '\n': q += QStringLiteral("\\n"); break;
-      case '\r': q += QStringLiteral("\\r"); break;
-      case '\t': q += QStringLiteral("\\t"); break;
+      case '"':
+        q += QStringLiteral("\\\"");
+        break;
+      case '\\':
+        q += QStringLiteral("\\\\");
+        break;
+      case '\n':
+        q += QStringLiteral("\\n");
+        break;
+      case '\r':
+        q += QStringLiteral("\\r");
+        break;
+      case '\t':
+        q += QStringLiteral("\\t");
+        break;
       default:
-        if (c.unicode() < 0x20) q += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        else q += c;
+        if (c.unicode() < 0x20)
+          q += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+          q += c;
     }
   }
   q += u'"';

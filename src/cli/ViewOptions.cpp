@@ -68,13 +68,20 @@ bool applyViewOptions(const CliOptions& options, ProgramState& state, QString* e
     const QString list = options.get(QStringLiteral("--layers"));
     for (const QString& layer : list.split(u',', Qt::SkipEmptyParts)) {
       const QString name = layer.trimmed();
-      if (name == u"tiles") v.showTiles = true;
-      else if (name == u"altitude") v.showAltitude = true;
-      else if (name == u"lines") v.showSheetLines = true;
-      else if (name == u"scale") v.showScale = true;
-      else if (name == u"legend") v.showLegend = true;
-      else if (name == u"marks") v.showMarks = true;
-      else return fail(QStringLiteral("unknown layer: %1 (tiles, altitude, lines, scale, legend, marks)").arg(name));
+      if (name == u"tiles")
+        v.showTiles = true;
+      else if (name == u"altitude")
+        v.showAltitude = true;
+      else if (name == u"lines")
+        v.showSheetLines = true;
+      else if (name == u"scale")
+        v.showScale = true;
+      else if (name == u"legend")
+        v.showLegend = true;
+      else if (name == u"marks")
+        v.showMarks = true;
+      else
+        return fail(QStringLiteral("unknown layer: %1 (tiles, altitude, lines, scale, legend, marks)").arg(name));
     }
   }
   state.picPrint = QImage(width, height, QImage::Format_RGB32);

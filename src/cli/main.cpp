@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 #include "cli/CliCommon.h"
 #include "cli/InfoCommand.h"
@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
     const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/kavalo-cli-runtime-" + QByteArray::number(getuid());
     QDir().mkpath(QString::fromLocal8Bit(dir));
-    QFile::setPermissions(QString::fromLocal8Bit(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(QString::fromLocal8Bit(dir),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", dir);
   }
   QGuiApplication app(argc, argv);

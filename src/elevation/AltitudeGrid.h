@@ -41,12 +41,14 @@ struct AltitudeGrid {
   int32_t lowest = 0;   // tenths of a metre
   int32_t highest = 0;  // tenths of a metre
   int32_t reliefDivisor = 0;
-  CellVector cells;  // index y * columns + x
-  float pitchX = 0.0f;         // image pixels per cell
+  CellVector cells;     // index y * columns + x
+  float pitchX = 0.0f;  // image pixels per cell
   float pitchY = 0.0f;
 
   bool empty() const { return cells.empty(); }
-  int32_t cell(int x, int y) const { return cells[static_cast<size_t>(y) * static_cast<size_t>(columns) + static_cast<size_t>(x)]; }
+  int32_t cell(int x, int y) const {
+    return cells[static_cast<size_t>(y) * static_cast<size_t>(columns) + static_cast<size_t>(x)];
+  }
 };
 
 enum class ElevationKind { Outside, Sea, Land };

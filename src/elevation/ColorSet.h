@@ -33,12 +33,12 @@ struct ColorSet {
   Colour sea = 0;
   Colour bottom = 0;
   Colour top = 0;
-  int32_t breakpointCount = 0;                    // 0 to 5
-  std::array<Colour, kMaxBreakpoints> colours{};  // entries 0 to n-1
+  int32_t breakpointCount = 0;                      // 0 to 5
+  std::array<Colour, kMaxBreakpoints> colours{};    // entries 0 to n-1
   std::array<float, kMaxBreakpoints> elevations{};  // metres, descending (entry 0 highest)
-  int32_t shading = 1;                            // 1 relief shading on
-  int32_t strength = 200;                         // 100 to 500
-  int32_t lightDirection = 0;                     // 0 NW, 1 NE, 2 SW, 3 SE
+  int32_t shading = 1;                              // 1 relief shading on
+  int32_t strength = 200;                           // 100 to 500
+  int32_t lightDirection = 0;                       // 0 NW, 1 NE, 2 SW, 3 SE
 };
 
 struct ColorSetList {

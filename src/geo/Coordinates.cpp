@@ -89,19 +89,15 @@ SheetCell SheetCellAt(const MapInfo& info, float x, float y, int frameType) {
   return c;
 }
 
-float Viewport::ScreenToImageDX(double d) const {
-  return toSingle(d * scale_.imagePerScreenX / zoomFactor());
-}
+float Viewport::ScreenToImageDX(double d) const { return toSingle(d * scale_.imagePerScreenX / zoomFactor()); }
 
-float Viewport::ScreenToImageDY(double d) const {
-  return toSingle(d * scale_.imagePerScreenY / zoomFactor());
-}
+float Viewport::ScreenToImageDY(double d) const { return toSingle(d * scale_.imagePerScreenY / zoomFactor()); }
 
 QPoint Viewport::ImageToScreen(int x, int y) const {
-  const double sx =
-      roundHalfEven(width_ / 2.0 + roundHalfEven((x - static_cast<double>(cx_)) * scale_.screenPerImageX * zoom_ / 100.0));
-  const double sy = roundHalfEven(height_ / 2.0 +
-                                  roundHalfEven((y - static_cast<double>(cy_)) * scale_.screenPerImageY * zoom_ / 100.0));
+  const double sx = roundHalfEven(
+      width_ / 2.0 + roundHalfEven((x - static_cast<double>(cx_)) * scale_.screenPerImageX * zoom_ / 100.0));
+  const double sy = roundHalfEven(
+      height_ / 2.0 + roundHalfEven((y - static_cast<double>(cy_)) * scale_.screenPerImageY * zoom_ / 100.0));
   return QPoint(static_cast<int>(sx), static_cast<int>(sy));
 }
 

@@ -57,7 +57,8 @@ bool Get_PlaceNameFile(const QString& path, std::vector<PlaceName>& out, QString
   }
   auto malformed = [&](int record) {
     if (error)
-      *error = QStringLiteral("地名ファイル「placename.dat」の形式が正しくありません（%1件目）。\n%2").arg(record).arg(path);
+      *error =
+          QStringLiteral("地名ファイル「placename.dat」の形式が正しくありません（%1件目）。\n%2").arg(record).arg(path);
     out.clear();
     return false;
   };

@@ -24,11 +24,20 @@ bool isNumericText(const QString& text, double& value) {
 
 void SortingSearch::AddInit(int DataValueType) {
   switch (DataValueType) {
-    case kLong: longKeys_.assign(kInitialSlots, 0); break;
-    case kSingle: singleKeys_.assign(kInitialSlots, 0.0f); break;
-    case kDouble: doubleKeys_.assign(kInitialSlots, 0.0); break;
-    case kString: stringKeys_.assign(kInitialSlots, QString()); break;
-    default: throw SortingSearchError(513, "unknown key type");
+    case kLong:
+      longKeys_.assign(kInitialSlots, 0);
+      break;
+    case kSingle:
+      singleKeys_.assign(kInitialSlots, 0.0f);
+      break;
+    case kDouble:
+      doubleKeys_.assign(kInitialSlots, 0.0);
+      break;
+    case kString:
+      stringKeys_.assign(kInitialSlots, QString());
+      break;
+    default:
+      throw SortingSearchError(513, "unknown key type");
   }
   keyType_ = DataValueType;
   addCounter_ = 0;
@@ -57,11 +66,22 @@ void SortingSearch::AddString(const QString& Value) {
 void SortingSearch::AddEnd() {
   numofData_ = addCounter_;
   switch (keyType_) {
-    case kLong: sortKeys(longKeys_); break;
-    case kSingle: sortKeys(singleKeys_); break;
-    case kDouble: sortKeys(doubleKeys_); break;
-    case kString: sortKeys(stringKeys_); break;
-    default: positions_.assign(1, 0); numofData_ = 0; break;
+    case kLong:
+      sortKeys(longKeys_);
+      break;
+    case kSingle:
+      sortKeys(singleKeys_);
+      break;
+    case kDouble:
+      sortKeys(doubleKeys_);
+      break;
+    case kString:
+      sortKeys(stringKeys_);
+      break;
+    default:
+      positions_.assign(1, 0);
+      numofData_ = 0;
+      break;
   }
 }
 
@@ -125,10 +145,14 @@ int SortingSearch::DataPositionRev(int Num) const {
 SortKey SortingSearch::DataPositionValue(int Num) const {
   const size_t i = static_cast<size_t>(checkedIndex(Num));
   switch (keyType_) {
-    case kLong: return longKeys_[i];
-    case kSingle: return singleKeys_[i];
-    case kDouble: return doubleKeys_[i];
-    default: return stringKeys_[i];
+    case kLong:
+      return longKeys_[i];
+    case kSingle:
+      return singleKeys_[i];
+    case kDouble:
+      return doubleKeys_[i];
+    default:
+      return stringKeys_[i];
   }
 }
 
@@ -166,10 +190,14 @@ bool SortingSearch::search(const std::vector<T>& keys, const T& value, int& firs
 bool SortingSearch::searchKey(const SortKey& value, int& first, int& count) const {
   // The search value is converted to the key type first, as a variant would be.
   auto asNumber = [&](double& out) {
-    if (auto p = std::get_if<int32_t>(&value)) out = *p;
-    else if (auto p = std::get_if<float>(&value)) out = *p;
-    else if (auto p = std::get_if<double>(&value)) out = *p;
-    else if (!isNumericText(std::get<QString>(value), out)) throw SortingSearchError(13, "type mismatch");
+    if (auto p = std::get_if<int32_t>(&value))
+      out = *p;
+    else if (auto p = std::get_if<float>(&value))
+      out = *p;
+    else if (auto p = std::get_if<double>(&value))
+      out = *p;
+    else if (!isNumericText(std::get<QString>(value), out))
+      throw SortingSearchError(13, "type mismatch");
   };
   switch (keyType_) {
     case kLong: {
@@ -191,13 +219,18 @@ bool SortingSearch::searchKey(const SortKey& value, int& first, int& count) cons
     }
     case kString: {
       QString text;
-      if (auto p = std::get_if<QString>(&value)) text = *p;
-      else if (auto p = std::get_if<int32_t>(&value)) text = QString::number(*p);
-      else if (auto p = std::get_if<float>(&value)) text = shortestSingleText(*p);
-      else text = shortestDoubleText(std::get<double>(value));
+      if (auto p = std::get_if<QString>(&value))
+        text = *p;
+      else if (auto p = std::get_if<int32_t>(&value))
+        text = QString::number(*p);
+      else if (auto p = std::get_if<float>(&value))
+        text = shortestSingleText(*p);
+      else
+        text = shortestDoubleText(std::get<double>(value));
       return search(stringKeys_, text, first, count);
     }
-    default: return false;
+    default:
+      return false;
   }
 }
 
@@ -233,11 +266,20 @@ void SortingSearch::duplicates(const std::vector<T>& keys, std::vector<SortKey>*
 int SortingSearch::SameValue_Number() const {
   int number = 0;
   switch (keyType_) {
-    case kLong: duplicates(longKeys_, nullptr, number); break;
-    case kSingle: duplicates(singleKeys_, nullptr, number); break;
-    case kDouble: duplicates(doubleKeys_, nullptr, number); break;
-    case kString: duplicates(stringKeys_, nullptr, number); break;
-    default: break;
+    case kLong:
+      duplicates(longKeys_, nullptr, number);
+      break;
+    case kSingle:
+      duplicates(singleKeys_, nullptr, number);
+      break;
+    case kDouble:
+      duplicates(doubleKeys_, nullptr, number);
+      break;
+    case kString:
+      duplicates(stringKeys_, nullptr, number);
+      break;
+    default:
+      break;
   }
   return number;
 }
@@ -246,11 +288,20 @@ int SortingSearch::SameValue_Alley(std::vector<SortKey>& SameValue) const {
   SameValue.clear();
   int number = 0;
   switch (keyType_) {
-    case kLong: duplicates(longKeys_, &SameValue, number); break;
-    case kSingle: duplicates(singleKeys_, &SameValue, number); break;
-    case kDouble: duplicates(doubleKeys_, &SameValue, number); break;
-    case kString: duplicates(stringKeys_, &SameValue, number); break;
-    default: break;
+    case kLong:
+      duplicates(longKeys_, &SameValue, number);
+      break;
+    case kSingle:
+      duplicates(singleKeys_, &SameValue, number);
+      break;
+    case kDouble:
+      duplicates(doubleKeys_, &SameValue, number);
+      break;
+    case kString:
+      duplicates(stringKeys_, &SameValue, number);
+      break;
+    default:
+      break;
   }
   return number;
 }

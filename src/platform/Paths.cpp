@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <sys/stat.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include "platform/Codec.h"
 
@@ -112,7 +112,8 @@ bool readFileBytes(const QString& path, QByteArray& out, QString* error) {
   }
   std::FILE* f = std::fopen(raw.constData(), "rb");
   if (!f) {
-    if (error) *error = QStringLiteral("ファイルを開けません: %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+    if (error)
+      *error = QStringLiteral("ファイルを開けません: %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     return false;
   }
   out.clear();

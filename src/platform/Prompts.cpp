@@ -4,9 +4,7 @@
 
 namespace kavalo {
 
-void ScriptedPrompts::message(const QString& text, MessageIcon icon) {
-  records.push_back({text, icon, false});
-}
+void ScriptedPrompts::message(const QString& text, MessageIcon icon) { records.push_back({text, icon, false}); }
 
 bool ScriptedPrompts::askYesNo(const QString& text, MessageIcon icon) {
   records.push_back({text, icon, true});

@@ -10,11 +10,16 @@ namespace kavalo {
 namespace {
 QMessageBox::Icon toIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::None: break;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Critical:
+      return QMessageBox::Critical;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -46,8 +51,10 @@ FileChoice UiPrompts::openFile(const QString& initialFolder, const QString& titl
 }
 
 void UiPrompts::setWaitCursor(bool on) {
-  if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
-  else QApplication::restoreOverrideCursor();
+  if (on)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 void UiPrompts::processEvents() { QApplication::processEvents(); }

@@ -119,8 +119,9 @@ TEST(DatasetLoader, TwentyThousandEraWithSheetsAndIndex) {
   LoaderFixture f;
   f.data.extraMapInfo = {QStringLiteral("正式二万=1")};
   f.file(QStringLiteral("map_2man_info.txt"),
-         QStringLiteral("1886,1890\n2,1\nファイル名,西,東,北,南\nA.png,139.0,139.1,36.0,35.9\nB.png,139.1,139.2,36.0,35.9\n"
-                        "西,東,北,南,記号,名称\n139.0,139.2,36.0,35.9,二万-1,架空村\n"));
+         QStringLiteral(
+             "1886,1890\n2,1\nファイル名,西,東,北,南\nA.png,139.0,139.1,36.0,35.9\nB.png,139.1,139.2,36.0,35.9\n"
+             "西,東,北,南,記号,名称\n139.0,139.2,36.0,35.9,二万-1,架空村\n"));
   ASSERT_EQ(f.load(), LoadStatus::Loaded);
   const Era& e = f.state.eras[0];
   EXPECT_EQ(e.name, QStringLiteral("2man"));
@@ -143,7 +144,8 @@ TEST(DatasetLoader, SheetHistoryIsReadInItsOrderWhateverTheLines) {
   f.data.sheetsY = 1;
   // Row 0: column 0 names, column 1 (E1900), column 2 (E1930), all on
   // uneven lines.
-  f.file(QStringLiteral("図歴.csv"), QStringLiteral("西図,,東図\n,明治42年測図,明治43年,,-1\n大正,\"昭和5年, 修正\"\n,-1\n"));
+  f.file(QStringLiteral("図歴.csv"),
+         QStringLiteral("西図,,東図\n,明治42年測図,明治43年,,-1\n大正,\"昭和5年, 修正\"\n,-1\n"));
   ASSERT_EQ(f.load(), LoadStatus::Loaded);
   const SheetHistory& h = f.state.history;
   EXPECT_EQ(h.at(0, 0, 0, 0), QStringLiteral("西図"));
@@ -196,11 +198,15 @@ TEST(DatasetLoader, BrokenRequiredFilesFailWithAMessageNamingTheFile) {
     QString named;
   };
   const std::vector<Case> cases = {
-      {QStringLiteral("map_tikeizu_info.txt"), QStringLiteral("3\nA,0,1900,1900,0,1,0,png\n"), QString(), QStringLiteral("map_tikeizu_info.txt")},
-      {QStringLiteral("map_watizu_info.txt"), QStringLiteral("2\nW00,2011,2011,x\n"), QString(), QStringLiteral("map_watizu_info.txt")},
-      {QStringLiteral("map_2man_info.txt"), QStringLiteral("1886,1890\n3,0\nh\nA.png,1,2,3,4\n"), QStringLiteral("正式二万=1"), QStringLiteral("map_2man_info.txt")},
+      {QStringLiteral("map_tikeizu_info.txt"), QStringLiteral("3\nA,0,1900,1900,0,1,0,png\n"), QString(),
+       QStringLiteral("map_tikeizu_info.txt")},
+      {QStringLiteral("map_watizu_info.txt"), QStringLiteral("2\nW00,2011,2011,x\n"), QString(),
+       QStringLiteral("map_watizu_info.txt")},
+      {QStringLiteral("map_2man_info.txt"), QStringLiteral("1886,1890\n3,0\nh\nA.png,1,2,3,4\n"),
+       QStringLiteral("正式二万=1"), QStringLiteral("map_2man_info.txt")},
       {QStringLiteral("図歴.csv"), QStringLiteral("a,b\n"), QString(), QStringLiteral("図歴.csv")},
-      {QStringLiteral("map_tikeizu_info.txt"), QStringLiteral("1\nA,5,1900,1900,0,1,0,png\n"), QString(), QStringLiteral("map_tikeizu_info.txt")},
+      {QStringLiteral("map_tikeizu_info.txt"), QStringLiteral("1\nA,5,1900,1900,0,1,0,png\n"), QString(),
+       QStringLiteral("map_tikeizu_info.txt")},
   };
   for (const Case& c : cases) {
     LoaderFixture f;

@@ -104,7 +104,8 @@ TEST(Startup, LeavingAndReenteringAFolderRestoresItsView) {
   w->state().view.zoomPercent = 250;
   w->lstDataFolder->setCurrentRow(1);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Kavalo Ver.1.00　【題b】"));
-  EXPECT_EQ(f.file(QStringLiteral("a/PositionRecored.txt")), QStringLiteral(" 123.5 , 45.25 , 0 , 250 \r\n\\MarkData.kmk\r\n"));
+  EXPECT_EQ(f.file(QStringLiteral("a/PositionRecored.txt")),
+            QStringLiteral(" 123.5 , 45.25 , 0 , 250 \r\n\\MarkData.kmk\r\n"));
   w->lstDataFolder->setCurrentRow(0);
   EXPECT_EQ(w->state().view.centerX, 123.5f);
   EXPECT_EQ(w->state().view.centerY, 45.25f);
@@ -225,11 +226,13 @@ TEST(Startup, ControlsCarryTheirNamesCaptionsAndTips) {
   ASSERT_NE(w->findChild<QGroupBox*>(QStringLiteral("framZOOM")), nullptr);
   EXPECT_EQ(w->framZOOM->title(), QStringLiteral("ズーム(Shift＋↑↓)"));
   EXPECT_EQ(w->framTime->title(), QStringLiteral("時間(Shift＋←→)"));
-  for (const char* name : {"picBox", "lstDataFolder", "cmdMapComment", "cboAge", "SliderAge", "SliderZoom", "lblZoom",
-                           "Label1", "SliderMoveAmount", "cmdAltitudeColor", "chkAltitude", "chkTikeizu",
-                           "chkZukakusen", "chkLegend", "chkScale", "chkMark", "lblInfo", "lblMap", "cmdSokuti",
-                           "lblOffLine", "lblHomePage", "cmdPosition", "cmdWMS", "cmdPrintOut", "cmdCopy", "cmdHelp",
-                           "lblBoxSize_0", "lblBoxSize_1", "lblDownload", "picPrint", "picTime", "mnuPopUpMenu"})
+  for (const char* name :
+       {"picBox",       "lstDataFolder", "cmdMapComment",    "cboAge",           "SliderAge",   "SliderZoom",
+        "lblZoom",      "Label1",        "SliderMoveAmount", "cmdAltitudeColor", "chkAltitude", "chkTikeizu",
+        "chkZukakusen", "chkLegend",     "chkScale",         "chkMark",          "lblInfo",     "lblMap",
+        "cmdSokuti",    "lblOffLine",    "lblHomePage",      "cmdPosition",      "cmdWMS",      "cmdPrintOut",
+        "cmdCopy",      "cmdHelp",       "lblBoxSize_0",     "lblBoxSize_1",     "lblDownload", "picPrint",
+        "picTime",      "mnuPopUpMenu"})
     EXPECT_NE(w->findChild<QObject*>(QString::fromLatin1(name)), nullptr) << name;
   EXPECT_TRUE(w->lblDownload->isHidden());
   EXPECT_TRUE(w->lblBoxSize[1]->isHidden());

@@ -18,13 +18,15 @@ struct InfoFixture {
   test::RootFixture root;
   test::DatasetFixture data;
   InfoFixture() {
-    root.writeDatasetList({{QStringLiteral("地域A"), QStringLiteral("a")}, {QStringLiteral("空"), QStringLiteral("empty")}});
+    root.writeDatasetList(
+        {{QStringLiteral("地域A"), QStringLiteral("a")}, {QStringLiteral("空"), QStringLiteral("empty")}});
     data.folder = root.path(QStringLiteral("a"));
     data.west = 139.8123;
     data.extraMapInfo = {QStringLiteral("迅速測図=1"), QStringLiteral("オルソ化空中写真=1001")};
     data.write();
     test::writeSjis(data.folder + QStringLiteral("/map_Jinnsoku_info.txt"), QStringLiteral("1\n"));
-    test::writeSjis(data.folder + QStringLiteral("/PositionRecored.txt"), QStringLiteral(" 150.5 , 77.25 , 2 , 200 \n\\my.kmk\n"));
+    test::writeSjis(data.folder + QStringLiteral("/PositionRecored.txt"),
+                    QStringLiteral(" 150.5 , 77.25 , 2 , 200 \n\\my.kmk\n"));
   }
   QJsonObject info(const QStringList& extra = {}) {
     const CliResult r = runCli(QStringList{QStringLiteral("info"), QStringLiteral("--root"), root.root()} + extra);
@@ -42,7 +44,8 @@ TEST(InfoCommand, PrintsTheLoadedDataset) {
   ASSERT_FALSE(o.isEmpty());
   EXPECT_EQ(o[QStringLiteral("dataset")].toInt(), 0);
   EXPECT_EQ(o[QStringLiteral("datasets")].toArray().size(), 2);
-  EXPECT_EQ(o[QStringLiteral("datasets")].toArray()[0].toObject()[QStringLiteral("folder")].toString(), QStringLiteral("a"));
+  EXPECT_EQ(o[QStringLiteral("datasets")].toArray()[0].toObject()[QStringLiteral("folder")].toString(),
+            QStringLiteral("a"));
   const QJsonObject settings = o[QStringLiteral("settings")].toObject();
   EXPECT_EQ(settings[QStringLiteral("eraLabelStyle")].toInt(), 1);
   EXPECT_EQ(settings[QStringLiteral("datumFlag")].toInt(), 0);
@@ -96,7 +99,8 @@ TEST(InfoCommand, SettingsDefaultWhenAbsentAndTheSavedIndexFallsBack) {
 
 TEST(InfoCommand, AFailedLoadPrintsTheProgramsMessageAndExitsOne) {
   InfoFixture f;
-  CliResult r = runCli({QStringLiteral("info"), QStringLiteral("--root"), f.root.root(), QStringLiteral("--dataset"), QStringLiteral("1")});
+  CliResult r = runCli({QStringLiteral("info"), QStringLiteral("--root"), f.root.root(), QStringLiteral("--dataset"),
+                        QStringLiteral("1")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_TRUE(r.out.isEmpty());
   EXPECT_TRUE(r.err.contains(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。")));

@@ -36,11 +36,11 @@ struct CliFixture {
   }
 
   CliRun readout(QStringList args) const {
-    const test::ProgramRun run = test::runCli(
-        QStringList{QStringLiteral("readout"), QStringLiteral("--root"), root.root(), QStringLiteral("--size"),
-                    QStringLiteral("400x320"), QStringLiteral("--center"), QStringLiteral("200,160"),
-                    QStringLiteral("--mm-per-px"), QStringLiteral("2.3125")} +
-        args);
+    const test::ProgramRun run =
+        test::runCli(QStringList{QStringLiteral("readout"), QStringLiteral("--root"), root.root(),
+                                 QStringLiteral("--size"), QStringLiteral("400x320"), QStringLiteral("--center"),
+                                 QStringLiteral("200,160"), QStringLiteral("--mm-per-px"), QStringLiteral("2.3125")} +
+                     args);
     CliRun r;
     r.exitCode = run.exitCode;
     r.out = QString::fromUtf8(run.out);

@@ -84,7 +84,8 @@ TEST(SortingSearch, KeysOfTheWrongTypeRaiseError513) {
 
 TEST(SortingSearch, OnlyTheFirstNKeysAreSorted) {
   SortingSearch s;
-  const std::vector<QString> source = {QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("0")};
+  const std::vector<QString> source = {QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b"),
+                                       QStringLiteral("0")};
   s.Set_Data_String(3, source);
   EXPECT_EQ(s.NumofData(), 3);
   EXPECT_EQ(std::get<QString>(s.DataPositionValue(0)), QStringLiteral("a"));

@@ -12,8 +12,10 @@
 using namespace kavalo;
 
 TEST(Paths, BackslashNamesJoinToNativePaths) {
-  EXPECT_EQ(joinPath(QStringLiteral("/data/root"), QStringLiteral("\\mapinfo.txt")), QStringLiteral("/data/root/mapinfo.txt"));
-  EXPECT_EQ(joinPath(QStringLiteral("/data/root/"), QStringLiteral("\\legend\\05.png")), QStringLiteral("/data/root/legend/05.png"));
+  EXPECT_EQ(joinPath(QStringLiteral("/data/root"), QStringLiteral("\\mapinfo.txt")),
+            QStringLiteral("/data/root/mapinfo.txt"));
+  EXPECT_EQ(joinPath(QStringLiteral("/data/root/"), QStringLiteral("\\legend\\05.png")),
+            QStringLiteral("/data/root/legend/05.png"));
   EXPECT_EQ(nativeRelative(QStringLiteral("\\a\\b")), QStringLiteral("a/b"));
 }
 

@@ -1,11 +1,11 @@
 #include "support/Fixtures.h"
 
+#include <zlib.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QtEndian>
-#include <zlib.h>
 
 #include <stdexcept>
 
@@ -50,19 +50,24 @@ void DatasetFixture::writeMapInfo() const {
   text += QStringLiteral("タイトル=%1\n").arg(title);
   text += QStringLiteral("画像幅=%1\n画像高さ=%2\n").arg(tileWidth).arg(tileHeight);
   text += QStringLiteral("横方向地形図数=%1\n縦方向地形図数=%2\n").arg(sheetsX).arg(sheetsY);
-  text += QStringLiteral("地形図１枚あたり横方向画像数=%1\n地形図１枚あたり縦方向画像数=%2\n").arg(tilesPerSheetX).arg(tilesPerSheetY);
+  text += QStringLiteral("地形図１枚あたり横方向画像数=%1\n地形図１枚あたり縦方向画像数=%2\n")
+              .arg(tilesPerSheetX)
+              .arg(tilesPerSheetY);
   text += QStringLiteral("スケール単位=km\n");
   text += QStringLiteral("旧図郭=0,0\n日本測地系図郭=0,0\n世界測地系図郭=12,-8\n");
   text += QStringLiteral("西端経度=%1\n北端緯度=%2\n").arg(west, 0, 'f', 6).arg(north, 0, 'f', 6);
   text += QStringLiteral("承認=この地図は承認を得て作成した。（承認番号　平成1業使、第1号）\n");
-  text += QStringLiteral("初期表示位置X=%1\n初期表示位置Y=%2\n").arg(tileWidth * sheetsX * tilesPerSheetX / 2).arg(tileHeight * sheetsY * tilesPerSheetY / 2);
+  text += QStringLiteral("初期表示位置X=%1\n初期表示位置Y=%2\n")
+              .arg(tileWidth * sheetsX * tilesPerSheetX / 2)
+              .arg(tileHeight * sheetsY * tilesPerSheetY / 2);
   text += QStringLiteral("初期表示ズーム=100\n初期時期=0\n");
   for (const QString& line : extraMapInfo) text += line + u'\n';
   writeSjis(folder + QStringLiteral("/mapinfo.txt"), text);
 }
 
 void DatasetFixture::writeTikeizuInfo() const {
-  writeSjis(folder + QStringLiteral("/map_tikeizu_info.txt"), QString::number(tikeizuLines.size()) + u'\n' + tikeizuLines.join(u'\n') + u'\n');
+  writeSjis(folder + QStringLiteral("/map_tikeizu_info.txt"),
+            QString::number(tikeizuLines.size()) + u'\n' + tikeizuLines.join(u'\n') + u'\n');
 }
 
 void DatasetFixture::writeFullSheetHistory() const {
@@ -72,8 +77,10 @@ void DatasetFixture::writeFullSheetHistory() const {
     for (int hc = 0; hc < columns; ++hc) {
       QStringList fields;
       for (int sheet = 0; sheet < sheetsX; ++sheet) {
-        if (hc == 0) fields << QStringLiteral("図%1-%2").arg(row).arg(sheet) << QString();
-        else fields << QStringLiteral("版%1").arg(hc) << QStringLiteral("発行%1").arg(hc);
+        if (hc == 0)
+          fields << QStringLiteral("図%1-%2").arg(row).arg(sheet) << QString();
+        else
+          fields << QStringLiteral("版%1").arg(hc) << QStringLiteral("発行%1").arg(hc);
       }
       text += fields.join(u',') + u'\n';
     }

@@ -1,7 +1,7 @@
 // One main for every test executable: a QApplication on the offscreen
 // platform (set by CTest), so forms and text drawing work without a display.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
