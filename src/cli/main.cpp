@@ -1,12 +1,9 @@
 // kavalo-cli: the dataset summary, headless rendering and point queries for
 // dataset authors and scripts. It loads a data folder exactly as the window
 // does and draws through the same composition, on the offscreen platform.
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <unistd.h>
 #include <cstdio>
 
 #include "cli/CliCommon.h"
@@ -14,6 +11,7 @@
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
 #include "platform/Codec.h"
+#include "platform/RuntimeFolder.h"
 
 using namespace kavalo;
 
@@ -28,15 +26,7 @@ const char* kUsage =
 int main(int argc, char** argv) {
   // Text is drawn without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  // Without a session (a script, a build machine) Qt would warn on every run
-  // that it has no runtime folder; give it a private one.
-  if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-    const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/kavalo-cli-runtime-" + QByteArray::number(getuid());
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    QFile::setPermissions(QString::fromLocal8Bit(dir),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", dir);
-  }
+  ensureRuntimeFolder();
   QGuiApplication app(argc, argv);
   if (!sjisAvailable()) {
     printError(QStringLiteral("Shift-JIS conversion is not available in this Qt build"));

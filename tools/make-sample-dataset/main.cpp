@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+
 #include <QTemporaryDir>
 #include <cstdio>
+#include "platform/RuntimeFolder.h"
 
 #include "Generator.h"
 #include "platform/Codec.h"
@@ -74,6 +76,7 @@ bool moveIntoPlace(QTemporaryDir& built, const QString& target, QString* error) 
 int main(int argc, char** argv) {
   // Legends carry text; fonts need a GUI application, which needs no display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  kavalo::ensureRuntimeFolder();
   QGuiApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
   const bool bench = args.removeAll(QStringLiteral("--bench")) > 0;
