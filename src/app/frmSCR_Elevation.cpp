@@ -50,6 +50,10 @@ void frmSCR::Show_PointInfo(double px, double py) {
   const PointInfo info = computePointInfo(state_, state_.viewport(), static_cast<float>(px), static_cast<float>(py));
   lblInfo->setText(displayText(info.lblInfo));
   lblMap->setText(displayText(info.lblMap));
+  // The captions as the program composes them, carriage returns included,
+  // for automation and the command-line readout alike.
+  lblInfo->setProperty("caption", info.lblInfo);
+  lblMap->setProperty("caption", info.lblMap);
   QFont font = lblMap->font();
   if (font.bold() != info.bold) {
     font.setBold(info.bold);

@@ -110,6 +110,8 @@ TEST(ElevationWindow, TheLabelsShowTheReadoutLineByLineAndABorrowedSheetInBold) 
   EXPECT_EQ(f.w->lblInfo->text(), WindowFixture::shown(expected.lblInfo));
   EXPECT_EQ(f.w->lblInfo->text().count(u'\n'), 3);
   EXPECT_EQ(f.w->lblMap->text(), WindowFixture::shown(expected.lblMap));
+  EXPECT_EQ(f.w->lblInfo->property("caption").toString(), expected.lblInfo);
+  EXPECT_EQ(f.w->lblMap->property("caption").toString(), expected.lblMap);
   EXPECT_TRUE(f.w->lblMap->font().bold());
 
   // Sheet (1, 0) has its own edition: regular weight again.
