@@ -21,18 +21,7 @@ using namespace kavalo;
 namespace {
 
 // 4 x 4 tiles of 100 x 80 pixels: a mosaic of 400 x 320.
-MapInfo tileGrid() {
-  MapInfo m;
-  m.tileWidth = 100;
-  m.tileHeight = 80;
-  m.sheetsX = 2;
-  m.sheetsY = 2;
-  m.tilesPerSheetX = 2;
-  m.tilesPerSheetY = 2;
-  m.totalCols = 4;
-  m.totalRows = 4;
-  return m;
-}
+MapInfo tileGrid() { return test::smallGridInfo(); }
 
 std::vector<int32_t> numbered(int columns, int rows) {
   std::vector<int32_t> cells(static_cast<size_t>(columns) * rows);

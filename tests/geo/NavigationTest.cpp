@@ -3,23 +3,13 @@
 #include <QImage>
 
 #include "geo/Navigation.h"
+#include "support/Fixtures.h"
 
 using namespace kavalo;
 
 namespace {
 
-MapInfo gridInfo() {
-  MapInfo m;
-  m.tileWidth = 100;
-  m.tileHeight = 80;
-  m.sheetsX = 2;
-  m.sheetsY = 2;
-  m.tilesPerSheetX = 2;
-  m.tilesPerSheetY = 2;
-  m.totalCols = 4;
-  m.totalRows = 4;
-  return m;
-}
+MapInfo gridInfo() { return test::smallGridInfo(); }
 
 // Image pixels per screen pixel at 100 % for 96 dpi and 160 image pixels per
 // 370 mm sheet: (25.4 / 96) / (370 / 160).

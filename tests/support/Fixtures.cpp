@@ -106,6 +106,19 @@ void DatasetFixture::write() const {
   writeAltitudeGrid();
 }
 
+MapInfo smallGridInfo() {
+  MapInfo m;
+  m.tileWidth = 100;
+  m.tileHeight = 80;
+  m.sheetsX = 2;
+  m.sheetsY = 2;
+  m.tilesPerSheetX = 2;
+  m.tilesPerSheetY = 2;
+  m.totalCols = 4;
+  m.totalRows = 4;
+  return m;
+}
+
 void writeSolidImage(const QString& path, int width, int height, QColor colour, const char* format) {
   QDir().mkpath(QFileInfo(path).absolutePath());
   QImage image(width, height, QImage::Format_RGB32);

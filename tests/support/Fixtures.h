@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/MapInfo.h"
+
 namespace kavalo::test {
 
 // Writes text as Shift-JIS; "\n" in the text becomes CR LF.
@@ -63,6 +65,10 @@ struct DatasetFixture {
   void writeAltitudeGrid() const;
   void write() const;  // all four
 };
+
+// The configuration of a 2 x 2 sheet region of 2 x 2 tiles of 100 x 80
+// pixels (a mosaic of 400 x 320), with its grid totals filled in.
+MapInfo smallGridInfo();
 
 // A solid-colour PNG or JPEG image.
 void writeSolidImage(const QString& path, int width, int height, QColor colour, const char* format = "PNG");
