@@ -16,9 +16,9 @@
 #include <memory>
 #include <vector>
 
-#include "elevation/AltitudeGrid.h"
-#include "elevation/ColorSet.h"
-#include "elevation/ElevationPieces.h"
+#include "model/AltitudeGrid.h"
+#include "model/ColorSet.h"
+#include "model/ElevationPieces.h"
 
 using namespace kavalo;
 

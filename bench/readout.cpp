@@ -3,8 +3,8 @@
 //   bench_readout
 #include <benchmark/benchmark.h>
 
-#include "app/ProgramState.h"
 #include "geo/CursorReadout.h"
+#include "model/ProgramState.h"
 
 using namespace kavalo;
 

@@ -26,14 +26,14 @@
 #include <random>
 
 #include "app/DatasetLoader.h"
-#include "app/ProgramState.h"
 #include "app/Startup.h"
+#include "geo/TileGeometry.h"
+#include "model/ProgramState.h"
 #include "platform/Codec.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "render/ImageLibrary.h"
 #include "render/RasterOps.h"
-#include "render/TileGeometry.h"
 #include "render/Tiles.h"
 #include "render/ViewComposer.h"
 

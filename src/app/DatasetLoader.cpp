@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/ProgramState.h"
 #include "elevation/ElevationPicture.h"
 #include "geo/SortingSearch.h"
+#include "model/ProgramState.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"

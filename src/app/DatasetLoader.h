@@ -5,10 +5,10 @@
 #include <QString>
 #include <vector>
 
-#include "app/Era.h"
-#include "app/FileNameTable.h"
-#include "app/MapInfo.h"
-#include "app/SheetHistory.h"
+#include "model/Era.h"
+#include "model/FileNameTable.h"
+#include "model/MapInfo.h"
+#include "model/SheetHistory.h"
 
 namespace kavalo {
 

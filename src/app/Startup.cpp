@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 
-#include "app/ProgramState.h"
-#include "app/Settings.h"
+#include "model/ProgramState.h"
+#include "model/Settings.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"

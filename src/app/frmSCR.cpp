@@ -21,10 +21,10 @@
 #include <functional>
 
 #include "app/DatasetLoader.h"
-#include "app/Settings.h"
 #include "app/Startup.h"
 #include "app/UiMapView.h"
 #include "geo/clsWheelMouse.h"
+#include "model/Settings.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "platform/Screen.h"
 
 class QCheckBox;

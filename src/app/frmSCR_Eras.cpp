@@ -13,10 +13,10 @@
 
 #include <algorithm>
 
-#include "app/EraLabels.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "app/frmViewTime.h"
+#include "model/EraLabels.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {

@@ -8,16 +8,17 @@
 
 #include <algorithm>
 
-#include "app/EraLabels.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "elevation/Legend.h"
 #include "elevation/SheetLines.h"
 #include "elevation/frmLegend.h"
+#include "model/EraLabels.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/ShellOpen.h"
 #include "render/ComposeContext.h"
+#include "render/SheetLineDrawing.h"
 
 namespace kavalo {
 

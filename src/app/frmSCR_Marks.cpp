@@ -7,12 +7,12 @@
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
-#include "geo/MarkDrawing.h"
-#include "geo/MarkHitTest.h"
 #include "geo/frmMarkSet.h"
 #include "geo/frmPosition.h"
 #include "platform/Prompts.h"
 #include "render/ComposeContext.h"
+#include "render/MarkDrawing.h"
+#include "render/MarkHitTest.h"
 
 namespace kavalo {
 

@@ -11,8 +11,8 @@
 
 #include <algorithm>
 
-#include "app/EraLabels.h"
-#include "app/ProgramState.h"
+#include "model/EraLabels.h"
+#include "model/ProgramState.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {

@@ -1,5 +1,6 @@
 #include "cli/CliCommon.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 
 #include <cstdio>
@@ -25,20 +26,58 @@ void CliPrompts::message(const QString& text, MessageIcon icon) {
   printError(text);
 }
 
-bool parseOptions(const QStringList& args, const QStringList& known, CliOptions& out, QString* error) {
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& a = args[i];
-    if (!known.contains(a)) {
-      if (error) *error = QStringLiteral("unknown option: %1").arg(a);
-      return false;
-    }
-    if (i + 1 >= args.size()) {
-      if (error) *error = QStringLiteral("option %1 needs a value").arg(a);
-      return false;
-    }
-    out.values[a] = args[++i];
+namespace {
+
+QString bareName(const QString& typed) {
+  QString name = typed;
+  while (name.startsWith(u'-')) name.remove(0, 1);
+  return name;
+}
+
+}  // namespace
+
+ParseOutcome parseCommand(const CommandSpec& spec, const QStringList& args, CliOptions& out, QString* error) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  parser.addOption(help);
+  for (const QString& name : spec.valueOptions)
+    parser.addOption(QCommandLineOption(bareName(name), QString(), QStringLiteral("value")));
+  for (const QString& name : spec.switches) parser.addOption(QCommandLineOption(bareName(name)));
+  // QCommandLineParser reads the first argument as the program's name.
+  if (!parser.parse(QStringList{QStringLiteral("kavalo-cli")} + args)) {
+    if (error) *error = parser.errorText();
+    return ParseOutcome::Error;
   }
-  return true;
+  if (parser.isSet(help)) {
+    printOut(QStringLiteral("usage: kavalo-cli ") + spec.synopsis);
+    return ParseOutcome::Help;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    if (error) *error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
+    return ParseOutcome::Error;
+  }
+  for (const QString& name : spec.valueOptions) {
+    // A repeated option counts with its last value, as a shell user expects.
+    if (parser.isSet(bareName(name))) out.values[name] = parser.values(bareName(name)).last();
+  }
+  for (const QString& name : spec.switches)
+    if (parser.isSet(bareName(name))) out.values[name] = QString();
+  return ParseOutcome::Ok;
+}
+
+bool parseOptions(const QStringList& args, const QStringList& known, CliOptions& out, QString* error) {
+  CommandSpec spec;
+  spec.valueOptions = known;
+  return parseCommand(spec, args, out, error) == ParseOutcome::Ok;
+}
+
+int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& error) {
+  if (outcome == ParseOutcome::Help) return 0;
+  printError(error);
+  printError(QStringLiteral("usage: kavalo-cli ") + spec.synopsis);
+  return 2;
 }
 
 bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts) {

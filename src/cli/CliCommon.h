@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {
@@ -17,7 +17,8 @@ class CliPrompts : public ScriptedPrompts {
   void message(const QString& text, MessageIcon icon) override;
 };
 
-// "--name value" pairs and "-o value"; false with a message on stray words.
+// The options of one command as given: "--name value" pairs, "-o value" and
+// switches without a value (stored with an empty value).
 struct CliOptions {
   std::map<QString, QString> values;
   bool has(const QString& name) const { return values.count(name) != 0; }
@@ -26,7 +27,30 @@ struct CliOptions {
     return it == values.end() ? fallback : it->second;
   }
 };
+
+// What a command accepts: option names as typed ("--root", "-o"), those that
+// take a value and those that are switches, and its usage line(s) for --help.
+struct CommandSpec {
+  QString name;      // "render"
+  QString synopsis;  // the usage after "kavalo-cli ", without a trailing line feed
+  QStringList valueOptions;
+  QStringList switches;
+};
+
+enum class ParseOutcome { Ok, Help, Error };
+
+// Parses a command's arguments with QCommandLineParser. Help: --help or -h
+// was given (the usage has been printed to standard output). Error: error
+// holds the reason (an unknown option, a missing value, a stray word).
+ParseOutcome parseCommand(const CommandSpec& spec, const QStringList& args, CliOptions& out, QString* error);
+
+// The same for a command without switches; false on an error or --help.
 bool parseOptions(const QStringList& args, const QStringList& known, CliOptions& out, QString* error);
+
+// The exit status of a command whose parse did not end in Ok: 0 after
+// --help, 2 (usage error) otherwise, with the error and the usage on
+// standard error.
+int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& error);
 
 // Starts the program on the RootFolder and loads data folder --dataset (or
 // the one saved in KAVALO.ini, the first when that lies beyond the list).

@@ -1,9 +1,9 @@
 #include "cli/InfoCommand.h"
 
-#include "app/EraLabels.h"
-#include "app/Settings.h"
 #include "cli/CliCommon.h"
 #include "cli/Json.h"
+#include "model/EraLabels.h"
+#include "model/Settings.h"
 
 namespace kavalo {
 
@@ -111,13 +111,20 @@ QString datasetInfoJson(const ProgramState& state) {
   return j.text();
 }
 
+CommandSpec infoCommandSpec() {
+  CommandSpec spec;
+  spec.name = QStringLiteral("info");
+  spec.synopsis = QStringLiteral("info --root DIR [--dataset N]");
+  spec.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
+  return spec;
+}
+
 int runInfoCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  if (!parseOptions(args, {QStringLiteral("--root"), QStringLiteral("--dataset")}, options, &error)) {
-    printError(error);
-    return 2;
-  }
+  const CommandSpec spec = infoCommandSpec();
+  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
   ProgramState state;
   CliPrompts prompts;
   if (!loadForCli(options, state, prompts)) return 1;

@@ -22,14 +22,21 @@ bool parsePoint(const QString& text, float& x, float& y) {
 
 }  // namespace
 
+CommandSpec readoutCommandSpec() {
+  CommandSpec spec;
+  spec.name = QStringLiteral("readout");
+  spec.synopsis =
+      QStringLiteral("readout --root DIR [--dataset N] [view options as for render] [--datum 0|1] --at PX,PY");
+  spec.valueOptions = viewOptionNames() + QStringList{QStringLiteral("--datum"), QStringLiteral("--at")};
+  return spec;
+}
+
 int runReadoutCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  if (!parseOptions(args, viewOptionNames() + QStringList{QStringLiteral("--datum"), QStringLiteral("--at")}, options,
-                    &error)) {
-    printError(error);
-    return 2;
-  }
+  const CommandSpec spec = readoutCommandSpec();
+  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
   float px = 0.0f, py = 0.0f;
   if (!options.has(QStringLiteral("--at")) || !parsePoint(options.get(QStringLiteral("--at")), px, py)) {
     printError(QStringLiteral("--at PX,PY (view pixels) is required"));

@@ -2,21 +2,30 @@
 
 #include <QDir>
 
-#include "app/ProgramState.h"
 #include "cli/CliCommon.h"
 #include "cli/ViewOptions.h"
+#include "model/ProgramState.h"
 #include "render/ImageLibrary.h"
 #include "render/ViewComposer.h"
 
 namespace kavalo {
 
+CommandSpec renderCommandSpec() {
+  CommandSpec spec;
+  spec.name = QStringLiteral("render");
+  spec.synopsis = QStringLiteral(
+      "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
+      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png");
+  spec.valueOptions = viewOptionNames() << QStringLiteral("-o");
+  return spec;
+}
+
 int runRenderCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  if (!parseOptions(args, viewOptionNames() << QStringLiteral("-o"), options, &error)) {
-    printError(error);
-    return 2;
-  }
+  const CommandSpec spec = renderCommandSpec();
+  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
   if (!options.has(QStringLiteral("-o"))) {
     printError(QStringLiteral("-o FILE.png is required"));
     return 2;

@@ -1,10 +1,14 @@
 #pragma once
 #include <QStringList>
 
+#include "cli/CliCommon.h"
+
 namespace kavalo {
 
 // kavalo-cli render --root DIR [--dataset N] [view options] -o FILE.png:
 // composes the view through the window's composition and writes it as PNG.
+CommandSpec renderCommandSpec();
+
 int runRenderCommand(const QStringList& args);
 
 }  // namespace kavalo

@@ -16,12 +16,29 @@
 using namespace kavalo;
 
 namespace {
-const char* kUsage =
-    "usage: kavalo-cli info --root DIR [--dataset N]\n"
-    "       kavalo-cli render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
-    "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png\n"
-    "       kavalo-cli readout --root DIR [--dataset N] [view options as for render] [--datum 0|1] --at PX,PY\n";
+
+struct Command {
+  CommandSpec (*spec)();
+  int (*run)(const QStringList& args);
+};
+
+// Every command, in the order the usage lists them.
+const Command kCommands[] = {
+    {infoCommandSpec, runInfoCommand},
+    {renderCommandSpec, runRenderCommand},
+    {readoutCommandSpec, runReadoutCommand},
+};
+
+void printUsage(FILE* to) {
+  QString text;
+  for (const Command& c : kCommands)
+    text += (text.isEmpty() ? QStringLiteral("usage: kavalo-cli ") : QStringLiteral("       kavalo-cli ")) +
+            c.spec().synopsis + u'\n';
+  text += QStringLiteral("Each command takes --help.\n");
+  std::fputs(text.toUtf8().constData(), to);
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   // Text is drawn without a display.
@@ -35,13 +52,16 @@ int main(int argc, char** argv) {
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();
   if (args.isEmpty()) {
-    std::fputs(kUsage, stderr);
+    printUsage(stderr);
     return 2;
   }
   const QString command = args.takeFirst();
-  if (command == u"info") return runInfoCommand(args);
-  if (command == u"render") return runRenderCommand(args);
-  if (command == u"readout") return runReadoutCommand(args);
-  std::fputs(kUsage, stderr);
+  if (command == u"--help" || command == u"-h" || command == u"help") {
+    printUsage(stdout);
+    return 0;
+  }
+  for (const Command& c : kCommands)
+    if (c.spec().name == command) return c.run(args);
+  printUsage(stderr);
   return 2;
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/Settings.h"
+#include "model/Settings.h"
 #include "platform/Numbers.h"
 
 namespace kavalo {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "app/Era.h"
+#include "model/Era.h"
 
 namespace kavalo {
 

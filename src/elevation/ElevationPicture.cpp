@@ -1,6 +1,6 @@
 #include "elevation/ElevationPicture.h"
 
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "app/Era.h"
+#include "model/Era.h"
 
 namespace kavalo {
 

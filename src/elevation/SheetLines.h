@@ -2,11 +2,11 @@
 // The outlines of the map sheets over the map: for the dataset's scanned
 // sheets along the sheet-frame grid of the era's frame type, for the
 // 1/20,000 era one rectangle per sheet of its sheet index.
-#include <QPainter>
 #include <QPoint>
 #include <vector>
 
-#include "render/ComposeContext.h"
+#include "model/Coordinates.h"
+#include "model/Era.h"
 
 namespace kavalo {
 
@@ -33,8 +33,5 @@ struct SheetOutline {
   QPoint southEast;
 };
 std::vector<SheetOutline> sheetIndexOutlines(const Viewport& view, const Era& era);
-
-// Draws the lines of the shown era in black (nothing for eras without them).
-void DrawSheetLines(QPainter& painter, const ComposeContext& context);
 
 }  // namespace kavalo

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/EraLabels.h"
-#include "app/ProgramState.h"
-#include "elevation/AltitudeGrid.h"
+#include "model/AltitudeGrid.h"
+#include "model/EraLabels.h"
+#include "model/ProgramState.h"
 #include "platform/Numbers.h"
 
 namespace kavalo {

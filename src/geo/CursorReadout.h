@@ -6,7 +6,7 @@
 // every mouse move: arithmetic, one grid read and table look-ups, no files.
 #include <QString>
 
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 namespace kavalo {
 

@@ -6,7 +6,7 @@
 // these and redraw.
 #include <QPoint>
 
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 class QImage;
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "geo/PlaceNames.h"
+#include "model/PlaceNames.h"
 
 namespace kavalo {
 

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QRegion>
 
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "platform/Numbers.h"
 
 namespace kavalo {

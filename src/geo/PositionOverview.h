@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QRect>
 
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 namespace kavalo {
 

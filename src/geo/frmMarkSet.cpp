@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "geo/Marks.h"
+#include "model/Marks.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {

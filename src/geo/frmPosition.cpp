@@ -15,9 +15,9 @@
 
 #include <algorithm>
 
-#include "app/ProgramState.h"
 #include "geo/OpenFileDialog.h"
 #include "geo/PlaceSearch.h"
+#include "model/ProgramState.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"

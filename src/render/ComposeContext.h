@@ -13,8 +13,8 @@
 #include <QFont>
 #include <QString>
 
-#include "app/ProgramState.h"
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
+#include "model/ProgramState.h"
 
 class QImage;
 

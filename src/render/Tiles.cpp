@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "render/ImageLibrary.h"

@@ -7,15 +7,16 @@
 #include <memory>
 #include <vector>
 
-#include "app/ProgramState.h"
-#include "elevation/Annotations.h"
 #include "elevation/SheetLines.h"
-#include "geo/MarkDrawing.h"
+#include "geo/TileGeometry.h"
+#include "model/ProgramState.h"
 #include "platform/Numbers.h"
+#include "render/Annotations.h"
 #include "render/ComposeContext.h"
+#include "render/MarkDrawing.h"
 #include "render/RasterOps.h"
+#include "render/SheetLineDrawing.h"
 #include "render/TileDecodeQueue.h"
-#include "render/TileGeometry.h"
 #include "render/Tiles.h"
 
 namespace kavalo {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/DatasetLoader.h"
-#include "app/ProgramState.h"
 #include "app/Startup.h"
+#include "model/ProgramState.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"

@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "app/MapInfo.h"
+#include "model/MapInfo.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;

@@ -11,12 +11,12 @@
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
-#include "geo/MarkHitTest.h"
 #include "geo/frmMarkSet.h"
 #include "geo/frmPosition.h"
 #include "platform/Codec.h"
 #include "platform/Prompts.h"
 #include "render/ComposeContext.h"
+#include "render/MarkHitTest.h"
 #include "support/Fixtures.h"
 #include "support/PlaceNameFixture.h"
 

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <limits>
 
-#include "app/ProgramState.h"
-#include "elevation/AltitudeGrid.h"
 #include "elevation/ElevationPicture.h"
+#include "model/AltitudeGrid.h"
+#include "model/ProgramState.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
 

@@ -4,11 +4,11 @@
 #include <QPainter>
 
 #include "OverlayState.h"
-#include "app/Settings.h"
-#include "elevation/Annotations.h"
 #include "elevation/Credits.h"
 #include "elevation/ScaleBar.h"
+#include "model/Settings.h"
 #include "platform/Numbers.h"
+#include "render/Annotations.h"
 
 using namespace kavalo;
 

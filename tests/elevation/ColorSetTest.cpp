@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "elevation/ColorSet.h"
+#include "model/ColorSet.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;

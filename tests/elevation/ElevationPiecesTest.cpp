@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "elevation/ElevationPieces.h"
+#include "model/ElevationPieces.h"
 
 using namespace kavalo;
 

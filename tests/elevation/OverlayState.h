@@ -4,7 +4,7 @@
 // size, and eras that tests add.
 #include <QImage>
 
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "render/ComposeContext.h"
 
 namespace kavalo::test {

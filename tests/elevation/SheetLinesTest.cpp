@@ -4,6 +4,7 @@
 
 #include "OverlayState.h"
 #include "elevation/SheetLines.h"
+#include "render/SheetLineDrawing.h"
 
 using namespace kavalo;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/EraLabels.h"
+#include "model/EraLabels.h"
 
 using namespace kavalo;
 

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/EraLabels.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "app/frmViewTime.h"
+#include "model/EraLabels.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 using namespace kavalo;
 

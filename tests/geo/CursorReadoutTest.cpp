@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/ProgramState.h"
 #include "geo/CursorReadout.h"
+#include "model/ProgramState.h"
 
 using namespace kavalo;
 

@@ -6,12 +6,12 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "app/ProgramState.h"
-#include "geo/MarkDrawing.h"
-#include "geo/MarkHitTest.h"
-#include "geo/Marks.h"
+#include "model/Marks.h"
+#include "model/ProgramState.h"
 #include "platform/Codec.h"
 #include "render/ComposeContext.h"
+#include "render/MarkDrawing.h"
+#include "render/MarkHitTest.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;

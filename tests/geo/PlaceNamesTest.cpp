@@ -2,7 +2,7 @@
 
 #include <QTemporaryDir>
 
-#include "geo/PlaceNames.h"
+#include "model/PlaceNames.h"
 #include "support/Fixtures.h"
 #include "support/PlaceNameFixture.h"
 

@@ -10,11 +10,11 @@
 #include <QPushButton>
 
 #include "app/DatasetLoader.h"
-#include "app/ProgramState.h"
 #include "app/Startup.h"
 #include "geo/OpenFileDialog.h"
 #include "geo/PositionOverview.h"
 #include "geo/frmPosition.h"
+#include "model/ProgramState.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
 #include "support/PlaceNameFixture.h"

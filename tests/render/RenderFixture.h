@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "app/DatasetLoader.h"
-#include "app/ProgramState.h"
 #include "app/Startup.h"
+#include "model/ProgramState.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "render/ViewComposer.h"

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/ProgramState.h"
-#include "render/TileGeometry.h"
+#include "geo/TileGeometry.h"
+#include "model/ProgramState.h"
 #include "render/ViewComposer.h"
 
 using namespace kavalo;

@@ -11,7 +11,7 @@
 
 #include "SampleRun.h"
 #include "app/DatasetLoader.h"
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 using namespace sampletest;
 using kavalo::LoadStatus;

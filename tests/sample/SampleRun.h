@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "app/DatasetLoader.h"
-#include "app/ProgramState.h"
+#include "model/ProgramState.h"
 #include "platform/Prompts.h"
 
 namespace sampletest {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/MapInfo.h"
+#include "model/MapInfo.h"
 
 namespace kavalo::test {
 

@@ -14,7 +14,7 @@
 #include "TextFiles.h"
 #include "TileWriter.h"
 #include "World.h"
-#include "geo/Marks.h"
+#include "model/Marks.h"
 
 namespace sample {
 

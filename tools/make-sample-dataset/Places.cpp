@@ -1,6 +1,6 @@
 #include "Places.h"
 
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 namespace sample {
 

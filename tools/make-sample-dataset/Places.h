@@ -4,8 +4,8 @@
 
 #include "BinaryFiles.h"
 #include "World.h"
-#include "app/MapInfo.h"
-#include "geo/Marks.h"
+#include "model/MapInfo.h"
+#include "model/Marks.h"
 
 namespace sample {
 

@@ -1,6 +1,6 @@
 #include "TextFiles.h"
 
-#include "elevation/ColorSet.h"
+#include "model/ColorSet.h"
 
 #include <cmath>
 

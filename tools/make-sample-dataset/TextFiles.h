@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "app/MapInfo.h"
+#include "model/MapInfo.h"
 
 namespace sample {
 

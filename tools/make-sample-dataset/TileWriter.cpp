@@ -9,7 +9,7 @@
 #include "Palette.h"
 #include "Parallel.h"
 #include "PhotoPainter.h"
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 namespace sample {
 

@@ -8,7 +8,7 @@
 #include "Eras.h"
 #include "Terrain.h"
 #include "World.h"
-#include "app/MapInfo.h"
+#include "model/MapInfo.h"
 
 namespace sample {
 

@@ -1,4 +1,4 @@
-#include "elevation/ElevationPieces.h"
+#include "model/ElevationPieces.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "elevation/AltitudeGrid.h"
+#include "model/AltitudeGrid.h"
 
 #include <zlib.h>
 #include <QScopeGuard>

@@ -1,4 +1,4 @@
-#include "app/EraLabels.h"
+#include "model/EraLabels.h"
 
 namespace kavalo {
 

@@ -1,10 +1,10 @@
-#include "geo/MarkHitTest.h"
+#include "render/MarkHitTest.h"
 
 #include <QPaintDevice>
 
-#include "geo/MarkDrawing.h"
 #include "platform/Numbers.h"
 #include "render/ComposeContext.h"
+#include "render/MarkDrawing.h"
 
 namespace kavalo {
 

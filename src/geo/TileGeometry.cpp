@@ -1,4 +1,4 @@
-#include "render/TileGeometry.h"
+#include "geo/TileGeometry.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/MapInfo.h"
+#include "model/MapInfo.h"
 
 #include <limits>
 

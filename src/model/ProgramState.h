@@ -5,19 +5,19 @@
 #include <QString>
 #include <vector>
 
-#include "app/DataFolderList.h"
-#include "app/Era.h"
-#include "app/FileNameTable.h"
-#include "app/MapInfo.h"
-#include "app/Settings.h"
-#include "app/SheetHistory.h"
-#include "app/ViewState.h"
-#include "elevation/AltitudeGrid.h"
-#include "elevation/ColorSet.h"
-#include "elevation/ElevationPieces.h"
-#include "geo/Coordinates.h"
-#include "geo/Marks.h"
-#include "geo/PlaceNames.h"
+#include "model/AltitudeGrid.h"
+#include "model/ColorSet.h"
+#include "model/Coordinates.h"
+#include "model/DataFolderList.h"
+#include "model/ElevationPieces.h"
+#include "model/Era.h"
+#include "model/FileNameTable.h"
+#include "model/MapInfo.h"
+#include "model/Marks.h"
+#include "model/PlaceNames.h"
+#include "model/Settings.h"
+#include "model/SheetHistory.h"
+#include "model/ViewState.h"
 
 namespace kavalo {
 

@@ -1,4 +1,4 @@
-#include "app/Era.h"
+#include "model/Era.h"
 
 namespace kavalo {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/MapInfo.h"
+#include "model/MapInfo.h"
 
 namespace kavalo {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "geo/GeoBox.h"
+#include "model/GeoBox.h"
 
 namespace kavalo {
 

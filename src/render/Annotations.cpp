@@ -1,4 +1,4 @@
-#include "elevation/Annotations.h"
+#include "render/Annotations.h"
 
 #include <QFontMetricsF>
 

@@ -1,4 +1,4 @@
-#include "geo/MarkDrawing.h"
+#include "render/MarkDrawing.h"
 
 #include <QFontMetricsF>
 

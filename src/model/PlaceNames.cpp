@@ -1,4 +1,4 @@
-#include "geo/PlaceNames.h"
+#include "model/PlaceNames.h"
 
 #include <QtEndian>
 

@@ -9,8 +9,8 @@
 // float where the values are singles; rounding is half to even.
 #include <QPoint>
 
-#include "app/MapInfo.h"
-#include "geo/GeoBox.h"
+#include "model/GeoBox.h"
+#include "model/MapInfo.h"
 
 namespace kavalo {
 

@@ -1,4 +1,4 @@
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 #include <cmath>
 

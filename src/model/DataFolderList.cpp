@@ -1,4 +1,4 @@
-#include "app/DataFolderList.h"
+#include "model/DataFolderList.h"
 
 #include "platform/Paths.h"
 #include "platform/ValueReader.h"

@@ -2,8 +2,8 @@
 // Which mark a right-click on the map view hits.
 #include <QFontMetricsF>
 
-#include "geo/Coordinates.h"
-#include "geo/Marks.h"
+#include "model/Coordinates.h"
+#include "model/Marks.h"
 
 class QPaintDevice;
 

@@ -3,7 +3,7 @@
 // the suffix of each source.
 #include <QString>
 
-#include "app/Era.h"
+#include "model/Era.h"
 
 namespace kavalo {
 

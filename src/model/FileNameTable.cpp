@@ -1,4 +1,4 @@
-#include "app/FileNameTable.h"
+#include "model/FileNameTable.h"
 
 namespace kavalo {
 

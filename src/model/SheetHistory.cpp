@@ -1,4 +1,4 @@
-#include "app/SheetHistory.h"
+#include "model/SheetHistory.h"
 
 #include "platform/ValueReader.h"
 

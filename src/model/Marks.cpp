@@ -1,4 +1,4 @@
-#include "geo/Marks.h"
+#include "model/Marks.h"
 
 #include <QList>
 

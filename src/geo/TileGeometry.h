@@ -4,7 +4,7 @@
 // to even, one pixel of overlap between neighbouring tiles).
 #include <QRect>
 
-#include "geo/Coordinates.h"
+#include "model/Coordinates.h"
 
 namespace kavalo {
 

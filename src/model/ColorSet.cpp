@@ -1,4 +1,4 @@
-#include "elevation/ColorSet.h"
+#include "model/ColorSet.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "model/Settings.h"
 
 #include "platform/Paths.h"
 #include "platform/ValueReader.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "elevation/AltitudeGrid.h"
-#include "elevation/ColorSet.h"
+#include "model/AltitudeGrid.h"
+#include "model/ColorSet.h"
 
 namespace kavalo {
 
