@@ -218,7 +218,6 @@ class frmSCR : public QMainWindow {
   std::function<void(QDialog&)> colorSetFormRunner;
 
  private:
-
   // ---- Navigation state (frmSCR_Navigation.cpp)
   bool dragArmed_ = false;
   bool dragMoved_ = false;

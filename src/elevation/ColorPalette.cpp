@@ -3,11 +3,11 @@
 namespace kavalo {
 
 Colour pickerSwatchColour(int n) {
-  static constexpr Colour kFirst[14] = {
-      rgbColour(0, 0, 255),   rgbColour(0, 255, 0),   rgbColour(0, 255, 255), rgbColour(255, 0, 0),
-      rgbColour(255, 0, 255), rgbColour(255, 255, 0), rgbColour(255, 255, 255), rgbColour(0, 0, 128),
-      rgbColour(0, 128, 0),   rgbColour(0, 128, 128), rgbColour(128, 0, 0),   rgbColour(128, 0, 128),
-      rgbColour(128, 128, 0), rgbColour(0, 0, 0)};
+  static constexpr Colour kFirst[14] = {rgbColour(0, 0, 255),     rgbColour(0, 255, 0),   rgbColour(0, 255, 255),
+                                        rgbColour(255, 0, 0),     rgbColour(255, 0, 255), rgbColour(255, 255, 0),
+                                        rgbColour(255, 255, 255), rgbColour(0, 0, 128),   rgbColour(0, 128, 0),
+                                        rgbColour(0, 128, 128),   rgbColour(128, 0, 0),   rgbColour(128, 0, 128),
+                                        rgbColour(128, 128, 0),   rgbColour(0, 0, 0)};
   if (n < 0 || n >= kPickerSwatches) return kWhite;
   if (n < 14) return kFirst[n];
   // Columns 2 to 7 each hold one hue; the bits of k say which channels carry

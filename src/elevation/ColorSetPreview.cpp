@@ -55,7 +55,8 @@ QImage shadedPreview(const ColorSet& set, const AltitudeGrid& grid, int maxSide)
   small.rows = (grid.rows + step - 1) / step;
   small.lowest = grid.lowest;
   small.highest = grid.highest;
-  small.reliefDivisor = static_cast<int32_t>(std::clamp<int64_t>(int64_t{grid.reliefDivisor} * step, INT32_MIN, INT32_MAX));
+  small.reliefDivisor =
+      static_cast<int32_t>(std::clamp<int64_t>(int64_t{grid.reliefDivisor} * step, INT32_MIN, INT32_MAX));
   small.cells.resize(static_cast<size_t>(small.columns) * static_cast<size_t>(small.rows));
   for (int y = 0; y < small.rows; ++y)
     for (int x = 0; x < small.columns; ++x)

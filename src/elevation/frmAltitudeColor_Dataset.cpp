@@ -108,8 +108,8 @@ void frmAltitudeColor_Dataset::layoutRows(int show) {
     int left = kNameLeft;
     lblName[s]->setGeometry(left, top, kNameWidth, labelHeight_);
     left += kNameWidth + kGap;
-    for (QWidget* w : {static_cast<QWidget*>(cmdEdit[s]), static_cast<QWidget*>(chkDel[s]),
-                       static_cast<QWidget*>(cmdCopy[s])}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(cmdEdit[s]), static_cast<QWidget*>(chkDel[s]), static_cast<QWidget*>(cmdCopy[s])}) {
       w->setGeometry(left, top, kButtonWidth, labelHeight_);
       left += kButtonWidth + kGap;
     }

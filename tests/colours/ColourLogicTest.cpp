@@ -54,10 +54,9 @@ TEST(ColourPicker, PaletteAndLayout) {
   const struct {
     int n, r, g, b;
   } cases[] = {
-      {0, 0, 0, 255},    {6, 255, 255, 255}, {7, 0, 0, 128},    {12, 128, 128, 0},  {13, 0, 0, 0},
-      {14, 0, 0, 64},    {16, 0, 0, 192},    {17, 85, 85, 192}, {19, 255, 255, 192}, {20, 219, 219, 219},
-      {21, 64, 0, 0},    {28, 64, 0, 64},    {35, 0, 64, 0},    {45, 85, 192, 192}, {49, 64, 64, 0},
-      {54, 192, 192, 255}, {55, 37, 37, 37},
+      {0, 0, 0, 255},  {6, 255, 255, 255}, {7, 0, 0, 128},      {12, 128, 128, 0},   {13, 0, 0, 0},    {14, 0, 0, 64},
+      {16, 0, 0, 192}, {17, 85, 85, 192},  {19, 255, 255, 192}, {20, 219, 219, 219}, {21, 64, 0, 0},   {28, 64, 0, 64},
+      {35, 0, 64, 0},  {45, 85, 192, 192}, {49, 64, 64, 0},     {54, 192, 192, 255}, {55, 37, 37, 37},
   };
   for (const auto& c : cases) EXPECT_EQ(pickerSwatchColour(c.n), rgbColour(c.r, c.g, c.b)) << "swatch " << c.n;
   // Both margins are half a swatch width; the rows step by the height.
@@ -76,8 +75,8 @@ TEST(ColourEditorRows, ExchangeSortPutsTheHighestFirstAndMayReorderEqualValues) 
   // digits are digits.
   e = rows({{"abc", A}, {"12.5m", B}, {"-3", C}, {"１００", D}, {"12.75", E}});
   arrangeBreakpointRows(e);
-  EXPECT_EQ(shownRows(e),
-            (std::vector<std::pair<QString, Colour>>{{"１００", D}, {"12.75", E}, {"12.5m", B}, {"abc", A}, {"-3", C}}));
+  EXPECT_EQ(shownRows(e), (std::vector<std::pair<QString, Colour>>{
+                              {"１００", D}, {"12.75", E}, {"12.5m", B}, {"abc", A}, {"-3", C}}));
 }
 
 TEST(ColourEditorRows, EraseMovesRowsUpAndAddShowsTheColourTheRowLastHad) {
@@ -124,9 +123,12 @@ TEST(ColourEditorChecks, RangeNumberAndWhiteChecksInOrder) {
       {"above the highest point", rows({{"1234.6", A}}), {range}},
       {"below the lowest point", rows({{"-5.6", A}}), {range}},
       {"full-width digits", rows({{"１２３４.５", A}}), {}},
-      {"not a number names its row", rows({{"10", A}, {"abc", B}}),
+      {"not a number names its row",
+       rows({{"10", A}, {"abc", B}}),
        {QStringLiteral("2番目の区切りの標高「abc」は数値ではありません。")}},
-      {"a number with a tail", rows({{"12m", A}}), {QStringLiteral("1番目の区切りの標高「12m」は数値ではありません。")}},
+      {"a number with a tail",
+       rows({{"12m", A}}),
+       {QStringLiteral("1番目の区切りの標高「12m」は数値ではありません。")}},
       {"an empty text", rows({{"", A}}), {QStringLiteral("1番目の区切りの標高「」は数値ではありません。")}},
       {"the first failing row only, then the white check", rows({{"2000", kWhite}, {"-100", kWhite}}), {range, white}},
       {"a hidden row's colour does not count", hiddenColourOnly, {white}},
@@ -223,13 +225,13 @@ TEST(FormPlacement, BesideTheCursorOnItsScreen) {
     bool centred;
     QPoint expected;
   } cases[] = {
-      {{500, 500}, first, false, {540, 400}},   // a tenth of the width to the right, centred in height
-      {{500, 500}, first, true, {300, 400}},    // centred both ways
+      {{500, 500}, first, false, {540, 400}},    // a tenth of the width to the right, centred in height
+      {{500, 500}, first, true, {300, 400}},     // centred both ways
       {{1500, 500}, first, false, {1060, 400}},  // no room on the right: to the left
-      {{500, 950}, first, false, {540, 730}},   // no room below: above
-      {{100, 50}, first, true, {0, 0}},         // nothing before the screen's edges
+      {{500, 950}, first, false, {540, 730}},    // no room below: above
+      {{100, 50}, first, true, {0, 0}},          // nothing before the screen's edges
       {{1700, -150}, second, false, {1740, -200}},
-      {{2800, 700}, second, false, {2360, 600}},     // its bottom is 824,
+      {{2800, 700}, second, false, {2360, 600}},  // its bottom is 824,
   };
   for (const auto& c : cases)
     EXPECT_EQ(nearCursorPosition(c.cursor, QSize(400, 200), c.screen, c.centred), c.expected)
