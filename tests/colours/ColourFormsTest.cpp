@@ -136,10 +136,14 @@ TEST(ColourForms, ChooserRowsSelectionDeletionAndScrolling) {
     EXPECT_EQ(c.lblName[0]->frameShape(), QFrame::NoFrame);
     ASSERT_FALSE(c.VScroll->isHidden());
     EXPECT_EQ(c.VScroll->maximum(), 10 - c.visibleRows());
-    const QRect shown = c.lblName[9]->geometry().translated(c.picData->pos());
-    EXPECT_TRUE(c.picFrame->contentsRect().contains(shown));
+    const auto inView = [&c](int row) {
+      return c.picFrame->contentsRect().contains(
+          c.lblName[static_cast<size_t>(row)]->geometry().translated(c.picData->pos()));
+    };
+    EXPECT_TRUE(inView(9));
 
     c.lblName_Click(2);
+    EXPECT_TRUE(inView(2));
     EXPECT_EQ(c.lblName[2]->frameShape(), QFrame::Box);
     EXPECT_EQ(c.lblName[9]->frameShape(), QFrame::NoFrame);
     // The selected set cannot go.

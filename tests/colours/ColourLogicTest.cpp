@@ -206,17 +206,6 @@ TEST(ColourChooser, OkComparesTheSelectedSetWithoutItsName) {
   EXPECT_EQ(w.selected(), 1);
 }
 
-TEST(ColourChooser, ScrollingKeepsTheRowInView) {
-  const struct {
-    int row, first, visible, count, expected;
-  } cases[] = {
-      {0, 0, 6, 4, 0},  {9, 0, 6, 10, 4}, {5, 0, 6, 10, 0}, {6, 0, 6, 10, 1},
-      {2, 4, 6, 10, 2}, {7, 3, 6, 10, 3}, {9, 9, 6, 10, 4},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(scrollToShow(c.row, c.first, c.visible, c.count), c.expected) << c.row << " from " << c.first;
-}
-
 TEST(FormPlacement, BesideTheCursorOnItsScreen) {
   const QRect first(0, 0, 1600, 1000), second(1600, -200, 1280, 1024);
   const struct {
