@@ -212,6 +212,12 @@ class frmSCR : public QMainWindow {
 
   // ---- Elevation and readout (frmSCR_Elevation.cpp)
 
+ public:
+  // When set, runs the colour-set dialogs in place of exec(): tests drive
+  // them through their handlers and return.
+  std::function<void(QDialog&)> colorSetFormRunner;
+
+ private:
   // ---- Navigation state (frmSCR_Navigation.cpp)
   bool dragArmed_ = false;
   bool dragMoved_ = false;

@@ -6,6 +6,7 @@
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "elevation/ElevationPicture.h"
+#include "elevation/frmAltitudeColor_Dataset.h"
 #include "geo/CursorReadout.h"
 
 namespace kavalo {
@@ -20,10 +21,12 @@ QString displayText(QString caption) {
 }
 
 // Shows the colour-set chooser modally and returns its DialogCancelled flag:
-// false when the selected set was changed in anything but its name. The
-// chooser comes with the colour-set dialogs; until then nothing is chosen
-// and nothing changes.
-bool showColorSetChooser(frmSCR& /*owner*/) { return true; }
+// false when the selected set was changed in anything but its name.
+bool showColorSetChooser(frmSCR& owner) {
+  frmAltitudeColor_Dataset form(owner.state(), owner.prompts(), &owner, owner.colorSetFormRunner);
+  runForm(owner.colorSetFormRunner, form);
+  return form.DialogCancelled();
+}
 
 }  // namespace
 

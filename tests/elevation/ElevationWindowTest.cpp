@@ -8,6 +8,7 @@
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
+#include "elevation/frmAltitudeColor_Dataset.h"
 #include "geo/CursorReadout.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
@@ -88,6 +89,8 @@ TEST(ElevationWindow, ClosingTheColourChooserWithoutAChangeKeepsThePieces) {
   ASSERT_TRUE(f.w->state().pieces.available());
   f.w->state().pieces.RenderElevationPiece(1, 1);
   const int before = f.w->compositionCount();
+  // OK without a change to the selected set.
+  f.w->colorSetFormRunner = [](QDialog& d) { qobject_cast<frmAltitudeColor_Dataset*>(&d)->cmdOK_Click(); };
   f.w->cmdAltitudeColor->click();
   EXPECT_TRUE(f.w->state().pieces.isRendered(1, 1));
   EXPECT_EQ(f.w->compositionCount(), before);
