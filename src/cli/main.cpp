@@ -26,8 +26,10 @@ struct Command {
 
 // Every command, in the order the usage lists them.
 const Command kCommands[] = {
-    {infoCommandSpec, runInfoCommand},       {renderCommandSpec, runRenderCommand},
-    {readoutCommandSpec, runReadoutCommand}, {exportCommandSpec, runExportCommand},
+    {infoCommandSpec, runInfoCommand},
+    {renderCommandSpec, runRenderCommand},
+    {readoutCommandSpec, runReadoutCommand},
+    {exportCommandSpec, runExportCommand},
     {printCommandSpec, runPrintCommand},
 };
 
