@@ -4,11 +4,10 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cmath>
-#include <filesystem>
-#include <system_error>
 
 #include "model/ProgramState.h"
 #include "platform/Prompts.h"
@@ -118,13 +117,14 @@ bool printView(ProgramState& state, QPrinter& printer, ComposeHooks& hooks, Prom
   }
   if (!target.isEmpty()) {
     printer.setOutputFileName(target);
-    std::error_code error;
-    if (ok)
-      std::filesystem::rename(QFile::encodeName(partial).toStdString(), QFile::encodeName(target).toStdString(), error);
-    if (!ok || error) {
-      QFile::remove(partial);
-      return fail();
-    }
+    // Moved into place through a save file, which gives the file the usual
+    // permissions (or those of the file it replaces).
+    QFile part(partial);
+    QSaveFile out(target);
+    if (ok) ok = part.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly);
+    if (ok) ok = out.write(part.readAll()) == part.size() && out.commit();
+    part.remove();
+    if (!ok) return fail();
   }
   return ok ? true : fail();
 }
