@@ -198,7 +198,7 @@ void frmPrinter::SetBitMap() {
     return;
   }
   picPrintArea->setPixmap(
-      QPixmap::fromImage(state_.picPrint.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+      QPixmap::fromImage(state_.picPrint.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void frmPrinter::cboPrinter_Click() {
