@@ -26,9 +26,11 @@ QStringList systemPrinterNames() {
 
 bool selectPrinter(QPrinter& printer, const QString& name, const QString& pdfPath) {
   if (name == pdfPrinterEntry()) {
+    // An empty file name would turn the printer back to the system's default
+    // printer: the file is named when it is known.
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(kPdfDpi);
-    printer.setOutputFileName(pdfPath);
+    if (!pdfPath.isEmpty()) printer.setOutputFileName(pdfPath);
     return true;
   }
   const QPrinterInfo info = QPrinterInfo::printerInfo(name);
