@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -112,8 +113,6 @@ frmPrinter::frmPrinter(ProgramState& state, Prompts& prompts, QPrinter& printer,
   auto* buttons = new QHBoxLayout;
   cmdPrintGo = new QPushButton(QStringLiteral("印刷実行"));
   cmdPrintGo->setObjectName(QStringLiteral("cmdPrintGo"));
-  // Enter in the dialog presses 印刷実行.
-  cmdPrintGo->setDefault(true);
   Command2 = new QPushButton(QStringLiteral("キャンセル"));
   Command2->setObjectName(QStringLiteral("Command2"));
   Command2->setAutoDefault(false);
@@ -303,6 +302,18 @@ void frmPrinter::Command2_Click() {
 }
 
 void frmPrinter::reject() { Command2_Click(); }
+
+void frmPrinter::keyPressEvent(QKeyEvent* event) {
+  // Enter moves the focus to 印刷実行 (a size typed into cboMaxSize is taken
+  // as the box loses the focus); Enter on a button presses it.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
+    cmdPrintGo->setFocus();
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
 
 void frmPrinter::closeEvent(QCloseEvent* event) {
   // The close box cancels, as キャンセル does.

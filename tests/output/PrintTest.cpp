@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -179,13 +181,22 @@ TEST(PrintDialog, PdfPrintPutsTheMapWhereTheDialogSaid) {
   EXPECT_NEAR(inked.height(), 200 * pass.k * mmPerPx, 1.5);
 }
 
-TEST(PrintDialog, TheCloseBoxCancels) {
+TEST(PrintDialog, EnterGoesToThePrintButtonAndTheCloseBoxCancels) {
   test::RenderFixture f;
   f.data.write();
   ASSERT_TRUE(f.load());
   QPrinter printer(QPrinter::HighResolution);
   frmPrinter form(f.state, f.prompts, printer, nullptr);
   form.show();
+  form.activateWindow();
+  // A size typed and Enter: taken, and the focus moves on to 印刷実行.
+  form.cboMaxSize->setFocus();
+  form.cboMaxSize->setEditText("30");
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(form.cboMaxSize->lineEdit(), &enter);
+  EXPECT_EQ(form.focusWidget(), form.cmdPrintGo);
+  EXPECT_EQ(form.layout().sizeValue(), 30);
+  EXPECT_TRUE(form.isVisible());
   form.close();
   EXPECT_TRUE(form.dialogCancelled());
   EXPECT_EQ(f.state.print.k, 1.0);
