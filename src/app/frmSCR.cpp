@@ -507,11 +507,9 @@ bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// Acquisition, export, printing and the online switch come with their own
-// dialogs; until then the buttons do nothing.
+// Acquisition and the online switch come with their own dialogs; until then
+// the buttons do nothing. Export and printing: frmSCR_Output.cpp.
 void frmSCR::cmdWMS_Click() {}
-void frmSCR::cnmdKML_Click() {}
-void frmSCR::cmdPrintOut_Click() {}
 void frmSCR::lblOffLine_Click() {}
 
 }  // namespace kavalo

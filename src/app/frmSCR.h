@@ -125,6 +125,11 @@ class frmSCR : public QMainWindow {
   // the shown era.
   void showLegendForComposition();
 
+  // ---- Export and printing (frmSCR_Output.cpp): cnmdKML_Click and
+  // cmdPrintOut_Click below. When set, runs their modal forms in place of
+  // exec(): tests drive a form through its handlers and return.
+  std::function<void(QDialog&)> outputFormRunner;
+
   // ---- Marks and the position dialog (frmSCR_Marks.cpp)
   void chkMark_Click();
   void mnuMarkSet_Click();

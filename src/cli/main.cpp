@@ -7,7 +7,9 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/ExportCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/PrintCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
 #include "platform/Codec.h"
@@ -27,6 +29,8 @@ const Command kCommands[] = {
     {infoCommandSpec, runInfoCommand},
     {renderCommandSpec, runRenderCommand},
     {readoutCommandSpec, runReadoutCommand},
+    {exportCommandSpec, runExportCommand},
+    {printCommandSpec, runPrintCommand},
 };
 
 void printUsage(FILE* to) {

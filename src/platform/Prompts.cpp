@@ -30,6 +30,11 @@ FileChoice ScriptedPrompts::openFile(const QString& initialFolder, const QString
   return choice;
 }
 
+FileChoice ScriptedPrompts::saveFile(const QString& initialPath, const QString& title,
+                                     const std::vector<std::pair<QString, QString>>& filters, const QString&) {
+  return openFile(initialPath, title, filters);
+}
+
 void ScriptedPrompts::setWaitCursor(bool on) {
   waitDepth += on ? 1 : -1;
   if (waitDepth > maxWaitDepth) maxWaitDepth = waitDepth;

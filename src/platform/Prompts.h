@@ -29,6 +29,13 @@ class Prompts {
   // The open-file dialog. filters: (description, pattern) pairs.
   virtual FileChoice openFile(const QString& initialFolder, const QString& title,
                               const std::vector<std::pair<QString, QString>>& filters) = 0;
+  // The save-file dialog: asks before replacing an existing file, hides the
+  // read-only box, and adds defaultSuffix to a name typed without one.
+  // initialPath: a folder or a full path. Not chosen unless overridden.
+  virtual FileChoice saveFile(const QString& initialPath, const QString& title,
+                              const std::vector<std::pair<QString, QString>>& filters, const QString& defaultSuffix) {
+    return {};
+  }
   // The hourglass while long work runs.
   virtual void setWaitCursor(bool on) = 0;
   // Lets pending window events run once (repaint during long work).
@@ -61,6 +68,9 @@ class ScriptedPrompts : public Prompts {
   bool askYesNo(const QString& text, MessageIcon icon) override;
   FileChoice openFile(const QString& initialFolder, const QString& title,
                       const std::vector<std::pair<QString, QString>>& filters) override;
+  // Answers from the same queue as openFile (the path as given).
+  FileChoice saveFile(const QString& initialPath, const QString& title,
+                      const std::vector<std::pair<QString, QString>>& filters, const QString& defaultSuffix) override;
   void setWaitCursor(bool on) override;
   void processEvents() override {}
 

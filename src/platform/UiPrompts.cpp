@@ -50,6 +50,22 @@ FileChoice UiPrompts::openFile(const QString& initialFolder, const QString& titl
   return choice;
 }
 
+FileChoice UiPrompts::saveFile(const QString& initialPath, const QString& title,
+                               const std::vector<std::pair<QString, QString>>& filters, const QString& defaultSuffix) {
+  QStringList list;
+  for (const auto& [description, pattern] : filters) list << description + u'(' + pattern + u')';
+  QFileDialog dialog(owner_, title, initialPath, list.join(QStringLiteral(";;")));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(defaultSuffix);
+  FileChoice choice;
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return choice;
+  choice.chosen = true;
+  choice.path = dialog.selectedFiles().constFirst();
+  choice.fileName = QFileInfo(choice.path).fileName();
+  return choice;
+}
+
 void UiPrompts::setWaitCursor(bool on) {
   if (on)
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -15,6 +15,8 @@ class UiPrompts : public Prompts {
   bool askYesNo(const QString& text, MessageIcon icon) override;
   FileChoice openFile(const QString& initialFolder, const QString& title,
                       const std::vector<std::pair<QString, QString>>& filters) override;
+  FileChoice saveFile(const QString& initialPath, const QString& title,
+                      const std::vector<std::pair<QString, QString>>& filters, const QString& defaultSuffix) override;
   void setWaitCursor(bool on) override;
   void processEvents() override;
 

@@ -1,0 +1,64 @@
+#include "cli/ExportCommand.h"
+
+#include <QDir>
+
+#include "cli/ViewOptions.h"
+#include "model/ProgramState.h"
+#include "output/Export.h"
+#include "render/ViewComposer.h"
+
+namespace kavalo {
+
+CommandSpec exportCommandSpec() {
+  CommandSpec spec;
+  spec.name = QStringLiteral("export");
+  spec.synopsis = QStringLiteral(
+      "export --root DIR [--dataset N] [view options as for render] --format html|kml|kmz\n"
+      "                         --image png|jpg [--world-files] -o FILE");
+  spec.valueOptions = viewOptionNames() << QStringLiteral("--format") << QStringLiteral("--image")
+                                        << QStringLiteral("-o");
+  spec.switches = {QStringLiteral("--world-files")};
+  return spec;
+}
+
+int runExportCommand(const QStringList& args) {
+  CliOptions options;
+  QString error;
+  const CommandSpec spec = exportCommandSpec();
+  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+
+  ExportOptions request;
+  const QString format = options.get(QStringLiteral("--format"), QStringLiteral("html"));
+  const QString image = options.get(QStringLiteral("--image"), QStringLiteral("png"));
+  if (format == u"html")
+    request.format = ExportFormat::Html;
+  else if (format == u"kml")
+    request.format = ExportFormat::Kml;
+  else if (format == u"kmz")
+    request.format = ExportFormat::Kmz;
+  else
+    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--format must be html, kml or kmz"));
+  if (image != u"png" && image != u"jpg")
+    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--image must be png or jpg"));
+  request.jpeg = image == u"jpg";
+  request.worldFiles = options.has(QStringLiteral("--world-files"));
+  if (request.worldFiles && request.format == ExportFormat::Kmz)
+    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--world-files goes with html or kml"));
+  if (!options.has(QStringLiteral("-o")))
+    return finishParse(spec, ParseOutcome::Error, QStringLiteral("-o FILE is required"));
+  request.path = QDir::cleanPath(QDir::current().absoluteFilePath(options.get(QStringLiteral("-o"))));
+
+  ProgramState state;
+  CliPrompts prompts;
+  if (!loadForCli(options, state, prompts)) return 1;
+  if (!applyViewOptions(options, state, &error)) {
+    printError(error);
+    return 1;
+  }
+  ComposeHooks hooks;
+  const bool ok = ExportView(state, request, prompts, [&] { PrintGazo(state, hooks); });
+  return ok ? 0 : 1;
+}
+
+}  // namespace kavalo

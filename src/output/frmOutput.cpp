@@ -1,0 +1,152 @@
+#include "output/frmOutput.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "model/ProgramState.h"
+#include "output/SaveFileDialog.h"
+#include "platform/Prompts.h"
+#include "platform/ShellOpen.h"
+
+namespace kavalo {
+
+namespace {
+
+QRadioButton* option(const QString& caption, const QString& name, const QString& toolTip = QString()) {
+  auto* button = new QRadioButton(caption);
+  button->setObjectName(name);
+  if (!toolTip.isEmpty()) button->setToolTip(toolTip);
+  return button;
+}
+
+}  // namespace
+
+frmOutput::frmOutput(ProgramState& state, Prompts& prompts, RedrawView redraw, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), redraw_(std::move(redraw)) {
+  setObjectName(QStringLiteral("frmOutput"));
+  setWindowTitle(QStringLiteral("ファイル出力"));
+  setModal(true);
+  openFile = [this](const QString& path) { ShellOpen(path, prompts_); };
+
+  auto* layout = new QVBoxLayout(this);
+  auto* framOut = new QGroupBox(QStringLiteral("出力形式"));
+  framOut->setObjectName(QStringLiteral("framOut"));
+  auto* outLayout = new QVBoxLayout(framOut);
+  optOut[0] = option(QStringLiteral("HTML形式(Webブラウザ上で表示)"), QStringLiteral("optOut_0"),
+                     QStringLiteral("Webブラウザ上で表示する形式です"));
+  optOut[1] = option(QStringLiteral("KML形式(Google Earthで表示)"), QStringLiteral("optOut_1"),
+                     QStringLiteral("Google Earth上で表示する形式です"));
+  optOut[2] = option(QStringLiteral("KMZ形式(KMLと画像を1ファイルにまとめる)"), QStringLiteral("optOut_2"),
+                     QStringLiteral("KMLと全画像を1つのファイルにまとめます。Google Earthで表示できます"));
+  for (QRadioButton* b : optOut) {
+    outLayout->addWidget(b);
+    connect(b, &QRadioButton::clicked, this, [this] { optOut_Click(); });
+  }
+  layout->addWidget(framOut);
+
+  auto* framGazo = new QGroupBox(QStringLiteral("画像ファイル"));
+  framGazo->setObjectName(QStringLiteral("framGazo"));
+  auto* gazoLayout = new QVBoxLayout(framGazo);
+  optGazoFormat[0] =
+      option(QStringLiteral("png形式(画面そのままだがファイルサイズが大きい)"), QStringLiteral("optGazoFormat_0"));
+  optGazoFormat[1] =
+      option(QStringLiteral("jpeg形式(多少粗くなるがファイルサイズが小さい)"), QStringLiteral("optGazoFormat_1"));
+  optGazoFormat[0]->setChecked(true);
+  gazoLayout->addWidget(optGazoFormat[0]);
+  gazoLayout->addWidget(optGazoFormat[1]);
+  chkWorldFile = new QCheckBox(QStringLiteral("ワールドファイルも保存(GISで位置合わせ)"));
+  chkWorldFile->setObjectName(QStringLiteral("chkWorldFile"));
+  chkWorldFile->setToolTip(
+      QStringLiteral("各画像の横に位置情報のファイル(.pgw/.jgwと.prj)を保存します。GISで重ねて表示できます"));
+  gazoLayout->addWidget(chkWorldFile);
+  layout->addWidget(framGazo);
+
+  auto* fileRow = new QHBoxLayout;
+  cmdFilesave = new QPushButton(QStringLiteral("保存ファイル"));
+  cmdFilesave->setObjectName(QStringLiteral("cmdFilesave"));
+  cmdFilesave->setAutoDefault(false);
+  lblFile = new QLabel;
+  lblFile->setObjectName(QStringLiteral("lblFile"));
+  lblFile->setMinimumWidth(220);
+  fileRow->addWidget(cmdFilesave);
+  fileRow->addWidget(lblFile, 1);
+  layout->addLayout(fileRow);
+  connect(cmdFilesave, &QPushButton::clicked, this, [this] { cmdFilesave_Click(); });
+
+  auto* buttons = new QHBoxLayout;
+  cmdOK = new QPushButton(QStringLiteral("OK"));
+  cmdOK->setObjectName(QStringLiteral("cmdOK"));
+  cmdOK->setDefault(true);
+  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  cmdCancel->setAutoDefault(false);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+
+  Form_Load();
+}
+
+void frmOutput::Form_Load() {
+  optOut[0]->setChecked(true);
+  optOut_Click();
+}
+
+ExportFormat frmOutput::format() const {
+  if (optOut[1]->isChecked()) return ExportFormat::Kml;
+  if (optOut[2]->isChecked()) return ExportFormat::Kmz;
+  return ExportFormat::Html;
+}
+
+void frmOutput::clearChosenFile() {
+  chosenPath_.clear();
+  lblFile->setText(QStringLiteral("未設定"));
+}
+
+void frmOutput::optOut_Click() {
+  // The extension of the file depends on the format.
+  clearChosenFile();
+  // A KMZ holds its images inside; world files go beside loose images only.
+  chkWorldFile->setEnabled(format() != ExportFormat::Kmz);
+}
+
+void frmOutput::cmdFilesave_Click() {
+  const QString ext = documentExtension(format());
+  const QString initial = chosenPath_.isEmpty() ? state_.rootFolder : chosenPath_;
+  const FileChoice choice = SaveFileDialog(prompts_, initial, ext + QStringLiteral("ファイル名の設定"),
+                                           ext + QStringLiteral("ファイル\t*.") + ext, ext);
+  if (!choice.chosen) return;
+  chosenPath_ = choice.path;
+  lblFile->setText(choice.fileName);
+}
+
+void frmOutput::cmdOK_Click() {
+  if (chosenPath_.isEmpty()) {
+    prompts_.message(QStringLiteral("保存ファイルを指定してください。"), MessageIcon::Warning);
+    return;
+  }
+  ExportOptions options;
+  options.path = chosenPath_;
+  options.format = format();
+  options.jpeg = optGazoFormat[1]->isChecked();
+  options.worldFiles = chkWorldFile->isChecked() && options.format != ExportFormat::Kmz;
+  if (!ExportView(state_, options, prompts_, redraw_)) return;  // the dialog stays open
+  if (prompts_.askYesNo(QDir::toNativeSeparators(chosenPath_) + QStringLiteral("を保存しました。") +
+                            QStringLiteral("このファイルを開きますか？"),
+                        MessageIcon::Information))
+    openFile(chosenPath_);
+  accept();
+}
+
+void frmOutput::cmdCancel_Click() { reject(); }
+
+}  // namespace kavalo

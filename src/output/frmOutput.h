@@ -1,0 +1,55 @@
+#pragma once
+// The export dialog (ファイル出力): the output format, the image format, the
+// file to save, and OK runs the export of the view once per era.
+#include <QDialog>
+
+#include "output/Export.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+namespace kavalo {
+
+class Prompts;
+struct ProgramState;
+
+class frmOutput : public QDialog {
+  Q_OBJECT
+
+ public:
+  // redraw: composes the state's current era into the view picture (the
+  // main window's redraw).
+  frmOutput(ProgramState& state, Prompts& prompts, RedrawView redraw, QWidget* parent = nullptr);
+
+  void Form_Load();
+  void optOut_Click();
+  void cmdFilesave_Click();
+  void cmdOK_Click();
+  void cmdCancel_Click();
+
+  // The chosen full path (lblFile's tag), empty when none.
+  QString chosenPath() const { return chosenPath_; }
+  ExportFormat format() const;
+  // Opens a saved file; the desktop's program by default (tests replace it).
+  std::function<void(const QString&)> openFile;
+
+  QRadioButton* optOut[3] = {nullptr, nullptr, nullptr};
+  QRadioButton* optGazoFormat[2] = {nullptr, nullptr};
+  QCheckBox* chkWorldFile = nullptr;
+  QPushButton* cmdFilesave = nullptr;
+  QLabel* lblFile = nullptr;
+  QPushButton* cmdOK = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+ private:
+  void clearChosenFile();
+
+  ProgramState& state_;
+  Prompts& prompts_;
+  RedrawView redraw_;
+  QString chosenPath_;
+};
+
+}  // namespace kavalo
