@@ -157,14 +157,22 @@ QByteArray encodePngFast(const QImage& image, int level) {
   } catch (const std::bad_alloc&) {
     return {};
   }
+  // Every row is filtered by the row above (the first by a row of zeros):
+  // on elevation colours this saves a quarter of the file against no
+  // filter, on line maps it costs a fifth, and it takes one subtraction per
+  // byte where choosing a filter per row would take several passes.
+  const QRgb zeros[1] = {0};
   for (size_t y = 0; y < height; ++y) {
     const QRgb* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y)));
+    const QRgb* above = y > 0 ? reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y - 1))) : zeros;
+    const size_t step = y > 0 ? 1 : 0;
     unsigned char* to = rows.get() + y * rowBytes;
-    *to++ = 0;
+    *to++ = 2;  // Up
     for (size_t x = 0; x < width; ++x, to += 3) {
-      to[0] = static_cast<unsigned char>(qRed(from[x]));
-      to[1] = static_cast<unsigned char>(qGreen(from[x]));
-      to[2] = static_cast<unsigned char>(qBlue(from[x]));
+      const QRgb a = above[x * step];
+      to[0] = static_cast<unsigned char>(qRed(from[x]) - qRed(a));
+      to[1] = static_cast<unsigned char>(qGreen(from[x]) - qGreen(a));
+      to[2] = static_cast<unsigned char>(qBlue(from[x]) - qBlue(a));
     }
   }
   const size_t length = libdeflate_zlib_compress(compressor.get(), rows.get(), rowBytes * height, packed.get(), bound);
