@@ -314,7 +314,7 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
   return LoadStatus::Loaded;
 }
 
-LoadStatus LoadDataset(ProgramState& state, Prompts& prompts) {
+LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elevation) {
   const QString mapInfoPath = joinPath(state.datasetFolder, state.names[kMapInfoFile]);
   if (!FileExists(mapInfoPath)) {
     state.view.loaded = false;
@@ -375,12 +375,23 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts) {
         MessageIcon::Warning);
   }
 
-  init_Altitude_Picture(state, prompts);
+  if (elevation == ElevationLoad::WithDataset) {
+    init_Altitude_Picture(state, prompts);
+  } else {
+    // Nothing of the previous data folder's grid may stand for this one's.
+    state.altitude = AltitudeGrid();
+    state.pieces.clear();
+  }
 
   state.scale = computeScaleFactors(state.mapInfo, state.mmPerScreenPxX, state.mmPerScreenPxY);
   state.view.loaded = true;
   state.view.firstLoadDone = true;
   return LoadStatus::Loaded;
+}
+
+bool EnsureElevation(ProgramState& state, Prompts& prompts) {
+  if (!state.altitude.empty() && state.pieces.available()) return true;
+  return init_Altitude_Picture(state, prompts);
 }
 
 }  // namespace kavalo

@@ -46,13 +46,23 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
 // (equal years end in the order that sort leaves them).
 void SortErasByYear(std::vector<Era>& eras);
 
+// When the elevation grid (by far the largest file of a data folder) is
+// read: the window shows its colours at once and reads it with the dataset; a
+// headless render reads it only when what it draws needs it.
+enum class ElevationLoad { WithDataset, OnDemand };
+
 // The whole load of the chosen data folder, as the window does it apart from
 // its own controls: the configuration, then place names, marks and the
-// elevation grid. Messages go through prompts. On success the dataset, the
-// saved view and the scale factors are in the state and LoadedFlag is set; on
-// failure nothing of the previous dataset's configuration was replaced and
-// LoadedFlag is false.
-LoadStatus LoadDataset(ProgramState& state, Prompts& prompts);
+// elevation grid (OnDemand: no grid yet, see EnsureElevation). Messages go
+// through prompts. On success the dataset, the saved view and the scale
+// factors are in the state and LoadedFlag is set; on failure nothing of the
+// previous dataset's configuration was replaced and LoadedFlag is false.
+LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elevation = ElevationLoad::WithDataset);
+
+// Reads the elevation grid of the loaded dataset and prepares its pieces
+// unless the grid is there already. A grid that cannot be read is reported
+// once through prompts (the view then has no elevation colours); false then.
+bool EnsureElevation(ProgramState& state, Prompts& prompts);
 
 // A marks file name read from a file, if it is safe to use: a name inside the
 // data folder, beginning with a backslash. Otherwise the default name.

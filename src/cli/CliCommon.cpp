@@ -80,7 +80,7 @@ int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& er
   return 2;
 }
 
-bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts) {
+bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts, ElevationLoad elevation) {
   if (!options.has(QStringLiteral("--root"))) {
     printError(QStringLiteral("--root DIR is required"));
     return false;
@@ -103,7 +103,7 @@ bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prom
   }
   state.dataFolderIndex = index;
   state.datasetFolder = joinPath(state.rootFolder, u'\\' + state.dataFolders[static_cast<size_t>(index)].folder);
-  const LoadStatus status = LoadDataset(state, prompts);
+  const LoadStatus status = LoadDataset(state, prompts, elevation);
   if (status == LoadStatus::NoMapInfo)
     prompts.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
   return status == LoadStatus::Loaded;

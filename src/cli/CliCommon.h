@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "app/DatasetLoader.h"
 #include "model/ProgramState.h"
 #include "platform/Prompts.h"
 
@@ -54,8 +55,10 @@ int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& er
 
 // Starts the program on the RootFolder and loads data folder --dataset (or
 // the one saved in KAVALO.ini, the first when that lies beyond the list).
-// False after the program's message went to standard error.
-bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts);
+// False after the program's message went to standard error. OnDemand leaves
+// the elevation grid to EnsureElevation.
+bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts,
+                ElevationLoad elevation = ElevationLoad::WithDataset);
 
 void printError(const QString& text);
 void printOut(const QString& text);

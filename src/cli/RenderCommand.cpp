@@ -2,20 +2,47 @@
 
 #include <QDir>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "app/DatasetLoader.h"
 #include "cli/CliCommon.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
+#include "platform/AtomicFile.h"
 #include "render/ImageLibrary.h"
 #include "render/ViewComposer.h"
 
 namespace kavalo {
+
+namespace {
+
+// A rendered view is written out once: it is never dragged, and the legend
+// is a window of its own, so a rendered view has none.
+class HeadlessHooks : public ComposeHooks {
+ public:
+  bool keepDragSnapshot() const override { return false; }
+};
+
+bool writeToStandardOutput(const QByteArray& bytes, QString* error) {
+  const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+  if (written != static_cast<size_t>(bytes.size()) || std::fflush(stdout) != 0) {
+    if (error)
+      *error = QStringLiteral("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 CommandSpec renderCommandSpec() {
   CommandSpec spec;
   spec.name = QStringLiteral("render");
   spec.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
-      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png");
+      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png|-");
   spec.valueOptions = viewOptionNames() << QStringLiteral("-o");
   return spec;
 }
@@ -27,20 +54,25 @@ int runRenderCommand(const QStringList& args) {
   const ParseOutcome outcome = parseCommand(spec, args, options, &error);
   if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
   if (!options.has(QStringLiteral("-o"))) {
-    printError(QStringLiteral("-o FILE.png is required"));
+    printError(QStringLiteral("-o FILE.png is required (- for standard output)"));
     return 2;
   }
-  const QString output = QDir::cleanPath(QDir::current().absoluteFilePath(options.get(QStringLiteral("-o"))));
+  const bool toStandardOutput = options.get(QStringLiteral("-o")) == u"-";
+  const QString output = toStandardOutput
+                             ? QString()
+                             : QDir::cleanPath(QDir::current().absoluteFilePath(options.get(QStringLiteral("-o"))));
 
   ProgramState state;
   CliPrompts prompts;
-  if (!loadForCli(options, state, prompts)) return 1;
+  // The elevation grid is the largest file of a data folder: it is read only
+  // for a view that shows its colours.
+  if (!loadForCli(options, state, prompts, ElevationLoad::OnDemand)) return 1;
   if (!applyViewOptions(options, state, &error)) {
     printError(error);
     return 1;
   }
-  // The legend is a window of its own: a rendered view has none.
-  ComposeHooks hooks;
+  if (state.view.showAltitude) EnsureElevation(state, prompts);
+  HeadlessHooks hooks;
   PrintGazo(state, hooks);
 
   const QImage& picture = state.picPrint;
@@ -48,7 +80,14 @@ int runRenderCommand(const QStringList& args) {
     printError(QStringLiteral("the view could not be composed"));
     return 1;
   }
-  if (!DIBtoPNG(output, picture, &error)) {
+  // Written once and not kept by the program: the fast setting of the encoder.
+  const QByteArray png = encodePngFast(picture);
+  if (png.isEmpty()) {
+    printError(QStringLiteral("the view could not be encoded as PNG"));
+    return 1;
+  }
+  const bool written = toStandardOutput ? writeToStandardOutput(png, &error) : writeFileAtomically(output, png, &error);
+  if (!written) {
     printError(error);
     return 1;
   }

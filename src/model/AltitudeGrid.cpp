@@ -1,6 +1,6 @@
 #include "model/AltitudeGrid.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 #include <QScopeGuard>
 #include <QtEndian>
 
@@ -42,6 +42,8 @@ namespace {
 // that from N bytes cannot be right and must not make us allocate it.
 constexpr uint64_t kMaxInflateRatio = 1032;
 
+constexpr size_t kGridHeaderBytes = 24;  // six little-endian int32
+
 bool fail(QString* error, const QString& path, const QString& what) {
   if (error) *error = QStringLiteral("標高データ「altitude.dat」を読み込めません（%1）。\n%2").arg(what, path);
   return false;
@@ -59,6 +61,39 @@ bool readFully(int fd, unsigned char* to, size_t n) {
   return true;
 }
 
+// The six integers at the start of the file.
+struct GridHeader {
+  int32_t columns = 0;
+  int32_t rows = 0;
+  int32_t lowest = 0;
+  int32_t highest = 0;
+  int32_t reliefDivisor = 0;
+  int32_t blockLength = 0;
+  uint64_t cellCount() const { return static_cast<uint64_t>(columns) * static_cast<uint64_t>(rows); }
+  // Below 2^64: both factors are below 2^31.
+  uint64_t expandedBytes() const { return cellCount() * 4u; }
+  bool rawSized() const { return expandedBytes() == static_cast<uint64_t>(blockLength); }
+};
+
+// Every check of the header against itself and the file's size, in one
+// place, before anything is allocated: what is wrong, or empty when the
+// header can be believed.
+QString headerProblem(const GridHeader& h, uint64_t fileSize) {
+  if (h.columns <= 0 || h.rows <= 0) return QStringLiteral("列数・行数が正しくありません");
+  if (h.blockLength <= 0) return QStringLiteral("データの長さが正しくありません");
+  if (h.cellCount() > static_cast<uint64_t>(std::numeric_limits<size_t>::max() / 4))
+    return QStringLiteral("列数・行数が大きすぎます");
+  if (!h.rawSized() && h.expandedBytes() > static_cast<uint64_t>(h.blockLength) * kMaxInflateRatio)
+    return QStringLiteral("列数・行数がデータの長さと合いません");
+  if (fileSize - kGridHeaderBytes < static_cast<uint64_t>(h.blockLength))
+    return QStringLiteral("ファイルが途中で切れています");
+  return QString();
+}
+
+struct DecompressorDeleter {
+  void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
 }  // namespace
 
 bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& grid, QString* error) {
@@ -73,63 +108,56 @@ bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& gr
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(error, path, QStringLiteral("ファイルを開けません"));
   const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
 
-  unsigned char header[24];
-  if (fileSize < sizeof header || !readFully(fd, header, sizeof header))
+  unsigned char bytes[kGridHeaderBytes];
+  if (fileSize < sizeof bytes || !readFully(fd, bytes, sizeof bytes))
     return fail(error, path, QStringLiteral("ヘッダーが不完全です"));
-  int32_t h[6];
-  for (int i = 0; i < 6; ++i) h[i] = qFromLittleEndian<int32_t>(header + 4 * i);
-  const int32_t columns = h[0], rows = h[1], blockLength = h[5];
-  if (columns <= 0 || rows <= 0) return fail(error, path, QStringLiteral("列数・行数が正しくありません"));
-  if (blockLength <= 0) return fail(error, path, QStringLiteral("データの長さが正しくありません"));
-  const uint64_t cellCount = static_cast<uint64_t>(columns) * static_cast<uint64_t>(rows);
-  const uint64_t expandedBytes = cellCount * 4u;  // below 2^64: both factors are below 2^31
-  if (expandedBytes > static_cast<uint64_t>(std::numeric_limits<uLongf>::max()) ||
-      cellCount > static_cast<uint64_t>(std::numeric_limits<size_t>::max() / 4))
-    return fail(error, path, QStringLiteral("列数・行数が大きすぎます"));
-  const bool rawSized = expandedBytes == static_cast<uint64_t>(blockLength);
-  if (!rawSized && expandedBytes > static_cast<uint64_t>(blockLength) * kMaxInflateRatio)
-    return fail(error, path, QStringLiteral("列数・行数がデータの長さと合いません"));
-  if (fileSize - sizeof header < static_cast<uint64_t>(blockLength))
-    return fail(error, path, QStringLiteral("ファイルが途中で切れています"));
+  GridHeader h;
+  int32_t* fields[] = {&h.columns, &h.rows, &h.lowest, &h.highest, &h.reliefDivisor, &h.blockLength};
+  for (int i = 0; i < 6; ++i) *fields[i] = qFromLittleEndian<int32_t>(bytes + 4 * i);
+  const QString problem = headerProblem(h, fileSize);
+  if (!problem.isEmpty()) return fail(error, path, problem);
 
   AltitudeGrid g;
-  g.columns = columns;
-  g.rows = rows;
-  g.lowest = h[2];
-  g.highest = h[3];
-  g.reliefDivisor = h[4];
+  g.columns = h.columns;
+  g.rows = h.rows;
+  g.lowest = h.lowest;
+  g.highest = h.highest;
+  g.reliefDivisor = h.reliefDivisor;
+  const size_t blockLength = static_cast<size_t>(h.blockLength);
+  const size_t expandedBytes = static_cast<size_t>(h.expandedBytes());
   std::unique_ptr<unsigned char[]> block;
+  std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
   try {
     // Neither buffer is cleared first: the read and the expansion fill them.
-    block.reset(new unsigned char[static_cast<size_t>(blockLength)]);
-    g.cells.resize(static_cast<size_t>(cellCount));
+    block.reset(new unsigned char[blockLength]);
+    g.cells.resize(static_cast<size_t>(h.cellCount()));
   } catch (const std::bad_alloc&) {
     return fail(error, path, QStringLiteral("メモリが足りません"));
   }
-  if (!readFully(fd, block.get(), static_cast<size_t>(blockLength)))
+  if (!inflater) return fail(error, path, QStringLiteral("メモリが足りません"));
+  if (!readFully(fd, block.get(), blockLength))
     return fail(error, path, QStringLiteral("ファイルが途中で切れています"));
 
-  // One expansion straight into the cells.
-  uLongf destLength = static_cast<uLongf>(expandedBytes);
-  const int rc =
-      ::uncompress(reinterpret_cast<Bytef*>(g.cells.data()), &destLength, block.get(), static_cast<uLong>(blockLength));
-  if (rc == Z_OK) {
-    if (destLength != expandedBytes) return fail(error, path, QStringLiteral("展開したデータが足りません"));
-  } else if (rawSized && rc != Z_MEM_ERROR) {
+  // One expansion straight into the cells. The stream's checksum is checked;
+  // what follows the end of the stream inside the block is ignored.
+  size_t expanded = 0;
+  const libdeflate_result rc =
+      libdeflate_zlib_decompress(inflater.get(), block.get(), blockLength, g.cells.data(), expandedBytes, &expanded);
+  if (rc == LIBDEFLATE_SUCCESS) {
+    if (expanded != expandedBytes) return fail(error, path, QStringLiteral("展開したデータが足りません"));
+  } else if (h.rawSized()) {
     // Exactly C x R cells long and no zlib stream: the cells as they are.
-    std::memcpy(g.cells.data(), block.get(), static_cast<size_t>(blockLength));
-  } else if (rc == Z_BUF_ERROR) {
+    std::memcpy(g.cells.data(), block.get(), blockLength);
+  } else if (rc == LIBDEFLATE_INSUFFICIENT_SPACE) {
     return fail(error, path, QStringLiteral("展開したデータが多すぎます"));
-  } else if (rc == Z_MEM_ERROR) {
-    return fail(error, path, QStringLiteral("メモリが足りません"));
   } else {
     return fail(error, path, QStringLiteral("データを展開できません"));
   }
   if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) {
     for (auto& v : g.cells) v = qFromLittleEndian(v);
   }
-  g.pitchX = toSingle(static_cast<double>(info.tileWidth) * info.totalCols / columns);
-  g.pitchY = toSingle(static_cast<double>(info.tileHeight) * info.totalRows / rows);
+  g.pitchX = toSingle(static_cast<double>(info.tileWidth) * info.totalCols / h.columns);
+  g.pitchY = toSingle(static_cast<double>(info.tileHeight) * info.totalRows / h.rows);
   grid = std::move(g);
   return true;
 }

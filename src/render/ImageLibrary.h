@@ -47,4 +47,17 @@ bool DIBtoJPG(const QString& path, const QImage& image, int quality = 80, QStrin
 QByteArray encodePng(const QImage& image);
 QByteArray encodeJpeg(const QImage& image, int quality = 80);
 
+// The deflate level of a picture written once and not kept, such as a
+// headless render. On 1920 x 1080 views level 1 writes files about as large
+// as the usual encoder's (line maps the same, elevation colours 3 % larger)
+// in a quarter to an eighth of its time; level 2 saves a tenth on line maps
+// for a fifth to two fifths more time (bench_png measures it).
+constexpr int kFastPngLevel = 1;
+
+// The image as an 8-bit truecolour PNG written for speed: each row filtered
+// by the one above, all rows compressed in one call at the given deflate
+// level (1 fastest to 12 smallest), the resolution kept. Every decoder reads
+// it as it reads any PNG. Empty for a null image.
+QByteArray encodePngFast(const QImage& image, int level = kFastPngLevel);
+
 }  // namespace kavalo

@@ -150,7 +150,7 @@ void Composer::run() {
   if (tiles) drawTiles();
   if (v.showSheetLines) drawSheetLines();
   if (full_) {
-    if (!print_) takeSnapshot();
+    if (!print_ && hooks_.keepDragSnapshot()) takeSnapshot();
     drawOverlays();
   }
 }

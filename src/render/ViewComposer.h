@@ -20,6 +20,10 @@ class ComposeHooks {
   // End of every full composition while the legend switch is on: the legend
   // window takes the window's height and shows the legend of the shown era.
   virtual void showLegend() {}
+  // Whether a full composition on the screen keeps a copy of the picture for
+  // a drag to move; a picture that is written out and never dragged needs
+  // none.
+  virtual bool keepDragSnapshot() const { return true; }
 };
 
 // Composes the view of the state (see above). Does nothing while no dataset

@@ -1,0 +1,86 @@
+// The PNG written for speed and the composition of a picture that is only
+// written out.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "render/ImageLibrary.h"
+#include "render/RenderFixture.h"
+#include "support/Fixtures.h"
+
+using namespace kavalo;
+
+namespace {
+
+QImage noise(int width, int height, unsigned seed) {
+  std::mt19937 rng(seed);
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
+  return image;
+}
+
+}  // namespace
+
+// Any size and any colour comes back from a standard decoder exactly, with
+// its resolution; noise too large for one data chunk as well.
+TEST(FastPng, DecodesToTheSamePixelsAtEverySizeAndLevel) {
+  QImage twoColours(3, 2, QImage::Format_RGB32);
+  twoColours.fill(qRgb(1, 2, 3));
+  twoColours.setPixel(2, 1, qRgb(254, 0, 128));
+  QImage dotted = noise(257, 3, 1);
+  dotted.setDotsPerMeterX(2835);
+  dotted.setDotsPerMeterY(5000);
+  // Half-transparent paint over white, as every picture of the program.
+  QImage translucent(5, 4, QImage::Format_ARGB32);
+  translucent.fill(qRgba(200, 0, 0, 128));
+
+  const struct {
+    const char* what;
+    QImage image;
+    int level;
+  } cases[] = {
+      {"one pixel", QImage(1, 1, QImage::Format_RGB32), kFastPngLevel},
+      {"two colours", twoColours, 6},
+      {"odd width with a resolution", dotted, 12},
+      {"more than a megabyte of data", noise(700, 600, 2), kFastPngLevel},
+      {"alpha", translucent, kFastPngLevel},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QByteArray png = encodePngFast(c.image, c.level);
+    ASSERT_FALSE(png.isEmpty());
+    const QImage back = decodePng(png);
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back, toOpaqueRgb32(c.image));
+    EXPECT_EQ(back.dotsPerMeterX(), c.image.dotsPerMeterX());
+    EXPECT_EQ(back.dotsPerMeterY(), c.image.dotsPerMeterY());
+  }
+  EXPECT_GT(encodePngFast(noise(700, 600, 2)).size(), 1 << 20);
+  EXPECT_TRUE(encodePngFast(QImage()).isEmpty());
+}
+
+namespace {
+
+class NoSnapshotHooks : public ComposeHooks {
+ public:
+  bool keepDragSnapshot() const override { return false; }
+};
+
+}  // namespace
+
+TEST(FastPng, APictureOnlyWrittenOutKeepsNoDragSnapshotAndLooksTheSame) {
+  test::RenderFixture f;
+  f.data.write();
+  f.solidTiles(QStringLiteral("E1900"), [](int col, int row) { return qRgb(30 * col, 40 * row, 90); });
+  ASSERT_TRUE(f.load());
+  const QImage dragged = f.compose().copy();
+  ASSERT_FALSE(f.state.picMapMoveTemp.isNull());
+
+  f.state.picMapMoveTemp = QImage();
+  NoSnapshotHooks hooks;
+  f.state.view.fullRedraw = true;
+  PrintGazo(f.state, hooks);
+  EXPECT_TRUE(f.state.picMapMoveTemp.isNull());
+  EXPECT_EQ(f.state.picPrint, dragged);
+}
