@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <memory>
 #include <vector>
 
+#include "net/PartFile.h"
 #include "platform/Codec.h"
 
 namespace kavalo {
@@ -130,26 +130,25 @@ int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64
     if (!QDir().mkpath(parent)) return fail(why, QStringLiteral("cannot create %1").arg(parent), 9);
     std::unique_ptr<zip_file_t, EntryCloser> in(zip_fopen_index(zip.get(), e.index, 0));
     if (!in) return fail(why, QStringLiteral("cannot read %1").arg(e.relative), 10);
-    QSaveFile out(target);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly)) return fail(why, QStringLiteral("cannot write %1").arg(target), 11);
+    PartFile out(target);
+    if (!out.open()) return fail(why, QStringLiteral("cannot write %1").arg(target), 11);
     zip_uint64_t total = 0;
     for (;;) {
       const zip_int64_t n = zip_fread(in.get(), buffer.data(), buffer.size());
       if (n < 0) {
-        out.cancelWriting();
+        out.cancel();
         return fail(why, QStringLiteral("damaged entry %1").arg(e.relative), 12);
       }
       if (n == 0) break;
       total += static_cast<zip_uint64_t>(n);
       // An entry that yields more than it declares is not what it says.
-      if (total > e.size || out.write(buffer.data(), n) != n) {
-        out.cancelWriting();
+      if (total > e.size || !out.write(buffer.data(), n)) {
+        out.cancel();
         return fail(why, QStringLiteral("entry %1 is longer than declared or cannot be written").arg(e.relative), 13);
       }
     }
     if (total != e.size) {
-      out.cancelWriting();
+      out.cancel();
       return fail(why, QStringLiteral("entry %1 is shorter than declared").arg(e.relative), 14);
     }
     if (!out.commit()) return fail(why, QStringLiteral("cannot write %1").arg(target), 11);
