@@ -205,9 +205,6 @@ void frmSCR::buildControls() {
   offLine->onClick = [this] { lblOffLine_Click(); };
   infoButtons->addWidget(cmdSokuti);
   infoButtons->addWidget(lblOffLine);
-  cmdGetTikeizu = button(QStringLiteral("付属地形図取得"), "cmdGetTikeizu",
-                         QStringLiteral("不足している地形図をサーバーから取得します"));
-  infoButtons->addWidget(cmdGetTikeizu);
   auto* homePage = new ClickableLabel(QStringLiteral("<u>Kavaloホームページ</u>"));
   lblHomePage = named(static_cast<QLabel*>(homePage), "lblHomePage", QStringLiteral("Kavaloホームページを開きます"));
   homePage->setCursor(Qt::PointingHandCursor);
@@ -230,6 +227,9 @@ void frmSCR::buildControls() {
   cmdHelp = button(QStringLiteral("解説(&H)"), "cmdHelp");
   cmdEnd = button(QStringLiteral("終了(&X)"), "cmdEnd", QStringLiteral("Kavaloを終了します"));
   panel->addWidget(cmdPosition);
+  cmdGetTikeizu = button(QStringLiteral("付属地形図取得"), "cmdGetTikeizu",
+                         QStringLiteral("不足している地形図をサーバーから取得します"));
+  panel->addWidget(cmdGetTikeizu);
   auto* row1 = new QHBoxLayout;
   row1->addWidget(cmdWMS);
   row1->addWidget(cnmdKML);
