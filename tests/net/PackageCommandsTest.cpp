@@ -4,9 +4,11 @@
 
 #include <QListWidget>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include "net/PackageDownload.h"
+#include "net/UiOptionButtons.h"
 #include "net/ZipFixture.h"
 #include "net/frmGetTikeizu.h"
 #include "platform/Codec.h"
@@ -108,4 +110,16 @@ TEST(FetchPackagesCommand, OutputAndStatus) {
   EXPECT_EQ(run.out, QStringLiteral("画像データを取得しました。\n").toUtf8());
   EXPECT_TRUE(run.err.contains(QStringLiteral("ダウンロード中2/2")));
   EXPECT_EQ(test::readBytes(f.eraFile(QStringLiteral("E1900"), QStringLiteral("000_000.png"))), "tile0");
+}
+
+TEST(OptionButtons, FirstCheckedOrNone) {
+  QRadioButton a, b, c;
+  c.setAutoExclusive(false);
+  b.setAutoExclusive(false);
+  const QList<QAbstractButton*> row = {&a, nullptr, &b, &c};
+  EXPECT_EQ(SelectedOptionIndex(row), -1);
+  c.setChecked(true);
+  EXPECT_EQ(SelectedOptionIndex(row), 3);
+  b.setChecked(true);
+  EXPECT_EQ(SelectedOptionIndex(row), 2);
 }

@@ -17,9 +17,12 @@ LoopbackServer::LoopbackServer() : server_(std::make_unique<httplib::Server>()) 
   server_->set_keep_alive_timeout(1);
   port_ = server_->bind_to_any_port("127.0.0.1");
   if (port_ <= 0) throw std::runtime_error("cannot bind a loopback port");
-  server_->set_logger([this](const httplib::Request& req, const httplib::Response&) {
+  // Noted before the answer goes out, so a client that has its answer always
+  // finds its request in the log.
+  server_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_ << QString::fromStdString(req.path);
+    return httplib::Server::HandlerResponse::Unhandled;
   });
 }
 
