@@ -15,7 +15,18 @@ void frmSCR::setupOnlineMode() {
   OnlineView view;
   view.setIndicator = [this](bool online) { setOnlineLook(online); };
   view.showDownloadNotice = [this](bool shown) { showDownloadNotice(shown); };
-  InstallOnlineFetcher(state_, prompts_, std::move(view));
+  InstallOnlineFetcher(state_, prompts_, view);
+  // A fetch runs in the middle of a drawing and lets the window repaint
+  // meanwhile: a resize then must not start a second drawing inside the
+  // first, so the window counts as loading while the tile comes.
+  auto fetch = state_.fetchTileOnline;
+  state_.fetchTileOnline = [this, fetch](ProgramState& state, int datasetIndex, int eraIndex, const QString& file) {
+    const QString tag = tag_;
+    tag_ = QStringLiteral("PRINTOFF");
+    const bool ok = fetch(state, datasetIndex, eraIndex, file);
+    tag_ = tag;
+    return ok;
+  };
 }
 
 void frmSCR::setOnlineLook(bool online) {
