@@ -8,6 +8,7 @@
 
 #include "app/DatasetLoader.h"
 #include "cli/CliCommon.h"
+#include "cli/OnlineOptions.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
 #include "platform/AtomicFile.h"
@@ -42,8 +43,10 @@ CommandSpec renderCommandSpec() {
   spec.name = QStringLiteral("render");
   spec.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
-      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png|-");
-  spec.valueOptions = viewOptionNames() << QStringLiteral("-o");
+      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks]\n"
+      "                         [--online [--web-base URL]] -o FILE.png|-");
+  spec.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
+  spec.switches = onlineSwitches();
   return spec;
 }
 
@@ -71,6 +74,7 @@ int runRenderCommand(const QStringList& args) {
     printError(error);
     return 1;
   }
+  applyOnlineOptions(options, state, prompts);
   if (state.view.showAltitude) EnsureElevation(state, prompts);
   HeadlessHooks hooks;
   PrintGazo(state, hooks);

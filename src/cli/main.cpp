@@ -8,10 +8,12 @@
 
 #include "cli/CliCommon.h"
 #include "cli/ExportCommand.h"
+#include "cli/FetchPackagesCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ShortageCommand.h"
 #include "platform/Codec.h"
 #include "platform/RuntimeFolder.h"
 
@@ -31,6 +33,8 @@ const Command kCommands[] = {
     {readoutCommandSpec, runReadoutCommand},
     {exportCommandSpec, runExportCommand},
     {printCommandSpec, runPrintCommand},
+    {shortageCommandSpec, runShortageCommand},
+    {fetchPackagesCommandSpec, runFetchPackagesCommand},
 };
 
 void printUsage(FILE* to) {
