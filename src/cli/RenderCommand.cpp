@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "cli/CliCommon.h"
+#include "cli/CompareOptions.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
 #include "render/ImageLibrary.h"
@@ -15,8 +16,10 @@ CommandSpec renderCommandSpec() {
   spec.name = QStringLiteral("render");
   spec.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
-      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png");
+      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png\n"
+      "                         [--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
   spec.valueOptions = viewOptionNames() << QStringLiteral("-o");
+  spec.valueOptions << compareOptionNames();
   return spec;
 }
 
@@ -41,7 +44,10 @@ int runRenderCommand(const QStringList& args) {
   }
   // The legend is a window of its own: a rendered view has none.
   ComposeHooks hooks;
-  PrintGazo(state, hooks);
+  if (!renderCompare(options, state, hooks, &error)) {
+    printError(error);
+    return 1;
+  }
 
   const QImage& picture = state.picPrint;
   if (picture.isNull()) {
