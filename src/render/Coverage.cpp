@@ -34,9 +34,10 @@ SheetCoverage coverageAt(const ProgramState& state, int eraIndex, float x, float
 
 std::vector<SheetCoverage> listedCoverage(const ProgramState& state) {
   std::vector<SheetCoverage> cells;
-  cells.reserve(state.eraListMap.size());
-  for (const int32_t era : state.eraListMap)
-    cells.push_back(coverageAt(state, era, state.view.centerX, state.view.centerY));
+  // The era list shows the listed eras in their order.
+  for (size_t i = 0; i < state.eras.size(); ++i)
+    if (state.eras[i].listed)
+      cells.push_back(coverageAt(state, static_cast<int>(i), state.view.centerX, state.view.centerY));
   return cells;
 }
 
