@@ -28,6 +28,7 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
+#include "render/CompareComposer.h"
 #include "render/ComposeContext.h"
 #include "render/ViewComposer.h"
 
@@ -134,6 +135,7 @@ void frmSCR::buildControls() {
   timeLayout->addWidget(cboAge);
   timeLayout->addWidget(SliderAge);
   timeLayout->addWidget(cmdViewTime);
+  buildCompareControls(timeLayout);
   panel->addWidget(framTime);
 
   // Zoom
@@ -328,6 +330,7 @@ void frmSCR::Form_Load() {
 
   startedOk_ = startProgram(state_, state_.rootFolder, prompts_);
   if (!startedOk_) return;
+  loadCompareSettings();
 
   // Selecting the saved data folder loads it (the list's change handler).
   {
@@ -451,6 +454,7 @@ void frmSCR::Form_Unload() {
   unloaded_ = true;
   removeWheelHook();
   if (startedOk_) saveAtQuit(state_);
+  if (startedOk_) saveCompareSettings();
 }
 
 void frmSCR::closeEvent(QCloseEvent* event) {
@@ -496,8 +500,12 @@ void frmSCR::PrintGazo() {
   ++compositionCount_;
   if (!state_.picPrint.isNull()) setTargetResolution(state_.picPrint, state_, 1.0);
   WindowComposeHooks hooks(*this);
-  kavalo::PrintGazo(state_, hooks);
+  if (compareActive())
+    PrintGazoCompare(hooks);
+  else
+    kavalo::PrintGazo(state_, hooks);
   picPrint->update();
+  updateCoverage();
 }
 
 bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
