@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "elevation/Credits.h"
 #include "model/ProgramState.h"
@@ -140,12 +143,35 @@ QRegion lensRegion(QPoint centre, int radius, QSize view) {
 void blendPictures(const QImage& a, const QImage& b, int opacity, QImage& out) {
   const uint32_t w = static_cast<uint32_t>(std::lround(2.56 * std::clamp(opacity, 0, 100)));
   const uint32_t v = 256 - w;
+#if defined(__SSE2__)
+  // Eight channels at a time in 16 bits: a * v + b * w + 128 is at most
+  // 255 * 256 + 128, which fits.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i wv = _mm_set1_epi16(static_cast<short>(w));
+  const __m128i vv = _mm_set1_epi16(static_cast<short>(v));
+  const __m128i half = _mm_set1_epi16(128);
+  const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  auto mix = [&](__m128i x, __m128i y) {
+    const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(x, vv), _mm_mullo_epi16(y, wv)), half);
+    return _mm_srli_epi16(sum, 8);
+  };
+#endif
   for (int y = 0; y < a.height(); ++y) {
     const QRgb* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
     const QRgb* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
     QRgb* po = reinterpret_cast<QRgb*>(out.scanLine(y));
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x + 4 <= a.width(); x += 4) {
+      const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + x));
+      const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + x));
+      const __m128i lo = mix(_mm_unpacklo_epi8(va, zero), _mm_unpacklo_epi8(vb, zero));
+      const __m128i hi = mix(_mm_unpackhi_epi8(va, zero), _mm_unpackhi_epi8(vb, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(po + x), _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
+    }
+#endif
     // Red and blue, then green, each channel in its own 16 bits.
-    for (int x = 0; x < a.width(); ++x) {
+    for (; x < a.width(); ++x) {
       const uint32_t rb = ((pa[x] & 0xFF00FFu) * v + (pb[x] & 0xFF00FFu) * w + 0x800080u) >> 8;
       const uint32_t g = ((pa[x] & 0x00FF00u) * v + (pb[x] & 0x00FF00u) * w + 0x008000u) >> 8;
       po[x] = 0xFF000000u | (rb & 0xFF00FFu) | (g & 0x00FF00u);
@@ -156,33 +182,33 @@ void blendPictures(const QImage& a, const QImage& b, int opacity, QImage& out) {
 void CompareComposer::clear() {
   a_ = QImage();
   b_ = QImage();
+  spareA_ = QImage();
+  spareB_ = QImage();
   viewSize_ = QSize();
 }
 
 void CompareComposer::compose(ProgramState& state, const CompareView& view, ComposeHooks& hooks) {
-  clear();
+  viewSize_ = QSize();
   if (!state.view.loaded || !state.hasEra() || state.picPrint.isNull()) return;
   const int eraB = view.eraB >= 0 && view.eraB < static_cast<int>(state.eras.size()) ? view.eraB : state.view.eraIndex;
   ComposeHooks none;  // the legend window follows era A only
   side_ = view.mode == CompareMode::Side;
-  viewSize_ = state.picPrint.size();
+  const QSize size = state.picPrint.size();
   if (side_) {
-    const SidePanes panes = sideBySidePanes(viewSize_.width(), viewSize_.height());
+    const SidePanes panes = sideBySidePanes(size.width(), size.height());
     if (panes.left.isEmpty()) return;
-    QImage baseA, baseB;
-    composeEra(state, state.view.eraIndex, panes.left.size(), a_, baseA, hooks);
-    composeEra(state, eraB, panes.right.size(), b_, baseB, none);
+    composeEra(state, state.view.eraIndex, panes.left.size(), a_, spareA_, hooks);
+    composeEra(state, eraB, panes.right.size(), b_, spareB_, none);
   } else {
     // The pictures before their overlays are what the frame is made of.
-    QImage withOverlays;
-    composeEra(state, state.view.eraIndex, viewSize_, withOverlays, a_, hooks);
-    composeEra(state, eraB, viewSize_, withOverlays, b_, none);
+    composeEra(state, state.view.eraIndex, size, spareA_, a_, hooks);
+    composeEra(state, eraB, size, spareB_, b_, none);
   }
-  if (a_.isNull() || b_.isNull()) clear();
+  if (!a_.isNull() && !b_.isNull()) viewSize_ = size;
 }
 
 bool CompareComposer::composedFor(const ProgramState& state, const CompareView& view) const {
-  return !a_.isNull() && !b_.isNull() && viewSize_ == state.picPrint.size() &&
+  return viewSize_.isValid() && !a_.isNull() && !b_.isNull() && viewSize_ == state.picPrint.size() &&
          side_ == (view.mode == CompareMode::Side);
 }
 

@@ -81,6 +81,11 @@ class CompareComposer {
 
   QImage a_;
   QImage b_;
+  // Pictures a composition also makes but the frame does not use (the
+  // panes' snapshots; the overlaid pictures of the other modes): kept only
+  // so that their buffers are reused from one composition to the next.
+  QImage spareA_;
+  QImage spareB_;
   bool side_ = false;
   QSize viewSize_;
 };
