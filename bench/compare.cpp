@@ -26,12 +26,14 @@
 
 #include "app/DatasetLoader.h"
 #include "app/Startup.h"
+#include "geo/Navigation.h"
 #include "geo/TileGeometry.h"
 #include "model/ProgramState.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "render/CompareComposer.h"
 #include "render/TileCache.h"
+#include "render/TilePrefetcher.h"
 #include "render/Tiles.h"
 #include "render/ViewComposer.h"
 
@@ -207,6 +209,41 @@ void BM_HalfWidthPair(benchmark::State& s) {
   }
 }
 
+// One step of a drag at 1920 x 1080: the uncovered strips (with the tiles
+// the cache holds), the snapshot moved onto the picture, the overlays put
+// back. cached 0: the cache keeps nothing, so the strips show only the
+// background, as a drag did before the cache.
+void BM_DragStep(benchmark::State& s) {
+  const bool cached = s.range(0) != 0;
+  resetCache(cached ? TileCache::kDefaultBudget : 0);
+  BenchView v;
+  ProgramState& st = v.state;
+  const float pressX = st.view.centerX, pressY = st.view.centerY;
+  auto step = [&](int dx, int dy) {
+    st.dragDX = dx;
+    st.dragDY = dy;
+    const Viewport press(&st.mapInfo, st.scale, pressX, pressY, st.view.zoomPercent, kViewW, kViewH);
+    st.view.centerX = pressX - press.ScreenToImageDX(dx);
+    st.view.centerY = pressY - press.ScreenToImageDY(dy);
+    st.view.fullRedraw = false;
+    PrintGazo(st, v.hooks);
+    moveSnapshot(st.picPrint, st.picMapMoveTemp, QPoint(dx, dy));
+    DrawDragOverlays(st);
+  };
+  // The tiles the drag reaches are decoded before the timing (the first
+  // steps ask for them).
+  for (int t = 0; t <= 40; t += 4) step(6 * t - 120, 4 * t - 80);
+  TilePrefetcher::shared().waitIdle();
+  int n = 0;
+  for (auto _ : s) {
+    // A hand moving to and fro, a few pixels per mouse move.
+    const int phase = n++ % 80;
+    const int t = phase < 40 ? phase : 80 - phase;
+    step(6 * t - 120, 4 * t - 80);
+    benchmark::DoNotOptimize(st.picPrint.constBits());
+  }
+}
+
 void BM_StepAllErasTwice(benchmark::State& s) {
   for (auto _ : s) {
     s.PauseTiming();
@@ -255,6 +292,7 @@ BENCHMARK(BM_LensFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BlendFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SideBySide)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_HalfWidthPair)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DragStep)->Arg(1)->Arg(0)->ArgName("cached")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_StepAllErasTwice)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_FillToBudget)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

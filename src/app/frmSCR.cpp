@@ -30,6 +30,7 @@
 #include "platform/ShellOpen.h"
 #include "render/CompareComposer.h"
 #include "render/ComposeContext.h"
+#include "render/TilePrefetcher.h"
 #include "render/ViewComposer.h"
 
 namespace kavalo {
@@ -92,7 +93,10 @@ frmSCR::frmSCR(const QString& rootFolder, const ScreenInfo& screen, Prompts& pro
   resize(1000, 700);
 }
 
-frmSCR::~frmSCR() { removeWheelHook(); }
+frmSCR::~frmSCR() {
+  removeWheelHook();
+  TilePrefetcher::shared().clearOnDecoded(this);
+}
 
 void frmSCR::setWindowTag(const QString& tag) {
   tag_ = tag;

@@ -307,6 +307,10 @@ class frmSCR : public QMainWindow {
   std::unique_ptr<CompareComposer> compareComposer_;
   std::optional<QPoint> compareCursor_;
   bool dividerDragging_ = false;
+  // Where the pointer last moved over the map: a drag's strips are drawn
+  // again there when tiles they lacked have been decoded.
+  QPointF pointer_;
+  void refillDragStrips();
 };
 
 }  // namespace kavalo

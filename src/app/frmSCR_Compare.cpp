@@ -26,6 +26,7 @@
 #include "render/CompareComposer.h"
 #include "render/Coverage.h"
 #include "render/TileCache.h"
+#include "render/TilePrefetcher.h"
 
 namespace kavalo {
 
@@ -141,6 +142,17 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   connect(cboCompareMode, &QComboBox::currentIndexChanged, this, [this](int) { cboCompareMode_Click(); });
   connect(SliderOpacity, &QSlider::valueChanged, this, [this](int) { SliderOpacity_Scroll(); });
   compareComposer_ = std::make_unique<CompareComposer>();
+
+  // Told on the decoding thread; the strips are drawn on the window's.
+  TilePrefetcher::shared().setOnDecoded(this, [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { refillDragStrips(); }, Qt::QueuedConnection);
+  });
+}
+
+void frmSCR::refillDragStrips() {
+  if (!dragArmed_ || !dragMoved_ || compareActive()) return;
+  picPrint_MouseMove(Qt::LeftButton, pointer_.x(), pointer_.y());
 }
 
 void frmSCR::loadCompareSettings() {
@@ -280,6 +292,7 @@ bool frmSCR::compareMouseDown(Qt::MouseButton button, double x, double y) {
 }
 
 bool frmSCR::compareMouseMove(double x, double y) {
+  pointer_ = QPointF(x, y);
   if (!compareActive()) return false;
   const QPoint at(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
   compareCursor_ = at;

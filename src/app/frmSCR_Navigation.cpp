@@ -14,6 +14,7 @@
 #include "geo/Navigation.h"
 #include "geo/clsWheelMouse.h"
 #include "platform/Numbers.h"
+#include "render/ViewComposer.h"
 
 namespace kavalo {
 
@@ -204,6 +205,7 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   state_.view.fullRedraw = false;
   PrintGazo();
   moveSnapshot(state_.picPrint, state_.picMapMoveTemp, offset);
+  DrawDragOverlays(state_);
   picPrint->update();
 }
 

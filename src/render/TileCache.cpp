@@ -95,6 +95,17 @@ bool TileCache::contains(const QString& path) const {
   return stamped && found != index_.end() && found->second->stamp == stamp && found->second->trusted();
 }
 
+QImage TileCache::peek(const QString& path) {
+  Stamp stamp;
+  const bool stamped = stampOf(path, stamp);
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto found = index_.find(path);
+  if (!stamped || found == index_.end() || !(found->second->stamp == stamp) || !found->second->trusted())
+    return QImage();
+  order_.splice(order_.begin(), order_, found->second);
+  return found->second->picture;
+}
+
 void TileCache::dropLocked(Order::iterator it) {
   bytes_ -= it->cost;
   index_.erase(it->path);

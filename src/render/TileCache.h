@@ -41,6 +41,9 @@ class TileCache {
 
   // Whether the file's current state is kept (counts nothing, moves nothing).
   bool contains(const QString& path) const;
+  // The kept picture of the file's current state, or a null picture; never
+  // decodes (a drag draws only what is at hand). Counts nothing.
+  QImage peek(const QString& path);
 
   // A budget of 0 keeps nothing. Lowering it drops entries at once.
   void setBudget(int64_t bytes);
