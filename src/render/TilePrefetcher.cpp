@@ -78,7 +78,6 @@ void TilePrefetcher::work() {
       std::lock_guard<std::mutex> lock(mutex_);
       waiting_.erase(file.first);
       decodedSome_ = decodedSome_ || decoded;
-      busy_ = false;
       if (queue_.empty()) {
         tell = decodedSome_;
         decodedSome_ = false;
@@ -87,6 +86,11 @@ void TilePrefetcher::work() {
     if (tell) {
       std::lock_guard<std::mutex> lock(callbackMutex_);
       if (onDecoded_) onDecoded_();
+    }
+    {
+      // Idle only once the callback has run.
+      std::lock_guard<std::mutex> lock(mutex_);
+      busy_ = false;
     }
     idle_.notify_all();
   }

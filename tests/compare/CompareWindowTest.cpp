@@ -4,16 +4,21 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QWheelEvent>
+#include <chrono>
+#include <filesystem>
 #include <memory>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "platform/Prompts.h"
 #include "render/CompareComposer.h"
+#include "render/TileCache.h"
+#include "render/TilePrefetcher.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;
@@ -39,6 +44,11 @@ struct CompareWindow {
                                                .arg(col, 3, 10, QChar(u'0'))
                                                .arg(row, 3, 10, QChar(u'0')),
                                 100, 80, QColor(40 * col, 30 * row, era == 0 ? 200 : 60));
+    // Files that have been on disk a while: the cache trusts them.
+    const auto when = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const QString& era : {QStringLiteral("E1900"), QStringLiteral("E1930")})
+      for (const QString& name : QDir(d.folder + u'/' + era).entryList(QDir::Files))
+        std::filesystem::last_write_time(QFile::encodeName(d.folder + u'/' + era + u'/' + name).toStdString(), when);
     open();
   }
   void open() {
@@ -171,4 +181,20 @@ TEST(CompareWindow, ACellOfTheCoverageStripSelectsItsEra) {
   QCoreApplication::sendEvent(strip, &e);
   EXPECT_EQ(m.w->cboAge->currentIndex(), 1);
   EXPECT_EQ(m.st().view.eraIndex, m.st().eraListMap[1]);
+}
+
+TEST(CompareWindow, ADragDrawsItsStripsAgainWhenTheirTilesArrive) {
+  CompareWindow m;
+  TileCache::shared().clear();
+  const QPoint inStrip(10, 100);
+  m.mouse(QEvent::MouseButtonPress, QPointF(200, 150), Qt::LeftButton);
+  m.mouse(QEvent::MouseMove, QPointF(260, 150), Qt::LeftButton);
+  const QRgb before = m.st().picPrint.pixel(inStrip);
+  TilePrefetcher::shared().waitIdle();
+  QCoreApplication::processEvents();
+  const QRgb refilled = m.st().picPrint.pixel(inStrip);
+  m.mouse(QEvent::MouseButtonRelease, QPointF(260, 150));
+  EXPECT_EQ(refilled, m.st().picPrint.pixel(inStrip));
+  EXPECT_NE(before, m.st().picPrint.pixel(inStrip));
+  TileCache::shared().clear();
 }
