@@ -49,12 +49,21 @@ bool TileCache::stampOf(const QString& path, Stamp& stamp) {
 }
 
 QImage TileCache::load(const QString& path, const std::function<QImage()>& decode) {
+  return loadKeyed(path, path, decode);
+}
+
+QImage TileCache::scaled(const QString& path, QSize size, const std::function<QImage()>& stretch) {
+  // A path never holds this character, so no file's key looks like it.
+  return loadKeyed(path + QStringLiteral("\x1f%1x%2").arg(size.width()).arg(size.height()), path, stretch);
+}
+
+QImage TileCache::loadKeyed(const QString& key, const QString& path, const std::function<QImage()>& decode) {
   const int64_t decodedAt = wallClockNs();
   Stamp stamp;
   const bool stamped = stampOf(path, stamp);
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    auto found = index_.find(path);
+    auto found = index_.find(key);
     if (found != index_.end()) {
       if (stamped && found->second->stamp == stamp && found->second->trusted()) {
         order_.splice(order_.begin(), order_, found->second);
@@ -78,10 +87,10 @@ QImage TileCache::load(const QString& path, const std::function<QImage()>& decod
   const int64_t cost = static_cast<int64_t>(picture.sizeInBytes());
   std::lock_guard<std::mutex> lock(mutex_);
   if (cost > budget_) return picture;
-  auto found = index_.find(path);
+  auto found = index_.find(key);
   if (found != index_.end()) dropLocked(found->second);  // another thread decoded it too
-  order_.push_front(Entry{path, stamp, decodedAt, picture, cost});
-  index_.emplace(path, order_.begin());
+  order_.push_front(Entry{key, stamp, decodedAt, picture, cost});
+  index_.emplace(key, order_.begin());
   bytes_ += cost;
   trimLocked();
   return picture;

@@ -39,6 +39,12 @@ class TileCache {
   // threads at once; decoding runs outside the lock.
   QImage load(const QString& path, const std::function<QImage()>& decode);
 
+  // The picture of the file at path as stretch() makes it at a size (a tile
+  // at its size in the view), kept beside the decoded picture under the same
+  // state of the file: a redraw at the same zoom then copies pixels one to
+  // one instead of stretching them again.
+  QImage scaled(const QString& path, QSize size, const std::function<QImage()>& stretch);
+
   // Whether the file's current state is kept (counts nothing, moves nothing).
   bool contains(const QString& path) const;
   // The kept picture of the file's current state, or a null picture; never
@@ -70,7 +76,7 @@ class TileCache {
     bool operator==(const Stamp&) const = default;
   };
   struct Entry {
-    QString path;
+    QString path;  // the key: the file's path, with the size of a stretched picture
     Stamp stamp;
     int64_t decodedAtNs = 0;  // wall clock when the stamp was taken
     QImage picture;
@@ -80,6 +86,8 @@ class TileCache {
   using Order = std::list<Entry>;  // most recently used first
 
   static bool stampOf(const QString& path, Stamp& stamp);
+  // An entry under key for the file at path.
+  QImage loadKeyed(const QString& key, const QString& path, const std::function<QImage()>& make);
   void dropLocked(Order::iterator it);
   void trimLocked();
 

@@ -110,7 +110,10 @@ class Composer {
   };
   std::vector<Placement> placements_;
   std::unique_ptr<TileDecodeQueue> decoding_;
-  std::vector<GridPictures> ready_;  // the drag's pictures, taken from the cache
+  std::vector<GridPictures> ready_;     // the drag's pictures, taken from the cache
+  std::vector<GridFiles> placedFiles_;  // the files of each placement
+  // Pictures stretched to a whole tile's size in the view, from the cache.
+  void useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest, QRect& source) const;
 };
 
 void Composer::run() {
@@ -258,6 +261,7 @@ void Composer::planTiles() {
       }
       files.push_back(FetchGridPosition(st_, eraIndex, *tile));
       placements_.push_back(place);
+      placedFiles_.push_back(files.back());
     }
   }
   decoding_ = std::make_unique<TileDecodeQueue>(std::move(files));
@@ -294,6 +298,11 @@ void Composer::planDragTiles() {
       if (!complete) continue;
       placements_.push_back(Placement{c.dest, c.source, source.tileStyle, tile->borrowed});
       ready_.push_back(std::move(pictures));
+      placedFiles_.push_back(GridFiles{tilePath,
+                                       source.tileStyle == kMaskedMap
+                                           ? TilePath(st_, tile->sourceEra, QStringLiteral("M_") + tile->fileName)
+                                           : QString(),
+                                       source.ext});
     }
   }
   if (!missing.empty() && cache.budget() > 0) TilePrefetcher::shared().request(missing);
@@ -306,11 +315,36 @@ void Composer::drawTiles() {
   }
   for (size_t i = 0; i < placements_.size(); ++i) {
     const Placement& place = placements_[i];
-    const GridPictures pictures = decoding_ ? decoding_->take(i) : std::move(ready_[i]);
-    drawTilePictures(pictures, place.style, place.dest, place.source);
+    GridPictures pictures = decoding_ ? decoding_->take(i) : std::move(ready_[i]);
+    QRect source = place.source;
+    if (!print_) useScaledPictures(placedFiles_[i], pictures, place.dest, source);
+    drawTilePictures(pictures, place.style, place.dest, source);
     if (place.borrowed) veilRect(*target_, place.dest, clip_);
   }
   decoding_.reset();
+}
+
+void Composer::useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest,
+                                 QRect& source) const {
+  // Only a whole tile (not cut by the view's edge) stretched to another size:
+  // stretched once and kept, it is then copied one to one, which gives the
+  // pixels the stretch gives (an unscaled rectangle is copied unchanged).
+  TileCache& cache = TileCache::shared();
+  const QRect whole(0, 0, st_.mapInfo.tileWidth, st_.mapInfo.tileHeight);
+  if (cache.budget() == 0 || source != whole || dest.size() == whole.size()) return;
+  const bool tile = !pictures.tile.isNull(), mask = !pictures.mask.isNull();
+  if ((tile && pictures.tile.size() != whole.size()) || (mask && pictures.mask.size() != whole.size())) return;
+  if ((tile && files.tilePath.isEmpty()) || (mask && files.maskPath.isEmpty())) return;
+  auto scaled = [&](const QString& path, const QImage& picture) {
+    return cache.scaled(path, dest.size(), [&] {
+      QImage s(dest.size(), QImage::Format_RGB32);
+      stretchBlt(s, s.rect(), picture, picture.rect(), RasterOp::Copy, QRegion(s.rect()));
+      return s;
+    });
+  };
+  if (tile) pictures.tile = scaled(files.tilePath, pictures.tile);
+  if (mask) pictures.mask = scaled(files.maskPath, pictures.mask);
+  source = QRect(QPoint(0, 0), dest.size());
 }
 
 void Composer::drawSheetImages() {
