@@ -303,6 +303,7 @@ class frmSCR : public QMainWindow {
   void saveCompareSettings();
   // Makes a new frame from the composed pictures (divider, lens, cursor).
   void refreshCompareFrame();
+  void placeOpacitySlider();
   CompareSettings compare_;
   std::unique_ptr<CompareComposer> compareComposer_;
   std::optional<QPoint> compareCursor_;

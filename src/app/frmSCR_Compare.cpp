@@ -128,14 +128,17 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   row->addWidget(cboCompareMode, 2);
   timeLayout->addLayout(row);
 
-  SliderOpacity = new QSlider(Qt::Horizontal);
+  // The blend's opacity lies over the map's top-right corner while blending
+  // (placeOpacitySlider), so that the panel keeps its height.
+  SliderOpacity = new QSlider(Qt::Horizontal, this);
   SliderOpacity->setObjectName(QStringLiteral("SliderOpacity"));
   SliderOpacity->setToolTip(QStringLiteral("重ねる時期の不透明度"));
   SliderOpacity->setRange(0, 100);
   SliderOpacity->setSingleStep(5);
   SliderOpacity->setPageStep(10);
+  SliderOpacity->setFixedWidth(160);
+  SliderOpacity->setAutoFillBackground(true);
   SliderOpacity->hide();
-  timeLayout->addWidget(SliderOpacity);
 
   connect(chkCompare, &QCheckBox::clicked, this, [this] { chkCompare_Click(); });
   connect(cboAgeB, &QComboBox::currentIndexChanged, this, [this](int) { cboAgeB_Click(); });
@@ -162,7 +165,7 @@ void frmSCR::loadCompareSettings() {
   chkCompare->setChecked(compare_.on);
   cboCompareMode->setCurrentIndex(static_cast<int>(compare_.mode));
   SliderOpacity->setValue(compare_.opacity);
-  SliderOpacity->setVisible(compare_.on && compare_.mode == CompareMode::Blend);
+  placeOpacitySlider();
 }
 
 void frmSCR::saveCompareSettings() {
@@ -218,7 +221,18 @@ void frmSCR::PrintGazoCompare(ComposeHooks& hooks) {
   refreshCompareFrame();
 }
 
+void frmSCR::placeOpacitySlider() {
+  if (SliderOpacity->parentWidget() != picPrint) SliderOpacity->setParent(picPrint);
+  const bool shown = compare_.on && compare_.mode == CompareMode::Blend;
+  if (shown) {
+    SliderOpacity->move(std::max(0, picPrint->width() - SliderOpacity->width() - 8), 8);
+    SliderOpacity->raise();
+  }
+  SliderOpacity->setVisible(shown);
+}
+
 void frmSCR::refreshCompareFrame() {
+  placeOpacitySlider();
   const QPoint lens = compareCursor_.value_or(QPoint(state_.viewWidth() / 2, state_.viewHeight() / 2));
   const std::optional<QPoint> cursor = compare_.mode == CompareMode::Side ? compareCursor_ : std::nullopt;
   compareComposer_->makeFrame(state_, viewOf(compare_, compareSplit(), lens, cursor));
@@ -239,7 +253,7 @@ void frmSCR::updateCoverage() {
 
 void frmSCR::chkCompare_Click() {
   compare_.on = chkCompare->isChecked();
-  SliderOpacity->setVisible(compare_.on && compare_.mode == CompareMode::Blend);
+  placeOpacitySlider();
   compareComposer_->clear();
   redrawView();
   Show_PointInfoAtCursor();
@@ -258,7 +272,7 @@ void frmSCR::cboAgeB_Click() {
 void frmSCR::cboCompareMode_Click() {
   const int mode = cboCompareMode->currentData().toInt();
   compare_.mode = static_cast<CompareMode>(std::clamp(mode, 0, 3));
-  SliderOpacity->setVisible(compare_.on && compare_.mode == CompareMode::Blend);
+  placeOpacitySlider();
   if (tag_ == u"PRINTON" && compare_.on) redrawView();
 }
 
