@@ -28,7 +28,9 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
+#include "render/CompareComposer.h"
 #include "render/ComposeContext.h"
+#include "render/TilePrefetcher.h"
 #include "render/ViewComposer.h"
 
 namespace kavalo {
@@ -91,7 +93,10 @@ frmSCR::frmSCR(const QString& rootFolder, const ScreenInfo& screen, Prompts& pro
   resize(1000, 700);
 }
 
-frmSCR::~frmSCR() { removeWheelHook(); }
+frmSCR::~frmSCR() {
+  removeWheelHook();
+  TilePrefetcher::shared().clearOnDecoded(this);
+}
 
 void frmSCR::setWindowTag(const QString& tag) {
   tag_ = tag;
@@ -134,6 +139,7 @@ void frmSCR::buildControls() {
   timeLayout->addWidget(cboAge);
   timeLayout->addWidget(SliderAge);
   timeLayout->addWidget(cmdViewTime);
+  buildCompareControls(timeLayout);
   panel->addWidget(framTime);
 
   // Zoom
@@ -332,6 +338,7 @@ void frmSCR::Form_Load() {
 
   startedOk_ = startProgram(state_, state_.rootFolder, prompts_);
   if (!startedOk_) return;
+  loadCompareSettings();
 
   // Selecting the saved data folder loads it (the list's change handler).
   {
@@ -456,6 +463,7 @@ void frmSCR::Form_Unload() {
   unloaded_ = true;
   removeWheelHook();
   if (startedOk_) saveAtQuit(state_);
+  if (startedOk_) saveCompareSettings();
 }
 
 void frmSCR::closeEvent(QCloseEvent* event) {
@@ -501,8 +509,12 @@ void frmSCR::PrintGazo() {
   ++compositionCount_;
   if (!state_.picPrint.isNull()) setTargetResolution(state_.picPrint, state_, 1.0);
   WindowComposeHooks hooks(*this);
-  kavalo::PrintGazo(state_, hooks);
+  if (compareActive())
+    PrintGazoCompare(hooks);
+  else
+    kavalo::PrintGazo(state_, hooks);
   picPrint->update();
+  updateCoverage();
 }
 
 bool frmSCR::eventFilter(QObject* watched, QEvent* event) {

@@ -4,13 +4,16 @@
 // always used for it and delegates to the logic of its subsystem. The
 // handlers live in several files, one per subsystem: frmSCR.cpp (start-up,
 // data folders, layout, quit), frmSCR_Eras.cpp, frmSCR_Navigation.cpp,
-// frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp.
+// frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp,
+// frmSCR_Compare.cpp.
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "model/CompareSettings.h"
 #include "model/ProgramState.h"
 #include "net/PackageDownload.h"
 #include "platform/Screen.h"
@@ -26,6 +29,7 @@ class QAction;
 class QPushButton;
 class QSlider;
 class QTimer;
+class QVBoxLayout;
 class QWidget;
 
 namespace kavalo {
@@ -34,6 +38,8 @@ class Prompts;
 class UiMapView;
 class clsWheelMouse;
 class frmLegend;
+class CompareComposer;
+class ComposeHooks;
 
 class frmSCR : public QMainWindow {
   Q_OBJECT
@@ -289,6 +295,49 @@ class frmSCR : public QMainWindow {
   // pixels (marks are set there).
   QPointF pressPosition() const { return pressPos_; }
   int markHitIndex() const { return markHitIndex_; }
+
+  // ---- Comparison of two eras (frmSCR_Compare.cpp)
+  QCheckBox* chkCompare = nullptr;
+  QComboBox* cboAgeB = nullptr;
+  QComboBox* cboCompareMode = nullptr;
+  QSlider* SliderOpacity = nullptr;
+  QWidget* picCoverage = nullptr;
+  void chkCompare_Click();
+  void cboAgeB_Click();
+  void cboCompareMode_Click();
+  void SliderOpacity_Scroll();
+  // The comparison is on and a dataset is shown.
+  bool compareActive() const;
+  const CompareSettings& compareSettings() const { return compare_; }
+  // The two eras composed and the frame made (every redraw while comparing).
+  void PrintGazoCompare(ComposeHooks& hooks);
+  // Mouse, wheel and keys while comparing; true when the comparison took them.
+  bool compareMouseDown(Qt::MouseButton button, double x, double y);
+  bool compareMouseMove(double x, double y);
+  bool compareMouseUp(Qt::MouseButton button, double x, double y);
+  bool compareWheel(int iniVector);
+  bool compareStepKey(int step);
+  // The coverage strip follows the view's centre.
+  void updateCoverage();
+  // The swipe divider in view pixels.
+  int compareSplit() const;
+
+ private:
+  void buildCompareControls(QVBoxLayout* timeLayout);
+  void fillCompareEraList();
+  void loadCompareSettings();
+  void saveCompareSettings();
+  // Makes a new frame from the composed pictures (divider, lens, cursor).
+  void refreshCompareFrame();
+  void placeOpacitySlider();
+  CompareSettings compare_;
+  std::unique_ptr<CompareComposer> compareComposer_;
+  std::optional<QPoint> compareCursor_;
+  bool dividerDragging_ = false;
+  // Where the pointer last moved over the map: a drag's strips are drawn
+  // again there when tiles they lacked have been decoded.
+  QPointF pointer_;
+  void refillDragStrips();
 };
 
 }  // namespace kavalo

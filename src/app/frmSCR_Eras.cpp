@@ -47,6 +47,7 @@ void frmSCR::cboAge_Set() {
   // A single listed era still gets a slider of two positions; the second
   // stands for no era and is not taken.
   SliderAge->setRange(0, std::max(1, state_.listedCount - 1));
+  fillCompareEraList();
 }
 
 void frmSCR::cboAge_Click() {

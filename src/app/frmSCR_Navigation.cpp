@@ -14,6 +14,7 @@
 #include "geo/Navigation.h"
 #include "geo/clsWheelMouse.h"
 #include "platform/Numbers.h"
+#include "render/ViewComposer.h"
 
 namespace kavalo {
 
@@ -123,6 +124,7 @@ void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   }
 
   if (shift) {
+    if (ctrl && (held.left || held.right) && compareStepKey(held.left ? -1 : 1)) return;
     // Without listed eras there is no position to step to.
     if ((held.left || held.right) && state_.listedCount > 0) {
       int v = SliderAge->value();
@@ -150,6 +152,7 @@ void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void frmSCR::m_CWheel_MouseWheel(int iniVector) {
+  if (compareWheel(iniVector)) return;
   const bool shift = inputModifiers_.testFlag(Qt::ShiftModifier);
   if (shift) {
     if (state_.listedCount <= 0) return;
@@ -172,6 +175,7 @@ void frmSCR::picPrint_MouseDown(Qt::MouseButton button, double x, double y) {
   // A second button pressed during a drag changes nothing: the picture moved
   // so far belongs to the first press, and its release ends the drag.
   if (dragArmed_) return;
+  if (compareMouseDown(button, x, y)) return;
   dragArmed_ = true;
   dragMoved_ = false;
   dragButton_ = button;
@@ -182,6 +186,7 @@ void frmSCR::picPrint_MouseDown(Qt::MouseButton button, double x, double y) {
 }
 
 void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
+  if (compareMouseMove(x, y)) return;
   Show_PointInfo(x, y);
   if (!dragArmed_) return;
   const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
@@ -200,10 +205,12 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   state_.view.fullRedraw = false;
   PrintGazo();
   moveSnapshot(state_.picPrint, state_.picMapMoveTemp, offset);
+  DrawDragOverlays(state_);
   picPrint->update();
 }
 
 void frmSCR::picPrint_MouseUp(Qt::MouseButton button, double x, double y) {
+  if (compareMouseUp(button, x, y)) return;
   if (!dragArmed_ || button != dragButton_) return;
   dragArmed_ = false;
   picPrint->unsetCursor();

@@ -8,6 +8,7 @@
 
 #include "app/DatasetLoader.h"
 #include "cli/CliCommon.h"
+#include "cli/CompareOptions.h"
 #include "cli/OnlineOptions.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
@@ -44,8 +45,10 @@ CommandSpec renderCommandSpec() {
   spec.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
       "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks]\n"
-      "                         [--online [--web-base URL]] -o FILE.png|-");
+      "                         [--online [--web-base URL]] -o FILE.png|-\n"
+      "                         [--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
   spec.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
+  spec.valueOptions << compareOptionNames();
   spec.switches = onlineSwitches();
   return spec;
 }
@@ -76,8 +79,15 @@ int runRenderCommand(const QStringList& args) {
   }
   applyOnlineOptions(options, state, prompts);
   if (state.view.showAltitude) EnsureElevation(state, prompts);
-  HeadlessHooks hooks;
-  PrintGazo(state, hooks);
+  // A single view keeps no drag snapshot; a comparison makes its frames from
+  // the snapshots of both eras, taken before their overlays.
+  HeadlessHooks single;
+  ComposeHooks comparing;
+  ComposeHooks& hooks = options.has(QStringLiteral("--compare")) ? comparing : single;
+  if (!renderCompare(options, state, hooks, &error)) {
+    printError(error);
+    return 1;
+  }
 
   const QImage& picture = state.picPrint;
   if (picture.isNull()) {

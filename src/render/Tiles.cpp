@@ -6,6 +6,7 @@
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "render/ImageLibrary.h"
+#include "render/TileCache.h"
 
 namespace kavalo {
 
@@ -64,15 +65,22 @@ bool LoadPngToPicture(const QString& path, QImage& picture) {
   return true;
 }
 
-bool LoadTileImage(const QString& path, const QString& ext, QImage& picture) {
-  picture = QImage();
-  if (ext == u"png") return LoadPngToPicture(path, picture);
+namespace {
+
+QImage decodeTileFile(const QString& path, const QString& ext) {
+  if (ext == u"png") return PNGtoDIB(path);
   QByteArray bytes;
-  if (!readFileBytes(path, bytes, nullptr)) return false;
-  QImage image = decodeImage(bytes);
-  if (image.isNull()) return false;
-  picture = std::move(image);
-  return true;
+  if (!readFileBytes(path, bytes, nullptr)) return QImage();
+  return decodeImage(bytes);
+}
+
+}  // namespace
+
+bool LoadTileImage(const QString& path, const QString& ext, QImage& picture) {
+  // Every tile, mask and sheet image is decoded here, so the cache of
+  // decoded pictures stands at this one place.
+  picture = TileCache::shared().load(path, [&] { return decodeTileFile(path, ext); });
+  return !picture.isNull();
 }
 
 bool DrawPictureToDC(const QImage& picture, int x, int y, int w, int h, RasterOp rop, QImage& target,

@@ -16,7 +16,9 @@
 #include "render/MarkDrawing.h"
 #include "render/RasterOps.h"
 #include "render/SheetLineDrawing.h"
+#include "render/TileCache.h"
 #include "render/TileDecodeQueue.h"
+#include "render/TilePrefetcher.h"
 #include "render/Tiles.h"
 
 namespace kavalo {
@@ -76,6 +78,10 @@ class Composer {
   // Asks for the files of the tiles to draw and starts decoding them, so that
   // the decoding runs while the background is drawn.
   void planTiles();
+  // During a drag: the tiles of the strips whose pictures the cache holds;
+  // the others are asked for in the background and the strips keep their
+  // background until then.
+  void planDragTiles();
   void drawTiles();
   void drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source);
   void drawSheetImages();
@@ -104,6 +110,10 @@ class Composer {
   };
   std::vector<Placement> placements_;
   std::unique_ptr<TileDecodeQueue> decoding_;
+  std::vector<GridPictures> ready_;     // the drag's pictures, taken from the cache
+  std::vector<GridFiles> placedFiles_;  // the files of each placement
+  // Pictures stretched to a whole tile's size in the view, from the cache.
+  void useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest, QRect& source) const;
 };
 
 void Composer::run() {
@@ -138,7 +148,9 @@ void Composer::run() {
   th_ = tileViewHeight(view_);
 
   const bool tiles = v.showTiles && full_;
+  const bool dragTiles = v.showTiles && !full_ && !print_;
   if (tiles) planTiles();
+  if (dragTiles) planDragTiles();
   // The drawing area starts white: a fresh page is white paper, the picture
   // is cleared for a full redraw, and the strips of a drag are cleared too,
   // so that what lies outside the grid shows white and not what the picture
@@ -147,7 +159,7 @@ void Composer::run() {
   fillRect(*target_, area_, kWhite, RasterOp::Copy, clip_.subtracted(plannedCover()));
 
   drawBackground();
-  if (tiles) drawTiles();
+  if (tiles || (dragTiles && !placements_.empty())) drawTiles();
   if (v.showSheetLines) drawSheetLines();
   if (full_) {
     if (!print_ && hooks_.keepDragSnapshot()) takeSnapshot();
@@ -249,9 +261,51 @@ void Composer::planTiles() {
       }
       files.push_back(FetchGridPosition(st_, eraIndex, *tile));
       placements_.push_back(place);
+      placedFiles_.push_back(files.back());
     }
   }
   decoding_ = std::make_unique<TileDecodeQueue>(std::move(files));
+}
+
+void Composer::planDragTiles() {
+  const Era& era = st_.currentEra();
+  if (era.bySheetIndex) return;
+  const int eraIndex = st_.view.eraIndex;
+  const MapInfo& m = st_.mapInfo;
+  const FrameOffset frame = m.frame[std::clamp(era.frameType, 0, 2)];
+  const TileRange r = VisibleTileRange(view_, frame.x, frame.y);
+  TileCache& cache = TileCache::shared();
+  std::vector<std::pair<QString, QString>> missing;
+  for (int row = std::max(0, r.firstRow); row <= std::min(r.lastRow, m.totalRows - 1); ++row) {
+    for (int col = std::max(0, r.firstCol); col <= std::min(r.lastCol, m.totalCols - 1); ++col) {
+      const ClippedTile c = clipTile(tileViewX(view_, r, col), tileViewY(view_, r, row), tw_, th_, m.tileWidth,
+                                     m.tileHeight, area_.width(), area_.height());
+      if (!c.drawable() || !clip_.intersects(c.dest)) continue;
+      const std::optional<ResolvedTile> tile = ResolveTile(st_, eraIndex, col, row);
+      if (!tile) continue;
+      const Era& source = st_.eras[static_cast<size_t>(tile->sourceEra)];
+      GridPictures pictures;
+      const QString tilePath = TilePath(st_, tile->sourceEra, tile->fileName);
+      pictures.tile = cache.peek(tilePath);
+      if (pictures.tile.isNull()) missing.emplace_back(tilePath, source.ext);
+      bool complete = !pictures.tile.isNull();
+      if (source.tileStyle == kMaskedMap) {
+        const QString maskPath = TilePath(st_, tile->sourceEra, QStringLiteral("M_") + tile->fileName);
+        pictures.mask = cache.peek(maskPath);
+        if (pictures.mask.isNull()) missing.emplace_back(maskPath, source.ext);
+        complete = complete && !pictures.mask.isNull();
+      }
+      if (!complete) continue;
+      placements_.push_back(Placement{c.dest, c.source, source.tileStyle, tile->borrowed});
+      ready_.push_back(std::move(pictures));
+      placedFiles_.push_back(GridFiles{tilePath,
+                                       source.tileStyle == kMaskedMap
+                                           ? TilePath(st_, tile->sourceEra, QStringLiteral("M_") + tile->fileName)
+                                           : QString(),
+                                       source.ext});
+    }
+  }
+  if (!missing.empty() && cache.budget() > 0) TilePrefetcher::shared().request(missing);
 }
 
 void Composer::drawTiles() {
@@ -261,11 +315,36 @@ void Composer::drawTiles() {
   }
   for (size_t i = 0; i < placements_.size(); ++i) {
     const Placement& place = placements_[i];
-    const GridPictures pictures = decoding_->take(i);
-    drawTilePictures(pictures, place.style, place.dest, place.source);
+    GridPictures pictures = decoding_ ? decoding_->take(i) : std::move(ready_[i]);
+    QRect source = place.source;
+    if (!print_) useScaledPictures(placedFiles_[i], pictures, place.dest, source);
+    drawTilePictures(pictures, place.style, place.dest, source);
     if (place.borrowed) veilRect(*target_, place.dest, clip_);
   }
   decoding_.reset();
+}
+
+void Composer::useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest,
+                                 QRect& source) const {
+  // Only a whole tile (not cut by the view's edge) stretched to another size:
+  // stretched once and kept, it is then copied one to one, which gives the
+  // pixels the stretch gives (an unscaled rectangle is copied unchanged).
+  TileCache& cache = TileCache::shared();
+  const QRect whole(0, 0, st_.mapInfo.tileWidth, st_.mapInfo.tileHeight);
+  if (cache.budget() == 0 || source != whole || dest.size() == whole.size()) return;
+  const bool tile = !pictures.tile.isNull(), mask = !pictures.mask.isNull();
+  if ((tile && pictures.tile.size() != whole.size()) || (mask && pictures.mask.size() != whole.size())) return;
+  if ((tile && files.tilePath.isEmpty()) || (mask && files.maskPath.isEmpty())) return;
+  auto scaled = [&](const QString& path, const QImage& picture) {
+    return cache.scaled(path, dest.size(), [&] {
+      QImage s(dest.size(), QImage::Format_RGB32);
+      stretchBlt(s, s.rect(), picture, picture.rect(), RasterOp::Copy, QRegion(s.rect()));
+      return s;
+    });
+  };
+  if (tile) pictures.tile = scaled(files.tilePath, pictures.tile);
+  if (mask) pictures.mask = scaled(files.maskPath, pictures.mask);
+  source = QRect(QPoint(0, 0), dest.size());
 }
 
 void Composer::drawSheetImages() {
@@ -326,6 +405,20 @@ void Composer::drawOverlays() {
 }
 
 }  // namespace
+
+void DrawDragOverlays(ProgramState& state) {
+  if (!state.view.loaded || !state.hasEra() || state.picPrint.isNull()) return;
+  const ComposeContext ctx = makeComposeContext(state);
+  QPainter p(&state.picPrint);
+  auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&)) {
+    p.save();
+    draw(p, ctx);
+    p.restore();
+  };
+  if (state.view.showScale) overlay(&Scale_Print);
+  if (state.view.showMarks) overlay(&Mark_Print);
+  overlay(&Approval_Print);
+}
 
 QRegion BuildViewClipRegion(const ProgramState& state) {
   const int w = state.viewWidth(), h = state.viewHeight();

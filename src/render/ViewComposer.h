@@ -5,7 +5,8 @@
 // and credits. On the screen it draws into the state's view picture
 // (picPrint); in print mode into the page image at the print scale and
 // offset. During a drag (FullRedraw false) only the strips the drag uncovers
-// get the background and the sheet lines.
+// get the background, the tiles whose decoded pictures are at hand, and the
+// sheet lines.
 #include <QRegion>
 #include <QString>
 
@@ -29,6 +30,11 @@ class ComposeHooks {
 // Composes the view of the state (see above). Does nothing while no dataset
 // is loaded or the view has no pixels.
 void PrintGazo(ProgramState& state, ComposeHooks& hooks);
+
+// During a drag, after the snapshot is moved onto the picture: the overlays
+// of the view (scale bar, marks, credits) where a full redraw puts them, so
+// that they stay in place while the map moves under them.
+void DrawDragOverlays(ProgramState& state);
 
 // The part of the view picture a composition draws into: the whole view for
 // a full redraw; during a drag the strip (or the L of two strips) along the

@@ -1,0 +1,361 @@
+// The comparison of two eras in the main window: the switch "比較", the
+// second era's list, the mode and the blend's opacity beside the era
+// controls, the coverage strip under the era slider, and what the mouse,
+// wheel and keys do while two eras show. The composition is in
+// render/CompareComposer; here the controls are read and set.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+
+#include "app/UiMapView.h"
+#include "app/frmSCR.h"
+#include "geo/Navigation.h"
+#include "model/EraLabels.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
+#include "render/CompareComposer.h"
+#include "render/Coverage.h"
+#include "render/TileCache.h"
+#include "render/TilePrefetcher.h"
+
+namespace kavalo {
+
+namespace {
+
+// The swipe divider is taken within this many pixels of it.
+constexpr int kDividerGrip = 5;
+
+// One cell per listed era: dark where the era has its own sheet at the
+// view's centre, light where it borrows one, empty where it has none. The
+// shown era is framed in red, the second era of a comparison in blue.
+class CoverageStrip : public QWidget {
+ public:
+  explicit CoverageStrip(QWidget* parent = nullptr) : QWidget(parent) {
+    setObjectName(QStringLiteral("picCoverage"));
+    setFixedHeight(8);
+    setToolTip(QStringLiteral("表示位置の各時期の地図：濃い＝その時期の図、淡い＝他の版の図、空＝なし"));
+    setCursor(Qt::PointingHandCursor);
+  }
+  void setCells(std::vector<SheetCoverage> cells, int shown, int second) {
+    if (cells == cells_ && shown == shown_ && second == second_) return;
+    cells_ = std::move(cells);
+    shown_ = shown;
+    second_ = second;
+    update();
+  }
+  const std::vector<SheetCoverage>& cells() const { return cells_; }
+  std::function<void(int)> onClick;
+
+ protected:
+  QRect cellRect(int i) const {
+    const int n = static_cast<int>(cells_.size());
+    const int x0 = i * width() / n, x1 = (i + 1) * width() / n;
+    return QRect(x0, 0, std::max(1, x1 - x0 - 1), height() - 1);
+  }
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    for (int i = 0; i < static_cast<int>(cells_.size()); ++i) {
+      const QRect r = cellRect(i);
+      const SheetCoverage c = cells_[static_cast<size_t>(i)];
+      p.fillRect(r, c == SheetCoverage::Own        ? QColor(48, 48, 48)
+                    : c == SheetCoverage::Borrowed ? QColor(176, 176, 176)
+                                                   : QColor(Qt::white));
+      p.setPen(i == shown_ ? QColor(Qt::red) : i == second_ ? QColor(Qt::blue) : QColor(128, 128, 128));
+      p.drawRect(r);
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (cells_.empty() || !onClick) return;
+    const int i = static_cast<int>(event->position().x()) * static_cast<int>(cells_.size()) / std::max(1, width());
+    if (i >= 0 && i < static_cast<int>(cells_.size())) onClick(i);
+  }
+
+ private:
+  std::vector<SheetCoverage> cells_;
+  int shown_ = -1;
+  int second_ = -1;
+};
+
+QString rootFile(const ProgramState& state, const char* name) {
+  return joinPath(state.rootFolder, QString::fromLatin1(name));
+}
+
+}  // namespace
+
+void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
+  auto* strip = new CoverageStrip;
+  picCoverage = strip;
+  strip->onClick = [this](int position) {
+    if (position < cboAge->count()) cboAge->setCurrentIndex(position);
+  };
+  timeLayout->insertWidget(timeLayout->indexOf(SliderAge) + 1, strip);
+
+  // One row beside the era controls: the switch, the second era and the
+  // mode; the opacity's slider shows below it while blending.
+  chkCompare = new QCheckBox(QStringLiteral("比較"));
+  chkCompare->setObjectName(QStringLiteral("chkCompare"));
+  chkCompare->setToolTip(QStringLiteral("二つの時期を並べて比べます(Ctrl＋Shift＋←→で比較する時期)"));
+  cboAgeB = new QComboBox;
+  cboAgeB->setObjectName(QStringLiteral("cboAgeB"));
+  cboAgeB->setToolTip(QStringLiteral("比較する時期"));
+  cboAgeB->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cboAgeB->setMinimumContentsLength(5);
+  cboCompareMode = new QComboBox;
+  cboCompareMode->setObjectName(QStringLiteral("cboCompareMode"));
+  cboCompareMode->setToolTip(QStringLiteral("比べ方"));
+  cboCompareMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  cboCompareMode->setMinimumContentsLength(2);
+  // Data: the mode's number, in the order of CompareMode.
+  cboCompareMode->addItem(QStringLiteral("並列"), static_cast<int>(CompareMode::Side));
+  cboCompareMode->addItem(QStringLiteral("スワイプ"), static_cast<int>(CompareMode::Swipe));
+  cboCompareMode->addItem(QStringLiteral("レンズ"), static_cast<int>(CompareMode::Lens));
+  cboCompareMode->addItem(QStringLiteral("透過"), static_cast<int>(CompareMode::Blend));
+  cboCompareMode->setItemData(2, QStringLiteral("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  row->addWidget(chkCompare);
+  row->addWidget(cboAgeB, 3);
+  row->addWidget(cboCompareMode, 2);
+  timeLayout->addLayout(row);
+
+  // The blend's opacity lies over the map's top-right corner while blending
+  // (placeOpacitySlider), so that the panel keeps its height.
+  SliderOpacity = new QSlider(Qt::Horizontal, this);
+  SliderOpacity->setObjectName(QStringLiteral("SliderOpacity"));
+  SliderOpacity->setToolTip(QStringLiteral("重ねる時期の不透明度"));
+  SliderOpacity->setRange(0, 100);
+  SliderOpacity->setSingleStep(5);
+  SliderOpacity->setPageStep(10);
+  SliderOpacity->setFixedWidth(160);
+  SliderOpacity->setAutoFillBackground(true);
+  SliderOpacity->hide();
+
+  connect(chkCompare, &QCheckBox::clicked, this, [this] { chkCompare_Click(); });
+  connect(cboAgeB, &QComboBox::currentIndexChanged, this, [this](int) { cboAgeB_Click(); });
+  connect(cboCompareMode, &QComboBox::currentIndexChanged, this, [this](int) { cboCompareMode_Click(); });
+  connect(SliderOpacity, &QSlider::valueChanged, this, [this](int) { SliderOpacity_Scroll(); });
+  compareComposer_ = std::make_unique<CompareComposer>();
+
+  // Told on the decoding thread; the strips are drawn on the window's.
+  TilePrefetcher::shared().setOnDecoded(this, [this] {
+    QMetaObject::invokeMethod(
+        this, [this] { refillDragStrips(); }, Qt::QueuedConnection);
+  });
+}
+
+void frmSCR::refillDragStrips() {
+  if (!dragArmed_ || !dragMoved_ || compareActive()) return;
+  picPrint_MouseMove(Qt::LeftButton, pointer_.x(), pointer_.y());
+}
+
+void frmSCR::loadCompareSettings() {
+  compare_ = readCompareSettings(rootFile(state_, kCompareSettingsFile));
+  TileCache::shared().setBudget(int64_t{compare_.cacheMiB} * 1024 * 1024);
+  const QSignalBlocker b1(chkCompare), b2(cboCompareMode), b3(SliderOpacity);
+  chkCompare->setChecked(compare_.on);
+  cboCompareMode->setCurrentIndex(static_cast<int>(compare_.mode));
+  SliderOpacity->setValue(compare_.opacity);
+  placeOpacitySlider();
+}
+
+void frmSCR::saveCompareSettings() {
+  // Like the other files written at exit, a failure changes nothing else.
+  writeCompareSettings(rootFile(state_, kCompareSettingsFile), compare_);
+}
+
+void frmSCR::fillCompareEraList() {
+  const QSignalBlocker block(cboAgeB);
+  cboAgeB->clear();
+  int selected = -1;
+  for (size_t i = 0; i < state_.eraListMap.size(); ++i) {
+    const int era = state_.eraListMap[i];
+    cboAgeB->addItem(cboAge->itemText(static_cast<int>(i)));
+    if (era == compare_.eraB) selected = static_cast<int>(i);
+  }
+  // An era that this data folder does not list: the last listed one.
+  if (selected < 0 && cboAgeB->count() > 0) {
+    selected = cboAgeB->count() - 1;
+    compare_.eraB = state_.eraListMap[static_cast<size_t>(selected)];
+  }
+  cboAgeB->setCurrentIndex(selected);
+  ComboDropWidth(cboAgeB);
+}
+
+bool frmSCR::compareActive() const {
+  return compare_.on && state_.view.loaded && !state_.view.printMode && compareComposer_;
+}
+
+int frmSCR::compareSplit() const {
+  return clampSplit(static_cast<int>(std::lround(compare_.splitPermille * state_.viewWidth() / 1000.0)),
+                    state_.viewWidth());
+}
+
+namespace {
+
+CompareView viewOf(const CompareSettings& s, int split, QPoint lens, std::optional<QPoint> cursor) {
+  CompareView v;
+  v.eraB = s.eraB;
+  v.mode = s.mode;
+  v.split = split;
+  v.lens = lens;
+  v.lensRadius = s.lensRadius;
+  v.opacity = s.opacity;
+  v.cursor = cursor;
+  return v;
+}
+
+}  // namespace
+
+void frmSCR::PrintGazoCompare(ComposeHooks& hooks) {
+  compareComposer_->compose(state_, viewOf(compare_, compareSplit(), QPoint(), {}), hooks);
+  refreshCompareFrame();
+}
+
+void frmSCR::placeOpacitySlider() {
+  if (SliderOpacity->parentWidget() != picPrint) SliderOpacity->setParent(picPrint);
+  const bool shown = compare_.on && compare_.mode == CompareMode::Blend;
+  if (shown) {
+    SliderOpacity->move(std::max(0, picPrint->width() - SliderOpacity->width() - 8), 8);
+    SliderOpacity->raise();
+  }
+  SliderOpacity->setVisible(shown);
+}
+
+void frmSCR::refreshCompareFrame() {
+  placeOpacitySlider();
+  const QPoint lens = compareCursor_.value_or(QPoint(state_.viewWidth() / 2, state_.viewHeight() / 2));
+  const std::optional<QPoint> cursor = compare_.mode == CompareMode::Side ? compareCursor_ : std::nullopt;
+  compareComposer_->makeFrame(state_, viewOf(compare_, compareSplit(), lens, cursor));
+  picPrint->update();
+}
+
+void frmSCR::updateCoverage() {
+  auto* strip = static_cast<CoverageStrip*>(picCoverage);
+  if (!state_.view.loaded) {
+    strip->setCells({}, -1, -1);
+    return;
+  }
+  int second = -1;
+  for (size_t i = 0; i < state_.eraListMap.size(); ++i)
+    if (compare_.on && state_.eraListMap[i] == compare_.eraB) second = static_cast<int>(i);
+  strip->setCells(listedCoverage(state_), cboAge->currentIndex(), second);
+}
+
+void frmSCR::chkCompare_Click() {
+  compare_.on = chkCompare->isChecked();
+  placeOpacitySlider();
+  compareComposer_->clear();
+  redrawView();
+  Show_PointInfoAtCursor();
+}
+
+void frmSCR::cboAgeB_Click() {
+  const int position = cboAgeB->currentIndex();
+  if (position < 0 || position >= static_cast<int>(state_.eraListMap.size())) return;
+  compare_.eraB = state_.eraListMap[static_cast<size_t>(position)];
+  if (tag_ == u"PRINTON" && compare_.on)
+    redrawView();
+  else
+    updateCoverage();
+}
+
+void frmSCR::cboCompareMode_Click() {
+  const int mode = cboCompareMode->currentData().toInt();
+  compare_.mode = static_cast<CompareMode>(std::clamp(mode, 0, 3));
+  placeOpacitySlider();
+  if (tag_ == u"PRINTON" && compare_.on) redrawView();
+}
+
+void frmSCR::SliderOpacity_Scroll() {
+  compare_.opacity = SliderOpacity->value();
+  // A new blend of the pictures already composed.
+  if (compareActive() && compare_.mode == CompareMode::Blend) refreshCompareFrame();
+}
+
+bool frmSCR::compareStepKey(int step) {
+  if (!compareActive() || cboAgeB->count() == 0) return false;
+  cboAgeB->setCurrentIndex(steppedEraPosition(std::max(0, cboAgeB->currentIndex()), step, cboAgeB->count()));
+  return true;
+}
+
+bool frmSCR::compareWheel(int iniVector) {
+  if (!compareActive() || compare_.mode != CompareMode::Lens || !inputModifiers_.testFlag(Qt::ControlModifier))
+    return false;
+  // Turned away from the user: a larger lens.
+  const int r = compare_.lensRadius + (iniVector == 1 ? 1 : -1) * std::max(4, compare_.lensRadius / 8);
+  compare_.lensRadius = std::clamp(r, CompareSettings::kMinLensRadius, CompareSettings::kMaxLensRadius);
+  refreshCompareFrame();
+  return true;
+}
+
+bool frmSCR::compareMouseDown(Qt::MouseButton button, double x, double y) {
+  if (!compareActive() || compare_.mode != CompareMode::Swipe || button != Qt::LeftButton) return false;
+  if (std::abs(x - compareSplit()) > kDividerGrip) return false;
+  dividerDragging_ = true;
+  return true;
+}
+
+bool frmSCR::compareMouseMove(double x, double y) {
+  pointer_ = QPointF(x, y);
+  if (!compareActive()) return false;
+  const QPoint at(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
+  compareCursor_ = at;
+  if (dividerDragging_) {
+    const int w = std::max(1, state_.viewWidth());
+    compare_.splitPermille = std::clamp(static_cast<int>(std::lround(clampSplit(at.x(), w) * 1000.0 / w)), 0, 1000);
+    refreshCompareFrame();
+    return true;
+  }
+  if (compare_.mode == CompareMode::Swipe && !dragArmed_)
+    picPrint->setCursor(std::abs(x - compareSplit()) <= kDividerGrip ? Qt::SplitHCursor : Qt::ArrowCursor);
+
+  // The readout follows the pane under the cursor, with its era.
+  if (compare_.mode == CompareMode::Side) {
+    const SidePanes panes = sideBySidePanes(state_.viewWidth(), state_.viewHeight());
+    QPointF local;
+    const int pane = paneAt(panes, QPointF(x, y), &local);
+    if (pane >= 0) {
+      const QPointF v = paneToViewPosition(panes, local, state_.viewWidth());
+      const int shown = state_.view.eraIndex;
+      if (pane == 1) state_.view.eraIndex = compare_.eraB;
+      Show_PointInfo(v.x(), v.y());
+      state_.view.eraIndex = shown;
+    }
+  } else {
+    Show_PointInfo(x, y);
+  }
+
+  if (!dragArmed_) {
+    if (compare_.mode == CompareMode::Side || compare_.mode == CompareMode::Lens) refreshCompareFrame();
+    return true;
+  }
+  // A drag moves both eras together: each step composes the comparison
+  // again, from the decoded tiles the cache keeps.
+  const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
+  const ViewPoint now{toSingle(x), toSingle(y)};
+  if (dragOffset(press, now).isNull() && !dragMoved_) return true;
+  dragMoved_ = true;
+  const ImagePoint c = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press, now, state_.viewport());
+  state_.view.centerX = c.x;
+  state_.view.centerY = c.y;
+  redrawView();
+  return true;
+}
+
+bool frmSCR::compareMouseUp(Qt::MouseButton button, double x, double y) {
+  if (!dividerDragging_ || button != Qt::LeftButton) return false;
+  dividerDragging_ = false;
+  return true;
+}
+
+}  // namespace kavalo

@@ -1,0 +1,301 @@
+#include "render/CompareComposer.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "elevation/Credits.h"
+#include "model/ProgramState.h"
+#include "render/Annotations.h"
+#include "render/ComposeContext.h"
+#include "render/MarkDrawing.h"
+
+namespace kavalo {
+
+namespace {
+
+constexpr QRgb kDivider = 0xFF404040u;
+constexpr QRgb kCrossHair = 0xFFE00000u;
+
+// Composes one era of the state's view into a picture of the given size: the
+// view picture and the drag snapshot are lent to the composition and taken
+// back, so the state is as before afterwards. picture gets the composed view
+// with its overlays, base the same before the overlays.
+void composeEra(ProgramState& st, int era, QSize size, QImage& picture, QImage& base, ComposeHooks& hooks) {
+  QImage viewPicture = std::move(st.picPrint);
+  QImage viewSnapshot = std::move(st.picMapMoveTemp);
+  const int shownEra = st.view.eraIndex;
+  const bool fullRedraw = st.view.fullRedraw;
+
+  if (picture.size() != size || picture.format() != QImage::Format_RGB32) picture = QImage(size, QImage::Format_RGB32);
+  picture.setDotsPerMeterX(viewPicture.dotsPerMeterX());
+  picture.setDotsPerMeterY(viewPicture.dotsPerMeterY());
+  st.picPrint = std::move(picture);
+  st.picMapMoveTemp = std::move(base);
+  st.view.eraIndex = era;
+  st.view.fullRedraw = true;
+  PrintGazo(st, hooks);
+
+  picture = std::move(st.picPrint);
+  base = std::move(st.picMapMoveTemp);
+  st.picPrint = std::move(viewPicture);
+  st.picMapMoveTemp = std::move(viewSnapshot);
+  st.view.eraIndex = shownEra;
+  st.view.fullRedraw = fullRedraw;
+}
+
+// Copies the columns [x0, x1) of row y from src to dst (same size, RGB32).
+void copySpan(QImage& dst, const QImage& src, int y, int x0, int x1) {
+  if (x1 <= x0) return;
+  std::memcpy(reinterpret_cast<QRgb*>(dst.scanLine(y)) + x0, reinterpret_cast<const QRgb*>(src.constScanLine(y)) + x0,
+              static_cast<size_t>(x1 - x0) * sizeof(QRgb));
+}
+
+void copyWhole(QImage& dst, const QImage& src) {
+  if (dst.size() != src.size() || dst.format() != QImage::Format_RGB32) {
+    const int dpmX = dst.dotsPerMeterX(), dpmY = dst.dotsPerMeterY();
+    dst = QImage(src.size(), QImage::Format_RGB32);
+    dst.setDotsPerMeterX(dpmX);
+    dst.setDotsPerMeterY(dpmY);
+  }
+  if (dst.bytesPerLine() == src.bytesPerLine()) {
+    std::memcpy(dst.bits(), src.constBits(), static_cast<size_t>(src.sizeInBytes()));
+    return;
+  }
+  for (int y = 0; y < src.height(); ++y) copySpan(dst, src, y, 0, src.width());
+}
+
+void fillColumns(QImage& dst, int x0, int x1, QRgb colour) {
+  x0 = std::max(0, x0);
+  x1 = std::min(dst.width(), x1);
+  for (int y = 0; y < dst.height() && x1 > x0; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(dst.scanLine(y));
+    std::fill(line + x0, line + x1, colour);
+  }
+}
+
+// Half the width of a lens row dy away from its centre.
+int lensHalfSpan(int radius, int dy) {
+  return static_cast<int>(std::floor(std::sqrt(static_cast<double>(radius) * radius - static_cast<double>(dy) * dy)));
+}
+
+void crossHair(QImage& frame, const QRect& pane, QPointF local) {
+  const int x = pane.x() + static_cast<int>(std::floor(local.x()));
+  const int y = pane.y() + static_cast<int>(std::floor(local.y()));
+  if (!pane.contains(x, y)) return;
+  constexpr int kArm = 12;
+  for (int i = -kArm; i <= kArm; ++i) {
+    if (pane.contains(x + i, y)) frame.setPixel(x + i, y, kCrossHair);
+    if (pane.contains(x, y + i)) frame.setPixel(x, y + i, kCrossHair);
+  }
+}
+
+}  // namespace
+
+SidePanes sideBySidePanes(int width, int height) {
+  SidePanes p;
+  if (width < 3 || height <= 0) return p;
+  const int pane = (width - 1) / 2;
+  p.left = QRect(0, 0, pane, height);
+  p.divider = QRect(pane, 0, width - 2 * pane, height);
+  p.right = QRect(width - pane, 0, pane, height);
+  return p;
+}
+
+int paneAt(const SidePanes& panes, QPointF position, QPointF* local) {
+  const QPoint at(static_cast<int>(std::floor(position.x())), static_cast<int>(std::floor(position.y())));
+  int index = -1;
+  if (panes.left.contains(at))
+    index = 0;
+  else if (panes.right.contains(at))
+    index = 1;
+  if (index >= 0 && local) local->setX(position.x() - (index == 0 ? panes.left : panes.right).x());
+  if (index >= 0 && local) local->setY(position.y());
+  return index;
+}
+
+QPointF paneToViewPosition(const SidePanes& panes, QPointF local, int viewWidth) {
+  return QPointF(local.x() - panes.left.width() / 2.0 + viewWidth / 2.0, local.y());
+}
+
+int clampSplit(int split, int width) { return std::clamp(split, 0, std::max(0, width)); }
+
+QRegion lensRegion(QPoint centre, int radius, QSize view) {
+  QRegion region;
+  if (radius <= 0) return region;
+  const int top = std::max(0, centre.y() - radius);
+  const int bottom = std::min(view.height() - 1, centre.y() + radius);
+  for (int y = top; y <= bottom; ++y) {
+    const int half = lensHalfSpan(radius, y - centre.y());
+    const int x0 = std::max(0, centre.x() - half);
+    const int x1 = std::min(view.width(), centre.x() + half + 1);
+    if (x1 > x0) region += QRect(x0, y, x1 - x0, 1);
+  }
+  return region;
+}
+
+void blendPictures(const QImage& a, const QImage& b, int opacity, QImage& out) {
+  const uint32_t w = static_cast<uint32_t>(std::lround(2.56 * std::clamp(opacity, 0, 100)));
+  const uint32_t v = 256 - w;
+#if defined(__SSE2__)
+  // Eight channels at a time in 16 bits: a * v + b * w + 128 is at most
+  // 255 * 256 + 128, which fits.
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i wv = _mm_set1_epi16(static_cast<short>(w));
+  const __m128i vv = _mm_set1_epi16(static_cast<short>(v));
+  const __m128i half = _mm_set1_epi16(128);
+  const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  auto mix = [&](__m128i x, __m128i y) {
+    const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(x, vv), _mm_mullo_epi16(y, wv)), half);
+    return _mm_srli_epi16(sum, 8);
+  };
+#endif
+  for (int y = 0; y < a.height(); ++y) {
+    const QRgb* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+    const QRgb* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+    QRgb* po = reinterpret_cast<QRgb*>(out.scanLine(y));
+    int x = 0;
+#if defined(__SSE2__)
+    for (; x + 4 <= a.width(); x += 4) {
+      const __m128i va = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + x));
+      const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + x));
+      const __m128i lo = mix(_mm_unpacklo_epi8(va, zero), _mm_unpacklo_epi8(vb, zero));
+      const __m128i hi = mix(_mm_unpackhi_epi8(va, zero), _mm_unpackhi_epi8(vb, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(po + x), _mm_or_si128(_mm_packus_epi16(lo, hi), opaque));
+    }
+#endif
+    // Red and blue, then green, each channel in its own 16 bits.
+    for (; x < a.width(); ++x) {
+      const uint32_t rb = ((pa[x] & 0xFF00FFu) * v + (pb[x] & 0xFF00FFu) * w + 0x800080u) >> 8;
+      const uint32_t g = ((pa[x] & 0x00FF00u) * v + (pb[x] & 0x00FF00u) * w + 0x008000u) >> 8;
+      po[x] = 0xFF000000u | (rb & 0xFF00FFu) | (g & 0x00FF00u);
+    }
+  }
+}
+
+void CompareComposer::clear() {
+  a_ = QImage();
+  b_ = QImage();
+  spareA_ = QImage();
+  spareB_ = QImage();
+  viewSize_ = QSize();
+}
+
+void CompareComposer::compose(ProgramState& state, const CompareView& view, ComposeHooks& hooks) {
+  viewSize_ = QSize();
+  if (!state.view.loaded || !state.hasEra() || state.picPrint.isNull()) return;
+  const int eraB = view.eraB >= 0 && view.eraB < static_cast<int>(state.eras.size()) ? view.eraB : state.view.eraIndex;
+  ComposeHooks none;  // the legend window follows era A only
+  side_ = view.mode == CompareMode::Side;
+  const QSize size = state.picPrint.size();
+  if (side_) {
+    const SidePanes panes = sideBySidePanes(size.width(), size.height());
+    if (panes.left.isEmpty()) return;
+    composeEra(state, state.view.eraIndex, panes.left.size(), a_, spareA_, hooks);
+    composeEra(state, eraB, panes.right.size(), b_, spareB_, none);
+  } else {
+    // The pictures before their overlays are what the frame is made of.
+    composeEra(state, state.view.eraIndex, size, spareA_, a_, hooks);
+    composeEra(state, eraB, size, spareB_, b_, none);
+  }
+  if (!a_.isNull() && !b_.isNull()) viewSize_ = size;
+}
+
+bool CompareComposer::composedFor(const ProgramState& state, const CompareView& view) const {
+  return viewSize_.isValid() && !a_.isNull() && !b_.isNull() && viewSize_ == state.picPrint.size() &&
+         side_ == (view.mode == CompareMode::Side);
+}
+
+bool CompareComposer::makeFrame(ProgramState& state, const CompareView& view) const {
+  if (!composedFor(state, view)) return false;
+  QImage& frame = state.picPrint;
+  const int w = frame.width(), h = frame.height();
+  if (frame.format() != QImage::Format_RGB32) frame = frame.convertToFormat(QImage::Format_RGB32);
+
+  switch (view.mode) {
+    case CompareMode::Side: {
+      const SidePanes panes = sideBySidePanes(w, h);
+      for (int y = 0; y < h; ++y) {
+        std::memcpy(frame.scanLine(y), a_.constScanLine(y), static_cast<size_t>(panes.left.width()) * sizeof(QRgb));
+        std::memcpy(reinterpret_cast<QRgb*>(frame.scanLine(y)) + panes.right.x(), b_.constScanLine(y),
+                    static_cast<size_t>(panes.right.width()) * sizeof(QRgb));
+      }
+      fillColumns(frame, panes.divider.left(), panes.divider.right() + 1, kDivider);
+      QPointF local;
+      if (view.cursor) {
+        const int pane = paneAt(panes, QPointF(*view.cursor), &local);
+        if (pane >= 0) crossHair(frame, pane == 0 ? panes.right : panes.left, local);
+      }
+      return true;  // each pane carries its own overlays
+    }
+    case CompareMode::Swipe: {
+      const int split = clampSplit(view.split, w);
+      for (int y = 0; y < h; ++y) {
+        copySpan(frame, a_, y, 0, split);
+        copySpan(frame, b_, y, split, w);
+      }
+      // A line two pixels wide astride the divider, kept inside the view.
+      if (split > 0 && split < w) fillColumns(frame, split - 1, split + 1, kDivider);
+      break;
+    }
+    case CompareMode::Lens: {
+      copyWhole(frame, a_);
+      const int r = std::max(0, view.lensRadius);
+      const QPoint c = view.lens;
+      for (int y = std::max(0, c.y() - r); y <= std::min(h - 1, c.y() + r); ++y) {
+        const int half = lensHalfSpan(r, y - c.y());
+        copySpan(frame, b_, y, std::max(0, c.x() - half), std::min(w, c.x() + half + 1));
+      }
+      QPainter p(&frame);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(QPen(QColor::fromRgb(kDivider), 1.5));
+      p.drawEllipse(QPointF(c.x() + 0.5, c.y() + 0.5), r + 0.5, r + 0.5);
+      break;
+    }
+    case CompareMode::Blend:
+      blendPictures(a_, b_, view.opacity, frame);
+      break;
+  }
+  const int eraB = view.eraB >= 0 && view.eraB < static_cast<int>(state.eras.size()) ? view.eraB : state.view.eraIndex;
+  drawOverlays(state, frame, eraB);
+  return true;
+}
+
+void CompareComposer::drawOverlays(ProgramState& state, QImage& frame, int eraB) const {
+  const ComposeContext ctx = makeComposeContext(state);
+  const ViewState& v = state.view;
+  QPainter p(&frame);
+  auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&), const ComposeContext& c) {
+    p.save();
+    draw(p, c);
+    p.restore();
+  };
+  if (v.showScale) overlay(&Scale_Print, ctx);
+  if (v.showMarks) overlay(&Mark_Print, ctx);
+  overlay(&Approval_Print, ctx);
+  // Era B's credits stand above era A's four lines, unless they say the same.
+  const QString& approval = state.mapInfo.approval;
+  if (eraB == v.eraIndex || creditLines(state.eras[static_cast<size_t>(eraB)], approval, v.showAltitude) ==
+                                creditLines(state.currentEra(), approval, v.showAltitude))
+    return;
+  const QFontMetricsF metrics(ComposeContext::mapFont(8), &frame);
+  ComposeContext above = ctx;
+  above.eraIndex = eraB;
+  const int lifted = static_cast<int>(std::ceil(4.0 * metrics.height()));
+  above.view = Viewport(&state.mapInfo, state.scale, v.centerX, v.centerY, v.zoomPercent, frame.width(),
+                        frame.height() - lifted);
+  overlay(&Approval_Print, above);
+}
+
+void PrintGazoCompare(ProgramState& state, const CompareView& view, ComposeHooks& hooks, CompareComposer& composer) {
+  composer.compose(state, view, hooks);
+  composer.makeFrame(state, view);
+}
+
+}  // namespace kavalo
