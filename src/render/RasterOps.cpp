@@ -49,8 +49,10 @@ struct AxisTaps {
 // Destination positions [d0, d1) of a destination length d over a source
 // length s. Shrinking (s >= d) averages the source area under each
 // destination pixel; enlarging interpolates between the two nearest source
-// pixel centres, holding the edge pixels.
-AxisTaps buildTaps(int s, int d, int d0, int d1) {
+// pixel centres, holding the edge pixels. With a margin the source has that
+// many more pixels on either side (starts count from the first of them), and
+// enlarging interpolates into them instead of holding the edge.
+AxisTaps buildTaps(int s, int d, int d0, int d1, int margin = 0) {
   AxisTaps a;
   const int n = d1 - d0;
   a.start.resize(static_cast<size_t>(n));
@@ -91,7 +93,7 @@ AxisTaps buildTaps(int s, int d, int d0, int d1) {
         if (v > w[biggest]) biggest = t;
       }
       w[biggest] = static_cast<int16_t>(w[biggest] + (kOne - sum));
-      a.start[k] = first;
+      a.start[k] = first + margin;
     } else {
       // Centre of destination pixel i in source pixels: ((2i + 1) s - d) / 2d.
       const int64_t num = static_cast<int64_t>(2 * i + 1) * s - d;
@@ -101,15 +103,19 @@ AxisTaps buildTaps(int s, int d, int d0, int d1) {
       if (num > 0) {
         j = static_cast<int>(num / den);
         frac = num % den;
+      } else if (num < 0 && margin > 0) {
+        // Left of the first pixel's centre: between the margin's pixel and it.
+        j = -1;
+        frac = num + den;
       }
-      if (j >= s - 1) {
+      if (j >= s - 1 && margin == 0) {
         j = s - 1;
         frac = 0;
       }
       const int w1 = static_cast<int>((frac * kOne + den / 2) / den);
       w[0] = static_cast<int16_t>(kOne - w1);
       w[1] = static_cast<int16_t>(w1);
-      a.start[k] = j;
+      a.start[k] = j + margin;
     }
   }
   a.pairs.resize(a.weight.size() / 2);
@@ -458,11 +464,12 @@ void columnPass(const int16_t* const* rows, const int16_t* w, const int32_t* wpa
   }
 }
 
-void stretchSpan(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
+// srcRect includes the margin on each side.
+void stretchSpan(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, int margin, RasterOp rop,
                  const Span& span, bool vector) {
   const int columns = span.c1 - span.c0;
-  const AxisTaps h = buildTaps(srcRect.width(), dstRect.width(), span.c0, span.c1);
-  const AxisTaps v = buildTaps(srcRect.height(), dstRect.height(), span.r0, span.r1);
+  const AxisTaps h = buildTaps(srcRect.width() - 2 * margin, dstRect.width(), span.c0, span.c1, margin);
+  const AxisTaps v = buildTaps(srcRect.height() - 2 * margin, dstRect.height(), span.r0, span.r1, margin);
   RowPass pass(src, srcRect, h, columns);
 
   // First-pass rows live in a ring of v.taps slotCount: the rows a destination
@@ -496,14 +503,14 @@ void stretchSpan(QImage& dst, const QRect& dstRect, const QImage& src, const QRe
 }
 
 void stretchImpl(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
-                 const QRegion& clip, bool vector) {
+                 const QRegion& clip, bool vector, int margin = 0) {
   if (dst.isNull() || src.isNull() || dstRect.width() <= 0 || dstRect.height() <= 0 || srcRect.width() <= 0 ||
       srcRect.height() <= 0)
     return;
   if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
   const QRegion area = clip.intersected(dstRect.intersected(dst.rect()));
   if (area.isEmpty()) return;
-  const PreparedSource s = prepareSource(src, srcRect);
+  const PreparedSource s = prepareSource(src, srcRect.adjusted(-margin, -margin, margin, margin));
   for (const QRect& r : area) {
     Span span;
     span.c0 = r.left() - dstRect.left();
@@ -512,7 +519,7 @@ void stretchImpl(QImage& dst, const QRect& dstRect, const QImage& src, const QRe
     span.r1 = r.bottom() + 1 - dstRect.top();
     span.dx = r.left();
     span.dy = r.top();
-    stretchSpan(dst, dstRect, s.image, s.rect, rop, span, vector);
+    stretchSpan(dst, dstRect, s.image, s.rect, margin, rop, span, vector);
   }
 }
 
@@ -520,6 +527,27 @@ std::array<uint8_t, 256> makeVeilTable() {
   std::array<uint8_t, 256> t{};
   for (int d = 0; d < 256; ++d) t[static_cast<size_t>(d)] = clampByte(roundToInt((80.0 * 255.0 + d * 175.0) / 255.0));
   return t;
+}
+
+// round(d * m / 255) for every background channel d and mask channel m.
+const std::vector<uint8_t>& coverTable() {
+  static const std::vector<uint8_t> table = [] {
+    std::vector<uint8_t> t(256 * 256);
+    for (int m = 0; m < 256; ++m)
+      for (int d = 0; d < 256; ++d) t[static_cast<size_t>(m * 256 + d)] = static_cast<uint8_t>((d * m + 127) / 255);
+    return t;
+  }();
+  return table;
+}
+
+// One channel of a masked tile over the background d: the tile t counts as
+// already weighed by its coverage (it is black where the mask is white), so
+// the background shows through by the mask's share m. A pure mask gives the
+// bitwise result exactly.
+inline uint8_t maskedChannel(uint32_t d, uint32_t t, uint32_t m, const std::vector<uint8_t>& cover) {
+  if (m == 255) return static_cast<uint8_t>(d | t);
+  if (m == 0) return static_cast<uint8_t>(t);
+  return clampByte(static_cast<int>(t + cover[m * 256 + d]));
 }
 
 const std::array<uint8_t, 256>& veilTable() {
@@ -536,6 +564,48 @@ void stretchBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRec
 #else
   stretchImpl(dst, dstRect, src, srcRect, rop, clip, false);
 #endif
+}
+
+void stretchBltWithApron(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
+                         const QRegion& clip) {
+#if KAVALO_STRETCH_SSE2
+  stretchImpl(dst, dstRect, src, srcRect, rop, clip, true, 1);
+#else
+  stretchImpl(dst, dstRect, src, srcRect, rop, clip, false, 1);
+#endif
+}
+
+void stretchMaskedBlt(QImage& dst, const QRect& dstRect, const QImage& tile, const QImage& mask, const QRect& srcRect,
+                      const QRegion& clip) {
+  if (dst.isNull() || tile.isNull() || mask.isNull() || dstRect.isEmpty() || srcRect.isEmpty()) return;
+  if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
+  const QRegion area = clip.intersected(dstRect.intersected(dst.rect()));
+  if (area.isEmpty()) return;
+  // Both pictures are stretched alike into scratch pictures of the area's
+  // bounds, then laid over the destination pixel by pixel.
+  const QRect bounds = area.boundingRect();
+  const QRect placed = dstRect.translated(-bounds.topLeft());
+  QImage t(bounds.size(), QImage::Format_RGB32);
+  QImage m(bounds.size(), QImage::Format_RGB32);
+  if (t.isNull() || m.isNull()) return;
+  stretchBlt(t, placed, tile, srcRect, RasterOp::Copy, QRegion(t.rect()));
+  stretchBlt(m, placed, mask, srcRect, RasterOp::Copy, QRegion(m.rect()));
+  const auto& cover = coverTable();
+  for (const QRect& r : area) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      auto* d = reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left();
+      const int sy = y - bounds.top();
+      const auto* tp = reinterpret_cast<const uint32_t*>(t.constScanLine(sy)) + (r.left() - bounds.left());
+      const auto* mp = reinterpret_cast<const uint32_t*>(m.constScanLine(sy)) + (r.left() - bounds.left());
+      for (int i = 0; i < r.width(); ++i) {
+        const uint32_t dv = d[i], tv = tp[i], mv = mp[i];
+        uint32_t out = kOpaque;
+        for (int c = 0; c < 24; c += 8)
+          out |= static_cast<uint32_t>(maskedChannel((dv >> c) & 0xFF, (tv >> c) & 0xFF, (mv >> c) & 0xFF, cover)) << c;
+        d[i] = out;
+      }
+    }
+  }
 }
 
 void detail::stretchBltReference(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect,
