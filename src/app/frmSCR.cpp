@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -518,7 +520,14 @@ void frmSCR::closeEvent(QCloseEvent* event) {
 
 void frmSCR::cmdEnd_Click() { close(); }
 
-void frmSCR::cmdHelp_Click() { ShellOpen(joinPath(state_.rootFolder, QStringLiteral("\\kavalo.pdf")), prompts_); }
+void frmSCR::cmdHelp_Click() {
+  QString manual = joinPath(state_.rootFolder, QStringLiteral("\\kavalo.pdf"));
+  // A RootFolder made before the manual existed has none; the build puts one
+  // beside the executables too.
+  const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/kavalo.pdf");
+  if (!QFileInfo::exists(manual) && QFileInfo::exists(besideProgram)) manual = besideProgram;
+  ShellOpen(manual, prompts_);
+}
 
 void frmSCR::lblHomePage_Click() { ShellOpen(state_.names[kWebBaseUrl], prompts_); }
 
