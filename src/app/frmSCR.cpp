@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -161,8 +162,15 @@ void frmSCR::buildControls() {
                                    {100, QStringLiteral("100")},
                                    {200, QStringLiteral("200")},
                                    {300, QStringLiteral("300")},
-                                   {400, QStringLiteral("400%")}}),
+                                   {400, QStringLiteral("400")}}),
                  "Label1");
+  {
+    // 50 and 100 stand close together on a slider the panel's width; a
+    // smaller face keeps them apart (lblZoom beside the slider gives the %).
+    QFont small = Label1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Label1->setFont(small);
+  }
   zoomLayout->addWidget(SliderZoom, 0, 0);
   zoomLayout->addWidget(lblZoom, 0, 1);
   zoomLayout->addWidget(Label1, 1, 0);
@@ -178,14 +186,15 @@ void frmSCR::buildControls() {
     // The move amount is named, and its ends say which way the steps grow
     // (value 1 moves three quarters of the view, 3 one quarter); all on the
     // slider's own row, so that the panel keeps its height.
-    auto* moveLayout = new QHBoxLayout;
+    auto* moveRow = named(new QWidget, "framMoveAmount");
+    auto* moveLayout = new QHBoxLayout(moveRow);
     moveLayout->setContentsMargins(6, 0, 6, 0);
     moveLayout->setSpacing(4);
     moveLayout->addWidget(named(new QLabel(QStringLiteral("移動量")), "lblMoveAmount"));
     moveLayout->addWidget(named(new QLabel(QStringLiteral("大")), "lblMoveLarge"));
     moveLayout->addWidget(SliderMoveAmount, 1);
     moveLayout->addWidget(named(new QLabel(QStringLiteral("小")), "lblMoveSmall"));
-    panel->addLayout(moveLayout);
+    panel->addWidget(moveRow);
   }
 
   // Display switches
@@ -451,6 +460,7 @@ void frmSCR::sizeWindowForFirstLoad() {
 void frmSCR::EnableViewControls(bool enabled) {
   framTime->setEnabled(enabled);
   framZOOM->setEnabled(enabled);
+  if (auto* moveRow = picBox->findChild<QWidget*>(QStringLiteral("framMoveAmount"))) moveRow->setEnabled(enabled);
   framView->setEnabled(enabled);
   framInfo->setEnabled(enabled);
   picPrint->setVisible(enabled);

@@ -529,25 +529,49 @@ std::array<uint8_t, 256> makeVeilTable() {
   return t;
 }
 
-// round(d * m / 255) for every background channel d and mask channel m.
-const std::vector<uint8_t>& coverTable() {
-  static const std::vector<uint8_t> table = [] {
-    std::vector<uint8_t> t(256 * 256);
-    for (int m = 0; m < 256; ++m)
-      for (int d = 0; d < 256; ++d) t[static_cast<size_t>(m * 256 + d)] = static_cast<uint8_t>((d * m + 127) / 255);
-    return t;
-  }();
-  return table;
-}
-
 // One channel of a masked tile over the background d: the tile t counts as
 // already weighed by its coverage (it is black where the mask is white), so
-// the background shows through by the mask's share m. A pure mask gives the
-// bitwise result exactly.
-inline uint8_t maskedChannel(uint32_t d, uint32_t t, uint32_t m, const std::vector<uint8_t>& cover) {
-  if (m == 255) return static_cast<uint8_t>(d | t);
-  if (m == 0) return static_cast<uint8_t>(t);
-  return clampByte(static_cast<int>(t + cover[m * 256 + d]));
+// the background shows through by the mask's share m: t + round(d m / 255).
+// A pure mask gives the bitwise result exactly (m = 255: d OR t).
+inline uint32_t maskedChannel(uint32_t d, uint32_t t, uint32_t m) {
+  if (m == 255) return d | t;
+  const uint32_t x = d * m + 127;
+  return std::min<uint32_t>(255, t + ((x + 1 + (x >> 8)) >> 8));  // x / 255 for x < 65535
+}
+
+// A row of the masked composition: d over t through m, in place.
+void maskedRow(uint32_t* d, const uint32_t* t, const uint32_t* m, int n) {
+  int i = 0;
+#if KAVALO_STRETCH_SSE2
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i ones = _mm_set1_epi8(static_cast<char>(0xFF));
+  const __m128i half = _mm_set1_epi16(127);
+  const __m128i one = _mm_set1_epi16(1);
+  const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(kOpaque));
+  auto half8 = [&](__m128i d16, __m128i t16, __m128i m16) {
+    const __m128i x = _mm_add_epi16(_mm_mullo_epi16(d16, m16), half);
+    const __m128i q = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
+    return _mm_add_epi16(t16, q);
+  };
+  for (; i + 3 < n; i += 4) {
+    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i tv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+    const __m128i mv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
+    const __m128i lo = half8(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(tv, zero), _mm_unpacklo_epi8(mv, zero));
+    const __m128i hi = half8(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(tv, zero), _mm_unpackhi_epi8(mv, zero));
+    const __m128i blended = _mm_packus_epi16(lo, hi);
+    const __m128i white = _mm_cmpeq_epi8(mv, ones);
+    const __m128i bitwise = _mm_or_si128(dv, tv);
+    const __m128i out = _mm_or_si128(_mm_and_si128(white, bitwise), _mm_andnot_si128(white, blended));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(out, opaque));
+  }
+#endif
+  for (; i < n; ++i) {
+    uint32_t out = kOpaque;
+    for (int c = 0; c < 24; c += 8)
+      out |= maskedChannel((d[i] >> c) & 0xFF, (t[i] >> c) & 0xFF, (m[i] >> c) & 0xFF) << c;
+    d[i] = out;
+  }
 }
 
 const std::array<uint8_t, 256>& veilTable() {
@@ -582,28 +606,27 @@ void stretchMaskedBlt(QImage& dst, const QRect& dstRect, const QImage& tile, con
   const QRegion area = clip.intersected(dstRect.intersected(dst.rect()));
   if (area.isEmpty()) return;
   // Both pictures are stretched alike into scratch pictures of the area's
-  // bounds, then laid over the destination pixel by pixel.
+  // bounds, then laid over the destination pixel by pixel. The scratch
+  // pictures are kept from tile to tile: fresh ones would cost page faults
+  // on every tile of every redraw.
   const QRect bounds = area.boundingRect();
   const QRect placed = dstRect.translated(-bounds.topLeft());
-  QImage t(bounds.size(), QImage::Format_RGB32);
-  QImage m(bounds.size(), QImage::Format_RGB32);
-  if (t.isNull() || m.isNull()) return;
-  stretchBlt(t, placed, tile, srcRect, RasterOp::Copy, QRegion(t.rect()));
-  stretchBlt(m, placed, mask, srcRect, RasterOp::Copy, QRegion(m.rect()));
-  const auto& cover = coverTable();
+  const QRegion scratchArea(QRect(QPoint(0, 0), bounds.size()));
+  static thread_local QImage t, m;
+  for (QImage* scratch : {&t, &m}) {
+    if (scratch->width() < bounds.width() || scratch->height() < bounds.height())
+      *scratch = QImage(std::max(scratch->width(), bounds.width()), std::max(scratch->height(), bounds.height()),
+                        QImage::Format_RGB32);
+    if (scratch->isNull()) return;
+  }
+  stretchBlt(t, placed, tile, srcRect, RasterOp::Copy, scratchArea);
+  stretchBlt(m, placed, mask, srcRect, RasterOp::Copy, scratchArea);
   for (const QRect& r : area) {
     for (int y = r.top(); y <= r.bottom(); ++y) {
-      auto* d = reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left();
       const int sy = y - bounds.top();
-      const auto* tp = reinterpret_cast<const uint32_t*>(t.constScanLine(sy)) + (r.left() - bounds.left());
-      const auto* mp = reinterpret_cast<const uint32_t*>(m.constScanLine(sy)) + (r.left() - bounds.left());
-      for (int i = 0; i < r.width(); ++i) {
-        const uint32_t dv = d[i], tv = tp[i], mv = mp[i];
-        uint32_t out = kOpaque;
-        for (int c = 0; c < 24; c += 8)
-          out |= static_cast<uint32_t>(maskedChannel((dv >> c) & 0xFF, (tv >> c) & 0xFF, (mv >> c) & 0xFF, cover)) << c;
-        d[i] = out;
-      }
+      maskedRow(reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left(),
+                reinterpret_cast<const uint32_t*>(t.constScanLine(sy)) + (r.left() - bounds.left()),
+                reinterpret_cast<const uint32_t*>(m.constScanLine(sy)) + (r.left() - bounds.left()), r.width());
     }
   }
 }

@@ -134,12 +134,15 @@ TEST(MaskedTile, ASoftMaskLetsTheBackgroundThroughByItsShare) {
       {255, 0x0F, 0xF0, 0xFF}, {0, 0x0F, 0xF0, 0x0F}, {250, 200, 250, 255},
   };
   for (const Case& c : cases) {
-    QImage mask(1, 1, QImage::Format_RGB32), tile(1, 1, QImage::Format_RGB32), out(1, 1, QImage::Format_RGB32);
+    // Five pixels: four at a time and one on its own take the same result.
+    QImage mask(5, 1, QImage::Format_RGB32), tile(5, 1, QImage::Format_RGB32), out(5, 1, QImage::Format_RGB32);
     mask.fill(qRgb(c.mask, c.mask, c.mask));
     tile.fill(qRgb(c.tile, 0, c.tile));
     out.fill(qRgb(c.background, c.background, 0));
     stretchMaskedBlt(out, out.rect(), tile, mask, tile.rect(), QRegion(out.rect()));
-    EXPECT_EQ(qRed(out.pixel(0, 0)), c.expected) << c.mask << " " << c.tile << " " << c.background;
-    EXPECT_EQ(qBlue(out.pixel(0, 0)), c.tile) << "a black background leaves the map as it is";
+    for (int x = 0; x < 5; ++x) {
+      EXPECT_EQ(qRed(out.pixel(x, 0)), c.expected) << c.mask << " " << c.tile << " " << c.background << " at " << x;
+      EXPECT_EQ(qBlue(out.pixel(x, 0)), c.tile) << "a black background leaves the map as it is";
+    }
   }
 }
