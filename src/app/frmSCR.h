@@ -4,7 +4,8 @@
 // always used for it and delegates to the logic of its subsystem. The
 // handlers live in several files, one per subsystem: frmSCR.cpp (start-up,
 // data folders, layout, quit), frmSCR_Eras.cpp, frmSCR_Navigation.cpp,
-// frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp.
+// frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp,
+// frmSCR_Window.cpp (the window as a whole).
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointF>

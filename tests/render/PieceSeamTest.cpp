@@ -80,25 +80,3 @@ TEST(PieceSeam, PiecesStretchedOneByOneEqualTheWholeStretchedAtOnce) {
     }
   }
 }
-
-TEST(PieceSeam, TheApronHoldsTheNeighboursCellsAndRepeatsTheGridsEdge) {
-  const AltitudeGrid grid = twoEqualPieces(6, 5);
-  ElevationPieces pieces;
-  pieces.prepare(&grid, rampSet(1), 2, 2);
-  const QImage& apron = pieces.apronPiece(0, 0);
-  ASSERT_EQ(apron.size(), QSize(8, 7));
-  const QImage& right = pieces.piece(1, 0);
-  const QImage& below = pieces.piece(0, 1);
-  const QImage& own = pieces.piece(0, 0);
-  for (int y = 0; y < 5; ++y) {
-    EXPECT_EQ(apron.pixel(7, 1 + y), right.pixel(0, y)) << y;  // the eastern neighbour's first column
-    EXPECT_EQ(apron.pixel(0, 1 + y), own.pixel(0, y)) << y;    // west of the grid: its edge again
-    for (int x = 0; x < 6; ++x) ASSERT_EQ(apron.pixel(1 + x, 1 + y), own.pixel(x, y));
-  }
-  for (int x = 0; x < 6; ++x) {
-    EXPECT_EQ(apron.pixel(1 + x, 6), below.pixel(x, 0)) << x;
-    EXPECT_EQ(apron.pixel(1 + x, 0), own.pixel(x, 0)) << x;
-  }
-  EXPECT_EQ(apron.pixel(7, 6), pieces.piece(1, 1).pixel(0, 0));
-  EXPECT_TRUE(pieces.apronPiece(2, 0).isNull());
-}
