@@ -2,7 +2,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 #include "app/RootFolder.h"
 #include "app/frmSCR.h"
@@ -15,6 +18,12 @@ using namespace kavalo;
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kavalo"));
+  // Every caption of the program is Japanese; Qt's own buttons and dialogs
+  // (はい, いいえ, キャンセル) follow, whatever the system's language.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qtTranslator);
   UiPrompts prompts;
   if (!sjisAvailable()) {
     prompts.message(QStringLiteral("Shift-JISの文字コード変換が使えません。Qtの国際化機能（ICU）を確認してください。"),

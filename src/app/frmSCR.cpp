@@ -6,6 +6,9 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,6 +26,9 @@
 #include "app/DatasetLoader.h"
 #include "app/Startup.h"
 #include "app/UiMapView.h"
+#include "app/UiTickLabels.h"
+#include "app/WindowSettings.h"
+#include "elevation/frmLegend.h"
 #include "geo/clsWheelMouse.h"
 #include "model/Settings.h"
 #include "platform/Paths.h"
@@ -121,6 +127,8 @@ void frmSCR::buildControls() {
   tighten(folderLayout);
   lstDataFolder = named(new QListWidget, "lstDataFolder");
   lstDataFolder->setFixedHeight(4 * lstDataFolder->fontMetrics().height() + 8);
+  // Names are fitted to the list's width (fitDataFolderList), never scrolled sideways.
+  lstDataFolder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   cmdMapComment = button(QStringLiteral("コメント"), "cmdMapComment");
   folderLayout->addWidget(lstDataFolder);
   folderLayout->addWidget(cmdMapComment);
@@ -154,10 +162,24 @@ void frmSCR::buildControls() {
   SliderZoom->setTickPosition(QSlider::TicksBelow);
   SliderZoom->setValue(100);
   lblZoom = named(new QLabel(QStringLiteral("100%")), "lblZoom");
-  Label1 = named(new QLabel(QStringLiteral("50 100 200 300 400%")), "Label1");
+  // Each figure stands under its tick, as wide as the slider above it.
+  Label1 = named(new UiTickLabels(QStringLiteral("50 100 200 300 400%"), SliderZoom,
+                                  {{50, QStringLiteral("50")},
+                                   {100, QStringLiteral("100")},
+                                   {200, QStringLiteral("200")},
+                                   {300, QStringLiteral("300")},
+                                   {400, QStringLiteral("400")}}),
+                 "Label1");
+  {
+    // 50 and 100 stand close together on a slider the panel's width; a
+    // smaller face keeps them apart (lblZoom beside the slider gives the %).
+    QFont small = Label1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Label1->setFont(small);
+  }
   zoomLayout->addWidget(SliderZoom, 0, 0);
   zoomLayout->addWidget(lblZoom, 0, 1);
-  zoomLayout->addWidget(Label1, 1, 0, 1, 2);
+  zoomLayout->addWidget(Label1, 1, 0);
   panel->addWidget(framZOOM);
 
   SliderMoveAmount = named(new QSlider(Qt::Horizontal), "SliderMoveAmount", QStringLiteral("移動量設定"));
@@ -166,7 +188,20 @@ void frmSCR::buildControls() {
   SliderMoveAmount->setPageStep(1);
   SliderMoveAmount->setValue(3);
   SliderMoveAmount->setTickPosition(QSlider::TicksBelow);
-  panel->addWidget(SliderMoveAmount);
+  {
+    // The move amount is named, and its ends say which way the steps grow
+    // (value 1 moves three quarters of the view, 3 one quarter); all on the
+    // slider's own row, so that the panel keeps its height.
+    auto* moveRow = named(new QWidget, "framMoveAmount");
+    auto* moveLayout = new QHBoxLayout(moveRow);
+    moveLayout->setContentsMargins(6, 0, 6, 0);
+    moveLayout->setSpacing(4);
+    moveLayout->addWidget(named(new QLabel(QStringLiteral("移動量")), "lblMoveAmount"));
+    moveLayout->addWidget(named(new QLabel(QStringLiteral("大")), "lblMoveLarge"));
+    moveLayout->addWidget(SliderMoveAmount, 1);
+    moveLayout->addWidget(named(new QLabel(QStringLiteral("小")), "lblMoveSmall"));
+    panel->addWidget(moveRow);
+  }
 
   // Display switches
   framView = named(new QGroupBox(QStringLiteral("表示")), "framView");
@@ -265,6 +300,10 @@ void frmSCR::buildControls() {
   lblDownload = named(new QLabel(QStringLiteral("地図データダウンロード中"), picPrint), "lblDownload");
   lblDownload->setAutoFillBackground(true);
   lblDownload->hide();
+  lblStatus = named(new QLabel(central), "lblStatus");
+  lblStatus->setAutoFillBackground(true);
+  lblStatus->setContentsMargins(4, 0, 4, 0);
+  lblStatus->hide();
 
   auto* show = new ClickableLabel(QStringLiteral(">>"), central);
   lblBoxSize[1] = named(static_cast<QLabel*>(show), "lblBoxSize_1", QStringLiteral("設定画面を表示します"));
@@ -285,6 +324,8 @@ void frmSCR::buildControls() {
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
+  cboAge->installEventFilter(this);
+  fitMinimumSize();
 }
 
 void frmSCR::connectControls() {
@@ -346,6 +387,8 @@ void frmSCR::Form_Load() {
     lstDataFolder->clear();
     for (const DataFolderEntry& e : state_.dataFolders) lstDataFolder->addItem(e.name);
   }
+  fitDataFolderList();
+  readWindowSettings();
   if (!state_.dataFolders.empty()) {
     lstDataFolder->setCurrentRow(initialDataFolderIndex(state_));
   } else {
@@ -369,6 +412,8 @@ void frmSCR::lstDataFolder_Click() {
   state_.dataFolderIndex = row;
   state_.datasetFolder = joinPath(state_.rootFolder, u'\\' + state_.dataFolders[static_cast<size_t>(row)].folder);
 
+  // The readout described a place of the folder before.
+  resetReadout();
   const bool firstLoad = !state_.view.firstLoadDone;
   setWindowTag(QStringLiteral("PRINTOFF"));
   const LoadStatus status = LoadDataset(state_, prompts_);
@@ -384,10 +429,15 @@ void frmSCR::lstDataFolder_Click() {
     state_.view.fullRedraw = true;
     PrintGazo();
     if (picPrint->isVisible()) picPrint->setFocus();
-  } else if (status == LoadStatus::NoMapInfo) {
-    prompts_.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
+  } else {
+    // What the window showed belongs to the folder before: nothing of it
+    // stays while this one shows nothing.
+    setWindowTitle(versionCaption());
+    EnableViewControls(false);
+    if (status == LoadStatus::NoMapInfo)
+      prompts_.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
   }
-  EnableViewControls(loaded);
+  if (loaded) EnableViewControls(true);
 }
 
 void frmSCR::finishDatasetLoad() {
@@ -422,11 +472,22 @@ void frmSCR::sizeWindowForFirstLoad() {
 void frmSCR::EnableViewControls(bool enabled) {
   framTime->setEnabled(enabled);
   framZOOM->setEnabled(enabled);
+  if (auto* moveRow = picBox->findChild<QWidget*>(QStringLiteral("framMoveAmount"))) moveRow->setEnabled(enabled);
   framView->setEnabled(enabled);
   framInfo->setEnabled(enabled);
   picPrint->setVisible(enabled);
   cmdPrintOut->setEnabled(enabled);
   cmdCopy->setEnabled(enabled);
+  // Everything else that works on a loaded data folder.
+  cmdPosition->setEnabled(enabled);
+  cmdWMS->setEnabled(enabled);
+  cnmdKML->setEnabled(enabled);
+  if (!enabled) {
+    resetReadout();
+    Timer1->stop();
+    picTime->hide();
+    if (legendWindow_ != nullptr) legendWindow_->hide();
+  }
 }
 
 void frmSCR::Form_Resize() {
@@ -437,7 +498,7 @@ void frmSCR::Form_Resize() {
   const int left = picBox->x() + picBox->width();
   // A window narrower than the panel leaves no room for the map.
   const int width = std::max(0, clientWidth - left);
-  picPrint->setGeometry(left, 0, width, clientHeight);
+  placeStatusLine(left, width, clientHeight);
   resizeViewImage();
   if (tag_ == u"PRINTON") {
     state_.view.fullRedraw = true;
@@ -482,7 +543,14 @@ void frmSCR::closeEvent(QCloseEvent* event) {
 
 void frmSCR::cmdEnd_Click() { close(); }
 
-void frmSCR::cmdHelp_Click() { ShellOpen(joinPath(state_.rootFolder, QStringLiteral("\\kavalo.pdf")), prompts_); }
+void frmSCR::cmdHelp_Click() {
+  QString manual = joinPath(state_.rootFolder, QStringLiteral("\\kavalo.pdf"));
+  // A RootFolder made before the manual existed has none; the build puts one
+  // beside the executables too.
+  const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/kavalo.pdf");
+  if (!QFileInfo::exists(manual) && QFileInfo::exists(besideProgram)) manual = besideProgram;
+  ShellOpen(manual, prompts_);
+}
 
 void frmSCR::lblHomePage_Click() { ShellOpen(state_.names[kWebBaseUrl], prompts_); }
 
@@ -520,6 +588,9 @@ void frmSCR::PrintGazo() {
 bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
   // The client area's size is known once the window's layout has placed it.
   if (watched == centralWidget() && event->type() == QEvent::Resize) Form_Resize();
+  // The era list opens at least as wide as the box, which has its width only
+  // once the panel is laid out.
+  if (watched == cboAge && event->type() == QEvent::Resize) ComboDropWidth(cboAge);
   if (handleNavigationEvent(watched, event)) return true;
   return QMainWindow::eventFilter(watched, event);
 }

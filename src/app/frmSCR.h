@@ -5,9 +5,10 @@
 // handlers live in several files, one per subsystem: frmSCR.cpp (start-up,
 // data folders, layout, quit), frmSCR_Eras.cpp, frmSCR_Navigation.cpp,
 // frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp,
-// frmSCR_Compare.cpp.
+// frmSCR_Compare.cpp, frmSCR_Window.cpp (the window as a whole).
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -117,6 +118,8 @@ class frmSCR : public QMainWindow {
   void cmdAltitudeColor_Click();
   void Show_PointInfo(double px, double py);
   void Show_PointInfoAtCursor();
+  // The readout of the place it last described, in the datum now chosen.
+  void refreshReadoutDatum();
 
   // ---- Map furniture (frmSCR_Furniture.cpp)
   void chkScale_Click();
@@ -207,6 +210,17 @@ class frmSCR : public QMainWindow {
   UiMapView* picPrint = nullptr;
   QLabel* picTime = nullptr;
   QTimer* Timer1 = nullptr;
+  // The readout in one line along the bottom of the map while the panel is
+  // folded away (frmSCR_Window.cpp).
+  QLabel* lblStatus = nullptr;
+
+  // ---- The window as a whole (frmSCR_Window.cpp)
+  // The panel is folded away ("<<" was clicked).
+  bool panelFolded() const;
+  // The wheel turned away from the user zooms in instead of out (the user's
+  // choice in the window settings file).
+  bool wheelAwayZoomsIn() const { return wheelAwayZoomsIn_; }
+  void setWheelAwayZoomsIn(bool on) { wheelAwayZoomsIn_ = on; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -266,6 +280,27 @@ class frmSCR : public QMainWindow {
 
   // ---- Online (frmSCR_Online.cpp): the download servers of the last run.
   std::vector<DownloadServer> downloadServers_;
+
+  // ---- The window as a whole (frmSCR_Window.cpp)
+  bool wheelAwayZoomsIn_ = false;
+  // The place the readout describes: the view and the pointer's position in
+  // it when it was computed (the datum button shows that place again).
+  bool hasReadoutPoint_ = false;
+  Viewport readoutView_;
+  QPointF readoutPoint_;
+  // The captions the readout starts with, and shows again while no data
+  // folder is loaded.
+  void resetReadout();
+  void showReadoutFor(const Viewport& view, QPointF at);
+  // Shows or hides the folded panel's status line and gives the map the rest.
+  void placeStatusLine(int left, int width, int clientHeight);
+  void setStatusLine(const QString& lblInfoCaption);
+  // The window's least size: the whole panel stays readable (within the screen).
+  void fitMinimumSize();
+  // The data-folder list shows every name whole.
+  void fitDataFolderList();
+  // The window settings file of the RootFolder (created with its defaults).
+  void readWindowSettings();
 
   // ---- Marks (frmSCR_Marks.cpp)
   int markHitIndex_ = -1;

@@ -1,4 +1,5 @@
 // Elevation colouring and cursor readout handlers of the main window.
+#include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
 #include <QLabel>
@@ -50,7 +51,14 @@ void frmSCR::cmdAltitudeColor_Click() {
 
 void frmSCR::Show_PointInfo(double px, double py) {
   if (!state_.view.loaded) return;
-  const PointInfo info = computePointInfo(state_, state_.viewport(), static_cast<float>(px), static_cast<float>(py));
+  readoutView_ = state_.viewport();
+  readoutPoint_ = QPointF(px, py);
+  hasReadoutPoint_ = true;
+  showReadoutFor(readoutView_, readoutPoint_);
+}
+
+void frmSCR::showReadoutFor(const Viewport& view, QPointF at) {
+  const PointInfo info = computePointInfo(state_, view, static_cast<float>(at.x()), static_cast<float>(at.y()));
   lblInfo->setText(displayText(info.lblInfo));
   lblMap->setText(displayText(info.lblMap));
   // The captions as the program composes them, carriage returns included,
@@ -62,12 +70,23 @@ void frmSCR::Show_PointInfo(double px, double py) {
     font.setBold(info.bold);
     lblMap->setFont(font);
   }
+  setStatusLine(info.lblInfo);
+}
+
+void frmSCR::refreshReadoutDatum() {
+  if (!state_.view.loaded || !hasReadoutPoint_) return;
+  showReadoutFor(readoutView_, readoutPoint_);
 }
 
 void frmSCR::Show_PointInfoAtCursor() {
   // Qt maps the global cursor position into the view, frame and title bar
   // included, on every platform.
-  const QPoint at = picPrint->mapFromGlobal(QCursor::pos());
+  const QPoint global = QCursor::pos();
+  const QPoint at = picPrint->mapFromGlobal(global);
+  // Only a pointer resting on the map has a place to describe; anywhere else
+  // (the panel, another window over the map) the readout keeps what it showed.
+  if (!picPrint->isVisible() || !picPrint->rect().contains(at)) return;
+  if (QWidget* under = QApplication::widgetAt(global); under != nullptr && under->window() != this) return;
   Show_PointInfo(at.x(), at.y());
 }
 

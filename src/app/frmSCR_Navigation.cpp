@@ -91,6 +91,8 @@ void frmSCR::setZoom(int zoomPercent) {
 }
 
 void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  // Without a loaded data folder there is no map for the keys to move.
+  if (!state_.view.loaded) return;
   const PanSteps steps = quarterViewSteps(state_.viewport());
   // The key being pressed is down whether or not its press was previewed.
   const unsigned arrows = heldArrows_ | arrowBit(key);
@@ -152,6 +154,7 @@ void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void frmSCR::m_CWheel_MouseWheel(int iniVector) {
+  if (!state_.view.loaded) return;
   if (compareWheel(iniVector)) return;
   const bool shift = inputModifiers_.testFlag(Qt::ShiftModifier);
   if (shift) {
@@ -165,9 +168,9 @@ void frmSCR::m_CWheel_MouseWheel(int iniVector) {
     Timer1->start();
     return;
   }
-  // Turned away from the user: zoom out.
-  setZoom(
-      steppedZoom(SliderZoom->value(), iniVector == 1, iniVector != 1, SliderZoom->minimum(), SliderZoom->maximum()));
+  // Turned away from the user: zoom out, unless the user chose the other way.
+  const bool zoomOut = (iniVector == 1) != wheelAwayZoomsIn_;
+  setZoom(steppedZoom(SliderZoom->value(), zoomOut, !zoomOut, SliderZoom->minimum(), SliderZoom->maximum()));
   redrawView();
 }
 
@@ -255,8 +258,12 @@ void frmSCR::lblBoxSize_Click(int index) {
   Form_Resize();
 }
 
-// The readout shows the other datum from the next mouse movement on.
-void frmSCR::cmdSokuti_Click() { state_.view.datumFlag = state_.view.datumFlag == 0 ? 1 : 0; }
+// The readout shows the place it describes in the other datum at once (the
+// pointer is on the button, not on the map, so it cannot be asked where).
+void frmSCR::cmdSokuti_Click() {
+  state_.view.datumFlag = state_.view.datumFlag == 0 ? 1 : 0;
+  refreshReadoutDatum();
+}
 
 void frmSCR::installWheelHook() {
   removeWheelHook();

@@ -35,18 +35,16 @@ QImage loadLegendPicture(const QString& path) {
 
 LegendLayout layoutLegend(QSize picture, int innerHeight, int scrollBarWidth) {
   LegendLayout l;
-  const int panelWidth = scrollBarWidth + picture.width();
   // A window shorter than the button band still gets an empty panel, never
   // a negative one.
   const int panelHeight = std::max(0, innerHeight - kLegendButtonBand);
+  l.overhang = std::max(0, picture.height() - panelHeight);
+  const int barWidth = l.overhang > 0 ? scrollBarWidth : 0;
+  const int panelWidth = barWidth + picture.width();
   l.picBox = QRect(0, kLegendButtonBand, panelWidth, panelHeight);
-  l.scrollBar = QRect(panelWidth - scrollBarWidth, 0, scrollBarWidth, panelHeight);
+  l.scrollBar = QRect(panelWidth - barWidth, 0, barWidth, panelHeight);
   l.innerWidth = panelWidth;
   return l;
-}
-
-int legendPictureTop(int pictureHeight, int panelHeight, int scrollValue) {
-  return roundToInt(-static_cast<double>(pictureHeight - panelHeight) * scrollValue / 100.0);
 }
 
 }  // namespace kavalo

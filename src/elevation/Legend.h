@@ -22,17 +22,16 @@ QImage loadLegendPicture(const QString& path);
 constexpr int kLegendButtonBand = 50;
 
 // Where the parts of the legend window go for a picture of a size, with the
-// window's inner height and the scroll bar's width.
+// window's inner height and the scroll bar's width. The scroll bar is there
+// only for a picture taller than its panel; it then scrolls the picture
+// exactly over the part that does not fit (the overhang, in pixels: the
+// picture's top is minus the scroll value).
 struct LegendLayout {
   QRect picBox;        // the panel that clips the picture, in the window
-  QRect scrollBar;     // in the panel, along its right edge
+  QRect scrollBar;     // in the panel, along its right edge; empty when not needed
   int innerWidth = 0;  // the window's inner width: the panel's
+  int overhang = 0;    // the scroll bar's maximum
 };
 LegendLayout layoutLegend(QSize picture, int innerHeight, int scrollBarWidth);
-
-// The picture's top in the panel for a scroll value of 0 to 100: the bottom
-// of a taller picture shows at 100; a shorter one moves down as the value
-// grows.
-int legendPictureTop(int pictureHeight, int panelHeight, int scrollValue);
 
 }  // namespace kavalo

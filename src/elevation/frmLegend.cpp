@@ -2,11 +2,15 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include "elevation/Legend.h"
 
@@ -27,9 +31,9 @@ frmLegend::frmLegend(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
   picLegend->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   VScroll = new QScrollBar(Qt::Vertical, picBox);
   VScroll->setObjectName(QStringLiteral("VScroll"));
-  VScroll->setRange(0, 100);
-  VScroll->setSingleStep(10);
-  VScroll->setPageStep(20);
+  // The range is the picture's overhang in pixels (placeParts).
+  VScroll->setRange(0, 0);
+  VScroll->setSingleStep(20);
 
   connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
   // valueChanged covers both the change and the dragging of the thumb.
@@ -48,22 +52,32 @@ void frmLegend::setLegendPicture(const QImage& picture) {
     const QSignalBlocker block(VScroll);
     VScroll->setValue(0);
   }
-  const LegendLayout layout = layoutLegend(picture_.size(), height(), VScroll->sizeHint().width());
-  resize(layout.innerWidth, height());
   placeParts();
 }
 
 void frmLegend::placeParts() {
   const LegendLayout layout = layoutLegend(picLegend->size(), height(), VScroll->sizeHint().width());
+  // The window is as wide as its panel; the width changes when the scroll bar
+  // comes or goes (the resize comes back here with the same layout).
+  if (width() != layout.innerWidth) resize(layout.innerWidth, height());
   // The button is centred in the inner width, above the panel.
-  cmdCopy->move((width() - cmdCopy->width()) / 2, (kLegendButtonBand - cmdCopy->height()) / 2);
+  cmdCopy->move((layout.innerWidth - cmdCopy->width()) / 2, (kLegendButtonBand - cmdCopy->height()) / 2);
   picBox->setGeometry(layout.picBox);
   VScroll->setGeometry(layout.scrollBar);
+  VScroll->setRange(0, layout.overhang);
+  VScroll->setPageStep(std::max(1, layout.picBox.height()));
+  VScroll->setVisible(layout.overhang > 0);
   VScroll_Change();
 }
 
-void frmLegend::VScroll_Change() {
-  picLegend->move(0, legendPictureTop(picLegend->height(), picBox->height(), VScroll->value()));
+void frmLegend::VScroll_Change() { picLegend->move(0, -VScroll->value()); }
+
+void frmLegend::wheelEvent(QWheelEvent* event) {
+  // The wheel anywhere over the legend scrolls it, as over the bar itself.
+  if (VScroll->isVisible())
+    QCoreApplication::sendEvent(VScroll, event);
+  else
+    event->ignore();
 }
 
 void frmLegend::cmdCopy_Click() {

@@ -36,6 +36,7 @@ class frmLegend : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // Places the panel, the picture and the scroll bar for the window's

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -135,6 +136,7 @@ void ElevationPieces::prepare(const AltitudeGrid* grid, const ColorSet& set, int
   const size_t count = static_cast<size_t>(totalCols) * static_cast<size_t>(totalRows);
   pictures_.assign(count, QImage());
   rendered_.assign(count, 0);
+  aprons_.assign(count, QImage());
 }
 
 bool ElevationPieces::gridUnchanged() const {
@@ -169,6 +171,61 @@ const QImage& ElevationPieces::piece(int a, int b) {
   if (a < 0 || b < 0 || a >= totalCols_ || b >= totalRows_) return kNone;
   if (!isRendered(a, b)) RenderElevationPiece(a, b);
   return pictures_[index(a, b)];
+}
+
+const QImage& ElevationPieces::apronPiece(int a, int b) {
+  static const QImage kNone;
+  const QImage& inner = piece(a, b);
+  if (inner.isNull()) return kNone;
+  QImage& apron = aprons_[index(a, b)];
+  if (!apron.isNull()) return apron;
+  const int pw = pieceWidth_, ph = pieceHeight_;
+  QImage image(pw + 2, ph + 2, QImage::Format_RGB32);
+  if (image.isNull()) return kNone;
+  for (int i = 0; i < ph; ++i)
+    std::memcpy(reinterpret_cast<uint32_t*>(image.scanLine(i + 1)) + 1, inner.constScanLine(i),
+                static_cast<size_t>(pw) * 4);
+  const int x0 = a * pw - 1, y0 = b * ph - 1;
+  auto ring = [&](int k, int i) {
+    const int x = std::clamp(x0 + k, 0, grid_->columns - 1);
+    const int y = std::clamp(y0 + i, 0, grid_->rows - 1);
+    reinterpret_cast<uint32_t*>(image.scanLine(i))[k] = cellPixel(x, y);
+  };
+  for (int k = 0; k < pw + 2; ++k) {
+    ring(k, 0);
+    ring(k, ph + 1);
+  }
+  for (int i = 1; i <= ph; ++i) {
+    ring(0, i);
+    ring(pw + 1, i);
+  }
+  apron = std::move(image);
+  return apron;
+}
+
+uint32_t ElevationPieces::cellPixel(int x, int y) const {
+  const AltitudeGrid& g = *grid_;
+  const ElevationRamp& r = ramp_;
+  const int32_t v = g.cell(x, y);
+  if (v == kSeaValue) return pack(r.seaBytes);
+  if (v == g.highest) return pack(r.topBytes);
+  double shade = 0.0;
+  if (r.shading == 1 && g.reliefDivisor != 0) {
+    int32_t t = (y == r.edgeRow || x == r.edgeColumn) ? edgeNeighbour(g, r, x, y, v) : g.cell(x + r.dx, y + r.dy);
+    if (t == kSeaValue) t = 0;
+    const int64_t d = static_cast<int64_t>(t) - v;
+    shade = (d >= -kShadeReach && d <= kShadeReach && !shadeTable_.empty())
+                ? shadeTable_[static_cast<size_t>(d + kShadeReach)]
+                : roundShade(static_cast<double>(d) / g.reliefDivisor * r.strength);
+  }
+  double base[3];
+  const uint64_t slot = static_cast<uint64_t>(static_cast<int64_t>(v) - tableLowest_);
+  if (slot < valueTable_.size()) {
+    for (int c = 0; c < 3; ++c) base[c] = valueTable_[slot].channel[c];
+  } else {
+    baseColour(r, v, base);
+  }
+  return 0xFF000000u | (channel(base[2] + shade) << 16) | (channel(base[1] + shade) << 8) | channel(base[0] + shade);
 }
 
 void ElevationPieces::RenderElevationPiece(int a, int b) {

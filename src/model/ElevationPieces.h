@@ -55,6 +55,11 @@ class ElevationPieces {
   // The picture of piece (a, b), rendered first when needed; a null image
   // outside the tile grid or without a grid.
   const QImage& piece(int a, int b);
+  // The picture of piece (a, b) with a one-pixel apron of its neighbours'
+  // cells around it ((pw + 2) x (ph + 2); beyond the grid's edge the edge
+  // cells repeat), so that a stretch interpolates across the piece's border
+  // as it does inside the piece. The piece itself is at (1, 1).
+  const QImage& apronPiece(int a, int b);
 
  private:
   size_t index(int a, int b) const {
@@ -62,6 +67,8 @@ class ElevationPieces {
   }
   bool gridUnchanged() const;
   void buildTables();
+  // The colour of one cell, computed as the rendering loop computes it.
+  uint32_t cellPixel(int x, int y) const;
 
   const AltitudeGrid* grid_ = nullptr;
   // The grid's shape when prepared: a grid replaced behind our back is never
@@ -75,6 +82,7 @@ class ElevationPieces {
   int pieceHeight_ = 0;
   std::vector<QImage> pictures_;
   std::vector<uint8_t> rendered_;
+  std::vector<QImage> aprons_;  // null until asked for
 
   // The unshaded colour of every land value from lowest to highest - 1, as
   // the interpolation forms it before the shade is added (blue, green, red).

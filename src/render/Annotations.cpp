@@ -26,6 +26,30 @@ bool hasShownEra(const ComposeContext& context) {
          context.eraIndex < static_cast<int>(context.st().eras.size());
 }
 
+// Where the scale bar stands, in view pixels: its white background from the
+// left of its "0" to the view's right and bottom edges. Empty when no bar is
+// drawn at this zoom.
+QRectF scaleBarArea(QPainter& painter, const ComposeContext& context) {
+  const Viewport& view = context.view;
+  const ScaleFactors& factors = view.scale();
+  const double w = view.width();
+  const double h = view.height();
+  const ScaleLength length = chooseScaleLength(w, view.zoomPercent(), factors.screenPerImageX, factors.imagePxPer40mm);
+  if (!length.valid) return QRectF();
+  const QString unit = context.state != nullptr ? context.info().scaleUnit : QString();
+  const QFontMetricsF metrics(ComposeContext::mapFont(12), painter.device());
+  const double s = context.scale();
+  const double barLen = static_cast<double>(factors.imagePxPer40mm) * length.length * factors.screenPerImageX *
+                        view.zoomPercent() / 100.0;
+  const double th = metrics.height() / s;
+  const double hz = metrics.horizontalAdvance(QStringLiteral("0")) / s / 2.0;
+  const double hl = metrics.horizontalAdvance(length.text) / s / 2.0;
+  const double uw = metrics.horizontalAdvance(unit) / s;
+  const double x0 = w - (barLen + hz + hl + uw);
+  const double y0 = h - (6.0 + th);
+  return QRectF(QPointF(x0 - 2.0, y0 - 2.0), QPointF(w, h));
+}
+
 }  // namespace
 
 // The layout works in view pixels and maps every position onto the target
@@ -102,6 +126,23 @@ void Approval_Print(QPainter& painter, const ComposeContext& context) {
   // the block stands half a line higher.
   double top = context.view.height() - 4.0 * lh;
   if (context.printMode) top -= 0.5 * lh;
+
+  // In a narrow view the lines would run under the scale bar: they then
+  // stand above it instead.
+  if (context.st().view.showScale) {
+    const QRectF bar = scaleBarArea(painter, context);
+    double widest = 0.0;
+    int lastLine = -1;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].isEmpty()) continue;
+      widest = std::max(widest, metrics.horizontalAdvance(lines[i]) / s + 1.0);  // the outline's pixel
+      lastLine = static_cast<int>(i);
+    }
+    if (!bar.isEmpty() && lastLine >= 0 && widest > bar.left()) {
+      const double bottom = top + (lastLine + 1) * lh + 1.0;
+      if (bottom > bar.top()) top -= bottom - bar.top();
+    }
+  }
 
   const QColor outline = context.printMode ? Qt::white : Qt::black;
   const QColor fill = context.printMode ? Qt::black : Qt::white;

@@ -49,8 +49,10 @@ struct AxisTaps {
 // Destination positions [d0, d1) of a destination length d over a source
 // length s. Shrinking (s >= d) averages the source area under each
 // destination pixel; enlarging interpolates between the two nearest source
-// pixel centres, holding the edge pixels.
-AxisTaps buildTaps(int s, int d, int d0, int d1) {
+// pixel centres, holding the edge pixels. With a margin the source has that
+// many more pixels on either side (starts count from the first of them), and
+// enlarging interpolates into them instead of holding the edge.
+AxisTaps buildTaps(int s, int d, int d0, int d1, int margin = 0) {
   AxisTaps a;
   const int n = d1 - d0;
   a.start.resize(static_cast<size_t>(n));
@@ -91,7 +93,7 @@ AxisTaps buildTaps(int s, int d, int d0, int d1) {
         if (v > w[biggest]) biggest = t;
       }
       w[biggest] = static_cast<int16_t>(w[biggest] + (kOne - sum));
-      a.start[k] = first;
+      a.start[k] = first + margin;
     } else {
       // Centre of destination pixel i in source pixels: ((2i + 1) s - d) / 2d.
       const int64_t num = static_cast<int64_t>(2 * i + 1) * s - d;
@@ -101,15 +103,19 @@ AxisTaps buildTaps(int s, int d, int d0, int d1) {
       if (num > 0) {
         j = static_cast<int>(num / den);
         frac = num % den;
+      } else if (num < 0 && margin > 0) {
+        // Left of the first pixel's centre: between the margin's pixel and it.
+        j = -1;
+        frac = num + den;
       }
-      if (j >= s - 1) {
+      if (j >= s - 1 && margin == 0) {
         j = s - 1;
         frac = 0;
       }
       const int w1 = static_cast<int>((frac * kOne + den / 2) / den);
       w[0] = static_cast<int16_t>(kOne - w1);
       w[1] = static_cast<int16_t>(w1);
-      a.start[k] = j;
+      a.start[k] = j + margin;
     }
   }
   a.pairs.resize(a.weight.size() / 2);
@@ -458,11 +464,12 @@ void columnPass(const int16_t* const* rows, const int16_t* w, const int32_t* wpa
   }
 }
 
-void stretchSpan(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
+// srcRect includes the margin on each side.
+void stretchSpan(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, int margin, RasterOp rop,
                  const Span& span, bool vector) {
   const int columns = span.c1 - span.c0;
-  const AxisTaps h = buildTaps(srcRect.width(), dstRect.width(), span.c0, span.c1);
-  const AxisTaps v = buildTaps(srcRect.height(), dstRect.height(), span.r0, span.r1);
+  const AxisTaps h = buildTaps(srcRect.width() - 2 * margin, dstRect.width(), span.c0, span.c1, margin);
+  const AxisTaps v = buildTaps(srcRect.height() - 2 * margin, dstRect.height(), span.r0, span.r1, margin);
   RowPass pass(src, srcRect, h, columns);
 
   // First-pass rows live in a ring of v.taps slotCount: the rows a destination
@@ -496,14 +503,14 @@ void stretchSpan(QImage& dst, const QRect& dstRect, const QImage& src, const QRe
 }
 
 void stretchImpl(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
-                 const QRegion& clip, bool vector) {
+                 const QRegion& clip, bool vector, int margin = 0) {
   if (dst.isNull() || src.isNull() || dstRect.width() <= 0 || dstRect.height() <= 0 || srcRect.width() <= 0 ||
       srcRect.height() <= 0)
     return;
   if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
   const QRegion area = clip.intersected(dstRect.intersected(dst.rect()));
   if (area.isEmpty()) return;
-  const PreparedSource s = prepareSource(src, srcRect);
+  const PreparedSource s = prepareSource(src, srcRect.adjusted(-margin, -margin, margin, margin));
   for (const QRect& r : area) {
     Span span;
     span.c0 = r.left() - dstRect.left();
@@ -512,7 +519,7 @@ void stretchImpl(QImage& dst, const QRect& dstRect, const QImage& src, const QRe
     span.r1 = r.bottom() + 1 - dstRect.top();
     span.dx = r.left();
     span.dy = r.top();
-    stretchSpan(dst, dstRect, s.image, s.rect, rop, span, vector);
+    stretchSpan(dst, dstRect, s.image, s.rect, margin, rop, span, vector);
   }
 }
 
@@ -520,6 +527,51 @@ std::array<uint8_t, 256> makeVeilTable() {
   std::array<uint8_t, 256> t{};
   for (int d = 0; d < 256; ++d) t[static_cast<size_t>(d)] = clampByte(roundToInt((80.0 * 255.0 + d * 175.0) / 255.0));
   return t;
+}
+
+// One channel of a masked tile over the background d: the tile t counts as
+// already weighed by its coverage (it is black where the mask is white), so
+// the background shows through by the mask's share m: t + round(d m / 255).
+// A pure mask gives the bitwise result exactly (m = 255: d OR t).
+inline uint32_t maskedChannel(uint32_t d, uint32_t t, uint32_t m) {
+  if (m == 255) return d | t;
+  const uint32_t x = d * m + 127;
+  return std::min<uint32_t>(255, t + ((x + 1 + (x >> 8)) >> 8));  // x / 255 for x < 65535
+}
+
+// A row of the masked composition: d over t through m, in place.
+void maskedRow(uint32_t* d, const uint32_t* t, const uint32_t* m, int n) {
+  int i = 0;
+#if KAVALO_STRETCH_SSE2
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i ones = _mm_set1_epi8(static_cast<char>(0xFF));
+  const __m128i half = _mm_set1_epi16(127);
+  const __m128i one = _mm_set1_epi16(1);
+  const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(kOpaque));
+  auto half8 = [&](__m128i d16, __m128i t16, __m128i m16) {
+    const __m128i x = _mm_add_epi16(_mm_mullo_epi16(d16, m16), half);
+    const __m128i q = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, one), _mm_srli_epi16(x, 8)), 8);
+    return _mm_add_epi16(t16, q);
+  };
+  for (; i + 3 < n; i += 4) {
+    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i tv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + i));
+    const __m128i mv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + i));
+    const __m128i lo = half8(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(tv, zero), _mm_unpacklo_epi8(mv, zero));
+    const __m128i hi = half8(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(tv, zero), _mm_unpackhi_epi8(mv, zero));
+    const __m128i blended = _mm_packus_epi16(lo, hi);
+    const __m128i white = _mm_cmpeq_epi8(mv, ones);
+    const __m128i bitwise = _mm_or_si128(dv, tv);
+    const __m128i out = _mm_or_si128(_mm_and_si128(white, bitwise), _mm_andnot_si128(white, blended));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(out, opaque));
+  }
+#endif
+  for (; i < n; ++i) {
+    uint32_t out = kOpaque;
+    for (int c = 0; c < 24; c += 8)
+      out |= maskedChannel((d[i] >> c) & 0xFF, (t[i] >> c) & 0xFF, (m[i] >> c) & 0xFF) << c;
+    d[i] = out;
+  }
 }
 
 const std::array<uint8_t, 256>& veilTable() {
@@ -536,6 +588,47 @@ void stretchBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRec
 #else
   stretchImpl(dst, dstRect, src, srcRect, rop, clip, false);
 #endif
+}
+
+void stretchBltWithApron(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
+                         const QRegion& clip) {
+#if KAVALO_STRETCH_SSE2
+  stretchImpl(dst, dstRect, src, srcRect, rop, clip, true, 1);
+#else
+  stretchImpl(dst, dstRect, src, srcRect, rop, clip, false, 1);
+#endif
+}
+
+void stretchMaskedBlt(QImage& dst, const QRect& dstRect, const QImage& tile, const QImage& mask, const QRect& srcRect,
+                      const QRegion& clip) {
+  if (dst.isNull() || tile.isNull() || mask.isNull() || dstRect.isEmpty() || srcRect.isEmpty()) return;
+  if (dst.format() != QImage::Format_RGB32) dst = dst.convertToFormat(QImage::Format_RGB32);
+  const QRegion area = clip.intersected(dstRect.intersected(dst.rect()));
+  if (area.isEmpty()) return;
+  // Both pictures are stretched alike into scratch pictures of the area's
+  // bounds, then laid over the destination pixel by pixel. The scratch
+  // pictures are kept from tile to tile: fresh ones would cost page faults
+  // on every tile of every redraw.
+  const QRect bounds = area.boundingRect();
+  const QRect placed = dstRect.translated(-bounds.topLeft());
+  const QRegion scratchArea(QRect(QPoint(0, 0), bounds.size()));
+  static thread_local QImage t, m;
+  for (QImage* scratch : {&t, &m}) {
+    if (scratch->width() < bounds.width() || scratch->height() < bounds.height())
+      *scratch = QImage(std::max(scratch->width(), bounds.width()), std::max(scratch->height(), bounds.height()),
+                        QImage::Format_RGB32);
+    if (scratch->isNull()) return;
+  }
+  stretchBlt(t, placed, tile, srcRect, RasterOp::Copy, scratchArea);
+  stretchBlt(m, placed, mask, srcRect, RasterOp::Copy, scratchArea);
+  for (const QRect& r : area) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      const int sy = y - bounds.top();
+      maskedRow(reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left(),
+                reinterpret_cast<const uint32_t*>(t.constScanLine(sy)) + (r.left() - bounds.left()),
+                reinterpret_cast<const uint32_t*>(m.constScanLine(sy)) + (r.left() - bounds.left()), r.width());
+    }
+  }
 }
 
 void detail::stretchBltReference(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect,

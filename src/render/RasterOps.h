@@ -29,6 +29,24 @@ enum class RasterOp {
 void stretchBlt(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
                 const QRegion& clip);
 
+// As stretchBlt, for a source whose srcRect has one more pixel on each side
+// (its apron, which must lie inside src): enlarging interpolates into the
+// apron at the rectangle's edges instead of holding the edge pixels, so that
+// neighbouring pieces stretched one by one meet without a seam.
+void stretchBltWithApron(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
+                         const QRegion& clip);
+
+// A masked map's tile over the destination. The mask is white where the
+// background shows and black where the map covers it; the tile is black
+// where the mask is white. Both are stretched alike and the tile is laid
+// over the destination with coverage 1 - mask: each channel becomes
+// t + round(d m / 255), clamped. Where the stretched mask is pure white or
+// black this is exactly (d AND mask) OR tile; in between, where the two
+// stretched pictures hold mixed values and bitwise operations would make
+// false colours, the colours blend.
+void stretchMaskedBlt(QImage& dst, const QRect& dstRect, const QImage& tile, const QImage& mask, const QRect& srcRect,
+                      const QRegion& clip);
+
 // Copies an image onto dst with its top-left corner at pos, inside clip (the
 // snapshot of the view moved by a drag's offset).
 void copyImage(QImage& dst, const QPoint& pos, const QImage& src, const QRegion& clip);

@@ -205,21 +205,36 @@ QRegion Composer::plannedCover() const {
 void Composer::drawBackground() {
   if (!backgroundShown()) return;  // the cleared picture is already white
   ElevationPieces& pieces = st_.pieces;
-  forEachPosition(VisibleTileRange(view_, 0, 0), pieces.pieceWidth(), pieces.pieceHeight(),
-                  [&](int col, int row, const QRect& dest, const QRect& source) {
-                    // A piece is rendered the first time it meets the drawing area.
-                    if (!clip_.intersects(dest)) return;
-                    const QImage& piece = pieces.piece(col, row);
-                    stretchBlt(*target_, dest, piece, print_ ? piece.rect() : source, RasterOp::Copy, clip_);
-                  });
+  const int pw = pieces.pieceWidth(), ph = pieces.pieceHeight();
+  const TileRange r = VisibleTileRange(view_, 0, 0);
+  forEachPosition(r, pw, ph, [&](int col, int row, const QRect& dest, const QRect&) {
+    // A piece is rendered the first time it meets the drawing area.
+    if (!clip_.intersects(dest)) return;
+    const QImage& apron = pieces.apronPiece(col, row);
+    if (apron.isNull()) return;
+    // The whole piece is stretched over its whole place, of which only the
+    // part in the view is drawn; its apron of neighbouring cells lets the
+    // relief run on across the border instead of holding the edge cells.
+    const QRect whole = print_ ? dest : QRect(tileViewX(view_, r, col), tileViewY(view_, r, row), tw_, th_);
+    stretchBltWithApron(*target_, whole, apron, QRect(1, 1, pw, ph), RasterOp::Copy, clip_.intersected(dest));
+  });
 }
 
 void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source) {
   const bool altitude = st_.view.showAltitude;
   if (tileStyle == kMaskedMap) {
     if (!altitude && !print_) fillRect(*target_, dest, kWhite, RasterOp::Copy, clip_);
-    blit(pictures.mask, dest, print_ ? pictures.mask.rect() : source, RasterOp::And);
-    blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, RasterOp::Paint);
+    if (!pictures.mask.isNull() && !pictures.tile.isNull() && pictures.mask.size() == pictures.tile.size()) {
+      // Stretched, the mask and the tile hold in-between values along the
+      // map's lines, where AND and OR would make false colours: the tile is
+      // laid over the background by the mask's coverage instead.
+      stretchMaskedBlt(*target_, dest, pictures.tile, pictures.mask, print_ ? pictures.tile.rect() : source, clip_);
+    } else {
+      // A missing picture is blank white: AND with it keeps the background,
+      // OR with it whitens the rectangle.
+      blit(pictures.mask, dest, print_ ? pictures.mask.rect() : source, RasterOp::And);
+      blit(pictures.tile, dest, print_ ? pictures.tile.rect() : source, RasterOp::Paint);
+    }
   } else {
     // Photos lie on white (they get no elevation colours), where the AND would
     // copy them unchanged but for the one-pixel overlap of neighbouring

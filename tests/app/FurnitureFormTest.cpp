@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
@@ -116,17 +120,23 @@ TEST(FurnitureForm, TheLegendWindowStandsBesideThePanelAndFitsItsPicture) {
   EXPECT_EQ(legend->picBox->height(), legend->height() - 50);
   EXPECT_EQ(legend->VScroll->x(), 120);
   EXPECT_EQ(legend->VScroll->height(), legend->picBox->height());
-  EXPECT_EQ(legend->VScroll->minimum(), 0);
-  EXPECT_EQ(legend->VScroll->maximum(), 100);
-  EXPECT_EQ(legend->VScroll->singleStep(), 10);
-  EXPECT_EQ(legend->VScroll->pageStep(), 20);
-  // The legend is taller than its panel: 100 shows its bottom.
+  // The legend is taller than its panel: the bar scrolls it pixel for pixel
+  // from its top to its bottom and no further.
   ASSERT_LT(legend->picBox->height(), 900);
+  EXPECT_TRUE(legend->VScroll->isVisible());
+  EXPECT_EQ(legend->VScroll->minimum(), 0);
+  EXPECT_EQ(legend->VScroll->maximum(), 900 - legend->picBox->height());
   EXPECT_EQ(legend->picLegend->y(), 0);
-  legend->VScroll->setValue(100);
-  EXPECT_EQ(legend->picLegend->y(), legend->picBox->height() - 900);
+  legend->VScroll->setValue(legend->VScroll->maximum());
+  EXPECT_EQ(legend->picLegend->y() + 900, legend->picBox->height());
   legend->VScroll->setValue(0);
-  EXPECT_EQ(legend->picLegend->y(), 0);
+  // The wheel over the picture scrolls it too, downwards for a turn towards the user.
+  QWheelEvent turn(QPointF(10, 10), legend->picLegend->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, -120),
+                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QSpontaneKeyEvent::setSpontaneous(&turn);  // as the device delivers it: it goes up to the window
+  QCoreApplication::instance()->notify(legend->picLegend, &turn);
+  EXPECT_GT(legend->VScroll->value(), 0);
+  EXPECT_EQ(legend->picLegend->y(), -legend->VScroll->value());
 }
 
 TEST(FurnitureForm, TheLegendFollowsTheErasAndKeepsItsPictureWhenOneIsMissing) {
@@ -148,11 +158,11 @@ TEST(FurnitureForm, TheLegendFollowsTheErasAndKeepsItsPictureWhenOneIsMissing) {
   f.showEra(1);
   f.w->showLegendForComposition();
   EXPECT_EQ(legend->legendPicture().size(), QSize(60, 100));
-  EXPECT_EQ(legend->width(), 60 + legend->VScroll->width());
-  // A legend shorter than its panel moves down as the value grows.
-  legend->VScroll->setValue(100);
-  EXPECT_EQ(legend->picLegend->y(), legend->picBox->height() - 100);
-  EXPECT_GT(legend->picLegend->y(), 0);
+  // A legend shorter than its panel needs no scroll bar and stays at the top.
+  EXPECT_FALSE(legend->VScroll->isVisible());
+  EXPECT_EQ(legend->width(), 60);
+  EXPECT_EQ(legend->VScroll->maximum(), 0);
+  EXPECT_EQ(legend->picLegend->y(), 0);
 }
 
 TEST(FurnitureForm, TheLegendIsCopiedToTheClipboard) {

@@ -48,24 +48,29 @@ TEST(LegendFile, PicturesAreReadByContentAndWindowsSpellings) {
   EXPECT_TRUE(loadLegendPicture(dir.path() + QStringLiteral("/legend/08.png")).isNull());
 }
 
-TEST(LegendLayout, ThePanelHoldsThePictureAndTheScrollBarBelowTheButtonBand) {
-  const LegendLayout l = layoutLegend(QSize(200, 900), 600, 16);
-  EXPECT_EQ(l.picBox, QRect(0, 50, 216, 550));
-  EXPECT_EQ(l.scrollBar, QRect(200, 0, 16, 550));
-  EXPECT_EQ(l.innerWidth, 216);
-  // A window shorter than the band gets an empty panel.
-  EXPECT_EQ(layoutLegend(QSize(200, 900), 30, 16).picBox.height(), 0);
-}
-
-TEST(LegendLayout, ScrollingMovesThePicture) {
-  // Taller than the panel: 0 shows the top, 100 the bottom, 50 the middle.
-  EXPECT_EQ(legendPictureTop(900, 550, 0), 0);
-  EXPECT_EQ(legendPictureTop(900, 550, 50), -175);
-  EXPECT_EQ(legendPictureTop(900, 550, 100), -350);
-  // Shorter: the picture moves down as the value grows.
-  EXPECT_EQ(legendPictureTop(300, 550, 100), 250);
-  EXPECT_EQ(legendPictureTop(300, 550, 10), 25);
-  // Half a pixel rounds to even.
-  EXPECT_EQ(legendPictureTop(905, 550, 10), -36);  // -35.5
-  EXPECT_EQ(legendPictureTop(915, 550, 10), -36);  // -36.5
+TEST(LegendLayout, ThePanelHoldsThePictureAndAScrollBarOnlyWhenItDoesNotFit) {
+  struct Case {
+    QSize picture;
+    int innerHeight;
+    QRect picBox, scrollBar;
+    int overhang;
+  };
+  const Case cases[] = {
+      // Taller than its panel: the bar scrolls over exactly the 350 pixels
+      // that do not fit.
+      {QSize(200, 900), 600, QRect(0, 50, 216, 550), QRect(200, 0, 16, 550), 350},
+      // One pixel too tall still needs the bar; an exact fit does not.
+      {QSize(200, 551), 600, QRect(0, 50, 216, 550), QRect(200, 0, 16, 550), 1},
+      {QSize(200, 550), 600, QRect(0, 50, 200, 550), QRect(200, 0, 0, 550), 0},
+      {QSize(60, 100), 600, QRect(0, 50, 60, 550), QRect(60, 0, 0, 550), 0},
+      // A window shorter than the band gets an empty panel.
+      {QSize(200, 900), 30, QRect(0, 50, 216, 0), QRect(200, 0, 16, 0), 900},
+  };
+  for (const Case& c : cases) {
+    const LegendLayout l = layoutLegend(c.picture, c.innerHeight, 16);
+    EXPECT_EQ(l.picBox, c.picBox) << c.picture.height() << " in " << c.innerHeight;
+    EXPECT_EQ(l.scrollBar, c.scrollBar) << c.picture.height() << " in " << c.innerHeight;
+    EXPECT_EQ(l.innerWidth, c.picBox.width());
+    EXPECT_EQ(l.overhang, c.overhang);
+  }
 }

@@ -1,0 +1,210 @@
+// The main window as a user meets it: the readout describes only places on
+// the map, a folder that cannot be shown leaves nothing live behind, the
+// datum button refreshes at once, and the wheel's direction is a setting.
+#include <gtest/gtest.h>
+
+#include <QtTest/qtestspontaneevent.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QWheelEvent>
+#include <memory>
+
+#include "app/UiMapView.h"
+#include "app/WindowSettings.h"
+#include "app/frmSCR.h"
+#include "geo/CursorReadout.h"
+#include "model/Settings.h"
+#include "platform/Prompts.h"
+#include "support/Fixtures.h"
+
+using namespace kavalo;
+
+namespace {
+
+// A window on two data folders: "a" can be shown, "b" has no mapinfo.txt.
+struct Window {
+  test::RootFixture root;
+  ScriptedPrompts prompts;
+  std::unique_ptr<frmSCR> w;
+
+  Window() {
+    root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}, {QStringLiteral("空"), QStringLiteral("b")}});
+    test::DatasetFixture d;
+    d.folder = root.path(QStringLiteral("a"));
+    d.write();
+    QDir().mkpath(root.path(QStringLiteral("b")));
+    ScreenInfo screen;
+    screen.widthPx = 1600;
+    screen.heightPx = 1200;
+    w = std::make_unique<frmSCR>(root.root(), screen, prompts);
+    w->Form_Load();
+    w->show();
+    w->resize(1000, 760);
+    QCoreApplication::processEvents();
+  }
+  ~Window() { w->Form_Unload(); }
+
+  ProgramState& st() { return w->state(); }
+  QVariant caption() const { return w->lblInfo->property("caption"); }
+  void key(int k, Qt::KeyboardModifiers m) {
+    QKeyEvent press(QEvent::KeyPress, k, m);
+    QCoreApplication::sendEvent(w->picPrint, &press);
+    QKeyEvent release(QEvent::KeyRelease, k, m);
+    QCoreApplication::sendEvent(w->picPrint, &release);
+  }
+  void wheel(int angle) {
+    QWheelEvent e(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&e);
+    QCoreApplication::instance()->notify(w->picPrint, &e);
+  }
+  void moveOverMap(QPointF at) {
+    QMouseEvent e(QEvent::MouseMove, at, w->picPrint->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->picPrint, &e);
+  }
+  // The readout the program gives for a view pixel in the current view.
+  QString expectedAt(QPointF at) const {
+    return computePointInfo(w->state(), w->state().viewport(), static_cast<float>(at.x()), static_cast<float>(at.y()))
+        .lblInfo;
+  }
+};
+
+}  // namespace
+
+TEST(WindowReadout, ChangesMadeWithoutTheMouseDescribeOnlyAPointerRestingOnTheMap) {
+  Window f;
+  ASSERT_TRUE(f.st().view.loaded);
+  ASSERT_GT(f.w->picPrint->width(), 200);
+  // The pointer over the panel: keys, the era list and the zoom slider
+  // change the view, but the readout keeps what it showed (nothing yet).
+  QCursor::setPos(f.w->picBox->mapToGlobal(QPoint(100, 300)));
+  f.key(Qt::Key_Up, Qt::ShiftModifier);
+  f.key(Qt::Key_Right, Qt::ShiftModifier);
+  f.w->SliderZoom->setValue(200);
+  EXPECT_FALSE(f.caption().isValid());
+  EXPECT_EQ(f.w->lblInfo->text(), QStringLiteral("現在地の標高："));
+
+  // The pointer on the map: the same changes describe the point under it.
+  const QPoint onMap(120, 90);
+  QCursor::setPos(f.w->picPrint->mapToGlobal(onMap));
+  f.key(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(f.caption().toString(), f.expectedAt(onMap));
+  const QString shown = f.caption().toString();
+  // Left again for the panel, a pan keeps the last description.
+  QCursor::setPos(f.w->picBox->mapToGlobal(QPoint(100, 300)));
+  f.key(Qt::Key_Left, Qt::NoModifier);
+  EXPECT_EQ(f.caption().toString(), shown);
+  EXPECT_NE(f.expectedAt(onMap), shown);
+}
+
+TEST(WindowReadout, TheDatumButtonRedescribesTheSamePlaceAtOnce) {
+  Window f;
+  const QPointF at(150, 100);
+  f.moveOverMap(at);
+  const QString before = f.caption().toString();
+  ASSERT_FALSE(before.isEmpty());
+  const int datum = f.st().view.datumFlag;
+  // Clicked with the pointer on the button; the view moved in between with
+  // the pointer away from the map, so only the remembered place is right.
+  QCursor::setPos(f.w->cmdSokuti->mapToGlobal(QPoint(5, 5)));
+  f.key(Qt::Key_Right, Qt::NoModifier);
+  f.w->cmdSokuti->click();
+  EXPECT_NE(f.st().view.datumFlag, datum);
+  const QString after = f.caption().toString();
+  EXPECT_NE(after, before);
+  EXPECT_TRUE(
+      after.contains(f.st().view.datumFlag == 1 ? QStringLiteral("(世界測地系)") : QStringLiteral("(日本測地系)")));
+  // The elevation line describes the same place as before.
+  EXPECT_EQ(after.section(QChar(13), -1), before.section(QChar(13), -1));
+  f.w->cmdSokuti->click();
+  EXPECT_EQ(f.caption().toString(), before);
+}
+
+TEST(WindowState, AFolderThatCannotBeShownLeavesNothingOfThePreviousOneLive) {
+  Window f;
+  f.moveOverMap(QPointF(100, 100));
+  ASSERT_TRUE(f.caption().isValid());
+  f.w->lstDataFolder->setCurrentRow(1);
+  EXPECT_TRUE(f.prompts.messages().contains(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。")));
+  EXPECT_FALSE(f.st().view.loaded);
+  EXPECT_EQ(f.w->windowTitle(), versionCaption());
+  EXPECT_EQ(f.w->lblInfo->text(), QStringLiteral("現在地の標高："));
+  EXPECT_EQ(f.w->lblMap->text(), QStringLiteral("図幅情報"));
+  EXPECT_FALSE(f.caption().isValid());
+  for (QWidget* needsData :
+       std::initializer_list<QWidget*>{f.w->framTime, f.w->framZOOM, f.w->framView, f.w->framInfo, f.w->cmdPosition,
+                                       f.w->cmdWMS, f.w->cnmdKML, f.w->cmdPrintOut, f.w->cmdCopy})
+    EXPECT_FALSE(needsData->isEnabled()) << needsData->objectName().toStdString();
+  EXPECT_TRUE(f.w->lstDataFolder->isEnabled());
+
+  // Keys and the wheel reach nothing.
+  const int era = f.w->cboAge->currentIndex();
+  const int zoom = f.w->SliderZoom->value();
+  const int draws = f.w->compositionCount();
+  f.key(Qt::Key_Right, Qt::ShiftModifier);
+  f.key(Qt::Key_Up, Qt::ShiftModifier);
+  f.key(Qt::Key_Space, Qt::NoModifier);
+  f.wheel(120);
+  f.wheel(-120);
+  EXPECT_EQ(f.w->cboAge->currentIndex(), era);
+  EXPECT_EQ(f.w->SliderZoom->value(), zoom);
+  EXPECT_EQ(f.w->compositionCount(), draws);
+
+  // Back on the good folder everything is live again.
+  f.w->lstDataFolder->setCurrentRow(0);
+  EXPECT_TRUE(f.st().view.loaded);
+  EXPECT_TRUE(f.w->cmdPosition->isEnabled());
+  EXPECT_NE(f.w->windowTitle(), versionCaption());
+}
+
+TEST(WindowSettingsFile, TheWheelDirectionIsReadFromTheWindowsOwnFile) {
+  test::RootFixture root;
+  const QString path = root.path(QString::fromLatin1(kWindowSettingsFile));
+  struct Case {
+    const char* text;  // nullptr: no file
+    bool awayZoomsIn;
+  };
+  const Case cases[] = {
+      {nullptr, false},
+      {"wheel=away-zooms-in\n", true},
+      {"# a comment\r\n  WHEEL = Away-Zooms-In \r\n", true},
+      {"wheel=away-zooms-in\nwheel=away-zooms-out\n", false},
+      {"wheel=sideways\n", false},
+      {"wheel\nzoom=away-zooms-in\n", false},
+  };
+  for (const Case& c : cases) {
+    QFile::remove(path);
+    if (c.text) test::writeBytes(path, QByteArray(c.text));
+    EXPECT_EQ(readWindowSettingsFile(path).wheelAwayZoomsIn, c.awayZoomsIn) << (c.text ? c.text : "no file");
+  }
+  // A first start writes the defaults for the user to find, and keeps a
+  // file the user changed.
+  QFile::remove(path);
+  EXPECT_FALSE(loadWindowSettings(root.root()).wheelAwayZoomsIn);
+  EXPECT_EQ(test::readBytes(path), defaultWindowSettingsText());
+  test::writeBytes(path, "wheel=away-zooms-in\n");
+  EXPECT_TRUE(loadWindowSettings(root.root()).wheelAwayZoomsIn);
+  EXPECT_EQ(test::readBytes(path), QByteArray("wheel=away-zooms-in\n"));
+}
+
+TEST(WindowSettingsFile, TheChosenDirectionTurnsTheZoomOfTheWheel) {
+  Window f;
+  f.w->setZoom(200);
+  f.wheel(120);  // away from the user
+  EXPECT_EQ(f.st().view.zoomPercent, 175);
+  f.w->setWheelAwayZoomsIn(true);
+  f.wheel(120);
+  EXPECT_EQ(f.st().view.zoomPercent, 200);
+  f.wheel(-120);
+  EXPECT_EQ(f.st().view.zoomPercent, 175);
+}
