@@ -36,47 +36,47 @@ QString bareName(const QString& typed) {
 
 }  // namespace
 
-ParseOutcome parseCommand(const CommandSpec& spec, const QStringList& args, CliOptions& out, QString* error) {
+ParseOutcome parseCommand(const CommandSpec& cmd, const QStringList& args, CliOptions& out, QString* error) {
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   parser.addOption(help);
-  for (const QString& name : spec.valueOptions)
+  for (const QString& name : cmd.valueOptions)
     parser.addOption(QCommandLineOption(bareName(name), QString(), QStringLiteral("value")));
-  for (const QString& name : spec.switches) parser.addOption(QCommandLineOption(bareName(name)));
+  for (const QString& name : cmd.switches) parser.addOption(QCommandLineOption(bareName(name)));
   // QCommandLineParser reads the first argument as the program's name.
   if (!parser.parse(QStringList{QStringLiteral("kavalo-cli")} + args)) {
     if (error) *error = parser.errorText();
     return ParseOutcome::Error;
   }
   if (parser.isSet(help)) {
-    printOut(QStringLiteral("usage: kavalo-cli ") + spec.synopsis);
+    printOut(QStringLiteral("usage: kavalo-cli ") + cmd.synopsis);
     return ParseOutcome::Help;
   }
   if (!parser.positionalArguments().isEmpty()) {
     if (error) *error = QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first());
     return ParseOutcome::Error;
   }
-  for (const QString& name : spec.valueOptions) {
+  for (const QString& name : cmd.valueOptions) {
     // A repeated option counts with its last value, as a shell user expects.
     if (parser.isSet(bareName(name))) out.values[name] = parser.values(bareName(name)).last();
   }
-  for (const QString& name : spec.switches)
+  for (const QString& name : cmd.switches)
     if (parser.isSet(bareName(name))) out.values[name] = QString();
   return ParseOutcome::Ok;
 }
 
 bool parseOptions(const QStringList& args, const QStringList& known, CliOptions& out, QString* error) {
-  CommandSpec spec;
-  spec.valueOptions = known;
-  return parseCommand(spec, args, out, error) == ParseOutcome::Ok;
+  CommandSpec cmd;
+  cmd.valueOptions = known;
+  return parseCommand(cmd, args, out, error) == ParseOutcome::Ok;
 }
 
-int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& error) {
+int finishParse(const CommandSpec& cmd, ParseOutcome outcome, const QString& error) {
   if (outcome == ParseOutcome::Help) return 0;
   printError(error);
-  printError(QStringLiteral("usage: kavalo-cli ") + spec.synopsis);
+  printError(QStringLiteral("usage: kavalo-cli ") + cmd.synopsis);
   return 2;
 }
 

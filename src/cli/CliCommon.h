@@ -43,7 +43,7 @@ enum class ParseOutcome { Ok, Help, Error };
 // Parses a command's arguments with QCommandLineParser. Help: --help or -h
 // was given (the usage has been printed to standard output). Error: error
 // holds the reason (an unknown option, a missing value, a stray word).
-ParseOutcome parseCommand(const CommandSpec& spec, const QStringList& args, CliOptions& out, QString* error);
+ParseOutcome parseCommand(const CommandSpec& cmd, const QStringList& args, CliOptions& out, QString* error);
 
 // The same for a command without switches; false on an error or --help.
 bool parseOptions(const QStringList& args, const QStringList& known, CliOptions& out, QString* error);
@@ -51,7 +51,7 @@ bool parseOptions(const QStringList& args, const QStringList& known, CliOptions&
 // The exit status of a command whose parse did not end in Ok: 0 after
 // --help, 2 (usage error) otherwise, with the error and the usage on
 // standard error.
-int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& error);
+int finishParse(const CommandSpec& cmd, ParseOutcome outcome, const QString& error);
 
 // Starts the program on the RootFolder and loads data folder --dataset (or
 // the one saved in KAVALO.ini, the first when that lies beyond the list).

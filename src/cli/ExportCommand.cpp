@@ -10,23 +10,23 @@
 namespace kavalo {
 
 CommandSpec exportCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("export");
-  spec.synopsis = QStringLiteral(
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("export");
+  cmd.synopsis = QStringLiteral(
       "export --root DIR [--dataset N] [view options as for render] --format html|kml|kmz\n"
       "                         --image png|jpg [--world-files] -o FILE");
-  spec.valueOptions = viewOptionNames() << QStringLiteral("--format") << QStringLiteral("--image")
-                                        << QStringLiteral("-o");
-  spec.switches = {QStringLiteral("--world-files")};
-  return spec;
+  cmd.valueOptions = viewOptionNames() << QStringLiteral("--format") << QStringLiteral("--image")
+                                       << QStringLiteral("-o");
+  cmd.switches = {QStringLiteral("--world-files")};
+  return cmd;
 }
 
 int runExportCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = exportCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+  const CommandSpec cmd = exportCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
 
   ExportOptions request;
   const QString format = options.get(QStringLiteral("--format"), QStringLiteral("html"));
@@ -38,15 +38,15 @@ int runExportCommand(const QStringList& args) {
   else if (format == u"kmz")
     request.format = ExportFormat::Kmz;
   else
-    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--format must be html, kml or kmz"));
+    return finishParse(cmd, ParseOutcome::Error, QStringLiteral("--format must be html, kml or kmz"));
   if (image != u"png" && image != u"jpg")
-    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--image must be png or jpg"));
+    return finishParse(cmd, ParseOutcome::Error, QStringLiteral("--image must be png or jpg"));
   request.jpeg = image == u"jpg";
   request.worldFiles = options.has(QStringLiteral("--world-files"));
   if (request.worldFiles && request.format == ExportFormat::Kmz)
-    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--world-files goes with html or kml"));
+    return finishParse(cmd, ParseOutcome::Error, QStringLiteral("--world-files goes with html or kml"));
   if (!options.has(QStringLiteral("-o")))
-    return finishParse(spec, ParseOutcome::Error, QStringLiteral("-o FILE is required"));
+    return finishParse(cmd, ParseOutcome::Error, QStringLiteral("-o FILE is required"));
   request.path = QDir::cleanPath(QDir::current().absoluteFilePath(options.get(QStringLiteral("-o"))));
 
   ProgramState state;

@@ -28,22 +28,22 @@ class StdoutPrompts : public ScriptedPrompts {
 }  // namespace
 
 CommandSpec fetchPackagesCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("fetch-packages");
-  spec.synopsis = QStringLiteral("fetch-packages --root DIR [--dataset N] --eras I[,J...] [--web-base URL]");
-  spec.valueOptions = QStringList{QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--eras")}
-                      << onlineValueOptions();
-  return spec;
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("fetch-packages");
+  cmd.synopsis = QStringLiteral("fetch-packages --root DIR [--dataset N] --eras I[,J...] [--web-base URL]");
+  cmd.valueOptions = QStringList{QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--eras")}
+                     << onlineValueOptions();
+  return cmd;
 }
 
 int runFetchPackagesCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = fetchPackagesCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+  const CommandSpec cmd = fetchPackagesCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   if (!options.has(QStringLiteral("--eras")))
-    return finishParse(spec, ParseOutcome::Error, QStringLiteral("--eras is required"));
+    return finishParse(cmd, ParseOutcome::Error, QStringLiteral("--eras is required"));
 
   ProgramState state;
   CliPrompts loadPrompts;
@@ -59,7 +59,7 @@ int runFetchPackagesCommand(const QStringList& args) {
     for (size_t i = 0; ok && i < shortages.size(); ++i)
       if (shortages[i].eraIndex == era) position = static_cast<int>(i);
     if (position < 0)
-      return finishParse(spec, ParseOutcome::Error,
+      return finishParse(cmd, ParseOutcome::Error,
                          QStringLiteral("--eras: %1 is not an era of the dataset's own sheets").arg(part));
     // As in the dialog, an era that lacks nothing cannot be chosen.
     if (shortages[static_cast<size_t>(position)].missingCount > 0 &&

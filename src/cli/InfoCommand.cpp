@@ -112,19 +112,19 @@ QString datasetInfoJson(const ProgramState& state) {
 }
 
 CommandSpec infoCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("info");
-  spec.synopsis = QStringLiteral("info --root DIR [--dataset N]");
-  spec.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
-  return spec;
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("info");
+  cmd.synopsis = QStringLiteral("info --root DIR [--dataset N]");
+  cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
+  return cmd;
 }
 
 int runInfoCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = infoCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+  const CommandSpec cmd = infoCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   ProgramState state;
   CliPrompts prompts;
   if (!loadForCli(options, state, prompts)) return 1;

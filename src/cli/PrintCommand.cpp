@@ -12,25 +12,25 @@
 namespace kavalo {
 
 CommandSpec printCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("print");
-  spec.synopsis = QStringLiteral(
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("print");
+  cmd.synopsis = QStringLiteral(
       "print --root DIR [--dataset N] [view options as for render] (--printer NAME | --pdf FILE)\n"
       "                         [--paper NAME] [--orientation portrait|landscape] [--print-size PCT]\n"
       "                         [--offset-mm X,Y]");
-  spec.valueOptions = viewOptionNames() << QStringLiteral("--printer") << QStringLiteral("--pdf")
-                                        << QStringLiteral("--paper") << QStringLiteral("--orientation")
-                                        << QStringLiteral("--print-size") << QStringLiteral("--offset-mm");
-  return spec;
+  cmd.valueOptions = viewOptionNames() << QStringLiteral("--printer") << QStringLiteral("--pdf")
+                                       << QStringLiteral("--paper") << QStringLiteral("--orientation")
+                                       << QStringLiteral("--print-size") << QStringLiteral("--offset-mm");
+  return cmd;
 }
 
 int runPrintCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = printCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
-  auto usage = [&](const QString& text) { return finishParse(spec, ParseOutcome::Error, text); };
+  const CommandSpec cmd = printCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
+  auto usage = [&](const QString& text) { return finishParse(cmd, ParseOutcome::Error, text); };
 
   const bool toPdf = options.has(QStringLiteral("--pdf"));
   if (toPdf == options.has(QStringLiteral("--printer")))

@@ -23,20 +23,20 @@ bool parsePoint(const QString& text, float& x, float& y) {
 }  // namespace
 
 CommandSpec readoutCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("readout");
-  spec.synopsis =
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("readout");
+  cmd.synopsis =
       QStringLiteral("readout --root DIR [--dataset N] [view options as for render] [--datum 0|1] --at PX,PY");
-  spec.valueOptions = viewOptionNames() + QStringList{QStringLiteral("--datum"), QStringLiteral("--at")};
-  return spec;
+  cmd.valueOptions = viewOptionNames() + QStringList{QStringLiteral("--datum"), QStringLiteral("--at")};
+  return cmd;
 }
 
 int runReadoutCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = readoutCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+  const CommandSpec cmd = readoutCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   float px = 0.0f, py = 0.0f;
   if (!options.has(QStringLiteral("--at")) || !parsePoint(options.get(QStringLiteral("--at")), px, py)) {
     printError(QStringLiteral("--at PX,PY (view pixels) is required"));

@@ -40,25 +40,25 @@ bool writeToStandardOutput(const QByteArray& bytes, QString* error) {
 }  // namespace
 
 CommandSpec renderCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("render");
-  spec.synopsis = QStringLiteral(
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("render");
+  cmd.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
       "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks]\n"
       "                         [--online [--web-base URL]] -o FILE.png|-\n"
       "                         [--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
-  spec.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
-  spec.valueOptions << compareOptionNames();
-  spec.switches = onlineSwitches();
-  return spec;
+  cmd.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
+  cmd.valueOptions << compareOptionNames();
+  cmd.switches = onlineSwitches();
+  return cmd;
 }
 
 int runRenderCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = renderCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+  const CommandSpec cmd = renderCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   if (!options.has(QStringLiteral("-o"))) {
     printError(QStringLiteral("-o FILE.png is required (- for standard output)"));
     return 2;

@@ -24,19 +24,19 @@ QString shortageJson(const ProgramState& state) {
 }
 
 CommandSpec shortageCommandSpec() {
-  CommandSpec spec;
-  spec.name = QStringLiteral("shortage");
-  spec.synopsis = QStringLiteral("shortage --root DIR [--dataset N]");
-  spec.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
-  return spec;
+  CommandSpec cmd;
+  cmd.name = QStringLiteral("shortage");
+  cmd.synopsis = QStringLiteral("shortage --root DIR [--dataset N]");
+  cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
+  return cmd;
 }
 
 int runShortageCommand(const QStringList& args) {
   CliOptions options;
   QString error;
-  const CommandSpec spec = shortageCommandSpec();
-  const ParseOutcome outcome = parseCommand(spec, args, options, &error);
-  if (outcome != ParseOutcome::Ok) return finishParse(spec, outcome, error);
+  const CommandSpec cmd = shortageCommandSpec();
+  const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
+  if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   ProgramState state;
   CliPrompts prompts;
   if (!loadForCli(options, state, prompts)) return 1;

@@ -22,7 +22,7 @@ using namespace kavalo;
 namespace {
 
 struct Command {
-  CommandSpec (*spec)();
+  CommandSpec (*describe)();
   int (*run)(const QStringList& args);
 };
 
@@ -41,7 +41,7 @@ void printUsage(FILE* to) {
   QString text;
   for (const Command& c : kCommands)
     text += (text.isEmpty() ? QStringLiteral("usage: kavalo-cli ") : QStringLiteral("       kavalo-cli ")) +
-            c.spec().synopsis + u'\n';
+            c.describe().synopsis + u'\n';
   text += QStringLiteral("Each command takes --help.\n");
   std::fputs(text.toUtf8().constData(), to);
 }
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   for (const Command& c : kCommands)
-    if (c.spec().name == command) return c.run(args);
+    if (c.describe().name == command) return c.run(args);
   printUsage(stderr);
   return 2;
 }
