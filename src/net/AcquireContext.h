@@ -1,0 +1,34 @@
+#pragma once
+// What an acquisition run needs from around it: the way to the network, the
+// person at the screen and the progress display. The window and the command-
+// line tool give the program's own network functions; tests give their own
+// where a fault is easier to stage that way.
+#include <QString>
+#include <functional>
+
+namespace kavalo {
+
+class Prompts;
+
+struct NetAccess {
+  // Downloads url into localPath whole (or leaves no file); true on success.
+  std::function<bool(const QString& url, const QString& localPath)> download;
+  // True when the server of url answers at all.
+  std::function<bool(const QString& url)> reachable;
+};
+
+struct AcquireContext {
+  NetAccess net;
+  Prompts* prompts = nullptr;
+  // The progress bar: shown with a maximum, stepped, hidden (maximum < 0).
+  std::function<void(int value, int maximum)> progress;
+  // Set by the dialog's cancel button; looked at once per unit of work.
+  const bool* cancelRequested = nullptr;
+
+  bool cancelled() const { return cancelRequested && *cancelRequested; }
+  void showProgress(int value, int maximum) const {
+    if (progress) progress(value, maximum);
+  }
+};
+
+}  // namespace kavalo
