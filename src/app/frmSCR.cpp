@@ -509,7 +509,6 @@ bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
 
 // Acquisition, export, printing and the online switch come with their own
 // dialogs; until then the buttons do nothing.
-void frmSCR::cmdWMS_Click() {}
 void frmSCR::cnmdKML_Click() {}
 void frmSCR::cmdPrintOut_Click() {}
 void frmSCR::lblOffLine_Click() {}

@@ -7,6 +7,9 @@
 #include <cstdio>
 
 #include "cli/CliCommon.h"
+#include "cli/FetchAgencyCommand.h"
+#include "cli/FetchRapidSurveyCommand.h"
+#include "cli/FetchXyzCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
@@ -27,6 +30,9 @@ const Command kCommands[] = {
     {infoCommandSpec, runInfoCommand},
     {renderCommandSpec, runRenderCommand},
     {readoutCommandSpec, runReadoutCommand},
+    {fetchAgencyCommandSpec, runFetchAgencyCommand},
+    {fetchRapidSurveyCommandSpec, runFetchRapidSurveyCommand},
+    {fetchXyzCommandSpec, runFetchXyzCommand},
 };
 
 void printUsage(FILE* to) {
