@@ -1,6 +1,7 @@
 #include "cli/FetchAgencyCommand.h"
 
 #include "cli/FetchCommon.h"
+#include "net/AgencyTiles.h"
 #include "net/EraAppend.h"
 #include "net/ServerSettings.h"
 

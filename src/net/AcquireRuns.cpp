@@ -68,7 +68,8 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
   QString question;
   switch (choice.source) {
     case kAgencyMapSource:
-      question = QStringLiteral("国土地理院「電子国土基本図（地図情報）」から地形図画像をインターネットを介して取得します。");
+      question =
+          QStringLiteral("国土地理院「電子国土基本図（地図情報）」から地形図画像をインターネットを介して取得します。");
       era = agencyEra(kAgencyMapSource, 0, countErasOfKind(eras, kAgencyBasicMap), today);
       era.name = freeEraName(eras, QStringLiteral("W"), countErasOfKind(eras, kAgencyBasicMap));
       break;
@@ -80,10 +81,11 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
       }
       const int code = choice.periodCode;
       if (code == 4)
-        question = QStringLiteral("国土地理院「東日本大震災被災地周辺の空中写真」画像をインターネットを介して取得します。");
-      else if (code == 5)
         question =
-            QStringLiteral("国土地理院「東日本大震災被災地周辺の空中写真2011年5-6月」画像をインターネットを介して取得します。");
+            QStringLiteral("国土地理院「東日本大震災被災地周辺の空中写真」画像をインターネットを介して取得します。");
+      else if (code == 5)
+        question = QStringLiteral(
+            "国土地理院「東日本大震災被災地周辺の空中写真2011年5-6月」画像をインターネットを介して取得します。");
       else
         question = QStringLiteral("国土地理院「国土画像情報」から") + orthoPeriodListName(code) +
                    QStringLiteral("の空中写真画像をインターネットを介して取得します。");
@@ -92,7 +94,8 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
       break;
     }
     default:
-      question = QStringLiteral("国土地理院「電子国土基本図（オルソ画像）」から空中写真画像をインターネットを介して取得します。");
+      question = QStringLiteral(
+          "国土地理院「電子国土基本図（オルソ画像）」から空中写真画像をインターネットを介して取得します。");
       era = agencyEra(kAgencyOrthoSource, 0, countErasOfKind(eras, kAgencyOrtho), today);
       era.name = freeEraName(eras, QStringLiteral("DKO"), countErasOfKind(eras, kAgencyOrtho));
       pieceSource = kOrthoPieces;
@@ -130,8 +133,10 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
     say(out, ctx, QStringLiteral("「歴史的農業環境閲覧システム」サーバーに接続できません。"), MessageIcon::Warning);
     return out;
   }
-  if (!ask(ctx, QStringLiteral("歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像をインターネットを介して取得します。") +
-                    kTakesTime))
+  if (!ask(ctx,
+           QStringLiteral(
+               "歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像をインターネットを介して取得します。") +
+               kTakesTime))
     return out;
   out.closeDialog = true;
   const QString folder = joinPath(state.datasetFolder, QStringLiteral("\\JINNSOKU"));
@@ -151,14 +156,16 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
     // The folder of an era already listed keeps its tiles.
     if (!had) dropFolder(folder);
     if (!r.cancelled)
-      say(out, ctx, why.isEmpty() ? QStringLiteral("迅速測図画像の取得に失敗しました。")
-                                  : why + QStringLiteral("\n迅速測図画像の取得に失敗しました。"),
+      say(out, ctx,
+          why.isEmpty() ? QStringLiteral("迅速測図画像の取得に失敗しました。")
+                        : why + QStringLiteral("\n迅速測図画像の取得に失敗しました。"),
           MessageIcon::Warning);
     return out;
   }
   out.added = true;
   say(out, ctx,
-      m.title + (had ? QStringLiteral("の迅速測図画像を更新しました。") : QStringLiteral("に迅速測図画像を追加しました。")),
+      m.title +
+          (had ? QStringLiteral("の迅速測図画像を更新しました。") : QStringLiteral("に迅速測図画像を追加しました。")),
       MessageIcon::None);
   return out;
 }
@@ -201,15 +208,16 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
   if (!ok || !AppendAgencyEra(state, era, &why)) {
     dropFolder(folder);
     if (!r.cancelled)
-      say(out, ctx, why.isEmpty() ? QStringLiteral("XYZタイルの取得に失敗しました。")
-                                  : why + QStringLiteral("\nXYZタイルの取得に失敗しました。"),
+      say(out, ctx,
+          why.isEmpty() ? QStringLiteral("XYZタイルの取得に失敗しました。")
+                        : why + QStringLiteral("\nXYZタイルの取得に失敗しました。"),
           MessageIcon::Warning);
     return out;
   }
   out.added = true;
   say(out, ctx,
-      state.mapInfo.title +
-          (choice.map ? QStringLiteral("にXYZタイル（地図）を追加しました。") : QStringLiteral("にXYZタイル（写真）を追加しました。")),
+      state.mapInfo.title + (choice.map ? QStringLiteral("にXYZタイル（地図）を追加しました。")
+                                        : QStringLiteral("にXYZタイル（写真）を追加しました。")),
       MessageIcon::None);
   return out;
 }

@@ -19,8 +19,8 @@
 
 namespace kavalo {
 
-frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetAccess& net,
-                               const QString& tileServer, const QString& portal, QWidget* parent)
+frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& tileServer,
+                               const QString& portal, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), net_(net), tileServer_(tileServer), portal_(portal) {
   setObjectName(QStringLiteral("frmGetWatchizu"));
   setWindowTitle(QStringLiteral("電子国土基本図（地図情報/オルソ画像）／国土画像情報空中写真画像取得"));
@@ -63,7 +63,8 @@ frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetA
   (new QVBoxLayout(framOrthoTIme))->addWidget(lstAvailableOrtho);
   layout->addWidget(framOrthoTIme);
 
-  auto* notice = new QLabel(QStringLiteral("国土地理院の規程により、保存したデータは私的利用の範囲でのみ利用できます。"));
+  auto* notice =
+      new QLabel(QStringLiteral("国土地理院の規程により、保存したデータは私的利用の範囲でのみ利用できます。"));
   notice->setObjectName(QStringLiteral("lblNotice"));
   notice->setWordWrap(true);
   layout->addWidget(notice);

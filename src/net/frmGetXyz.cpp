@@ -25,8 +25,11 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
   setWindowTitle(QStringLiteral("XYZタイル取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
-  auto* description = new QLabel(QStringLiteral(
-      "Webメルカトルのタイル（{z}/{x}/{y}）を取得して、現在のデータセットに新しい時期として追加します。取得したタイルは保存され、再度取得するときには使われます。"));
+  auto* description =
+      new QLabel(QStringLiteral("Webメルカトルのタイル（{z}/{x}/"
+                                "{y}"
+                                "）を取得して、現在のデータセットに新しい時期として追加します。取得したタイルは保存され"
+                                "、再度取得するときには使われます。"));
   description->setWordWrap(true);
   layout->addWidget(description);
   auto* form = new QFormLayout;

@@ -32,8 +32,8 @@ frmJinnsoku::frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess&
   setWindowTitle(QStringLiteral("歴史的農業環境閲覧システム／迅速測図取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
-  lblDescription = new QLabel(
-      QStringLiteral("インターネットに接続して、歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像を取得・保存します。"));
+  lblDescription = new QLabel(QStringLiteral(
+      "インターネットに接続して、歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像を取得・保存します。"));
   lblDescription->setObjectName(QStringLiteral("lblDescription"));
   lblDescription->setWordWrap(true);
   layout->addWidget(lblDescription);

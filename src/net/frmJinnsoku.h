@@ -18,8 +18,8 @@ class frmJinnsoku : public QDialog {
   Q_OBJECT
 
  public:
-  frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& service,
-              const QString& site, QWidget* parent = nullptr);
+  frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& service, const QString& site,
+              QWidget* parent = nullptr);
 
   // "OK" after the era was added or updated, empty otherwise.
   QString tag() const { return tag_; }

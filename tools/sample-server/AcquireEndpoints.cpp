@@ -47,8 +47,8 @@ class EraPicture {
         if (tile.isNull()) continue;
         if (masked_) {
           // The paper the mask punched out is white again.
-          const QImage mask = QImage(folder_ + u'/' + kavalo::MaskName(col, row, ext_)).convertToFormat(
-              QImage::Format_Grayscale8);
+          const QImage mask =
+              QImage(folder_ + u'/' + kavalo::MaskName(col, row, ext_)).convertToFormat(QImage::Format_Grayscale8);
           for (int y = 0; y < tile.height() && !mask.isNull() && y < mask.height(); ++y) {
             QRgb* t = reinterpret_cast<QRgb*>(tile.scanLine(y));
             const uchar* m = mask.constScanLine(y);
@@ -57,7 +57,7 @@ class EraPicture {
           }
         }
         for (int y = 0; y < h && y < tile.height(); ++y)
-          std::memcpy(image_.scanLine(row * h + y), tile.constScanLine(y),
+          std::memcpy(reinterpret_cast<QRgb*>(image_.scanLine(row * h + y)) + col * w, tile.constScanLine(y),
                       static_cast<size_t>(std::min(w, tile.width())) * 4);
       }
   }
@@ -149,8 +149,8 @@ bool installAcquire(httplib::Server& http, sampleserver::ServerContext& context,
     bool masked;
   } eras[] = {{"W00", "png", true}, {"DKO00", "jpg", false}, {"ORTHO1", "jpg", false}, {"JINNSOKU", "jpg", false}};
   for (const auto& e : eras)
-    r.eras[QString::fromLatin1(e.name)] = std::make_unique<EraPicture>(
-        dataset + u'/' + QString::fromLatin1(e.name), r.info, QString::fromLatin1(e.ext), e.masked);
+    r.eras[QString::fromLatin1(e.name)] = std::make_unique<EraPicture>(dataset + u'/' + QString::fromLatin1(e.name),
+                                                                       r.info, QString::fromLatin1(e.ext), e.masked);
 
   // The agency: pieces of 30" x 30" at 300 x 300 pixels, named by the
   // south-west corner in hundredths of an arc-second.
