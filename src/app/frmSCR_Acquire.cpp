@@ -16,7 +16,7 @@ void frmSCR::cmdWMS_Click() {
   const ServerSettings s = readServerSettings(state_.rootFolder);
   const AcquireServers servers{s.agencyTiles, s.agencyPortal, s.wms, s.wmsSite, s.xyzTemplate};
   NetAccess net;
-  net.download = [](const QString& url, const QString& path) { return DownloadUrlToFile(url, path); };
+  net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
   net.reachable = [this](const QString& url) { return UrlReachable(url, &prompts_); };
   frmSetting chooser(state_, prompts_, net, networkXyzFetcher(), servers, this);
   chooser.exec();

@@ -7,7 +7,7 @@ namespace kavalo {
 AcquireContext fetchContext(FetchPrompts& prompts) {
   AcquireContext ctx;
   ctx.prompts = &prompts;
-  ctx.net.download = [](const QString& url, const QString& path) { return DownloadUrlToFile(url, path); };
+  ctx.net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
   ctx.net.reachable = [](const QString& url) { return UrlReachable(url); };
   return ctx;
 }

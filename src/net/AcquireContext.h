@@ -3,6 +3,7 @@
 // person at the screen and the progress display. The window and the command-
 // line tool give the program's own network functions; tests give their own
 // where a fault is easier to stage that way.
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -11,8 +12,10 @@ namespace kavalo {
 class Prompts;
 
 struct NetAccess {
-  // Downloads url into localPath whole (or leaves no file); true on success.
-  std::function<bool(const QString& url, const QString& localPath)> download;
+  // The whole body of url with a success status; false on anything else.
+  // Pieces and cells are read from memory: they live only until they are
+  // drawn into their tile, so they never need a file of their own.
+  std::function<bool(const QString& url, QByteArray& body)> fetch;
   // True when the server of url answers at all.
   std::function<bool(const QString& url)> reachable;
 };

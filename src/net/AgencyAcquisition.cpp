@@ -78,15 +78,11 @@ class CellPieces {
     auto it = pieces_.find({i, j});
     if (it != pieces_.end()) return it->second;
     const int64_t x = pieceCodeX(cell_, i), y = pieceCodeY(cell_, j);
-    const QString local = folder_ + u'/' + pieceFileName(source_, x, y);
     QImage image;
     ++result_.requests;
-    if (ctx_.net.download && ctx_.net.download(pieceUrl(server_, source_, x, y), local)) {
-      QFile file(local);
-      if (file.open(QIODevice::ReadOnly)) image = decodePiece(file.readAll(), pieceKind(source_).png);
-    }
-    // The piece's file goes as soon as it is read (or found unreadable).
-    QFile::remove(local);
+    QByteArray body;
+    if (ctx_.net.fetch && ctx_.net.fetch(pieceUrl(server_, source_, x, y), body))
+      image = decodePiece(body, pieceKind(source_).png);
     if (image.isNull()) {
       ++result_.missing;
     } else {

@@ -54,13 +54,12 @@ TileCells rapidSurveyCells(double west, double east, double north, double south,
 namespace {
 
 // One cell into the mosaic; a failed download is tried once more.
-bool fetchCell(const AcquireContext& ctx, const QString& url, const QString& local, RapidSurveyResult& result,
-               QImage& cell) {
+bool fetchCell(const AcquireContext& ctx, const QString& url, RapidSurveyResult& result, QImage& cell) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     ++result.requests;
-    if (!ctx.net.download || !ctx.net.download(url, local)) continue;
-    QFile file(local);
-    if (file.open(QIODevice::ReadOnly)) cell = decodePng(file.readAll());
+    QByteArray body;
+    if (!ctx.net.fetch || !ctx.net.fetch(url, body)) continue;
+    cell = decodePng(body);
     if (!cell.isNull()) return true;
   }
   return false;
@@ -76,7 +75,6 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
   const double th = (5.0 / 60.0) / g.tilesPerSheetY;
   const int columns = g.sheetsX * g.tilesPerSheetX, rows = g.sheetsY * g.tilesPerSheetY;
   const double west0 = g.west, north0 = g.north;
-  const QString local = folder + QStringLiteral("/download.png");
   TileWriteQueue queue;
   ctx.showProgress(0, columns);
   for (int i = 0; i < columns && !queue.failed(); ++i) {
@@ -102,7 +100,7 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
           const QString url =
               rapidSurveyRequest(service, cellWest, cellNorth - kWmsCellSize, cellWest + kWmsCellSize, cellNorth);
           QImage cell;
-          if (!fetchCell(ctx, url, local, result, cell)) continue;
+          if (!fetchCell(ctx, url, result, cell)) continue;
           stretchBlt(mosaic, QRect(256 * k, 256 * l, 256, 256), cell, QRect(0, 0, 256, 256), RasterOp::Copy,
                      QRegion(mosaic.rect()));
           ++got;
@@ -119,7 +117,6 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
     if (result.cancelled) break;
   }
   result.tiles = queue.finish(&result.writeError);
-  QFile::remove(local);
   ctx.showProgress(0, -1);
   return result;
 }

@@ -3,6 +3,7 @@
 // from a cache of the network layer, and each body written whole or not at
 // all.
 #include <QEventLoop>
+#include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -11,13 +12,31 @@
 
 #include "net/Network.h"
 #include "net/XyzTiles.h"
-#include "platform/AtomicFile.h"
 
 namespace kavalo {
 
 namespace {
+
 constexpr int kInFlight = 2;
+
+// A cache file is written beside its name and renamed when whole, so a run
+// that dies leaves no half tile. It is not forced to the disk: a tile lost
+// to a power cut is only asked for again.
+bool writeWhole(const QString& path, const QByteArray& bytes) {
+  const QString part = path + QStringLiteral(".part");
+  QFile file(part);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    file.remove();
+    return false;
+  }
+  file.close();
+  QFile::remove(path);
+  if (QFile::rename(part, path)) return true;
+  QFile::remove(part);
+  return false;
 }
+
+}  // namespace
 
 XyzFetcher networkXyzFetcher() {
   return [](const std::vector<std::pair<QString, QString>>& jobs, const std::function<void(int, bool)>& done,
@@ -44,7 +63,7 @@ XyzFetcher networkXyzFetcher() {
         QObject::connect(reply, &QNetworkReply::finished, &loop, [&, reply, index] {
           const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
           bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
-          if (ok) ok = writeFileAtomically(jobs[static_cast<size_t>(index)].second, reply->readAll());
+          if (ok) ok = writeWhole(jobs[static_cast<size_t>(index)].second, reply->readAll());
           reply->deleteLater();
           --running;
           done(index, ok);
