@@ -177,6 +177,16 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
     say(out, ctx, QStringLiteral("URLには{z}、{x}、{y}を含めてください（ズームは0～22）。"), MessageIcon::Exclamation);
     return out;
   }
+  // The attribution is kept in Shift-JIS like every text of a data folder;
+  // the copyright signs it lacks are written the way that code page can.
+  QString credit = choice.attribution.trimmed();
+  credit.replace(QChar(0x00A9), QStringLiteral("(C)")).replace(QChar(0x00AE), QStringLiteral("(R)"));
+  bool encoded = true;
+  const QByteArray attribution = credit.isEmpty() ? QByteArray() : toSjis(credit + QStringLiteral("\r\n"), &encoded);
+  if (!encoded) {
+    say(out, ctx, QStringLiteral("出典にShift-JISで保存できない文字があります。"), MessageIcon::Exclamation);
+    return out;
+  }
   if (!ask(ctx, QStringLiteral("XYZタイル「") + choice.urlTemplate +
                     QStringLiteral("」から画像をインターネットを介して取得します。") + kTakesTime))
     return out;
@@ -200,11 +210,8 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
   out.requests = r.requests;
   QString why = r.writeError;
   bool ok = !r.cancelled && why.isEmpty() && r.tiles > 0;
-  if (ok && !choice.attribution.trimmed().isEmpty()) {
-    bool encoded = false;
-    const QByteArray bytes = toSjis(choice.attribution.trimmed() + QStringLiteral("\r\n"), &encoded);
-    ok = encoded && writeFileAtomically(joinPath(folder, QString::fromLatin1(kAttributionFile)), bytes, &why);
-  }
+  if (ok && !attribution.isEmpty())
+    ok = writeFileAtomically(joinPath(folder, QString::fromLatin1(kAttributionFile)), attribution, &why);
   if (!ok || !AppendAgencyEra(state, era, &why)) {
     dropFolder(folder);
     if (!r.cancelled)
