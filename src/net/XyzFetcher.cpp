@@ -64,6 +64,9 @@ XyzFetcher networkXyzFetcher() {
           const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
           bool ok = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
           if (ok) ok = writeWhole(jobs[static_cast<size_t>(index)].second, reply->readAll());
+          // "No such tile" is an answer too: kept as an empty file, so that
+          // the next run does not ask again. A failed request is not kept.
+          if (status == 404 || status == 410) writeWhole(jobs[static_cast<size_t>(index)].second, QByteArray());
           reply->deleteLater();
           --running;
           done(index, ok);

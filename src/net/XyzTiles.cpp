@@ -210,8 +210,9 @@ XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const Q
     QImage image;
     if (file.open(QIODevice::ReadOnly)) image = toOpaqueRgb32(decodeImage(file.readAll()));
     // A file that is no image (an error page kept by a server that answered
-    // 200) is not kept: the next run asks for it again.
-    if (image.isNull() && file.exists()) file.remove();
+    // 200) is not kept: the next run asks for it again. An empty file stands
+    // for a tile the server does not have.
+    if (image.isNull() && file.size() > 0) file.remove();
     return decoded.emplace(std::make_pair(ty, tx), image).first->second;
   };
 

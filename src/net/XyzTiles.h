@@ -39,8 +39,9 @@ struct XyzRange {
 XyzRange xyzRangeFor(const MapInfo& info, int z);
 
 // Fetches (url, file) jobs, a few at a time, each body into its file whole
-// or not at all; done(index, ok) after each; stops starting new requests
-// once stop() is true.
+// or not at all (a tile the server says it does not have becomes an empty
+// file); done(index, ok) after each; stops starting new requests once
+// stop() is true.
 using XyzFetcher =
     std::function<void(const std::vector<std::pair<QString, QString>>& jobs,
                        const std::function<void(int index, bool ok)>& done, const std::function<bool()>& stop)>;
