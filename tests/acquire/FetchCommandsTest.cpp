@@ -7,6 +7,8 @@
 #include <atomic>
 
 #include "FastServer.h"
+#include "app/DatasetLoader.h"
+#include "elevation/Credits.h"
 #include "render/ImageLibrary.h"
 #include "support/Fixtures.h"
 #include "support/Programs.h"
@@ -46,6 +48,15 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
   EXPECT_FALSE(QDir(root.path("d/DKO00")).entryList({"*.jpg"}, QDir::Files).isEmpty());
   EXPECT_EQ(test::readSjis(root.path("d/DKO00/attribution.txt")), "(C) 試験\r\n");
   EXPECT_TRUE(test::readSjis(root.path("d/map_densikokudo_ortho_info.txt")).startsWith(" 1 \r\nDKO00, "));
+  // The data folder read again lists the era, and its credits name the
+  // service.
+  DatasetConfig config;
+  ASSERT_EQ(readDatasetConfig(root.path("d"), FileNameTable::standard("http://x/"), MapInfo(), config, nullptr),
+            LoadStatus::Loaded);
+  auto era = std::find_if(config.eras.begin(), config.eras.end(), [](const Era& e) { return e.name == u"DKO00"; });
+  ASSERT_NE(era, config.eras.end());
+  EXPECT_EQ(era->kind, kAgencyOrtho);
+  EXPECT_EQ(creditLines(*era, QString(), false)[1], "(C) 試験");
 
   // The same service again (a second photo era): nothing is asked.
   const test::ProgramRun second = test::runCli(common + QStringList{"--kind", "photo"});
