@@ -19,6 +19,8 @@ void frmSCR::cmdWMS_Click() {
   net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
   net.reachable = [this](const QString& url) { return UrlReachable(url, &prompts_); };
   frmSetting chooser(state_, prompts_, net, networkXyzFetcher(), servers, this);
+  // The map-sheet packages are the main window's own dialog.
+  chooser.setPackageDialog([this] { cmdGetTikeizu_Click(); });
   chooser.exec();
   if (chooser.tag() == u"RESET") {
     // Selecting the data folder afresh runs its selection handler, which

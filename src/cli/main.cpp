@@ -10,9 +10,11 @@
 #include "cli/FetchAgencyCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
 #include "cli/FetchXyzCommand.h"
+#include "cli/FetchPackagesCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ShortageCommand.h"
 #include "platform/Codec.h"
 #include "platform/RuntimeFolder.h"
 
@@ -33,6 +35,8 @@ const Command kCommands[] = {
     {fetchAgencyCommandSpec, runFetchAgencyCommand},
     {fetchRapidSurveyCommandSpec, runFetchRapidSurveyCommand},
     {fetchXyzCommandSpec, runFetchXyzCommand},
+    {shortageCommandSpec, runShortageCommand},
+    {fetchPackagesCommandSpec, runFetchPackagesCommand},
 };
 
 void printUsage(FILE* to) {

@@ -12,13 +12,13 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QSaveFile>
 #include <QTimer>
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
 #include <functional>
 
+#include "net/PartFile.h"
 #include "platform/Codec.h"
 #include "platform/Prompts.h"
 
@@ -132,15 +132,14 @@ QString networkUserAgent() {
 bool DownloadUrlToFile(const QString& url, const QString& localPath) {
   const QUrl address(url);
   if (!isWebAddress(address)) return false;
-  QSaveFile file(localPath);
-  // The temporary file must lie beside the target so that the final rename
-  // cannot cross file systems; never write the target directly.
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+  // Beside the target, so that the final rename never crosses file systems;
+  // the target itself is never written directly.
+  PartFile file(localPath);
+  if (!file.open()) return false;
   const Transfer t = runGet(
-      address, [&](const QByteArray& piece) { return file.write(piece) == piece.size(); }, false);
+      address, [&](const QByteArray& piece) { return file.write(piece.constData(), piece.size()); }, false);
   if (!t.complete) {
-    file.cancelWriting();
+    file.cancel();
     return false;
   }
   return file.commit();

@@ -2,6 +2,11 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <stdexcept>
 
@@ -12,9 +17,12 @@ LoopbackServer::LoopbackServer() : server_(std::make_unique<httplib::Server>()) 
   server_->set_keep_alive_timeout(1);
   port_ = server_->bind_to_any_port("127.0.0.1");
   if (port_ <= 0) throw std::runtime_error("cannot bind a loopback port");
-  server_->set_logger([this](const httplib::Request& req, const httplib::Response&) {
+  // Noted before the answer goes out, so a client that has its answer always
+  // finds its request in the log.
+  server_->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response&) {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_ << QString::fromStdString(req.path);
+    return httplib::Server::HandlerResponse::Unhandled;
   });
 }
 
@@ -76,9 +84,18 @@ void LoopbackServer::serveStall(const QString& path, const QByteArray& body, qin
 }
 
 int deadPort() {
-  httplib::Server probe;
-  const int port = probe.bind_to_any_port("127.0.0.1");
-  return port;  // released when probe goes
+  // Bound without listening, then closed: a connection there is refused.
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof(address);
+  int port = 0;
+  if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+      ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+    port = ntohs(address.sin_port);
+  ::close(fd);
+  return port;
 }
 
 }  // namespace kavalo::test
