@@ -59,59 +59,7 @@ QImage stitchTile(const std::vector<QImage>& pieces, const TileCover& cover, int
   return tile;
 }
 
-namespace {
-
-struct PieceKey {
-  int i, j;
-  bool operator<(const PieceKey& o) const { return i != o.i ? i < o.i : j < o.j; }
-};
-
-// The pieces of one cell fetched so far; a piece shared by two tiles is
-// asked for once.
-class CellPieces {
- public:
-  CellPieces(const AcquireContext& ctx, const QString& folder, const QString& server, int pieceSource,
-             const MeshCode& cell, AreaResult& result)
-      : ctx_(ctx), folder_(folder), server_(server), source_(pieceSource), cell_(cell), result_(result) {}
-
-  const QImage& get(int i, int j) {
-    auto it = pieces_.find({i, j});
-    if (it != pieces_.end()) return it->second;
-    const int64_t x = pieceCodeX(cell_, i), y = pieceCodeY(cell_, j);
-    QImage image;
-    ++result_.requests;
-    QByteArray body;
-    if (ctx_.net.fetch && ctx_.net.fetch(pieceUrl(server_, source_, x, y), body))
-      image = decodePiece(body, pieceKind(source_).png);
-    if (image.isNull()) {
-      ++result_.missing;
-    } else {
-      lastWidth_ = image.width();
-      lastHeight_ = image.height();
-    }
-    return pieces_.emplace(PieceKey{i, j}, image).first->second;
-  }
-
-  // Pieces west of column i are not needed again.
-  void dropWestOf(int i) {
-    for (auto it = pieces_.begin(); it != pieces_.end();) it = it->first.i < i ? pieces_.erase(it) : std::next(it);
-  }
-
-  int lastWidth() const { return lastWidth_; }
-  int lastHeight() const { return lastHeight_; }
-
- private:
-  const AcquireContext& ctx_;
-  const QString& folder_;
-  const QString& server_;
-  int source_;
-  MeshCode cell_;
-  AreaResult& result_;
-  std::map<PieceKey, QImage> pieces_;
-  int lastWidth_ = 0, lastHeight_ = 0;
-};
-
-bool writeTile(const QString& folder, const QString& name, QImage tile, bool map, QString* error) {
+bool writeEraTile(const QString& folder, const QString& name, QImage tile, bool map, QString* error) {
   if (!map) return DIBtoJPG(folder + u'/' + name, tile, 80, error);
   QImage mask;
   MakeMapMask(tile, mask);
@@ -120,32 +68,89 @@ bool writeTile(const QString& folder, const QString& name, QImage tile, bool map
   return DIBtoPNG(folder + u'/' + name, tile, error) && DIBtoPNG(folder + QStringLiteral("/M_") + name, mask, error);
 }
 
+namespace {
+
+struct PieceKey {
+  int i, j;
+  bool operator<(const PieceKey& o) const { return i != o.i ? i < o.i : j < o.j; }
+};
+
+// The pieces of one cell fetched so far, as the server sent them; a piece
+// shared by two tiles is asked for once. Decoding is left to the tile's job
+// on the helper thread, so that the next request goes out at once.
+class CellPieces {
+ public:
+  CellPieces(const AcquireContext& ctx, const QString& server, int pieceSource, const MeshCode& cell,
+             AreaResult& result)
+      : ctx_(ctx), server_(server), source_(pieceSource), cell_(cell), result_(result) {}
+
+  QByteArray get(int i, int j) {
+    auto it = pieces_.find({i, j});
+    if (it != pieces_.end()) return it->second;
+    const int64_t x = pieceCodeX(cell_, i), y = pieceCodeY(cell_, j);
+    ++result_.requests;
+    QByteArray body;
+    if (!ctx_.net.fetch || !ctx_.net.fetch(pieceUrl(server_, source_, x, y), body)) {
+      body.clear();
+      ++result_.missing;
+    }
+    return pieces_.emplace(PieceKey{i, j}, body).first->second;
+  }
+
+  // Pieces west of column i are not needed again.
+  void dropWestOf(int i) {
+    for (auto it = pieces_.begin(); it != pieces_.end();) it = it->first.i < i ? pieces_.erase(it) : std::next(it);
+  }
+
+ private:
+  const AcquireContext& ctx_;
+  const QString& server_;
+  int source_;
+  MeshCode cell_;
+  AreaResult& result_;
+  std::map<PieceKey, QByteArray> pieces_;
+};
+
+// Decodes the pieces of one tile (in the order they were asked for, so that
+// the last one decoded sets the size of the places), stitches and writes it.
+TileWriteQueue::Done buildTile(const std::vector<QByteArray>& bodies, const TileCover& cover, bool map,
+                               const QString& folder, const QString& name, int width, int height, QString* error) {
+  std::vector<QImage> got(bodies.size());
+  int k = 0, w = 0, h = 0;
+  for (int i = 0; i < cover.columns(); ++i)
+    for (int r = cover.rows() - 1; r >= 0; --r) {
+      const size_t at = static_cast<size_t>(r * cover.columns() + i);
+      got[at] = decodePiece(bodies[at], map);
+      if (got[at].isNull()) continue;
+      w = got[at].width();
+      h = got[at].height();
+      ++k;
+    }
+  if (k == 0) return TileWriteQueue::Done::Nothing;  // no piece at all: no tile here
+  return writeEraTile(folder, name, stitchTile(got, cover, w, h, width, height), map, error)
+             ? TileWriteQueue::Done::Written
+             : TileWriteQueue::Done::Failed;
+}
+
 void AcquireCell(const AcquireContext& ctx, const QString& folder, const QString& server, int pieceSource,
                  const MeshCell& cell, const MapInfo& info, TileWriteQueue& queue, AreaResult& result) {
   const int tilesX = info.tilesPerSheetX, tilesY = info.tilesPerSheetY;
+  const int width = info.tileWidth, height = info.tileHeight;
   const bool map = pieceKind(pieceSource).png;
   const QString ext = map ? QStringLiteral("png") : QStringLiteral("jpg");
-  CellPieces pieces(ctx, folder, server, pieceSource, cell.mesh, result);
+  CellPieces pieces(ctx, server, pieceSource, cell.mesh, result);
   for (int tc = 0; tc < tilesX; ++tc) {
     // From the south, as the blocks of a cell are walked.
     for (int tr = tilesY - 1; tr >= 0; --tr) {
       if (queue.failed()) return;
       const TileCover cover = tileCover(tc, tr, tilesX, tilesY);
       pieces.dropWestOf(cover.i0);
-      std::vector<QImage> got(static_cast<size_t>(cover.columns() * cover.rows()));
-      int k = 0;
+      std::vector<QByteArray> bodies(static_cast<size_t>(cover.columns() * cover.rows()));
       for (int i = cover.i0; i <= cover.i1; ++i)
-        for (int j = cover.j0; j <= cover.j1; ++j) {
-          const QImage& piece = pieces.get(i, j);
-          if (piece.isNull()) continue;
-          got[static_cast<size_t>((cover.j1 - j) * cover.columns() + (i - cover.i0))] = piece;
-          ++k;
-        }
-      if (k == 0) continue;  // no piece at all: no tile here
-      const QImage tile =
-          stitchTile(got, cover, pieces.lastWidth(), pieces.lastHeight(), info.tileWidth, info.tileHeight);
+        for (int j = cover.j0; j <= cover.j1; ++j)
+          bodies[static_cast<size_t>((cover.j1 - j) * cover.columns() + (i - cover.i0))] = pieces.get(i, j);
       const QString name = TileName(tilesX * cell.column + tc, tilesY * cell.row + tr, ext);
-      queue.push([folder, name, tile, map](QString* error) { return writeTile(folder, name, tile, map, error); });
+      queue.push([=](QString* error) { return buildTile(bodies, cover, map, folder, name, width, height, error); });
     }
   }
 }

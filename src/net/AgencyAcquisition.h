@@ -28,10 +28,14 @@ void MakeMapMask(QImage& tile, QImage& mask);
 // is piece (i, j); null entries stay white.
 QImage stitchTile(const std::vector<QImage>& pieces, const TileCover& cover, int w, int h, int width, int height);
 
+// Writes a finished tile: a map as an 8-bit PNG with its mask (near white
+// punched out), a photo as a JPEG of quality 80.
+bool writeEraTile(const QString& folder, const QString& name, QImage tile, bool map, QString* error);
+
 struct AreaResult {
   int tiles = 0;     // tiles written
   int requests = 0;  // pieces asked for
-  int missing = 0;   // pieces that could not be had
+  int missing = 0;   // pieces the server did not give
   bool cancelled = false;
   QString writeError;  // a tile could not be written: the run stops
 };

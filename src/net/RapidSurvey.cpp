@@ -112,7 +112,9 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
       stretchBlt(tile, tile.rect(), mosaic, QRect(cells.x, cells.y, cells.width, cells.height), RasterOp::Copy,
                  QRegion(tile.rect()));
       const QString path = folder + u'/' + TileName(i, j, QStringLiteral("jpg"));
-      queue.push([path, tile](QString* error) { return DIBtoJPG(path, tile, 80, error); });
+      queue.push([path, tile](QString* error) {
+        return DIBtoJPG(path, tile, 80, error) ? TileWriteQueue::Done::Written : TileWriteQueue::Done::Failed;
+      });
     }
     if (result.cancelled) break;
   }

@@ -48,13 +48,13 @@ void TileWriteQueue::run() {
     lock.unlock();
     changed_.notify_all();
     QString why;
-    const bool ok = skip || job(&why);
+    const Done done = skip ? Done::Nothing : job(&why);
     lock.lock();
     busy_ = false;
     if (!skip) {
-      if (ok)
+      if (done == Done::Written)
         ++written_;
-      else if (error_.isEmpty())
+      else if (done == Done::Failed && error_.isEmpty())
         error_ = why.isEmpty() ? QStringLiteral("a tile could not be written") : why;
     }
     changed_.notify_all();

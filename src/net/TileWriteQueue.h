@@ -15,8 +15,10 @@ namespace kavalo {
 
 class TileWriteQueue {
  public:
-  // A job writes its files and returns false with a reason when it could not.
-  using Job = std::function<bool(QString* error)>;
+  // What a job did: wrote its tile, found nothing to write (no usable
+  // piece), or failed (with a reason).
+  enum class Done { Written, Nothing, Failed };
+  using Job = std::function<Done(QString* error)>;
 
   TileWriteQueue();
   ~TileWriteQueue();

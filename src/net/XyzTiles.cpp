@@ -243,12 +243,8 @@ XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const Q
       if (!any) continue;  // nothing of the service here: no tile
       const QString name = TileName(col, row, ext);
       queue.push([folder, name, tile, map](QString* error) {
-        if (!map) return DIBtoJPG(folder + u'/' + name, tile, 80, error);
-        QImage t = tile, mask;
-        MakeMapMask(t, mask);
-        DIBto8Bit(t);
-        DIBto8Bit(mask);
-        return DIBtoPNG(folder + u'/' + name, t, error) && DIBtoPNG(folder + QStringLiteral("/M_") + name, mask, error);
+        return writeEraTile(folder, name, tile, map, error) ? TileWriteQueue::Done::Written
+                                                            : TileWriteQueue::Done::Failed;
       });
     }
   }
