@@ -8,6 +8,7 @@
 #include "geo/SortingSearch.h"
 #include "model/ProgramState.h"
 #include "platform/AtomicFile.h"
+#include "platform/Codec.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ValueReader.h"
@@ -258,6 +259,15 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
     if (!readAgencyInfo(path, fileLabel(names[s.index]), s.kind, basicMap ? kMaskedMap : kPhoto,
                         basicMap ? QStringLiteral("png") : QStringLiteral("jpg"), c.eras, error))
       return LoadStatus::Failed;
+  }
+  // An era fetched from a tile service of the user's choice names its source
+  // in its own folder; the credits show that name.
+  for (Era& e : c.eras) {
+    if (e.kind != kAgencyBasicMap && e.kind != kAgencyOrtho) continue;
+    const QString credit = joinPath(folder, u'\\' + e.name + QStringLiteral("\\attribution.txt"));
+    QByteArray bytes;
+    if (FileExists(credit) && readFileBytes(credit, bytes, nullptr))
+      e.attribution = fromSjis(bytes).section(u'\n', 0, 0).trimmed();
   }
   const QString orthoPath = joinPath(folder, names[kOrthoInfoFile]);
   if (FileExists(orthoPath) && !readOrthoInfo(orthoPath, fileLabel(names[kOrthoInfoFile]), c.eras, error))

@@ -595,8 +595,4 @@ bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// The acquisition dialogs come with their own files; until then the button
-// does nothing. Export and printing: frmSCR_Output.cpp; online: frmSCR_Online.cpp.
-void frmSCR::cmdWMS_Click() {}
-
 }  // namespace kavalo

@@ -8,7 +8,10 @@
 
 #include "cli/CliCommon.h"
 #include "cli/ExportCommand.h"
+#include "cli/FetchAgencyCommand.h"
 #include "cli/FetchPackagesCommand.h"
+#include "cli/FetchRapidSurveyCommand.h"
+#include "cli/FetchXyzCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/ReadoutCommand.h"
@@ -33,6 +36,9 @@ const Command kCommands[] = {
     {readoutCommandSpec, runReadoutCommand},
     {exportCommandSpec, runExportCommand},
     {printCommandSpec, runPrintCommand},
+    {fetchAgencyCommandSpec, runFetchAgencyCommand},
+    {fetchRapidSurveyCommandSpec, runFetchRapidSurveyCommand},
+    {fetchXyzCommandSpec, runFetchXyzCommand},
     {shortageCommandSpec, runShortageCommand},
     {fetchPackagesCommandSpec, runFetchPackagesCommand},
 };

@@ -67,6 +67,11 @@ CreditLines creditLines(const Era& era, const QString& approval, bool elevationS
       lines[2] = eraAcquiredYear(era) >= kNewAgencyMapYear ? QStringLiteral("国土地理院：電子国土基本図（地図情報）")
                                                            : QStringLiteral("国土地理院：ウォッちず");
       lines[3] = webSystemCreditText();
+      // A map from another tile service credits that service alone.
+      if (!era.attribution.isEmpty()) {
+        lines[2] = era.attribution;
+        lines[3].clear();
+      }
       break;
     case kAerialPhoto:
       if (eraAcquiredYear(era) >= kNewAgencyMapYear) {
@@ -86,6 +91,10 @@ CreditLines creditLines(const Era& era, const QString& approval, bool elevationS
     case kAgencyOrtho:
       lines[1] = QStringLiteral("国土地理院：電子国土基本図（オルソ画像）");
       lines[2] = webSystemCreditText();
+      if (!era.attribution.isEmpty()) {
+        lines[1] = era.attribution;
+        lines[2].clear();
+      }
       break;
     default: {
       // The dataset's own sheets: its approval text over two lines, the

@@ -46,6 +46,7 @@ struct Era {
   bool hasSheetLines = false;
   bool listed = true;
   bool bySheetIndex = false;
+  QString attribution;  // the source of an era fetched from a tile service (kinds 1, 5)
   std::vector<SheetImage> sheets;
   std::vector<SheetIndexEntry> sheetIndex;
 };

@@ -21,6 +21,7 @@ const Key kKeys[] = {
     {"agency_portal", "KAVALO_AGENCY_PORTAL", &ServerSettings::agencyPortal},
     {"wms", "KAVALO_WMS", &ServerSettings::wms},
     {"wms_site", "KAVALO_WMS_SITE", &ServerSettings::wmsSite},
+    {"xyz", "KAVALO_XYZ", &ServerSettings::xyzTemplate},
 };
 
 void normalize(ServerSettings& s) {
@@ -40,6 +41,7 @@ ServerSettings defaultServerSettings() {
   s.agencyPortal = QStringLiteral("https://portal.mapping-agency.example");
   s.wms = QStringLiteral("https://wms.research-institute.example");
   s.wmsSite = QStringLiteral("https://www.research-institute.example");
+  s.xyzTemplate = QStringLiteral("https://tiles.mapping-agency.example/xyz/std/{z}/{x}/{y}.png");
   return s;
 }
 

@@ -9,6 +9,8 @@
 //   agency_portal  KAVALO_AGENCY_PORTAL  the mapping agency's web portal
 //   wms            KAVALO_WMS            the research institute's map service
 //   wms_site       KAVALO_WMS_SITE       the research institute's web site
+//   xyz            KAVALO_XYZ            the tile template offered for a new XYZ
+//                                        era ({z}/{x}/{y}; the agency's standard map)
 //
 // Addresses are full base addresses ("http://127.0.0.1:8080/kavalo/"). The web
 // folder always ends in "/" (names are appended to it); the other four never
@@ -26,6 +28,7 @@ struct ServerSettings {
   QString agencyPortal;
   QString wms;
   QString wmsSite;
+  QString xyzTemplate;  // kept as written: it is a template, not a base
 };
 
 // The file's name in the RootFolder.

@@ -92,6 +92,9 @@ int main(int argc, char** argv) {
   context.regionRoot = region;
 
   httplib::Server http;
+  // Answers on kept-alive connections go out at once, not after the client's
+  // delayed acknowledgement (40 ms on every image otherwise).
+  http.set_tcp_nodelay(true);
   const int bound = port == 0 ? http.bind_to_any_port("127.0.0.1") : (http.bind_to_port("127.0.0.1", port) ? port : -1);
   if (bound <= 0) return failure(QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port));
   context.port = bound;

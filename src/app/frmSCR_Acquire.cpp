@@ -1,0 +1,35 @@
+// The main window's data-acquisition button: the source chooser, and the
+// reload of the data folder after a source added or updated an era.
+#include <QListWidget>
+
+#include "app/UiMapView.h"
+#include "app/frmSCR.h"
+#include "net/Network.h"
+#include "net/ServerSettings.h"
+#include "net/XyzTiles.h"
+#include "net/frmSetting.h"
+
+namespace kavalo {
+
+void frmSCR::cmdWMS_Click() {
+  if (state_.datasetFolder.isEmpty() || !state_.view.loaded) return;
+  const ServerSettings s = readServerSettings(state_.rootFolder);
+  const AcquireServers servers{s.agencyTiles, s.agencyPortal, s.wms, s.wmsSite, s.xyzTemplate};
+  NetAccess net;
+  net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
+  net.reachable = [this](const QString& url) { return UrlReachable(url, &prompts_); };
+  frmSetting chooser(state_, prompts_, net, networkXyzFetcher(), servers, this);
+  // The map-sheet packages are the main window's own dialog.
+  chooser.setPackageDialog([this] { cmdGetTikeizu_Click(); });
+  chooser.exec();
+  if (chooser.tag() == u"RESET") {
+    // Selecting the data folder afresh runs its selection handler, which
+    // reads the configuration and the era lists again and redraws.
+    const int row = state_.dataFolderIndex;
+    lstDataFolder->setCurrentRow(-1);
+    lstDataFolder->setCurrentRow(row);
+  }
+  if (picPrint) picPrint->setFocus();
+}
+
+}  // namespace kavalo

@@ -1,0 +1,37 @@
+#include "cli/FetchCommon.h"
+
+#include "net/Network.h"
+
+namespace kavalo {
+
+AcquireContext fetchContext(FetchPrompts& prompts) {
+  AcquireContext ctx;
+  ctx.prompts = &prompts;
+  ctx.net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
+  ctx.net.reachable = [](const QString& url) { return UrlReachable(url); };
+  return ctx;
+}
+
+int finishFetch(const RunOutcome& out, const FetchPrompts& prompts) {
+  // Every message but the closing one is a step on the way (standard error);
+  // the closing one is the result (standard output).
+  const QStringList messages = prompts.messages();
+  for (qsizetype i = 0; i + 1 < messages.size(); ++i) printError(messages[i]);
+  if (!messages.isEmpty()) printOut(messages.back());
+  printError(QStringLiteral("%1 tiles written, %2 requests").arg(out.tiles).arg(out.requests));
+  return out.added ? 0 : 1;
+}
+
+bool intOption(const CliOptions& options, const QString& name, int lo, int hi, int& value) {
+  if (!options.has(name)) return true;
+  bool ok = false;
+  const int v = options.get(name).toInt(&ok);
+  if (!ok || v < lo || v > hi) {
+    printError(QStringLiteral("%1 must be a whole number from %2 to %3").arg(name).arg(lo).arg(hi));
+    return false;
+  }
+  value = v;
+  return true;
+}
+
+}  // namespace kavalo

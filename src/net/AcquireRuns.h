@@ -1,0 +1,60 @@
+#pragma once
+// The acquisition runs as the dialogs start them: the server check, the
+// question, the new era folder, the fetching, and then either the new era
+// (era list, info file, message) or nothing at all: a run that fails or is
+// cancelled removes its folder and leaves the era list and the info files as
+// they were. The command-line tool runs the same code with every question
+// answered Yes.
+#include <QDate>
+#include <QString>
+
+#include "model/Era.h"
+#include "net/AcquireContext.h"
+#include "net/XyzTiles.h"
+
+namespace kavalo {
+
+struct ProgramState;
+
+// How a run ends for its dialog: it stays open (server unreachable, a
+// question answered No, no period chosen) or it closes, with the era added
+// or updated (the dialog's tag "OK") or not.
+struct RunOutcome {
+  bool closeDialog = false;
+  bool added = false;
+  QString message;  // the last message shown
+  int tiles = 0;
+  int requests = 0;
+};
+
+struct AgencyChoice {
+  int source = 0;       // 0 base map, 1 air photo, 2 orthophoto
+  int periodCode = -1;  // for source 1; -1 when none is chosen
+};
+
+// tileServer, portal: base addresses without a trailing slash.
+RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, const QString& portal,
+                                const AgencyChoice& choice, const AcquireContext& ctx,
+                                const QDate& today = QDate::currentDate());
+
+RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service, const QString& site,
+                                     const AcquireContext& ctx);
+
+struct XyzChoice {
+  QString urlTemplate;
+  int zoom = 16;
+  bool map = true;  // kind 1 with masks; false: photo, kind 5
+  QString attribution;
+};
+
+// The attribution of an XYZ era lies in its folder under this name.
+inline constexpr const char* kAttributionFile = "\\attribution.txt";
+
+RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const XyzFetcher& fetch,
+                             const AcquireContext& ctx, const QDate& today = QDate::currentDate());
+
+// The name a new agency era takes: W, DKO + the number of eras of its kind,
+// or the next number no era of the list uses yet.
+QString freeEraName(const std::vector<Era>& eras, const QString& prefix, int count);
+
+}  // namespace kavalo

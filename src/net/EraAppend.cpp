@@ -1,0 +1,129 @@
+#include "net/EraAppend.h"
+
+#include <QStringList>
+#include "model/ProgramState.h"
+#include "net/AgencyTiles.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/Paths.h"
+#include "platform/ValueWriter.h"
+
+namespace kavalo {
+
+QString acquisitionDateText(const QDate& date) { return date.toString(QStringLiteral("yyyy/MM/dd")); }
+
+int countErasOfKind(const std::vector<Era>& eras, int kind) {
+  int n = 0;
+  for (const Era& e : eras) n += e.kind == kind;
+  return n;
+}
+
+Era agencyEra(int source, int periodCode, int count, const QDate& today) {
+  Era e;
+  e.frameType = 2;
+  e.historyColumn = -1;
+  e.tileStyle = kPhoto;
+  e.ext = QStringLiteral("jpg");
+  const QString date = acquisitionDateText(today);
+  const int year = date.left(4).toInt();
+  switch (source) {
+    case kAgencyMapSource:
+      e.name = QStringLiteral("W") + eraNumberText(count);
+      e.kind = kAgencyBasicMap;
+      e.tileStyle = kMaskedMap;
+      e.ext = QStringLiteral("png");
+      e.yearFrom = e.yearTo = year;
+      e.acquiredText = date;
+      break;
+    case kAgencyAirPhotoSource: {
+      e.name = QStringLiteral("ORTHO") + QString::number(periodCode);
+      e.kind = kAerialPhoto;
+      e.periodCode = periodCode;
+      const YearRange years = OrthoPeriodYears(periodCode);
+      e.yearFrom = years.from;
+      e.yearTo = years.to;
+      break;
+    }
+    default:
+      e.name = QStringLiteral("DKO") + eraNumberText(count);
+      e.kind = kAgencyOrtho;
+      e.yearFrom = e.yearTo = year;
+      e.acquiredText = date;
+      break;
+  }
+  return e;
+}
+
+QString agencyInfoFileName(int kind) {
+  switch (kind) {
+    case kAgencyBasicMap:
+      return QStringLiteral("\\map_watizu_info.txt");
+    case kAgencyOrtho:
+      return QStringLiteral("\\map_densikokudo_ortho_info.txt");
+    case kAerialPhoto:
+      return QStringLiteral("\\map_ortho_info.txt");
+    default:
+      return QString();
+  }
+}
+
+QByteArray agencyInfoFileBytes(const std::vector<Era>& eras, int kind) {
+  ValueWriter w;
+  w.numberLine(countErasOfKind(eras, kind));
+  for (const Era& e : eras) {
+    if (e.kind != kind) continue;
+    if (kind == kAerialPhoto)
+      w.text(e.name).comma().number(e.periodCode).endLine();
+    else
+      w.text(e.name).comma().number(e.yearFrom).comma().number(e.yearTo).comma().textLine(e.acquiredText);
+  }
+  return w.bytes();
+}
+
+bool AppendAgencyEra(ProgramState& state, const Era& era, QString* error) {
+  state.eras.push_back(era);
+  const QString path = joinPath(state.datasetFolder, agencyInfoFileName(era.kind));
+  if (!writeFileAtomically(path, agencyInfoFileBytes(state.eras, era.kind), error)) {
+    state.eras.pop_back();
+    return false;
+  }
+  return true;
+}
+
+bool WriteRapidSurveyInfo(const QString& datasetFolder, QString* error) {
+  ValueWriter w;
+  w.numberLine(1);
+  return writeFileAtomically(joinPath(datasetFolder, QStringLiteral("\\map_Jinnsoku_info.txt")), w.bytes(), error);
+}
+
+QString fetchedDatesText(const std::vector<Era>& eras, int kind) {
+  QString text;
+  int n = 0;
+  for (const Era& e : eras) {
+    if (e.kind != kind) continue;
+    text += e.acquiredText + QStringLiteral("取得");
+    // The base-map dates stand two to a line, the orthophoto dates one.
+    text += (kind == kAgencyBasicMap && n % 2 == 0) ? QStringLiteral(" ") : QStringLiteral("\n");
+    ++n;
+  }
+  return n == 0 ? QStringLiteral("まだ取得していません") : text;
+}
+
+QString fetchedPeriodsText(const std::vector<Era>& eras) {
+  QStringList lines;
+  for (const Era& e : eras)
+    if (e.kind == kAerialPhoto) lines << orthoPeriodListName(e.periodCode);
+  return lines.isEmpty() ? QStringLiteral("まだ取得していません") : lines.join(u'\n');
+}
+
+std::vector<int> availablePeriods(const std::vector<Era>& eras, const QString& orthoFlags) {
+  std::vector<int> codes;
+  for (int code = 0; code < kOrthoPeriods; ++code) {
+    bool fetched = false;
+    for (const Era& e : eras) fetched |= e.kind == kAerialPhoto && e.periodCode == code;
+    if (!fetched && orthoFlags.mid(code, 1) == u"1") codes.push_back(code);
+  }
+  return codes;
+}
+
+}  // namespace kavalo

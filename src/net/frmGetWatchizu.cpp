@@ -1,0 +1,160 @@
+#include "net/frmGetWatchizu.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "model/ProgramState.h"
+#include "net/AcquireRuns.h"
+#include "net/AgencyTiles.h"
+#include "net/EraAppend.h"
+#include "net/frmJinnsoku.h"
+#include "platform/Prompts.h"
+
+namespace kavalo {
+
+frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& tileServer,
+                               const QString& portal, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), net_(net), tileServer_(tileServer), portal_(portal) {
+  setObjectName(QStringLiteral("frmGetWatchizu"));
+  setWindowTitle(QStringLiteral("電子国土基本図（地図情報/オルソ画像）／国土画像情報空中写真画像取得"));
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+
+  const QString captions[3] = {QStringLiteral("電子国土基本図（地図情報）"),
+                               QStringLiteral("国土画像情報空中写真/東日本大震災被災地"),
+                               QStringLiteral("電子国土基本図（オルソ画像）")};
+  auto* sources = new QHBoxLayout;
+  for (int i = 0; i < 3; ++i) {
+    optGData[i] = new QRadioButton(captions[i]);
+    optGData[i]->setObjectName(QStringLiteral("optGData_%1").arg(i));
+    sources->addWidget(optGData[i]);
+    connect(optGData[i], &QRadioButton::clicked, this, [this, i] { optGData_Click(i); });
+  }
+  layout->addLayout(sources);
+
+  const QString frameTitles[2] = {QStringLiteral("取得済みの電子国土基本図（地図情報）"),
+                                  QStringLiteral("取得済みの電子国土基本図（オルソ画像）")};
+  for (int i = 0; i < 2; ++i) {
+    framMapImage[i] = new QGroupBox(frameTitles[i]);
+    framMapImage[i]->setObjectName(QStringLiteral("framMapImage_%1").arg(i));
+    lblNo[i] = new QLabel;
+    lblNo[i]->setObjectName(QStringLiteral("lblNo_%1").arg(i));
+    (new QVBoxLayout(framMapImage[i]))->addWidget(lblNo[i]);
+    layout->addWidget(framMapImage[i]);
+  }
+  framGetOrtho = new QGroupBox(QStringLiteral("取得済みの空中写真"));
+  framGetOrtho->setObjectName(QStringLiteral("framGetOrtho"));
+  lblGetOrtho = new QLabel;
+  lblGetOrtho->setObjectName(QStringLiteral("lblGetOrtho"));
+  (new QVBoxLayout(framGetOrtho))->addWidget(lblGetOrtho);
+  layout->addWidget(framGetOrtho);
+  framOrthoTIme = new QGroupBox(QStringLiteral("取得する時期"));
+  framOrthoTIme->setObjectName(QStringLiteral("framOrthoTIme"));
+  lstAvailableOrtho = new QListWidget;
+  lstAvailableOrtho->setObjectName(QStringLiteral("lstAvailableOrtho"));
+  lstAvailableOrtho->setMaximumHeight(120);
+  (new QVBoxLayout(framOrthoTIme))->addWidget(lstAvailableOrtho);
+  layout->addWidget(framOrthoTIme);
+
+  auto* notice =
+      new QLabel(QStringLiteral("国土地理院の規程により、保存したデータは私的利用の範囲でのみ利用できます。"));
+  notice->setObjectName(QStringLiteral("lblNotice"));
+  notice->setWordWrap(true);
+  layout->addWidget(notice);
+  ProgressBar = new QProgressBar;
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  layout->addWidget(ProgressBar);
+
+  auto* buttons = new QHBoxLayout;
+  cmdGet = new QPushButton(QStringLiteral("データ取得"));
+  cmdGet->setObjectName(QStringLiteral("cmdGet"));
+  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  cmdCancel->setAutoDefault(false);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdGet);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+  connect(cmdGet, &QPushButton::clicked, this, [this] { cmdGet_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+
+  Form_Load();
+}
+
+void frmGetWatchizu::Form_Load() {
+  ProgressBar->hide();
+  tag_.clear();
+  lblNo[0]->setText(fetchedDatesText(state_.eras, kAgencyBasicMap));
+  lblNo[1]->setText(fetchedDatesText(state_.eras, kAgencyOrtho));
+  lblGetOrtho->setText(fetchedPeriodsText(state_.eras));
+  lstAvailableOrtho->clear();
+  periodCodes_ = availablePeriods(state_.eras, state_.mapInfo.orthoFlags);
+  for (int code : periodCodes_) lstAvailableOrtho->addItem(orthoPeriodListName(code));
+  optGData[0]->setChecked(true);
+  optGData_Click(0);
+}
+
+void frmGetWatchizu::optGData_Click(int index) {
+  framMapImage[0]->setVisible(index == 0);
+  framMapImage[1]->setVisible(index == 2);
+  framGetOrtho->setVisible(index == 1);
+  framOrthoTIme->setVisible(index == 1);
+}
+
+void frmGetWatchizu::cmdGet_Click() {
+  if (running_) return;
+  AgencyChoice choice;
+  for (int i = 0; i < 3; ++i)
+    if (optGData[i]->isChecked()) choice.source = i;
+  const int row = lstAvailableOrtho->currentRow();
+  if (row >= 0 && row < static_cast<int>(periodCodes_.size()) && lstAvailableOrtho->currentItem()->isSelected())
+    choice.periodCode = periodCodes_[static_cast<size_t>(row)];
+
+  AcquireContext ctx;
+  ctx.net = net_;
+  ctx.prompts = &prompts_;
+  ctx.cancelRequested = &cancelRequested_;
+  ctx.progress = progressOn(ProgressBar);
+  running_ = true;
+  cancelRequested_ = false;
+  cmdGet->setEnabled(false);
+  const RunOutcome out = runAgencyAcquisition(state_, tileServer_, portal_, choice, ctx);
+  running_ = false;
+  cmdGet->setEnabled(true);
+  if (!out.closeDialog) return;
+  tag_ = out.added ? QStringLiteral("OK") : QString();
+  hide();
+  done(out.added ? Accepted : Rejected);
+}
+
+void frmGetWatchizu::cmdCancel_Click() {
+  // During a run the button stops it at the next cell; the run then removes
+  // what it had written.
+  if (running_) {
+    cancelRequested_ = true;
+    return;
+  }
+  tag_.clear();
+  hide();
+  done(Rejected);
+}
+
+void frmGetWatchizu::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    cancelRequested_ = true;
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+void frmGetWatchizu::reject() { cmdCancel_Click(); }
+
+}  // namespace kavalo

@@ -1,0 +1,120 @@
+#include "net/frmGetXyz.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "model/ProgramState.h"
+#include "net/AcquireRuns.h"
+#include "net/frmJinnsoku.h"
+#include "platform/Prompts.h"
+
+namespace kavalo {
+
+frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fetch, const QString& defaultTemplate,
+                     QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), fetch_(fetch) {
+  setObjectName(QStringLiteral("frmGetXyz"));
+  setWindowTitle(QStringLiteral("XYZタイル取得"));
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  auto* description =
+      new QLabel(QStringLiteral("Webメルカトルのタイル（{z}/{x}/"
+                                "{y}"
+                                "）を取得して、現在のデータセットに新しい時期として追加します。取得したタイルは保存され"
+                                "、再度取得するときには使われます。"));
+  description->setWordWrap(true);
+  layout->addWidget(description);
+  auto* form = new QFormLayout;
+  txtUrl = new QLineEdit(defaultTemplate);
+  txtUrl->setObjectName(QStringLiteral("txtUrl"));
+  txtUrl->setMinimumWidth(420);
+  form->addRow(QStringLiteral("URL"), txtUrl);
+  txtZoom = new QSpinBox;
+  txtZoom->setObjectName(QStringLiteral("txtZoom"));
+  txtZoom->setRange(0, 22);
+  txtZoom->setValue(16);
+  form->addRow(QStringLiteral("ズームレベル"), txtZoom);
+  auto* kinds = new QHBoxLayout;
+  const QString kindCaptions[2] = {QStringLiteral("地図（白地を透過）"), QStringLiteral("写真")};
+  for (int i = 0; i < 2; ++i) {
+    optKind[i] = new QRadioButton(kindCaptions[i]);
+    optKind[i]->setObjectName(QStringLiteral("optKind_%1").arg(i));
+    kinds->addWidget(optKind[i]);
+  }
+  optKind[0]->setChecked(true);
+  form->addRow(QStringLiteral("種類"), kinds);
+  txtAttribution = new QLineEdit;
+  txtAttribution->setObjectName(QStringLiteral("txtAttribution"));
+  form->addRow(QStringLiteral("出典"), txtAttribution);
+  layout->addLayout(form);
+  ProgressBar = new QProgressBar;
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  ProgressBar->hide();
+  layout->addWidget(ProgressBar);
+  auto* buttons = new QHBoxLayout;
+  cmdGet = new QPushButton(QStringLiteral("データ取得"));
+  cmdGet->setObjectName(QStringLiteral("cmdGet"));
+  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  cmdCancel->setAutoDefault(false);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdGet);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+  connect(cmdGet, &QPushButton::clicked, this, [this] { cmdGet_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmGetXyz::cmdGet_Click() {
+  if (running_) return;
+  XyzChoice choice;
+  choice.urlTemplate = txtUrl->text().trimmed();
+  choice.zoom = txtZoom->value();
+  choice.map = optKind[0]->isChecked();
+  choice.attribution = txtAttribution->text();
+  AcquireContext ctx;
+  ctx.prompts = &prompts_;
+  ctx.cancelRequested = &cancelRequested_;
+  ctx.progress = progressOn(ProgressBar);
+  running_ = true;
+  cancelRequested_ = false;
+  cmdGet->setEnabled(false);
+  const RunOutcome out = runXyzAcquisition(state_, choice, fetch_, ctx);
+  running_ = false;
+  cmdGet->setEnabled(true);
+  if (!out.closeDialog) return;
+  tag_ = out.added ? QStringLiteral("OK") : QString();
+  hide();
+  done(out.added ? Accepted : Rejected);
+}
+
+void frmGetXyz::cmdCancel_Click() {
+  if (running_) {
+    cancelRequested_ = true;
+    return;
+  }
+  tag_.clear();
+  hide();
+  done(Rejected);
+}
+
+void frmGetXyz::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    cancelRequested_ = true;
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+void frmGetXyz::reject() { cmdCancel_Click(); }
+
+}  // namespace kavalo

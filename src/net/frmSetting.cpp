@@ -1,0 +1,101 @@
+#include "net/frmSetting.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/ProgramState.h"
+#include "net/frmGetWatchizu.h"
+#include "net/frmGetXyz.h"
+#include "net/frmJinnsoku.h"
+#include "platform/Prompts.h"
+
+namespace kavalo {
+
+frmSetting::frmSetting(ProgramState& state, Prompts& prompts, const NetAccess& net, const XyzFetcher& fetch,
+                       const AcquireServers& servers, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), net_(net), fetch_(fetch), servers_(servers) {
+  setObjectName(QStringLiteral("frmSetting"));
+  setWindowTitle(QStringLiteral("外部データ取得"));
+  setModal(true);
+  auto* layout = new QVBoxLayout(this);
+  auto* description =
+      new QLabel(QStringLiteral("現在のデータセットに、インターネット上の地図・画像データを取得して追加します"));
+  description->setWordWrap(true);
+  layout->addWidget(description);
+  auto button = [&](const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    layout->addWidget(b);
+    return b;
+  };
+  cmdTikeizu = button(QStringLiteral("Kavalo／地形図データ取得"), "cmdTikeizu");
+  cmdWatizu = button(QStringLiteral("国土地理院／電子国土基本図（地図情報/オルソ画像）・国土画像情報空中写真取得"),
+                     "cmdWatizu");
+  cmdWatizu->setToolTip(QStringLiteral("国土地理院「ウォッちず」から最新地形図画像を取得します"));
+  cmdJinnsoku = button(QStringLiteral("歴史的農業環境閲覧システム／迅速測図取得"), "cmdJinnsoku");
+  cmdXyz = button(QStringLiteral("XYZタイル取得"), "cmdXyz");
+  cmdXyz->setToolTip(QStringLiteral("Webメルカトルのタイル（{z}/{x}/{y}）を新しい時期として取得します"));
+  cmdCancel = button(QStringLiteral("キャンセル"), "cmdCancel");
+  connect(cmdTikeizu, &QPushButton::clicked, this, [this] { cmdTikeizu_Click(); });
+  connect(cmdWatizu, &QPushButton::clicked, this, [this] { cmdWatizu_Click(); });
+  connect(cmdJinnsoku, &QPushButton::clicked, this, [this] { cmdJinnsoku_Click(); });
+  connect(cmdXyz, &QPushButton::clicked, this, [this] { cmdXyz_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  Form_Load();
+}
+
+void frmSetting::setPackageDialog(std::function<void()> open) {
+  packageDialog_ = std::move(open);
+  cmdTikeizu->setEnabled(static_cast<bool>(packageDialog_));
+}
+
+void frmSetting::Form_Load() {
+  tag_.clear();
+  cmdJinnsoku->setEnabled(state_.mapInfo.rapidSurvey == u"1");
+  cmdTikeizu->setEnabled(static_cast<bool>(packageDialog_));
+}
+
+void frmSetting::finished(const QString& dialogTag) {
+  if (dialogTag == u"OK") tag_ = QStringLiteral("RESET");
+  hide();
+  done(tag_.isEmpty() ? Rejected : Accepted);
+}
+
+void frmSetting::cmdTikeizu_Click() {
+  if (packageDialog_) packageDialog_();
+  hide();
+  done(Rejected);
+}
+
+void frmSetting::cmdWatizu_Click() {
+  frmGetWatchizu dialog(state_, prompts_, net_, servers_.agencyTiles, servers_.agencyPortal, this);
+  dialog.exec();
+  finished(dialog.tag());
+}
+
+void frmSetting::cmdJinnsoku_Click() {
+  bool had = false;
+  for (const Era& e : state_.eras) had |= e.kind == kRapidSurvey;
+  if (state_.mapInfo.rapidSurvey == u"1" && had &&
+      !prompts_.askYesNo(QStringLiteral("歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"),
+                         MessageIcon::None))
+    return;
+  frmJinnsoku dialog(state_, prompts_, net_, servers_.wms, servers_.wmsSite, this);
+  dialog.exec();
+  finished(dialog.tag());
+}
+
+void frmSetting::cmdXyz_Click() {
+  frmGetXyz dialog(state_, prompts_, fetch_, servers_.xyzTemplate, this);
+  dialog.exec();
+  finished(dialog.tag());
+}
+
+void frmSetting::cmdCancel_Click() {
+  tag_.clear();
+  done(Rejected);
+}
+
+}  // namespace kavalo

@@ -1,0 +1,66 @@
+#pragma once
+// The source chooser (外部データ取得): the map-sheet packages, the agency's
+// tiles, the rapid-survey maps and any XYZ tile service. After a source has
+// added or updated an era its tag is "RESET": the main window reloads the
+// data folder so that the era is listed.
+#include <QDialog>
+#include <functional>
+
+#include "net/AcquireContext.h"
+#include "net/XyzTiles.h"
+
+class QPushButton;
+
+namespace kavalo {
+
+class Prompts;
+struct ProgramState;
+
+// Where the outside services are, for the dialogs the chooser opens.
+struct AcquireServers {
+  QString agencyTiles;
+  QString agencyPortal;
+  QString wms;
+  QString wmsSite;
+  QString xyzTemplate;
+};
+
+class frmSetting : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmSetting(ProgramState& state, Prompts& prompts, const NetAccess& net, const XyzFetcher& fetch,
+             const AcquireServers& servers, QWidget* parent = nullptr);
+
+  QString tag() const { return tag_; }
+
+  // The map-sheet package dialog, opened by the main window (it closes
+  // itself and never asks for a reload); the button is disabled without it.
+  void setPackageDialog(std::function<void()> open);
+
+  void Form_Load();
+  void cmdTikeizu_Click();
+  void cmdWatizu_Click();
+  void cmdJinnsoku_Click();
+  void cmdXyz_Click();
+  void cmdCancel_Click();
+
+  QPushButton* cmdTikeizu = nullptr;
+  QPushButton* cmdWatizu = nullptr;
+  QPushButton* cmdJinnsoku = nullptr;
+  QPushButton* cmdXyz = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+ private:
+  void finished(const QString& dialogTag);
+
+  ProgramState& state_;
+  Prompts& prompts_;
+  NetAccess net_;
+  XyzFetcher fetch_;
+  AcquireServers servers_;
+  std::function<void()> packageDialog_;
+  QString tag_;
+};
+
+}  // namespace kavalo

@@ -1,0 +1,97 @@
+// The chooser and the agency dialog through their controls.
+#include <gtest/gtest.h>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "model/ProgramState.h"
+#include "net/AgencyTiles.h"
+#include "net/EraAppend.h"
+#include "net/frmGetWatchizu.h"
+#include "net/frmSetting.h"
+#include "platform/Prompts.h"
+
+using namespace kavalo;
+
+namespace {
+
+ProgramState agencyState() {
+  ProgramState s;
+  s.datasetFolder = QStringLiteral("/nonexistent/d");
+  s.mapInfo.title = QStringLiteral("地域");
+  s.mapInfo.orthoFlags = QStringLiteral("011001");
+  s.eras.push_back(agencyEra(kAgencyMapSource, 0, 0, QDate(2024, 4, 1)));
+  s.eras.push_back(agencyEra(kAgencyAirPhotoSource, 1, 0, QDate(2024, 4, 1)));
+  return s;
+}
+
+NetAccess noNetwork(int& asked) {
+  NetAccess net;
+  net.reachable = [&asked](const QString&) {
+    ++asked;
+    return true;
+  };
+  net.fetch = [&asked](const QString&, QByteArray&) {
+    ++asked;
+    return false;
+  };
+  return net;
+}
+
+}  // namespace
+
+TEST(AcquireForms, AgencyDialogListsWhatIsLeftAndWantsAPeriod) {
+  ProgramState state = agencyState();
+  ScriptedPrompts prompts;
+  int asked = 0;
+  frmGetWatchizu dialog(state, prompts, noNetwork(asked), "http://t", "http://p");
+  EXPECT_EQ(dialog.lblNo[0]->text(), "2024/04/01取得 ");
+  EXPECT_EQ(dialog.lblNo[1]->text(), "まだ取得していません");
+  EXPECT_EQ(dialog.lblGetOrtho->text(), "1979-1983年（空中写真）");
+  // Period 1 is fetched, 2 and 5 are offered.
+  ASSERT_EQ(dialog.lstAvailableOrtho->count(), 2);
+  EXPECT_EQ(dialog.lstAvailableOrtho->item(0)->text(), "1984-1986年（空中写真）");
+  EXPECT_EQ(dialog.lstAvailableOrtho->item(1)->text(), "東日本大震災被災地2011年5～6月撮影");
+  EXPECT_TRUE(dialog.optGData[0]->isChecked());
+  EXPECT_FALSE(dialog.framOrthoTIme->isVisibleTo(&dialog));
+
+  dialog.optGData[1]->click();
+  EXPECT_TRUE(dialog.framOrthoTIme->isVisibleTo(&dialog));
+  EXPECT_FALSE(dialog.framMapImage[0]->isVisibleTo(&dialog));
+  dialog.cmdGet->click();
+  EXPECT_EQ(prompts.messages(), QStringList{"時期を選択してください。"});
+  EXPECT_TRUE(prompts.questions().isEmpty());
+  EXPECT_TRUE(dialog.tag().isEmpty());
+  EXPECT_EQ(state.eras.size(), 2u);
+}
+
+TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
+  int asked = 0;
+  for (const QString offer : {QStringLiteral("0"), QStringLiteral("1")}) {
+    ProgramState state = agencyState();
+    state.mapInfo.rapidSurvey = offer;
+    ScriptedPrompts prompts;
+    frmSetting chooser(state, prompts, noNetwork(asked), XyzFetcher(), AcquireServers());
+    EXPECT_EQ(chooser.cmdJinnsoku->isEnabled(), offer == u"1");
+    EXPECT_FALSE(chooser.cmdTikeizu->isEnabled());
+  }
+  // Already fetched: the question, and No keeps the chooser as it was.
+  ProgramState state = agencyState();
+  state.mapInfo.rapidSurvey = QStringLiteral("1");
+  Era rapid;
+  rapid.kind = kRapidSurvey;
+  state.eras.push_back(rapid);
+  ScriptedPrompts prompts;
+  prompts.answer(false);
+  frmSetting chooser(state, prompts, noNetwork(asked), XyzFetcher(), AcquireServers());
+  chooser.show();
+  chooser.cmdJinnsoku->click();
+  EXPECT_EQ(prompts.questions(),
+            QStringList{"歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"});
+  EXPECT_TRUE(chooser.isVisible());
+  EXPECT_TRUE(chooser.tag().isEmpty());
+  EXPECT_EQ(asked, 0);
+}

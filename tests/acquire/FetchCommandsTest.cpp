@@ -1,0 +1,77 @@
+// kavalo-cli's fetch commands: exit statuses, the closing message on
+// standard output, and the tile cache that spares the server a second run.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <atomic>
+
+#include "FastServer.h"
+#include "app/DatasetLoader.h"
+#include "elevation/Credits.h"
+#include "render/ImageLibrary.h"
+#include "support/Fixtures.h"
+#include "support/Programs.h"
+
+using namespace kavalo;
+
+TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
+  test::FastServer server;
+  std::atomic<int> asked{0};
+  QImage tile(256, 256, QImage::Format_RGB32);
+  tile.fill(qRgb(30, 120, 60));
+  const std::string png = encodePng(tile).toStdString();
+  server.http().Get(R"(/t/(\d+)/(\d+)/(\d+)\.png)", [&](const httplib::Request& req, httplib::Response& res) {
+    ++asked;
+    // Some tiles the service does not have.
+    if ((std::stoi(req.matches[2]) + std::stoi(req.matches[3])) % 3 == 0) {
+      res.status = 404;
+      return;
+    }
+    res.set_content(png, "image/png");
+  });
+  server.start();
+
+  test::RootFixture root;
+  root.writeDatasetList({{QStringLiteral("試験"), QStringLiteral("d")}});
+  test::DatasetFixture d;
+  d.folder = root.path("d");
+  d.extraMapInfo = {QStringLiteral("北西メッシュ=533970"), QStringLiteral("東南メッシュ=533961")};
+  d.write();
+  const QStringList common = {"fetch-xyz", "--root", root.root(), "--url", server.url("/t/{z}/{x}/{y}.png"),
+                              "--zoom",    "11"};
+  const test::ProgramRun first = test::runCli(common + QStringList{"--kind", "photo", "--attribution", "© 試験"});
+  ASSERT_EQ(first.exitCode, 0) << first.err.toStdString() << first.out.toStdString();
+  EXPECT_EQ(QString::fromUtf8(first.out).trimmed(), "テスト地域にXYZタイル（写真）を追加しました。");
+  const int firstAsked = asked;
+  EXPECT_GT(firstAsked, 0);
+  EXPECT_FALSE(QDir(root.path("d/DKO00")).entryList({"*.jpg"}, QDir::Files).isEmpty());
+  EXPECT_EQ(test::readSjis(root.path("d/DKO00/attribution.txt")), "(C) 試験\r\n");
+  EXPECT_TRUE(test::readSjis(root.path("d/map_densikokudo_ortho_info.txt")).startsWith(" 1 \r\nDKO00, "));
+  // The data folder read again lists the era, and its credits name the
+  // service.
+  DatasetConfig config;
+  ASSERT_EQ(readDatasetConfig(root.path("d"), FileNameTable::standard("http://x/"), MapInfo(), config, nullptr),
+            LoadStatus::Loaded);
+  auto era = std::find_if(config.eras.begin(), config.eras.end(), [](const Era& e) { return e.name == u"DKO00"; });
+  ASSERT_NE(era, config.eras.end());
+  EXPECT_EQ(era->kind, kAgencyOrtho);
+  EXPECT_EQ(creditLines(*era, QString(), false)[1], "(C) 試験");
+
+  // The same service again (a second photo era): nothing is asked.
+  const test::ProgramRun second = test::runCli(common + QStringList{"--kind", "photo"});
+  ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+  EXPECT_EQ(asked, firstAsked);
+  EXPECT_EQ(QDir(root.path("d/DKO01")).entryList({"*.jpg"}, QDir::Files),
+            QDir(root.path("d/DKO00")).entryList({"*.jpg"}, QDir::Files));
+
+  // Usage errors, and a run that adds nothing.
+  EXPECT_EQ(test::runCli(common + QStringList{"--kind", "video"}).exitCode, 2);
+  EXPECT_EQ(test::runCli({"fetch-agency", "--root", root.root(), "--source", "3"}).exitCode, 2);
+  // The server has no agency pieces (any answer of the portal counts).
+  const test::ProgramRun none = test::runCli({"fetch-agency", "--root", root.root(), "--source", "2", "--tile-server",
+                                              server.url(), "--portal", server.url()});
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(QString::fromUtf8(none.out).trimmed(), "電子国土基本図（地図情報）の取得に失敗しました。");
+  EXPECT_FALSE(QDir(root.path("d/DKO02")).exists());
+}
