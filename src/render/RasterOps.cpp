@@ -511,6 +511,25 @@ void stretchImpl(QImage& dst, const QRect& dstRect, const QImage& src, const QRe
   const QRegion area = clip.intersected(dstRect.intersected(dst.rect()));
   if (area.isEmpty()) return;
   const PreparedSource s = prepareSource(src, srcRect.adjusted(-margin, -margin, margin, margin));
+  if (margin == 0 && srcRect.size() == dstRect.size()) {
+    // One to one, every destination pixel takes its source pixel whole (the
+    // filter's single tap weighs 1): the rows are combined directly, which
+    // is what makes a redraw from stretched, cached tiles cheap.
+    const int dx = s.rect.left() - dstRect.left();
+    const int dy = s.rect.top() - dstRect.top();
+    for (const QRect& r : area) {
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* in = reinterpret_cast<const uint32_t*>(s.image.constScanLine(y + dy)) + (r.left() + dx);
+        auto* out = reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left();
+        if (rop == RasterOp::Copy) {
+          std::memcpy(out, in, static_cast<size_t>(r.width()) * 4);
+        } else {
+          for (int x = 0; x < r.width(); ++x) out[x] = combine(in[x], out[x], rop);
+        }
+      }
+    }
+    return;
+  }
   for (const QRect& r : area) {
     Span span;
     span.c0 = r.left() - dstRect.left();

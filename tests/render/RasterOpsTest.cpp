@@ -54,6 +54,21 @@ TEST(RasterOps, AnUnscaledRectangleIsCopiedUnchanged) {
     for (int x = 0; x < 50; ++x) ASSERT_EQ(dst.pixel(10 + x, 20 + y), src.pixel(5 + x, 4 + y)) << x << "," << y;
   EXPECT_EQ(dst.pixel(9, 20), 0xFF000000u);
   EXPECT_EQ(dst.pixel(60, 49), 0xFF000000u);
+
+  // Combined one to one with what lies there, inside a clip of two pieces.
+  const QRegion clip = QRegion(12, 22, 20, 5) + QRegion(40, 30, 15, 15);
+  for (RasterOp rop : {RasterOp::And, RasterOp::Paint}) {
+    const QImage before = noise(100, 100, rng);
+    QImage combined = before;
+    stretchBlt(combined, QRect(10, 20, 50, 30), src, QRect(5, 4, 50, 30), rop, clip);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) {
+        const QRgb s = x >= 10 && x < 60 && y >= 20 && y < 50 ? src.pixel(x - 5, y - 16) : 0;
+        const QRgb d = before.pixel(x, y);
+        const QRgb expected = !clip.contains(QPoint(x, y)) || s == 0 ? d : rop == RasterOp::And ? (s & d) : (s | d);
+        ASSERT_EQ(combined.pixel(x, y), expected) << x << "," << y;
+      }
+  }
 }
 
 TEST(RasterOps, VectorPathAgreesWithTheReferenceEverywhere) {
