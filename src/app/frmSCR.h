@@ -366,6 +366,7 @@ class frmSCR : public QMainWindow {
   void refreshCompareFrame();
   void placeOpacitySlider();
   CompareSettings compare_;
+  bool compareSettingsUnreadable_ = false;
   std::unique_ptr<CompareComposer> compareComposer_;
   std::optional<QPoint> compareCursor_;
   bool dividerDragging_ = false;

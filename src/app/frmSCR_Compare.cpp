@@ -159,7 +159,7 @@ void frmSCR::refillDragStrips() {
 }
 
 void frmSCR::loadCompareSettings() {
-  compare_ = readCompareSettings(rootFile(state_, kCompareSettingsFile));
+  compare_ = readCompareSettings(rootFile(state_, kCompareSettingsFile), &compareSettingsUnreadable_);
   TileCache::shared().setBudget(int64_t{compare_.cacheMiB} * 1024 * 1024);
   const QSignalBlocker b1(chkCompare), b2(cboCompareMode), b3(SliderOpacity);
   chkCompare->setChecked(compare_.on);
@@ -169,7 +169,9 @@ void frmSCR::loadCompareSettings() {
 }
 
 void frmSCR::saveCompareSettings() {
-  // Like the other files written at exit, a failure changes nothing else.
+  // Like the other files written at exit, a failure changes nothing else;
+  // a file that could not be read is left for the user to look at.
+  if (compareSettingsUnreadable_) return;
   writeCompareSettings(rootFile(state_, kCompareSettingsFile), compare_);
 }
 

@@ -29,11 +29,15 @@ bool compareModeFromName(const QString& name, CompareMode& mode) {
   return false;
 }
 
-CompareSettings readCompareSettings(const QString& path) {
+CompareSettings readCompareSettings(const QString& path, bool* unreadable) {
   CompareSettings s;
+  if (unreadable) *unreadable = false;
   if (!FileExists(path)) return s;
   ValueReader reader{QString()};
-  if (!ValueReader::fromFile(path, reader, nullptr)) return s;
+  if (!ValueReader::fromFile(path, reader, nullptr)) {
+    if (unreadable) *unreadable = true;
+    return s;
+  }
   // Each value is taken when it reads and lies in its range; the rest keep
   // their defaults.
   int32_t v = 0;

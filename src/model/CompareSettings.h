@@ -39,7 +39,9 @@ QString compareModeName(CompareMode mode);
 // False for an unknown name.
 bool compareModeFromName(const QString& name, CompareMode& mode);
 
-CompareSettings readCompareSettings(const QString& path);
+// unreadable (when given) tells whether the file is there but could not be
+// read: the caller then leaves it as it is instead of writing it back.
+CompareSettings readCompareSettings(const QString& path, bool* unreadable = nullptr);
 bool writeCompareSettings(const QString& path, const CompareSettings& settings, QString* error = nullptr);
 
 }  // namespace kavalo

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "model/CompareSettings.h"
@@ -250,4 +251,18 @@ TEST(CompareSettings, SurviveARestartAndBadFilesGiveDefaults) {
   EXPECT_EQ(bad.lensRadius, d.lensRadius);
   EXPECT_EQ(bad.opacity, d.opacity);
   EXPECT_EQ(bad.cacheMiB, d.cacheMiB);
+
+  // Bytes that are no Shift-JIS text: defaults, and the file is reported so
+  // that it is not written over at exit.
+  {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(" 1 \r\n\x82\r\n", 8));
+  }
+  bool unreadable = false;
+  const CompareSettings broken = readCompareSettings(path, &unreadable);
+  EXPECT_TRUE(unreadable);
+  EXPECT_EQ(broken.on, d.on);
+  readCompareSettings(dir.filePath(QStringLiteral("absent.ini")), &unreadable);
+  EXPECT_FALSE(unreadable);
 }
