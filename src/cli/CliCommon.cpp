@@ -80,7 +80,8 @@ int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& er
   return 2;
 }
 
-bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts) {
+bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts, bool mayWrite) {
+  state.readOnly = !mayWrite;
   if (!options.has(QStringLiteral("--root"))) {
     printError(QStringLiteral("--root DIR is required"));
     return false;

@@ -54,8 +54,10 @@ int finishParse(const CommandSpec& spec, ParseOutcome outcome, const QString& er
 
 // Starts the program on the RootFolder and loads data folder --dataset (or
 // the one saved in KAVALO.ini, the first when that lies beyond the list).
-// False after the program's message went to standard error.
-bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts);
+// False after the program's message went to standard error. Unless mayWrite
+// (a command that exists to write), nothing is written into the RootFolder or
+// the data folder: not even a copy of a file that could not be read.
+bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts, bool mayWrite = false);
 
 void printError(const QString& text);
 void printOut(const QString& text);

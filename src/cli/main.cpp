@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <new>
 
 #include "cli/CliCommon.h"
 #include "cli/InfoCommand.h"
@@ -60,8 +61,15 @@ int main(int argc, char** argv) {
     printUsage(stdout);
     return 0;
   }
-  for (const Command& c : kCommands)
-    if (c.spec().name == command) return c.run(args);
+  for (const Command& c : kCommands) {
+    if (c.spec().name != command) continue;
+    try {
+      return c.run(args);
+    } catch (const std::bad_alloc&) {
+      printError(QStringLiteral("out of memory"));
+      return 1;
+    }
+  }
   printUsage(stderr);
   return 2;
 }

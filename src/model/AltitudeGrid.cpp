@@ -42,6 +42,15 @@ namespace {
 // that from N bytes cannot be right and must not make us allocate it.
 constexpr uint64_t kMaxInflateRatio = 1032;
 
+// A 50 m grid of the largest region the program shows has a few million
+// cells; a header asking for more is damaged (or a compression bomb that
+// matches it) and would take gigabytes.
+constexpr uint64_t kMaxCells = 64u * 1024u * 1024u;
+
+bool tooManyCells(int32_t columns, int32_t rows) {
+  return static_cast<uint64_t>(columns) * static_cast<uint64_t>(rows) > kMaxCells;
+}
+
 bool fail(QString* error, const QString& path, const QString& what) {
   if (error) *error = QStringLiteral("標高データ「altitude.dat」を読み込めません（%1）。\n%2").arg(what, path);
   return false;
@@ -80,6 +89,8 @@ bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& gr
   for (int i = 0; i < 6; ++i) h[i] = qFromLittleEndian<int32_t>(header + 4 * i);
   const int32_t columns = h[0], rows = h[1], blockLength = h[5];
   if (columns <= 0 || rows <= 0) return fail(error, path, QStringLiteral("列数・行数が正しくありません"));
+  if (tooManyCells(columns, rows))
+    return fail(error, path, QStringLiteral("列数・行数が大きすぎます（%1セルまで）").arg(kMaxCells));
   if (blockLength <= 0) return fail(error, path, QStringLiteral("データの長さが正しくありません"));
   const uint64_t cellCount = static_cast<uint64_t>(columns) * static_cast<uint64_t>(rows);
   const uint64_t expandedBytes = cellCount * 4u;  // below 2^64: both factors are below 2^31

@@ -29,6 +29,14 @@ QString joinPath(const QString& folder, const QString& backslashName) {
   return folder + u'/' + rel;
 }
 
+bool isSingleName(const QString& name) {
+  if (name.isEmpty() || name == u"." || name == u"..") return false;
+  for (const QChar c : name) {
+    if (c == u'/' || c == u'\\' || c == u':' || c == QChar(0)) return false;
+  }
+  return true;
+}
+
 namespace {
 
 bool rawExists(const QByteArray& raw) {
