@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "platform/Codec.h"
 
@@ -127,8 +128,17 @@ bool readFileBytes(const QString& path, QByteArray& out, QString* error) {
   out.clear();
   char buf[65536];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, static_cast<qsizetype>(n));
-  const bool failed = std::ferror(f);
+  bool failed = false;
+  try {
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, static_cast<qsizetype>(n));
+    failed = std::ferror(f);
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory left is no file of the program's.
+    std::fclose(f);
+    out = QByteArray();
+    if (error) *error = QStringLiteral("ファイルが大きすぎて読み込めません: %1").arg(path);
+    return false;
+  }
   std::fclose(f);
   if (failed) {
     if (error) *error = QStringLiteral("ファイルを読み込めません: %1").arg(path);

@@ -201,3 +201,29 @@ TEST(BadInput, CommandLineLoadWritesNothing) {
   EXPECT_EQ(prompts.messages().size(), 2);  // both bad files were reported
   EXPECT_EQ(snapshot(f.root.root()), before);
 }
+
+// Files that are only big: a line longer than any the program writes, and an
+// elevation grid whose header asks for more cells than any region has (with
+// a block long enough to pass as compressed cells), are refused before their
+// memory is taken.
+TEST(BadInput, OversizedLinesAndGridsAreRefused) {
+  BadFolder f;
+  QByteArray mapInfo = test::readBytes(f.data.folder + "/mapinfo.txt");
+  mapInfo += "承認=" + QByteArray(5 * 1024 * 1024, 'a') + "\r\n";
+  test::writeBytes(f.data.folder + "/mapinfo.txt", mapInfo);
+  EXPECT_EQ(f.load(), LoadStatus::Failed);
+  EXPECT_TRUE(f.lastMessage().contains(QStringLiteral("長すぎます")) &&
+              f.lastMessage().contains(QStringLiteral("mapinfo.txt")))
+      << f.lastMessage().toStdString();
+
+  BadFolder g;
+  QByteArray grid;
+  for (int32_t v : {16384, 16384, 0, 1000, 100, 1 << 20}) grid += QByteArray(reinterpret_cast<const char*>(&v), 4);
+  grid += QByteArray(1 << 20, '\0');
+  test::writeBytes(g.data.folder + "/altitude.dat", grid);
+  EXPECT_EQ(g.load(), LoadStatus::Loaded);
+  EXPECT_TRUE(g.state.altitude.empty());
+  EXPECT_TRUE(g.lastMessage().contains(QStringLiteral("大きすぎます")) &&
+              g.lastMessage().contains(QStringLiteral("altitude.dat")))
+      << g.lastMessage().toStdString();
+}
