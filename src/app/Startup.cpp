@@ -2,6 +2,7 @@
 
 #include "model/ProgramState.h"
 #include "model/Settings.h"
+#include "net/ServerSettings.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
@@ -17,7 +18,7 @@ QString rootFile(const ProgramState& state, const char* name) {
 
 bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& prompts) {
   state.rootFolder = rootFolder;
-  state.names = FileNameTable::standard(QString::fromLatin1(kDefaultWebBaseUrl));
+  state.names = FileNameTable::standard(readServerSettings(rootFolder).webBase);
   state.datasetFolder.clear();
   state.dataFolderIndex = 0;
   state.view.eraLabelStyle = 0;

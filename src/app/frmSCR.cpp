@@ -227,6 +227,9 @@ void frmSCR::buildControls() {
   cmdHelp = button(QStringLiteral("解説(&H)"), "cmdHelp");
   cmdEnd = button(QStringLiteral("終了(&X)"), "cmdEnd", QStringLiteral("Kavaloを終了します"));
   panel->addWidget(cmdPosition);
+  cmdGetTikeizu = button(QStringLiteral("付属地形図取得"), "cmdGetTikeizu",
+                         QStringLiteral("不足している地形図をサーバーから取得します"));
+  panel->addWidget(cmdGetTikeizu);
   auto* row1 = new QHBoxLayout;
   row1->addWidget(cmdWMS);
   row1->addWidget(cnmdKML);
@@ -308,6 +311,7 @@ void frmSCR::connectControls() {
   connect(cmdSokuti, &QPushButton::clicked, this, [this] { cmdSokuti_Click(); });
   connect(cmdPosition, &QPushButton::clicked, this, [this] { cmdPosition_Click(); });
   connect(cmdWMS, &QPushButton::clicked, this, [this] { cmdWMS_Click(); });
+  connect(cmdGetTikeizu, &QPushButton::clicked, this, [this] { cmdGetTikeizu_Click(); });
   connect(cnmdKML, &QPushButton::clicked, this, [this] { cnmdKML_Click(); });
   connect(cmdPrintOut, &QPushButton::clicked, this, [this] { cmdPrintOut_Click(); });
   connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
@@ -348,6 +352,7 @@ void frmSCR::Form_Load() {
   lblOffLine->setText(QStringLiteral("オフライン"));
   lblOffLine->setFrameStyle(QFrame::Box | QFrame::Plain);
   lblOffLine->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+  setupOnlineMode();
 }
 
 void frmSCR::lstDataFolder_Click() {
@@ -507,11 +512,10 @@ bool frmSCR::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-// Acquisition, export, printing and the online switch come with their own
+// Acquisition, export and printing come with their own
 // dialogs; until then the buttons do nothing.
 void frmSCR::cmdWMS_Click() {}
 void frmSCR::cnmdKML_Click() {}
 void frmSCR::cmdPrintOut_Click() {}
-void frmSCR::lblOffLine_Click() {}
 
 }  // namespace kavalo

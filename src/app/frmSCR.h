@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "model/ProgramState.h"
+#include "net/PackageDownload.h"
 #include "platform/Screen.h"
 
 class QCheckBox;
@@ -140,6 +141,16 @@ class frmSCR : public QMainWindow {
   void cmdPrintOut_Click();
   void lblOffLine_Click();
 
+  // ---- Online mode and the map-sheet packages (frmSCR_Online.cpp)
+  // Installs the fetcher of missing tiles and gives lblOffLine its look.
+  void setupOnlineMode();
+  void setOnlineLook(bool online);
+  // lblDownload centred over the view, its lower edge on the centre line.
+  void showDownloadNotice(bool shown);
+  void cmdGetTikeizu_Click();
+  // When set, runs the package dialog in place of exec() (tests).
+  std::function<void(QDialog&)> onlineFormRunner;
+
   // Controls, named as the program names them (also their objectName).
   QWidget* picBox = nullptr;
   QGroupBox* framFolder = nullptr;
@@ -177,6 +188,7 @@ class frmSCR : public QMainWindow {
   QPushButton* cmdEnd = nullptr;
   QLabel* lblBoxSize[2] = {nullptr, nullptr};
   QLabel* lblDownload = nullptr;
+  QPushButton* cmdGetTikeizu = nullptr;
   QMenu* mnuPopUpMenu = nullptr;
   QAction* mnuMarkSet = nullptr;
   QAction* mnuMarkModify = nullptr;
@@ -234,6 +246,9 @@ class frmSCR : public QMainWindow {
   void trackArrow(int key, bool down);
   // Full redraw of the view.
   void redrawView();
+
+  // ---- Online (frmSCR_Online.cpp): the download servers of the last run.
+  std::vector<DownloadServer> downloadServers_;
 
   // ---- Marks (frmSCR_Marks.cpp)
   int markHitIndex_ = -1;

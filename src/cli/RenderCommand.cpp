@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "cli/CliCommon.h"
+#include "cli/OnlineOptions.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
 #include "render/ImageLibrary.h"
@@ -16,7 +17,8 @@ CommandSpec renderCommandSpec() {
   spec.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
       "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] -o FILE.png");
-  spec.valueOptions = viewOptionNames() << QStringLiteral("-o");
+  spec.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
+  spec.switches = onlineSwitches();
   return spec;
 }
 
@@ -39,6 +41,7 @@ int runRenderCommand(const QStringList& args) {
     printError(error);
     return 1;
   }
+  applyOnlineOptions(options, state, prompts);
   // The legend is a window of its own: a rendered view has none.
   ComposeHooks hooks;
   PrintGazo(state, hooks);

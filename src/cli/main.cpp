@@ -8,9 +8,11 @@
 #include <new>
 
 #include "cli/CliCommon.h"
+#include "cli/FetchPackagesCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/ShortageCommand.h"
 #include "platform/Codec.h"
 #include "platform/RuntimeFolder.h"
 
@@ -28,6 +30,8 @@ const Command kCommands[] = {
     {infoCommandSpec, runInfoCommand},
     {renderCommandSpec, runRenderCommand},
     {readoutCommandSpec, runReadoutCommand},
+    {shortageCommandSpec, runShortageCommand},
+    {fetchPackagesCommandSpec, runFetchPackagesCommand},
 };
 
 void printUsage(FILE* to) {

@@ -3,6 +3,7 @@
 // are replaced whole when another data folder is loaded.
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "model/AltitudeGrid.h"
@@ -78,6 +79,11 @@ struct ProgramState {
   // The print pass composes into this page image.
   PrintPass print;
   QImage printPage;
+
+  // Fetches a tile image that is missing on disk while the program is online
+  // (view.onlineMode). The window and the command-line tool install it; the
+  // drawing only calls it, so it needs to know nothing of the network.
+  std::function<bool(ProgramState& state, int datasetIndex, int eraIndex, const QString& fileName)> fetchTileOnline;
 
   bool hasEra() const { return view.eraIndex >= 0 && view.eraIndex < static_cast<int>(eras.size()); }
   const Era& currentEra() const { return eras[static_cast<size_t>(view.eraIndex)]; }

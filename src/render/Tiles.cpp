@@ -51,8 +51,10 @@ std::optional<ResolvedTile> ResolveTile(const ProgramState& state, int eraIndex,
 }
 
 bool FetchMissingTile(ProgramState& state, int datasetIndex, int eraIndex, const QString& fileName) {
-  (void)datasetIndex;  // the web folder of the data folder, once files are fetched online
-  return FileExists(TilePath(state, eraIndex, fileName));
+  // A file on disk is never fetched again, online or not.
+  if (FileExists(TilePath(state, eraIndex, fileName))) return true;
+  if (!state.view.onlineMode || !state.fetchTileOnline) return false;
+  return state.fetchTileOnline(state, datasetIndex, eraIndex, fileName);
 }
 
 bool LoadPngToPicture(const QString& path, QImage& picture) {

@@ -19,8 +19,10 @@ QString tileName(int column, int row, const QString& ext);
 QStringList sheetEraImages(const SheetEra& era);
 QStringList twentyThousandImages();
 
-// True when the file is one of those left out on purpose.
+// True when the file is one of those left out on purpose (never, once
+// setWriteLeftOut(true) asked for the complete region).
 bool isLeftOut(const QString& era, const QString& file);
+void setWriteLeftOut(bool writeThem);
 
 // A masked map as the program draws it: where the map is near white (the
 // three channels add up to more than 749) the mask is white and the tile

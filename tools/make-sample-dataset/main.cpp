@@ -14,12 +14,13 @@
 #include "platform/RuntimeFolder.h"
 
 #include "Generator.h"
+#include "TileWriter.h"
 #include "platform/Codec.h"
 
 namespace {
 
 int usage() {
-  std::fputs("usage: make-sample-dataset OUTDIR [--bench]\n", stderr);
+  std::fputs("usage: make-sample-dataset OUTDIR [--bench] [--complete]\n", stderr);
   return 2;
 }
 
@@ -80,6 +81,9 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
   const bool bench = args.removeAll(QStringLiteral("--bench")) > 0;
+  // --complete also writes the files the region leaves out on purpose: the
+  // sample server hands them out as packages and on-demand tiles.
+  sample::setWriteLeftOut(args.removeAll(QStringLiteral("--complete")) > 0);
   if (args.size() != 1 || args[0].startsWith(u'-')) return usage();
   if (!kavalo::sjisAvailable())
     return failure(QStringLiteral("Shift-JIS conversion is not available in this Qt build"));

@@ -1,0 +1,22 @@
+#pragma once
+// --online and --web-base, for the commands that may reach the dataset's web
+// server.
+#include <QStringList>
+
+namespace kavalo {
+
+struct CliOptions;
+struct ProgramState;
+class Prompts;
+
+// "--web-base" (takes a value) and "--online" (a switch).
+QStringList onlineValueOptions();
+QStringList onlineSwitches();
+
+// --web-base overrides the environment and servers.txt. With --online the
+// program is switched online as by a click on the indicator (the question
+// answered Yes; its messages go to prompts), and missing tiles are fetched
+// while drawing. prompts must outlive the state's drawing.
+void applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts);
+
+}  // namespace kavalo

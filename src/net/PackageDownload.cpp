@@ -1,0 +1,211 @@
+#include "net/PackageDownload.h"
+
+#include <QFile>
+
+#include "geo/SortingSearch.h"
+#include "model/EraLabels.h"
+#include "model/ProgramState.h"
+#include "net/Network.h"
+#include "net/Unzip.h"
+#include "platform/Numbers.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "platform/ValueReader.h"
+
+namespace kavalo {
+
+namespace {
+
+QString eraFolderPath(const ProgramState& state, int eraIndex) {
+  return joinPath(state.datasetFolder, u'\\' + state.eras[static_cast<size_t>(eraIndex)].name);
+}
+
+QString datasetName(const ProgramState& state) {
+  const int d = state.dataFolderIndex;
+  if (d < 0 || d >= static_cast<int>(state.dataFolders.size())) return QString();
+  return state.dataFolders[static_cast<size_t>(d)].folder;
+}
+
+}  // namespace
+
+std::vector<EraShortage> BuildShortageList(const ProgramState& state) {
+  std::vector<EraShortage> list;
+  for (size_t i = 0; i < state.eras.size(); ++i) {
+    const Era& era = state.eras[i];
+    if (era.kind != kScannedSheets && era.kind != kTwentyThousand) continue;
+    EraShortage s;
+    s.eraIndex = static_cast<int>(i);
+    const QString folder = eraFolderPath(state, s.eraIndex);
+    QStringList present;
+    ListFolder(folder, present, false);
+    SortingSearch search;
+    search.Set_Data_String(static_cast<int>(present.size()), std::vector<QString>(present.begin(), present.end()));
+    ValueReader reader{QString()};
+    if (ValueReader::fromFile(joinPath(folder, state.names[kCheckListFile]), reader, nullptr)) {
+      QString name;
+      while (!reader.atEnd() && reader.readText(name)) {
+        // A blank line or a trailing comma is no file name.
+        if (name.isEmpty()) continue;
+        if (search.SearchData_One(SortKey(name)) < 0) s.missingNames << name;
+      }
+    }
+    s.missingCount = static_cast<int>(s.missingNames.size());
+    list.push_back(std::move(s));
+  }
+  return list;
+}
+
+QString ShortageListText(const ProgramState& state, const EraShortage& shortage) {
+  const QString name = Get_cboAge_Text(state.eras[static_cast<size_t>(shortage.eraIndex)], state.view.eraLabelStyle);
+  if (shortage.missingCount > 0)
+    return name + QStringLiteral("／") + QString::number(shortage.missingCount) + QStringLiteral("ファイルが不足");
+  return name + QStringLiteral(":すべて取得済み");
+}
+
+std::vector<DownloadServer> ParseServerList(const QString& listText) {
+  std::vector<DownloadServer> servers;
+  QString text = listText;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  for (const QString& line : text.split(u'\n')) {
+    ValueReader reader(line);
+    QString value;
+    if (!reader.readText(value) || value.isEmpty()) continue;
+    const QStringList fields = value.split(u'|');
+    DownloadServer s;
+    s.baseUrl = fields[0];
+    for (qsizetype i = 1; i < fields.size(); ++i)
+      if (!fields[i].isEmpty()) s.datasets << fields[i];
+    servers.push_back(std::move(s));
+  }
+  return servers;
+}
+
+std::vector<DownloadServer> LoadServerList(const QString& listText) {
+  std::vector<DownloadServer> servers;
+  for (DownloadServer& s : ParseServerList(listText))
+    if (UrlReachable(s.baseUrl)) servers.push_back(std::move(s));
+  return servers;
+}
+
+bool ServerHoldsDataset(const std::vector<DownloadServer>& servers, int serverIndex, const QString& dataset) {
+  if (serverIndex < 0 || serverIndex >= static_cast<int>(servers.size())) return false;
+  return servers[static_cast<size_t>(serverIndex)].datasets.contains(dataset, Qt::CaseSensitive);
+}
+
+int GetPackageCount(const std::vector<DownloadServer>& servers, const QString& dataset, const QString& eraFolder) {
+  for (int i = 0; i < static_cast<int>(servers.size()); ++i) {
+    if (!ServerHoldsDataset(servers, i, dataset)) continue;
+    QString text;
+    if (FetchUrlText(
+            servers[static_cast<size_t>(i)].baseUrl + dataset + u'/' + eraFolder + QStringLiteral("/zipfilenum.txt"),
+            text))
+      return ParsePackageCount(text);
+  }
+  return -1;
+}
+
+int ParsePackageCount(const QString& text) {
+  const double count = leadingNumber(text.trimmed());
+  // Package names have two digits: a server that claims more is not to be
+  // asked for them (a damaged or hostile count could start millions of
+  // downloads).
+  if (!(count >= 0 && count <= kMaxPackages)) return -1;
+  return roundToInt(count);
+}
+
+QString PackageName(int index) { return (u'0' + QString::number(index)).right(2) + QStringLiteral(".zip"); }
+
+bool DownloadPackage(const std::vector<DownloadServer>& servers, const QString& dataset, const QString& relativePath,
+                     const QString& localPath, int& cursor) {
+  const int n = static_cast<int>(servers.size());
+  if (n == 0) return false;
+  if (cursor < 0 || cursor >= n) cursor = 0;
+  const int start = cursor;
+  do {
+    const bool holds = ServerHoldsDataset(servers, cursor, dataset);
+    const QString url = servers[static_cast<size_t>(cursor)].baseUrl + dataset + u'/' + relativePath;
+    const bool ok = holds && DownloadUrlToFile(url, localPath);
+    cursor = (cursor + 1) % n;
+    if (ok) return true;
+  } while (cursor != start);
+  return false;
+}
+
+PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts,
+                                     const std::vector<EraShortage>& shortages, const std::vector<int>& selected,
+                                     std::vector<DownloadServer>& servers, const PackageRunView& view) {
+  PackageRunOutcome out;
+  auto refuse = [&](PackageRunResult result, const QString& text) {
+    prompts.message(text, MessageIcon::Warning);
+    out.result = result;
+    out.finalMessage = text;
+    return out;
+  };
+  if (selected.empty())
+    return refuse(PackageRunResult::NothingSelected, QStringLiteral("取得するデータを選択してください。"));
+  const QString listUrl = state.names[kServerListUrl];
+  if (!UrlReachable(listUrl, &prompts))
+    return refuse(PackageRunResult::ServerUnreachable, QStringLiteral("サーバーに接続できません。"));
+  // The list is read into memory: the program's folder may be read-only, and
+  // nothing is left behind.
+  QString listText;
+  if (!FetchUrlText(listUrl, listText))
+    return refuse(PackageRunResult::NoServerList, QStringLiteral("サーバーリストを取得できません。"));
+  servers = LoadServerList(listText);
+
+  if (!prompts.askYesNo(
+          QStringLiteral("サーバーから地形図をインターネットを介して取得します。処理には時間がかがります。"
+                         "よろしいですか？"),
+          MessageIcon::None)) {
+    out.result = PackageRunResult::Declined;
+    return out;
+  }
+  if (view.showProgress) view.showProgress();
+  const QString dataset = datasetName(state);
+  QString errors;
+  for (int position : selected) {
+    if (position < 0 || position >= static_cast<int>(shortages.size())) continue;
+    if (out.stopped) break;
+    const EraShortage& entry = shortages[static_cast<size_t>(position)];
+    const Era& era = state.eras[static_cast<size_t>(entry.eraIndex)];
+    if (view.setProgress) view.setProgress(0, 1);
+    const int count = GetPackageCount(servers, dataset, era.name);
+    if (count == -1) {
+      errors +=
+          QStringLiteral("ネット上のファイルが開けません。") + ShortageListText(state, entry) + QStringLiteral("\r\n");
+      continue;
+    }
+    const QString folder = eraFolderPath(state, entry.eraIndex);
+    int cursor = 0;
+    for (int k = 0; k < count; ++k) {
+      if (view.stopRequested && view.stopRequested()) {
+        out.stopped = true;
+        break;
+      }
+      if (view.setProgress) view.setProgress(k + 1, count);
+      if (view.setCaption)
+        view.setCaption(QStringLiteral("ダウンロード中") + QString::number(k + 1) + u'/' + QString::number(count));
+      prompts.processEvents();
+      const QString name = PackageName(k);
+      const QString local = folder + u'/' + name;
+      if (DownloadPackage(servers, dataset, era.name + u'/' + name, local, cursor)) {
+        if (UnZip(local, folder) != 0) errors += QStringLiteral("解凍できません。\r\n");
+        QFile::remove(local);
+      } else {
+        errors += QStringLiteral("ネットのファイルが開けません。") + local + QStringLiteral("\r\n");
+      }
+    }
+  }
+  out.result = PackageRunResult::Finished;
+  if (!errors.isEmpty()) {
+    out.finalMessage = errors;
+    prompts.message(errors, MessageIcon::Warning);
+  } else if (!out.stopped) {
+    out.success = true;
+    out.finalMessage = QStringLiteral("画像データを取得しました。");
+    prompts.message(out.finalMessage, MessageIcon::None);
+  }
+  return out;
+}
+
+}  // namespace kavalo

@@ -1,0 +1,112 @@
+#include "net/frmGetTikeizu.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "model/ProgramState.h"
+#include "platform/Prompts.h"
+
+namespace kavalo {
+
+frmGetTikeizu::frmGetTikeizu(const ProgramState& state, Prompts& prompts, std::vector<DownloadServer>& servers,
+                             QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), servers_(servers) {
+  setObjectName(QStringLiteral("frmGetTikeizu"));
+  setWindowTitle(QStringLiteral("Kavalo付属地形図取得"));
+  setModal(true);
+  lstData = new QListWidget(this);
+  lstData->setObjectName(QStringLiteral("lstData"));
+  lstData->setSelectionMode(QAbstractItemView::MultiSelection);
+  lstData->setMinimumSize(360, 200);
+  cmdGet = new QPushButton(QStringLiteral("データ取得"), this);
+  cmdGet->setObjectName(QStringLiteral("cmdGet"));
+  cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+  ProgressBar = new QProgressBar(this);
+  ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+  ProgressBar->setTextVisible(false);
+  lblCap = new QLabel(this);
+  lblCap->setObjectName(QStringLiteral("lblCap"));
+  ProgressBar->hide();
+  lblCap->hide();
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cmdGet);
+  buttons->addWidget(cmdCancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(lstData, 1);
+  layout->addWidget(ProgressBar);
+  layout->addWidget(lblCap);
+  layout->addLayout(buttons);
+
+  connect(lstData, &QListWidget::itemSelectionChanged, this, [this] { lstData_Click(); });
+  connect(cmdGet, &QPushButton::clicked, this, [this] { cmdGet_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  Form_Load();
+}
+
+void frmGetTikeizu::Form_Load() {
+  shortages_ = BuildShortageList(state_);
+  lstData->clear();
+  for (const EraShortage& s : shortages_) lstData->addItem(ShortageListText(state_, s));
+}
+
+void frmGetTikeizu::lstData_Click() {
+  // An era that lacks nothing cannot be chosen.
+  const QSignalBlocker block(lstData);
+  for (int i = 0; i < lstData->count() && i < static_cast<int>(shortages_.size()); ++i)
+    if (shortages_[static_cast<size_t>(i)].missingCount == 0 && lstData->item(i)->isSelected())
+      lstData->item(i)->setSelected(false);
+}
+
+void frmGetTikeizu::cmdGet_Click() {
+  if (running_) return;
+  std::vector<int> selected;
+  for (int i = 0; i < lstData->count(); ++i)
+    if (lstData->item(i)->isSelected()) selected.push_back(i);
+
+  PackageRunView view;
+  view.showProgress = [this] {
+    ProgressBar->show();
+    lblCap->show();
+  };
+  view.setProgress = [this](int value, int maximum) {
+    ProgressBar->setMaximum(maximum);
+    ProgressBar->setValue(value);
+  };
+  view.setCaption = [this](const QString& caption) { lblCap->setText(caption); };
+  view.stopRequested = [this] { return stopRequested_; };
+
+  running_ = true;
+  stopRequested_ = false;
+  cmdGet->setEnabled(false);
+  lstData->setEnabled(false);
+  outcome_ = RunPackageDownload(state_, prompts_, shortages_, selected, servers_, view);
+  running_ = false;
+  cmdGet->setEnabled(true);
+  lstData->setEnabled(true);
+  // Refusals before the run and a No to the question leave the dialog open.
+  if (outcome_.result == PackageRunResult::Finished) accept();
+}
+
+void frmGetTikeizu::cmdCancel_Click() {
+  if (running_) {
+    // Asked between packages: the run ends after the one under way.
+    stopRequested_ = true;
+    return;
+  }
+  reject();
+}
+
+void frmGetTikeizu::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  cmdCancel_Click();
+}
+
+}  // namespace kavalo

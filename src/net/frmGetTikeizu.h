@@ -1,0 +1,57 @@
+#pragma once
+// "Kavalo付属地形図取得": completes the dataset's own map-sheet eras from its
+// download servers. Lists each era with what it lacks; complete eras cannot
+// be chosen. The run keeps the dialog responsive between packages; Cancel or
+// the close box then stops it after the package under way.
+#include <QDialog>
+#include <vector>
+
+#include "net/PackageDownload.h"
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+
+namespace kavalo {
+
+struct ProgramState;
+class Prompts;
+
+class frmGetTikeizu : public QDialog {
+  Q_OBJECT
+
+ public:
+  // servers: the server table, rebuilt by each run and kept by the caller.
+  frmGetTikeizu(const ProgramState& state, Prompts& prompts, std::vector<DownloadServer>& servers,
+                QWidget* parent = nullptr);
+
+  void Form_Load();
+  void lstData_Click();
+  void cmdGet_Click();
+  void cmdCancel_Click();
+
+  const std::vector<EraShortage>& shortages() const { return shortages_; }
+  bool running() const { return running_; }
+  const PackageRunOutcome& outcome() const { return outcome_; }
+
+  QListWidget* lstData = nullptr;
+  QPushButton* cmdGet = nullptr;
+  QPushButton* cmdCancel = nullptr;
+  QProgressBar* ProgressBar = nullptr;
+  QLabel* lblCap = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  const ProgramState& state_;
+  Prompts& prompts_;
+  std::vector<DownloadServer>& servers_;
+  std::vector<EraShortage> shortages_;
+  PackageRunOutcome outcome_;
+  bool running_ = false;
+  bool stopRequested_ = false;
+};
+
+}  // namespace kavalo

@@ -1,0 +1,71 @@
+// The online indicator of the main window, with the web folder named in
+// servers.txt of the RootFolder.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <memory>
+
+#include "app/frmSCR.h"
+#include "platform/Prompts.h"
+#include "support/Fixtures.h"
+#include "support/LoopbackServer.h"
+
+using namespace kavalo;
+using kavalo::test::LoopbackServer;
+
+TEST(OnlineWindow, IndicatorFetchAndFallBack) {
+  test::RootFixture root;
+  root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
+  test::DatasetFixture d;
+  d.folder = root.path(QStringLiteral("a"));
+  d.write();
+  // Every tile of E1900 lies on the server only.
+  LoopbackServer server;
+  for (int row = 0; row < 4; ++row)
+    for (int col = 0; col < 4; ++col) {
+      const QString name = QStringLiteral("%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0'));
+      const QString tmp = root.path(QStringLiteral("t.png"));
+      test::writeSolidImage(tmp, d.tileWidth, d.tileHeight, Qt::darkGreen);
+      server.serve(QStringLiteral("/kavalo/a/E1900/") + name, test::readBytes(tmp));
+    }
+  server.serve(QStringLiteral("/kavalo/servercheck.txt"), "OK");
+  server.start();
+  QDir().mkpath(d.folder + QStringLiteral("/E1900"));
+  test::writeBytes(root.path(QStringLiteral("servers.txt")),
+                   ("web_base = " + server.url(QStringLiteral("/kavalo")) + "\n").toUtf8());
+
+  ScriptedPrompts prompts;
+  ScreenInfo screen;
+  frmSCR w(root.root(), screen, prompts);
+  w.Form_Load();
+  w.show();
+  w.state().view.eraIndex = 0;
+  EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オフライン"));
+
+  const int before = w.compositionCount();
+  w.lblOffLine_Click();
+  EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オンライン"));
+  EXPECT_EQ(w.compositionCount(), before + 1);
+  QStringList fetched = server.requests().filter(QStringLiteral("/kavalo/a/E1900/"));
+  ASSERT_GE(fetched.size(), 2);
+  for (QString& path : fetched) {
+    path = d.folder + path.mid(QStringLiteral("/kavalo/a").size());
+    EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+  }
+  EXPECT_FALSE(w.lblDownload->isVisible());
+  EXPECT_EQ(w.windowTag(), QStringLiteral("PRINTON"));
+
+  // The server goes away: one message, and the indicator is offline again.
+  server.stop();
+  QFile::remove(fetched[0]);
+  QFile::remove(fetched[1]);
+  w.state().view.fullRedraw = true;
+  w.PrintGazo();
+  EXPECT_EQ(prompts.messages(),
+            (QStringList{QStringLiteral("サーバーに接続しました。"), QStringLiteral("サーバー接続が中断しました。")}));
+  EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オフライン"));
+  EXPECT_FALSE(w.state().view.onlineMode);
+  w.Form_Unload();
+}
