@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QTranslator>
 
+#include <new>
+
 #include "app/RootFolder.h"
 #include "app/frmSCR.h"
 #include "platform/Codec.h"
@@ -15,8 +17,30 @@
 
 using namespace kavalo;
 
+namespace {
+
+// An allocation that fails inside an event handler ends that handler with a
+// message instead of ending the program without a word.
+class GuardedApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  UiPrompts* prompts = nullptr;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    try {
+      return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+      if (prompts)
+        prompts->message(QStringLiteral("メモリが足りないため、処理を続けられません。"), MessageIcon::Warning);
+      return false;
+    }
+  }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  GuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kavalo"));
   // Every caption of the program is Japanese; Qt's own buttons and dialogs
   // (はい, いいえ, キャンセル) follow, whatever the system's language.
@@ -25,6 +49,7 @@ int main(int argc, char** argv) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QCoreApplication::installTranslator(&qtTranslator);
   UiPrompts prompts;
+  app.prompts = &prompts;
   if (!sjisAvailable()) {
     prompts.message(QStringLiteral("Shift-JISの文字コード変換が使えません。Qtの国際化機能（ICU）を確認してください。"),
                     MessageIcon::Critical);

@@ -3,12 +3,15 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cmath>
+#include <new>
 
 #include "elevation/ElevationPicture.h"
 #include "geo/SortingSearch.h"
 #include "model/ProgramState.h"
 #include "platform/AtomicFile.h"
 #include "platform/Codec.h"
+#include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ValueReader.h"
@@ -34,6 +37,49 @@ bool openReader(const QString& path, const QString& file, ValueReader& reader, Q
 
 bool readCount(ValueReader& r, int32_t& count) { return r.readInt(count) && count >= 0; }
 
+// Years of the maps and photos of a data folder; anything else is a damaged
+// file, and would only reach the labels as nonsense.
+constexpr int32_t kMinYear = 0;
+constexpr int32_t kMaxYear = 9999;
+// Aerial-photo period codes are small numbers (0 to 5 are known).
+constexpr int32_t kMaxPeriodCode = 99;
+// Sheet cells x history columns of 図歴.csv: a few hundred sheets of a few
+// dozen editions is a large region; the table is allocated before it is read.
+constexpr int64_t kMaxHistoryCells = 1000000;
+
+bool validYears(const Era& e) {
+  return e.yearFrom >= kMinYear && e.yearFrom <= kMaxYear && e.yearTo >= kMinYear && e.yearTo <= kMaxYear;
+}
+
+// The checks every era read from a file must pass: its folder and image
+// names stay inside the data folder and its years are years.
+bool checkEra(const Era& e, const QString& file, const QString& path, QString* error) {
+  if (!isSingleName(e.name)) {
+    if (error)
+      *error =
+          QStringLiteral(
+              "「%1」の時期名「%2」はフォルダ名として使えません（「..」、区切り文字、ドライブ名は使えません）。\n%3")
+              .arg(file, e.name, path);
+    return false;
+  }
+  if (!isSingleName(e.ext)) {
+    if (error)
+      *error =
+          QStringLiteral("「%1」の時期「%2」の拡張子「%3」が正しくありません。\n%4").arg(file, e.name, e.ext, path);
+    return false;
+  }
+  if (!validYears(e)) {
+    if (error)
+      *error = QStringLiteral("「%1」の時期「%2」の年（%3、%4）が正しくありません。\n%5")
+                   .arg(file, e.name)
+                   .arg(e.yearFrom)
+                   .arg(e.yearTo)
+                   .arg(path);
+    return false;
+  }
+  return true;
+}
+
 bool readTikeizuInfo(const QString& path, const QString& file, std::vector<Era>& eras, QString* error) {
   ValueReader r{QString()};
   if (!openReader(path, file, r, error)) return false;
@@ -57,6 +103,17 @@ bool readTikeizuInfo(const QString& path, const QString& file, std::vector<Era>&
                      .arg(path);
       return false;
     }
+    // The history columns of the scanned-sheet eras are 0 to count - 1.
+    if (e.historyColumn < 0 || e.historyColumn >= count) {
+      if (error)
+        *error = QStringLiteral("「%1」の時期「%2」の図歴の列（%3）が正しくありません（0から%4まで）。\n%5")
+                     .arg(file, e.name)
+                     .arg(e.historyColumn)
+                     .arg(count - 1)
+                     .arg(path);
+      return false;
+    }
+    if (!checkEra(e, file, path, error)) return false;
     e.kind = kScannedSheets;
     e.acquiredText.clear();
     e.hasLegend = true;
@@ -88,6 +145,7 @@ bool readAgencyInfo(const QString& path, const QString& file, int32_t kind, int3
     e.frameType = kWorldFrame;
     e.ext = ext;
     e.historyColumn = -1;
+    if (!checkEra(e, file, path, error)) return false;
     eras.push_back(e);
   }
   return true;
@@ -107,6 +165,14 @@ bool readOrthoInfo(const QString& path, const QString& file, std::vector<Era>& e
       if (error) *error = shortCountMessage(file, path);
       return false;
     }
+    if (e.periodCode < 0 || e.periodCode > kMaxPeriodCode) {
+      if (error)
+        *error = QStringLiteral("「%1」の時期「%2」の撮影時期の番号（%3）が正しくありません。\n%4")
+                     .arg(file, e.name)
+                     .arg(e.periodCode)
+                     .arg(path);
+      return false;
+    }
     const YearRange years = OrthoPeriodYears(e.periodCode);
     e.yearFrom = years.from;
     e.yearTo = years.to;
@@ -115,6 +181,7 @@ bool readOrthoInfo(const QString& path, const QString& file, std::vector<Era>& e
     e.frameType = kWorldFrame;
     e.ext = QStringLiteral("jpg");
     e.historyColumn = -1;
+    if (!checkEra(e, file, path, error)) return false;
     eras.push_back(e);
   }
   return true;
@@ -143,6 +210,14 @@ bool readTwentyThousandInfo(const QString& path, const QString& file, Era& e, QS
       if (error) *error = shortCountMessage(file, path);
       return false;
     }
+    if (!isSingleName(s.fileName)) {
+      if (error)
+        *error = QStringLiteral("「%1」の画像名「%2」が正しくありません（%3行目付近）。\n%4")
+                     .arg(file, s.fileName)
+                     .arg(r.lineNumber())
+                     .arg(path);
+      return false;
+    }
     e.sheets.push_back(s);
   }
   if (m > 0 && !r.skipLine()) {
@@ -166,18 +241,32 @@ bool readTwentyThousandInfo(const QString& path, const QString& file, Era& e, QS
   e.hasLegend = true;
   e.hasSheetLines = true;
   e.bySheetIndex = true;
-  return true;
+  return checkEra(e, file, path, error);
 }
 
-// The saved position; a file that cannot be read leaves the initial view.
+// A centre the view can be opened at: finite and no further outside the
+// mosaic than the mosaic is large (the view may be dragged past its edges,
+// but not to a place that only a damaged file could name).
+bool soundCenter(const MapInfo& m, float x, float y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return false;
+  const double w = static_cast<double>(m.tileWidth) * m.totalCols;
+  const double h = static_cast<double>(m.tileHeight) * m.totalRows;
+  return x >= -w && x <= 2 * w && y >= -h && y <= 2 * h;
+}
+
+// The saved position; a file that cannot be read leaves the initial view, and
+// a saved centre that is not sound leaves the initial centre.
 void readPosition(const QString& path, DatasetConfig& c) {
   ValueReader r{QString()};
   if (!ValueReader::fromFile(path, r, nullptr)) return;
   float cx = 0, cy = 0;
   int32_t era = 0, zoom = 0;
   if (!r.readSingle(cx) || !r.readSingle(cy) || !r.readInt(era) || !r.readInt(zoom)) return;
-  c.centerX = cx;
-  c.centerY = cy;
+  // The rest of the record (era, zoom, marks file) still holds.
+  if (soundCenter(c.mapInfo, cx, cy)) {
+    c.centerX = cx;
+    c.centerY = cy;
+  }
   c.eraIndex = era;
   c.zoomPercent = zoom;
   c.positionRestored = true;
@@ -235,6 +324,14 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
   if (!readTikeizuInfo(tikeizu, fileLabel(names[kTikeizuInfoFile]), c.eras, error)) return LoadStatus::Failed;
   const int scannedCount = static_cast<int>(c.eras.size());
 
+  if (static_cast<int64_t>(c.mapInfo.sheetsX) * c.mapInfo.sheetsY * (scannedCount + 1) > kMaxHistoryCells) {
+    if (error)
+      *error = QStringLiteral("「%1」の時期の数（%2）が地形図の数に対して多すぎます。\n%3")
+                   .arg(fileLabel(names[kTikeizuInfoFile]))
+                   .arg(scannedCount)
+                   .arg(tikeizu);
+    return LoadStatus::Failed;
+  }
   c.history.reset(c.mapInfo.sheetsX, c.mapInfo.sheetsY, scannedCount + 1);
   const QString historyPath = joinPath(folder, names[kSheetHistoryFile]);
   if (FileExists(historyPath)) {
@@ -311,6 +408,11 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
 
   c.centerX = c.mapInfo.initialX;
   c.centerY = c.mapInfo.initialY;
+  if (!soundCenter(c.mapInfo, c.centerX, c.centerY)) {
+    // An initial position a damaged mapinfo.txt gives: the middle of the map.
+    c.centerX = toSingle(static_cast<double>(c.mapInfo.tileWidth) * c.mapInfo.totalCols / 2.0);
+    c.centerY = toSingle(static_cast<double>(c.mapInfo.tileHeight) * c.mapInfo.totalRows / 2.0);
+  }
   c.eraIndex = c.mapInfo.initialEra;
   c.zoomPercent = c.mapInfo.initialZoom;
   const QString positionPath = joinPath(folder, names[kPositionFile]);
@@ -324,7 +426,9 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
   return LoadStatus::Loaded;
 }
 
-LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elevation) {
+namespace {
+
+LoadStatus loadChosenFolder(ProgramState& state, Prompts& prompts, ElevationLoad elevation) {
   const QString mapInfoPath = joinPath(state.datasetFolder, state.names[kMapInfoFile]);
   if (!FileExists(mapInfoPath)) {
     state.view.loaded = false;
@@ -378,7 +482,8 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elev
   if (!Get_MarkFile(marksPath, state.marks, &marksError)) {
     state.marks.clear();
     state.marksUnreadable = true;
-    const QString aside = keepAside(marksPath);
+    // Tools that only read leave the data folder as it is.
+    const QString aside = state.readOnly ? QString() : keepAside(marksPath);
     prompts.message(
         marksError +
             (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
@@ -397,6 +502,36 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elev
   state.view.loaded = true;
   state.view.firstLoadDone = true;
   return LoadStatus::Loaded;
+}
+
+}  // namespace
+
+LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elevation) {
+  // The folder name comes from dataset.txt: it must name a folder inside the
+  // RootFolder, or the load would read (and the next save write) elsewhere.
+  if (state.dataFolderIndex >= 0 && state.dataFolderIndex < static_cast<int>(state.dataFolders.size())) {
+    const QString& name = state.dataFolders[static_cast<size_t>(state.dataFolderIndex)].folder;
+    if (!isSingleName(name)) {
+      state.view.loaded = false;
+      state.view.firstLoadDone = true;
+      prompts.message(QStringLiteral("データセットの一覧「dataset.txt」のフォルダ名「%1」が正しくありません"
+                                     "（「..」、区切り文字、ドライブ名は使えません）。\n%2")
+                          .arg(name, joinPath(state.rootFolder, QStringLiteral("\\dataset.txt"))),
+                      MessageIcon::Warning);
+      return LoadStatus::Failed;
+    }
+  }
+  try {
+    return loadChosenFolder(state, prompts, elevation);
+  } catch (const std::bad_alloc&) {
+    // Whatever was replaced before the failure is not shown or saved: the
+    // load counts as failed.
+    state.view.loaded = false;
+    state.view.firstLoadDone = true;
+    prompts.message(QStringLiteral("メモリが足りないため、データセットを読み込めません。\n%1").arg(state.datasetFolder),
+                    MessageIcon::Warning);
+    return LoadStatus::Failed;
+  }
 }
 
 bool EnsureElevation(ProgramState& state, Prompts& prompts) {

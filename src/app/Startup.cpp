@@ -45,7 +45,7 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
     if (!readColorSetFile(colorPath, state.colorSets, &colorError)) {
       // Keep the user's file: it is not overwritten at exit.
       state.colorSetsUnreadable = true;
-      const QString aside = keepAside(colorPath);
+      const QString aside = state.readOnly ? QString() : keepAside(colorPath);
       prompts.message(
           colorError + QStringLiteral("\n初期設定の標高色を使います。") +
               (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
@@ -64,7 +64,7 @@ int initialDataFolderIndex(const ProgramState& state) {
 }
 
 void Save_Position(ProgramState& state) {
-  if (!state.view.loaded || state.datasetFolder.isEmpty()) return;
+  if (state.readOnly || !state.view.loaded || state.datasetFolder.isEmpty()) return;
   ValueWriter w;
   w.single(state.view.centerX)
       .comma()
@@ -82,6 +82,7 @@ void Save_Position(ProgramState& state) {
 }
 
 void saveAtQuit(ProgramState& state) {
+  if (state.readOnly) return;
   Settings s;
   s.dataFolderIndex = state.dataFolderIndex;
   s.eraLabelStyle = state.view.eraLabelStyle;

@@ -80,7 +80,9 @@ int finishParse(const CommandSpec& cmd, ParseOutcome outcome, const QString& err
   return 2;
 }
 
-bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts, ElevationLoad elevation) {
+bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts, ElevationLoad elevation,
+                bool mayWrite) {
+  state.readOnly = !mayWrite;
   if (!options.has(QStringLiteral("--root"))) {
     printError(QStringLiteral("--root DIR is required"));
     return false;

@@ -56,9 +56,11 @@ int finishParse(const CommandSpec& cmd, ParseOutcome outcome, const QString& err
 // Starts the program on the RootFolder and loads data folder --dataset (or
 // the one saved in KAVALO.ini, the first when that lies beyond the list).
 // False after the program's message went to standard error. OnDemand leaves
-// the elevation grid to EnsureElevation.
+// the elevation grid to EnsureElevation. Unless mayWrite (a command that
+// exists to write), nothing is written into the RootFolder or the data
+// folder: not even a copy of a file that could not be read.
 bool loadForCli(const CliOptions& options, ProgramState& state, CliPrompts& prompts,
-                ElevationLoad elevation = ElevationLoad::WithDataset);
+                ElevationLoad elevation = ElevationLoad::WithDataset, bool mayWrite = false);
 
 void printError(const QString& text);
 void printOut(const QString& text);

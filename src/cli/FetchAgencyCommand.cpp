@@ -35,7 +35,7 @@ int runFetchAgencyCommand(const QStringList& args) {
 
   ProgramState state;
   CliPrompts loadPrompts;
-  if (!loadForCli(options, state, loadPrompts)) return 1;
+  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
   const ServerSettings servers = readServerSettings(state.rootFolder);
   const QString tiles = normalizedServiceBase(options.get(QStringLiteral("--tile-server"), servers.agencyTiles));
   const QString portal = normalizedServiceBase(options.get(QStringLiteral("--portal"), servers.agencyPortal));

@@ -47,7 +47,8 @@ int runFetchPackagesCommand(const QStringList& args) {
 
   ProgramState state;
   CliPrompts loadPrompts;
-  if (!loadForCli(options, state, loadPrompts)) return 1;
+  // Unpacking packages into the data folder is what this command is for.
+  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
   applyOnlineOptions(options, state, loadPrompts);
 
   const std::vector<EraShortage> shortages = BuildShortageList(state);

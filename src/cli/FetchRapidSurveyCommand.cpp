@@ -22,7 +22,7 @@ int runFetchRapidSurveyCommand(const QStringList& args) {
   if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   ProgramState state;
   CliPrompts loadPrompts;
-  if (!loadForCli(options, state, loadPrompts)) return 1;
+  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
   // The chooser offers this source only to data folders that name it.
   if (state.mapInfo.rapidSurvey != u"1") {
     printError(QStringLiteral("this dataset does not offer the rapid-survey maps (迅速測図 is not 1)"));

@@ -33,7 +33,7 @@ int runFetchXyzCommand(const QStringList& args) {
 
   ProgramState state;
   CliPrompts loadPrompts;
-  if (!loadForCli(options, state, loadPrompts)) return 1;
+  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
   choice.urlTemplate = options.get(QStringLiteral("--url"), readServerSettings(state.rootFolder).xyzTemplate);
   if (!xyzTemplateUsable(choice.urlTemplate)) {
     printError(QStringLiteral("--url must be an http(s) address with {z}, {x} and {y}"));

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <new>
 
 #include "cli/CliCommon.h"
 #include "cli/ExportCommand.h"
@@ -74,8 +75,15 @@ int main(int argc, char** argv) {
     printUsage(stdout);
     return 0;
   }
-  for (const Command& c : kCommands)
-    if (c.describe().name == command) return c.run(args);
+  for (const Command& c : kCommands) {
+    if (c.describe().name != command) continue;
+    try {
+      return c.run(args);
+    } catch (const std::bad_alloc&) {
+      printError(QStringLiteral("out of memory"));
+      return 1;
+    }
+  }
   printUsage(stderr);
   return 2;
 }

@@ -38,12 +38,13 @@ void appendElevation(QString& out, const Elevation& e) {
   }
 }
 
-// "(edition,date発行)" of history column `column` + 1 at a sheet cell.
-void appendEdition(QString& out, const SheetHistory& history, const SheetCell& cell, int column) {
+// "(edition,date発行)" of the era column `column` (history column + 1) at a
+// sheet cell.
+void appendEdition(QString& out, const SheetHistory& history, const SheetCell& cell, int64_t column) {
   out += u'(';
-  out += history.at(cell.column, cell.row, column + 1, 0);
+  out += history.atEra(cell.column, cell.row, column, 0);
   out += u',';
-  out += history.at(cell.column, cell.row, column + 1, 1);
+  out += history.atEra(cell.column, cell.row, column, 1);
   out += QStringLiteral("発行)");
   out += kCR;
 }
@@ -57,10 +58,10 @@ void scannedSheetText(PointInfo& info, const ProgramState& state, const Era& era
     return;
   }
   const SheetHistory& history = state.history;
-  const int e = era.historyColumn;
+  const int64_t e = era.historyColumn;
   const QString& sheetName = history.at(cell.column, cell.row, 0, 0);
-  const QString& own = history.at(cell.column, cell.row, e + 1, 0);
-  const QString& borrowed = history.at(cell.column, cell.row, e + 1, 1);
+  const QString& own = history.atEra(cell.column, cell.row, e, 0);
+  const QString& borrowed = history.atEra(cell.column, cell.row, e, 1);
   QString& out = info.lblMap;
   if (!own.isEmpty()) {
     out = QStringLiteral("地形図：");
@@ -70,7 +71,7 @@ void scannedSheetText(PointInfo& info, const ProgramState& state, const Era& era
     out = QStringLiteral("地形図なし");
     out += kCR;
   } else {
-    const int g = roundToInt(e + leadingNumber(borrowed));
+    const int64_t g = roundToInt(static_cast<double>(e) + leadingNumber(borrowed));
     out = QStringLiteral("地形図：!!");
     out += sheetName;
     appendEdition(out, history, cell, g);
@@ -118,8 +119,8 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, floa
                     QStringLiteral("保存");
       break;
     case kAerialPhoto:
-      info.lblMap = QStringLiteral("国土画像情報") + QString::number(era.periodCode + 1) + QStringLiteral("期（") +
-                    EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
+      info.lblMap = QStringLiteral("国土画像情報") + QString::number(static_cast<int64_t>(era.periodCode) + 1) +
+                    QStringLiteral("期（") + EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
       break;
     case kRapidSurvey:
       info.lblMap = QStringLiteral("歴史的農業環境閲覧システム（農業環境技術研究所）：迅速測図（") +

@@ -1,5 +1,6 @@
 #include "geo/TileGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/Numbers.h"
@@ -15,8 +16,21 @@ int gridDivide(int dividend, int divisor) {
   return q;
 }
 
+// Positions and extents beyond any mosaic (whose pixels fit 32 bits) are held
+// at this bound, so that the sums below stay in range for any centre, frame
+// offset or scale, even one that is not finite.
+constexpr double kPositionBound = 1 << 29;
+
+int boundedTrunc(double v) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int>(std::trunc(std::clamp(v, -kPositionBound, kPositionBound)));
+}
+
 // The \ operator on a single: round to an integer first, then halve.
-int halfOf(float v) { return roundToInt(v) / 2; }
+int halfOf(float v) {
+  if (std::isnan(v)) return 0;
+  return roundToInt(std::clamp(static_cast<double>(v), -kPositionBound, kPositionBound)) / 2;
+}
 
 }  // namespace
 
@@ -24,8 +38,8 @@ TileRange VisibleTileRange(const Viewport& view, int fx, int fy) {
   const MapInfo& m = view.info();
   const float wi = view.ScreenToImageDX(view.width());
   const float hi = view.ScreenToImageDY(view.height());
-  const int cx = static_cast<int>(std::trunc(static_cast<double>(view.centerX()) - fx));
-  const int cy = static_cast<int>(std::trunc(static_cast<double>(view.centerY()) - fy));
+  const int cx = boundedTrunc(static_cast<double>(view.centerX()) - fx);
+  const int cy = boundedTrunc(static_cast<double>(view.centerY()) - fy);
   const int left = cx - halfOf(wi);
   const int top = cy - halfOf(hi);
   const int right = cx + halfOf(wi);

@@ -44,6 +44,11 @@ constexpr uint64_t kMaxInflateRatio = 1032;
 
 constexpr size_t kGridHeaderBytes = 24;  // six little-endian int32
 
+// A 50 m grid of the largest region the program shows has a few million
+// cells; a header asking for more is damaged (or a compression bomb that
+// matches it) and would take gigabytes.
+constexpr uint64_t kMaxCells = 64u * 1024u * 1024u;
+
 bool fail(QString* error, const QString& path, const QString& what) {
   if (error) *error = QStringLiteral("標高データ「altitude.dat」を読み込めません（%1）。\n%2").arg(what, path);
   return false;
@@ -80,6 +85,7 @@ struct GridHeader {
 // header can be believed.
 QString headerProblem(const GridHeader& h, uint64_t fileSize) {
   if (h.columns <= 0 || h.rows <= 0) return QStringLiteral("列数・行数が正しくありません");
+  if (h.cellCount() > kMaxCells) return QStringLiteral("列数・行数が大きすぎます（%1セルまで）").arg(kMaxCells);
   if (h.blockLength <= 0) return QStringLiteral("データの長さが正しくありません");
   if (h.cellCount() > static_cast<uint64_t>(std::numeric_limits<size_t>::max() / 4))
     return QStringLiteral("列数・行数が大きすぎます");

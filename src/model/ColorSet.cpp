@@ -86,8 +86,11 @@ namespace {
 // The name as colorset.txt can hold it. The format has no quoting: a comma or
 // a leading double quote would shift every value after the name, and a line
 // break would split it, so they are stored in their full-width forms (or as a
-// blank). A character without a Shift-JIS form would make the whole file
-// unwritable and lose every set, so it becomes "?".
+// blank). The reader skips blanks around a value, so they are not stored
+// either: a name kept with them would change at every save, and a double
+// quote behind them would become a leading one. A character without a
+// Shift-JIS form would make the whole file unwritable and lose every set, so
+// it becomes "?".
 QString storableName(const QString& name) {
   QString out;
   out.reserve(name.size());
@@ -95,8 +98,6 @@ QString storableName(const QString& name) {
     QChar c = name[i];
     if (c == u',') {
       out += u'，';
-    } else if (c == u'"' && out.isEmpty()) {
-      out += u'＂';
     } else if (c == u'\r' || c == u'\n') {
       out += u' ';
     } else {
@@ -108,6 +109,12 @@ QString storableName(const QString& name) {
       i += length - 1;
     }
   }
+  auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+  qsizetype start = 0, end = out.size();
+  while (start < end && blank(out[start])) ++start;
+  while (end > start && blank(out[end - 1])) --end;
+  out = out.mid(start, end - start);
+  if (out.startsWith(u'"')) out[0] = u'＂';
   return out;
 }
 

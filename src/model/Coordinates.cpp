@@ -69,6 +69,10 @@ LatLon TokyoToWorld(const MapInfo& info, float lat, float lon) {
 
 DMS DegToDMS(float v) {
   DMS r;
+  // Only a position far off the map (a damaged file, an extreme offset) is
+  // not a finite angle within the integer range; it reads as 0 degrees
+  // rather than as whatever the conversion would make of it.
+  if (!std::isfinite(v) || std::abs(v) > 1.0e9f) return r;
   const double d = std::floor(static_cast<double>(v));
   const float m = toSingle((static_cast<double>(v) - d) * 60.0);
   const double mm = std::floor(static_cast<double>(m));

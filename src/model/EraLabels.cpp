@@ -2,7 +2,9 @@
 
 namespace kavalo {
 
-QString JapaneseEraYear(int year) {
+QString JapaneseEraYear(int year32) {
+  // Counted wide: a year of a damaged file must not overflow the subtraction.
+  const int64_t year = year32;
   // The table ended with 平成 before 2019; every later year belongs to 令和.
   if (year <= 1911) return QStringLiteral("明治") + QString::number(year - 1867);
   if (year <= 1925) return QStringLiteral("大正") + QString::number(year - 1911);

@@ -1,6 +1,7 @@
 #include "model/MapInfo.h"
 
-#include <limits>
+#include <cmath>
+#include <cstdlib>
 
 #include "platform/Numbers.h"
 #include "platform/ValueReader.h"
@@ -105,19 +106,42 @@ bool deriveGrid(MapInfo& info, QString* error) {
     if (error) *error = QStringLiteral("設定ファイル「mapinfo.txt」の%1が正しくありません。").arg(what);
     return false;
   };
+  auto tooLarge = [&](const QString& what, int64_t limit) {
+    if (error)
+      *error = QStringLiteral("設定ファイル「mapinfo.txt」の%1が大きすぎます（%2まで）。").arg(what).arg(limit);
+    return false;
+  };
   if (info.tileWidth <= 0) return fail(QStringLiteral("「画像幅」"));
   if (info.tileHeight <= 0) return fail(QStringLiteral("「画像高さ」"));
   if (info.sheetsX <= 0) return fail(QStringLiteral("「横方向地形図数」"));
   if (info.sheetsY <= 0) return fail(QStringLiteral("「縦方向地形図数」"));
   if (info.tilesPerSheetX <= 0) return fail(QStringLiteral("「地形図１枚あたり横方向画像数」"));
   if (info.tilesPerSheetY <= 0) return fail(QStringLiteral("「地形図１枚あたり縦方向画像数」"));
+  if (info.tileWidth > kMaxTileSide) return tooLarge(QStringLiteral("「画像幅」"), kMaxTileSide);
+  if (info.tileHeight > kMaxTileSide) return tooLarge(QStringLiteral("「画像高さ」"), kMaxTileSide);
+  if (info.sheetsX > kMaxSheetsPerAxis) return tooLarge(QStringLiteral("「横方向地形図数」"), kMaxSheetsPerAxis);
+  if (info.sheetsY > kMaxSheetsPerAxis) return tooLarge(QStringLiteral("「縦方向地形図数」"), kMaxSheetsPerAxis);
+  if (static_cast<int64_t>(info.sheetsX) * info.sheetsY > kMaxSheets)
+    return tooLarge(QStringLiteral("地形図の数（横方向地形図数×縦方向地形図数）"), kMaxSheets);
+  if (info.tilesPerSheetX > kMaxTilesPerSheetAxis)
+    return tooLarge(QStringLiteral("「地形図１枚あたり横方向画像数」"), kMaxTilesPerSheetAxis);
+  if (info.tilesPerSheetY > kMaxTilesPerSheetAxis)
+    return tooLarge(QStringLiteral("「地形図１枚あたり縦方向画像数」"), kMaxTilesPerSheetAxis);
+  if (static_cast<int64_t>(info.tilesPerSheetX) * info.tilesPerSheetY > kMaxTilesPerSheet)
+    return tooLarge(QStringLiteral("地形図１枚あたりの画像数"), kMaxTilesPerSheet);
   const int64_t cols = static_cast<int64_t>(info.sheetsX) * info.tilesPerSheetX;
   const int64_t rows = static_cast<int64_t>(info.sheetsY) * info.tilesPerSheetY;
-  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
-  // Every later product of the grid (mosaic width and height in pixels, sheet
-  // sizes in pixels) must fit 32 bits as well.
-  if (cols > kMax || rows > kMax || cols * info.tileWidth > kMax || rows * info.tileHeight > kMax)
-    return fail(QStringLiteral("画像の大きさ"));
+  if (cols > kMaxTilesPerAxis) return tooLarge(QStringLiteral("横方向の画像数"), kMaxTilesPerAxis);
+  if (rows > kMaxTilesPerAxis) return tooLarge(QStringLiteral("縦方向の画像数"), kMaxTilesPerAxis);
+  // Every latitude and longitude of the view is computed from these two.
+  if (!std::isfinite(info.west) || std::abs(info.west) > 360.0f) return fail(QStringLiteral("「西端経度」"));
+  if (!std::isfinite(info.north) || std::abs(info.north) > 90.0f) return fail(QStringLiteral("「北端緯度」"));
+  static const char16_t* const kFrameKeys[] = {u"「旧図郭」", u"「日本測地系図郭」", u"「世界測地系図郭」"};
+  for (int i = 0; i < 3; ++i) {
+    if (std::abs(static_cast<int64_t>(info.frame[i].x)) > kMaxFrameOffset ||
+        std::abs(static_cast<int64_t>(info.frame[i].y)) > kMaxFrameOffset)
+      return tooLarge(QString::fromUtf16(kFrameKeys[i]), kMaxFrameOffset);
+  }
   info.totalCols = static_cast<int32_t>(cols);
   info.totalRows = static_cast<int32_t>(rows);
   info.east = toSingle(static_cast<double>(info.west) + info.sheetsX * 0.125);

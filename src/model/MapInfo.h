@@ -44,12 +44,28 @@ struct MapInfo {
   float south = 0.0f;
 };
 
+// The largest grid a data folder may describe. A real region is at most a few
+// hundred sheets of 5 x 5 tiles; tile file names hold three digits per axis
+// (CCC_RRR), so no grid has more than 1000 tiles across or down. Beyond these
+// a hand-edited or damaged mapinfo.txt would only make the program ask for
+// memory it cannot have.
+inline constexpr int32_t kMaxTileSide = 4096;      // pixels of one tile, either way
+inline constexpr int32_t kMaxSheetsPerAxis = 500;  // sheets across or down
+inline constexpr int32_t kMaxSheets = 10000;       // sheets in all
+inline constexpr int32_t kMaxTilesPerSheetAxis = 100;
+inline constexpr int32_t kMaxTilesPerSheet = 2500;
+inline constexpr int32_t kMaxTilesPerAxis = 1000;  // TotalCols, TotalRows
+// Frame offsets are a few sheets at most; far larger ones would carry every
+// position computed from them out of the 32-bit range.
+inline constexpr int32_t kMaxFrameOffset = 10000000;
+
 // Reads mapinfo.txt over the given values: keys the file omits keep what they
 // had. False with a message when the file cannot be read or holds no entry.
 bool readMapInfo(const QString& path, MapInfo& info, QString* error);
 
 // Computes TotalCols, TotalRows, East and South. False with a message when a
-// size is zero or negative or a product does not fit 32 bits.
+// size is zero or negative, or a size, a product or a frame offset is beyond
+// the limits above.
 bool deriveGrid(MapInfo& info, QString* error);
 
 }  // namespace kavalo

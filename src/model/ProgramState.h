@@ -58,6 +58,9 @@ struct ProgramState {
   // Marks and places
   MarkList marks;
   bool marksUnreadable = false;  // the marks file could not be read: it is kept aside
+  // Set by tools that only read (kavalo-cli's queries): nothing is written
+  // into the RootFolder or a data folder, not even a copy of a bad file.
+  bool readOnly = false;
   std::vector<PlaceName> placeNames;
 
   // Screen

@@ -6,6 +6,7 @@
 // the sheet of the era d columns away is shown instead; both empty when there
 // is no sheet.
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 namespace kavalo {
@@ -28,6 +29,15 @@ class SheetHistory {
   // An empty text for cells outside the table.
   const QString& at(int sheetColumn, int sheetRow, int historyColumn, int slot) const;
   void set(int sheetColumn, int sheetRow, int historyColumn, int slot, const QString& text);
+
+  // The texts of a scanned-sheet era's own column (its historyColumn + 1).
+  // Taken wide, as a borrowed column is an era's column plus a number read
+  // from the file: any value gives an empty text outside the table.
+  const QString& atEra(int sheetColumn, int sheetRow, int64_t eraColumn, int slot) const {
+    static const QString kEmpty;
+    if (eraColumn < 0 || eraColumn + 1 >= columns_) return kEmpty;
+    return at(sheetColumn, sheetRow, static_cast<int>(eraColumn + 1), slot);
+  }
 
  private:
   size_t index(int sc, int sr, int hc, int slot) const {

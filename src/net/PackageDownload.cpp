@@ -99,9 +99,18 @@ int GetPackageCount(const std::vector<DownloadServer>& servers, const QString& d
     if (FetchUrlText(
             servers[static_cast<size_t>(i)].baseUrl + dataset + u'/' + eraFolder + QStringLiteral("/zipfilenum.txt"),
             text))
-      return roundToInt(leadingNumber(text.trimmed()));
+      return ParsePackageCount(text);
   }
   return -1;
+}
+
+int ParsePackageCount(const QString& text) {
+  const double count = leadingNumber(text.trimmed());
+  // Package names have two digits: a server that claims more is not to be
+  // asked for them (a damaged or hostile count could start millions of
+  // downloads).
+  if (!(count >= 0 && count <= kMaxPackages)) return -1;
+  return roundToInt(count);
 }
 
 QString PackageName(int index) { return (u'0' + QString::number(index)).right(2) + QStringLiteral(".zip"); }

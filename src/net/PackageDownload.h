@@ -40,6 +40,13 @@ std::vector<DownloadServer> ParseServerList(const QString& listText);
 
 bool ServerHoldsDataset(const std::vector<DownloadServer>& servers, int serverIndex, const QString& dataset);
 
+// Packages of one era are named 00.zip to 99.zip.
+inline constexpr int kMaxPackages = 100;
+
+// The count of zipfilenum.txt: its leading number (0 when there is none), or
+// -1 when that is not a count of packages (negative, beyond kMaxPackages).
+int ParsePackageCount(const QString& text);
+
 // The package count the first server holding the dataset tells for the era,
 // or -1 when none could.
 int GetPackageCount(const std::vector<DownloadServer>& servers, const QString& dataset, const QString& eraFolder);

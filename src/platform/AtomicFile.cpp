@@ -23,10 +23,29 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
   return true;
 }
 
+namespace {
+
+bool sameContent(const QString& a, const QString& b) {
+  QFile fa(a), fb(b);
+  if (fa.size() != fb.size()) return false;
+  if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly)) return false;
+  while (!fa.atEnd()) {
+    if (fa.read(1 << 16) != fb.read(1 << 16)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 QString keepAside(const QString& path) {
+  // A file that stays unreadable is met again at every start: one copy of it
+  // is enough, so a copy with the same content is reused.
   QString target = path + QStringLiteral(".bak");
-  for (int i = 1; QFile::exists(target) && i < 1000; ++i) target = path + QStringLiteral(".bak%1").arg(i);
-  if (QFile::exists(target)) return {};
+  for (int i = 1; QFile::exists(target) && i < 1000; ++i) {
+    if (sameContent(path, target)) return target;
+    target = path + QStringLiteral(".bak%1").arg(i);
+  }
+  if (QFile::exists(target)) return sameContent(path, target) ? target : QString();
   if (!QFile::copy(path, target)) return {};
   return target;
 }

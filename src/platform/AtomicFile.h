@@ -9,9 +9,11 @@ namespace kavalo {
 // when the file could not be written; the old file is then untouched.
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);
 
-// Moves a file aside under a free name next to it ("name.bak", "name.bak1",
+// Copies a file aside under a free name next to it ("name.bak", "name.bak1",
 // ...), so that a file the program could not read is kept instead of being
-// overwritten. Returns the new path, empty on failure.
+// overwritten. When one of those copies already holds the same content, no
+// new copy is made and that one's path is returned. Returns the path of the
+// copy, empty on failure.
 QString keepAside(const QString& path);
 
 }  // namespace kavalo

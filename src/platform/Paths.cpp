@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "platform/Codec.h"
 
@@ -27,6 +28,14 @@ QString joinPath(const QString& folder, const QString& backslashName) {
   if (folder.isEmpty()) return rel;
   if (folder.endsWith(u'/')) return folder + rel;
   return folder + u'/' + rel;
+}
+
+bool isSingleName(const QString& name) {
+  if (name.isEmpty() || name == u"." || name == u"..") return false;
+  for (const QChar c : name) {
+    if (c == u'/' || c == u'\\' || c == u':' || c == QChar(0)) return false;
+  }
+  return true;
 }
 
 namespace {
@@ -119,8 +128,17 @@ bool readFileBytes(const QString& path, QByteArray& out, QString* error) {
   out.clear();
   char buf[65536];
   size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, static_cast<qsizetype>(n));
-  const bool failed = std::ferror(f);
+  bool failed = false;
+  try {
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, static_cast<qsizetype>(n));
+    failed = std::ferror(f);
+  } catch (const std::bad_alloc&) {
+    // A file larger than the memory left is no file of the program's.
+    std::fclose(f);
+    out = QByteArray();
+    if (error) *error = QStringLiteral("ファイルが大きすぎて読み込めません: %1").arg(path);
+    return false;
+  }
   std::fclose(f);
   if (failed) {
     if (error) *error = QStringLiteral("ファイルを読み込めません: %1").arg(path);

@@ -22,6 +22,13 @@ QString nativeRelative(const QString& backslashName);
 // component. The result is the raw file-system name; empty when nothing fits.
 QByteArray resolveRawPath(const QString& path);
 
+// True when a name read from a file names one entry (folder or file) inside
+// the folder it is joined to: not empty, not "." or "..", without a separator
+// ("/" or "\"), a drive (":") or a NUL. Data-folder and era names, image
+// extensions and sheet image names must be such names, or a hand-edited file
+// could make the program read and write outside its folders.
+bool isSingleName(const QString& name);
+
 // True when the file can be opened for reading. Any failure gives false.
 bool FileExists(const QString& path);
 

@@ -18,6 +18,21 @@ ValueReader::ValueReader(QString text) : text_(std::move(text)) {}
 bool ValueReader::fromFile(const QString& path, ValueReader& reader, QString* error) {
   QByteArray bytes;
   if (!readFileBytes(path, bytes, error)) return false;
+  // Checked on the bytes, before the text (twice their size) is made.
+  qsizetype lineStart = 0;
+  int line = 1;
+  for (qsizetype i = 0;; ++i) {
+    if (i == bytes.size() || bytes[i] == '\n') {
+      if (i - lineStart > kMaxLineBytes) {
+        if (error)
+          *error = QStringLiteral("%1行目が長すぎます（%2バイトまで）: %3").arg(line).arg(kMaxLineBytes).arg(path);
+        return false;
+      }
+      if (i == bytes.size()) break;
+      lineStart = i + 1;
+      ++line;
+    }
+  }
   bool ok = true;
   QString text = fromSjis(bytes, &ok);
   if (!ok) {

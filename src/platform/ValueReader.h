@@ -11,12 +11,18 @@
 
 namespace kavalo {
 
+// The longest line a file may have. Real lines are short (a 図歴.csv written
+// on one line of a large region is some hundred kilobytes); a longer one is
+// not text of the program, and reading it would take many times its size.
+inline constexpr qsizetype kMaxLineBytes = 4 * 1024 * 1024;
+
 class ValueReader {
  public:
   explicit ValueReader(QString text);
 
   // Reads a whole file as Shift-JIS. False (with a message in *error) when the
-  // file cannot be read; invalid Shift-JIS is an error too.
+  // file cannot be read; invalid Shift-JIS and a line longer than
+  // kMaxLineBytes are errors too.
   static bool fromFile(const QString& path, ValueReader& reader, QString* error);
 
   // True when no value is left. A comma at the very end still leaves one

@@ -34,15 +34,15 @@ std::optional<ResolvedTile> ResolveTile(const ProgramState& state, int eraIndex,
   const MapInfo& m = state.mapInfo;
   const int sc = col / m.tilesPerSheetX;
   const int sr = row / m.tilesPerSheetY;
-  const int h = e.historyColumn;
-  const QString& own = state.history.at(sc, sr, h + 1, 0);
+  const int64_t h = e.historyColumn;
+  const QString& own = state.history.atEra(sc, sr, h, 0);
   if (!own.isEmpty()) return ResolvedTile{eraIndex, TileName(col, row, e.ext), false};
-  const QString& substitute = state.history.at(sc, sr, h + 1, 1);
+  const QString& substitute = state.history.atEra(sc, sr, h, 1);
   if (substitute.isEmpty()) return std::nullopt;
 
   // The history columns belong to the scanned-sheet eras; the agency and
   // photo eras (history column -1) lie on other grids and lend nothing.
-  const int target = h + roundToInt(leadingNumber(substitute));
+  const int64_t target = h + roundToInt(leadingNumber(substitute));
   for (size_t i = 0; i < state.eras.size(); ++i) {
     const Era& s = state.eras[i];
     if (s.kind == kScannedSheets && s.historyColumn == target)

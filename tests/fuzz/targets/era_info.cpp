@@ -1,0 +1,31 @@
+// The era lists of every source: the first byte chooses the info file, the
+// rest is its content, in a sound data folder otherwise.
+#include "FuzzDataset.h"
+#include "FuzzSupport.h"
+#include "app/DatasetLoader.h"
+#include "platform/Paths.h"
+
+using namespace kavalo;
+
+KAVALO_FUZZ_TARGET(era_info) {
+  if (size < 1) return 0;
+  fuzz::clearScratch();
+  const QString folder = fuzz::writeBaseDataset(QStringLiteral("d"));
+  const FileNameTable names = FileNameTable::standard(QString::fromLatin1(kDefaultWebBaseUrl));
+  static const int kFiles[] = {kTikeizuInfoFile, kWatizuInfoFile,   kDensikokudoOrthoInfoFile,
+                               kOrthoInfoFile,   kJinnsokuInfoFile, kTwentyThousandInfoFile};
+  const int file = kFiles[data[0] % 6];
+  const QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+  fuzz::writeScratch(QStringLiteral("d/") + nativeRelative(names[file]), bytes);
+
+  DatasetConfig config;
+  QString error;
+  const LoadStatus status = readDatasetConfig(folder, names, MapInfo(), config, &error);
+  if (status != LoadStatus::Loaded) {
+    FUZZ_CHECK(status == LoadStatus::Failed && !error.isEmpty());
+    return 0;
+  }
+  for (const Era& e : config.eras) FUZZ_CHECK(isSingleName(e.name));
+  fuzz::exerciseConfig(config);
+  return 0;
+}
