@@ -1,6 +1,5 @@
 #include "net/frmGetWatchizu.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +20,12 @@ namespace kavalo {
 
 frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& tileServer,
                                const QString& portal, QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts), net_(net), tileServer_(tileServer), portal_(portal) {
+    : UiAcquisitionDialog(parent),
+      state_(state),
+      prompts_(prompts),
+      net_(net),
+      tileServer_(tileServer),
+      portal_(portal) {
   setObjectName(QStringLiteral("frmGetWatchizu"));
   setWindowTitle(QStringLiteral("電子国土基本図（地図情報/オルソ画像）／国土画像情報空中写真画像取得"));
   setModal(true);
@@ -109,7 +113,7 @@ void frmGetWatchizu::optGData_Click(int index) {
 }
 
 void frmGetWatchizu::cmdGet_Click() {
-  if (running_) return;
+  if (running()) return;
   AgencyChoice choice;
   for (int i = 0; i < 3; ++i)
     if (optGData[i]->isChecked()) choice.source = i;
@@ -120,41 +124,8 @@ void frmGetWatchizu::cmdGet_Click() {
   AcquireContext ctx;
   ctx.net = net_;
   ctx.prompts = &prompts_;
-  ctx.cancelRequested = &cancelRequested_;
-  ctx.progress = progressOn(ProgressBar);
-  running_ = true;
-  cancelRequested_ = false;
-  cmdGet->setEnabled(false);
-  const RunOutcome out = runAgencyAcquisition(state_, tileServer_, portal_, choice, ctx);
-  running_ = false;
-  cmdGet->setEnabled(true);
-  if (!out.closeDialog) return;
-  tag_ = out.added ? QStringLiteral("OK") : QString();
-  hide();
-  done(out.added ? Accepted : Rejected);
+  runAcquisition(ctx, ProgressBar, cmdGet,
+                 [&](AcquireContext& c) { return runAgencyAcquisition(state_, tileServer_, portal_, choice, c); });
 }
-
-void frmGetWatchizu::cmdCancel_Click() {
-  // During a run the button stops it at the next cell; the run then removes
-  // what it had written.
-  if (running_) {
-    cancelRequested_ = true;
-    return;
-  }
-  tag_.clear();
-  hide();
-  done(Rejected);
-}
-
-void frmGetWatchizu::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    cancelRequested_ = true;
-    event->ignore();
-    return;
-  }
-  QDialog::closeEvent(event);
-}
-
-void frmGetWatchizu::reject() { cmdCancel_Click(); }
 
 }  // namespace kavalo

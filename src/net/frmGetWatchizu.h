@@ -1,10 +1,10 @@
 #pragma once
 // The agency dialog: the base map, the national air photos of a period, or
 // the orthophoto, fetched as a new era of the current data folder.
-#include <QDialog>
 #include <vector>
 
 #include "net/AcquireContext.h"
+#include "net/UiAcquisitionDialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -18,7 +18,7 @@ namespace kavalo {
 class Prompts;
 struct ProgramState;
 
-class frmGetWatchizu : public QDialog {
+class frmGetWatchizu : public UiAcquisitionDialog {
   Q_OBJECT
 
  public:
@@ -26,13 +26,9 @@ class frmGetWatchizu : public QDialog {
   frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& tileServer,
                  const QString& portal, QWidget* parent = nullptr);
 
-  // "OK" after an era was added, empty otherwise.
-  QString tag() const { return tag_; }
-
   void Form_Load();
   void optGData_Click(int index);
   void cmdGet_Click();
-  void cmdCancel_Click();
 
   QRadioButton* optGData[3] = {nullptr, nullptr, nullptr};
   QListWidget* lstAvailableOrtho = nullptr;
@@ -45,19 +41,12 @@ class frmGetWatchizu : public QDialog {
   QPushButton* cmdGet = nullptr;
   QPushButton* cmdCancel = nullptr;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void reject() override;
-
  private:
   ProgramState& state_;
   Prompts& prompts_;
   NetAccess net_;
   QString tileServer_, portal_;
   std::vector<int> periodCodes_;  // list position -> period code
-  QString tag_;
-  bool running_ = false;
-  bool cancelRequested_ = false;
 };
 
 }  // namespace kavalo

@@ -1,6 +1,5 @@
 #include "net/frmGetXyz.h"
 
-#include <QCloseEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,7 +19,7 @@ namespace kavalo {
 
 frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fetch, const QString& defaultTemplate,
                      QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts), fetch_(fetch) {
+    : UiAcquisitionDialog(parent), state_(state), prompts_(prompts), fetch_(fetch) {
   setObjectName(QStringLiteral("frmGetXyz"));
   setWindowTitle(QStringLiteral("XYZタイル取得"));
   setModal(true);
@@ -74,7 +73,7 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
 }
 
 void frmGetXyz::cmdGet_Click() {
-  if (running_) return;
+  if (running()) return;
   XyzChoice choice;
   choice.urlTemplate = txtUrl->text().trimmed();
   choice.zoom = txtZoom->value();
@@ -82,39 +81,8 @@ void frmGetXyz::cmdGet_Click() {
   choice.attribution = txtAttribution->text();
   AcquireContext ctx;
   ctx.prompts = &prompts_;
-  ctx.cancelRequested = &cancelRequested_;
-  ctx.progress = progressOn(ProgressBar);
-  running_ = true;
-  cancelRequested_ = false;
-  cmdGet->setEnabled(false);
-  const RunOutcome out = runXyzAcquisition(state_, choice, fetch_, ctx);
-  running_ = false;
-  cmdGet->setEnabled(true);
-  if (!out.closeDialog) return;
-  tag_ = out.added ? QStringLiteral("OK") : QString();
-  hide();
-  done(out.added ? Accepted : Rejected);
+  runAcquisition(ctx, ProgressBar, cmdGet,
+                 [&](AcquireContext& c) { return runXyzAcquisition(state_, choice, fetch_, c); });
 }
-
-void frmGetXyz::cmdCancel_Click() {
-  if (running_) {
-    cancelRequested_ = true;
-    return;
-  }
-  tag_.clear();
-  hide();
-  done(Rejected);
-}
-
-void frmGetXyz::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    cancelRequested_ = true;
-    event->ignore();
-    return;
-  }
-  QDialog::closeEvent(event);
-}
-
-void frmGetXyz::reject() { cmdCancel_Click(); }
 
 }  // namespace kavalo

@@ -1,6 +1,5 @@
 #include "net/frmJinnsoku.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -13,21 +12,9 @@
 
 namespace kavalo {
 
-std::function<void(int, int)> progressOn(QProgressBar* bar) {
-  return [bar](int value, int maximum) {
-    if (maximum < 0) {
-      bar->hide();
-      return;
-    }
-    bar->setMaximum(maximum);
-    bar->setValue(value);
-    bar->show();
-  };
-}
-
 frmJinnsoku::frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess& net, const QString& service,
                          const QString& site, QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts), net_(net), service_(service), site_(site) {
+    : UiAcquisitionDialog(parent), state_(state), prompts_(prompts), net_(net), service_(service), site_(site) {
   setObjectName(QStringLiteral("frmJinnsoku"));
   setWindowTitle(QStringLiteral("歴史的農業環境閲覧システム／迅速測図取得"));
   setModal(true);
@@ -56,43 +43,12 @@ frmJinnsoku::frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess&
 }
 
 void frmJinnsoku::cmdGet_Click() {
-  if (running_) return;
+  if (running()) return;
   AcquireContext ctx;
   ctx.net = net_;
   ctx.prompts = &prompts_;
-  ctx.cancelRequested = &cancelRequested_;
-  ctx.progress = progressOn(ProgressBar);
-  running_ = true;
-  cancelRequested_ = false;
-  cmdGet->setEnabled(false);
-  const RunOutcome out = runRapidSurveyAcquisition(state_, service_, site_, ctx);
-  running_ = false;
-  cmdGet->setEnabled(true);
-  if (!out.closeDialog) return;
-  tag_ = out.added ? QStringLiteral("OK") : QString();
-  hide();
-  done(out.added ? Accepted : Rejected);
+  runAcquisition(ctx, ProgressBar, cmdGet,
+                 [&](AcquireContext& c) { return runRapidSurveyAcquisition(state_, service_, site_, c); });
 }
-
-void frmJinnsoku::cmdCancel_Click() {
-  if (running_) {
-    cancelRequested_ = true;
-    return;
-  }
-  tag_.clear();
-  hide();
-  done(Rejected);
-}
-
-void frmJinnsoku::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    cancelRequested_ = true;
-    event->ignore();
-    return;
-  }
-  QDialog::closeEvent(event);
-}
-
-void frmJinnsoku::reject() { cmdCancel_Click(); }
 
 }  // namespace kavalo

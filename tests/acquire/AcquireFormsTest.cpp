@@ -70,7 +70,7 @@ TEST(AcquireForms, AgencyDialogListsWhatIsLeftAndWantsAPeriod) {
 
 TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
   int asked = 0;
-  for (const QString offer : {QStringLiteral("0"), QStringLiteral("1")}) {
+  for (const QString& offer : {QStringLiteral("0"), QStringLiteral("1")}) {
     ProgramState state = agencyState();
     state.mapInfo.rapidSurvey = offer;
     ScriptedPrompts prompts;
