@@ -1,6 +1,7 @@
 #include "net/UiAcquisitionDialog.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -33,6 +34,22 @@ void UiAcquisitionDialog::runAcquisition(AcquireContext ctx, QProgressBar* progr
   tag_ = out.added ? QStringLiteral("OK") : QString();
   hide();
   done(out.added ? Accepted : Rejected);
+}
+
+QHBoxLayout* UiAcquisitionDialog::makeRunButtons(QPushButton*& get, QPushButton*& cancel,
+                                                 const std::function<void()>& onGet) {
+  auto* buttons = new QHBoxLayout;
+  get = new QPushButton(QStringLiteral("データ取得"));
+  get->setObjectName(QStringLiteral("cmdGet"));
+  cancel = new QPushButton(QStringLiteral("キャンセル"));
+  cancel->setObjectName(QStringLiteral("cmdCancel"));
+  cancel->setAutoDefault(false);
+  buttons->addStretch(1);
+  buttons->addWidget(get);
+  buttons->addWidget(cancel);
+  connect(get, &QPushButton::clicked, this, onGet);
+  connect(cancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  return buttons;
 }
 
 void UiAcquisitionDialog::cmdCancel_Click() {

@@ -9,6 +9,7 @@
 #include "net/AcquireContext.h"
 #include "net/AcquireRuns.h"
 
+class QHBoxLayout;
 class QProgressBar;
 class QPushButton;
 
@@ -33,6 +34,9 @@ class UiAcquisitionDialog : public QDialog {
   void runAcquisition(AcquireContext ctx, QProgressBar* progress, QPushButton* get,
                       const std::function<RunOutcome(AcquireContext&)>& run);
   bool running() const { return running_; }
+  // The row of データ取得 and キャンセル under a dialog, wired to onGet and to
+  // cmdCancel_Click.
+  QHBoxLayout* makeRunButtons(QPushButton*& get, QPushButton*& cancel, const std::function<void()>& onGet);
 
   void closeEvent(QCloseEvent* event) override;
   void reject() override;

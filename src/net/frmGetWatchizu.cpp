@@ -76,18 +76,7 @@ frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetA
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
   layout->addWidget(ProgressBar);
 
-  auto* buttons = new QHBoxLayout;
-  cmdGet = new QPushButton(QStringLiteral("データ取得"));
-  cmdGet->setObjectName(QStringLiteral("cmdGet"));
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
-  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  cmdCancel->setAutoDefault(false);
-  buttons->addStretch(1);
-  buttons->addWidget(cmdGet);
-  buttons->addWidget(cmdCancel);
-  layout->addLayout(buttons);
-  connect(cmdGet, &QPushButton::clicked, this, [this] { cmdGet_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  layout->addLayout(makeRunButtons(cmdGet, cmdCancel, [this] { cmdGet_Click(); }));
 
   Form_Load();
 }

@@ -28,18 +28,7 @@ frmJinnsoku::frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess&
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
   ProgressBar->hide();
   layout->addWidget(ProgressBar);
-  auto* buttons = new QHBoxLayout;
-  cmdGet = new QPushButton(QStringLiteral("データ取得"));
-  cmdGet->setObjectName(QStringLiteral("cmdGet"));
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
-  cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-  cmdCancel->setAutoDefault(false);
-  buttons->addStretch(1);
-  buttons->addWidget(cmdGet);
-  buttons->addWidget(cmdCancel);
-  layout->addLayout(buttons);
-  connect(cmdGet, &QPushButton::clicked, this, [this] { cmdGet_Click(); });
-  connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+  layout->addLayout(makeRunButtons(cmdGet, cmdCancel, [this] { cmdGet_Click(); }));
 }
 
 void frmJinnsoku::cmdGet_Click() {
