@@ -1,6 +1,7 @@
 #include "model/ElevationPieces.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #if defined(__SSE2__)
@@ -118,6 +119,11 @@ ElevationRamp buildElevationRamp(const ColorSet& set, const AltitudeGrid& grid) 
   r.edgeColumn = r.dx > 0 ? grid.columns - 1 : 0;
   r.edgeRow = r.dy > 0 ? grid.rows - 1 : 0;
   return r;
+}
+
+uint64_t ElevationPieces::nextGeneration() {
+  static std::atomic<uint64_t> counter{0};
+  return ++counter;
 }
 
 void ElevationPieces::clear() { *this = ElevationPieces(); }

@@ -48,6 +48,10 @@ class ElevationPieces {
   int totalCols() const { return totalCols_; }
   int totalRows() const { return totalRows_; }
   const ElevationRamp& ramp() const { return ramp_; }
+  // Differs for every preparation made in the process (and for every clear):
+  // pictures derived from the pieces are kept under it, and a new grid or new
+  // colours never meet what was kept for the old ones.
+  uint64_t generation() const { return generation_; }
 
   bool isRendered(int a, int b) const;
   // Computes piece (a, b) into its picture and marks it rendered.
@@ -70,6 +74,9 @@ class ElevationPieces {
   // The colour of one cell, computed as the rendering loop computes it.
   uint32_t cellPixel(int x, int y) const;
 
+  static uint64_t nextGeneration();
+
+  uint64_t generation_ = nextGeneration();
   const AltitudeGrid* grid_ = nullptr;
   // The grid's shape when prepared: a grid replaced behind our back is never
   // read with the old shape.

@@ -84,16 +84,40 @@ QImage TileCache::loadKeyed(const QString& key, const QString& path, const std::
   Stamp after;
   if (!stampOf(path, after) || !(after == stamp)) return picture;
 
-  const int64_t cost = static_cast<int64_t>(picture.sizeInBytes());
   std::lock_guard<std::mutex> lock(mutex_);
-  if (cost > budget_) return picture;
-  auto found = index_.find(key);
-  if (found != index_.end()) dropLocked(found->second);  // another thread decoded it too
-  order_.push_front(Entry{key, stamp, decodedAt, picture, cost});
-  index_.emplace(key, order_.begin());
-  bytes_ += cost;
-  trimLocked();
+  storeLocked(Entry{key, stamp, decodedAt, picture, static_cast<int64_t>(picture.sizeInBytes())});
   return picture;
+}
+
+QImage TileCache::derived(const QString& key, const std::function<QImage()>& make) {
+  // A control character no path holds keeps these keys apart from files'.
+  const QString kept = QChar(0x1e) + key;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = index_.find(kept);
+    if (found != index_.end()) {
+      order_.splice(order_.begin(), order_, found->second);
+      ++stats_.hits;
+      return found->second->picture;
+    }
+    ++stats_.misses;
+  }
+  QImage picture = make();
+  if (picture.isNull()) return picture;
+  std::lock_guard<std::mutex> lock(mutex_);
+  // No file stands behind the entry: an empty stamp, trusted from the start.
+  storeLocked(Entry{kept, Stamp(), wallClockNs(), picture, static_cast<int64_t>(picture.sizeInBytes())});
+  return picture;
+}
+
+void TileCache::storeLocked(Entry entry) {
+  if (entry.cost > budget_) return;
+  auto found = index_.find(entry.path);
+  if (found != index_.end()) dropLocked(found->second);  // another thread made it too
+  bytes_ += entry.cost;
+  order_.push_front(std::move(entry));
+  index_.emplace(order_.front().path, order_.begin());
+  trimLocked();
 }
 
 bool TileCache::contains(const QString& path) const {

@@ -45,6 +45,12 @@ class TileCache {
   // one instead of stretching them again.
   QImage scaled(const QString& path, QSize size, const std::function<QImage()>& stretch);
 
+  // A picture made from something other than a file (an elevation piece
+  // stretched to its size in the view): kept under key, which must name
+  // everything the picture was made from; make() when it is not kept (kept
+  // when it is not null). The key never matches a file's.
+  QImage derived(const QString& key, const std::function<QImage()>& make);
+
   // Whether the file's current state is kept (counts nothing, moves nothing).
   bool contains(const QString& path) const;
   // The kept picture of the file's current state, or a null picture; never
@@ -88,6 +94,8 @@ class TileCache {
   static bool stampOf(const QString& path, Stamp& stamp);
   // An entry under key for the file at path.
   QImage loadKeyed(const QString& key, const QString& path, const std::function<QImage()>& make);
+  // Keeps picture under key, replacing what another thread kept meanwhile.
+  void storeLocked(Entry entry);
   void dropLocked(Order::iterator it);
   void trimLocked();
 

@@ -75,6 +75,10 @@ class Composer {
   void forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const;
   QRegion plannedCover() const;
   void drawBackground();
+  // Copies piece (col, row) stretched over its whole place from the tile
+  // cache, stretching and keeping it first when needed; false when it is not
+  // to be kept (no cache, or a piece far larger than any view at a deep zoom).
+  bool copyKeptPiece(int col, int row, const QRect& whole, const QRegion& area);
   // Asks for the files of the tiles to draw and starts decoding them, so that
   // the decoding runs while the background is drawn.
   void planTiles();
@@ -210,14 +214,45 @@ void Composer::drawBackground() {
   forEachPosition(r, pw, ph, [&](int col, int row, const QRect& dest, const QRect&) {
     // A piece is rendered the first time it meets the drawing area.
     if (!clip_.intersects(dest)) return;
-    const QImage& apron = pieces.apronPiece(col, row);
-    if (apron.isNull()) return;
     // The whole piece is stretched over its whole place, of which only the
     // part in the view is drawn; its apron of neighbouring cells lets the
     // relief run on across the border instead of holding the edge cells.
     const QRect whole = print_ ? dest : QRect(tileViewX(view_, r, col), tileViewY(view_, r, row), tw_, th_);
-    stretchBltWithApron(*target_, whole, apron, QRect(1, 1, pw, ph), RasterOp::Copy, clip_.intersected(dest));
+    const QRegion area = clip_.intersected(dest);
+    if (!print_ && copyKeptPiece(col, row, whole, area)) return;
+    const QImage& apron = pieces.apronPiece(col, row);
+    if (apron.isNull()) return;
+    stretchBltWithApron(*target_, whole, apron, QRect(1, 1, pw, ph), RasterOp::Copy, area);
   });
+}
+
+bool Composer::copyKeptPiece(int col, int row, const QRect& whole, const QRegion& area) {
+  // A stretch depends only on the sizes, not on where it lands, so the piece
+  // stretched once into a picture of its own and copied gives the pixels
+  // stretching it into the view gives.
+  constexpr int64_t kLargestKept = int64_t{16} * 1024 * 1024;
+  TileCache& cache = TileCache::shared();
+  const int64_t bytes = int64_t{whole.width()} * whole.height() * 4;
+  if (whole.isEmpty() || bytes > kLargestKept || bytes > cache.budget() / 8) return false;
+  ElevationPieces& pieces = st_.pieces;
+  const QString key = QStringLiteral("elevation %1 %2,%3 %4x%5")
+                          .arg(pieces.generation())
+                          .arg(col)
+                          .arg(row)
+                          .arg(whole.width())
+                          .arg(whole.height());
+  const QImage kept = cache.derived(key, [&] {
+    const QImage& apron = pieces.apronPiece(col, row);
+    if (apron.isNull()) return QImage();
+    QImage stretched(whole.size(), QImage::Format_RGB32);
+    if (stretched.isNull()) return QImage();
+    stretchBltWithApron(stretched, stretched.rect(), apron, QRect(1, 1, pieces.pieceWidth(), pieces.pieceHeight()),
+                        RasterOp::Copy, QRegion(stretched.rect()));
+    return stretched;
+  });
+  if (kept.isNull()) return false;
+  copyImage(*target_, whole.topLeft(), kept, area);
+  return true;
 }
 
 void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source) {

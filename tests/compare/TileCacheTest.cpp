@@ -176,6 +176,23 @@ TEST(TileCache, TheCompositionIsTheSameWithAndWithoutTheCacheAndStepsBackWithout
       }
     }
   }
+  // New colours prepare the pieces anew: the background stretched and kept
+  // under the old ones must not come back.
+  f.state.view.zoomPercent = 75;
+  f.state.view.eraIndex = 0;
+  const QImage oldColours = f.compose().copy();
+  ColorSet bright = f.state.colorSets.current();
+  bright.bottom = bright.top = 0x00FF00;
+  bright.breakpointCount = 0;
+  f.state.colorSets.sets.push_back(bright);
+  f.state.colorSets.selected = static_cast<int32_t>(f.state.colorSets.sets.size()) - 1;
+  f.state.pieces.prepare(&f.state.altitude, bright, f.state.mapInfo.totalCols, f.state.mapInfo.totalRows);
+  const QImage newColours = f.compose().copy();
+  cache.setBudget(0);
+  EXPECT_EQ(f.compose(), newColours);
+  EXPECT_NE(newColours, oldColours);
+  cache.setBudget(budget);
+
   // Drawing into a picture handed out by the cache leaves the kept one as it was.
   QImage picture;
   const QString path = TilePath(f.state, 0, QStringLiteral("000_000.png"));
