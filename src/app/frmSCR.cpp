@@ -566,6 +566,7 @@ class WindowComposeHooks : public ComposeHooks {
  public:
   explicit WindowComposeHooks(frmSCR& window) : window_(window) {}
   void showLegend() override { window_.showLegendForComposition(); }
+  bool keepCutTiles() const override { return !window_.draggingView(); }
 
  private:
   frmSCR& window_;

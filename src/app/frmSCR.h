@@ -134,6 +134,8 @@ class frmSCR : public QMainWindow {
   // legend is on: the legend window takes the window's height and follows
   // the shown era.
   void showLegendForComposition();
+  // While the mouse drags the map (a comparison is composed at every step).
+  bool draggingView() const { return dragArmed_ && dragMoved_; }
 
   // ---- Export and printing (frmSCR_Output.cpp): cnmdKML_Click and
   // cmdPrintOut_Click below. When set, runs their modal forms in place of

@@ -521,10 +521,18 @@ void stretchImpl(QImage& dst, const QRect& dstRect, const QImage& src, const QRe
       for (int y = r.top(); y <= r.bottom(); ++y) {
         const auto* in = reinterpret_cast<const uint32_t*>(s.image.constScanLine(y + dy)) + (r.left() + dx);
         auto* out = reinterpret_cast<uint32_t*>(dst.scanLine(y)) + r.left();
-        if (rop == RasterOp::Copy) {
-          std::memcpy(out, in, static_cast<size_t>(r.width()) * 4);
-        } else {
-          for (int x = 0; x < r.width(); ++x) out[x] = combine(in[x], out[x], rop);
+        // One loop per operation, so that each is vectorised.
+        const int n = r.width();
+        switch (rop) {
+          case RasterOp::Copy:
+            std::memcpy(out, in, static_cast<size_t>(n) * 4);
+            break;
+          case RasterOp::And:
+            for (int x = 0; x < n; ++x) out[x] &= in[x];
+            break;
+          case RasterOp::Paint:
+            for (int x = 0; x < n; ++x) out[x] |= in[x];
+            break;
         }
       }
     }

@@ -52,9 +52,17 @@ QImage TileCache::load(const QString& path, const std::function<QImage()>& decod
   return loadKeyed(path, path, decode);
 }
 
-QImage TileCache::scaled(const QString& path, QSize size, const std::function<QImage()>& stretch) {
+QImage TileCache::scaled(const QString& path, const QRect& source, QSize size,
+                         const std::function<QImage()>& stretch) {
   // A path never holds this character, so no file's key looks like it.
-  return loadKeyed(path + QStringLiteral("\x1f%1x%2").arg(size.width()).arg(size.height()), path, stretch);
+  const QString key = path + QStringLiteral("\x1f%1,%2 %3x%4>%5x%6")
+                                 .arg(source.x())
+                                 .arg(source.y())
+                                 .arg(source.width())
+                                 .arg(source.height())
+                                 .arg(size.width())
+                                 .arg(size.height());
+  return loadKeyed(key, path, stretch);
 }
 
 QImage TileCache::loadKeyed(const QString& key, const QString& path, const std::function<QImage()>& decode) {

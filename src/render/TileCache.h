@@ -39,11 +39,12 @@ class TileCache {
   // threads at once; decoding runs outside the lock.
   QImage load(const QString& path, const std::function<QImage()>& decode);
 
-  // The picture of the file at path as stretch() makes it at a size (a tile
-  // at its size in the view), kept beside the decoded picture under the same
-  // state of the file: a redraw at the same zoom then copies pixels one to
-  // one instead of stretching them again.
-  QImage scaled(const QString& path, QSize size, const std::function<QImage()>& stretch);
+  // The rectangle source of the file at path's picture as stretch() makes it
+  // at a size (a tile, or the part of it in the view, at its size in the
+  // view), kept beside the decoded picture under the same state of the file:
+  // a redraw at the same zoom and place then copies pixels one to one
+  // instead of stretching them again.
+  QImage scaled(const QString& path, const QRect& source, QSize size, const std::function<QImage()>& stretch);
 
   // A picture made from something other than a file (an elevation piece
   // stretched to its size in the view): kept under key, which must name

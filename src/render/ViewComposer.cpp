@@ -376,19 +376,23 @@ void Composer::drawTiles() {
 
 void Composer::useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest,
                                  QRect& source) const {
-  // Only a whole tile (not cut by the view's edge) stretched to another size:
-  // stretched once and kept, it is then copied one to one, which gives the
-  // pixels the stretch gives (an unscaled rectangle is copied unchanged).
+  // A tile, or the part of it in the view, stretched to another size is
+  // stretched once and kept; it is then copied one to one, which gives the
+  // pixels the stretch gives (an unscaled rectangle is copied unchanged), so
+  // stepping back to an era at the same place stretches nothing.
   TileCache& cache = TileCache::shared();
-  const QRect whole(0, 0, st_.mapInfo.tileWidth, st_.mapInfo.tileHeight);
-  if (cache.budget() == 0 || source != whole || dest.size() == whole.size()) return;
+  const int64_t bytes = int64_t{dest.width()} * dest.height() * 4;
+  if (dest.isEmpty() || dest.size() == source.size() || bytes > cache.budget() / 8) return;
   const bool tile = !pictures.tile.isNull(), mask = !pictures.mask.isNull();
+  const QRect whole(0, 0, st_.mapInfo.tileWidth, st_.mapInfo.tileHeight);
   if ((tile && pictures.tile.size() != whole.size()) || (mask && pictures.mask.size() != whole.size())) return;
+  // A drag cuts the tiles at the view's edge anew at every step.
+  if ((!full_ || !hooks_.keepCutTiles()) && source != whole) return;
   if ((tile && files.tilePath.isEmpty()) || (mask && files.maskPath.isEmpty())) return;
   auto scaled = [&](const QString& path, const QImage& picture) {
-    return cache.scaled(path, dest.size(), [&] {
+    return cache.scaled(path, source, dest.size(), [&] {
       QImage s(dest.size(), QImage::Format_RGB32);
-      stretchBlt(s, s.rect(), picture, picture.rect(), RasterOp::Copy, QRegion(s.rect()));
+      if (!s.isNull()) stretchBlt(s, s.rect(), picture, source, RasterOp::Copy, QRegion(s.rect()));
       return s;
     });
   };

@@ -176,6 +176,26 @@ TEST(TileCache, TheCompositionIsTheSameWithAndWithoutTheCacheAndStepsBackWithout
       }
     }
   }
+  // A view moved at every composition keeps no cut tiles: only the whole
+  // tiles' entries remain, fewer than a still view at the same places keeps.
+  struct MovingHooks : ComposeHooks {
+    bool keep = true;
+    bool keepCutTiles() const override { return keep; }
+  } moving;
+  size_t kept[2] = {0, 0};
+  for (const bool keep : {true, false}) {
+    cache.clear();
+    moving.keep = keep;
+    f.state.view.zoomPercent = 75;
+    for (int step = 0; step < 6; ++step) {
+      f.state.view.centerX += 7;
+      f.state.view.fullRedraw = true;
+      PrintGazo(f.state, moving);
+    }
+    kept[keep ? 0 : 1] = cache.count();
+  }
+  EXPECT_LT(kept[1] + 10, kept[0]);
+
   // New colours prepare the pieces anew: the background stretched and kept
   // under the old ones must not come back.
   f.state.view.zoomPercent = 75;
