@@ -20,11 +20,12 @@ namespace kavalo {
 
 namespace {
 
-// A rendered view is written out once: it is never dragged, and the legend
-// is a window of its own, so a rendered view has none.
+// A rendered view is written out once: it is never dragged nor drawn again,
+// and the legend is a window of its own, so a rendered view has none.
 class HeadlessHooks : public ComposeHooks {
  public:
   bool keepDragSnapshot() const override { return false; }
+  bool keepStretched() const override { return false; }
 };
 
 bool writeToStandardOutput(const QByteArray& bytes, QString* error) {

@@ -219,7 +219,7 @@ void Composer::drawBackground() {
     // relief run on across the border instead of holding the edge cells.
     const QRect whole = print_ ? dest : QRect(tileViewX(view_, r, col), tileViewY(view_, r, row), tw_, th_);
     const QRegion area = clip_.intersected(dest);
-    if (!print_ && copyKeptPiece(col, row, whole, area)) return;
+    if (!print_ && hooks_.keepStretched() && copyKeptPiece(col, row, whole, area)) return;
     const QImage& apron = pieces.apronPiece(col, row);
     if (apron.isNull()) return;
     stretchBltWithApron(*target_, whole, apron, QRect(1, 1, pw, ph), RasterOp::Copy, area);
@@ -382,7 +382,8 @@ void Composer::useScaledPictures(const GridFiles& files, GridPictures& pictures,
   // stepping back to an era at the same place stretches nothing.
   TileCache& cache = TileCache::shared();
   const int64_t bytes = int64_t{dest.width()} * dest.height() * 4;
-  if (dest.isEmpty() || dest.size() == source.size() || bytes > cache.budget() / 8) return;
+  if (!hooks_.keepStretched() || dest.isEmpty() || dest.size() == source.size() || bytes > cache.budget() / 8)
+    return;
   const bool tile = !pictures.tile.isNull(), mask = !pictures.mask.isNull();
   const QRect whole(0, 0, st_.mapInfo.tileWidth, st_.mapInfo.tileHeight);
   if ((tile && pictures.tile.size() != whole.size()) || (mask && pictures.mask.size() != whole.size())) return;

@@ -25,11 +25,16 @@ class ComposeHooks {
   // a drag to move; a picture that is written out and never dragged needs
   // none.
   virtual bool keepDragSnapshot() const { return true; }
+  // Whether the pictures a composition stretches (tiles, elevation pieces)
+  // are kept for the next one at the same zoom. A picture written out once
+  // keeps none: keeping costs a copy, and for the pieces along the view's
+  // edge a stretch of their parts outside the view.
+  virtual bool keepStretched() const { return true; }
   // Whether the stretched parts of the tiles the view's edge cuts are kept
   // for the next composition at the same place (an era step); a view that
   // moves at every composition (a comparison being dragged) would only crowd
   // the decoded tiles out of the cache with them.
-  virtual bool keepCutTiles() const { return true; }
+  virtual bool keepCutTiles() const { return keepStretched(); }
 };
 
 // Composes the view of the state (see above). Does nothing while no dataset
