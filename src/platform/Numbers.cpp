@@ -83,11 +83,26 @@ QString singleToText(float v) {
   int decimals = std::max(0, 6 - exponent);
   std::snprintf(buf, sizeof buf, "%.*f", decimals, d);
   std::string s(buf);
-  if (exponent >= 7) {
+  std::snprintf(buf, sizeof buf, "%.0f", std::fabs(d));
+  const std::string whole(buf);  // the integer part's exact digits
+  if (whole.size() > 7) {
     // Keep seven significant digits of a large value, the rest become zeros.
-    double scale = std::pow(10.0, exponent - 6);
-    std::snprintf(buf, sizeof buf, "%.0f", roundHalfEven(d / scale) * scale);
-    s = buf;
+    // The rounding works on the exact digits: a division by a power of ten
+    // would round a second time, and multiplying back gives a double whose
+    // digits are not zeros beyond 2^53.
+    std::string head = whole.substr(0, 7);
+    const std::string tail = whole.substr(7);
+    const bool beyondHalf = tail.find_first_not_of('0', 1) != std::string::npos;
+    const bool up = tail[0] > '5' || (tail[0] == '5' && (beyondHalf || (head.back() - '0') % 2 == 1));
+    if (up) {
+      int i = 6;
+      for (; i >= 0 && head[static_cast<size_t>(i)] == '9'; --i) head[static_cast<size_t>(i)] = '0';
+      if (i < 0)
+        head.insert(head.begin(), '1');
+      else
+        ++head[static_cast<size_t>(i)];
+    }
+    s = (d < 0 ? "-" : "") + head + std::string(tail.size(), '0');
   }
   return QString::fromLatin1(normaliseZero(trimFraction(s)).c_str());
 }

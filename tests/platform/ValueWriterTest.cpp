@@ -31,6 +31,13 @@ TEST(ValueWriter, SinglesKeepAtMostSevenSignificantDigits) {
   EXPECT_EQ(singleToText(-0.0f), QStringLiteral("0"));
   EXPECT_EQ(singleToText(1.0f / 3.0f), QStringLiteral("0.3333333"));
   EXPECT_EQ(singleToText(123456789.0f), QStringLiteral("123456800"));
+  // Beyond 2^53 the digits after the seventh are zeros too, rounded half to
+  // even on the exact value (12345675 is a single).
+  EXPECT_EQ(singleToText(1e28f), QStringLiteral("9999999000000000000000000000"));
+  EXPECT_EQ(singleToText(-3.4028235e38f), QStringLiteral("-340282300000000000000000000000000000000"));
+  EXPECT_EQ(singleToText(12345675.0f), QStringLiteral("12345680"));
+  EXPECT_EQ(singleToText(12345665.0f), QStringLiteral("12345660"));
+  EXPECT_EQ(singleToText(19999998.0f), QStringLiteral("20000000"));
   EXPECT_EQ(singleToText(0.000012345678f), QStringLiteral("0.00001234568"));
 }
 
