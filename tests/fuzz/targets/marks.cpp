@@ -33,10 +33,10 @@ KAVALO_FUZZ_TARGET(marks) {
   FUZZ_CHECK(Get_MarkFile(first, back, &error));
   FUZZ_CHECK(back.count() == marks.count());
   FUZZ_CHECK(Save_MarkFile(second, back));
-  // Coordinates are kept to seven significant digits. Below 1e9 a saved
-  // file reads and saves as itself; far beyond, the single nearest a power
-  // of ten written out can lie below it and so save as the next lower
-  // seven digits, a step within the rounding.
+  // Coordinates are kept to seven significant digits. A saved file reads
+  // and saves as itself, but for a value written as 1e28 or as a power of
+  // ten below 1e-37: the single nearest it lies below it and so saves as the
+  // next lower seven digits, a step within the rounding.
   bool ordinary = true;
   for (int i = 0; i < marks.count(); ++i) {
     const Mark& a = marks.at(i);
@@ -47,7 +47,7 @@ KAVALO_FUZZ_TARGET(marks) {
         FUZZ_CHECK(now == 0.0f);
       } else {
         FUZZ_CHECK(std::fabs(double{now} - double{was}) <= 1e-6 * std::fabs(double{was}));
-        ordinary = ordinary && std::fabs(was) < 1e9f;
+        ordinary = ordinary && std::fabs(was) < 1e27f && (was == 0.0f || std::fabs(was) > 1e-37f);
       }
     }
   }
