@@ -61,6 +61,12 @@ QString writeScratch(const QString& relative, const QByteArray& bytes) {
   return path;
 }
 
+QByteArray fileBytes(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
 std::vector<QByteArray> splitParts(const uint8_t* data, size_t size) {
   const QByteArray all = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
   std::vector<QByteArray> parts;

@@ -29,6 +29,9 @@ void clearScratch();
 // way; returns the full path.
 QString writeScratch(const QString& relative, const QByteArray& bytes);
 
+// The bytes of a file a target wrote (empty when it cannot be read).
+QByteArray fileBytes(const QString& path);
+
 // Splits an input at lines that hold only "@@@" (the line end after it is
 // consumed). Seeds are written that way, so mutations mostly keep the parts.
 std::vector<QByteArray> splitParts(const uint8_t* data, size_t size);

@@ -1,19 +1,9 @@
 // colorset.txt: a file that is read is written back so that it reads the
 // same, and writing what was read back a second time gives the same bytes.
-#include <QFile>
-
 #include "FuzzSupport.h"
 #include "model/ColorSet.h"
 
 using namespace kavalo;
-
-namespace {
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
-}  // namespace
 
 KAVALO_FUZZ_TARGET(colorset) {
   fuzz::clearScratch();
@@ -32,6 +22,6 @@ KAVALO_FUZZ_TARGET(colorset) {
   FUZZ_CHECK(readColorSetFile(first, back, &error));
   FUZZ_CHECK(back.sets.size() == list.sets.size() && back.selected == list.selected);
   FUZZ_CHECK(writeColorSetFile(second, back));
-  FUZZ_CHECK(fileBytes(first) == fileBytes(second));
+  FUZZ_CHECK(fuzz::fileBytes(first) == fuzz::fileBytes(second));
   return 0;
 }

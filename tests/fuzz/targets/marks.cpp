@@ -1,6 +1,4 @@
 // Marks files: a file that is read is saved so that it reads the same marks.
-#include <QFile>
-
 #include <cmath>
 #include <utility>
 
@@ -8,14 +6,6 @@
 #include "model/Marks.h"
 
 using namespace kavalo;
-
-namespace {
-QByteArray fileBytes(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
-}  // namespace
 
 KAVALO_FUZZ_TARGET(marks) {
   fuzz::clearScratch();
@@ -51,6 +41,6 @@ KAVALO_FUZZ_TARGET(marks) {
       }
     }
   }
-  if (ordinary) FUZZ_CHECK(fileBytes(first) == fileBytes(second));
+  if (ordinary) FUZZ_CHECK(fuzz::fileBytes(first) == fuzz::fileBytes(second));
   return 0;
 }
