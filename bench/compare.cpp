@@ -57,21 +57,22 @@ QString benchRoot() {
 struct BenchView {
   ProgramState state;
   ScriptedPrompts prompts;
-  ComposeHooks hooks;
+  QImage picture;
+  QImage snapshot;
 
   explicit BenchView(int width = kViewW) {
     if (!startProgram(state, benchRoot(), prompts)) std::abort();
     state.datasetFolder = joinPath(state.rootFolder, QStringLiteral("\\bench"));
     if (LoadDataset(state, prompts) != LoadStatus::Loaded) std::abort();
-    state.picPrint = QImage(width, kViewH, QImage::Format_RGB32);
+    state.view.viewWidth = width;
+    state.view.viewHeight = kViewH;
     state.view.zoomPercent = 100;
     state.view.eraIndex = 0;
     compose();  // renders the elevation pieces, which are kept
   }
-  void compose() {
-    state.view.fullRedraw = true;
-    PrintGazo(state, hooks);
-  }
+  ViewRequest request(RenderPass pass = RenderPass::Screen) const { return currentViewRequest(state, pass); }
+  // A full redraw as the window makes it: the snapshot for a drag is kept.
+  void compose() { renderView(state, request(), picture, nullptr, &snapshot); }
   // The tile files (and masks) a full redraw of the shown era loads.
   QStringList tilePaths() const {
     const MapInfo& m = state.mapInfo;
@@ -104,7 +105,7 @@ void BM_CachedFullRedraw(benchmark::State& s) {
   v.compose();
   for (auto _ : s) {
     v.compose();
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
   s.counters["tiles"] = static_cast<double>(v.tilePaths().size());
 }
@@ -117,7 +118,7 @@ void BM_RedrawWithoutTiles(benchmark::State& s) {
   v.state.view.showAltitude = s.range(0) != 0;
   for (auto _ : s) {
     v.compose();
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
 }
 
@@ -149,7 +150,7 @@ void BM_EraStep(benchmark::State& s) {
   for (auto _ : s) {
     v.state.view.eraIndex = eras[step++ % 2];
     v.compose();
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
 }
 
@@ -163,7 +164,7 @@ struct CompareBench {
     view.split = kViewW / 2;
     view.lens = QPoint(kViewW / 2, kViewH / 2);
     view.lensRadius = 200;
-    composer.compose(v.state, view, v.hooks);
+    composer.compose(v.state, v.request(RenderPass::ComparePane), view);
   }
 };
 
@@ -177,8 +178,8 @@ void frameBench(benchmark::State& s, CompareMode mode) {
     b.view.split = 400 + 3 * t;
     b.view.lens = QPoint(600 + 2 * t, 300 + t);
     b.view.opacity = t / 4;
-    if (!b.composer.makeFrame(b.v.state, b.view)) std::abort();
-    benchmark::DoNotOptimize(b.v.state.picPrint.constBits());
+    if (!b.composer.makeFrame(b.v.state, b.v.request(RenderPass::ComparePane), b.view, b.v.picture)) std::abort();
+    benchmark::DoNotOptimize(b.v.picture.constBits());
   }
 }
 void BM_SwipeFrame(benchmark::State& s) { frameBench(s, CompareMode::Swipe); }
@@ -189,8 +190,8 @@ void BM_SideBySide(benchmark::State& s) {
   resetCache();
   CompareBench b(CompareMode::Side);
   for (auto _ : s) {
-    PrintGazoCompare(b.v.state, b.view, b.v.hooks, b.composer);
-    benchmark::DoNotOptimize(b.v.state.picPrint.constBits());
+    PrintGazoCompare(b.v.state, b.v.request(RenderPass::ComparePane), b.view, b.composer, b.v.picture);
+    benchmark::DoNotOptimize(b.v.picture.constBits());
   }
 }
 
@@ -205,7 +206,7 @@ void BM_HalfWidthPair(benchmark::State& s) {
       v.state.view.eraIndex = era;
       v.compose();
     }
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
 }
 
@@ -220,15 +221,14 @@ void BM_DragStep(benchmark::State& s) {
   ProgramState& st = v.state;
   const float pressX = st.view.centerX, pressY = st.view.centerY;
   auto step = [&](int dx, int dy) {
-    st.dragDX = dx;
-    st.dragDY = dy;
     const Viewport press(&st.mapInfo, st.scale, pressX, pressY, st.view.zoomPercent, kViewW, kViewH);
     st.view.centerX = pressX - press.ScreenToImageDX(dx);
     st.view.centerY = pressY - press.ScreenToImageDY(dy);
-    st.view.fullRedraw = false;
-    PrintGazo(st, v.hooks);
-    moveSnapshot(st.picPrint, st.picMapMoveTemp, QPoint(dx, dy));
-    DrawDragOverlays(st);
+    ViewRequest request = v.request(RenderPass::Drag);
+    request.dragOffset = QPoint(dx, dy);
+    renderView(st, request, v.picture);
+    moveSnapshot(v.picture, v.snapshot, QPoint(dx, dy));
+    drawViewOverlays(st, request, v.picture);
   };
   // The tiles the drag reaches are decoded before the timing (the first
   // steps ask for them).
@@ -240,7 +240,7 @@ void BM_DragStep(benchmark::State& s) {
     const int phase = n++ % 80;
     const int t = phase < 40 ? phase : 80 - phase;
     step(6 * t - 120, 4 * t - 80);
-    benchmark::DoNotOptimize(st.picPrint.constBits());
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
 }
 

@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QPageSize>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -42,7 +44,7 @@ QString sampleRoot() {
 struct SampleView {
   ProgramState state;
   ScriptedPrompts prompts;
-  ComposeHooks hooks;
+  QImage picture;
 
   SampleView() {
     if (!startProgram(state, sampleRoot(), prompts)) std::abort();
@@ -51,14 +53,12 @@ struct SampleView {
     const double mm = 25.4 / 96;
     state.mmPerScreenPxX = state.mmPerScreenPxY = mm;
     state.scale = computeScaleFactors(state.mapInfo, mm, mm);
-    state.picPrint = QImage(1920, 1080, QImage::Format_RGB32);
-    setTargetResolution(state.picPrint, state, 1.0);
+    state.view.viewWidth = 1920;
+    state.view.viewHeight = 1080;
     redraw();  // the elevation pieces are rendered once and kept
   }
-  void redraw() {
-    state.view.fullRedraw = true;
-    PrintGazo(state, hooks);
-  }
+  ViewRequest request(RenderPass pass = RenderPass::Export) const { return currentViewRequest(state, pass); }
+  void redraw() { renderView(state, request(), picture); }
 };
 
 SampleView& sample() {
@@ -74,12 +74,12 @@ void BM_Export(benchmark::State& s) {
   o.format = ExportFormat::Kml;
   o.jpeg = s.range(0) == 1;
   for (auto _ : s)
-    if (!ExportView(v.state, o, v.prompts, [&] { v.redraw(); })) std::abort();
+    if (!ExportView(v.state, v.request(), o, v.prompts)) std::abort();
   s.counters["eras"] = static_cast<double>(exportEraList(v.state).size());
 }
 
-// The floor: each era composed and encoded, then the shown era composed again
-// (the export does the same compositions), without writing anything.
+// The floor: each era composed and encoded (the export does the same
+// compositions), without writing anything.
 void BM_ExportFloor(benchmark::State& s) {
   SampleView& v = sample();
   const bool jpeg = s.range(0) == 1;
@@ -90,10 +90,9 @@ void BM_ExportFloor(benchmark::State& s) {
     for (const ExportEra& e : eras) {
       v.state.view.eraIndex = e.eraIndex;
       v.redraw();
-      bytes += encodePicture(v.state.picPrint, jpeg).size();
+      bytes += encodePicture(v.picture, jpeg).size();
     }
     v.state.view.eraIndex = shown;
-    v.redraw();
   }
   benchmark::DoNotOptimize(bytes);
 }
@@ -109,7 +108,6 @@ void BM_ComposeEras(benchmark::State& s) {
       v.redraw();
     }
     v.state.view.eraIndex = shown;
-    v.redraw();
   }
 }
 
@@ -119,7 +117,7 @@ void BM_PngLevel(benchmark::State& s) {
   SampleView& v = sample();
   v.state.view.eraIndex = 4;
   v.redraw();
-  const QImage picture = v.state.picPrint.copy();
+  const QImage picture = v.picture.copy();
   const int level = static_cast<int>(s.range(0));
   const int quality = 100 - (level * 91 + 8) / 9;
   qint64 size = 0;
@@ -145,17 +143,42 @@ void BM_PrintPassA4(benchmark::State& s) {
   m.printable = QSizeF(4961 - 236, 7016 - 236);
   m.printableMm = m.printable * (25.4 / 600);
   PrintLayout layout;
-  layout.PaperSizeSet(m, v.state.picPrint.size());
-  v.state.print = layout.printPass(v.state.picPrint.width());
+  layout.PaperSizeSet(m, QSizeF(v.state.viewWidth(), v.state.viewHeight()));
+  const PrintPass pass = layout.printPass(v.state.viewWidth());
   qint64 pixels = 0;
   for (auto _ : s) {
-    const QImage page = composePrintPage(v.state, v.hooks);
+    const QImage page = composePrintPage(v.state, v.request(RenderPass::Print), pass.k);
     pixels = page.sizeInBytes();
   }
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   s.counters["page_MB"] = pixels / 1048576.0;
   s.counters["peak_RSS_MB"] = usage.ru_maxrss / 1024.0;
+}
+
+// The whole print pass into a PDF file (the PDF entry, 300 dpi) on a sheet
+// (0 A4, 1 A3, 2 A0), the map fitted at 100 %: time, and the growth of the
+// resident set over the program's own before the first print. Run one sheet
+// per process (--benchmark_filter) for its own peak.
+void BM_PrintPdf(benchmark::State& s) {
+  SampleView& v = sample();
+  const QPageSize::PageSizeId ids[] = {QPageSize::A4, QPageSize::A3, QPageSize::A0};
+  QTemporaryDir dir;
+  rusage before{};
+  getrusage(RUSAGE_SELF, &before);
+  for (auto _ : s) {
+    QPrinter printer(QPrinter::HighResolution);
+    selectPrinter(printer, pdfPrinterEntry(), dir.path() + QStringLiteral("/bench.pdf"));
+    printer.setPageSize(QPageSize(ids[s.range(0)]));
+    PrintLayout layout;
+    layout.PaperSizeSet(printerMetrics(printer), QSizeF(v.state.viewWidth(), v.state.viewHeight()));
+    const PrintPass pass = layout.printPass(v.state.viewWidth());
+    if (!printView(v.state, v.request(RenderPass::Print), printer, pass, v.prompts)) std::abort();
+  }
+  rusage after{};
+  getrusage(RUSAGE_SELF, &after);
+  s.counters["peak_RSS_MB"] = after.ru_maxrss / 1024.0;
+  s.counters["above_own_MB"] = (after.ru_maxrss - before.ru_maxrss) / 1024.0;
 }
 
 }  // namespace
@@ -165,6 +188,14 @@ BENCHMARK(BM_ExportFloor)->Arg(0)->Arg(1)->ArgName("jpeg")->Unit(benchmark::kMil
 BENCHMARK(BM_ComposeEras)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PngLevel)->DenseRange(1, 9, 1)->ArgName("level")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PrintPassA4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PrintPdf)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("sheet")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -184,19 +184,23 @@ QString benchRoot(int kind) {
 struct BenchView {
   ProgramState state;
   ScriptedPrompts prompts;
-  ComposeHooks hooks;
+  QImage picture;
+  QImage snapshot;
 
   BenchView(int zoom, bool altitude, int kind = 0) {
     if (!startProgram(state, benchRoot(kind), prompts)) std::abort();
     state.datasetFolder = joinPath(state.rootFolder, QStringLiteral("\\region"));
     if (LoadDataset(state, prompts) != LoadStatus::Loaded) std::abort();
-    state.picPrint = QImage(kViewW, kViewH, QImage::Format_RGB32);
+    state.view.viewWidth = kViewW;
+    state.view.viewHeight = kViewH;
     state.view.zoomPercent = zoom;
     state.view.showAltitude = altitude;
-    state.view.fullRedraw = true;
     // The first redraw renders the elevation pieces, which are kept.
-    PrintGazo(state, hooks);
+    redraw();
   }
+
+  // A full redraw as the window makes it: the snapshot for a drag is kept.
+  void redraw() { renderView(state, currentViewRequest(state, RenderPass::Screen), picture, nullptr, &snapshot); }
 
   // The tile files a full redraw of this view loads.
   QStringList tilePaths() const {
@@ -216,9 +220,8 @@ struct BenchView {
 void BM_FullRedraw(benchmark::State& s) {
   BenchView v(static_cast<int>(s.range(0)), s.range(1) != 0, static_cast<int>(s.range(2)));
   for (auto _ : s) {
-    v.state.view.fullRedraw = true;
-    PrintGazo(v.state, v.hooks);
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    v.redraw();
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
   s.counters["tiles"] = static_cast<double>(v.tilePaths().size());
 }
@@ -228,9 +231,8 @@ void BM_NoTiles(benchmark::State& s) {
   BenchView v(static_cast<int>(s.range(0)), s.range(1) != 0);
   v.state.view.showTiles = false;
   for (auto _ : s) {
-    v.state.view.fullRedraw = true;
-    PrintGazo(v.state, v.hooks);
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    v.redraw();
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
 }
 
@@ -250,14 +252,13 @@ void BM_DecodeOnly(benchmark::State& s) {
 // centre, then the snapshot copied onto the picture at the offset.
 void dragStep(BenchView& v, int dx, int dy, float pressX, float pressY) {
   ProgramState& st = v.state;
-  st.dragDX = dx;
-  st.dragDY = dy;
   const Viewport press(&st.mapInfo, st.scale, pressX, pressY, st.view.zoomPercent, kViewW, kViewH);
   st.view.centerX = pressX - press.ScreenToImageDX(dx);
   st.view.centerY = pressY - press.ScreenToImageDY(dy);
-  st.view.fullRedraw = false;
-  PrintGazo(st, v.hooks);
-  copyImage(st.picPrint, QPoint(dx, dy), st.picMapMoveTemp, QRegion(st.picPrint.rect()));
+  ViewRequest request = currentViewRequest(st, RenderPass::Drag);
+  request.dragOffset = QPoint(dx, dy);
+  renderView(st, request, v.picture);
+  copyImage(v.picture, QPoint(dx, dy), v.snapshot, QRegion(v.picture.rect()));
 }
 
 void BM_DragStep(benchmark::State& s) {
@@ -269,7 +270,7 @@ void BM_DragStep(benchmark::State& s) {
     const int phase = step++ % 80;
     const int t = phase < 40 ? phase : 80 - phase;
     dragStep(v, 6 * t - 120, 4 * t - 80, pressX, pressY);
-    benchmark::DoNotOptimize(v.state.picPrint.constBits());
+    benchmark::DoNotOptimize(v.picture.constBits());
   }
 }
 

@@ -53,7 +53,6 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
     }
   }
   state.marks.clear();
-  state.view.printMode = false;
   state.view.onlineMode = false;
   return true;
 }

@@ -17,9 +17,15 @@ UiMapView::UiMapView(frmSCR* owner, QWidget* parent) : QWidget(parent), owner_(o
 void UiMapView::paintEvent(QPaintEvent* event) {
   QPainter p(this);
   if (picture_ && !picture_->isNull()) {
-    p.drawImage(event->rect().topLeft(), *picture_, event->rect());
+    // The picture is in the screen's own pixels: ratio of them to each view pixel.
+    const double ratio = devicePixelRatioF();
+    const QRect r = event->rect();
+    if (ratio == 1.0)
+      p.drawImage(r.topLeft(), *picture_, r);
+    else
+      p.drawImage(QRectF(r), *picture_, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
     // Outside the picture (between a resize and the next redraw) stays white.
-    const QRect covered(QPoint(0, 0), picture_->size());
+    const QRect covered(QPoint(0, 0), (QSizeF(picture_->size()) / ratio).toSize());
     if (!covered.contains(event->rect())) {
       QRegion rest = QRegion(event->rect()).subtracted(covered);
       for (const QRect& r : rest) p.fillRect(r, Qt::white);

@@ -12,7 +12,7 @@ class UiMapView : public QWidget {
 
  public:
   UiMapView(frmSCR* owner, QWidget* parent);
-  // The persistent picture to paint (owned by the program state).
+  // The picture to paint (owned by the window), in the screen's own pixels.
   void setPicture(const QImage* picture) { picture_ = picture; }
 
  protected:

@@ -31,6 +31,7 @@
 #include "elevation/frmLegend.h"
 #include "geo/clsWheelMouse.h"
 #include "model/Settings.h"
+#include "net/TileDownloads.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
@@ -102,11 +103,6 @@ frmSCR::frmSCR(const QString& rootFolder, const ScreenInfo& screen, Prompts& pro
 frmSCR::~frmSCR() {
   removeWheelHook();
   TilePrefetcher::shared().clearOnDecoded(this);
-}
-
-void frmSCR::setWindowTag(const QString& tag) {
-  tag_ = tag;
-  setProperty("Tag", tag);
 }
 
 void frmSCR::buildControls() {
@@ -293,7 +289,7 @@ void frmSCR::buildControls() {
 
   // The map view, with the era label and the download notice over it.
   picPrint = new UiMapView(this, central);
-  picPrint->setPicture(&state_.picPrint);
+  picPrint->setPicture(&viewPicture_);
   picTime = named(new QLabel(picPrint), "picTime");
   picTime->setAutoFillBackground(true);
   picTime->hide();
@@ -373,7 +369,7 @@ void frmSCR::connectControls() {
 void frmSCR::Form_Load() {
   lblDownload->hide();
   lblBoxSize[1]->hide();
-  setWindowTag(QStringLiteral("PRINTOFF"));
+  setPhase(Phase::Loading);
   setWindowTitle(versionCaption());
   picTime->hide();
 
@@ -395,7 +391,6 @@ void frmSCR::Form_Load() {
     EnableViewControls(false);
   }
 
-  state_.view.printMode = false;
   installWheelHook();
 
   state_.view.onlineMode = false;
@@ -409,24 +404,25 @@ void frmSCR::lstDataFolder_Click() {
   const int row = lstDataFolder->currentRow();
   if (row < 0 || row >= static_cast<int>(state_.dataFolders.size())) return;
   if (!state_.datasetFolder.isEmpty()) Save_Position(state_);
+  // What was being fetched belongs to the folder before.
+  if (tileDownloads_ != nullptr) tileDownloads_->reset();
   state_.dataFolderIndex = row;
   state_.datasetFolder = joinPath(state_.rootFolder, u'\\' + state_.dataFolders[static_cast<size_t>(row)].folder);
 
   // The readout described a place of the folder before.
   resetReadout();
   const bool firstLoad = !state_.view.firstLoadDone;
-  setWindowTag(QStringLiteral("PRINTOFF"));
+  setPhase(Phase::Loading);
   const LoadStatus status = LoadDataset(state_, prompts_);
   if (status == LoadStatus::Loaded) {
     setWindowTitle(versionCaption() + QStringLiteral("　【") + state_.mapInfo.title + QStringLiteral("】"));
     finishDatasetLoad();
     if (firstLoad) sizeWindowForFirstLoad();
   }
-  setWindowTag(QStringLiteral("PRINTON"));
+  setPhase(Phase::Ready);
 
   const bool loaded = status == LoadStatus::Loaded;
   if (loaded) {
-    state_.view.fullRedraw = true;
     PrintGazo();
     if (picPrint->isVisible()) picPrint->setFocus();
   } else {
@@ -448,8 +444,6 @@ void frmSCR::finishDatasetLoad() {
     // The tag is PRINTOFF: the slider's handler sets the zoom but draws nothing.
     SliderZoom->setValue(state_.view.zoomPercent);
   }
-  panelTag_ = QStringLiteral("LARGE");
-  picBox->setProperty("Tag", panelTag_);
   ComboDropHeight(cboAge, static_cast<int>(state_.eras.size()));
   cboAge_Set();
   lblZoom->setText(QString::number(state_.view.zoomPercent) + u'%');
@@ -500,21 +494,34 @@ void frmSCR::Form_Resize() {
   const int width = std::max(0, clientWidth - left);
   placeStatusLine(left, width, clientHeight);
   resizeViewImage();
-  if (tag_ == u"PRINTON") {
-    state_.view.fullRedraw = true;
+  if (phase_ == Phase::Ready) {
     PrintGazo();
   }
 }
 
 void frmSCR::resizeViewImage() {
+  // The view's size in view pixels; the picture follows at the next
+  // composition (in target pixels).
   const QSize size = picPrint->size();
-  if (state_.picPrint.size() == size) return;
+  state_.view.viewWidth = size.width();
+  state_.view.viewHeight = size.height();
   if (size.isEmpty()) {
-    state_.picPrint = QImage();
-    return;
+    viewPicture_ = QImage();
+    viewSnapshot_ = QImage();
   }
-  state_.picPrint = QImage(size, QImage::Format_RGB32);
-  state_.picPrint.fill(Qt::white);
+}
+
+double frmSCR::viewPixelRatio() const {
+  // A screen whose pixels are finer than view pixels gets a picture at its
+  // own resolution.
+  const double ratio = picPrint ? picPrint->devicePixelRatioF() : 1.0;
+  return ratio > 0 ? ratio : 1.0;
+}
+
+ViewRequest frmSCR::viewRequest(RenderPass pass) const {
+  ViewRequest r = currentViewRequest(state_, pass, viewPixelRatio());
+  r.moving = draggingView();
+  return r;
 }
 
 bool frmSCR::Form_QueryUnload() { return prompts_.askYesNo(QStringLiteral("Kavaloを終了します。"), MessageIcon::None); }
@@ -555,33 +562,19 @@ void frmSCR::cmdHelp_Click() {
 void frmSCR::lblHomePage_Click() { ShellOpen(state_.names[kWebBaseUrl], prompts_); }
 
 void frmSCR::cmdCopy_Click() {
-  if (state_.picPrint.isNull()) return;
-  QGuiApplication::clipboard()->setImage(state_.picPrint);
+  if (viewPicture_.isNull()) return;
+  QGuiApplication::clipboard()->setImage(viewPicture_);
 }
-
-namespace {
-
-// The composition's calls back into the window.
-class WindowComposeHooks : public ComposeHooks {
- public:
-  explicit WindowComposeHooks(frmSCR& window) : window_(window) {}
-  void showLegend() override { window_.showLegendForComposition(); }
-  bool keepCutTiles() const override { return !window_.draggingView(); }
-
- private:
-  frmSCR& window_;
-};
-
-}  // namespace
 
 void frmSCR::PrintGazo() {
   ++compositionCount_;
-  if (!state_.picPrint.isNull()) setTargetResolution(state_.picPrint, state_, 1.0);
-  WindowComposeHooks hooks(*this);
-  if (compareActive())
-    PrintGazoCompare(hooks);
-  else
-    kavalo::PrintGazo(state_, hooks);
+  if (compareActive()) {
+    PrintGazoCompare();
+  } else {
+    renderView(state_, viewRequest(RenderPass::Screen), viewPicture_, tileDownloads_, &viewSnapshot_);
+  }
+  // The legend is a window of its own: it follows every full composition.
+  if (state_.view.loaded && state_.hasEra() && state_.view.showLegend) showLegendForComposition();
   picPrint->update();
   updateCoverage();
 }

@@ -14,10 +14,13 @@
 #include <memory>
 #include <optional>
 
+#include <QImage>
+
 #include "model/CompareSettings.h"
 #include "model/ProgramState.h"
 #include "net/PackageDownload.h"
 #include "platform/Screen.h"
+#include "render/ViewRequest.h"
 
 class QCheckBox;
 class QComboBox;
@@ -40,7 +43,7 @@ class UiMapView;
 class clsWheelMouse;
 class frmLegend;
 class CompareComposer;
-class ComposeHooks;
+class TileDownloads;
 
 class frmSCR : public QMainWindow {
   Q_OBJECT
@@ -55,9 +58,24 @@ class frmSCR : public QMainWindow {
   const ProgramState& state() const { return state_; }
   Prompts& prompts() { return prompts_; }
 
-  // "PRINTOFF" while a dataset loads, "PRINTON" otherwise.
-  const QString& windowTag() const { return tag_; }
-  void setWindowTag(const QString& tag);
+  // Loading while a dataset loads: handlers of controls set from code then
+  // draw nothing (the load draws once at its end). Ready otherwise.
+  enum class Phase { Loading, Ready };
+  Phase phase() const { return phase_; }
+  void setPhase(Phase phase) { phase_ = phase; }
+
+  // The composed picture the map view shows (target pixels: the view's size
+  // times the screen's device pixel ratio).
+  const QImage& viewPicture() const { return viewPicture_; }
+  QImage& viewPicture() { return viewPicture_; }
+  // The same before its overlays: what a drag moves under the pointer.
+  QImage& viewSnapshot() { return viewSnapshot_; }
+  // Target pixels per view pixel of the map view.
+  double viewPixelRatio() const;
+  // The request of the window's view for a pass.
+  ViewRequest viewRequest(RenderPass pass) const;
+  // Where the view's tiles come from while online.
+  TileDownloads& tileDownloads() { return *tileDownloads_; }
 
   // True when start-up succeeded; false when dataset.txt could not be read
   // (the message was shown and the program must end).
@@ -83,8 +101,7 @@ class frmSCR : public QMainWindow {
   void sizeWindowForFirstLoad();
 
   // ---- View composition (frmSCR.cpp) and eras (frmSCR_Eras.cpp)
-  // Composes the view into the map picture and repaints it; callers set
-  // state().view.fullRedraw first.
+  // Composes the whole view into the map picture and repaints it.
   void PrintGazo();
   // How many compositions ran (tests check that a click redraws nothing).
   int compositionCount() const { return compositionCount_; }
@@ -158,7 +175,8 @@ class frmSCR : public QMainWindow {
   void lblOffLine_Click();
 
   // ---- Online mode and the map-sheet packages (frmSCR_Online.cpp)
-  // Installs the fetcher of missing tiles and gives lblOffLine its look.
+  // Ties the tile source to the window: arrivals compose again, the first
+  // failure goes offline, the notice shows while tiles come.
   void setupOnlineMode();
   void setOnlineLook(bool online);
   // lblDownload centred over the view, its lower edge on the centre line.
@@ -237,8 +255,7 @@ class frmSCR : public QMainWindow {
   ProgramState state_;
   ScreenInfo screen_;
   Prompts& prompts_;
-  QString tag_ = QStringLiteral("PRINTOFF");
-  QString panelTag_;  // "LARGE" while the panel is expanded
+  Phase phase_ = Phase::Loading;
   bool startedOk_ = false;
   bool wantsMaximized_ = false;
   bool unloaded_ = false;
@@ -279,6 +296,15 @@ class frmSCR : public QMainWindow {
   void trackArrow(int key, bool down);
   // Full redraw of the view.
   void redrawView();
+  // The picture the map view shows, and the same before its overlays (the
+  // snapshot a drag moves).
+  QImage viewPicture_;
+  QImage viewSnapshot_;
+  // While online: the tiles missing on disk, fetched in the background.
+  TileDownloads* tileDownloads_ = nullptr;
+  // Tiles that arrive are drawn at most once per 50 ms.
+  QTimer* arrivalTimer_ = nullptr;
+  void tilesArrived();
 
   // ---- Online (frmSCR_Online.cpp): the download servers of the last run.
   std::vector<DownloadServer> downloadServers_;
@@ -347,7 +373,7 @@ class frmSCR : public QMainWindow {
   bool compareActive() const;
   const CompareSettings& compareSettings() const { return compare_; }
   // The two eras composed and the frame made (every redraw while comparing).
-  void PrintGazoCompare(ComposeHooks& hooks);
+  void PrintGazoCompare();
   // Mouse, wheel and keys while comparing; true when the comparison took them.
   bool compareMouseDown(Qt::MouseButton button, double x, double y);
   bool compareMouseMove(double x, double y);

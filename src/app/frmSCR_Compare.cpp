@@ -15,12 +15,14 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "geo/Navigation.h"
 #include "model/EraLabels.h"
+#include "net/TileDownloads.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 #include "render/CompareComposer.h"
@@ -193,9 +195,7 @@ void frmSCR::fillCompareEraList() {
   ComboDropWidth(cboAgeB);
 }
 
-bool frmSCR::compareActive() const {
-  return compare_.on && state_.view.loaded && !state_.view.printMode && compareComposer_;
-}
+bool frmSCR::compareActive() const { return compare_.on && state_.view.loaded && compareComposer_; }
 
 int frmSCR::compareSplit() const {
   return clampSplit(static_cast<int>(std::lround(compare_.splitPermille * state_.viewWidth() / 1000.0)),
@@ -204,22 +204,27 @@ int frmSCR::compareSplit() const {
 
 namespace {
 
-CompareView viewOf(const CompareSettings& s, int split, QPoint lens, std::optional<QPoint> cursor) {
+// The comparison in the frame's pixels: positions of the view (the divider,
+// the lens, the cursor) times the ratio.
+CompareView viewOf(const CompareSettings& s, int split, QPoint lens, std::optional<QPoint> cursor, double ratio) {
+  auto scaled = [ratio](int v) { return ratio == 1.0 ? v : static_cast<int>(std::lround(v * ratio)); };
   CompareView v;
   v.eraB = s.eraB;
   v.mode = s.mode;
-  v.split = split;
-  v.lens = lens;
-  v.lensRadius = s.lensRadius;
+  v.split = scaled(split);
+  v.lens = QPoint(scaled(lens.x()), scaled(lens.y()));
+  v.lensRadius = scaled(s.lensRadius);
   v.opacity = s.opacity;
-  v.cursor = cursor;
+  if (cursor) v.cursor = QPoint(scaled(cursor->x()), scaled(cursor->y()));
   return v;
 }
 
 }  // namespace
 
-void frmSCR::PrintGazoCompare(ComposeHooks& hooks) {
-  compareComposer_->compose(state_, viewOf(compare_, compareSplit(), QPoint(), {}), hooks);
+void frmSCR::PrintGazoCompare() {
+  const ViewRequest request = viewRequest(RenderPass::ComparePane);
+  compareComposer_->compose(state_, request, viewOf(compare_, compareSplit(), QPoint(), {}, request.devicePixelRatio),
+                            tileDownloads_);
   refreshCompareFrame();
 }
 
@@ -237,7 +242,9 @@ void frmSCR::refreshCompareFrame() {
   placeOpacitySlider();
   const QPoint lens = compareCursor_.value_or(QPoint(state_.viewWidth() / 2, state_.viewHeight() / 2));
   const std::optional<QPoint> cursor = compare_.mode == CompareMode::Side ? compareCursor_ : std::nullopt;
-  compareComposer_->makeFrame(state_, viewOf(compare_, compareSplit(), lens, cursor));
+  const ViewRequest request = viewRequest(RenderPass::ComparePane);
+  compareComposer_->makeFrame(state_, request, viewOf(compare_, compareSplit(), lens, cursor, request.devicePixelRatio),
+                              viewPicture_);
   picPrint->update();
 }
 
@@ -265,7 +272,7 @@ void frmSCR::cboAgeB_Click() {
   const int position = cboAgeB->currentIndex();
   if (position < 0 || position >= static_cast<int>(state_.eraListMap.size())) return;
   compare_.eraB = state_.eraListMap[static_cast<size_t>(position)];
-  if (tag_ == u"PRINTON" && compare_.on)
+  if (phase_ == Phase::Ready && compare_.on)
     redrawView();
   else
     updateCoverage();
@@ -275,7 +282,7 @@ void frmSCR::cboCompareMode_Click() {
   const int mode = cboCompareMode->currentData().toInt();
   compare_.mode = static_cast<CompareMode>(std::clamp(mode, 0, 3));
   placeOpacitySlider();
-  if (tag_ == u"PRINTON" && compare_.on) redrawView();
+  if (phase_ == Phase::Ready && compare_.on) redrawView();
 }
 
 void frmSCR::SliderOpacity_Scroll() {

@@ -35,7 +35,6 @@ void frmSCR::chkAltitude_Click() {
   // The agency approved its topographic maps with the elevation colours: on
   // the dataset's own sheets they cannot be switched off (the box's tip says so).
   if (state_.hasEra() && state_.currentEra().kind == kScannedSheets) chkAltitude->setChecked(true);
-  state_.view.fullRedraw = true;
   PrintGazo();
   picPrint->setFocus();
 }
@@ -45,7 +44,6 @@ void frmSCR::cmdAltitudeColor_Click() {
   if (dialogCancelled) return;
   // New colours: the grid is read again and the ramp and pieces prepared anew.
   init_Altitude_Picture(state_, prompts_);
-  state_.view.fullRedraw = true;
   PrintGazo();
 }
 

@@ -1,7 +1,7 @@
 // Era selection handlers of the main window: the era list cboAge and the era
 // slider SliderAge always show the same position, and the era settings.
-// Setting either from code raises the other's handler; the window tag
-// "PRINTOFF" stops that handler from redrawing a second time.
+// Setting either from code raises the other's handler; the window's loading
+// phase stops that handler from redrawing a second time.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -20,11 +20,6 @@
 #include "platform/Prompts.h"
 
 namespace kavalo {
-
-namespace {
-const QString kPrintOn = QStringLiteral("PRINTON");
-const QString kPrintOff = QStringLiteral("PRINTOFF");
-}  // namespace
 
 void frmSCR::cboAge_Set() {
   std::vector<int32_t>& map = state_.eraListMap;
@@ -53,8 +48,8 @@ void frmSCR::cboAge_Set() {
 void frmSCR::cboAge_Click() {
   const int position = cboAge->currentIndex();
   if (position < 0 || position >= state_.listedCount) return;
-  const QString previous = tag_;
-  if (previous == kPrintOn) {
+  const Phase previous = phase_;
+  if (previous == Phase::Ready) {
     WaitCursor wait(prompts_);
     state_.view.eraIndex = state_.eraListMap[static_cast<size_t>(position)];
     const Era& era = state_.currentEra();
@@ -66,14 +61,13 @@ void frmSCR::cboAge_Click() {
       chkLegend_Click();
     }
     if (!era.hasSheetLines) chkZukakusen->setChecked(false);
-    state_.view.fullRedraw = true;
     PrintGazo();
     Show_PointInfoAtCursor();
   }
-  setWindowTag(kPrintOff);
+  setPhase(Phase::Loading);
   SliderAge->setValue(position);
-  setWindowTag(previous);
-  if (previous == kPrintOn) {
+  setPhase(previous);
+  if (previous == Phase::Ready) {
     if (picPrint->isVisible()) picPrint->setFocus();
     Time_Print();
     picTime->update();
@@ -82,13 +76,13 @@ void frmSCR::cboAge_Click() {
 }
 
 void frmSCR::SliderAge_Scroll() {
-  if (tag_ != kPrintOn) return;
+  if (phase_ != Phase::Ready) return;
   const int value = SliderAge->value();
   if (value >= state_.listedCount) {
     // The spare position of a single listed era: back to the era.
-    setWindowTag(kPrintOff);
+    setPhase(Phase::Loading);
     SliderAge->setValue(std::max(0, cboAge->currentIndex()));
-    setWindowTag(kPrintOn);
+    setPhase(Phase::Ready);
     return;
   }
   cboAge->setCurrentIndex(value);

@@ -30,13 +30,11 @@ constexpr double kLegendTopTwips = 100.0;
 }  // namespace
 
 void frmSCR::chkScale_Click() {
-  state_.view.fullRedraw = true;
   PrintGazo();
   if (picPrint->isVisible()) picPrint->setFocus();
 }
 
 void frmSCR::chkTikeizu_Click() {
-  state_.view.fullRedraw = true;
   PrintGazo();
   if (picPrint->isVisible()) picPrint->setFocus();
 }
@@ -49,15 +47,14 @@ void frmSCR::chkZukakusen_Click() {
   if (chkZukakusen->isChecked()) {
     // Ticking adds the lines to the picture as it stands; only unticking
     // needs the map drawn again without them.
-    if (state_.view.loaded && !state_.picPrint.isNull()) {
-      const ComposeContext context = makeComposeContext(state_);
-      QPainter painter(&state_.picPrint);
+    if (state_.view.loaded && !viewPicture_.isNull()) {
+      const ComposeContext context = makeComposeContext(state_, viewRequest(RenderPass::Screen));
+      QPainter painter(&viewPicture_);
       DrawSheetLines(painter, context);
       painter.end();
       picPrint->update();
     }
   } else {
-    state_.view.fullRedraw = true;
     PrintGazo();
   }
   if (picPrint->isVisible()) picPrint->setFocus();

@@ -24,26 +24,25 @@ void frmSCR::runMarksForm(QDialog& form) {
 }
 
 void frmSCR::drawMarksNow() {
-  if (!state_.view.loaded || state_.picPrint.isNull()) return;
-  setTargetResolution(state_.picPrint, state_, 1.0);
-  ComposeContext context = makeComposeContext(state_);
-  context.printMode = false;
-  QPainter painter(&state_.picPrint);
+  if (!state_.view.loaded || viewPicture_.isNull()) return;
+  const ComposeContext context = makeComposeContext(state_, viewRequest(RenderPass::Screen));
+  QPainter painter(&viewPicture_);
   Mark_Print(painter, context);
   painter.end();
   picPrint->update();
 }
 
 void frmSCR::chkMark_Click() {
-  state_.view.fullRedraw = true;
   PrintGazo();
   picPrint->setFocus();
 }
 
 void frmSCR::showMarkPopup(double x, double y) {
   if (!state_.view.loaded) return;
-  markHitIndex_ =
-      Mark_HitTest(state_.marks, state_.viewport(), state_.picPrint.isNull() ? nullptr : &state_.picPrint, x, y);
+  // The labels are measured in view pixels: on a finer screen the picture's
+  // pixels are not the view's.
+  const QImage* measured = viewPicture_.isNull() || viewPixelRatio() != 1.0 ? nullptr : &viewPicture_;
+  markHitIndex_ = Mark_HitTest(state_.marks, state_.viewport(), measured, x, y);
   const bool hit = markHitIndex_ >= 0;
   mnuMarkSet->setEnabled(true);
   mnuMarkModify->setEnabled(hit);
@@ -67,7 +66,6 @@ void frmSCR::mnuMarkModify_Click() {
   runMarksForm(form);
   if (form.DialogCancelled()) return;
   state_.marks.at(markHitIndex_).name = form.markName();
-  state_.view.fullRedraw = true;
   PrintGazo();
 }
 
@@ -76,7 +74,6 @@ void frmSCR::mnuMarkErase_Click() {
   if (!prompts_.askYesNo(QStringLiteral("目印を削除します。よろしいですか？"), MessageIcon::Exclamation)) return;
   state_.marks.removeAt(markHitIndex_);
   markHitIndex_ = -1;
-  state_.view.fullRedraw = true;
   PrintGazo();
 }
 
@@ -85,12 +82,10 @@ void frmSCR::cmdPosition_Click() {
   frmPosition form(state_, prompts_, this);
   runMarksForm(form);
   if (!form.DialogCancelled()) {
-    state_.view.fullRedraw = true;
     PrintGazo();
     Show_PointInfoAtCursor();
   } else if (form.marksChanged()) {
     // Marks deleted or loaded without moving the view must not stay drawn.
-    state_.view.fullRedraw = true;
     PrintGazo();
   }
   picPrint->setFocus();

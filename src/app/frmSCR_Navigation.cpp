@@ -9,10 +9,13 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <cmath>
+
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "geo/Navigation.h"
 #include "geo/clsWheelMouse.h"
+#include "net/TileDownloads.h"
 #include "platform/Numbers.h"
 #include "render/ViewComposer.h"
 
@@ -74,10 +77,7 @@ QString zoomText(int zoomPercent) { return QString::number(zoomPercent) + u'%'; 
 
 }  // namespace
 
-void frmSCR::redrawView() {
-  state_.view.fullRedraw = true;
-  PrintGazo();
-}
+void frmSCR::redrawView() { PrintGazo(); }
 
 void frmSCR::setZoom(int zoomPercent) {
   // The slider's own handler would redraw at once; the caller redraws when
@@ -195,8 +195,6 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
   const ViewPoint now{toSingle(x), toSingle(y)};
   const QPoint offset = dragOffset(press, now);
-  state_.dragDX = offset.x();
-  state_.dragDY = offset.y();
   if (offset.isNull() && !dragMoved_) return;
 
   dragMoved_ = true;
@@ -204,11 +202,16 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   state_.view.centerX = c.x;
   state_.view.centerY = c.y;
   // The composition draws only the strips the offset uncovers; the rest is
-  // the last full picture moved under the pointer.
-  state_.view.fullRedraw = false;
-  PrintGazo();
-  moveSnapshot(state_.picPrint, state_.picMapMoveTemp, offset);
-  DrawDragOverlays(state_);
+  // the last full picture moved under the pointer (in target pixels).
+  ViewRequest request = viewRequest(RenderPass::Drag);
+  const double ratio = request.devicePixelRatio;
+  request.dragOffset = ratio == 1.0 ? offset
+                                    : QPoint(static_cast<int>(std::lround(offset.x() * ratio)),
+                                             static_cast<int>(std::lround(offset.y() * ratio)));
+  ++compositionCount_;
+  renderView(state_, request, viewPicture_, tileDownloads_);
+  moveSnapshot(viewPicture_, viewSnapshot_, request.dragOffset);
+  drawViewOverlays(state_, request, viewPicture_);
   picPrint->update();
 }
 
@@ -233,9 +236,8 @@ void frmSCR::picPrint_MouseUp(Qt::MouseButton button, double x, double y) {
 void frmSCR::SliderZoom_Scroll() {
   state_.view.zoomPercent = SliderZoom->value();
   lblZoom->setText(zoomText(state_.view.zoomPercent));
-  state_.view.fullRedraw = true;
   // While a dataset loads the slider is set from code; the load draws once.
-  if (tag_ == u"PRINTON") {
+  if (phase_ == Phase::Ready) {
     PrintGazo();
     Show_PointInfoAtCursor();
   }

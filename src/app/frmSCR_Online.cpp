@@ -2,31 +2,54 @@
 // over the map while a tile is fetched, and the map-sheet package dialog.
 #include <QFrame>
 #include <QLabel>
+#include <QTimer>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "net/OnlineMode.h"
+#include "net/TileDownloads.h"
 #include "net/frmGetTikeizu.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {
 
+namespace {
+
+// Tiles that arrive draw the map again at most this often.
+constexpr int kArrivalIntervalMs = 50;
+
+}  // namespace
+
 void frmSCR::setupOnlineMode() {
-  OnlineView view;
-  view.setIndicator = [this](bool online) { setOnlineLook(online); };
-  view.showDownloadNotice = [this](bool shown) { showDownloadNotice(shown); };
-  InstallOnlineFetcher(state_, prompts_, view);
-  // A fetch runs in the middle of a drawing and lets the window repaint
-  // meanwhile: a resize then must not start a second drawing inside the
-  // first, so the window counts as loading while the tile comes.
-  auto fetch = state_.fetchTileOnline;
-  state_.fetchTileOnline = [this, fetch](ProgramState& state, int datasetIndex, int eraIndex, const QString& file) {
-    const QString tag = tag_;
-    tag_ = QStringLiteral("PRINTOFF");
-    const bool ok = fetch(state, datasetIndex, eraIndex, file);
-    tag_ = tag;
-    return ok;
-  };
+  if (tileDownloads_ != nullptr) return;
+  tileDownloads_ = new TileDownloads(this);
+  arrivalTimer_ = new QTimer(this);
+  arrivalTimer_->setSingleShot(true);
+  arrivalTimer_->setInterval(kArrivalIntervalMs);
+  connect(arrivalTimer_, &QTimer::timeout, this, [this] { tilesArrived(); });
+  // Tiles arriving one after the other draw the map again at most once per
+  // interval, and never in the middle of something else.
+  connect(tileDownloads_, &TileDownloads::tilesArrived, this, [this] {
+    if (!arrivalTimer_->isActive()) arrivalTimer_->start();
+  });
+  connect(tileDownloads_, &TileDownloads::busyChanged, this, [this](bool busy) { showDownloadNotice(busy); });
+  connect(tileDownloads_, &TileDownloads::fetchFailed, this, [this](const QString&, const QString&) {
+    if (!state_.view.onlineMode) return;
+    tileDownloads_->reset();
+    OnlineView view;
+    view.setIndicator = [this](bool online) { setOnlineLook(online); };
+    TileFetchFailed(state_, prompts_, view);
+  });
+}
+
+void frmSCR::tilesArrived() {
+  if (!state_.view.loaded || phase_ != Phase::Ready) return;
+  // A drag draws the strips it uncovers again; otherwise the whole view.
+  if (draggingView() && !compareActive()) {
+    refillDragStrips();
+    return;
+  }
+  PrintGazo();
 }
 
 void frmSCR::setOnlineLook(bool online) {
@@ -51,14 +74,13 @@ void frmSCR::showDownloadNotice(bool shown) {
   } else {
     lblDownload->hide();
   }
-  lblDownload->repaint();
+  lblDownload->update();
 }
 
 void frmSCR::lblOffLine_Click() {
   OnlineView view;
   view.setIndicator = [this](bool online) { setOnlineLook(online); };
   if (!SwitchOnline(state_, prompts_, view)) return;
-  state_.view.fullRedraw = true;
   PrintGazo();
 }
 
@@ -72,7 +94,6 @@ void frmSCR::cmdGetTikeizu_Click() {
   // The new images are found by the tile loading the next time they are
   // drawn; the map on screen is drawn again now so that they show at once.
   if (form.outcome().result == PackageRunResult::Finished) {
-    state_.view.fullRedraw = true;
     PrintGazo();
   }
 }

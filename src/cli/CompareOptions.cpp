@@ -56,7 +56,8 @@ bool readCompareOptions(const CliOptions& options, const ProgramState& state, Co
   return true;
 }
 
-bool renderCompare(const CliOptions& options, ProgramState& state, ComposeHooks& hooks, QString* error) {
+bool renderCompare(const CliOptions& options, const ProgramState& state, const ViewRequest& view, QImage& picture,
+                   TileSource* tiles, QString* error) {
   if (!options.has(QStringLiteral("--compare"))) {
     for (const QString& name : compareOptionNames()) {
       if (options.has(name)) {
@@ -64,13 +65,15 @@ bool renderCompare(const CliOptions& options, ProgramState& state, ComposeHooks&
         return false;
       }
     }
-    PrintGazo(state, hooks);
+    renderView(state, view, picture, tiles);
     return true;
   }
-  CompareView view;
-  if (!readCompareOptions(options, state, view, error)) return false;
+  CompareView compare;
+  if (!readCompareOptions(options, state, compare, error)) return false;
   CompareComposer composer;
-  PrintGazoCompare(state, view, hooks, composer);
+  ViewRequest panes = view;
+  panes.pass = RenderPass::ComparePane;
+  PrintGazoCompare(state, panes, compare, composer, picture, tiles);
   return true;
 }
 

@@ -18,8 +18,10 @@ QStringList compareOptionNames();
 // applied. False with a message on a bad value.
 bool readCompareOptions(const CliOptions& options, const ProgramState& state, CompareView& view, QString* error);
 
-// Composes the view into the state's picture: the comparison when --compare
-// is given, else the single view. False with a message on a bad value.
-bool renderCompare(const CliOptions& options, ProgramState& state, ComposeHooks& hooks, QString* error);
+// Composes the view of the request into picture: the comparison when
+// --compare is given, else the single view. False with a message on a bad
+// value.
+bool renderCompare(const CliOptions& options, const ProgramState& state, const ViewRequest& view, QImage& picture,
+                   TileSource* tiles, QString* error);
 
 }  // namespace kavalo

@@ -56,8 +56,7 @@ int runExportCommand(const QStringList& args) {
     printError(error);
     return 1;
   }
-  ComposeHooks hooks;
-  const bool ok = ExportView(state, request, prompts, [&] { PrintGazo(state, hooks); });
+  const bool ok = ExportView(state, currentViewRequest(state, RenderPass::Export), request, prompts);
   return ok ? 0 : 1;
 }
 

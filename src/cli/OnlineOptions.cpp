@@ -10,11 +10,10 @@ namespace kavalo {
 QStringList onlineValueOptions() { return {QStringLiteral("--web-base")}; }
 QStringList onlineSwitches() { return {QStringLiteral("--online")}; }
 
-void applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts) {
+bool applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts) {
   if (options.has(QStringLiteral("--web-base"))) useWebBase(state, options.get(QStringLiteral("--web-base")));
-  if (!options.has(QStringLiteral("--online"))) return;
-  InstallOnlineFetcher(state, prompts, OnlineView{});
-  SwitchOnline(state, prompts, OnlineView{});
+  if (!options.has(QStringLiteral("--online"))) return true;
+  return SwitchOnline(state, prompts, OnlineView{});
 }
 
 }  // namespace kavalo

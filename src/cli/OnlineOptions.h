@@ -15,8 +15,9 @@ QStringList onlineSwitches();
 
 // --web-base overrides the environment and servers.txt. With --online the
 // program is switched online as by a click on the indicator (the question
-// answered Yes; its messages go to prompts), and missing tiles are fetched
-// while drawing. prompts must outlive the state's drawing.
-void applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts);
+// answered Yes; its messages go to prompts): true when --online was asked
+// for and the server answered, or when it was not asked for; false when the
+// server check failed.
+bool applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts);
 
 }  // namespace kavalo

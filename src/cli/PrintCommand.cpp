@@ -82,7 +82,7 @@ int runPrintCommand(const QStringList& args) {
 
   const PrinterMetrics metrics = printerMetrics(printer);
   PrintLayout layout;
-  layout.PaperSizeSet(metrics, state.picPrint.size());
+  layout.PaperSizeSet(metrics, QSizeF(state.viewWidth(), state.viewHeight()));
   layout.setSizeValue(size);
   if (offsetMm)
     layout.moveAreaToPrinterPixels(QPointF(offsetMm->x() * metrics.dpiX / 25.4, offsetMm->y() * metrics.dpiY / 25.4));
@@ -90,9 +90,8 @@ int runPrintCommand(const QStringList& args) {
     prompts.message(QStringLiteral("表示中のデータはA4サイズ以上の大きさでは印刷できません。"), MessageIcon::Warning);
     return 1;
   }
-  state.print = layout.printPass(state.picPrint.width());
-  ComposeHooks hooks;
-  return printView(state, printer, hooks, prompts) ? 0 : 1;
+  const PrintPass pass = layout.printPass(state.viewWidth());
+  return printView(state, currentViewRequest(state, RenderPass::Print), printer, pass, prompts) ? 0 : 1;
 }
 
 }  // namespace kavalo

@@ -1,6 +1,7 @@
 #include "cli/RenderCommand.h"
 
 #include <QDir>
+#include <QEventLoop>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include "cli/OnlineOptions.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
+#include "net/OnlineMode.h"
+#include "net/TileDownloads.h"
 #include "platform/AtomicFile.h"
 #include "render/ImageLibrary.h"
 #include "render/ViewComposer.h"
@@ -19,14 +22,6 @@
 namespace kavalo {
 
 namespace {
-
-// A rendered view is written out once: it is never dragged nor drawn again,
-// and the legend is a window of its own, so a rendered view has none.
-class HeadlessHooks : public ComposeHooks {
- public:
-  bool keepDragSnapshot() const override { return false; }
-  bool keepStretched() const override { return false; }
-};
 
 bool writeToStandardOutput(const QByteArray& bytes, QString* error) {
   const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
@@ -78,19 +73,43 @@ int runRenderCommand(const QStringList& args) {
     printError(error);
     return 1;
   }
-  applyOnlineOptions(options, state, prompts);
+  const bool online = options.has(QStringLiteral("--online"));
+  if (!applyOnlineOptions(options, state, prompts)) {
+    printError(QStringLiteral("the server check failed: nothing was fetched"));
+    return 1;
+  }
   if (state.view.showAltitude) EnsureElevation(state, prompts);
-  // A single view keeps no drag snapshot; a comparison makes its frames from
-  // the snapshots of both eras, taken before their overlays.
-  HeadlessHooks single;
-  ComposeHooks comparing;
-  ComposeHooks& hooks = options.has(QStringLiteral("--compare")) ? comparing : single;
-  if (!renderCompare(options, state, hooks, &error)) {
+  // A rendered view is written out once: it is never dragged nor drawn again,
+  // and the legend is a window of its own, so a rendered view has none.
+  const ViewRequest view = currentViewRequest(state, RenderPass::Export);
+  QImage picture;
+  TileDownloads downloads;
+  // As in the window: the first tile that cannot be fetched ends the
+  // fetching, with the window's message.
+  QObject::connect(&downloads, &TileDownloads::fetchFailed, &downloads, [&](const QString&, const QString&) {
+    TileFetchFailed(state, prompts, OnlineView{});
+    downloads.reset();
+  });
+  if (!renderCompare(options, state, view, picture, &downloads, &error)) {
     printError(error);
     return 1;
   }
+  bool fetchFailed = false;
+  if (online && downloads.busy()) {
+    // The first composition asked for the tiles missing on disk, all at once;
+    // once they are in, the view is composed again with them.
+    QEventLoop loop;
+    QObject::connect(&downloads, &TileDownloads::busyChanged, &loop, [&](bool busy) {
+      if (!busy) loop.quit();
+    });
+    if (downloads.busy()) loop.exec();
+    fetchFailed = downloads.counts().failed > 0;
+    if (downloads.counts().fetched > 0 && !renderCompare(options, state, view, picture, nullptr, &error)) {
+      printError(error);
+      return 1;
+    }
+  }
 
-  const QImage& picture = state.picPrint;
   if (picture.isNull()) {
     printError(QStringLiteral("the view could not be composed"));
     return 1;
@@ -104,6 +123,13 @@ int runRenderCommand(const QStringList& args) {
   const bool written = toStandardOutput ? writeToStandardOutput(png, &error) : writeFileAtomically(output, png, &error);
   if (!written) {
     printError(error);
+    return 1;
+  }
+  if (fetchFailed) {
+    const TileDownloads::Counts counts = downloads.counts();
+    printError(QStringLiteral("%1 of %2 missing tiles could not be fetched; the view was written without them")
+                   .arg(counts.failed)
+                   .arg(counts.failed + counts.fetched));
     return 1;
   }
   return 0;

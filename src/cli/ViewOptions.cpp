@@ -84,11 +84,8 @@ bool applyViewOptions(const CliOptions& options, ProgramState& state, QString* e
         return fail(QStringLiteral("unknown layer: %1 (tiles, altitude, lines, scale, legend, marks)").arg(name));
     }
   }
-  state.picPrint = QImage(width, height, QImage::Format_RGB32);
-  state.picPrint.fill(Qt::white);
-  setTargetResolution(state.picPrint, state, 1.0);
-  state.view.fullRedraw = true;
-  state.view.printMode = false;
+  state.view.viewWidth = width;
+  state.view.viewHeight = height;
   return true;
 }
 

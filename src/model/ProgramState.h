@@ -1,9 +1,10 @@
 #pragma once
-// The whole state of the program, owned by the main window. A dataset's parts
-// are replaced whole when another data folder is loaded.
-#include <QImage>
+// The session: folders, settings, the loaded dataset with its eras, grid,
+// colour sets, marks and place names, the current view and the caches. Owned
+// by the main window (or a command of kavalo-cli); a dataset's parts are
+// replaced whole when another data folder is loaded. Pictures are asked for
+// with requests (render/ViewRequest.h) and never kept here.
 #include <QString>
-#include <functional>
 #include <vector>
 
 #include "model/AltitudeGrid.h"
@@ -21,14 +22,6 @@
 #include "model/ViewState.h"
 
 namespace kavalo {
-
-// The print pass: printer pixels per view pixel and the page offset of the
-// view's top-left corner, in printer pixels.
-struct PrintPass {
-  double k = 1.0;
-  double ox = 0.0;
-  double oy = 0.0;
-};
 
 struct ProgramState {
   // Folders and files
@@ -51,7 +44,9 @@ struct ProgramState {
 
   // Elevation
   AltitudeGrid altitude;
-  ElevationPieces pieces;
+  // A cache of the elevation picture: each piece is rendered the first time
+  // a composition meets it, also by compositions that only read the session.
+  mutable ElevationPieces pieces;
   ColorSetList colorSets;
   bool colorSetsUnreadable = false;  // colorset.txt could not be read: it is kept aside
 
@@ -70,25 +65,10 @@ struct ProgramState {
   double twipsPerPixelY = 15.0;
   ScaleFactors scale;
 
-  // The map view's persistent picture, and the snapshot a drag moves.
-  QImage picPrint;
-  QImage picMapMoveTemp;
-  int dragDX = 0;
-  int dragDY = 0;
-
-  // The print pass composes into this page image.
-  PrintPass print;
-  QImage printPage;
-
-  // Fetches a tile image that is missing on disk while the program is online
-  // (view.onlineMode). The window and the command-line tool install it; the
-  // drawing only calls it, so it needs to know nothing of the network.
-  std::function<bool(ProgramState& state, int datasetIndex, int eraIndex, const QString& fileName)> fetchTileOnline;
-
   bool hasEra() const { return view.eraIndex >= 0 && view.eraIndex < static_cast<int>(eras.size()); }
   const Era& currentEra() const { return eras[static_cast<size_t>(view.eraIndex)]; }
-  int viewWidth() const { return picPrint.width(); }
-  int viewHeight() const { return picPrint.height(); }
+  int viewWidth() const { return view.viewWidth; }
+  int viewHeight() const { return view.viewHeight; }
   // The current view as a value: dataset, scale, centre, zoom and size.
   Viewport viewport() const {
     return Viewport(&mapInfo, scale, view.centerX, view.centerY, view.zoomPercent, viewWidth(), viewHeight());

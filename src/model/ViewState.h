@@ -22,8 +22,10 @@ struct ViewState {
   int32_t datumFlag = 1;      // 1 world datum, 0 Tokyo datum
   int16_t eraLabelStyle = 0;  // 0 Western years, 1 Japanese era names
 
-  bool fullRedraw = true;
-  bool printMode = false;
+  // The window's map view in view pixels (0 x 0 before it is laid out).
+  int32_t viewWidth = 0;
+  int32_t viewHeight = 0;
+
   bool onlineMode = false;
   bool loaded = false;         // LoadedFlag: nothing is drawn while false
   bool firstLoadDone = false;  // the window was sized after the first load

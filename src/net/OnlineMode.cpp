@@ -2,9 +2,7 @@
 
 #include "model/ProgramState.h"
 #include "net/Network.h"
-#include "platform/Paths.h"
 #include "platform/Prompts.h"
-#include "render/Tiles.h"
 
 namespace kavalo {
 
@@ -32,29 +30,11 @@ bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view)
   return true;
 }
 
-bool FetchTileOnline(ProgramState& state, Prompts& prompts, const OnlineView& view, int datasetIndex, int eraIndex,
-                     const QString& fileName) {
-  if (eraIndex < 0 || eraIndex >= static_cast<int>(state.eras.size())) return false;
-  const QString local = TilePath(state, eraIndex, fileName);
-  if (FileExists(local)) return true;
-  if (!state.view.onlineMode) return false;
-  const QString url = OnDemandTileUrl(state, datasetIndex, eraIndex, fileName);
-  if (view.showDownloadNotice) view.showDownloadNotice(true);
-  const bool ok = !url.isEmpty() && DownloadUrlToFile(url, local);
-  if (view.showDownloadNotice) view.showDownloadNotice(false);
-  if (!ok) {
-    prompts.message(QStringLiteral("サーバー接続が中断しました。"), MessageIcon::Warning);
-    state.view.onlineMode = false;
-    if (view.setIndicator) view.setIndicator(false);
-  }
-  return ok;
-}
-
-void InstallOnlineFetcher(ProgramState& state, Prompts& prompts, OnlineView view) {
-  state.fetchTileOnline = [&prompts, view = std::move(view)](ProgramState& s, int datasetIndex, int eraIndex,
-                                                             const QString& fileName) {
-    return FetchTileOnline(s, prompts, view, datasetIndex, eraIndex, fileName);
-  };
+void TileFetchFailed(ProgramState& state, Prompts& prompts, const OnlineView& view) {
+  if (!state.view.onlineMode) return;
+  state.view.onlineMode = false;
+  if (view.setIndicator) view.setIndicator(false);
+  prompts.message(QStringLiteral("サーバー接続が中断しました。"), MessageIcon::Warning);
 }
 
 }  // namespace kavalo

@@ -1,9 +1,9 @@
 #pragma once
-// Online mode: the switch on the main window, and the fetching of tile images
-// that are missing on disk while the map is drawn. The program starts
-// offline; it goes online only when the user asks and the dataset's web
-// server answers, and falls back to offline at the first tile that could not
-// be fetched.
+// Online mode: the switch on the main window, and what happens when a tile
+// missing on disk could not be fetched (the fetching itself is the tile
+// source's, TileDownloads). The program starts offline; it goes online only
+// when the user asks and the dataset's web server answers, and falls back to
+// offline at the first tile that could not be fetched.
 #include <QString>
 #include <functional>
 
@@ -30,15 +30,9 @@ QString OnDemandTileUrl(const ProgramState& state, int datasetIndex, int eraInde
 // went online and the map should be redrawn.
 bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view);
 
-// Fetches one missing tile image into its era folder (which must exist). On
-// failure the program goes offline with "サーバー接続が中断しました。", so the
-// rest of the same drawing counts its missing tiles as absent without asking
-// again. True when the file is on disk afterwards.
-bool FetchTileOnline(ProgramState& state, Prompts& prompts, const OnlineView& view, int datasetIndex, int eraIndex,
-                     const QString& fileName);
-
-// Makes FetchTileOnline the fetcher the drawing uses (prompts must outlive
-// the state's use of it).
-void InstallOnlineFetcher(ProgramState& state, Prompts& prompts, OnlineView view);
+// The first tile that could not be fetched: "サーバー接続が中断しました。" and
+// the program goes offline, so that the tiles still missing are drawn as
+// absent without asking again.
+void TileFetchFailed(ProgramState& state, Prompts& prompts, const OnlineView& view);
 
 }  // namespace kavalo

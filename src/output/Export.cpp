@@ -16,6 +16,7 @@
 #include "output/PictureSave.h"
 #include "platform/Codec.h"
 #include "platform/Prompts.h"
+#include "render/ViewComposer.h"
 
 namespace kavalo {
 
@@ -135,9 +136,9 @@ QString formatName(ExportFormat format) {
 
 QString documentExtension(ExportFormat format) { return formatName(format).toLower(); }
 
-bool ExportView(ProgramState& state, const ExportOptions& options, Prompts& prompts, const RedrawView& redraw) {
+bool ExportView(const ProgramState& state, const ViewRequest& view, const ExportOptions& options, Prompts& prompts) {
   const std::vector<ExportEra> eras = exportEraList(state);
-  if (eras.empty() || !state.hasEra()) return false;
+  if (eras.empty() || view.eraIndex < 0 || view.eraIndex >= static_cast<int>(state.eras.size())) return false;
   const QString folder = FolderOf(options.path);
   const QString base = StripExtension(FileNameOf(options.path));
   const QString ext = options.jpeg ? QStringLiteral("jpg") : QStringLiteral("png");
@@ -148,25 +149,23 @@ bool ExportView(ProgramState& state, const ExportOptions& options, Prompts& prom
   QStringList names;
   std::vector<QByteArray> images;  // kept for the KMZ only
   bool imagesOk = true;
-  int width = 0, height = 0;
-  GeoBox box;
+  // Every era shows the same place: one box and one size for all.
+  ViewRequest request = view;
+  request.pass = RenderPass::Export;
+  request.devicePixelRatio = 1.0;
+  request.origin = QPointF();
+  const int width = request.viewSize.width(), height = request.viewSize.height();
+  const GeoBox box = request.viewport(state.mapInfo).Get_ViewGeoBox(1);
+  QImage picture;
   {
     WaitCursor wait(prompts);
-    const int shown = state.view.eraIndex;
     for (size_t i = 0; i < eras.size() && imagesOk; ++i) {
-      state.view.eraIndex = eras[i].eraIndex;
-      state.view.fullRedraw = true;
-      redraw();
-      if (i == 0) {
-        // Every era shows the same place: one box and one size for all.
-        width = state.viewWidth();
-        height = state.viewHeight();
-        box = state.viewport().Get_ViewGeoBox(1);
-      }
+      request.eraIndex = eras[i].eraIndex;
+      renderView(state, request, picture);
       const QString name = imageFileName(base, static_cast<int>(i), ext);
       const QString path = beside(name);
       names << name;
-      QByteArray bytes = encodePicture(state.picPrint, options.jpeg);
+      QByteArray bytes = encodePicture(picture, options.jpeg);
       QString error;
       if (bytes.isEmpty() || (!kmz && !staged.stage(path, bytes, error))) {
         prompts.message(QDir::toNativeSeparators(path) + QStringLiteral("は保存できませんでした。"),
@@ -186,9 +185,6 @@ bool ExportView(ProgramState& state, const ExportOptions& options, Prompts& prom
       }
       prompts.processEvents();
     }
-    state.view.eraIndex = shown;
-    state.view.fullRedraw = true;
-    redraw();
   }
   if (!imagesOk) return false;
 

@@ -9,7 +9,8 @@
 // previous files as they were and never a document pointing at missing
 // images.
 #include <QString>
-#include <functional>
+
+#include "render/ViewRequest.h"
 
 namespace kavalo {
 
@@ -25,25 +26,12 @@ struct ExportOptions {
   bool worldFiles = false;  // a world file and a .prj beside each image (not for KMZ)
 };
 
-// Composes the current era of the state into its view picture.
-using RedrawView = std::function<void()>;
-
-// The export run: each era of the list in turn becomes the current era, is
-// composed and saved; then the era shown before is restored and composed
-// again. True when every file was written. Failures are shown through
+// The export run: the view of the request is composed once per era of the
+// list (as an image written once, at one image pixel per view pixel) and
+// saved. True when every file was written. Failures are shown through
 // prompts: an image that could not be saved, or the document (its error,
 // then the format's own message).
-bool ExportView(ProgramState& state, const ExportOptions& options, Prompts& prompts, const RedrawView& redraw);
-
-// The written forms of the formats, as the dialog names them.
-inline bool WriteKml(ProgramState& state, ExportOptions options, Prompts& prompts, const RedrawView& redraw) {
-  options.format = ExportFormat::Kml;
-  return ExportView(state, options, prompts, redraw);
-}
-inline bool WriteHtml(ProgramState& state, ExportOptions options, Prompts& prompts, const RedrawView& redraw) {
-  options.format = ExportFormat::Html;
-  return ExportView(state, options, prompts, redraw);
-}
+bool ExportView(const ProgramState& session, const ViewRequest& view, const ExportOptions& options, Prompts& prompts);
 
 // The extension of a format's document: "html", "kml", "kmz".
 QString documentExtension(ExportFormat format);

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/ProgramState.h"
@@ -71,33 +72,82 @@ PrinterMetrics printerMetrics(const QPrinter& printer) {
   return m;
 }
 
-QImage composePrintPage(ProgramState& state, ComposeHooks& hooks) {
-  const PrintPass pass = state.print;
-  const int w = static_cast<int>(std::ceil(pass.k * state.viewWidth()));
-  const int h = static_cast<int>(std::ceil(pass.k * state.viewHeight()));
-  if (w <= 0 || h <= 0) return {};
-  // Only the map's rectangle is composed, at the image's origin; it is put at
-  // the offset when painted onto the page.
-  state.printPage = QImage(w, h, QImage::Format_RGB32);
-  state.printPage.fill(Qt::white);
-  state.print.ox = 0;
-  state.print.oy = 0;
-  state.view.printMode = true;
-  PrintGazo(state, hooks);
-  state.view.printMode = false;
-  state.print = pass;
-  QImage page = std::move(state.printPage);
-  state.printPage = QImage();
+double printComposeDpi(const ProgramState& session, const ViewRequest& view, double printerDpi, double k) {
+  if (printerDpi <= kPrintComposeDpi || k <= 0) return printerDpi;
+  // Image pixels of the map per view pixel, and view pixels per inch of paper.
+  const Viewport v = view.viewport(session.mapInfo);
+  const double imagePerView = 1.0 / (static_cast<double>(v.scale().screenPerImageX) * v.zoomFactor());
+  const double mapDpi = printerDpi / k * imagePerView;
+  return std::clamp(std::isfinite(mapDpi) ? mapDpi : printerDpi, kPrintComposeDpi, printerDpi);
+}
+
+namespace {
+
+ViewRequest pageRequest(const ViewRequest& view, double k) {
+  ViewRequest r = view;
+  r.pass = RenderPass::Print;
+  r.devicePixelRatio = k;
+  r.origin = QPointF();
+  r.dragOffset = QPoint();
+  return r;
+}
+
+}  // namespace
+
+bool composePrintBands(const ProgramState& session, const ViewRequest& view, double k, int bandRows,
+                       const std::function<bool(const QImage& band, int top)>& paint) {
+  const ViewRequest whole = pageRequest(view, k);
+  const QSize size = whole.targetSize();
+  if (size.isEmpty() || bandRows < 2) return false;
+  bandRows -= bandRows % 2;
+  QImage band;
+  for (int top = 0; top < size.height(); top += bandRows) {
+    // Each band but the last reaches one row into the next, which is drawn
+    // over it: a viewer that smooths the edges of images leaves no seam.
+    const int rows = std::min(bandRows + 1, size.height() - top);
+    if (band.size() != QSize(size.width(), rows)) band = QImage(size.width(), rows, QImage::Format_RGB32);
+    if (band.isNull()) return false;
+    band.fill(Qt::white);
+    // The band is the page seen from its first row: the map's top-left lies
+    // that many rows above it. An even shift rounds every position of the
+    // band exactly as on the whole page.
+    ViewRequest r = whole;
+    r.origin = QPointF(0.0, -top);
+    if (!renderView(session, r, band)) return false;
+    if (!paint(band, top)) return false;
+  }
+  return true;
+}
+
+QImage composePrintPage(const ProgramState& session, const ViewRequest& view, double k) {
+  const QSize size = pageRequest(view, k).targetSize();
+  if (size.isEmpty()) return {};
+  QImage page(size, QImage::Format_RGB32);
+  if (page.isNull()) return {};
+  page.fill(Qt::white);
+  ViewRequest r = pageRequest(view, k);
+  if (!renderView(session, r, page)) return {};
   return page;
 }
 
-bool printView(ProgramState& state, QPrinter& printer, ComposeHooks& hooks, Prompts& prompts) {
-  const QImage page = composePrintPage(state, hooks);
+bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& printer, const PrintPass& pass,
+               Prompts& prompts) {
   auto fail = [&] {
     prompts.message(QStringLiteral("印刷できませんでした。"), MessageIcon::Warning);
     return false;
   };
-  if (page.isNull()) return fail();
+  const double printerDpi = printer.resolution() > 0 ? printer.resolution() : kPrintComposeDpi;
+  const double composeDpi = printComposeDpi(session, view, printerDpi, pass.k);
+  // Composed pixels per printer pixel (1 when the map is composed at the
+  // printer's own resolution).
+  const double f = composeDpi / printerDpi;
+  const double k = f == 1.0 ? pass.k : pass.k * f;
+  const QSize page = pageRequest(view, k).targetSize();
+  if (page.isEmpty()) return fail();
+  // Bands of about 32 MB: a sheet of any size is composed in bounded memory.
+  constexpr int64_t kBandBytes = int64_t{32} * 1024 * 1024;
+  const int bandRows = static_cast<int>(std::clamp<int64_t>(kBandBytes / (int64_t{4} * page.width()), 2, 1 << 20));
+
   // A PDF file is written under a temporary name beside its place and renamed
   // when complete: a failed print never leaves half a file, nor destroys the
   // file it was to replace.
@@ -114,8 +164,17 @@ bool printView(ProgramState& state, QPrinter& printer, ComposeHooks& hooks, Prom
   bool ok = painter.begin(&printer);
   if (ok) {
     // Painter coordinates are printer pixels from the printable area's top-left.
-    painter.drawImage(QPointF(state.print.ox, state.print.oy), page);
-    ok = painter.end();
+    ok = composePrintBands(session, view, k, bandRows, [&](const QImage& band, int top) {
+      if (f == 1.0) {
+        painter.drawImage(QPointF(pass.ox, pass.oy + top), band);
+      } else {
+        const QRectF place(pass.ox, pass.oy + top / f, band.width() / f, band.height() / f);
+        painter.drawImage(place, band);
+      }
+      prompts.processEvents();
+      return true;
+    });
+    ok = painter.end() && ok;
   }
   if (!target.isEmpty()) {
     printer.setOutputFileName(target);
@@ -124,7 +183,11 @@ bool printView(ProgramState& state, QPrinter& printer, ComposeHooks& hooks, Prom
     QFile part(partial);
     QSaveFile out(target);
     if (ok) ok = part.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly);
-    if (ok) ok = out.write(part.readAll()) == part.size() && out.commit();
+    while (ok && !part.atEnd()) {
+      const QByteArray chunk = part.read(1 << 20);
+      ok = !chunk.isEmpty() && out.write(chunk) == chunk.size();
+    }
+    if (ok) ok = out.commit();
     part.remove();
     if (!ok) return fail();
   }

@@ -4,20 +4,22 @@
 // print pass that composes the view into a page image at the printer's
 // resolution and paints it onto the page. Printers and PDF files do not do
 // raster operations; images do, so the map is composed as an image first.
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "output/PrintLayout.h"
+#include "render/ViewRequest.h"
 
 class QPrinter;
 
 namespace kavalo {
 
 struct ProgramState;
-class ComposeHooks;
 class Prompts;
 
 // The entry after the system's printers that prints into a PDF file.
@@ -43,13 +45,32 @@ QPageSize findPaper(const std::vector<QPageSize>& sizes, const QString& name);
 
 PrinterMetrics printerMetrics(const QPrinter& printer);
 
-// The view composed at the state's print scale into an image of the map's
-// rectangle on the page (its top-left is the print offset).
-QImage composePrintPage(ProgramState& state, ComposeHooks& hooks);
+// The map is composed at a resolution that serves it: 300 dots per inch, or
+// the map's own pixel density on the sheet where that is finer, and never
+// finer than the printer. printerDpi: the printer's dots per inch; k:
+// printer pixels per view pixel; the view's zoom and scale tell the map's
+// density. PDF files at 300 dpi are composed at the printer's resolution.
+inline constexpr double kPrintComposeDpi = 300.0;
+double printComposeDpi(const ProgramState& session, const ViewRequest& view, double printerDpi, double k);
 
-// The print pass: the page image painted onto the printer at the print
-// offset (printer pixels from the printable area's top-left), and the page
-// sent. False with a message when the printer could not be opened.
-bool printView(ProgramState& state, QPrinter& printer, ComposeHooks& hooks, Prompts& prompts);
+// The map composed at scale k (pixels per view pixel) in bands of bandRows
+// rows (an even number, so that every band rounds its positions as the whole
+// page would), each but the last with one row more that the next band
+// covers: paint(band, top) receives each band and its first row in the page
+// image of ceil(k W) x ceil(k H), in order; false from paint stops.
+// False when nothing could be composed or paint stopped.
+bool composePrintBands(const ProgramState& session, const ViewRequest& view, double k, int bandRows,
+                       const std::function<bool(const QImage& band, int top)>& paint);
+
+// The whole page image at once (small pages, tests): the map's rectangle
+// with its top-left at the image's origin.
+QImage composePrintPage(const ProgramState& session, const ViewRequest& view, double k);
+
+// The print pass: the map composed band by band (at printComposeDpi) and
+// painted onto the printer at the pass's offset and scale, and the page
+// sent. Between bands the window repaints (prompts.processEvents). False
+// with a message when the printer could not be opened.
+bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& printer, const PrintPass& pass,
+               Prompts& prompts);
 
 }  // namespace kavalo

@@ -10,9 +10,16 @@
 #include <QSizeF>
 #include <QString>
 
-#include "model/ProgramState.h"
-
 namespace kavalo {
+
+// The print pass: printer pixels per view pixel, and the page offset of the
+// view's top-left corner from the printable area's top-left, in printer
+// pixels.
+struct PrintPass {
+  double k = 1.0;
+  double ox = 0.0;
+  double oy = 0.0;
+};
 
 // What the printer reports for the chosen paper and orientation.
 struct PrinterMetrics {

@@ -27,8 +27,8 @@ QRadioButton* option(const QString& caption, const QString& name, const QString&
 
 }  // namespace
 
-frmOutput::frmOutput(ProgramState& state, Prompts& prompts, RedrawView redraw, QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts), redraw_(std::move(redraw)) {
+frmOutput::frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequest& view, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), view_(view) {
   setObjectName(QStringLiteral("frmOutput"));
   setWindowTitle(QStringLiteral("ファイル出力"));
   setModal(true);
@@ -139,7 +139,7 @@ void frmOutput::cmdOK_Click() {
   options.format = format();
   options.jpeg = optGazoFormat[1]->isChecked();
   options.worldFiles = chkWorldFile->isChecked() && options.format != ExportFormat::Kmz;
-  if (!ExportView(state_, options, prompts_, redraw_)) return;  // the dialog stays open
+  if (!ExportView(state_, view_, options, prompts_)) return;  // the dialog stays open
   if (prompts_.askYesNo(QDir::toNativeSeparators(chosenPath_) + QStringLiteral("を保存しました。") +
                             QStringLiteral("このファイルを開きますか？"),
                         MessageIcon::Information))

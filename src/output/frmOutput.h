@@ -19,9 +19,8 @@ class frmOutput : public QDialog {
   Q_OBJECT
 
  public:
-  // redraw: composes the state's current era into the view picture (the
-  // main window's redraw).
-  frmOutput(ProgramState& state, Prompts& prompts, RedrawView redraw, QWidget* parent = nullptr);
+  // view: the main window's view, composed once per era.
+  frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequest& view, QWidget* parent = nullptr);
 
   void Form_Load();
   void optOut_Click();
@@ -46,9 +45,9 @@ class frmOutput : public QDialog {
  private:
   void clearChosenFile();
 
-  ProgramState& state_;
+  const ProgramState& state_;
   Prompts& prompts_;
-  RedrawView redraw_;
+  ViewRequest view_;
   QString chosenPath_;
 };
 

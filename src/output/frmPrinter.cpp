@@ -39,8 +39,14 @@ constexpr int kOuterSize = 240;
 
 }  // namespace
 
-frmPrinter::frmPrinter(ProgramState& state, Prompts& prompts, QPrinter& printer, QWidget* parent)
-    : QDialog(parent), state_(state), prompts_(prompts), printer_(printer), layout_(QSizeF(kOuterSize, kOuterSize)) {
+frmPrinter::frmPrinter(const ProgramState& state, Prompts& prompts, QPrinter& printer, const QImage& preview,
+                       QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      preview_(preview),
+      prompts_(prompts),
+      printer_(printer),
+      layout_(QSizeF(kOuterSize, kOuterSize)) {
   setObjectName(QStringLiteral("frmPrinter"));
   setWindowTitle(QStringLiteral("印刷"));
   setModal(true);
@@ -175,7 +181,7 @@ void frmPrinter::fillPaperList() {
 
 void frmPrinter::PaperSizeSet() {
   if (dirty_) {
-    layout_.PaperSizeSet(printerMetrics(printer_), state_.picPrint.size());
+    layout_.PaperSizeSet(printerMetrics(printer_), QSizeF(state_.viewWidth(), state_.viewHeight()));
     const QSignalBlocker block(cboMaxSize);
     cboMaxSize->setCurrentIndex(0);
     showLayout();
@@ -192,12 +198,11 @@ void frmPrinter::showLayout() {
 
 void frmPrinter::SetBitMap() {
   const QSize size = picPrintArea->size();
-  if (state_.picPrint.isNull() || size.isEmpty()) {
+  if (preview_.isNull() || size.isEmpty()) {
     picPrintArea->clear();
     return;
   }
-  picPrintArea->setPixmap(
-      QPixmap::fromImage(state_.picPrint.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+  picPrintArea->setPixmap(QPixmap::fromImage(preview_.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
 }
 
 void frmPrinter::cboPrinter_Click() {
@@ -291,7 +296,7 @@ void frmPrinter::cmdPrintGo_Click() {
     if (!choice.chosen) return;
     printer_.setOutputFileName(choice.path);
   }
-  state_.print = layout_.printPass(state_.picPrint.width());
+  pass_ = layout_.printPass(state_.viewWidth());
   cancelled_ = false;
   accept();
 }

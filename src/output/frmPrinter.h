@@ -30,7 +30,13 @@ class frmPrinter : public QDialog {
   Q_OBJECT
 
  public:
-  frmPrinter(ProgramState& state, Prompts& prompts, QPrinter& printer, QWidget* parent = nullptr);
+  // preview: the view's picture as the window shows it (the map's area in
+  // the preview shows it); the map's size is the session's view size.
+  frmPrinter(const ProgramState& state, Prompts& prompts, QPrinter& printer, const QImage& preview,
+             QWidget* parent = nullptr);
+
+  // The print scale and offsets chosen with 印刷実行.
+  const PrintPass& printPass() const { return pass_; }
 
   // True after キャンセル or the close box; false after 印刷実行.
   bool dialogCancelled() const { return cancelled_; }
@@ -78,7 +84,9 @@ class frmPrinter : public QDialog {
   void fillPaperList();
   void showLayout();
 
-  ProgramState& state_;
+  const ProgramState& state_;
+  QImage preview_;
+  PrintPass pass_;
   Prompts& prompts_;
   QPrinter& printer_;
   PrintLayout layout_;

@@ -114,7 +114,7 @@ void Scale_Print(QPainter& painter, const ComposeContext& context) {
 // the colours swap, black text with a white outline.
 void Approval_Print(QPainter& painter, const ComposeContext& context) {
   if (!hasShownEra(context)) return;
-  const CreditLines lines = creditLines(context.era(), context.info().approval, context.st().view.showAltitude);
+  const CreditLines lines = creditLines(context.era(), context.info().approval, context.layers.altitude);
 
   painter.save();
   const QFont font = ComposeContext::mapFont(8);
@@ -129,7 +129,7 @@ void Approval_Print(QPainter& painter, const ComposeContext& context) {
 
   // In a narrow view the lines would run under the scale bar: they then
   // stand above it instead.
-  if (context.st().view.showScale) {
+  if (context.layers.scale) {
     const QRectF bar = scaleBarArea(painter, context);
     double widest = 0.0;
     int lastLine = -1;

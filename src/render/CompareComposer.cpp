@@ -23,31 +23,21 @@ namespace {
 constexpr QRgb kDivider = 0xFF404040u;
 constexpr QRgb kCrossHair = 0xFFE00000u;
 
-// Composes one era of the state's view into a picture of the given size: the
-// view picture and the drag snapshot are lent to the composition and taken
-// back, so the state is as before afterwards. picture gets the composed view
-// with its overlays, base the same before the overlays.
-void composeEra(ProgramState& st, int era, QSize size, QImage& picture, QImage& base, ComposeHooks& hooks) {
-  QImage viewPicture = std::move(st.picPrint);
-  QImage viewSnapshot = std::move(st.picMapMoveTemp);
-  const int shownEra = st.view.eraIndex;
-  const bool fullRedraw = st.view.fullRedraw;
-
-  if (picture.size() != size || picture.format() != QImage::Format_RGB32) picture = QImage(size, QImage::Format_RGB32);
-  picture.setDotsPerMeterX(viewPicture.dotsPerMeterX());
-  picture.setDotsPerMeterY(viewPicture.dotsPerMeterY());
-  st.picPrint = std::move(picture);
-  st.picMapMoveTemp = std::move(base);
-  st.view.eraIndex = era;
-  st.view.fullRedraw = true;
-  PrintGazo(st, hooks);
-
-  picture = std::move(st.picPrint);
-  base = std::move(st.picMapMoveTemp);
-  st.picPrint = std::move(viewPicture);
-  st.picMapMoveTemp = std::move(viewSnapshot);
-  st.view.eraIndex = shownEra;
-  st.view.fullRedraw = fullRedraw;
+// Composes one era of the view into a picture of a pane's size (in target
+// pixels): picture gets the composed view with its overlays, base (when
+// given) the same before the overlays.
+void composeEra(const ProgramState& session, ViewRequest request, int era, int viewId, QSize paneSize, QImage& picture,
+                QImage* base, TileSource* tiles) {
+  request.eraIndex = era;
+  request.viewId = viewId;
+  request.pass = RenderPass::ComparePane;
+  const double k = request.devicePixelRatio;
+  // A pane of a whole number of target pixels; its view is that divided by
+  // the ratio (the same size on a screen of ratio 1).
+  request.viewSize = k == 1.0 ? paneSize
+                              : QSize(static_cast<int>(std::floor(paneSize.width() / k)),
+                                      static_cast<int>(std::floor(paneSize.height() / k)));
+  renderView(session, request, picture, tiles, base);
 }
 
 // Copies the columns [x0, x1) of row y from src to dst (same size, RGB32).
@@ -184,58 +174,76 @@ void CompareComposer::clear() {
   b_ = QImage();
   spareA_ = QImage();
   spareB_ = QImage();
-  viewSize_ = QSize();
+  frameSize_ = QSize();
 }
 
-void CompareComposer::compose(ProgramState& state, const CompareView& view, ComposeHooks& hooks) {
-  viewSize_ = QSize();
-  if (!state.view.loaded || !state.hasEra() || state.picPrint.isNull()) return;
-  const int eraB = view.eraB >= 0 && view.eraB < static_cast<int>(state.eras.size()) ? view.eraB : state.view.eraIndex;
-  ComposeHooks none;  // the legend window follows era A only
-  side_ = view.mode == CompareMode::Side;
-  const QSize size = state.picPrint.size();
+namespace {
+
+int eraBOf(const ProgramState& session, const ViewRequest& view, const CompareView& compare) {
+  return compare.eraB >= 0 && compare.eraB < static_cast<int>(session.eras.size()) ? compare.eraB : view.eraIndex;
+}
+
+}  // namespace
+
+void CompareComposer::compose(const ProgramState& session, const ViewRequest& view, const CompareView& compare,
+                              TileSource* tiles) {
+  frameSize_ = QSize();
+  if (!session.view.loaded || view.eraIndex < 0 || view.eraIndex >= static_cast<int>(session.eras.size())) return;
+  const QSize size = view.targetSize();
+  if (size.isEmpty()) return;
+  const int eraB = eraBOf(session, view, compare);
+  side_ = compare.mode == CompareMode::Side;
   if (side_) {
     const SidePanes panes = sideBySidePanes(size.width(), size.height());
     if (panes.left.isEmpty()) return;
-    composeEra(state, state.view.eraIndex, panes.left.size(), a_, spareA_, hooks);
-    composeEra(state, eraB, panes.right.size(), b_, spareB_, none);
+    composeEra(session, view, view.eraIndex, 0, panes.left.size(), a_, nullptr, tiles);
+    composeEra(session, view, eraB, 1, panes.right.size(), b_, nullptr, tiles);
   } else {
     // The pictures before their overlays are what the frame is made of.
-    composeEra(state, state.view.eraIndex, size, spareA_, a_, hooks);
-    composeEra(state, eraB, size, spareB_, b_, none);
+    composeEra(session, view, view.eraIndex, 0, size, spareA_, &a_, tiles);
+    composeEra(session, view, eraB, 1, size, spareB_, &b_, tiles);
   }
-  if (!a_.isNull() && !b_.isNull()) viewSize_ = size;
+  if (!a_.isNull() && !b_.isNull()) frameSize_ = size;
 }
 
-bool CompareComposer::composedFor(const ProgramState& state, const CompareView& view) const {
-  return viewSize_.isValid() && !a_.isNull() && !b_.isNull() && viewSize_ == state.picPrint.size() &&
-         side_ == (view.mode == CompareMode::Side);
+bool CompareComposer::composedFor(const ViewRequest& view, const CompareView& compare) const {
+  return frameSize_.isValid() && !a_.isNull() && !b_.isNull() && frameSize_ == view.targetSize() &&
+         side_ == (compare.mode == CompareMode::Side);
 }
 
-bool CompareComposer::makeFrame(ProgramState& state, const CompareView& view) const {
-  if (!composedFor(state, view)) return false;
-  QImage& frame = state.picPrint;
+bool CompareComposer::makeFrame(const ProgramState& session, const ViewRequest& view, const CompareView& compare,
+                                QImage& frame) const {
+  if (!composedFor(view, compare)) return false;
+  if (frame.size() != frameSize_ || frame.format() != QImage::Format_RGB32)
+    frame = QImage(frameSize_, QImage::Format_RGB32);
+  setTargetResolution(frame, session, view.devicePixelRatio);
   const int w = frame.width(), h = frame.height();
-  if (frame.format() != QImage::Format_RGB32) frame = frame.convertToFormat(QImage::Format_RGB32);
 
-  switch (view.mode) {
+  switch (compare.mode) {
     case CompareMode::Side: {
       const SidePanes panes = sideBySidePanes(w, h);
+      // A pane's picture is its view times the ratio, which on a finer screen
+      // may fall short of the pane by a pixel: that pixel stays white.
+      const int leftWidth = std::min(panes.left.width(), a_.width());
+      const int rightWidth = std::min(panes.right.width(), b_.width());
       for (int y = 0; y < h; ++y) {
-        std::memcpy(frame.scanLine(y), a_.constScanLine(y), static_cast<size_t>(panes.left.width()) * sizeof(QRgb));
-        std::memcpy(reinterpret_cast<QRgb*>(frame.scanLine(y)) + panes.right.x(), b_.constScanLine(y),
-                    static_cast<size_t>(panes.right.width()) * sizeof(QRgb));
+        QRgb* line = reinterpret_cast<QRgb*>(frame.scanLine(y));
+        if (leftWidth < panes.left.width() || rightWidth < panes.right.width() || y >= a_.height() || y >= b_.height())
+          std::fill(line, line + w, 0xFFFFFFFFu);
+        if (y < a_.height()) std::memcpy(line, a_.constScanLine(y), static_cast<size_t>(leftWidth) * sizeof(QRgb));
+        if (y < b_.height())
+          std::memcpy(line + panes.right.x(), b_.constScanLine(y), static_cast<size_t>(rightWidth) * sizeof(QRgb));
       }
       fillColumns(frame, panes.divider.left(), panes.divider.right() + 1, kDivider);
       QPointF local;
-      if (view.cursor) {
-        const int pane = paneAt(panes, QPointF(*view.cursor), &local);
+      if (compare.cursor) {
+        const int pane = paneAt(panes, QPointF(*compare.cursor), &local);
         if (pane >= 0) crossHair(frame, pane == 0 ? panes.right : panes.left, local);
       }
       return true;  // each pane carries its own overlays
     }
     case CompareMode::Swipe: {
-      const int split = clampSplit(view.split, w);
+      const int split = clampSplit(compare.split, w);
       for (int y = 0; y < h; ++y) {
         copySpan(frame, a_, y, 0, split);
         copySpan(frame, b_, y, split, w);
@@ -246,56 +254,58 @@ bool CompareComposer::makeFrame(ProgramState& state, const CompareView& view) co
     }
     case CompareMode::Lens: {
       copyWhole(frame, a_);
-      const int r = std::max(0, view.lensRadius);
-      const QPoint c = view.lens;
+      const int r = std::max(0, compare.lensRadius);
+      const QPoint c = compare.lens;
       for (int y = std::max(0, c.y() - r); y <= std::min(h - 1, c.y() + r); ++y) {
         const int half = lensHalfSpan(r, y - c.y());
         copySpan(frame, b_, y, std::max(0, c.x() - half), std::min(w, c.x() + half + 1));
       }
       QPainter p(&frame);
       p.setRenderHint(QPainter::Antialiasing);
-      p.setPen(QPen(QColor::fromRgb(kDivider), 1.5));
+      p.setPen(QPen(QColor::fromRgb(kDivider), 1.5 * view.devicePixelRatio));
       p.drawEllipse(QPointF(c.x() + 0.5, c.y() + 0.5), r + 0.5, r + 0.5);
       break;
     }
     case CompareMode::Blend:
-      blendPictures(a_, b_, view.opacity, frame);
+      blendPictures(a_, b_, compare.opacity, frame);
       break;
   }
-  const int eraB = view.eraB >= 0 && view.eraB < static_cast<int>(state.eras.size()) ? view.eraB : state.view.eraIndex;
-  drawOverlays(state, frame, eraB);
+  drawOverlays(session, view, frame, eraBOf(session, view, compare));
   return true;
 }
 
-void CompareComposer::drawOverlays(ProgramState& state, QImage& frame, int eraB) const {
-  const ComposeContext ctx = makeComposeContext(state);
-  const ViewState& v = state.view;
+void CompareComposer::drawOverlays(const ProgramState& session, const ViewRequest& view, QImage& frame,
+                                   int eraB) const {
+  const ComposeContext ctx = makeComposeContext(session, view);
   QPainter p(&frame);
   auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&), const ComposeContext& c) {
     p.save();
     draw(p, c);
     p.restore();
   };
-  if (v.showScale) overlay(&Scale_Print, ctx);
-  if (v.showMarks) overlay(&Mark_Print, ctx);
+  if (ctx.layers.scale) overlay(&Scale_Print, ctx);
+  if (ctx.layers.marks) overlay(&Mark_Print, ctx);
   overlay(&Approval_Print, ctx);
   // Era B's credits stand above era A's four lines, unless they say the same.
-  const QString& approval = state.mapInfo.approval;
-  if (eraB == v.eraIndex || creditLines(state.eras[static_cast<size_t>(eraB)], approval, v.showAltitude) ==
-                                creditLines(state.currentEra(), approval, v.showAltitude))
+  const QString& approval = session.mapInfo.approval;
+  const bool altitude = view.layers.altitude;
+  if (eraB == view.eraIndex || creditLines(session.eras[static_cast<size_t>(eraB)], approval, altitude) ==
+                                   creditLines(session.eras[static_cast<size_t>(view.eraIndex)], approval, altitude))
     return;
   const QFontMetricsF metrics(ComposeContext::mapFont(8), &frame);
   ComposeContext above = ctx;
   above.eraIndex = eraB;
-  const int lifted = static_cast<int>(std::ceil(4.0 * metrics.height()));
-  above.view = Viewport(&state.mapInfo, state.scale, v.centerX, v.centerY, v.zoomPercent, frame.width(),
-                        frame.height() - lifted);
+  // Four lines of the credits' font, in view pixels.
+  const int lifted = static_cast<int>(std::ceil(4.0 * metrics.height() / ctx.scale()));
+  above.view = Viewport(&session.mapInfo, ctx.view.scale(), ctx.view.centerX(), ctx.view.centerY(),
+                        ctx.view.zoomPercent(), ctx.view.width(), ctx.view.height() - lifted);
   overlay(&Approval_Print, above);
 }
 
-void PrintGazoCompare(ProgramState& state, const CompareView& view, ComposeHooks& hooks, CompareComposer& composer) {
-  composer.compose(state, view, hooks);
-  composer.makeFrame(state, view);
+void PrintGazoCompare(const ProgramState& session, const ViewRequest& view, const CompareView& compare,
+                      CompareComposer& composer, QImage& frame, TileSource* tiles) {
+  composer.compose(session, view, compare, tiles);
+  composer.makeFrame(session, view, compare, frame);
 }
 
 }  // namespace kavalo

@@ -1,6 +1,6 @@
 #pragma once
-// Two eras of one view at once. Each era is composed the ordinary way
-// (PrintGazo) at the same centre and zoom; the frame the window shows is then
+// Two eras of one view at once. Each era is composed the ordinary way (a
+// request of its own) at the same centre and zoom; the frame the window shows is then
 // made from the two composed pictures without composing again, so moving
 // the swipe divider or the lens, or changing the blend, costs a copy of
 // pixels and the overlays.
@@ -20,12 +20,15 @@
 
 #include "model/CompareSettings.h"
 #include "render/ViewComposer.h"
+#include "render/ViewRequest.h"
 
 namespace kavalo {
 
 struct ProgramState;
+class TileSource;
 
-// One comparison of the view's era (A) with another (B), in view pixels.
+// One comparison of the view's era (A) with another (B), in the frame's
+// pixels (target pixels: view pixels times the device pixel ratio).
 struct CompareView {
   int eraB = 0;
   CompareMode mode = CompareMode::Side;
@@ -63,35 +66,37 @@ QRegion lensRegion(QPoint centre, int radius, QSize view);
 
 class CompareComposer {
  public:
-  // Composes era A (the view's era) and era B through PrintGazo. The state's
-  // view, pictures and era are as before afterwards; the legend hook sees
-  // era A only. Nothing happens while no dataset is loaded.
-  void compose(ProgramState& state, const CompareView& view, ComposeHooks& hooks);
-  // Makes the frame of the view into the state's picture from the composed
-  // pictures. False when they are missing or of another mode or size.
-  bool makeFrame(ProgramState& state, const CompareView& view) const;
+  // Composes era A (the request's era) and era B, each through a request of
+  // its own (pass ComparePane; era B as view 1 of the tile source). Nothing
+  // happens while no dataset is loaded.
+  void compose(const ProgramState& session, const ViewRequest& view, const CompareView& compare,
+               TileSource* tiles = nullptr);
+  // Makes the frame of the view from the composed pictures. False when they
+  // are missing or of another mode or size.
+  bool makeFrame(const ProgramState& session, const ViewRequest& view, const CompareView& compare, QImage& frame) const;
 
-  bool composedFor(const ProgramState& state, const CompareView& view) const;
+  bool composedFor(const ViewRequest& view, const CompareView& compare) const;
   const QImage& pictureA() const { return a_; }
   const QImage& pictureB() const { return b_; }
   void clear();
 
  private:
-  void drawOverlays(ProgramState& state, QImage& frame, int eraB) const;
+  void drawOverlays(const ProgramState& session, const ViewRequest& view, QImage& frame, int eraB) const;
 
   QImage a_;
   QImage b_;
   // Pictures a composition also makes but the frame does not use (the
-  // panes' snapshots; the overlaid pictures of the other modes): kept only
-  // so that their buffers are reused from one composition to the next.
+  // overlaid pictures of the modes other than side by side): kept only so
+  // that their buffers are reused from one composition to the next.
   QImage spareA_;
   QImage spareB_;
   bool side_ = false;
-  QSize viewSize_;
+  QSize frameSize_;
 };
 
-// Both steps for the state's view: the composition path of a comparison.
-void PrintGazoCompare(ProgramState& state, const CompareView& view, ComposeHooks& hooks, CompareComposer& composer);
+// Both steps for a view: the composition path of a comparison.
+void PrintGazoCompare(const ProgramState& session, const ViewRequest& view, const CompareView& compare,
+                      CompareComposer& composer, QImage& frame, TileSource* tiles = nullptr);
 
 // Era B's weight over A: each channel a * (256 - w) + b * w rounded over
 // 256, w = round(2.56 * opacity); 0 % gives A and 100 % gives B exactly.

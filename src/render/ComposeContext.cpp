@@ -8,11 +8,13 @@
 
 namespace kavalo {
 
-int ComposeContext::targetX(double x) const { return printMode ? roundToInt(print.k * x + print.ox) : roundToInt(x); }
+// On a screen of ratio 1 the mapping is the identity, and each position is
+// rounded exactly as the view has always rounded it.
+int ComposeContext::targetX(double x) const { return roundToInt(print.k * x + print.ox); }
 
-int ComposeContext::targetY(double y) const { return printMode ? roundToInt(print.k * y + print.oy) : roundToInt(y); }
+int ComposeContext::targetY(double y) const { return roundToInt(print.k * y + print.oy); }
 
-int ComposeContext::targetSize(double s) const { return printMode ? roundToInt(print.k * s) : roundToInt(s); }
+int ComposeContext::targetSize(double s) const { return roundToInt(print.k * s); }
 
 QFont ComposeContext::mapFont(double pointSize, bool bold) {
   QFont font(QString::fromLatin1(kMapFontFamily));
@@ -22,20 +24,21 @@ QFont ComposeContext::mapFont(double pointSize, bool bold) {
   return font;
 }
 
-ComposeContext makeComposeContext(const ProgramState& state) {
+ComposeContext makeComposeContext(const ProgramState& session, const ViewRequest& request) {
   ComposeContext c;
-  c.state = &state;
-  c.view = state.viewport();
-  c.eraIndex = state.view.eraIndex;
-  c.printMode = state.view.printMode;
-  c.print = state.print;
+  c.state = &session;
+  c.view = request.viewport(session.mapInfo);
+  c.eraIndex = request.eraIndex;
+  c.layers = request.layers;
+  c.printMode = request.paper();
+  c.print = TargetMapping{request.devicePixelRatio, request.origin.x(), request.origin.y()};
   return c;
 }
 
-void setTargetResolution(QImage& image, const ProgramState& state, double k) {
+void setTargetResolution(QImage& image, const ProgramState& session, double k) {
   // 1440 twips make an inch.
-  const double dpiX = 1440.0 / state.twipsPerPixelX * k;
-  const double dpiY = 1440.0 / state.twipsPerPixelY * k;
+  const double dpiX = 1440.0 / session.twipsPerPixelX * k;
+  const double dpiY = 1440.0 / session.twipsPerPixelY * k;
   image.setDotsPerMeterX(static_cast<int>(std::lround(dpiX / 0.0254)));
   image.setDotsPerMeterY(static_cast<int>(std::lround(dpiY / 0.0254)));
 }

@@ -40,8 +40,8 @@ void Mark_Print(QPainter& painter, const ComposeContext& context) {
     const ImagePoint p = LatLonToImage(context.info(), mark.lat, mark.lon, 1);
     if (!(visible.left <= p.x && p.x <= visible.right && visible.top <= p.y && p.y <= visible.bottom)) continue;
     const QPoint s = view.ImageToScreen(roundToInt(p.x), roundToInt(p.y));
-    const double px = context.printMode ? context.print.k * s.x() + context.print.ox : s.x();
-    const double py = context.printMode ? context.print.k * s.y() + context.print.oy : s.y();
+    const double px = context.print.k * s.x() + context.print.ox;
+    const double py = context.print.k * s.y() + context.print.oy;
     const MarkLabel label = markLabelGeometry(px, py, metrics.horizontalAdvance(mark.name), metrics.height(), scale);
 
     painter.fillRect(label.shadow, Qt::black);

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "render/ImageLibrary.h"
 #include "render/TileCache.h"
+#include "render/TileSource.h"
 
 namespace kavalo {
 
@@ -49,13 +50,6 @@ std::optional<ResolvedTile> ResolveTile(const ProgramState& state, int eraIndex,
       return ResolvedTile{static_cast<int>(i), TileName(col, row, s.ext), true};
   }
   return std::nullopt;
-}
-
-bool FetchMissingTile(ProgramState& state, int datasetIndex, int eraIndex, const QString& fileName) {
-  // A file on disk is never fetched again, online or not.
-  if (FileExists(TilePath(state, eraIndex, fileName))) return true;
-  if (!state.view.onlineMode || !state.fetchTileOnline) return false;
-  return state.fetchTileOnline(state, datasetIndex, eraIndex, fileName);
 }
 
 bool LoadPngToPicture(const QString& path, QImage& picture) {
@@ -116,21 +110,23 @@ int WritePicturePixels(QImage& picture, const std::vector<uint32_t>& pixels) {
   return 0;
 }
 
-GridFiles FetchGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile) {
-  const int dataset = state.dataFolderIndex;
+GridFiles FetchGridPosition(const ProgramState& state, int shownEra, const ResolvedTile& tile, const TileAsk& ask) {
+  TileSource& tiles = ask.source ? *ask.source : diskTileSource();
+  auto onDisk = [&](const QString& fileName) {
+    return tiles.ensure(state, tile.sourceEra, fileName, ask.policy, ask.viewId);
+  };
   const Era& source = state.eras[static_cast<size_t>(tile.sourceEra)];
   GridFiles files;
   files.ext = source.ext;
-  if (FetchMissingTile(state, dataset, tile.sourceEra, tile.fileName))
-    files.tilePath = TilePath(state, tile.sourceEra, tile.fileName);
+  if (onDisk(tile.fileName)) files.tilePath = TilePath(state, tile.sourceEra, tile.fileName);
 
-  Era& shown = state.eras[static_cast<size_t>(shownEra)];
+  const Era& shown = state.eras[static_cast<size_t>(shownEra)];
   if (shown.kind == kAerialPhoto && shown.acquiredText.isEmpty())
     shown.acquiredText = fileModifiedText(TilePath(state, tile.sourceEra, tile.fileName));
 
   if (source.tileStyle == kMaskedMap) {
     const QString mask = QStringLiteral("M_") + tile.fileName;
-    if (FetchMissingTile(state, dataset, tile.sourceEra, mask)) files.maskPath = TilePath(state, tile.sourceEra, mask);
+    if (onDisk(mask)) files.maskPath = TilePath(state, tile.sourceEra, mask);
   }
   return files;
 }
@@ -142,7 +138,7 @@ void DecodeGridFiles(const GridFiles& files, GridPictures& out) {
   if (!files.maskPath.isEmpty()) LoadTileImage(files.maskPath, files.ext, out.mask);
 }
 
-void LoadGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out) {
+void LoadGridPosition(const ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out) {
   DecodeGridFiles(FetchGridPosition(state, shownEra, tile), out);
 }
 

@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "render/RasterOps.h"
+#include "render/ViewRequest.h"
 
 namespace kavalo {
 
 struct ProgramState;
+class TileSource;
 
 // "005_042.png": column and row with "00" put in front, cut to their last
 // three characters (so column 1000 is named like column 0).
@@ -36,10 +38,6 @@ struct ResolvedTile {
 // the sheet history has no sheet of any edition there. Only scanned-sheet
 // eras lend their sheets.
 std::optional<ResolvedTile> ResolveTile(const ProgramState& state, int eraIndex, int col, int row);
-
-// Every tile request goes through here. True when the file is on disk
-// afterwards; offline that is whether it exists.
-bool FetchMissingTile(ProgramState& state, int datasetIndex, int eraIndex, const QString& fileName);
 
 // Loads a file into a picture: "png" (exact comparison) through the PNG
 // decoder, anything else through the general image loader. The picture is
@@ -75,17 +73,26 @@ struct GridFiles {
   QString ext;
 };
 
+// Where a composition asks for its tile files: the source, its policy and
+// the view asking.
+struct TileAsk {
+  TileSource* source = nullptr;  // null: disk only
+  TilePolicy policy = TilePolicy::DiskOnly;
+  int viewId = 0;
+};
+
 // Asks for the tile of a resolved grid position of the shown era, and for its
-// mask when the source era is a masked map (FetchMissingTile). The first tile
-// of an aerial-photo era fixes that era's acquisition text (the file's
-// modification time). Runs on the window's thread: it may change the state.
-GridFiles FetchGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile);
+// mask when the source era is a masked map. The first tile of an aerial-photo
+// era fixes that era's acquisition text (the file's modification time). Runs
+// on the window's thread.
+GridFiles FetchGridPosition(const ProgramState& state, int shownEra, const ResolvedTile& tile,
+                            const TileAsk& ask = TileAsk());
 
 // Decodes the files of a grid position. Touches no program state, so the
 // tiles of one composition can be decoded on several threads at once.
 void DecodeGridFiles(const GridFiles& files, GridPictures& out);
 
 // Both steps for one grid position.
-void LoadGridPosition(ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out);
+void LoadGridPosition(const ProgramState& state, int shownEra, const ResolvedTile& tile, GridPictures& out);
 
 }  // namespace kavalo

@@ -19,6 +19,7 @@
 #include "render/TileCache.h"
 #include "render/TileDecodeQueue.h"
 #include "render/TilePrefetcher.h"
+#include "render/TileSource.h"
 #include "render/Tiles.h"
 
 namespace kavalo {
@@ -39,15 +40,23 @@ ClippedTile clipTile(int x, int y, int w, int h, int sw, int sh, int viewWidth, 
   return c;
 }
 
-// One run of the composition. On the screen view positions are the picture's
-// pixels; in the print pass each view position x becomes round(k x + ox) on
-// the page and each size s becomes round(k s).
+// One run of the composition. On the screen the map's positions are the
+// picture's pixels (the map viewport is in target pixels); in the print pass
+// each view position x becomes round(k x + ox) on the page and each size s
+// becomes round(k s).
 class Composer {
  public:
-  Composer(ProgramState& state, ComposeHooks& hooks)
-      : st_(state), hooks_(hooks), print_(state.view.printMode), view_(state.viewport()) {}
+  Composer(const ProgramState& session, const ViewRequest& request, QImage& picture, TileSource* tiles,
+           QImage* beforeOverlays)
+      : st_(session),
+        req_(request),
+        print_(request.scaled()),
+        view_(request.mapViewport(session.mapInfo)),
+        target_(&picture),
+        tiles_(tiles ? tiles : &diskTileSource()),
+        beforeOverlays_(beforeOverlays) {}
 
-  void run();
+  bool run();
 
  private:
   QRect pageRect(int x, int y, int w, int h) const {
@@ -61,9 +70,21 @@ class Composer {
       stretchBlt(*target_, dest, picture, source, rop, clip_);
   }
 
-  bool backgroundShown() const {
-    return st_.view.showAltitude && st_.currentEra().tileStyle != kPhoto && st_.pieces.available();
+  const Era& era() const { return st_.eras[static_cast<size_t>(req_.eraIndex)]; }
+  bool backgroundShown() const { return req_.layers.altitude && era().tileStyle != kPhoto && st_.pieces.available(); }
+  // Pictures the composition stretches are kept for the next one at the same
+  // zoom, unless the picture is written out once (export, print): keeping
+  // costs a copy, and for the pieces along the view's edge a stretch of their
+  // parts outside the view.
+  bool keepStretched() const {
+    return req_.pass == RenderPass::Screen || req_.pass == RenderPass::Drag || req_.pass == RenderPass::ComparePane;
   }
+  // The stretched parts of the tiles the view's edge cuts are kept for the
+  // next composition at the same place (an era step); a view that moves at
+  // every composition (a comparison being dragged) would only crowd the
+  // decoded tiles out of the cache with them.
+  bool keepCutTiles() const { return keepStretched() && !req_.moving; }
+  TileAsk ask() const { return TileAsk{tiles_, req_.tiles, req_.viewId}; }
   // Calls draw(col, row, dest, source) for each grid position of a range that
   // has something to draw: the page rectangle (source empty) in the print
   // pass, the rectangles cut to the view on the screen.
@@ -93,12 +114,14 @@ class Composer {
   void takeSnapshot();
   void drawOverlays();
 
-  ProgramState& st_;
-  ComposeHooks& hooks_;
+  const ProgramState& st_;
+  const ViewRequest& req_;
   const bool print_;
   const Viewport view_;
   ComposeContext ctx_;
   QImage* target_ = nullptr;
+  TileSource* tiles_;
+  QImage* beforeOverlays_;
   QRegion clip_;
   QRect area_;  // the whole drawing area: the view, or its rectangle on the page
   bool full_ = true;
@@ -120,41 +143,45 @@ class Composer {
   void useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest, QRect& source) const;
 };
 
-void Composer::run() {
-  const ViewState& v = st_.view;
-  if (!v.loaded || !st_.hasEra()) return;
-  const int w = st_.viewWidth(), h = st_.viewHeight();
-  if (w <= 0 || h <= 0) return;
-  if (st_.mapInfo.tileWidth <= 0 || st_.mapInfo.tileHeight <= 0) return;
-  ctx_ = makeComposeContext(st_);
+bool Composer::run() {
+  if (!st_.view.loaded || req_.eraIndex < 0 || req_.eraIndex >= static_cast<int>(st_.eras.size())) return false;
+  if (req_.viewSize.width() <= 0 || req_.viewSize.height() <= 0) return false;
+  if (st_.mapInfo.tileWidth <= 0 || st_.mapInfo.tileHeight <= 0) return false;
+  ctx_ = makeComposeContext(st_, req_);
 
   if (print_) {
     // The print pass always draws everything, onto the page rectangle of the
     // view at scale k; what lies beyond it on the page is left alone.
-    target_ = &st_.printPage;
-    if (target_->isNull()) return;
+    if (target_->isNull()) return false;
     if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
-    const PrintPass& p = st_.print;
+    const TargetMapping& p = ctx_.print;
+    const int w = req_.viewSize.width(), h = req_.viewSize.height();
     area_ = QRect(QPoint(roundToInt(p.ox), roundToInt(p.oy)),
                   QPoint(roundToInt(p.ox + w * p.k) - 1, roundToInt(p.oy + h * p.k) - 1));
     clip_ = QRegion(area_.intersected(target_->rect()));
     full_ = true;
   } else {
-    target_ = &st_.picPrint;
+    const QSize size = req_.targetSize();
+    full_ = req_.pass != RenderPass::Drag;
+    if (full_ && (target_->size() != size || target_->format() != QImage::Format_RGB32))
+      *target_ = QImage(size, QImage::Format_RGB32);
+    if (target_->isNull() || target_->size() != size) return false;
     if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
-    area_ = QRect(0, 0, w, h);
-    full_ = v.fullRedraw;
-    clip_ = BuildViewClipRegion(st_);
+    area_ = QRect(QPoint(0, 0), size);
+    clip_ = BuildViewClipRegion(req_);
   }
-  if (clip_.isEmpty()) return;
+  setTargetResolution(*target_, st_, req_.devicePixelRatio);
+  if (clip_.isEmpty()) return false;
 
   tw_ = tileViewWidth(view_);
   th_ = tileViewHeight(view_);
 
-  const bool tiles = v.showTiles && full_;
-  const bool dragTiles = v.showTiles && !full_ && !print_;
+  const bool tiles = req_.layers.tiles && full_;
+  const bool dragTiles = req_.layers.tiles && !full_ && !print_;
+  tiles_->beginView(req_.viewId);
   if (tiles) planTiles();
   if (dragTiles) planDragTiles();
+  tiles_->endView(req_.viewId);
   // The drawing area starts white: a fresh page is white paper, the picture
   // is cleared for a full redraw, and the strips of a drag are cleared too,
   // so that what lies outside the grid shows white and not what the picture
@@ -164,11 +191,12 @@ void Composer::run() {
 
   drawBackground();
   if (tiles || (dragTiles && !placements_.empty())) drawTiles();
-  if (v.showSheetLines) drawSheetLines();
+  if (req_.layers.sheetLines) drawSheetLines();
   if (full_) {
-    if (!print_ && hooks_.keepDragSnapshot()) takeSnapshot();
+    if (!print_ && beforeOverlays_) takeSnapshot();
     drawOverlays();
   }
+  return true;
 }
 
 template <typename Draw>
@@ -193,22 +221,22 @@ QRegion Composer::plannedCover() const {
   if (backgroundShown()) {
     forEachPosition(VisibleTileRange(view_, 0, 0), st_.pieces.pieceWidth(), st_.pieces.pieceHeight(),
                     [&](int, int, const QRect& dest, const QRect&) { cover += dest; });
-  } else if (!print_ && full_ && st_.view.showTiles && !st_.view.showAltitude && !st_.currentEra().bySheetIndex) {
+  } else if (!print_ && full_ && req_.layers.tiles && !req_.layers.altitude && !era().bySheetIndex) {
     // Tiles are copied (a masked map's rectangle is whitened first), blank
     // ones as white; only positions without any sheet keep the clear.
     const MapInfo& m = st_.mapInfo;
-    const FrameOffset frame = m.frame[std::clamp(st_.currentEra().frameType, 0, 2)];
+    const FrameOffset frame = m.frame[std::clamp(era().frameType, 0, 2)];
     forEachPosition(VisibleTileRange(view_, frame.x, frame.y), m.tileWidth, m.tileHeight,
                     [&](int col, int row, const QRect& dest, const QRect&) {
-                      if (ResolveTile(st_, st_.view.eraIndex, col, row)) cover += dest;
+                      if (ResolveTile(st_, req_.eraIndex, col, row)) cover += dest;
                     });
   }
   return cover;
 }
 
 void Composer::drawBackground() {
-  if (!backgroundShown()) return;  // the cleared picture is already white
-  ElevationPieces& pieces = st_.pieces;
+  if (!backgroundShown()) return;        // the cleared picture is already white
+  ElevationPieces& pieces = st_.pieces;  // a cache: pieces are rendered on first use
   const int pw = pieces.pieceWidth(), ph = pieces.pieceHeight();
   const TileRange r = VisibleTileRange(view_, 0, 0);
   forEachPosition(r, pw, ph, [&](int col, int row, const QRect& dest, const QRect&) {
@@ -219,7 +247,7 @@ void Composer::drawBackground() {
     // relief run on across the border instead of holding the edge cells.
     const QRect whole = print_ ? dest : QRect(tileViewX(view_, r, col), tileViewY(view_, r, row), tw_, th_);
     const QRegion area = clip_.intersected(dest);
-    if (!print_ && hooks_.keepStretched() && copyKeptPiece(col, row, whole, area)) return;
+    if (!print_ && keepStretched() && copyKeptPiece(col, row, whole, area)) return;
     const QImage& apron = pieces.apronPiece(col, row);
     if (apron.isNull()) return;
     stretchBltWithApron(*target_, whole, apron, QRect(1, 1, pw, ph), RasterOp::Copy, area);
@@ -256,7 +284,7 @@ bool Composer::copyKeptPiece(int col, int row, const QRect& whole, const QRegion
 }
 
 void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, const QRect& dest, const QRect& source) {
-  const bool altitude = st_.view.showAltitude;
+  const bool altitude = req_.layers.altitude;
   if (tileStyle == kMaskedMap) {
     if (!altitude && !print_) fillRect(*target_, dest, kWhite, RasterOp::Copy, clip_);
     if (!pictures.mask.isNull() && !pictures.tile.isNull() && pictures.mask.size() == pictures.tile.size()) {
@@ -281,14 +309,14 @@ void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, con
 }
 
 void Composer::planTiles() {
-  if (st_.currentEra().bySheetIndex) return;
-  const int eraIndex = st_.view.eraIndex;
+  if (era().bySheetIndex) return;
+  const int eraIndex = req_.eraIndex;
   const MapInfo& m = st_.mapInfo;
-  const FrameOffset frame = m.frame[std::clamp(st_.currentEra().frameType, 0, 2)];
+  const FrameOffset frame = m.frame[std::clamp(era().frameType, 0, 2)];
   const TileRange r = VisibleTileRange(view_, frame.x, frame.y);
-  // Every position in drawing order: its file is asked for here (which may
-  // change the state); the decoding then runs on the other processors while
-  // the tiles are drawn one after the other on this thread.
+  // Every position in drawing order: its file is asked for here; the
+  // decoding then runs on the other processors while the tiles are drawn one
+  // after the other on this thread.
   std::vector<GridFiles> files;
   for (int row = r.firstRow; row <= r.lastRow; ++row) {
     if (row < 0 || row >= m.totalRows) continue;
@@ -309,7 +337,7 @@ void Composer::planTiles() {
         place.dest = c.dest;
         place.source = c.source;
       }
-      files.push_back(FetchGridPosition(st_, eraIndex, *tile));
+      files.push_back(FetchGridPosition(st_, eraIndex, *tile, ask()));
       placements_.push_back(place);
       placedFiles_.push_back(files.back());
     }
@@ -318,11 +346,11 @@ void Composer::planTiles() {
 }
 
 void Composer::planDragTiles() {
-  const Era& era = st_.currentEra();
-  if (era.bySheetIndex) return;
-  const int eraIndex = st_.view.eraIndex;
+  if (era().bySheetIndex) return;
+  const int eraIndex = req_.eraIndex;
   const MapInfo& m = st_.mapInfo;
-  const FrameOffset frame = m.frame[std::clamp(era.frameType, 0, 2)];
+  const FrameOffset frame = m.frame[std::clamp(era().frameType, 0, 2)];
+  const bool online = req_.tiles == TilePolicy::DiskAndNetwork;
   const TileRange r = VisibleTileRange(view_, frame.x, frame.y);
   TileCache& cache = TileCache::shared();
   std::vector<std::pair<QString, QString>> missing;
@@ -336,13 +364,19 @@ void Composer::planDragTiles() {
       const Era& source = st_.eras[static_cast<size_t>(tile->sourceEra)];
       GridPictures pictures;
       const QString tilePath = TilePath(st_, tile->sourceEra, tile->fileName);
+      // A picture not at hand is decoded in the background; online, a file
+      // not on disk is asked for first.
+      auto want = [&](const QString& fileName, const QString& path) {
+        if (!online || tiles_->ensure(st_, tile->sourceEra, fileName, req_.tiles, req_.viewId))
+          missing.emplace_back(path, source.ext);
+      };
       pictures.tile = cache.peek(tilePath);
-      if (pictures.tile.isNull()) missing.emplace_back(tilePath, source.ext);
+      if (pictures.tile.isNull()) want(tile->fileName, tilePath);
       bool complete = !pictures.tile.isNull();
       if (source.tileStyle == kMaskedMap) {
         const QString maskPath = TilePath(st_, tile->sourceEra, QStringLiteral("M_") + tile->fileName);
         pictures.mask = cache.peek(maskPath);
-        if (pictures.mask.isNull()) missing.emplace_back(maskPath, source.ext);
+        if (pictures.mask.isNull()) want(QStringLiteral("M_") + tile->fileName, maskPath);
         complete = complete && !pictures.mask.isNull();
       }
       if (!complete) continue;
@@ -359,7 +393,7 @@ void Composer::planDragTiles() {
 }
 
 void Composer::drawTiles() {
-  if (st_.currentEra().bySheetIndex) {
+  if (era().bySheetIndex) {
     drawSheetImages();
     return;
   }
@@ -382,13 +416,12 @@ void Composer::useScaledPictures(const GridFiles& files, GridPictures& pictures,
   // stepping back to an era at the same place stretches nothing.
   TileCache& cache = TileCache::shared();
   const int64_t bytes = int64_t{dest.width()} * dest.height() * 4;
-  if (!hooks_.keepStretched() || dest.isEmpty() || dest.size() == source.size() || bytes > cache.budget() / 8)
-    return;
+  if (!keepStretched() || dest.isEmpty() || dest.size() == source.size() || bytes > cache.budget() / 8) return;
   const bool tile = !pictures.tile.isNull(), mask = !pictures.mask.isNull();
   const QRect whole(0, 0, st_.mapInfo.tileWidth, st_.mapInfo.tileHeight);
   if ((tile && pictures.tile.size() != whole.size()) || (mask && pictures.mask.size() != whole.size())) return;
   // A drag cuts the tiles at the view's edge anew at every step.
-  if ((!full_ || !hooks_.keepCutTiles()) && source != whole) return;
+  if ((!full_ || !keepCutTiles()) && source != whole) return;
   if ((tile && files.tilePath.isEmpty()) || (mask && files.maskPath.isEmpty())) return;
   auto scaled = [&](const QString& path, const QImage& picture) {
     return cache.scaled(path, source, dest.size(), [&] {
@@ -403,21 +436,22 @@ void Composer::useScaledPictures(const GridFiles& files, GridPictures& pictures,
 }
 
 void Composer::drawSheetImages() {
-  const int eraIndex = st_.view.eraIndex;
-  const Era& era = st_.currentEra();
+  const int eraIndex = req_.eraIndex;
+  const Era& era = this->era();
   const int datum = era.frameType == kWorldFrame ? 1 : 0;
   const GeoBox viewBox = view_.Get_ViewGeoBox(datum);
   QImage picture;
   for (const SheetImage& sheet : era.sheets) {
     if (BoxRelation(sheet.box, viewBox) == -1) continue;
     picture = QImage();
-    if (FetchMissingTile(st_, st_.dataFolderIndex, eraIndex, sheet.fileName))
+    if (tiles_->ensure(st_, eraIndex, sheet.fileName, req_.tiles, req_.viewId))
       LoadTileImage(TilePath(st_, eraIndex, sheet.fileName), era.ext, picture);
     const ImagePoint nw = LatLonToImage(st_.mapInfo, sheet.box.north, sheet.box.west, datum);
     const ImagePoint se = LatLonToImage(st_.mapInfo, sheet.box.south, sheet.box.east, datum);
     const QPoint a = view_.ImageToScreen(roundToInt(nw.x), roundToInt(nw.y));
     const QPoint b = view_.ImageToScreen(roundToInt(se.x), roundToInt(se.y));
-    const QRect dest = pageRect(a.x(), a.y(), b.x() - a.x(), b.y() - a.y());
+    const QRect dest = print_ ? pageRect(a.x(), a.y(), b.x() - a.x(), b.y() - a.y())
+                              : QRect(a.x(), a.y(), b.x() - a.x(), b.y() - a.y());
     // A sheet image always combines with the background by AND; a sheet that
     // could not be loaded is blank white and leaves it as it is.
     DrawPictureToDC(picture, dest.x(), dest.y(), dest.width(), dest.height(), RasterOp::And, *target_, clip_);
@@ -431,8 +465,8 @@ void Composer::drawSheetLines() {
 }
 
 void Composer::takeSnapshot() {
-  const QImage& picture = st_.picPrint;
-  QImage& snapshot = st_.picMapMoveTemp;
+  const QImage& picture = *target_;
+  QImage& snapshot = *beforeOverlays_;
   // The snapshot keeps its own pixels (a drag copies it onto the picture
   // every step); its buffer is reused while the view keeps its size.
   if (snapshot.size() != picture.size() || snapshot.format() != picture.format() ||
@@ -443,43 +477,38 @@ void Composer::takeSnapshot() {
   snapshot.setDotsPerMeterY(picture.dotsPerMeterY());
 }
 
-void Composer::drawOverlays() {
-  if (print_) setTargetResolution(*target_, st_, st_.print.k);
-  const ViewState& v = st_.view;
-  QPainter p(target_);
-  p.setClipRegion(clip_);
-  auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&)) {
-    p.save();
-    draw(p, ctx_);
-    p.restore();
-  };
-  if (v.showScale) overlay(&Scale_Print);
-  if (v.showLegend) hooks_.showLegend();
-  if (v.showMarks) overlay(&Mark_Print);
-  overlay(&Approval_Print);
-}
-
-}  // namespace
-
-void DrawDragOverlays(ProgramState& state) {
-  if (!state.view.loaded || !state.hasEra() || state.picPrint.isNull()) return;
-  const ComposeContext ctx = makeComposeContext(state);
-  QPainter p(&state.picPrint);
+void drawOverlaysOn(QPainter& p, const ComposeContext& ctx) {
   auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&)) {
     p.save();
     draw(p, ctx);
     p.restore();
   };
-  if (state.view.showScale) overlay(&Scale_Print);
-  if (state.view.showMarks) overlay(&Mark_Print);
+  if (ctx.layers.scale) overlay(&Scale_Print);
+  if (ctx.layers.marks) overlay(&Mark_Print);
   overlay(&Approval_Print);
 }
 
-QRegion BuildViewClipRegion(const ProgramState& state) {
-  const int w = state.viewWidth(), h = state.viewHeight();
+void Composer::drawOverlays() {
+  QPainter p(target_);
+  p.setClipRegion(clip_);
+  drawOverlaysOn(p, ctx_);
+}
+
+}  // namespace
+
+void drawViewOverlays(const ProgramState& session, const ViewRequest& request, QImage& picture) {
+  if (!session.view.loaded || picture.isNull()) return;
+  if (request.eraIndex < 0 || request.eraIndex >= static_cast<int>(session.eras.size())) return;
+  QPainter p(&picture);
+  drawOverlaysOn(p, makeComposeContext(session, request));
+}
+
+QRegion BuildViewClipRegion(const ViewRequest& request) {
+  const QSize size = request.targetSize();
+  const int w = size.width(), h = size.height();
   const QRect view(0, 0, w, h);
-  const int dx = state.dragDX, dy = state.dragDY;
-  if (state.view.fullRedraw || (dx == 0 && dy == 0)) return QRegion(view);
+  const int dx = request.dragOffset.x(), dy = request.dragOffset.y();
+  if (request.pass != RenderPass::Drag || (dx == 0 && dy == 0)) return QRegion(view);
   // Rectangles from (left, top) to (right, bottom), right and bottom excluded.
   auto span = [](int left, int top, int right, int bottom) {
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
@@ -490,9 +519,10 @@ QRegion BuildViewClipRegion(const ProgramState& state) {
   return region.intersected(view);
 }
 
-void PrintGazo(ProgramState& state, ComposeHooks& hooks) {
-  Composer composer(state, hooks);
-  composer.run();
+bool renderView(const ProgramState& session, const ViewRequest& request, QImage& picture, TileSource* tiles,
+                QImage* beforeOverlays) {
+  Composer composer(session, request, picture, tiles, beforeOverlays);
+  return composer.run();
 }
 
 }  // namespace kavalo

@@ -70,8 +70,9 @@ TEST(FurnitureForm, TickingSheetLinesDrawsThemAtOnceUntickingRedraws) {
   FurnitureWindow f;
   f.showEra(0);
   ProgramState& st = f.w->state();
-  ASSERT_FALSE(st.picPrint.isNull());
-  st.picPrint.fill(Qt::white);
+  QImage& picture = f.w->viewPicture();
+  ASSERT_FALSE(picture.isNull());
+  picture.fill(Qt::white);
   const int before = f.w->compositionCount();
   f.w->chkZukakusen->click();
   EXPECT_TRUE(f.w->chkZukakusen->isChecked());
@@ -81,7 +82,7 @@ TEST(FurnitureForm, TickingSheetLinesDrawsThemAtOnceUntickingRedraws) {
   ASSERT_FALSE(lines.vertical.empty());
   const int x = lines.vertical.front().pos;
   ASSERT_GE(x, 0);
-  EXPECT_EQ(st.picPrint.pixel(x, st.picPrint.height() / 3), qRgb(0, 0, 0));
+  EXPECT_EQ(picture.pixel(x, picture.height() / 3), qRgb(0, 0, 0));
 
   f.w->chkZukakusen->click();
   EXPECT_FALSE(st.view.showSheetLines);

@@ -46,8 +46,10 @@ struct MarksWindow {
   std::unique_ptr<frmSCR> open() {
     auto w = std::make_unique<frmSCR>(root.root(), screen, prompts);
     w->Form_Load();
-    w->state().picPrint = QImage(400, 300, QImage::Format_RGB32);
-    w->state().picPrint.fill(Qt::white);
+    w->state().view.viewWidth = 400;
+    w->state().view.viewHeight = 300;
+    w->viewPicture() = QImage(400, 300, QImage::Format_RGB32);
+    w->viewPicture().fill(Qt::white);
     return w;
   }
   QString marksFile() const { return root.path(QStringLiteral("a/MarkData.kmk")); }
@@ -123,7 +125,7 @@ TEST(MarksForm, SettingAMarkAsksForANameAndShowsItAtOnce) {
   w->marksFormRunner = nameDialog([](frmMarkSet& form) { form.cmdCancel_Click(); });
   w->mnuMarkSet_Click();
   EXPECT_EQ(w->state().marks.count(), 1);
-  EXPECT_FALSE(isRed(w->state().picPrint.pixel(existing)));
+  EXPECT_FALSE(isRed(w->viewPicture().pixel(existing)));
 
   // OK with no name warns and stays; then a name with a comma.
   w->marksFormRunner = nameDialog([](frmMarkSet& form) {
@@ -147,7 +149,7 @@ TEST(MarksForm, SettingAMarkAsksForANameAndShowsItAtOnce) {
   EXPECT_NEAR(at.x, std::nearbyint(p.x), 0.05);
   EXPECT_NEAR(at.y, std::nearbyint(p.y), 0.05);
   // The marks are drawn at once although the switch is off, without a composition.
-  EXPECT_TRUE(isRed(w->state().picPrint.pixel(existing)));
+  EXPECT_TRUE(isRed(w->viewPicture().pixel(existing)));
   EXPECT_EQ(w->compositionCount(), compositions);
 }
 

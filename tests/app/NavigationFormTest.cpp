@@ -268,12 +268,12 @@ TEST(NavigationKeys, OtherKeysLeaveTheViewAlone) {
 TEST(NavigationKeys, CtrlCCopiesTheViewAndNothingElse) {
   MapWindow m;
   QGuiApplication::clipboard()->clear();
-  m.st().picPrint.fill(qRgb(200, 10, 20));
+  m.w->viewPicture().fill(qRgb(200, 10, 20));
   const int before = m.draws();
   const float cx = m.st().view.centerX;
   m.tap(Qt::Key_C, Qt::ControlModifier);
   const QImage copied = QGuiApplication::clipboard()->image();
-  ASSERT_EQ(copied.size(), m.st().picPrint.size());
+  ASSERT_EQ(copied.size(), m.w->viewPicture().size());
   EXPECT_EQ(copied.pixel(5, 5) & 0xFFFFFF, qRgb(200, 10, 20) & 0xFFFFFF);
   EXPECT_EQ(m.draws(), before);
   EXPECT_EQ(m.st().view.centerX, cx);
@@ -383,7 +383,7 @@ TEST(NavigationDrag, TheSnapshotFollowsThePointerAndTheReleaseRedrawsOnce) {
   QImage snapshot(width, height, QImage::Format_RGB32);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) snapshot.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
-  m.st().picMapMoveTemp = snapshot;
+  m.w->viewSnapshot() = snapshot;
   // The scale bar stays in its corner over the moving map; off, the corner
   // shows the snapshot.
   m.st().view.showScale = false;
@@ -394,21 +394,19 @@ TEST(NavigationDrag, TheSnapshotFollowsThePointerAndTheReleaseRedrawsOnce) {
   m.mouse(QEvent::MouseButtonPress, Qt::LeftButton, QPointF(200, 150));
   m.moveTo(Qt::LeftButton, QPointF(230, 140));
   EXPECT_EQ(m.draws(), before + 1);
-  EXPECT_FALSE(m.st().view.fullRedraw);
-  EXPECT_EQ(m.st().dragDX, 30);
-  EXPECT_EQ(m.st().dragDY, -10);
   EXPECT_NEAR(m.st().view.centerX, cx - 30 * kImagePerScreen, 1e-3);
   EXPECT_NEAR(m.st().view.centerY, cy + 10 * kImagePerScreen, 1e-3);
   // The last full picture lies moved under the pointer.
-  EXPECT_EQ(m.st().picPrint.pixel(230, 140), snapshot.pixel(200, 150));
-  EXPECT_EQ(m.st().picPrint.pixel(30, 0), snapshot.pixel(0, 10));
-  EXPECT_EQ(m.st().picPrint.pixel(width - 1, height - 11), snapshot.pixel(width - 31, height - 1));
+  // Moved by (30, -10): only the left and bottom strips are drawn anew.
+  const QImage& picture = m.w->viewPicture();
+  EXPECT_EQ(picture.pixel(230, 140), snapshot.pixel(200, 150));
+  EXPECT_EQ(picture.pixel(30, 0), snapshot.pixel(0, 10));
+  EXPECT_EQ(picture.pixel(width - 1, height - 11), snapshot.pixel(width - 31, height - 1));
 
   m.moveTo(Qt::LeftButton, QPointF(250, 150));
   EXPECT_EQ(m.draws(), before + 2);
   m.mouse(QEvent::MouseButtonRelease, Qt::LeftButton, QPointF(260, 150));
   EXPECT_EQ(m.draws(), before + 3);
-  EXPECT_TRUE(m.st().view.fullRedraw);
   EXPECT_NEAR(m.st().view.centerX, cx - 60 * kImagePerScreen, 1e-3);
   EXPECT_NEAR(m.st().view.centerY, cy, 1e-3);
 }
@@ -450,7 +448,7 @@ TEST(NavigationPanel, TheSideTogglesFoldThePanelAndWidenTheMap) {
   EXPECT_TRUE(m.w->lblBoxSize[1]->isVisible());
   EXPECT_EQ(m.w->picPrint->x(), 0);
   EXPECT_EQ(m.w->picPrint->width(), client);
-  EXPECT_EQ(m.st().picPrint.width(), client);
+  EXPECT_EQ(m.w->viewPicture().width(), client);
   EXPECT_EQ(m.draws(), before + 1);
 
   before = m.draws();
@@ -481,12 +479,12 @@ TEST(NavigationZoomSlider, TheSliderZoomsAndRedrawsOnlyOutsideALoad) {
   EXPECT_EQ(m.w->lblZoom->text(), QStringLiteral("230%"));
   EXPECT_EQ(m.draws(), before + 1);
 
-  m.w->setWindowTag(QStringLiteral("PRINTOFF"));
+  m.w->setPhase(frmSCR::Phase::Loading);
   before = m.draws();
   m.w->SliderZoom->setValue(150);
   EXPECT_EQ(m.zoom(), 150);
   EXPECT_EQ(m.draws(), before);
-  m.w->setWindowTag(QStringLiteral("PRINTON"));
+  m.w->setPhase(frmSCR::Phase::Ready);
 
   // Letting go of either slider gives the keys back to the map.
   m.w->cboAge->setFocus();

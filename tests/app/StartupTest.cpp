@@ -61,7 +61,7 @@ TEST(Startup, WithoutSettingsTheFirstFolderLoadsWithDefaults) {
   EXPECT_EQ(w->state().view.eraLabelStyle, 0);
   EXPECT_EQ(w->state().view.datumFlag, 1);
   EXPECT_EQ(w->windowTitle(), QStringLiteral("Kavalo Ver.1.00　【題a】"));
-  EXPECT_EQ(w->windowTag(), QStringLiteral("PRINTON"));
+  EXPECT_EQ(w->phase(), frmSCR::Phase::Ready);
   EXPECT_TRUE(f.prompts.records.empty());
 
   w->Form_Unload();
@@ -251,7 +251,7 @@ TEST(Startup, TheMapViewTakesTheRestOfTheWindow) {
   EXPECT_EQ(w->picPrint->x(), w->picBox->x() + w->picBox->width());
   EXPECT_EQ(w->picPrint->x() + w->picPrint->width(), w->centralWidget()->width());
   EXPECT_EQ(w->picPrint->height(), w->centralWidget()->height());
-  EXPECT_EQ(w->state().picPrint.size(), w->picPrint->size());
+  EXPECT_EQ(w->viewPicture().size(), w->picPrint->size());
   // Narrower than the panel: the map is empty, never negative.
   w->resize(100, 600);
   QCoreApplication::processEvents();

@@ -54,9 +54,9 @@ struct CliRenderFixture {
     CliPrompts prompts;
     EXPECT_TRUE(loadForCli(options, state, prompts));
     EXPECT_TRUE(applyViewOptions(options, state, &error)) << error.toStdString();
-    ComposeHooks hooks;
-    PrintGazo(state, hooks);
-    return state.picPrint;
+    QImage picture;
+    renderView(state, currentViewRequest(state, RenderPass::Export), picture);
+    return picture;
   }
 };
 
@@ -125,7 +125,7 @@ TEST(RenderCommand, WritesWhatTheWindowShows) {
   window.show();
   window.resize(900, 600);
   QApplication::processEvents();
-  const QImage& shown = window.state().picPrint;
+  const QImage& shown = window.viewPicture();
   ASSERT_FALSE(shown.isNull());
   ASSERT_EQ(shown.size(), window.picPrint->size());
   EXPECT_NE(shown.pixel(shown.width() / 2, shown.height() / 2), qRgb(255, 255, 255));

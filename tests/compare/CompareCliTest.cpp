@@ -37,9 +37,9 @@ TEST(RenderCompare, TheCommandWritesTheComparisonComposedInProcessAndRefusesBadV
     CliPrompts prompts;
     ASSERT_TRUE(loadForCli(options, state, prompts));
     ASSERT_TRUE(applyViewOptions(options, state, &error));
-    ComposeHooks hooks;
-    ASSERT_TRUE(renderCompare(options, state, hooks, &error));
-    EXPECT_EQ(PNGtoDIB(out), state.picPrint) << mode.join(u' ').toStdString();
+    QImage picture;
+    ASSERT_TRUE(renderCompare(options, state, currentViewRequest(state, RenderPass::Export), picture, nullptr, &error));
+    EXPECT_EQ(PNGtoDIB(out), picture) << mode.join(u' ').toStdString();
   }
 
   struct Bad {

@@ -32,10 +32,11 @@ struct TwoEras : test::RenderFixture {
     state.view.eraIndex = shown;
     return picture;
   }
+  ViewRequest panes() const { return request(RenderPass::ComparePane); }
   QImage frame(const CompareView& view) {
     CompareComposer composer;
-    PrintGazoCompare(state, view, hooks, composer);
-    return state.picPrint;
+    PrintGazoCompare(state, panes(), view, composer, picture);
+    return picture;
   }
 };
 
@@ -105,17 +106,18 @@ TEST(CompareFrames, BothPanesShowTheSamePlace) {
     EXPECT_EQ(p.pixel(panes.right.topLeft() + local), colourB(tile.x(), tile.y())) << local.x() << "," << local.y();
   }
   EXPECT_EQ(p.pixel(panes.divider.topLeft()), qRgb(0x40, 0x40, 0x40));
-  // The state is the single view's again: era, picture size, snapshot.
+  // The session's view is untouched.
   EXPECT_EQ(f.state.view.eraIndex, 0);
-  EXPECT_EQ(f.state.picPrint.size(), QSize(300, 200));
+  EXPECT_EQ(p.size(), QSize(300, 200));
 
   // The cursor in one pane shows as a cross-hair in the other, at the same place.
   view.cursor = QPoint(40, 50);
   CompareComposer composer;
-  composer.compose(f.state, view, f.hooks);
-  ASSERT_TRUE(composer.makeFrame(f.state, view));
-  EXPECT_EQ(f.state.picPrint.pixel(panes.right.x() + 40, 50), qRgb(0xE0, 0, 0));
-  EXPECT_EQ(f.state.picPrint.pixel(40, 50), p.pixel(40, 50));
+  composer.compose(f.state, f.panes(), view);
+  QImage frame;
+  ASSERT_TRUE(composer.makeFrame(f.state, f.panes(), view, frame));
+  EXPECT_EQ(frame.pixel(panes.right.x() + 40, 50), qRgb(0xE0, 0, 0));
+  EXPECT_EQ(frame.pixel(40, 50), p.pixel(40, 50));
 }
 
 TEST(CompareFrames, SwipeLensAndBlendAreMadeOfTheTwoSingleViews) {
@@ -161,12 +163,13 @@ TEST(CompareFrames, SwipeLensAndBlendAreMadeOfTheTwoSingleViews) {
   view.mode = CompareMode::Swipe;
   view.split = 250;
   CompareComposer composer;
-  composer.compose(f.state, view, f.hooks);
+  composer.compose(f.state, f.panes(), view);
   view.split = 50;
-  ASSERT_TRUE(composer.makeFrame(f.state, view));
-  EXPECT_EQ(f.state.picPrint.pixel(100, 100), b.pixel(100, 100));
+  QImage frame;
+  ASSERT_TRUE(composer.makeFrame(f.state, f.panes(), view, frame));
+  EXPECT_EQ(frame.pixel(100, 100), b.pixel(100, 100));
   view.mode = CompareMode::Side;  // composed for another mode
-  EXPECT_FALSE(composer.makeFrame(f.state, view));
+  EXPECT_FALSE(composer.makeFrame(f.state, f.panes(), view, frame));
 }
 
 TEST(Coverage, OwnBorrowedAndMissingSheetsAtAPlace) {

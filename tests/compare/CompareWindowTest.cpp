@@ -91,19 +91,19 @@ struct CompareWindow {
 TEST(CompareWindow, SwitchingOnShowsBothErasAndOffReturnsTheSingleView) {
   CompareWindow m;
   ASSERT_GT(m.st().viewWidth(), 100);
-  const QImage single = m.st().picPrint.copy();
+  const QImage single = m.w->viewPicture().copy();
   m.w->cboAgeB->setCurrentIndex(1);
   m.setCompare(true);
   const SidePanes panes = sideBySidePanes(m.st().viewWidth(), m.st().viewHeight());
-  EXPECT_EQ(m.st().picPrint.pixel(panes.divider.x(), 10), qRgb(0x40, 0x40, 0x40));
+  EXPECT_EQ(m.w->viewPicture().pixel(panes.divider.x(), 10), qRgb(0x40, 0x40, 0x40));
   // Same place, the first era's blue on the left, the second era's on the right.
   const QPoint inLeft(panes.left.width() / 2 - 20, panes.left.height() / 2 - 20);
-  EXPECT_EQ(qBlue(m.st().picPrint.pixel(inLeft)), 200);
-  EXPECT_EQ(qBlue(m.st().picPrint.pixel(inLeft + panes.right.topLeft())), 60);
+  EXPECT_EQ(qBlue(m.w->viewPicture().pixel(inLeft)), 200);
+  EXPECT_EQ(qBlue(m.w->viewPicture().pixel(inLeft + panes.right.topLeft())), 60);
   EXPECT_EQ(m.st().view.eraIndex, 0);
 
   m.setCompare(false);
-  EXPECT_EQ(m.st().picPrint, single);
+  EXPECT_EQ(m.w->viewPicture(), single);
 }
 
 TEST(CompareWindow, KeysWheelAndMouseActOnTheComparison) {
@@ -189,12 +189,12 @@ TEST(CompareWindow, ADragDrawsItsStripsAgainWhenTheirTilesArrive) {
   const QPoint inStrip(10, 100);
   m.mouse(QEvent::MouseButtonPress, QPointF(200, 150), Qt::LeftButton);
   m.mouse(QEvent::MouseMove, QPointF(260, 150), Qt::LeftButton);
-  const QRgb before = m.st().picPrint.pixel(inStrip);
+  const QRgb before = m.w->viewPicture().pixel(inStrip);
   TilePrefetcher::shared().waitIdle();
   QCoreApplication::processEvents();
-  const QRgb refilled = m.st().picPrint.pixel(inStrip);
+  const QRgb refilled = m.w->viewPicture().pixel(inStrip);
   m.mouse(QEvent::MouseButtonRelease, QPointF(260, 150));
-  EXPECT_EQ(refilled, m.st().picPrint.pixel(inStrip));
-  EXPECT_NE(before, m.st().picPrint.pixel(inStrip));
+  EXPECT_EQ(refilled, m.w->viewPicture().pixel(inStrip));
+  EXPECT_NE(before, m.w->viewPicture().pixel(inStrip));
   TileCache::shared().clear();
 }

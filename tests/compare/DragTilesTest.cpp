@@ -36,7 +36,6 @@ TEST(DragTiles, TheStripsGetTheDecodedTilesAndTheOthersFollowOnceDecoded) {
 
   for (const bool altitude : {false, true}) {
     f.state.view.showAltitude = altitude;
-    f.state.dragDX = f.state.dragDY = 0;
     const QImage full = f.compose().copy();  // decodes into the cache
     const QImage background = [&] {
       f.state.view.showTiles = false;
@@ -49,12 +48,11 @@ TEST(DragTiles, TheStripsGetTheDecodedTilesAndTheOthersFollowOnceDecoded) {
     // redraw draws them, the rest is left for the moved snapshot.
     const QRgb sentinel = qRgb(1, 2, 3);
     auto dragStep = [&] {
-      f.state.picPrint.fill(sentinel);
-      f.state.view.fullRedraw = false;
-      f.state.dragDX = 30;
-      f.state.dragDY = -20;
-      PrintGazo(f.state, f.hooks);
-      return f.state.picPrint.copy();
+      f.picture.fill(sentinel);
+      ViewRequest drag = f.request(RenderPass::Drag);
+      drag.dragOffset = QPoint(30, -20);
+      renderView(f.state, drag, f.picture);
+      return f.picture.copy();
     };
     const QPoint inStrips[] = {QPoint(0, 0), QPoint(29, 100), QPoint(299, 180), QPoint(120, 199)};
     QImage p = dragStep();
@@ -80,11 +78,11 @@ TEST(DragTiles, TheOverlaysStayWhereTheFullRedrawPutsThem) {
   ASSERT_TRUE(f.load());
   f.state.view.showScale = true;
   const QImage full = f.compose().copy();
-  ASSERT_NE(full, f.state.picMapMoveTemp);  // the overlays are on the picture only
+  ASSERT_NE(full, f.snapshot);  // the overlays are on the picture only
 
   // The snapshot moved by nothing, then the overlays: the full redraw again.
-  moveSnapshot(f.state.picPrint, f.state.picMapMoveTemp, QPoint(0, 0));
-  ASSERT_EQ(f.state.picPrint, f.state.picMapMoveTemp);
-  DrawDragOverlays(f.state);
-  EXPECT_EQ(f.state.picPrint, full);
+  moveSnapshot(f.picture, f.snapshot, QPoint(0, 0));
+  ASSERT_EQ(f.picture, f.snapshot);
+  drawViewOverlays(f.state, f.request(RenderPass::Drag), f.picture);
+  EXPECT_EQ(f.picture, full);
 }

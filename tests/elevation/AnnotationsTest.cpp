@@ -126,10 +126,10 @@ TEST(ScaleLength, DivisionsByLeadingDigit) {
 TEST(ScaleBarDrawing, BarTicksAndBackgroundInTheBottomRightCorner) {
   test::OverlayState f(1000, 700, kMm150);
   {
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     Scale_Print(p, f.screen());
   }
-  const QImage& img = f.state.picPrint;
+  const QImage& img = f.picture;
   const FoundBar bar = findBar(img);
   ASSERT_GE(bar.row, 0);
   // One unit, 150 px, from the tick of 0 to the tick of 1.
@@ -155,15 +155,15 @@ TEST(ScaleBarDrawing, RightAlignedIncludingTheUnitText) {
   auto barRight = [](const QString& unit) {
     test::OverlayState f(1000, 700, kMm150);
     f.state.mapInfo.scaleUnit = unit;
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     Scale_Print(p, f.screen());
     p.end();
-    return findBar(f.state.picPrint).right;
+    return findBar(f.picture).right;
   };
   const int shortUnit = barRight(QStringLiteral("km"));
   const int longUnit = barRight(QStringLiteral("キロメートル"));
   test::OverlayState f;
-  const QFontMetricsF m(ComposeContext::mapFont(12), &f.state.picPrint);
+  const QFontMetricsF m(ComposeContext::mapFont(12), &f.picture);
   const double extra = m.horizontalAdvance(QStringLiteral("キロメートル")) - m.horizontalAdvance(QStringLiteral("km"));
   EXPECT_NEAR(shortUnit - longUnit, extra, 1.0);
   // Half the length text and the unit follow the bar's end up to the
@@ -176,16 +176,16 @@ TEST(ScaleBarDrawing, RightAlignedIncludingTheUnitText) {
 TEST(ScaleBarDrawing, ThePrintPassScalesAndOffsetsTheBar) {
   test::OverlayState f(1000, 700, kMm150);
   {
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     Scale_Print(p, f.screen());
   }
-  const FoundBar screenBar = findBar(f.state.picPrint);
+  const FoundBar screenBar = findBar(f.picture);
   const ComposeContext page = f.page(2.0, 30, 20);
   {
-    QPainter p(&f.state.printPage);
+    QPainter p(&f.pageImage);
     Scale_Print(p, page);
   }
-  const QImage& img = f.state.printPage;
+  const QImage& img = f.pageImage;
   const FoundBar bar = findBar(img);
   ASSERT_GE(bar.row, 0);
   EXPECT_NEAR(bar.right - bar.left, 300, 2);
@@ -342,10 +342,10 @@ TEST(CreditDrawing, WhiteTextWithABlackOutlineOnTheScreen) {
   f.addEra(kScannedSheets);
   f.state.mapInfo.approval = QStringLiteral("■■■■■■");  // squares: solid glyph cores
   {
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     Approval_Print(p, f.screen());
   }
-  const QImage& img = f.state.picPrint;
+  const QImage& img = f.picture;
   const QFont font = ComposeContext::mapFont(8);
   const double lh = QFontMetricsF(font, &img).height();
   // Line 0 is the first half, flush left, four lines above the bottom.
@@ -365,10 +365,10 @@ TEST(CreditDrawing, BlackTextWithAWhiteOutlineOnThePageHalfALineHigher) {
   f.state.mapInfo.approval = QStringLiteral("■■■■■■");
   const ComposeContext page = f.page(2.0, 30, 20);
   {
-    QPainter p(&f.state.printPage);
+    QPainter p(&f.pageImage);
     Approval_Print(p, page);
   }
-  const QImage& img = f.state.printPage;
+  const QImage& img = f.pageImage;
   const QFont font = ComposeContext::mapFont(8);
   const double lh = QFontMetricsF(font, &img).height() / 2.0;  // in view pixels
   const int top = roundToInt(2.0 * (300 - 4 * lh - 0.5 * lh) + 20);

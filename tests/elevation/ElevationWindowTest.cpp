@@ -66,7 +66,6 @@ TEST(ElevationWindow, TheElevationCannotBeSwitchedOffOnTheDatasetsOwnSheets) {
   EXPECT_TRUE(f.w->chkAltitude->isChecked());
   EXPECT_TRUE(f.w->state().view.showAltitude);
   EXPECT_EQ(f.w->compositionCount(), before + 1);
-  EXPECT_TRUE(f.w->state().view.fullRedraw);
   EXPECT_TRUE(f.w->picPrint->hasFocus());
 
   // The agency's basic map may go without.

@@ -11,6 +11,10 @@ namespace kavalo::test {
 
 struct OverlayState {
   ProgramState state;
+  QImage picture;    // the view's picture
+  QImage pageImage;  // the page of the print pass
+  bool onPage = false;
+  TargetMapping mapping;
 
   // mmPerScreenPx: millimetres per screen pixel. 40 / mmPerScreenPx screen
   // pixels at 100 % make one scale unit; 2.3125 makes one image pixel one
@@ -33,9 +37,11 @@ struct OverlayState {
     state.view.centerX = 400;
     state.view.centerY = 320;
     state.view.loaded = true;
-    state.picPrint = QImage(width, height, QImage::Format_RGB32);
-    state.picPrint.fill(QColor(128, 128, 128));
-    setTargetResolution(state.picPrint, state, 1.0);
+    state.view.viewWidth = width;
+    state.view.viewHeight = height;
+    picture = QImage(width, height, QImage::Format_RGB32);
+    picture.fill(QColor(128, 128, 128));
+    setTargetResolution(picture, state, 1.0);
   }
 
   Era& addEra(int kind, int frameType = 0) {
@@ -48,17 +54,27 @@ struct OverlayState {
     return state.eras.back();
   }
 
+  // The request of the view: on the screen, or (after page()) the print
+  // pass at its scale and offset.
+  ViewRequest request() const {
+    ViewRequest r = currentViewRequest(state, onPage ? RenderPass::Print : RenderPass::Screen);
+    if (onPage) {
+      r.devicePixelRatio = mapping.k;
+      r.origin = QPointF(mapping.ox, mapping.oy);
+    }
+    return r;
+  }
   // The screen context, or the print pass at scale k and offset (ox, oy),
-  // which draws into a page image made to fit (printPage).
-  ComposeContext screen() const { return makeComposeContext(state); }
+  // which draws into a page image made to fit (pageImage).
+  ComposeContext screen() const { return makeComposeContext(state, currentViewRequest(state, RenderPass::Screen)); }
   ComposeContext page(double k, double ox, double oy) {
-    state.view.printMode = true;
-    state.print = PrintPass{k, ox, oy};
-    state.printPage = QImage(static_cast<int>(state.picPrint.width() * k + 2 * ox),
-                             static_cast<int>(state.picPrint.height() * k + 2 * oy), QImage::Format_RGB32);
-    state.printPage.fill(QColor(128, 128, 128));
-    setTargetResolution(state.printPage, state, k);
-    return makeComposeContext(state);
+    onPage = true;
+    mapping = TargetMapping{k, ox, oy};
+    pageImage = QImage(static_cast<int>(picture.width() * k + 2 * ox), static_cast<int>(picture.height() * k + 2 * oy),
+                       QImage::Format_RGB32);
+    pageImage.fill(QColor(128, 128, 128));
+    setTargetResolution(pageImage, state, k);
+    return makeComposeContext(state, request());
   }
 };
 

@@ -69,10 +69,10 @@ TEST(SheetLineDrawing, BlackLinesAcrossTheViewForScannedSheetsOnly) {
   f.addEra(kScannedSheets);
   f.addEra(kAgencyBasicMap, kWorldFrame);
   {
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     DrawSheetLines(p, f.screen());
   }
-  const QImage& img = f.state.picPrint;
+  const QImage& img = f.picture;
   for (int y : {0, 100, 299}) {
     EXPECT_TRUE(isBlack(img.pixel(80, y)));
     EXPECT_TRUE(isBlack(img.pixel(280, y)));
@@ -83,12 +83,12 @@ TEST(SheetLineDrawing, BlackLinesAcrossTheViewForScannedSheetsOnly) {
 
   // Other kinds have no lines.
   f.state.view.eraIndex = 1;
-  f.state.picPrint.fill(Qt::white);
+  f.picture.fill(Qt::white);
   {
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     DrawSheetLines(p, f.screen());
   }
-  for (int x = 0; x < 400; ++x) ASSERT_EQ(f.state.picPrint.pixel(x, 150), qRgb(255, 255, 255));
+  for (int x = 0; x < 400; ++x) ASSERT_EQ(f.picture.pixel(x, 150), qRgb(255, 255, 255));
 }
 
 TEST(SheetLineDrawing, ThePrintPassMapsTheLinesOntoThePage) {
@@ -96,10 +96,10 @@ TEST(SheetLineDrawing, ThePrintPassMapsTheLinesOntoThePage) {
   f.addEra(kScannedSheets);
   const ComposeContext page = f.page(2.0, 10, 20);
   {
-    QPainter p(&f.state.printPage);
+    QPainter p(&f.pageImage);
     DrawSheetLines(p, page);
   }
-  const QImage& img = f.state.printPage;
+  const QImage& img = f.pageImage;
   // x = 2 x 80 + 10, running from the page offset to the view's far edge.
   EXPECT_TRUE(isBlack(img.pixel(170, 21)));
   EXPECT_TRUE(isBlack(img.pixel(170, 300)));
@@ -147,10 +147,10 @@ TEST(SheetIndexLines, SheetsThatMeetOrTouchTheViewAreOutlined) {
   EXPECT_LT(outlines[1].northWest.x(), 0);
 
   {
-    QPainter p(&f.state.picPrint);
+    QPainter p(&f.picture);
     DrawSheetLines(p, f.screen());
   }
-  const QImage& img = f.state.picPrint;
+  const QImage& img = f.picture;
   const QPoint nw = outlines[0].northWest;
   const QPoint se = outlines[0].southEast;
   const int midX = (nw.x() + se.x()) / 2;

@@ -86,7 +86,7 @@ TEST(EraSelection, ChoosingAnEraRedrawsOnceAndSetsTheSwitches) {
   EXPECT_FALSE(f.st().view.showLegend);
   EXPECT_FALSE(f.w().chkZukakusen->isChecked());
   EXPECT_FALSE(f.w().chkAltitude->isChecked());
-  EXPECT_EQ(f.w().windowTag(), QStringLiteral("PRINTON"));
+  EXPECT_EQ(f.w().phase(), frmSCR::Phase::Ready);
   EXPECT_TRUE(f.w().Timer1->isActive());
   EXPECT_EQ(f.w().Timer1->interval(), 1200);
   EXPECT_EQ(f.st().view.centerX, cx);  // the same place
@@ -109,15 +109,15 @@ TEST(EraSelection, TheSliderStepsTheListAndTheTagGuardsBoth) {
   EXPECT_EQ(f.st().view.eraIndex, 1);
   EXPECT_EQ(f.w().compositionCount(), ++count);
 
-  // While a dataset loads (PRINTOFF) the list only moves the slider.
-  f.w().setWindowTag(QStringLiteral("PRINTOFF"));
+  // While a dataset loads the list only moves the slider.
+  f.w().setPhase(frmSCR::Phase::Loading);
   f.w().cboAge->setCurrentIndex(2);
   EXPECT_EQ(f.w().SliderAge->value(), 2);
   EXPECT_EQ(f.st().view.eraIndex, 1);
   f.w().SliderAge->setValue(0);
   EXPECT_EQ(f.w().cboAge->currentIndex(), 2);
   EXPECT_EQ(f.w().compositionCount(), count);
-  EXPECT_EQ(f.w().windowTag(), QStringLiteral("PRINTOFF"));
+  EXPECT_EQ(f.w().phase(), frmSCR::Phase::Loading);
 }
 
 TEST(EraSelection, ASingleListedEraIgnoresTheSpareSliderPosition) {
@@ -258,6 +258,6 @@ TEST(MapView, ResizingRedrawsBesideTheControlPanel) {
   EXPECT_GT(f.w().compositionCount(), count);
   EXPECT_EQ(f.w().picPrint->x(), f.w().picBox->x() + f.w().picBox->width());
   EXPECT_EQ(f.w().picPrint->x() + f.w().picPrint->width(), f.w().centralWidget()->width());
-  EXPECT_EQ(f.st().picPrint.size(), f.w().picPrint->size());
-  EXPECT_EQ(f.st().picMapMoveTemp.size(), f.w().picPrint->size());
+  EXPECT_EQ(f.w().viewPicture().size(), f.w().picPrint->size());
+  EXPECT_EQ(f.w().viewSnapshot().size(), f.w().picPrint->size());
 }

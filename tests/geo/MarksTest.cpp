@@ -41,19 +41,23 @@ struct MarkScene {
     state.view.centerX = 200.0f;
     state.view.centerY = 160.0f;
     state.view.loaded = true;
-    state.picPrint = QImage(width, height, QImage::Format_RGB32);
-    state.picPrint.fill(Qt::white);
-    setTargetResolution(state.picPrint, state, 1.0);
+    state.view.viewWidth = width;
+    state.view.viewHeight = height;
+    picture = QImage(width, height, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    setTargetResolution(picture, state, 1.0);
   }
+  QImage picture;
   Viewport view() const { return state.viewport(); }
   // A mark whose point lies at (about) the view position; where exactly is
   // read back with LatLonToScreen.
   Mark at(double x, double y, const QString& name) const { return markAtViewPosition(view(), x, y, name); }
+  ViewRequest request(RenderPass pass = RenderPass::Screen) const { return currentViewRequest(state, pass); }
   void draw() {
-    QPainter p(&state.picPrint);
-    Mark_Print(p, makeComposeContext(state));
+    QPainter p(&picture);
+    Mark_Print(p, makeComposeContext(state, request()));
   }
-  QFontMetricsF metrics() { return QFontMetricsF(ComposeContext::mapFont(kMarkFontPoints), &state.picPrint); }
+  QFontMetricsF metrics() { return QFontMetricsF(ComposeContext::mapFont(kMarkFontPoints), &picture); }
 };
 
 bool isWhite(QRgb c) { return (c & 0xFFFFFF) == 0xFFFFFF; }
@@ -224,7 +228,7 @@ TEST(MarkDrawing, ALabelHangsFromItsPointWithShadowOutlineAndName) {
   ASSERT_NEAR(s.x(), 200, 1);
   ASSERT_NEAR(s.y(), 150, 1);
   scene.draw();
-  const QImage& img = scene.state.picPrint;
+  const QImage& img = scene.picture;
 
   // The point is the middle of the red top edge; nothing above it.
   EXPECT_TRUE(isRed(img.pixel(s.x(), s.y())));
@@ -271,32 +275,33 @@ TEST(MarkDrawing, MarksOutsideTheViewAreNotDrawnEvenWhenTheirLabelWouldShow) {
     i.fill(Qt::white);
     return i;
   }();
-  EXPECT_EQ(scene.state.picPrint.convertToFormat(QImage::Format_RGB32), white);
+  EXPECT_EQ(scene.picture.convertToFormat(QImage::Format_RGB32), white);
 
   // Just inside the top edge it is drawn.
   scene.state.marks.add(scene.at(200, 3, QStringLiteral("下")));
   scene.draw();
-  EXPECT_NE(scene.state.picPrint, white);
+  EXPECT_NE(scene.picture, white);
 }
 
 TEST(MarkDrawing, OnThePageEverythingIsKTimesAsLargeFromThePrintOrigin) {
   MarkScene scene;
   scene.state.marks.add(scene.at(100, 80, QStringLiteral("印刷")));
   scene.draw();
-  const QImage screen = scene.state.picPrint;
+  const QImage screen = scene.picture;
   const QPoint s = scene.view().LatLonToScreen(scene.state.marks.at(0).lat, scene.state.marks.at(0).lon);
   int right = s.x();
   while (isRed(screen.pixel(right + 1, s.y()))) ++right;
 
   const double k = 3.0;
-  scene.state.print = {k, 50.0, 20.0};
-  scene.state.view.printMode = true;
+  ViewRequest print = scene.request(RenderPass::Print);
+  print.devicePixelRatio = k;
+  print.origin = QPointF(50.0, 20.0);
   QImage page(1400, 1000, QImage::Format_RGB32);
   page.fill(Qt::white);
   setTargetResolution(page, scene.state, k);
   {
     QPainter p(&page);
-    Mark_Print(p, makeComposeContext(scene.state));
+    Mark_Print(p, makeComposeContext(scene.state, print));
   }
   const int px = static_cast<int>(k * s.x() + 50), py = static_cast<int>(k * s.y() + 20);
   EXPECT_TRUE(isRed(page.pixel(px, py)));
@@ -319,7 +324,7 @@ TEST(MarkHitTest, TheLabelAndItsShadowAreHitAndNothingElse) {
   MarkScene scene;
   scene.state.marks.add(scene.at(200, 150, QStringLiteral("目印")));
   scene.draw();
-  const QImage& img = scene.state.picPrint;
+  const QImage& img = scene.picture;
   const Viewport v = scene.view();
   const QFontMetricsF fm = scene.metrics();
   // Every drawn pixel, the shadow's included, is a hit.

@@ -63,7 +63,8 @@ struct DialogFixture {
     ASSERT_TRUE(startProgram(state, root.root(), prompts));
     state.datasetFolder = data.folder;
     ASSERT_EQ(LoadDataset(state, prompts), LoadStatus::Loaded);
-    state.picPrint = QImage(400, 300, QImage::Format_RGB32);
+    state.view.viewWidth = 400;
+    state.view.viewHeight = 300;
     prompts.records.clear();
   }
   void addMarks(const QStringList& names) {

@@ -3,17 +3,36 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
+#include <QTimer>
 #include <memory>
 
 #include "app/frmSCR.h"
+#include "net/TileDownloads.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
 #include "support/LoopbackServer.h"
 
 using namespace kavalo;
 using kavalo::test::LoopbackServer;
+
+namespace {
+
+// Runs the window's event loop until its tiles are in and drawn.
+void settle(frmSCR& w) {
+  QElapsedTimer clock;
+  clock.start();
+  while ((w.tileDownloads().busy() || clock.elapsed() < 200) && clock.elapsed() < 10000) {
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+}
+
+}  // namespace
 
 TEST(OnlineWindow, IndicatorFetchAndFallBack) {
   test::RootFixture root;
@@ -48,6 +67,15 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
   w.lblOffLine_Click();
   EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オンライン"));
   EXPECT_EQ(w.compositionCount(), before + 1);
+  // The map shows at once without the tiles, the notice while they come;
+  // once they are in, it is drawn again with them, a few arrivals at a time.
+  EXPECT_TRUE(w.tileDownloads().busy());
+  EXPECT_TRUE(w.lblDownload->isVisible());
+  settle(w);
+  EXPECT_GT(w.compositionCount(), before + 1);
+  EXPECT_LT(w.compositionCount(), before + 1 + w.tileDownloads().counts().fetched);
+  const QImage& shown = w.viewPicture();
+  EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2), QColor(Qt::darkGreen).rgb());
   QStringList fetched = server.requests().filter(QStringLiteral("/kavalo/a/E1900/"));
   ASSERT_GE(fetched.size(), 2);
   for (QString& path : fetched) {
@@ -55,14 +83,14 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
     EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
   }
   EXPECT_FALSE(w.lblDownload->isVisible());
-  EXPECT_EQ(w.windowTag(), QStringLiteral("PRINTON"));
+  EXPECT_EQ(w.phase(), frmSCR::Phase::Ready);
 
   // The server goes away: one message, and the indicator is offline again.
   server.stop();
   QFile::remove(fetched[0]);
   QFile::remove(fetched[1]);
-  w.state().view.fullRedraw = true;
   w.PrintGazo();
+  settle(w);
   EXPECT_EQ(prompts.messages(),
             (QStringList{QStringLiteral("サーバーに接続しました。"), QStringLiteral("サーバー接続が中断しました。")}));
   EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オフライン"));

@@ -53,7 +53,7 @@ struct ExportFixture : test::RenderFixture {
   QString file(const QString& name) const { return out.path() + u'/' + name; }
   bool run(ExportOptions options) {
     options.path = file(options.path);
-    return ExportView(state, options, prompts, [this] { compose(); });
+    return ExportView(state, request(RenderPass::Export), options, prompts);
   }
 };
 
@@ -182,7 +182,7 @@ TEST(ExportRun, EachEraIsSavedAtTheViewSizeAndTheShownEraComesBack) {
   const double west = w[4].toDouble() - w[0].toDouble() / 2;
   EXPECT_NEAR(west, kmlValues(kml.mid(3), "west").constFirst().toDouble(), 1e-4);
   EXPECT_EQ(f.state.view.eraIndex, 1);
-  EXPECT_EQ(f.state.picPrint.pixel(150, 100), ExportFixture::eraColour(1));
+  EXPECT_EQ(f.picture.pixel(150, 100), ExportFixture::eraColour(1));  // the view is left alone
   EXPECT_TRUE(f.prompts.records.empty());
   EXPECT_EQ(f.prompts.waitDepth, 0);
   EXPECT_EQ(QDir(f.out.path()).entryList(QDir::Files).size(), 10);  // no temporary left
@@ -234,7 +234,7 @@ TEST(ExportRun, KmzHoldsTheDocumentAndTheImages) {
 
 TEST(ExportDialog, OkNeedsAFileThenExportsAndAsksToOpenIt) {
   ExportFixture f;
-  frmOutput form(f.state, f.prompts, [&] { f.compose(); });
+  frmOutput form(f.state, f.prompts, f.request(RenderPass::Export));
   QStringList opened;
   form.openFile = [&](const QString& path) { opened << path; };
   EXPECT_EQ(form.windowTitle(), "ファイル出力");

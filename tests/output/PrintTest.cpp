@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include "output/PrintJob.h"
 #include "output/PrintLayout.h"
 #include "output/frmPrinter.h"
+#include "render/MarkHitTest.h"
 #include "render/RenderFixture.h"
 #include "support/Programs.h"
 
@@ -113,16 +115,66 @@ TEST(PrintPass, ThePageImageHoldsTheViewAtThePrintScale) {
   f.data.write();
   f.solidTiles("E1900", test::tileColour);
   ASSERT_TRUE(f.load());
-  f.state.print = PrintPass{2.0, 123, 45};
-  const QImage page = composePrintPage(f.state, f.hooks);
+  const QImage page = composePrintPage(f.state, f.request(RenderPass::Print), 2.0);
   ASSERT_EQ(page.size(), QSize(600, 400));
   // Tile (col, row) covers view x from -50 + 100 col and y from -60 + 80 row.
   EXPECT_EQ(page.pixel(10, 10), test::tileColour(0, 0));
   EXPECT_EQ(page.pixel(2 * 60, 2 * 30), test::tileColour(1, 1));
   EXPECT_EQ(page.pixel(2 * 270, 2 * 150), test::tileColour(3, 2));
-  EXPECT_FALSE(f.state.view.printMode);
-  EXPECT_EQ(f.state.print.ox, 123);
-  EXPECT_TRUE(f.state.printPage.isNull());
+}
+
+TEST(PrintPass, BandsMakeExactlyTheWholePage) {
+  // Everything a page holds, at a scale whose positions round both ways:
+  // stretched tiles and elevation, sheet lines, the scale bar, a mark and
+  // the credits across the bands' edges.
+  test::RenderFixture f;
+  f.data.write();
+  f.gentleAltitude();
+  f.solidTiles("E1900", test::tileColour);
+  ASSERT_TRUE(f.load());
+  f.state.view.showScale = f.state.view.showMarks = f.state.view.showSheetLines = true;
+  f.state.marks.add(markAtViewPosition(f.state.viewport(), 150, 95, QStringLiteral("境")));
+  for (const double k : {2.5, 1.37}) {
+    const QImage whole = composePrintPage(f.state, f.request(RenderPass::Print), k);
+    ASSERT_FALSE(whole.isNull());
+    for (const int rows : {2, 6, 64, 4000}) {
+      QImage joined(whole.size(), QImage::Format_RGB32);
+      joined.fill(Qt::black);
+      int next = 0, bands = 0;
+      ASSERT_TRUE(composePrintBands(f.state, f.request(RenderPass::Print), k, rows, [&](const QImage& band, int top) {
+        EXPECT_EQ(top, next) << "bands come in order, without gaps";
+        EXPECT_EQ(band.width(), whole.width());
+        // A band reaches one row into the next, the last one to the page's end.
+        EXPECT_EQ(band.height(), std::min(rows + 1, whole.height() - top));
+        QPainter(&joined).drawImage(0, top, band);
+        next = top + rows;
+        ++bands;
+        return true;
+      }));
+      EXPECT_EQ(bands, (whole.height() + rows - 1) / rows);
+      EXPECT_EQ(joined, whole) << "k " << k << ", bands of " << rows;
+    }
+  }
+}
+
+TEST(PrintPass, TheMapIsComposedAtAResolutionThatServesIt) {
+  test::RenderFixture f;
+  f.data.write();
+  ASSERT_TRUE(f.load());
+  // At 100 % one image pixel is one view pixel. Printed at k printer pixels
+  // per view pixel on a 1200 dpi printer, the map's pixels lie 1200 / k to
+  // the inch.
+  const ViewRequest view = f.request(RenderPass::Print);
+  struct Case {
+    double printerDpi, k, composeDpi;
+  } cases[] = {
+      {300, 0.5, 300},    // a PDF file: the printer's own resolution
+      {1200, 10, 300},    // a coarse map: 120 dpi of map, composed at 300
+      {1200, 2, 600},     // 600 dpi of map: its own density
+      {1200, 0.5, 1200},  // finer than the printer: the printer's
+  };
+  for (const Case& c : cases)
+    EXPECT_NEAR(printComposeDpi(f.state, view, c.printerDpi, c.k), c.composeDpi, 1e-6) << c.printerDpi << " " << c.k;
 }
 
 TEST(PrintDialog, PdfPrintPutsTheMapWhereTheDialogSaid) {
@@ -133,7 +185,7 @@ TEST(PrintDialog, PdfPrintPutsTheMapWhereTheDialogSaid) {
   f.state.eras[0].kind = kAgencyBasicMap;
   QTemporaryDir dir;
   QPrinter printer(QPrinter::HighResolution);
-  frmPrinter form(f.state, f.prompts, printer, nullptr);
+  frmPrinter form(f.state, f.prompts, printer, f.compose(), nullptr);
   EXPECT_EQ(form.cboMaxSize->count(), 10);
   form.cboPrinter->setCurrentIndex(form.cboPrinter->count() - 1);
   EXPECT_EQ(form.cboPrinter->currentText(), "PDFファイル");
@@ -165,10 +217,10 @@ TEST(PrintDialog, PdfPrintPutsTheMapWhereTheDialogSaid) {
   form.cmdPrintGo_Click();
   ASSERT_FALSE(form.dialogCancelled());
   EXPECT_EQ(printer.outputFileName(), dir.path() + "/page.pdf");
-  const PrintPass pass = f.state.print;
+  const PrintPass pass = form.printPass();
   const PrinterMetrics m = printerMetrics(printer);
   EXPECT_NEAR(pass.k, 0.5 * m.printable.width() / 300, 1e-9);
-  ASSERT_TRUE(printView(f.state, printer, f.hooks, f.prompts));
+  ASSERT_TRUE(printView(f.state, f.request(RenderPass::Print), printer, pass, f.prompts));
   EXPECT_TRUE(test::readBytes(dir.path() + "/page.pdf").startsWith("%PDF"));
 
   const QRect inked = inkedMillimetres(dir.path() + "/page.pdf");
@@ -186,7 +238,7 @@ TEST(PrintDialog, EnterGoesToThePrintButtonAndTheCloseBoxCancels) {
   f.data.write();
   ASSERT_TRUE(f.load());
   QPrinter printer(QPrinter::HighResolution);
-  frmPrinter form(f.state, f.prompts, printer, nullptr);
+  frmPrinter form(f.state, f.prompts, printer, f.compose(), nullptr);
   form.show();
   form.activateWindow();
   // A size typed and Enter: taken, and the focus moves on to 印刷実行.
@@ -199,7 +251,7 @@ TEST(PrintDialog, EnterGoesToThePrintButtonAndTheCloseBoxCancels) {
   EXPECT_TRUE(form.isVisible());
   form.close();
   EXPECT_TRUE(form.dialogCancelled());
-  EXPECT_EQ(f.state.print.k, 1.0);
+  EXPECT_EQ(form.printPass().k, 1.0);
 }
 
 TEST(PrintCli, PrintsToPdfAndKeepsTheA4Rule) {

@@ -60,27 +60,15 @@ TEST(FastPng, DecodesToTheSamePixelsAtEverySizeAndLevel) {
   EXPECT_TRUE(encodePngFast(QImage()).isEmpty());
 }
 
-namespace {
-
-class NoSnapshotHooks : public ComposeHooks {
- public:
-  bool keepDragSnapshot() const override { return false; }
-};
-
-}  // namespace
-
 TEST(FastPng, APictureOnlyWrittenOutKeepsNoDragSnapshotAndLooksTheSame) {
   test::RenderFixture f;
   f.data.write();
   f.solidTiles(QStringLiteral("E1900"), [](int col, int row) { return qRgb(30 * col, 40 * row, 90); });
   ASSERT_TRUE(f.load());
   const QImage dragged = f.compose().copy();
-  ASSERT_FALSE(f.state.picMapMoveTemp.isNull());
+  ASSERT_FALSE(f.snapshot.isNull());
 
-  f.state.picMapMoveTemp = QImage();
-  NoSnapshotHooks hooks;
-  f.state.view.fullRedraw = true;
-  PrintGazo(f.state, hooks);
-  EXPECT_TRUE(f.state.picMapMoveTemp.isNull());
-  EXPECT_EQ(f.state.picPrint, dragged);
+  QImage written;
+  renderView(f.state, f.request(RenderPass::Export), written);
+  EXPECT_EQ(written, dragged);
 }

@@ -24,7 +24,9 @@ struct RenderFixture {
   DatasetFixture data;
   ProgramState state;
   ScriptedPrompts prompts;
-  ComposeHooks hooks;
+  // The window's picture and its snapshot before the overlays.
+  QImage picture;
+  QImage snapshot;
 
   RenderFixture() {
     root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
@@ -61,8 +63,10 @@ struct RenderFixture {
     if (LoadDataset(state, prompts) != LoadStatus::Loaded) return false;
     state.mmPerScreenPxX = state.mmPerScreenPxY = 2.3125;
     state.scale = computeScaleFactors(state.mapInfo, 2.3125, 2.3125);
-    state.picPrint = QImage(300, 200, QImage::Format_RGB32);
-    state.picPrint.fill(Qt::black);
+    state.view.viewWidth = 300;
+    state.view.viewHeight = 200;
+    picture = QImage(300, 200, QImage::Format_RGB32);
+    picture.fill(Qt::black);
     state.view.centerX = 200.0f;
     state.view.centerY = 160.0f;
     state.view.zoomPercent = 100;
@@ -75,10 +79,12 @@ struct RenderFixture {
     return true;
   }
 
+  // The request of the session's view, as the window makes it.
+  ViewRequest request(RenderPass pass = RenderPass::Screen) const { return currentViewRequest(state, pass); }
+
   const QImage& compose() {
-    state.view.fullRedraw = true;
-    PrintGazo(state, hooks);
-    return state.picPrint;
+    renderView(state, request(), picture, nullptr, &snapshot);
+    return picture;
   }
 };
 

@@ -110,38 +110,40 @@ TEST(ClipTileRect, CutsOnEverySide) {
 }
 
 TEST(BuildViewClipRegion, FullRedrawAndDragStrips) {
-  ProgramState s;
-  s.picPrint = QImage(300, 200, QImage::Format_RGB32);
-  s.view.fullRedraw = true;
-  s.dragDX = 30;
+  ViewRequest s;
+  s.viewSize = QSize(300, 200);
+  s.pass = RenderPass::Screen;
+  s.dragOffset = QPoint(30, 0);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 0, 300, 200));
 
-  s.view.fullRedraw = false;
+  s.pass = RenderPass::Drag;
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 0, 30, 200));  // drag right: the left strip
-  s.dragDX = -30;
+  s.dragOffset = QPoint(-30, 0);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(270, 0, 30, 200));
-  s.dragDX = 0;
-  s.dragDY = 20;
+  s.dragOffset = QPoint(0, 20);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 0, 300, 20));
-  s.dragDY = -20;
+  s.dragOffset = QPoint(0, -20);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 180, 300, 20));
 
   // (+30, -20): an L along the left and bottom edges.
-  s.dragDX = 30;
+  s.dragOffset = QPoint(30, -20);
   const QRegion l = BuildViewClipRegion(s);
   EXPECT_EQ(l, QRegion(0, 0, 30, 200) + QRegion(0, 180, 300, 20));
   EXPECT_TRUE(l.contains(QPoint(29, 0)));
   EXPECT_TRUE(l.contains(QPoint(299, 199)));
   EXPECT_FALSE(l.contains(QPoint(30, 179)));
   // (-30, +20): right and top.
-  s.dragDX = -30;
-  s.dragDY = 20;
+  s.dragOffset = QPoint(-30, 20);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(270, 0, 30, 200) + QRegion(0, 0, 300, 20));
 
   // No offset: the whole view is the drawing area.
-  s.dragDX = s.dragDY = 0;
+  s.dragOffset = QPoint(0, 0);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 0, 300, 200));
   // An offset beyond the view stays inside it.
-  s.dragDX = 500;
+  s.dragOffset = QPoint(500, 0);
   EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 0, 300, 200));
+  // On a screen of ratio 2 the strips are in the picture's own pixels.
+  s.devicePixelRatio = 2.0;
+  s.dragOffset = QPoint(60, 0);
+  EXPECT_EQ(BuildViewClipRegion(s), QRegion(0, 0, 60, 400));
 }

@@ -5,6 +5,7 @@
 
 #include "RenderFixture.h"
 #include "render/ImageLibrary.h"
+#include "render/TileSource.h"
 #include "render/Tiles.h"
 
 using namespace kavalo;
@@ -88,8 +89,9 @@ TEST(TileFiles, WindowsNamedFilesAreFoundAndLoaded) {
   f.data.write();
   ASSERT_TRUE(f.load());
   test::writeSolidImage(f.eraFile(QStringLiteral("E1900"), QStringLiteral("001_002.PNG")), 100, 80, QColor(10, 20, 30));
-  EXPECT_TRUE(FetchMissingTile(f.state, 0, 0, QStringLiteral("001_002.png")));
-  EXPECT_FALSE(FetchMissingTile(f.state, 0, 0, QStringLiteral("002_002.png")));
+  TileSource& disk = diskTileSource();
+  EXPECT_TRUE(disk.ensure(f.state, 0, QStringLiteral("001_002.png"), TilePolicy::DiskOnly, 0));
+  EXPECT_FALSE(disk.ensure(f.state, 0, QStringLiteral("002_002.png"), TilePolicy::DiskOnly, 0));
   QImage picture;
   ASSERT_TRUE(LoadTileImage(TilePath(f.state, 0, QStringLiteral("001_002.png")), QStringLiteral("png"), picture));
   EXPECT_EQ(picture.format(), QImage::Format_RGB32);

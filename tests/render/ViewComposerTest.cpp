@@ -264,12 +264,12 @@ TEST(ViewComposer, ThePrintPassDrawsTheSameViewAtScaleKFromTheOffset) {
   const QImage screen = f.compose().copy();
 
   const QRgb grey = qRgb(0x80, 0x80, 0x80);
-  f.state.printPage = QImage(700, 500, QImage::Format_RGB32);
-  f.state.printPage.fill(grey);
-  f.state.print = PrintPass{2.0, 10.0, 20.0};
-  f.state.view.printMode = true;
-  f.compose();
-  const QImage& page = f.state.printPage;
+  QImage page(700, 500, QImage::Format_RGB32);
+  page.fill(grey);
+  ViewRequest print = f.request(RenderPass::Print);
+  print.devicePixelRatio = 2.0;
+  print.origin = QPointF(10.0, 20.0);
+  ASSERT_TRUE(renderView(f.state, print, page));
   // View (x, y) lies at (2x + 10, 2y + 20); tile (2, 1) starts at view x 150.
   EXPECT_EQ(page.pixel(10 + 2 * 100, 20 + 2 * 60), tileColour(1, 1));
   EXPECT_EQ(page.pixel(309, 200), tileColour(1, 1));
@@ -281,7 +281,7 @@ TEST(ViewComposer, ThePrintPassDrawsTheSameViewAtScaleKFromTheOffset) {
   EXPECT_EQ(page.pixel(610, 100), grey);
   EXPECT_EQ(page.pixel(300, 420), grey);
   // The view's own picture is left as it was.
-  EXPECT_EQ(f.state.picPrint, screen);
+  EXPECT_EQ(f.picture, screen);
 }
 
 TEST(ViewComposer, ADragRedrawsOnlyTheUncoveredStripsWithoutTiles) {
@@ -292,32 +292,32 @@ TEST(ViewComposer, ADragRedrawsOnlyTheUncoveredStripsWithoutTiles) {
   ASSERT_TRUE(f.load());
   f.state.view.showAltitude = false;
   f.compose();
-  const QImage snapshot = f.state.picMapMoveTemp.copy();
+  const QImage snapshot = f.snapshot.copy();
   // The snapshot holds the tiles (taken before the overlays).
   EXPECT_EQ(snapshot.pixel(100, 60), tileColour(1, 1));
 
   const QRgb sentinel = qRgb(1, 2, 3);
-  f.state.picPrint.fill(sentinel);
-  f.state.view.fullRedraw = false;
-  f.state.dragDX = 30;
-  f.state.dragDY = -20;
-  PrintGazo(f.state, f.hooks);
-  const QImage& p = f.state.picPrint;
+  f.picture.fill(sentinel);
+  ViewRequest drag = f.request(RenderPass::Drag);
+  drag.dragOffset = QPoint(30, -20);
+  renderView(f.state, drag, f.picture, nullptr, &f.snapshot);
+  const QImage& p = f.picture;
   EXPECT_EQ(p.pixel(0, 0), kWhite);  // left strip: background only
   EXPECT_EQ(p.pixel(29, 100), kWhite);
   EXPECT_EQ(p.pixel(299, 180), kWhite);  // bottom strip
   EXPECT_EQ(p.pixel(30, 100), sentinel);
   EXPECT_EQ(p.pixel(299, 179), sentinel);
-  EXPECT_EQ(f.state.picMapMoveTemp, snapshot);  // no new snapshot
+  EXPECT_EQ(f.snapshot, snapshot);  // no new snapshot
 
   // With the elevation colours on, the strips get the colours of the view.
   f.state.view.showAltitude = true;
   f.state.view.showTiles = false;
   const QImage background = f.compose().copy();
   f.state.view.showTiles = true;
-  f.state.picPrint.fill(sentinel);
-  f.state.view.fullRedraw = false;
-  PrintGazo(f.state, f.hooks);
+  f.picture.fill(sentinel);
+  drag = f.request(RenderPass::Drag);
+  drag.dragOffset = QPoint(30, -20);
+  renderView(f.state, drag, f.picture);
   for (const QPoint pt : {QPoint(10, 100), QPoint(29, 5), QPoint(200, 190), QPoint(5, 199)})
     EXPECT_EQ(p.pixel(pt), background.pixel(pt)) << pt.x() << "," << pt.y();
   EXPECT_NE(p.pixel(200, 190), kWhite);
@@ -342,13 +342,13 @@ TEST(ViewComposer, TheSnapshotIsItsOwnCopy) {
   f.solidTiles(QStringLiteral("E1900"), tileColour);
   ASSERT_TRUE(f.load());
   f.compose();
-  const QImage& p = f.state.picPrint;
-  const QImage& s = f.state.picMapMoveTemp;
+  const QImage& p = f.picture;
+  const QImage& s = f.snapshot;
   ASSERT_EQ(s.size(), p.size());
   // The overlays of the corners come after the snapshot; the upper half of
   // the view has none of them.
   EXPECT_EQ(s.copy(0, 0, 300, 100), p.copy(0, 0, 300, 100));
-  f.state.picPrint.fill(Qt::black);
+  f.picture.fill(Qt::black);
   EXPECT_NE(s.pixel(100, 60), qRgb(0, 0, 0));
 }
 
@@ -377,10 +377,11 @@ TEST(ViewComposer, SheetImagesLieOnTheirGeographicBox) {
 
 TEST(ViewComposer, NothingIsDrawnBeforeADatasetIsLoaded) {
   ProgramState state;
-  state.picPrint = QImage(20, 20, QImage::Format_RGB32);
-  state.picPrint.fill(qRgb(1, 2, 3));
-  ComposeHooks hooks;
-  PrintGazo(state, hooks);
-  EXPECT_EQ(state.picPrint.pixel(5, 5), qRgb(1, 2, 3));
-  EXPECT_TRUE(state.picMapMoveTemp.isNull());
+  state.view.viewWidth = state.view.viewHeight = 20;
+  QImage picture(20, 20, QImage::Format_RGB32);
+  picture.fill(qRgb(1, 2, 3));
+  QImage snapshot;
+  EXPECT_FALSE(renderView(state, currentViewRequest(state, RenderPass::Screen), picture, nullptr, &snapshot));
+  EXPECT_EQ(picture.pixel(5, 5), qRgb(1, 2, 3));
+  EXPECT_TRUE(snapshot.isNull());
 }

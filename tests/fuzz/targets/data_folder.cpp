@@ -64,12 +64,10 @@ KAVALO_FUZZ_TARGET(data_folder) {
   }
   fuzz::exerciseState(state);
 
-  state.picPrint = QImage(64, 48, QImage::Format_RGB32);
-  state.picPrint.fill(Qt::white);
-  setTargetResolution(state.picPrint, state, 1.0);
+  state.view.viewWidth = 64;
+  state.view.viewHeight = 48;
   state.view.showSheetLines = state.view.showLegend = true;
-  state.view.fullRedraw = true;
-  ComposeHooks hooks;
-  PrintGazo(state, hooks);
+  QImage picture;
+  renderView(state, currentViewRequest(state, RenderPass::Screen), picture);
   return 0;
 }
