@@ -62,11 +62,4 @@ void veilRect(QImage& dst, const QRect& rect, const QRegion& clip);
 // One channel under the veil (the table veilRect uses).
 uint8_t veilChannel(uint8_t d);
 
-namespace detail {
-// The same stretch computed pixel by pixel without vector instructions; the
-// fast path must agree with it exactly.
-void stretchBltReference(QImage& dst, const QRect& dstRect, const QImage& src, const QRect& srcRect, RasterOp rop,
-                         const QRegion& clip);
-}  // namespace detail
-
 }  // namespace kavalo

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "StretchReference.h"
 #include "render/RasterOps.h"
 
 using namespace kavalo;
@@ -85,9 +86,46 @@ TEST(RasterOps, VectorPathAgreesWithTheReferenceEverywhere) {
     QImage a = noise(200, 200, rng);
     QImage b = a.copy();
     stretchBlt(a, dstRect, src, srcRect, rop, clip);
-    detail::stretchBltReference(b, dstRect, src, srcRect, rop, clip);
+    test::stretchReference(b, dstRect, src, srcRect, rop, clip);
     ASSERT_EQ(a, b) << sw << "x" << sh << " -> " << dw << "x" << dh << " rop " << static_cast<int>(rop);
   }
+}
+
+TEST(RasterOps, APaletteSourceStretchesExactlyAsItsConvertedPicture) {
+  // A palette with colours of every kind, transparent ones included (they
+  // lie on white), read through as rows are needed rather than converted.
+  std::mt19937 rng(5);
+  QImage indexed(37, 29, QImage::Format_Indexed8);
+  QList<QRgb> table;
+  for (int i = 0; i < 200; ++i) table << ((i % 7 == 0 ? (rng() & 0xFF) << 24 : 0xFF000000u) | (rng() & 0xFFFFFFu));
+  indexed.setColorTable(table);
+  for (int y = 0; y < indexed.height(); ++y)
+    for (int x = 0; x < indexed.width(); ++x) indexed.setPixel(x, y, static_cast<uint>(rng() % 200));
+  const QImage converted = indexed.convertToFormat(QImage::Format_ARGB32);
+  struct Case {
+    QRect dest, source;
+    bool apron;
+  } cases[] = {
+      {{3, 4, 33, 25}, {2, 2, 33, 25}, false},    // one to one
+      {{0, 0, 20, 15}, {0, 0, 37, 29}, false},    // shrunk
+      {{-5, 7, 90, 70}, {1, 1, 35, 27}, false},   // enlarged, cut by the picture's edge
+      {{10, 10, 80, 60}, {1, 1, 35, 27}, true},   // enlarged into the apron
+      {{0, 0, 50, 40}, {30, 20, 20, 20}, false},  // reaching beyond the source: white
+  };
+  for (const Case& c : cases)
+    for (RasterOp rop : {RasterOp::Copy, RasterOp::And, RasterOp::Paint}) {
+      QImage a = noise(100, 90, rng);
+      QImage b = a.copy();
+      const QRegion clip = QRegion(0, 0, 100, 90).subtracted(QRegion(40, 30, 10, 10));
+      if (c.apron) {
+        stretchBltWithApron(a, c.dest, indexed, c.source, rop, clip);
+        stretchBltWithApron(b, c.dest, converted, c.source, rop, clip);
+      } else {
+        stretchBlt(a, c.dest, indexed, c.source, rop, clip);
+        stretchBlt(b, c.dest, converted, c.source, rop, clip);
+      }
+      ASSERT_EQ(a, b) << c.dest.width() << "x" << c.dest.height() << " rop " << static_cast<int>(rop);
+    }
 }
 
 TEST(RasterOps, ShrinkingAveragesAndEnlargingInterpolates) {
