@@ -56,14 +56,19 @@ bool readCompareOptions(const CliOptions& options, const ProgramState& state, Co
   return true;
 }
 
+bool compareOptionsNeedCompare(const CliOptions& options, QString* error) {
+  for (const QString& name : compareOptionNames()) {
+    if (options.has(name)) {
+      if (error) *error = QStringLiteral("%1 needs --compare B").arg(name);
+      return false;
+    }
+  }
+  return true;
+}
+
 bool renderCompare(const CliOptions& options, ProgramState& state, ComposeHooks& hooks, QString* error) {
   if (!options.has(QStringLiteral("--compare"))) {
-    for (const QString& name : compareOptionNames()) {
-      if (options.has(name)) {
-        if (error) *error = QStringLiteral("%1 needs --compare B").arg(name);
-        return false;
-      }
-    }
+    if (!compareOptionsNeedCompare(options, error)) return false;
     PrintGazo(state, hooks);
     return true;
   }
