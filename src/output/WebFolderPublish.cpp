@@ -143,13 +143,13 @@ bool publishEra(const ProgramState& state, const Era& era, const QString& eraFol
 }  // namespace
 
 QString mirrorProblem(const QString& url) {
+  if (url.contains(u'|') || url.contains(u',') || url.contains(u' '))
+    return QStringLiteral("--mirror cannot hold '|', ',' or a blank (they separate the server list's fields): %1")
+        .arg(url);
   const QUrl address(url, QUrl::StrictMode);
   const QString scheme = address.scheme().toLower();
   if (!address.isValid() || (scheme != u"http" && scheme != u"https") || address.host().isEmpty())
     return QStringLiteral("--mirror must be an http or https address: %1").arg(url);
-  if (url.contains(u'|') || url.contains(u',') || url.contains(u' '))
-    return QStringLiteral("--mirror cannot hold '|', ',' or a blank (they separate the server list's fields): %1")
-        .arg(url);
   return QString();
 }
 
