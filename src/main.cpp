@@ -2,15 +2,19 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
 #include <QTranslator>
 
+#include <cstdio>
 #include <new>
 
+#include "app/ProgramHelp.h"
 #include "app/RootFolder.h"
 #include "app/frmSCR.h"
+#include "model/Settings.h"
 #include "platform/Codec.h"
 #include "platform/Screen.h"
 #include "platform/UiPrompts.h"
@@ -37,11 +41,30 @@ class GuardedApplication : public QApplication {
   }
 };
 
+// The icon of the program's windows: the sizes the build drew from its SVG.
+QIcon programIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/kavalo-%1.png").arg(size));
+  return icon;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // --version and --help need no display (nor does the build, which writes
+  // the manual page with --man).
+  QString answer;
+  if (answerWithoutWindow(argc, argv, &answer)) {
+    std::fputs(answer.toUtf8().constData(), stdout);
+    return 0;
+  }
   GuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kavalo"));
+  QApplication::setApplicationVersion(programVersion());
+  // The desktop entry's name: the shell matches the window to its menu entry
+  // and icon by it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kavalo"));
+  QApplication::setWindowIcon(programIcon());
   // Every caption of the program is Japanese; Qt's own buttons and dialogs
   // (はい, いいえ, キャンセル) follow, whatever the system's language.
   QTranslator qtTranslator;
@@ -56,8 +79,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QString exeFolder = QCoreApplication::applicationDirPath();
-  // The bundled sample region lies beside the build's executables.
-  const QString sample = QDir::cleanPath(exeFolder + QStringLiteral("/../sample"));
+  const QString sample = bundledSampleFolder(exeFolder);
   QString note;
   const QString root = determineRootFolder(exeFolder, sample, &note);
 

@@ -8,24 +8,43 @@
 
 namespace kavalo {
 
+QString bundledSampleFolder(const QString& executableFolder) {
+  for (const char* relative : {"/../sample", "/../share/kavalo/sample"}) {
+    const QString folder = QDir::cleanPath(executableFolder + QLatin1String(relative));
+    if (QFileInfo::exists(folder + QStringLiteral("/dataset.txt"))) return folder;
+  }
+  return QString();
+}
+
+namespace {
+
+bool copyOneFile(const QString& path, const QString& target) {
+  if (QFileInfo::exists(target)) return true;
+  QDir().mkpath(QFileInfo(target).absolutePath());
+  if (!QFile::copy(path, target)) return false;
+  // An installed sample is read-only; the user's copy is theirs to change.
+  QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+  return true;
+}
+
+}  // namespace
+
 bool copyFolderTree(const QString& from, const QString& to) {
   QDir source(from);
   if (!source.exists()) return false;
   if (!QDir().mkpath(to)) return false;
   bool ok = true;
   QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  const QString list = QDir::cleanPath(from + QStringLiteral("/dataset.txt"));
   while (it.hasNext()) {
     const QString path = it.next();
-    const QString rel = source.relativeFilePath(path);
-    const QString target = to + u'/' + rel;
-    QFileInfo info(path);
-    if (info.isDir()) {
+    const QString target = to + u'/' + source.relativeFilePath(path);
+    if (QFileInfo(path).isDir())
       ok = QDir().mkpath(target) && ok;
-    } else if (!QFileInfo::exists(target)) {
-      QDir().mkpath(QFileInfo(target).absolutePath());
-      ok = QFile::copy(path, target) && ok;
-    }
+    else if (QDir::cleanPath(path) != list)
+      ok = copyOneFile(path, target) && ok;
   }
+  if (ok && QFileInfo::exists(list)) ok = copyOneFile(list, to + QStringLiteral("/dataset.txt"));
   return ok;
 }
 

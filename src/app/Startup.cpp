@@ -16,7 +16,7 @@ QString rootFile(const ProgramState& state, const char* name) {
 }
 }  // namespace
 
-bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& prompts) {
+bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& prompts, QString* failure) {
   state.rootFolder = rootFolder;
   state.names = FileNameTable::standard(readServerSettings(rootFolder).webBase);
   state.datasetFolder.clear();
@@ -32,6 +32,10 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
 
   QString error;
   if (!readDataFolderList(rootFile(state, "\\dataset.txt"), state.dataFolders, &error)) {
+    if (failure) {
+      *failure = error;
+      return false;
+    }
     prompts.message(QStringLiteral("%1\nデータフォルダ: %2\nKavaloを終了します。").arg(error, rootFolder),
                     MessageIcon::Critical);
     return false;

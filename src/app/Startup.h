@@ -10,7 +10,9 @@ struct ProgramState;
 // Fills the file names, reads KAVALO.ini, dataset.txt and colorset.txt of the
 // RootFolder. False when dataset.txt is missing or malformed: the message
 // (naming the file and the RootFolder) has been shown and the program must end.
-bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& prompts);
+// With failure given, the reason is handed back instead of being shown with
+// the window's closing words (kavalo-cli words its own message).
+bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& prompts, QString* failure = nullptr);
 
 // The data-folder index to select: the saved one, or the first entry when the
 // saved one lies beyond the list.

@@ -56,15 +56,20 @@ bool readCompareOptions(const CliOptions& options, const ProgramState& state, Co
   return true;
 }
 
+bool compareOptionsNeedCompare(const CliOptions& options, QString* error) {
+  for (const QString& name : compareOptionNames()) {
+    if (options.has(name)) {
+      if (error) *error = QStringLiteral("%1 needs --compare B").arg(name);
+      return false;
+    }
+  }
+  return true;
+}
+
 bool renderCompare(const CliOptions& options, const ProgramState& state, const ViewRequest& view, QImage& picture,
                    TileSource* tiles, QString* error) {
   if (!options.has(QStringLiteral("--compare"))) {
-    for (const QString& name : compareOptionNames()) {
-      if (options.has(name)) {
-        if (error) *error = QStringLiteral("%1 needs --compare B").arg(name);
-        return false;
-      }
-    }
+    if (!compareOptionsNeedCompare(options, error)) return false;
     renderView(state, view, picture, tiles);
     return true;
   }

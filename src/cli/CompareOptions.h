@@ -18,6 +18,10 @@ QStringList compareOptionNames();
 // applied. False with a message on a bad value.
 bool readCompareOptions(const CliOptions& options, const ProgramState& state, CompareView& view, QString* error);
 
+// Without --compare: false with a message when a comparison option is given
+// all the same (it would be ignored).
+bool compareOptionsNeedCompare(const CliOptions& options, QString* error);
+
 // Composes the view of the request into picture: the comparison when
 // --compare is given, else the single view. False with a message on a bad
 // value.

@@ -14,7 +14,15 @@ CommandSpec exportCommandSpec() {
   cmd.name = QStringLiteral("export");
   cmd.synopsis = QStringLiteral(
       "export --root DIR [--dataset N] [view options as for render] --format html|kml|kmz\n"
-      "                         --image png|jpg [--world-files] -o FILE");
+      "--image png|jpg [--world-files] -o FILE");
+  cmd.summary = QStringLiteral("Writes what the export dialog writes for the view, one image per era.");
+  cmd.description = QStringLiteral(
+      "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px, --layers without legend: the "
+      "legend is a window of its own and is not exported). html: a page with an era switcher (Shift-JIS); kml: a "
+      "KML set of ground overlays with time spans (UTF-8); kmz: one KMZ file holding the KML and the images. The "
+      "images are PNG or JPEG (quality 80) of the view's size; --world-files adds a world file and a .prj of the "
+      "world datum to each image (html and kml only). Every file is written under a temporary name and renamed "
+      "only when all are complete.");
   cmd.valueOptions = viewOptionNames() << QStringLiteral("--format") << QStringLiteral("--image")
                                        << QStringLiteral("-o");
   cmd.switches = {QStringLiteral("--world-files")};
@@ -51,13 +59,12 @@ int runExportCommand(const QStringList& args) {
 
   ProgramState state;
   CliPrompts prompts;
-  if (!loadForCli(options, state, prompts)) return 1;
-  if (!applyViewOptions(options, state, &error)) {
-    printError(error);
-    return 1;
-  }
+  if (const CliStatus loaded = loadForCli(options, state, prompts); !loaded) return loaded.status();
+  if (!applyViewOptions(options, state, &error)) return usageError(cmd, error);
+  if (state.view.showLegend)
+    return usageError(cmd, QStringLiteral("--layers legend is not exported: the legend is a window of its own"));
   const bool ok = ExportView(state, currentViewRequest(state, RenderPass::Export), request, prompts);
-  return ok ? 0 : 1;
+  return ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace kavalo

@@ -19,15 +19,15 @@ int finishFetch(const RunOutcome& out, const FetchPrompts& prompts) {
   for (qsizetype i = 0; i + 1 < messages.size(); ++i) printError(messages[i]);
   if (!messages.isEmpty()) printOut(messages.back());
   printError(QStringLiteral("%1 tiles written, %2 requests").arg(out.tiles).arg(out.requests));
-  return out.added ? 0 : 1;
+  return out.added ? kExitOk : kExitFailed;
 }
 
-bool intOption(const CliOptions& options, const QString& name, int lo, int hi, int& value) {
+bool intOption(const CliOptions& options, const QString& name, int lo, int hi, int& value, QString* error) {
   if (!options.has(name)) return true;
   bool ok = false;
   const int v = options.get(name).toInt(&ok);
   if (!ok || v < lo || v > hi) {
-    printError(QStringLiteral("%1 must be a whole number from %2 to %3").arg(name).arg(lo).arg(hi));
+    *error = QStringLiteral("%1 must be a whole number from %2 to %3").arg(name).arg(lo).arg(hi);
     return false;
   }
   value = v;

@@ -19,7 +19,8 @@ AcquireContext fetchContext(FetchPrompts& prompts);
 // Prints the messages and a summary line; returns the exit status.
 int finishFetch(const RunOutcome& out, const FetchPrompts& prompts);
 
-// An option's value as an integer within [lo, hi]; false with a message.
-bool intOption(const CliOptions& options, const QString& name, int lo, int hi, int& value);
+// An option's value as an integer within [lo, hi] (left alone when the
+// option is not given); false with the reason.
+bool intOption(const CliOptions& options, const QString& name, int lo, int hi, int& value, QString* error);
 
 }  // namespace kavalo

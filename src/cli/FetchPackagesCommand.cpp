@@ -31,6 +31,14 @@ CommandSpec fetchPackagesCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("fetch-packages");
   cmd.synopsis = QStringLiteral("fetch-packages --root DIR [--dataset N] --eras I[,J...] [--web-base URL]");
+  cmd.summary = QStringLiteral("Fetches and unpacks the map-sheet packages of eras that lack files.");
+  cmd.description = QStringLiteral(
+      "The package download of the window's 付属地形図取得 for eras I, J… (indices of the era table, eras of the "
+      "data folder's own map sheets), every question answered Yes: the server list of the dataset's web folder "
+      "(--web-base, KAVALO_WEB_BASE or web_base of servers.txt), the number of packages of each era, then the "
+      "numbered packages from the servers in turn, each checked entry by entry before it is unpacked. Progress "
+      "goes to standard error, the run's messages to standard output. Eras that lack nothing are passed over; "
+      "when every era given is complete each is listed with すべて取得済み and the status is 0.");
   cmd.valueOptions = QStringList{QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--eras")}
                      << onlineValueOptions();
   return cmd;
@@ -48,11 +56,13 @@ int runFetchPackagesCommand(const QStringList& args) {
   ProgramState state;
   CliPrompts loadPrompts;
   // Unpacking packages into the data folder is what this command is for.
-  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
+  if (const CliStatus loaded = loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true); !loaded)
+    return loaded.status();
   applyOnlineOptions(options, state, loadPrompts);
 
   const std::vector<EraShortage> shortages = BuildShortageList(state);
   std::vector<int> selected;
+  std::vector<bool> named(shortages.size(), false);
   for (const QString& part : options.get(QStringLiteral("--eras")).split(u',')) {
     bool ok = false;
     const int era = part.trimmed().toInt(&ok);
@@ -62,19 +72,26 @@ int runFetchPackagesCommand(const QStringList& args) {
     if (position < 0)
       return finishParse(cmd, ParseOutcome::Error,
                          QStringLiteral("--eras: %1 is not an era of the dataset's own sheets").arg(part));
+    named[static_cast<size_t>(position)] = true;
     // As in the dialog, an era that lacks nothing cannot be chosen.
     if (shortages[static_cast<size_t>(position)].missingCount > 0 &&
         std::find(selected.begin(), selected.end(), position) == selected.end())
       selected.push_back(position);
   }
   std::sort(selected.begin(), selected.end());  // the run goes in list order
+  if (selected.empty()) {
+    // Nothing to fetch is not a failure: the eras are as complete as asked.
+    for (size_t i = 0; i < shortages.size(); ++i)
+      if (named[i]) printOut(ShortageListText(state, shortages[i]));
+    return kExitOk;
+  }
 
   StdoutPrompts prompts;
   PackageRunView view;
   view.setCaption = [](const QString& caption) { printError(caption); };
   std::vector<DownloadServer> servers;
   const PackageRunOutcome result = RunPackageDownload(state, prompts, shortages, selected, servers, view);
-  return result.success ? 0 : 1;
+  return result.success ? kExitOk : kExitFailed;
 }
 
 }  // namespace kavalo

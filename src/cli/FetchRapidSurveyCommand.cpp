@@ -9,6 +9,12 @@ CommandSpec fetchRapidSurveyCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("fetch-rapid-survey");
   cmd.synopsis = QStringLiteral("fetch-rapid-survey --root DIR [--dataset N] [--wms URL] [--site URL]");
+  cmd.summary = QStringLiteral("Adds or updates the era of the rapid-survey maps from the research institute.");
+  cmd.description = QStringLiteral(
+      "Cuts the data folder's tiles from the research institute's map service, for a data folder whose "
+      "mapinfo.txt says 迅速測図=1 (status 1 for any other). Every question is answered Yes; the closing message "
+      "goes to standard output. --wms and --site override wms and wms_site of servers.txt (and KAVALO_WMS, "
+      "KAVALO_WMS_SITE). Status 0 when the era was added or updated.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--wms"),
                       QStringLiteral("--site")};
   return cmd;
@@ -22,11 +28,12 @@ int runFetchRapidSurveyCommand(const QStringList& args) {
   if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   ProgramState state;
   CliPrompts loadPrompts;
-  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
+  if (const CliStatus loaded = loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true); !loaded)
+    return loaded.status();
   // The chooser offers this source only to data folders that name it.
   if (state.mapInfo.rapidSurvey != u"1") {
     printError(QStringLiteral("this dataset does not offer the rapid-survey maps (迅速測図 is not 1)"));
-    return 1;
+    return kExitFailed;
   }
   const ServerSettings servers = readServerSettings(state.rootFolder);
   const QString wms = normalizedServiceBase(options.get(QStringLiteral("--wms"), servers.wms));

@@ -10,6 +10,12 @@ CommandSpec fetchXyzCommandSpec() {
   cmd.name = QStringLiteral("fetch-xyz");
   cmd.synopsis = QStringLiteral(
       "fetch-xyz --root DIR [--dataset N] [--url TEMPLATE] [--zoom Z] [--kind map|photo] [--attribution TEXT]");
+  cmd.summary = QStringLiteral("Adds an era from any web-mercator tile service.");
+  cmd.description = QStringLiteral(
+      "TEMPLATE is an http(s) address with {z}, {x} and {y} (default: xyz of servers.txt or KAVALO_XYZ); Z the "
+      "zoom level (0 to 22); the era is a map (masked, like the base map) or a photo, with TEXT as its "
+      "attribution in the credits. At most two requests run at a time. Every question is answered Yes; the "
+      "closing message goes to standard output. Status 0 when an era was added.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--url"),
                       QStringLiteral("--zoom"), QStringLiteral("--kind"),    QStringLiteral("--attribution")};
   return cmd;
@@ -22,23 +28,19 @@ int runFetchXyzCommand(const QStringList& args) {
   const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
   if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   XyzChoice choice;
-  if (!intOption(options, QStringLiteral("--zoom"), 0, 22, choice.zoom)) return 2;
+  if (!intOption(options, QStringLiteral("--zoom"), 0, 22, choice.zoom, &error)) return usageError(cmd, error);
   const QString kind = options.get(QStringLiteral("--kind"), QStringLiteral("map"));
-  if (kind != u"map" && kind != u"photo") {
-    printError(QStringLiteral("--kind must be map or photo"));
-    return 2;
-  }
+  if (kind != u"map" && kind != u"photo") return usageError(cmd, QStringLiteral("--kind must be map or photo"));
   choice.map = kind == u"map";
   choice.attribution = options.get(QStringLiteral("--attribution"));
 
   ProgramState state;
   CliPrompts loadPrompts;
-  if (!loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true)) return 1;
+  if (const CliStatus loaded = loadForCli(options, state, loadPrompts, ElevationLoad::WithDataset, true); !loaded)
+    return loaded.status();
   choice.urlTemplate = options.get(QStringLiteral("--url"), readServerSettings(state.rootFolder).xyzTemplate);
-  if (!xyzTemplateUsable(choice.urlTemplate)) {
-    printError(QStringLiteral("--url must be an http(s) address with {z}, {x} and {y}"));
-    return 2;
-  }
+  if (!xyzTemplateUsable(choice.urlTemplate))
+    return usageError(cmd, QStringLiteral("--url must be an http(s) address with {z}, {x} and {y}"));
   FetchPrompts prompts;
   const RunOutcome out = runXyzAcquisition(state, choice, networkXyzFetcher(), fetchContext(prompts));
   return finishFetch(out, prompts);

@@ -115,6 +115,11 @@ CommandSpec infoCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("info");
   cmd.synopsis = QStringLiteral("info --root DIR [--dataset N]");
+  cmd.summary = QStringLiteral("Prints the loaded data folder as JSON.");
+  cmd.description = QStringLiteral(
+      "The data-folder list of dataset.txt, the settings of KAVALO.ini, the values of mapinfo.txt and what follows "
+      "from them, the saved view, every era with its label, and the sheet history, as one JSON object on standard "
+      "output. --dataset chooses the data folder by its index in dataset.txt (default: the one KAVALO.ini names).");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
   return cmd;
 }
@@ -127,9 +132,9 @@ int runInfoCommand(const QStringList& args) {
   if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   ProgramState state;
   CliPrompts prompts;
-  if (!loadForCli(options, state, prompts)) return 1;
+  if (const CliStatus loaded = loadForCli(options, state, prompts); !loaded) return loaded.status();
   printOut(datasetInfoJson(state));
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace kavalo

@@ -102,6 +102,12 @@ JsonWriter& JsonWriter::value(double number) {
   return *this;
 }
 
+JsonWriter& JsonWriter::null() {
+  separate();
+  out_ += QStringLiteral("null");
+  return *this;
+}
+
 JsonWriter& JsonWriter::value(bool flag) {
   separate();
   out_ += flag ? QStringLiteral("true") : QStringLiteral("false");

@@ -21,6 +21,7 @@ class JsonWriter {
   JsonWriter& value(float number);
   JsonWriter& value(double number);
   JsonWriter& value(bool flag);
+  JsonWriter& null();
 
   template <typename T>
   JsonWriter& field(const QString& name, const T& v) {

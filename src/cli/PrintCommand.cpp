@@ -11,13 +11,36 @@
 
 namespace kavalo {
 
+namespace {
+
+// The top-left corner, in printer pixels of the printable area, that puts the
+// map at its chosen size in the middle of the printable area. The dialog
+// keeps the top-left of the full-size placement when the size shrinks; a
+// print without a place given is centred instead.
+QPointF centredOnPrintable(const PrintLayout& layout) {
+  const PrintFit& fit = layout.fit();
+  const QSizeF printable = layout.metrics().printable;
+  const double scale = layout.sizeValue() / 100.0;
+  return QPointF((printable.width() - fit.width * scale) / 2, (printable.height() - fit.height * scale) / 2);
+}
+
+}  // namespace
+
 CommandSpec printCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("print");
   cmd.synopsis = QStringLiteral(
       "print --root DIR [--dataset N] [view options as for render] (--printer NAME | --pdf FILE)\n"
-      "                         [--paper NAME] [--orientation portrait|landscape] [--print-size PCT]\n"
-      "                         [--offset-mm X,Y]");
+      "[--paper NAME] [--orientation portrait|landscape] [--print-size PCT] [--offset-mm X,Y]");
+  cmd.summary = QStringLiteral("Prints the view as the print dialog would, to a printer or a PDF file.");
+  cmd.description = QStringLiteral(
+      "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px, --layers without legend: the "
+      "legend is a window of its own and is not printed). --printer names a printer of the system (CUPS); --pdf "
+      "writes a PDF file at 300 dpi. --paper and --orientation choose the sheet for this job only; the printer's "
+      "own defaults are never changed. The map is fitted into the printable area; --print-size is the dialog's "
+      "size of it in percent (10 to 100, default 100), and --offset-mm the map's top-left corner from the "
+      "printable area's top-left in millimetres; without it the map is centred on the printable area. The "
+      "mapping agency's maps and photos are refused on sheets larger than A4 (status 1).");
   cmd.valueOptions = viewOptionNames() << QStringLiteral("--printer") << QStringLiteral("--pdf")
                                        << QStringLiteral("--paper") << QStringLiteral("--orientation")
                                        << QStringLiteral("--print-size") << QStringLiteral("--offset-mm");
@@ -55,11 +78,10 @@ int runPrintCommand(const QStringList& args) {
 
   ProgramState state;
   CliPrompts prompts;
-  if (!loadForCli(options, state, prompts)) return 1;
-  if (!applyViewOptions(options, state, &error)) {
-    printError(error);
-    return 1;
-  }
+  if (const CliStatus loaded = loadForCli(options, state, prompts); !loaded) return loaded.status();
+  if (!applyViewOptions(options, state, &error)) return usage(error);
+  if (state.view.showLegend)
+    return usage(QStringLiteral("--layers legend is not printed: the legend is a window of its own"));
 
   QPrinter printer(QPrinter::HighResolution);
   const QString pdfPath =
@@ -67,13 +89,13 @@ int runPrintCommand(const QStringList& args) {
   const QString name = toPdf ? pdfPrinterEntry() : options.get(QStringLiteral("--printer"));
   if (!selectPrinter(printer, name, pdfPath)) {
     printError(QStringLiteral("no printer named %1").arg(name));
-    return 1;
+    return kExitFailed;
   }
   if (options.has(QStringLiteral("--paper"))) {
     const QPageSize paper = findPaper(paperSizes(printer), options.get(QStringLiteral("--paper")));
     if (!paper.isValid()) {
       printError(QStringLiteral("the printer has no paper named %1").arg(options.get(QStringLiteral("--paper"))));
-      return 1;
+      return kExitFailed;
     }
     printer.setPageSize(paper);
   }
@@ -86,12 +108,15 @@ int runPrintCommand(const QStringList& args) {
   layout.setSizeValue(size);
   if (offsetMm)
     layout.moveAreaToPrinterPixels(QPointF(offsetMm->x() * metrics.dpiX / 25.4, offsetMm->y() * metrics.dpiY / 25.4));
+  else
+    layout.moveAreaToPrinterPixels(centredOnPrintable(layout));
   if (state.hasEra() && exceedsA4Rule(state.currentEra().kind, metrics.printableMm)) {
     prompts.message(QStringLiteral("表示中のデータはA4サイズ以上の大きさでは印刷できません。"), MessageIcon::Warning);
-    return 1;
+    return kExitFailed;
   }
   const PrintPass pass = layout.printPass(state.viewWidth());
-  return printView(state, currentViewRequest(state, RenderPass::Print), printer, pass, prompts) ? 0 : 1;
+  return printView(state, currentViewRequest(state, RenderPass::Print), printer, pass, prompts) ? kExitOk
+                                                                                                 : kExitFailed;
 }
 
 }  // namespace kavalo

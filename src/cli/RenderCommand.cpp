@@ -10,6 +10,7 @@
 #include "app/DatasetLoader.h"
 #include "cli/CliCommon.h"
 #include "cli/CompareOptions.h"
+#include "cli/LegendLayer.h"
 #include "cli/OnlineOptions.h"
 #include "cli/ViewOptions.h"
 #include "model/ProgramState.h"
@@ -40,9 +41,24 @@ CommandSpec renderCommandSpec() {
   cmd.name = QStringLiteral("render");
   cmd.synopsis = QStringLiteral(
       "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
-      "                         [--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks]\n"
-      "                         [--online [--web-base URL]] -o FILE.png|-\n"
-      "                         [--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
+      "[--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks]\n"
+      "[--online [--web-base URL]] -o FILE.png|-\n"
+      "[--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
+  cmd.summary = QStringLiteral("Composes a view exactly as the window does and writes it as PNG.");
+  cmd.description = QStringLiteral(
+      "The view: era I (an index of the era table), centre X,Y in image pixels, zoom Z in percent (50 to 400), a "
+      "picture of W x H pixels and F millimetres per screen pixel; by default the view saved for the data folder, "
+      "1000x700 and 25.4/96 mm. --layers lists what is drawn (by default the switches that are on at start); the "
+      "elevation grid is read only when the altitude layer is on. legend puts the era's legend picture at its own "
+      "size into the top-right corner of the view, where the legend window stands beside the map, and is refused "
+      "(status 2) for an era without a legend or with --compare. -o - writes the PNG to standard output.\n\n"
+      "With --compare B the view's era is compared with era B as the window shows it: side by side, a swipe at "
+      "view x X (--split), a lens at X,Y of radius R (--lens, view pixels), or era B blended over it at P percent "
+      "(--opacity).\n\n"
+      "--online switches online first, as a click on the indicator does (the server check of the dataset's web "
+      "folder, --web-base or KAVALO_WEB_BASE or servers.txt), and fetches missing tiles while drawing. When the "
+      "server check fails or a tile cannot be fetched the picture is still written, without those tiles, and the "
+      "status is 1.");
   cmd.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
   cmd.valueOptions << compareOptionNames();
   cmd.switches = onlineSwitches();
@@ -55,10 +71,10 @@ int runRenderCommand(const QStringList& args) {
   const CommandSpec cmd = renderCommandSpec();
   const ParseOutcome outcome = parseCommand(cmd, args, options, &error);
   if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
-  if (!options.has(QStringLiteral("-o"))) {
-    printError(QStringLiteral("-o FILE.png is required (- for standard output)"));
-    return 2;
-  }
+  if (!options.has(QStringLiteral("-o")))
+    return usageError(cmd, QStringLiteral("-o FILE.png is required (- for standard output)"));
+  if (options.has(QStringLiteral("--web-base")) && !options.has(QStringLiteral("--online")))
+    return usageError(cmd, QStringLiteral("--web-base goes with --online"));
   const bool toStandardOutput = options.get(QStringLiteral("-o")) == u"-";
   const QString output = toStandardOutput
                              ? QString()
@@ -68,19 +84,32 @@ int runRenderCommand(const QStringList& args) {
   CliPrompts prompts;
   // The elevation grid is the largest file of a data folder: it is read only
   // for a view that shows its colours.
-  if (!loadForCli(options, state, prompts, ElevationLoad::OnDemand)) return 1;
-  if (!applyViewOptions(options, state, &error)) {
-    printError(error);
-    return 1;
+  if (const CliStatus loaded = loadForCli(options, state, prompts, ElevationLoad::OnDemand); !loaded)
+    return loaded.status();
+  if (!applyViewOptions(options, state, &error)) return usageError(cmd, error);
+  const bool comparing = options.has(QStringLiteral("--compare"));
+  CompareView compareView;
+  if (comparing ? !readCompareOptions(options, state, compareView, &error)
+                : !compareOptionsNeedCompare(options, &error))
+    return usageError(cmd, error);
+  QImage legend;
+  if (state.view.showLegend) {
+    if (comparing) return usageError(cmd, QStringLiteral("--layers legend goes with a single era, not with --compare"));
+    bool notApplicable = false;
+    legend = legendForView(state, &error, &notApplicable);
+    if (notApplicable) return usageError(cmd, error);
+    if (legend.isNull()) {
+      printError(error);
+      return kExitFailed;
+    }
   }
   const bool online = options.has(QStringLiteral("--online"));
-  if (!applyOnlineOptions(options, state, prompts)) {
-    printError(QStringLiteral("the server check failed: nothing was fetched"));
-    return 1;
-  }
+  // A failed server check leaves the program offline: the view is still
+  // written, from what is on disk, and the status says what was missing.
+  applyOnlineOptions(options, state, prompts);
   if (state.view.showAltitude) EnsureElevation(state, prompts);
-  // A rendered view is written out once: it is never dragged nor drawn again,
-  // and the legend is a window of its own, so a rendered view has none.
+  // A rendered view is written out once: it is never dragged nor drawn again.
+  // The legend window has no place in it: its picture is drawn in afterwards.
   const ViewRequest view = currentViewRequest(state, RenderPass::Export);
   QImage picture;
   TileDownloads downloads;
@@ -92,9 +121,8 @@ int runRenderCommand(const QStringList& args) {
   });
   if (!renderCompare(options, state, view, picture, &downloads, &error)) {
     printError(error);
-    return 1;
+    return kExitFailed;
   }
-  bool fetchFailed = false;
   if (online && downloads.busy()) {
     // The first composition asked for the tiles missing on disk, all at once;
     // once they are in, the view is composed again with them.
@@ -103,36 +131,41 @@ int runRenderCommand(const QStringList& args) {
       if (!busy) loop.quit();
     });
     if (downloads.busy()) loop.exec();
-    fetchFailed = downloads.counts().failed > 0;
     if (downloads.counts().fetched > 0 && !renderCompare(options, state, view, picture, nullptr, &error)) {
       printError(error);
-      return 1;
+      return kExitFailed;
     }
   }
+  if (!legend.isNull()) drawLegendCorner(picture, legend);
 
   if (picture.isNull()) {
     printError(QStringLiteral("the view could not be composed"));
-    return 1;
+    return kExitFailed;
   }
   // Written once and not kept by the program: the fast setting of the encoder.
   const QByteArray png = encodePngFast(picture);
   if (png.isEmpty()) {
     printError(QStringLiteral("the view could not be encoded as PNG"));
-    return 1;
+    return kExitFailed;
   }
   const bool written = toStandardOutput ? writeToStandardOutput(png, &error) : writeFileAtomically(output, png, &error);
   if (!written) {
     printError(error);
-    return 1;
+    return kExitFailed;
   }
-  if (fetchFailed) {
+  if (online && !state.view.onlineMode) {
+    // The server check failed, or a tile could not be fetched.
     const TileDownloads::Counts counts = downloads.counts();
-    printError(QStringLiteral("%1 of %2 missing tiles could not be fetched; the view was written without them")
-                   .arg(counts.failed)
-                   .arg(counts.failed + counts.fetched));
-    return 1;
+    if (counts.failed > 0)
+      printError(QStringLiteral("--online: %1 of %2 missing tiles could not be fetched; the view was written without "
+                                "them")
+                     .arg(counts.failed)
+                     .arg(counts.failed + counts.fetched));
+    else
+      printError(QStringLiteral("--online: the server check failed; the view was written from what is on disk"));
+    return kExitFailed;
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace kavalo

@@ -27,6 +27,10 @@ CommandSpec shortageCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("shortage");
   cmd.synopsis = QStringLiteral("shortage --root DIR [--dataset N]");
+  cmd.summary = QStringLiteral("Prints each map-sheet era with the files it lacks, as JSON.");
+  cmd.description = QStringLiteral(
+      "For every era of the data folder's own map sheets: its index, its folder, the line the package dialog shows "
+      "for it, and the image files its gazo_check_list.txt names but its folder lacks.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
   return cmd;
 }
@@ -39,9 +43,9 @@ int runShortageCommand(const QStringList& args) {
   if (outcome != ParseOutcome::Ok) return finishParse(cmd, outcome, error);
   ProgramState state;
   CliPrompts prompts;
-  if (!loadForCli(options, state, prompts)) return 1;
+  if (const CliStatus loaded = loadForCli(options, state, prompts); !loaded) return loaded.status();
   printOut(shortageJson(state));
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace kavalo

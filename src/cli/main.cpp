@@ -5,85 +5,77 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "cli/CliCommon.h"
-#include "cli/ExportCommand.h"
-#include "cli/FetchAgencyCommand.h"
-#include "cli/FetchPackagesCommand.h"
-#include "cli/FetchRapidSurveyCommand.h"
-#include "cli/FetchXyzCommand.h"
-#include "cli/InfoCommand.h"
-#include "cli/PrintCommand.h"
-#include "cli/ReadoutCommand.h"
-#include "cli/RenderCommand.h"
-#include "cli/ShortageCommand.h"
+#include "cli/Commands.h"
+#include "model/Settings.h"
 #include "platform/Codec.h"
+#include "platform/HelpText.h"
+#include "platform/Logging.h"
 #include "platform/RuntimeFolder.h"
 
 using namespace kavalo;
 
 namespace {
 
-struct Command {
-  CommandSpec (*describe)();
-  int (*run)(const QStringList& args);
-};
-
-// Every command, in the order the usage lists them.
-const Command kCommands[] = {
-    {infoCommandSpec, runInfoCommand},
-    {renderCommandSpec, runRenderCommand},
-    {readoutCommandSpec, runReadoutCommand},
-    {exportCommandSpec, runExportCommand},
-    {printCommandSpec, runPrintCommand},
-    {fetchAgencyCommandSpec, runFetchAgencyCommand},
-    {fetchRapidSurveyCommandSpec, runFetchRapidSurveyCommand},
-    {fetchXyzCommandSpec, runFetchXyzCommand},
-    {shortageCommandSpec, runShortageCommand},
-    {fetchPackagesCommandSpec, runFetchPackagesCommand},
-};
-
-void printUsage(FILE* to) {
-  QString text;
-  for (const Command& c : kCommands)
-    text += (text.isEmpty() ? QStringLiteral("usage: kavalo-cli ") : QStringLiteral("       kavalo-cli ")) +
-            c.describe().synopsis + u'\n';
-  text += QStringLiteral("Each command takes --help.\n");
-  std::fputs(text.toUtf8().constData(), to);
+int usage(const QString& reason) {
+  if (!reason.isEmpty()) printError(reason);
+  std::fputs("usage: kavalo-cli [--verbose] COMMAND [OPTIONS]   (kavalo-cli --help lists the commands)\n", stderr);
+  return kExitUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  // What needs no data is answered before anything starts: the manual page
+  // is written by the build, where there may be no fonts nor display.
+  for (int i = 1; i < argc; ++i) {
+    const char* a = argv[i];
+    if (a[0] != '-') break;  // the command: its own options follow
+    if (std::strcmp(a, "--version") == 0) {
+      std::printf("kavalo-cli %s\n", programVersion().toUtf8().constData());
+      return kExitOk;
+    }
+    if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
+      std::fputs(cliHelpText().toUtf8().constData(), stdout);
+      return kExitOk;
+    }
+    if (std::strcmp(a, "--man") == 0) {
+      std::fputs(manPageText(cliHelpDocument()).toUtf8().constData(), stdout);
+      return kExitOk;
+    }
+  }
   // Text is drawn without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ensureRuntimeFolder();
   QGuiApplication app(argc, argv);
-  if (!sjisAvailable()) {
-    printError(QStringLiteral("Shift-JIS conversion is not available in this Qt build"));
-    return 1;
-  }
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();
-  if (args.isEmpty()) {
-    printUsage(stderr);
-    return 2;
+  while (!args.isEmpty() && args.first().startsWith(u'-')) {
+    const QString option = args.takeFirst();
+    if (option != kVerboseSwitch) return usage(QStringLiteral("unknown option '%1'").arg(option));
+    setupLogging(true);
+  }
+  if (args.isEmpty()) return usage(QStringLiteral("no command given"));
+  if (!sjisAvailable()) {
+    printError(QStringLiteral("Shift-JIS conversion is not available in this Qt build"));
+    return kExitFailed;
   }
   const QString command = args.takeFirst();
-  if (command == u"--help" || command == u"-h" || command == u"help") {
-    printUsage(stdout);
-    return 0;
+  if (command == u"help") {
+    std::fputs(cliHelpText().toUtf8().constData(), stdout);
+    return kExitOk;
   }
-  for (const Command& c : kCommands) {
+  for (const CliCommand& c : cliCommands()) {
     if (c.describe().name != command) continue;
     try {
       return c.run(args);
     } catch (const std::bad_alloc&) {
       printError(QStringLiteral("out of memory"));
-      return 1;
+      return kExitFailed;
     }
   }
-  printUsage(stderr);
-  return 2;
+  return usage(QStringLiteral("unknown command '%1'").arg(command));
 }

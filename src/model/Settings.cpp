@@ -36,4 +36,8 @@ QString versionCaption() {
       .arg(KAVALO_VERSION_PATCH);
 }
 
+QString programVersion() {
+  return QStringLiteral("%1.%2.%3").arg(KAVALO_VERSION_MAJOR).arg(KAVALO_VERSION_MINOR).arg(KAVALO_VERSION_PATCH);
+}
+
 }  // namespace kavalo

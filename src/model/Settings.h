@@ -21,4 +21,8 @@ bool writeSettings(const QString& path, const Settings& settings, QString* error
 // The program's caption: "Kavalo Ver." + major + "." + minor and revision.
 QString versionCaption();
 
+// The version as the build gives it: "major.minor.revision" ("1.0.0"), for
+// --version, the user agent and the package.
+QString programVersion();
+
 }  // namespace kavalo

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <functional>
 
+#include "model/Settings.h"
 #include "net/PartFile.h"
 #include "platform/Codec.h"
 #include "platform/Prompts.h"
@@ -126,7 +127,7 @@ NetworkTimeouts networkTimeouts() { return g_timeouts; }
 QString networkUserAgent() {
   const QString path = QCoreApplication::applicationFilePath();
   const QString name = QFileInfo(path).completeBaseName();
-  return name.isEmpty() ? QStringLiteral("kavalo") : name;
+  return (name.isEmpty() ? QStringLiteral("kavalo") : name) + u'/' + programVersion();
 }
 
 bool DownloadUrlToFile(const QString& url, const QString& localPath) {

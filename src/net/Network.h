@@ -63,7 +63,8 @@ bool EnsureFolder(const QString& path, Prompts& prompts);
 // that cannot be read gives 0.
 int ListFolder(const QString& path, QStringList& names, bool dirsToo);
 
-// The user agent of every request: the executable's name without extension.
+// The user agent of every request: the executable's name without extension,
+// "/" and the program's version ("kavalo-cli/1.0.0").
 QString networkUserAgent();
 
 }  // namespace kavalo

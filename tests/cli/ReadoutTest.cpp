@@ -57,14 +57,64 @@ TEST(ReadoutCommand, PrintsTheCaptionsExactlyAsOneJsonObject) {
   const CliRun r = f.readout({QStringLiteral("--at"), QStringLiteral("123.4,77.7")});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   // Grid cell (2, 2) of the fixture's slope holds 285 tenths.
-  EXPECT_EQ(r.out, QStringLiteral("{\"lblInfo\":\"北緯35度42分19.3秒\\r東経139度49分10.6秒\\r　　　(世界測地系)\\r"
-                                  "標高：28.5m\",\"lblMap\":\"地形図：図0-0(版1,発行1発行)\\r\",\"bold\":false}\n"));
+  // The captions come first, exactly as the window shows them; the fields
+  // follow (see StructuredFieldsFollowTheCaptions).
+  EXPECT_TRUE(
+      r.out.startsWith(QStringLiteral("{\"lblInfo\":\"北緯35度42分19.3秒\\r東経139度49分10.6秒\\r　　　(世界測地系)\\r"
+                                      "標高：28.5m\",\"lblMap\":\"地形図：図0-0(版1,発行1発行)\\r\",\"bold\":false,")))
+      << r.out.toStdString();
   // The second era borrows the first one's sheet there, over the sea.
   const CliRun borrowed =
       f.readout({QStringLiteral("--era"), QStringLiteral("1"), QStringLiteral("--at"), QStringLiteral("10,10")});
   ASSERT_EQ(borrowed.exitCode, 0) << borrowed.err.toStdString();
-  EXPECT_TRUE(borrowed.out.endsWith(
-      QStringLiteral("標高：海面\",\"lblMap\":\"地形図：!!図0-0(版1,発行1発行)\\r\",\"bold\":true}\n")));
+  EXPECT_TRUE(borrowed.out.contains(
+      QStringLiteral("標高：海面\",\"lblMap\":\"地形図：!!図0-0(版1,発行1発行)\\r\",\"bold\":true,")));
+}
+
+// The fields say what the captions say, as numbers and names: decimal degrees
+// agree with the captions' seconds in both datums, whatever --datum says.
+TEST(ReadoutCommand, StructuredFieldsFollowTheCaptions) {
+  CliFixture f;
+  auto degrees = [](int d, int m, double s) { return d + m / 60.0 + s / 3600.0; };
+  const struct {
+    QStringList args;
+    QJsonValue elevation;
+    bool sea;
+    QJsonValue sheet, edition, issued;
+    bool borrowed;
+  } cases[] = {
+      {{"--at", "123.4,77.7"}, 28.5, false, "図0-0", "版1", "発行1", false},
+      {{"--at", "123.4,77.7", "--datum", "0"}, 28.5, false, "図0-0", "版1", "発行1", false},
+      // The second era borrows the first one's sheet there, over the sea.
+      {{"--era", "1", "--at", "10,10"}, QJsonValue::Null, true, "図0-0", "版1", "発行1", true},
+      // West of the grid and of every sheet.
+      {{"--at", "-50,10"}, QJsonValue::Null, false, QJsonValue::Null, QJsonValue::Null, QJsonValue::Null, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(u' ').toStdString());
+    const CliRun r = f.readout(c.args);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    EXPECT_EQ(o.value("elevation"), c.elevation);
+    EXPECT_EQ(o.value("sea").toBool(), c.sea);
+    EXPECT_EQ(o.value("sheet"), c.sheet);
+    EXPECT_EQ(o.value("edition"), c.edition);
+    EXPECT_EQ(o.value("issued"), c.issued);
+    EXPECT_EQ(o.value("borrowed").toBool(), c.borrowed);
+    EXPECT_EQ(o.value("borrowed").toBool(), o.value("bold").toBool());
+  }
+  const QJsonObject o = QJsonDocument::fromJson(f.readout({"--at", "123.4,77.7"}).out.toUtf8()).object();
+  // The captions of the same point: world 35°42'19.3" 139°49'10.6", Tokyo
+  // 35°42'34.3" 139°49'37.6"; a caption cuts its seconds after four
+  // characters, so the degrees lie within a tenth of a second above them.
+  auto within = [](double value, double caption) {
+    const double above = (value - caption) * 3600;
+    return above > -1e-3 && above < 0.1 + 1e-3;
+  };
+  EXPECT_TRUE(within(o["world"]["latitude"].toDouble(), degrees(35, 42, 19.3))) << o["world"]["latitude"].toDouble();
+  EXPECT_TRUE(within(o["world"]["longitude"].toDouble(), degrees(139, 49, 10.6)));
+  EXPECT_TRUE(within(o["tokyo"]["latitude"].toDouble(), degrees(35, 42, 34.3)));
+  EXPECT_TRUE(within(o["tokyo"]["longitude"].toDouble(), degrees(139, 49, 37.6)));
 }
 
 TEST(ReadoutCommand, TheDatumComesFromTheSettingsUnlessGiven) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+
+#include <algorithm>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
@@ -100,7 +103,7 @@ TEST(RenderCommand, ReportsBadUseAndFailedWrites) {
 
   r = runRender({QStringLiteral("--root"), f.root.root(), QStringLiteral("--size"), QStringLiteral("big"),
                  QStringLiteral("-o"), f.out(QStringLiteral("x.png"))});
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exitCode, 2);  // a value out of range is a usage error
   EXPECT_TRUE(r.err.contains(QStringLiteral("--size"))) << r.err.toStdString();
 
   r = runRender(
@@ -141,4 +144,35 @@ TEST(RenderCommand, WritesWhatTheWindowShows) {
   ASSERT_EQ(written.size(), shown.size());
   EXPECT_TRUE(written == shown.convertToFormat(QImage::Format_RGB32));
   window.Form_Unload();
+}
+
+// The legend layer: the era's legend picture at its own size in the view's
+// top-right corner, over everything else; cut on its right and bottom (the
+// part the legend window would scroll to) when the view is smaller.
+TEST(RenderCommand, TheLegendLayerGoesIntoTheTopRightCorner) {
+  CliRenderFixture f;
+  const QColor legendColour(12, 200, 34);
+  QImage legend(60, 40, QImage::Format_RGB32);
+  legend.fill(legendColour);
+  legend.setPixel(0, 0, qRgb(255, 0, 0));  // its top-left corner
+  ASSERT_TRUE(QDir().mkpath(f.data.folder + QStringLiteral("/legend")));
+  ASSERT_TRUE(legend.save(f.data.folder + QStringLiteral("/legend/01.png")));
+  const struct {
+    QString size;
+    QPoint topLeft;  // where the legend's top-left lands
+  } cases[] = {{QStringLiteral("200x100"), {140, 0}}, {QStringLiteral("50x30"), {0, 0}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.size.toStdString());
+    const QString path = f.out(QStringLiteral("legend.png"));
+    const RenderRun r = runRender({"--root", f.root.root(), "--size", c.size, "--layers", "tiles,legend", "-o", path});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QImage image = PNGtoDIB(path);
+    EXPECT_EQ(image.pixel(c.topLeft), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(image.width() - 1, 0), legendColour.rgb());
+    EXPECT_EQ(image.pixel(image.width() - 1, std::min(39, image.height() - 1)), legendColour.rgb());
+    if (c.topLeft.x() > 0) {
+      EXPECT_NE(image.pixel(c.topLeft.x() - 1, 0), legendColour.rgb());   // the map beside it
+      EXPECT_NE(image.pixel(image.width() - 1, 40), legendColour.rgb());  // and below it
+    }
+  }
 }

@@ -62,7 +62,7 @@ TEST(RenderCompare, TheCommandWritesTheComparisonComposedInProcessAndRefusesBadV
   for (const Bad& b : bad) {
     const test::ProgramRun run =
         test::runCli(QStringList{QStringLiteral("render")} + view + b.args + QStringList{"-o", out});
-    EXPECT_EQ(run.exitCode, 1) << b.message;
+    EXPECT_EQ(run.exitCode, 2) << b.message;  // values out of range are usage errors
     EXPECT_TRUE(run.err.contains(QString::fromLatin1(b.message))) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(out)) << b.message;
   }

@@ -83,7 +83,8 @@ TEST(FetchPackagesCommand, OutputAndStatus) {
     QByteArray out;
   };
   const std::vector<Case> cases = {
-      {{QStringLiteral("--eras"), QStringLiteral("1")}, 1, "取得するデータを選択してください。\n"},
+      // An era that lacks nothing is complete, not a failure.
+      {{QStringLiteral("--eras"), QStringLiteral("1")}, 0, "1930-31年:すべて取得済み\n"},
       {{QStringLiteral("--eras"), QStringLiteral("7")}, 2, ""},
       {{QStringLiteral("--eras"), QStringLiteral("0,1")},
        1,

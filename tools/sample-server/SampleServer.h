@@ -27,6 +27,9 @@ namespace sampleserver {
 struct ServerContext {
   QString regionRoot;  // a RootFolder holding the complete sample region
   QString workFolder;  // scratch space for files built at start, removed at exit
+  // A web folder written by kavalo-cli publish, served as it stands under
+  // /kavalo/ instead of the one built from the region (empty: none).
+  QString publishedFolder;
   int port = 0;
   // "http://127.0.0.1:PORT" (no trailing "/")
   QString origin() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }

@@ -138,6 +138,7 @@ bool buildPackages(WebFolder& web, const QString& workFolder, QString* error) {
 }
 
 bool installWebFolder(httplib::Server& http, ServerContext& context, QString* error) {
+  if (!context.publishedFolder.isEmpty()) return true;  // the published folder is the web folder
   auto web = std::make_shared<WebFolder>();
   web->regionRoot = context.regionRoot;
   if (!buildPackages(*web, context.workFolder + QStringLiteral("/packages"), error)) return false;

@@ -1,11 +1,12 @@
-// sample-server [--port PORT] [--region DIR]
+// sample-server [--port PORT] [--region DIR] [--web-folder WEBDIR]
 //
 // Serves the outside services of the program on 127.0.0.1 from the sample
 // region. Without --region it generates the complete region (the sample plus
 // the files the sample leaves out on purpose) into a temporary folder with
 // the generator beside it. PORT 0 (the default 8080 when none is given) picks
 // a free port; the address in use is printed on the first line. Stops on
-// SIGINT or SIGTERM and removes what it built.
+// SIGINT or SIGTERM and removes what it built. --web-folder serves a folder
+// written by kavalo-cli publish as the dataset's web folder.
 #include <httplib.h>
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: sample-server [--port PORT] [--region DIR]\n", stderr);
+  std::fputs("usage: sample-server [--port PORT] [--region DIR] [--web-folder WEBDIR]\n", stderr);
   return 2;
 }
 
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
   int port = 8080;
-  QString region;
+  QString region, published;
   while (!args.isEmpty()) {
     const QString a = args.takeFirst();
     if (a == u"--port" && !args.isEmpty()) {
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
       if (!ok || port < 0 || port > 65535) return usage();
     } else if (a == u"--region" && !args.isEmpty()) {
       region = QDir(args.takeFirst()).absolutePath();
+    } else if (a == u"--web-folder" && !args.isEmpty()) {
+      published = QDir(args.takeFirst()).absolutePath();
     } else {
       return usage();
     }
@@ -90,6 +93,7 @@ int main(int argc, char** argv) {
     if (!generateRegion(region, &error)) return failure(error);
   }
   context.regionRoot = region;
+  context.publishedFolder = published;
 
   httplib::Server http;
   // Answers on kept-alive connections go out at once, not after the client's
