@@ -1,11 +1,14 @@
 #pragma once
 // The main window: the control panel on the left, the map view on the right.
-// It owns the program state; each handler keeps the name the program has
-// always used for it and delegates to the logic of its subsystem. The
-// handlers live in several files, one per subsystem: frmSCR.cpp (start-up,
-// data folders, layout, quit), frmSCR_Eras.cpp, frmSCR_Navigation.cpp,
+// It owns the session; each handler keeps the name the program has always
+// used for it and delegates to the logic of its subsystem. The handlers live
+// in several files, one job each: frmSCR.cpp (start-up, quit),
+// frmSCR_Build.cpp (the controls), frmSCR_Wiring.cpp (their handlers),
+// frmSCR_Dataset.cpp (choosing a data folder), frmSCR_Compose.cpp (the
+// request and the composition), frmSCR_Window.cpp (layout, the window as a
+// whole), and one per subsystem: frmSCR_Eras.cpp, frmSCR_Navigation.cpp,
 // frmSCR_Elevation.cpp, frmSCR_Furniture.cpp, frmSCR_Marks.cpp,
-// frmSCR_Compare.cpp, frmSCR_Window.cpp (the window as a whole).
+// frmSCR_Compare.cpp, frmSCR_Online.cpp, frmSCR_Output.cpp, frmSCR_Acquire.cpp.
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointF>
@@ -83,7 +86,8 @@ class frmSCR : public QMainWindow {
   // The window was asked to start maximised by the first load.
   bool wantsMaximized() const { return wantsMaximized_; }
 
-  // ---- Start-up, data folders, layout, quit (frmSCR.cpp)
+  // ---- Start-up and quit (frmSCR.cpp), data folders (frmSCR_Dataset.cpp),
+  // layout (frmSCR_Window.cpp)
   void Form_Load();
   void lstDataFolder_Click();
   void EnableViewControls(bool enabled);
@@ -100,7 +104,7 @@ class frmSCR : public QMainWindow {
   // Window size at the first successful load.
   void sizeWindowForFirstLoad();
 
-  // ---- View composition (frmSCR.cpp) and eras (frmSCR_Eras.cpp)
+  // ---- View composition (frmSCR_Compose.cpp) and eras (frmSCR_Eras.cpp)
   // Composes the whole view into the map picture and repaints it.
   void PrintGazo();
   // How many compositions ran (tests check that a click redraws nothing).

@@ -110,4 +110,31 @@ void frmSCR::fitDataFolderList() {
 
 void frmSCR::readWindowSettings() { wheelAwayZoomsIn_ = loadWindowSettings(state_.rootFolder).wheelAwayZoomsIn; }
 
+void frmSCR::Form_Resize() {
+  QWidget* client = centralWidget();
+  const int clientWidth = client->width();
+  const int clientHeight = client->height();
+  picBox->setGeometry(picBox->x(), 0, picBox->width(), clientHeight);
+  const int left = picBox->x() + picBox->width();
+  // A window narrower than the panel leaves no room for the map.
+  const int width = std::max(0, clientWidth - left);
+  placeStatusLine(left, width, clientHeight);
+  resizeViewImage();
+  if (phase_ == Phase::Ready) {
+    PrintGazo();
+  }
+}
+
+void frmSCR::resizeViewImage() {
+  // The view's size in view pixels; the picture follows at the next
+  // composition (in target pixels).
+  const QSize size = picPrint->size();
+  state_.view.viewWidth = size.width();
+  state_.view.viewHeight = size.height();
+  if (size.isEmpty()) {
+    viewPicture_ = QImage();
+    viewSnapshot_ = QImage();
+  }
+}
+
 }  // namespace kavalo

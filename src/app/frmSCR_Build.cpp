@@ -1,0 +1,311 @@
+// Building the main window's controls: the panel of group boxes on the
+// left, the map view with the labels over it, the pop-up menu and the timer.
+// Each control carries the program's name for it as its objectName.
+#include "app/frmSCR.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+
+#include "app/DatasetLoader.h"
+#include "app/Startup.h"
+#include "app/UiMapView.h"
+#include "app/UiTickLabels.h"
+#include "app/WindowSettings.h"
+#include "elevation/frmLegend.h"
+#include "geo/clsWheelMouse.h"
+#include "model/Settings.h"
+#include "net/TileDownloads.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+#include "platform/ShellOpen.h"
+#include "render/CompareComposer.h"
+#include "render/ComposeContext.h"
+#include "render/TilePrefetcher.h"
+#include "render/ViewComposer.h"
+
+namespace kavalo {
+
+namespace {
+
+constexpr int kPanelWidth = 214;
+
+// A label that reports clicks (the panel toggles, the online indicator and
+// the home-page link are labels).
+class ClickableLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void()> onClick;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    QLabel::mouseReleaseEvent(event);
+    if (onClick) onClick();
+  }
+};
+
+template <typename T>
+T* named(T* widget, const char* name, const QString& toolTip = QString()) {
+  widget->setObjectName(QString::fromLatin1(name));
+  if (!toolTip.isEmpty()) widget->setToolTip(toolTip);
+  return widget;
+}
+
+// Group boxes of the panel keep their contents close so that the whole panel
+// fits a window of the least height.
+void tighten(QLayout* layout) {
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(2);
+}
+
+QPushButton* button(const QString& caption, const char* name, const QString& toolTip = QString()) {
+  return named(new QPushButton(caption), name, toolTip);
+}
+
+QCheckBox* checkBox(const QString& caption, const char* name, bool checked, const QString& toolTip = QString()) {
+  auto* box = named(new QCheckBox(caption), name, toolTip);
+  box->setChecked(checked);
+  return box;
+}
+
+}  // namespace
+
+void frmSCR::buildControls() {
+  auto* central = new QWidget(this);
+  central->setObjectName(QStringLiteral("client"));
+  setCentralWidget(central);
+  central->installEventFilter(this);
+
+  picBox = named(new QWidget(central), "picBox");
+  picBox->setFixedWidth(kPanelWidth);
+  auto* panel = new QVBoxLayout(picBox);
+  panel->setContentsMargins(4, 4, 4, 4);
+  panel->setSpacing(2);
+
+  // Data folders
+  framFolder = named(new QGroupBox(QStringLiteral("データセット")), "framFolder");
+  auto* folderLayout = new QVBoxLayout(framFolder);
+  tighten(folderLayout);
+  lstDataFolder = named(new QListWidget, "lstDataFolder");
+  lstDataFolder->setFixedHeight(4 * lstDataFolder->fontMetrics().height() + 8);
+  // Names are fitted to the list's width (fitDataFolderList), never scrolled sideways.
+  lstDataFolder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  cmdMapComment = button(QStringLiteral("コメント"), "cmdMapComment");
+  folderLayout->addWidget(lstDataFolder);
+  folderLayout->addWidget(cmdMapComment);
+  panel->addWidget(framFolder);
+
+  // Eras
+  framTime = named(new QGroupBox(QStringLiteral("時間(Shift＋←→)")), "framTime");
+  auto* timeLayout = new QVBoxLayout(framTime);
+  tighten(timeLayout);
+  cboAge = named(new QComboBox, "cboAge");
+  SliderAge = named(new QSlider(Qt::Horizontal), "SliderAge");
+  SliderAge->setRange(0, 1);
+  SliderAge->setPageStep(1);
+  SliderAge->setTickPosition(QSlider::TicksBelow);
+  cmdViewTime = button(QStringLiteral("時期設定(&E)"), "cmdViewTime", QStringLiteral("時間に関する設定を行います"));
+  timeLayout->addWidget(cboAge);
+  timeLayout->addWidget(SliderAge);
+  timeLayout->addWidget(cmdViewTime);
+  buildCompareControls(timeLayout);
+  panel->addWidget(framTime);
+
+  // Zoom
+  framZOOM = named(new QGroupBox(QStringLiteral("ズーム(Shift＋↑↓)")), "framZOOM");
+  auto* zoomLayout = new QGridLayout(framZOOM);
+  tighten(zoomLayout);
+  SliderZoom = named(new QSlider(Qt::Horizontal), "SliderZoom");
+  SliderZoom->setRange(kMinZoom, kMaxZoom);
+  SliderZoom->setSingleStep(10);
+  SliderZoom->setPageStep(50);
+  SliderZoom->setTickInterval(50);
+  SliderZoom->setTickPosition(QSlider::TicksBelow);
+  SliderZoom->setValue(100);
+  lblZoom = named(new QLabel(QStringLiteral("100%")), "lblZoom");
+  // Each figure stands under its tick, as wide as the slider above it.
+  Label1 = named(new UiTickLabels(QStringLiteral("50 100 200 300 400%"), SliderZoom,
+                                  {{50, QStringLiteral("50")},
+                                   {100, QStringLiteral("100")},
+                                   {200, QStringLiteral("200")},
+                                   {300, QStringLiteral("300")},
+                                   {400, QStringLiteral("400")}}),
+                 "Label1");
+  {
+    // 50 and 100 stand close together on a slider the panel's width; a
+    // smaller face keeps them apart (lblZoom beside the slider gives the %).
+    QFont small = Label1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Label1->setFont(small);
+  }
+  zoomLayout->addWidget(SliderZoom, 0, 0);
+  zoomLayout->addWidget(lblZoom, 0, 1);
+  zoomLayout->addWidget(Label1, 1, 0);
+  panel->addWidget(framZOOM);
+
+  SliderMoveAmount = named(new QSlider(Qt::Horizontal), "SliderMoveAmount", QStringLiteral("移動量設定"));
+  SliderMoveAmount->setRange(1, 3);
+  SliderMoveAmount->setSingleStep(1);
+  SliderMoveAmount->setPageStep(1);
+  SliderMoveAmount->setValue(3);
+  SliderMoveAmount->setTickPosition(QSlider::TicksBelow);
+  {
+    // The move amount is named, and its ends say which way the steps grow
+    // (value 1 moves three quarters of the view, 3 one quarter); all on the
+    // slider's own row, so that the panel keeps its height.
+    auto* moveRow = named(new QWidget, "framMoveAmount");
+    auto* moveLayout = new QHBoxLayout(moveRow);
+    moveLayout->setContentsMargins(6, 0, 6, 0);
+    moveLayout->setSpacing(4);
+    moveLayout->addWidget(named(new QLabel(QStringLiteral("移動量")), "lblMoveAmount"));
+    moveLayout->addWidget(named(new QLabel(QStringLiteral("大")), "lblMoveLarge"));
+    moveLayout->addWidget(SliderMoveAmount, 1);
+    moveLayout->addWidget(named(new QLabel(QStringLiteral("小")), "lblMoveSmall"));
+    panel->addWidget(moveRow);
+  }
+
+  // Display switches
+  framView = named(new QGroupBox(QStringLiteral("表示")), "framView");
+  auto* viewLayout = new QGridLayout(framView);
+  tighten(viewLayout);
+  cmdAltitudeColor = button(QStringLiteral("標高色(Q)"), "cmdAltitudeColor");
+  chkAltitude = checkBox(QStringLiteral("標高(&A)"), "chkAltitude", true,
+                         QStringLiteral("国土地理院承認の地形図では標高をはずこことはできません"));
+  chkTikeizu = checkBox(QStringLiteral("地形図(&T)"), "chkTikeizu", true);
+  chkZukakusen = checkBox(QStringLiteral("図郭線(&F)"), "chkZukakusen", false);
+  chkLegend = checkBox(QStringLiteral("凡例(&L)"), "chkLegend", false);
+  chkScale = checkBox(QStringLiteral("スケール(&S)"), "chkScale", true);
+  chkMark = checkBox(QStringLiteral("目印(&M)"), "chkMark", true);
+  viewLayout->addWidget(chkTikeizu, 0, 0);
+  viewLayout->addWidget(chkAltitude, 0, 1);
+  viewLayout->addWidget(chkZukakusen, 1, 0);
+  viewLayout->addWidget(chkLegend, 1, 1);
+  viewLayout->addWidget(chkScale, 2, 0);
+  viewLayout->addWidget(chkMark, 2, 1);
+  viewLayout->addWidget(cmdAltitudeColor, 3, 0, 1, 2);
+  panel->addWidget(framView);
+
+  // Information
+  framInfo = named(new QGroupBox(QStringLiteral("情報")), "framInfo");
+  auto* infoLayout = new QVBoxLayout(framInfo);
+  tighten(infoLayout);
+  lblInfo = named(new QLabel(QStringLiteral("現在地の標高：")), "lblInfo");
+  // Four lines: latitude, longitude, datum, elevation.
+  lblInfo->setFixedHeight(4 * lblInfo->fontMetrics().lineSpacing() + 4);
+  lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lblMap = named(new QLabel(QStringLiteral("図幅情報")), "lblMap",
+                 QStringLiteral("太字の場合は、該当時間の地形図ではないことを示します"));
+  lblMap->setWordWrap(true);
+  // The sheet name and its edition may wrap onto three lines.
+  lblMap->setFixedHeight(3 * lblMap->fontMetrics().lineSpacing() + 4);
+  lblMap->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  auto* infoButtons = new QHBoxLayout;
+  cmdSokuti = button(QStringLiteral("日/世"), "cmdSokuti", QStringLiteral("表示測地系の切り替え"));
+  auto* offLine = new ClickableLabel(QStringLiteral("オフライン"));
+  lblOffLine = named(static_cast<QLabel*>(offLine), "lblOffLine",
+                     QStringLiteral("サーバーに接続してデータをダウンロードできるようにします"));
+  offLine->onClick = [this] { lblOffLine_Click(); };
+  infoButtons->addWidget(cmdSokuti);
+  infoButtons->addWidget(lblOffLine);
+  auto* homePage = new ClickableLabel(QStringLiteral("<u>Kavaloホームページ</u>"));
+  lblHomePage = named(static_cast<QLabel*>(homePage), "lblHomePage", QStringLiteral("Kavaloホームページを開きます"));
+  homePage->setCursor(Qt::PointingHandCursor);
+  homePage->onClick = [this] { lblHomePage_Click(); };
+  infoLayout->addWidget(lblInfo);
+  infoLayout->addWidget(lblMap);
+  infoLayout->addLayout(infoButtons);
+  infoLayout->addWidget(lblHomePage);
+  panel->addWidget(framInfo);
+
+  // Commands
+  cmdPosition =
+      button(QStringLiteral("位置指定・目印(&Z)"), "cmdPosition", QStringLiteral("表示位置を指定して移動します"));
+  cmdWMS = button(QStringLiteral("データ取得"), "cmdWMS",
+                  QStringLiteral("インターネットを通じて外部の地図・画像テータを取得します"));
+  cnmdKML =
+      button(QStringLiteral("出力(&O)"), "cnmdKML", QStringLiteral("Google Earthで読み込めるKML形式で保存します"));
+  cmdPrintOut = button(QStringLiteral("印刷(&P)"), "cmdPrintOut", QStringLiteral("画像を印刷します"));
+  cmdCopy = button(QStringLiteral("コピー(&C)"), "cmdCopy", QStringLiteral("画像をコピーします"));
+  cmdHelp = button(QStringLiteral("解説(&H)"), "cmdHelp");
+  cmdEnd = button(QStringLiteral("終了(&X)"), "cmdEnd", QStringLiteral("Kavaloを終了します"));
+  panel->addWidget(cmdPosition);
+  cmdGetTikeizu = button(QStringLiteral("付属地形図取得"), "cmdGetTikeizu",
+                         QStringLiteral("不足している地形図をサーバーから取得します"));
+  panel->addWidget(cmdGetTikeizu);
+  auto* row1 = new QHBoxLayout;
+  row1->addWidget(cmdWMS);
+  row1->addWidget(cnmdKML);
+  panel->addLayout(row1);
+  auto* row2 = new QHBoxLayout;
+  row2->addWidget(cmdPrintOut);
+  row2->addWidget(cmdCopy);
+  panel->addLayout(row2);
+  auto* row3 = new QHBoxLayout;
+  row3->addWidget(cmdHelp);
+  row3->addWidget(cmdEnd);
+  panel->addLayout(row3);
+
+  auto* hide = new ClickableLabel(QStringLiteral("<<"));
+  lblBoxSize[0] = named(static_cast<QLabel*>(hide), "lblBoxSize_0", QStringLiteral("設定画面を隠します"));
+  hide->onClick = [this] { lblBoxSize_Click(0); };
+  hide->setCursor(Qt::PointingHandCursor);
+  panel->addWidget(lblBoxSize[0], 0, Qt::AlignRight);
+  panel->addStretch(1);
+
+  // The map view, with the era label and the download notice over it.
+  picPrint = new UiMapView(this, central);
+  picPrint->setPicture(&viewPicture_);
+  picTime = named(new QLabel(picPrint), "picTime");
+  picTime->setAutoFillBackground(true);
+  picTime->hide();
+  lblDownload = named(new QLabel(QStringLiteral("地図データダウンロード中"), picPrint), "lblDownload");
+  lblDownload->setAutoFillBackground(true);
+  lblDownload->hide();
+  lblStatus = named(new QLabel(central), "lblStatus");
+  lblStatus->setAutoFillBackground(true);
+  lblStatus->setContentsMargins(4, 0, 4, 0);
+  lblStatus->hide();
+
+  auto* show = new ClickableLabel(QStringLiteral(">>"), central);
+  lblBoxSize[1] = named(static_cast<QLabel*>(show), "lblBoxSize_1", QStringLiteral("設定画面を表示します"));
+  show->onClick = [this] { lblBoxSize_Click(1); };
+  show->setCursor(Qt::PointingHandCursor);
+  show->setAutoFillBackground(true);
+  show->move(2, 2);
+  show->hide();
+
+  // The pop-up menu of the map view.
+  mnuPopUpMenu = named(new QMenu(QStringLiteral("ポップアップ"), this), "mnuPopUpMenu");
+  mnuMarkSet = mnuPopUpMenu->addAction(QStringLiteral("目印をつける"));
+  mnuMarkSet->setObjectName(QStringLiteral("mnuMarkSet"));
+  mnuMarkModify = mnuPopUpMenu->addAction(QStringLiteral("目印を修正"));
+  mnuMarkModify->setObjectName(QStringLiteral("mnuMarkModify"));
+  mnuMarkErase = mnuPopUpMenu->addAction(QStringLiteral("目印削除"));
+  mnuMarkErase->setObjectName(QStringLiteral("mnuMarkErase"));
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  cboAge->installEventFilter(this);
+  fitMinimumSize();
+}
+
+}  // namespace kavalo

@@ -1,0 +1,45 @@
+// The window's entry to the composition: it builds the request of its view
+// (the session's view, the map view's size and device pixel ratio, online
+// or not) and hands it to the renderer, or to the comparison.
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "app/UiMapView.h"
+#include "app/frmSCR.h"
+#include "net/TileDownloads.h"
+#include "render/ViewComposer.h"
+
+namespace kavalo {
+
+double frmSCR::viewPixelRatio() const {
+  // A screen whose pixels are finer than view pixels gets a picture at its
+  // own resolution.
+  const double ratio = picPrint ? picPrint->devicePixelRatioF() : 1.0;
+  return ratio > 0 ? ratio : 1.0;
+}
+
+ViewRequest frmSCR::viewRequest(RenderPass pass) const {
+  ViewRequest r = currentViewRequest(state_, pass, viewPixelRatio());
+  r.moving = draggingView();
+  return r;
+}
+
+void frmSCR::PrintGazo() {
+  ++compositionCount_;
+  if (compareActive()) {
+    PrintGazoCompare();
+  } else {
+    renderView(state_, viewRequest(RenderPass::Screen), viewPicture_, tileDownloads_, &viewSnapshot_);
+  }
+  // The legend is a window of its own: it follows every full composition.
+  if (state_.view.loaded && state_.hasEra() && state_.view.showLegend) showLegendForComposition();
+  picPrint->update();
+  updateCoverage();
+}
+
+void frmSCR::cmdCopy_Click() {
+  if (viewPicture_.isNull()) return;
+  QGuiApplication::clipboard()->setImage(viewPicture_);
+}
+
+}  // namespace kavalo

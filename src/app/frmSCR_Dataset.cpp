@@ -1,0 +1,108 @@
+// Choosing a data folder: its load, the window's part of it (panel, zoom,
+// era list, first window size) and the controls that need a loaded folder.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+#include <algorithm>
+
+#include "app/DatasetLoader.h"
+#include "app/Startup.h"
+#include "app/UiMapView.h"
+#include "app/frmSCR.h"
+#include "elevation/frmLegend.h"
+#include "net/TileDownloads.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+
+namespace kavalo {
+
+void frmSCR::lstDataFolder_Click() {
+  const int row = lstDataFolder->currentRow();
+  if (row < 0 || row >= static_cast<int>(state_.dataFolders.size())) return;
+  if (!state_.datasetFolder.isEmpty()) Save_Position(state_);
+  // What was being fetched belongs to the folder before.
+  if (tileDownloads_ != nullptr) tileDownloads_->reset();
+  state_.dataFolderIndex = row;
+  state_.datasetFolder = joinPath(state_.rootFolder, u'\\' + state_.dataFolders[static_cast<size_t>(row)].folder);
+
+  // The readout described a place of the folder before.
+  resetReadout();
+  const bool firstLoad = !state_.view.firstLoadDone;
+  setPhase(Phase::Loading);
+  const LoadStatus status = LoadDataset(state_, prompts_);
+  if (status == LoadStatus::Loaded) {
+    setWindowTitle(versionCaption() + QStringLiteral("　【") + state_.mapInfo.title + QStringLiteral("】"));
+    finishDatasetLoad();
+    if (firstLoad) sizeWindowForFirstLoad();
+  }
+  setPhase(Phase::Ready);
+
+  const bool loaded = status == LoadStatus::Loaded;
+  if (loaded) {
+    PrintGazo();
+    if (picPrint->isVisible()) picPrint->setFocus();
+  } else {
+    // What the window showed belongs to the folder before: nothing of it
+    // stays while this one shows nothing.
+    setWindowTitle(versionCaption());
+    EnableViewControls(false);
+    if (status == LoadStatus::NoMapInfo)
+      prompts_.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
+  }
+  if (loaded) EnableViewControls(true);
+}
+
+void frmSCR::finishDatasetLoad() {
+  framTime->setEnabled(true);
+  framZOOM->setEnabled(true);
+  picPrint->setVisible(true);
+  {
+    // The tag is PRINTOFF: the slider's handler sets the zoom but draws nothing.
+    SliderZoom->setValue(state_.view.zoomPercent);
+  }
+  ComboDropHeight(cboAge, static_cast<int>(state_.eras.size()));
+  cboAge_Set();
+  lblZoom->setText(QString::number(state_.view.zoomPercent) + u'%');
+  // Every era is listed after a load, so the list position is the era index.
+  cboAge->setCurrentIndex(state_.view.eraIndex);
+}
+
+void frmSCR::sizeWindowForFirstLoad() {
+  if (screen_.heightPx <= 768) {
+    wantsMaximized_ = true;
+    if (isVisible()) showMaximized();
+    return;
+  }
+  const int width = screen_.widthPx * 3 / 4;
+  const double minHeight = 10485.0 / screen_.twipsPerPixelY;
+  const int height = static_cast<int>(std::max(screen_.heightPx * 3.0 / 4.0, minHeight));
+  resize(width, height);
+}
+
+void frmSCR::EnableViewControls(bool enabled) {
+  framTime->setEnabled(enabled);
+  framZOOM->setEnabled(enabled);
+  if (auto* moveRow = picBox->findChild<QWidget*>(QStringLiteral("framMoveAmount"))) moveRow->setEnabled(enabled);
+  framView->setEnabled(enabled);
+  framInfo->setEnabled(enabled);
+  picPrint->setVisible(enabled);
+  cmdPrintOut->setEnabled(enabled);
+  cmdCopy->setEnabled(enabled);
+  // Everything else that works on a loaded data folder.
+  cmdPosition->setEnabled(enabled);
+  cmdWMS->setEnabled(enabled);
+  cnmdKML->setEnabled(enabled);
+  if (!enabled) {
+    resetReadout();
+    Timer1->stop();
+    picTime->hide();
+    if (legendWindow_ != nullptr) legendWindow_->hide();
+  }
+}
+
+}  // namespace kavalo
