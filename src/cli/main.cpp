@@ -14,6 +14,7 @@
 #include "cli/FetchRapidSurveyCommand.h"
 #include "cli/FetchXyzCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/MeasureCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
@@ -42,6 +43,7 @@ const Command kCommands[] = {
     {fetchXyzCommandSpec, runFetchXyzCommand},
     {shortageCommandSpec, runShortageCommand},
     {fetchPackagesCommandSpec, runFetchPackagesCommand},
+    {measureCommandSpec, runMeasureCommand},
 };
 
 void printUsage(FILE* to) {
