@@ -106,10 +106,17 @@ void drawLabels(QPainter& painter, const std::vector<Label>& labels, const Overl
   const QFontMetricsF metrics(font, painter.device());
   const double gap = kMarkerDiameter * view.deviceScale / 2.0 + 2.0 * view.deviceScale;
   const double pad = 2.0 * view.deviceScale;
+  std::vector<QRectF> placed;
   for (const Label& l : labels) {
     const QRectF text(l.at.x() + gap, l.at.y() - metrics.height() / 2.0, metrics.horizontalAdvance(*l.text),
                       metrics.height());
-    painter.fillRect(text.adjusted(-pad, 0, pad, 0), QColor(255, 255, 255, 200));
+    const QRectF box = text.adjusted(-pad, 0, pad, 0);
+    // A name that would cover one already drawn is left out.
+    bool covered = false;
+    for (const QRectF& p : placed) covered |= p.intersects(box);
+    if (covered) continue;
+    placed.push_back(box);
+    painter.fillRect(box, QColor(255, 255, 255, 200));
     painter.setPen(Qt::black);
     painter.drawText(QPointF(text.left(), text.top() + metrics.ascent()), *l.text);
   }
