@@ -128,6 +128,10 @@ std::shared_ptr<const OverlayDetail> buildOverlayDetail(const OverlayFile& file,
       if (f.kind == FeatureKind::Polygon && !shape.rings.empty()) d->shapes.push_back(std::move(shape));
     }
   }
+  // Markers from north to south: stamped in this order they walk down the
+  // picture's rows, instead of missing the cache at every one of them.
+  std::stable_sort(d->markers.begin(), d->markers.end(),
+                   [](const OverlayDetail::Marker& a, const OverlayDetail::Marker& b) { return a.at.y() < b.at.y(); });
   return d;
 }
 

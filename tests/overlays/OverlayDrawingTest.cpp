@@ -86,12 +86,13 @@ TEST(OverlayDrawing, APointLandsWhereTheCoordinateModelPutsIt) {
     int zoom;
     double k, ox, oy;  // the page pass: k page pixels per view pixel
   };
-  const Case cases[] = {{200, 160, 100, 1, 0, 0}, {230, 150, 250, 1, 0, 0}, {150, 200, 75, 1, 0, 0},
-                        {200, 160, 100, 3, 40, 25}};
+  const Case cases[] = {
+      {200, 160, 100, 1, 0, 0}, {230, 150, 250, 1, 0, 0}, {150, 200, 75, 1, 0, 0}, {200, 160, 100, 3, 40, 25}};
   for (const Case& c : cases) {
     const Viewport view(&info, scale, c.cx, c.cy, c.zoom, 300, 200);
     const OverlayView ov = overlayViewOf(view, c.k, c.ox, c.oy);
-    const QImage image = draw(set, ov, QSize(static_cast<int>(300 * c.k + 2 * c.ox), static_cast<int>(200 * c.k + 2 * c.oy)));
+    const QImage image =
+        draw(set, ov, QSize(static_cast<int>(300 * c.k + 2 * c.ox), static_cast<int>(200 * c.k + 2 * c.oy)));
     int n = 0;
     const QPointF at = centroid(image, colour, &n);
     ASSERT_GT(n, 0) << c.zoom;
@@ -143,8 +144,14 @@ TEST(OverlayDrawing, PolygonHolesStayOpen) {
   const MapInfo info = regionInfo();
   const ScaleFactors scale = unitScale(info);
   const OverlaySet set = setOf(info, {feature(FeatureKind::Polygon,
-                                              {{139.02, 35.86}, {139.23, 35.86}, {139.23, 35.98}, {139.02, 35.98},
-                                               {139.1, 35.9}, {139.15, 35.9}, {139.15, 35.94}, {139.1, 35.94}},
+                                              {{139.02, 35.86},
+                                               {139.23, 35.86},
+                                               {139.23, 35.98},
+                                               {139.02, 35.98},
+                                               {139.1, 35.9},
+                                               {139.15, 35.9},
+                                               {139.15, 35.94},
+                                               {139.1, 35.94}},
                                               {0, 4})});
   const Viewport view(&info, scale, 212, 153, 100, 400, 320);
   const OverlayView ov = overlayViewOf(view);
@@ -167,8 +174,8 @@ TEST(OverlayDrawing, NamesAreDrawnUnlessTooManyAreInView) {
     std::vector<VectorFeature> features;
     for (int i = 0; i < points; ++i)
       features.push_back(feature(FeatureKind::Point,
-                                 {{139.02 + 0.2 * (i % 20) / 20.0, 35.86 + 0.12 * (i / 20) / (points / 20 + 1.0)}},
-                                 {0}, QStringLiteral("名前")));
+                                 {{139.02 + 0.2 * (i % 20) / 20.0, 35.86 + 0.12 * (i / 20) / (points / 20 + 1.0)}}, {0},
+                                 QStringLiteral("名前")));
     const QImage image = draw(setOf(info, std::move(features)), overlayViewOf(view), QSize(400, 320));
     int n = 0;  // the dark pixels of text
     for (int y = 0; y < image.height(); ++y)
@@ -200,10 +207,10 @@ TEST(OverlayDrawing, SimplificationStaysWithinItsTolerance) {
   const Case cases[] = {
       {{{0, 0}}, 1, {0}},
       {{{0, 0}, {5, 5}}, 1, {0, 1}},
-      {{{0, 0}, {1, 0}, {2, 0}, {3, 0}}, 0.1, {0, 3}},        // straight: the ends
-      {{{0, 0}, {1, 0.4}, {2, 0}}, 0.5, {0, 2}},              // a bump under the tolerance
-      {{{0, 0}, {1, 0.6}, {2, 0}}, 0.5, {0, 1, 2}},           // and one over it
-      {{{0, 0}, {10, 0}, {0, 0.1}}, 0.5, {0, 1, 2}},          // turning back on itself
+      {{{0, 0}, {1, 0}, {2, 0}, {3, 0}}, 0.1, {0, 3}},         // straight: the ends
+      {{{0, 0}, {1, 0.4}, {2, 0}}, 0.5, {0, 2}},               // a bump under the tolerance
+      {{{0, 0}, {1, 0.6}, {2, 0}}, 0.5, {0, 1, 2}},            // and one over it
+      {{{0, 0}, {10, 0}, {0, 0.1}}, 0.5, {0, 1, 2}},           // turning back on itself
       {{{0, 0}, {2, 0}, {-3, 0}, {1, 0}}, 0.5, {0, 1, 2, 3}},  // beyond either end
   };
   for (const Case& c : cases)
