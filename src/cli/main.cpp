@@ -13,6 +13,7 @@
 #include "cli/FetchPackagesCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
 #include "cli/FetchXyzCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/MeasureCommand.h"
 #include "cli/PrintCommand.h"
@@ -44,6 +45,7 @@ const Command kCommands[] = {
     {shortageCommandSpec, runShortageCommand},
     {fetchPackagesCommandSpec, runFetchPackagesCommand},
     {measureCommandSpec, runMeasureCommand},
+    {importCommandSpec, runImportCommand},
 };
 
 void printUsage(FILE* to) {
