@@ -11,6 +11,7 @@
 #include "geo/OverlayData.h"
 #include "render/OverlayDetail.h"
 #include "render/OverlayDrawing.h"
+#include "render/RulerDrawing.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;
@@ -233,6 +234,43 @@ TEST(OverlayDrawing, SimplificationStaysWithinItsTolerance) {
         worst = std::max(worst, distanceToSegment(walk[i], walk[kept[k - 1]], walk[kept[k]]));
     EXPECT_LE(worst, tolerance) << tolerance;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RulerDrawing, PathAndLabelWhereTheClicksWere) {
+  const MapInfo info = regionInfo();
+  const ScaleFactors scale = unitScale(info);
+  const Viewport view(&info, scale, 212, 153, 100, 400, 320);
+  const OverlayView ov = overlayViewOf(view);
+  Ruler ruler;
+  // Clicks at two view pixels, kept in the world datum.
+  ruler.addImagePoint(info, view.ScreenToImage(100, 100));
+  ruler.addImagePoint(info, view.ScreenToImage(300, 100));
+  QImage image(400, 320, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter painter(&image);
+    drawRuler(painter, ruler, info, ov, QStringLiteral("1.23 km"));
+  }
+  // The red line runs between them on row 100, and nowhere far from it.
+  int onLine = 0, elsewhere = 0;
+  for (int y = 0; y < 320; ++y)
+    for (int x = 0; x < 400; ++x) {
+      const QRgb p = image.pixel(x, y);
+      const bool red = qRed(p) > 180 && qGreen(p) < 80;
+      if (!red) continue;
+      (std::abs(y - 100) <= 4 && x >= 95 && x <= 305 ? onLine : elsewhere)++;
+    }
+  EXPECT_GT(onLine, 200 * 2);
+  EXPECT_EQ(elsewhere, 0);
+  // The label lies by the last point, up and to the right.
+  int dark = 0;
+  for (int y = 80; y < 100; ++y)
+    for (int x = 305; x < 380; ++x) dark += qGray(image.pixel(x, y)) < 80;
+  EXPECT_GT(dark, 20);
 }
 
 }  // namespace
