@@ -16,6 +16,8 @@ QString canonical(const QString& path) { return QDir::cleanPath(QFileInfo(path).
 }  // namespace
 
 int OverlayList::add(const QString& path) {
+  // One line per file: a name with a line break cannot be kept.
+  if (path.contains(u'\n') || path.contains(u'\r')) return -1;
   const QString p = canonical(path);
   for (size_t i = 0; i < entries_.size(); ++i)
     if (entries_[i].path == p) return static_cast<int>(i);

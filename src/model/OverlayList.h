@@ -21,7 +21,8 @@ class OverlayList {
   int count() const { return static_cast<int>(entries_.size()); }
 
   // Adds a file at the top (drawn last); a file already listed is not added
-  // twice. Returns its index.
+  // twice. Returns its index; -1 for a path with a line break, which the
+  // list's file cannot hold.
   int add(const QString& path);
   void remove(int index);
   void setVisible(int index, bool visible);

@@ -21,6 +21,8 @@ namespace {
 // Tiles warped at once along a row: a band of 16 tiles of 370 x 300 pixels is
 // some 7 MiB, whatever the width of the region.
 constexpr int kBandTiles = 16;
+// More imported eras than this in one data folder is a folder gone wrong.
+constexpr int kMaxScanFolders = 1000;
 
 QString scanName(const QString& path) { return QFileInfo(path).fileName(); }
 
@@ -97,12 +99,13 @@ LatLonGrid tileRowGrid(const MapInfo& info, int row, int col, int count) {
 }
 
 QString freeScanFolder(const QString& datasetFolder, const std::vector<Era>& eras) {
-  for (int n = 0;; ++n) {
+  for (int n = 0; n < kMaxScanFolders; ++n) {
     const QString name = QStringLiteral("SCAN%1").arg(n, 2, 10, QChar(u'0'));
     bool used = QFileInfo::exists(joinPath(datasetFolder, u'\\' + name));
     for (const Era& e : eras) used |= e.name.compare(name, Qt::CaseInsensitive) == 0;
     if (!used) return name;
   }
+  return QString();
 }
 
 ScanCheck checkScan(const QString& scanPath, const MapInfo& info) {
@@ -172,6 +175,7 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   const Box scanBox{d.west, d.east, d.south, d.north};
 
   era.folder = freeScanFolder(state.datasetFolder, state.eras);
+  if (era.folder.isEmpty()) return fail(QStringLiteral("取り込んだ時期のフォルダ名が尽きました。"));
   const QString folder = joinPath(state.datasetFolder, u'\\' + era.folder);
   if (!QDir().mkpath(folder)) return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(folder));
   auto dropFolder = [&folder] { QDir(folder).removeRecursively(); };

@@ -67,7 +67,7 @@ LatLonGrid tileRowGrid(const MapInfo& info, int row, int col, int count);
 ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& request, const ScanImportContext& ctx);
 
 // The folder a new imported era takes: SCAN00, SCAN01, ... the first that no
-// era and no folder of the data folder has.
+// era and no folder of the data folder has; empty when a thousand are taken.
 QString freeScanFolder(const QString& datasetFolder, const std::vector<Era>& eras);
 
 }  // namespace kavalo

@@ -156,6 +156,9 @@ QImage* plainTarget(QPainter& painter, QPoint& shift) {
   if (t.type() > QTransform::TxTranslate) return nullptr;
   auto* image = static_cast<QImage*>(device);
   if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) return nullptr;
+  // On a high-density image the painter scales; its pixels are not the
+  // view's.
+  if (image->devicePixelRatio() != 1.0) return nullptr;
   shift = QPoint(static_cast<int>(std::lround(t.dx())), static_cast<int>(std::lround(t.dy())));
   return image;
 }

@@ -203,6 +203,7 @@ TEST(OverlayFiles, TheListIsKeptPerDataFolder) {
   list.add(root.filePath("elsewhere/b.kml"));
   list.add(folder + "/tracks/../tracks/a.gpx");  // the same file
   list.add(folder + "/c.geojson");
+  EXPECT_EQ(list.add(folder + "/two\nlines.gpx"), -1);  // the file holds one path a line
   ASSERT_EQ(list.count(), 3);
   list.setVisible(1, false);
   list.move(2, 0);
