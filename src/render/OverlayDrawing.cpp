@@ -68,7 +68,7 @@ void strokeRun(QPainter& painter, const std::vector<QPointF>& points, double wid
   const int passes = std::max(1, static_cast<int>(std::lround(width)) - 1);
   for (int i = 0; i < passes; ++i) {
     // Whole pixels along the diagonal: thick in every direction.
-    const double o = i - (passes - 1) / 2.0;
+    const double o = i - (passes - 1) / 2;
     painter.translate(o, o);
     painter.drawPolyline(points.data(), static_cast<int>(points.size()));
     painter.translate(-o, -o);
@@ -267,10 +267,9 @@ void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const Overlay
                      static_cast<int>(diameter) + 2);
       if (!clip.contains(m.at)) continue;
       const OverlayFeature& f = featureOf(file, m.layer, m.feature);
-      if (&f != last) {
-        last = &f;
-        lastStamp = &stamps.stamp(f.pen, diameter);
-      }
+      // Each point is a feature of its own; most share their layer's colour.
+      if (!last || f.pen != last->pen) lastStamp = &stamps.stamp(f.pen, diameter);
+      last = &f;
       const MarkerStamps::Stamp& stamp = *lastStamp;
       const QPointF at = view.imageToTarget.map(m.at);
       const QPoint corner(static_cast<int>(std::lround(at.x() - stamp.image.width() / 2.0)),

@@ -141,3 +141,43 @@ TEST(Measure, CommandLine) {
 }
 
 }  // namespace
+
+#include <QDir>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace {
+
+// kavalo-cli where the geodata module is not beside it: a clear message and
+// status 1 unless KAVALO_GEODATA_PLUGIN shows the way (a folder or the file).
+TEST(Measure, TheModuleIsFoundOrMissedClearly) {
+  QTemporaryDir dir;
+  const QString cli = dir.filePath("kavalo-cli");
+  ASSERT_TRUE(QFile::copy(test::programPath("kavalo-cli"), cli));
+  const QString module = QFileInfo(test::programPath("kavalo-cli")).dir().filePath("libkavalo-geodata.so");
+  struct Case {
+    QString plugin;  // KAVALO_GEODATA_PLUGIN, empty: unset
+    int status;
+  };
+  const Case cases[] = {{QString(), 1},
+                        {dir.filePath("nowhere"), 1},
+                        {QFileInfo(module).path(), 0},
+                        {module, 0}};
+  for (const Case& c : cases) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("KAVALO_GEODATA_PLUGIN");
+    if (!c.plugin.isEmpty()) env.insert("KAVALO_GEODATA_PLUGIN", c.plugin);
+    p.setProcessEnvironment(env);
+    p.start(cli, {"measure", "35,139", "36,140"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), c.status) << c.plugin.toStdString();
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    if (c.status == 1) {
+      EXPECT_TRUE(err.startsWith(QStringLiteral("地理データ部品（libkavalo-geodata.so）を読み込めません。")))
+          << err.toStdString();
+    }
+  }
+}
+
+}  // namespace
