@@ -71,8 +71,10 @@ void writeScan(const QString& path, const ScanSpec& s, const char* driver, bool 
     GDALClose(ds);
     return;
   }
-  // An image with a world file: pixel centres, rows of x and y terms.
-  if (!image.save(path, "PNG")) throw std::runtime_error("cannot write the PNG");
+  // An image with a world file: pixel centres, rows of x and y terms. "PNG8"
+  // writes it with a palette, as scanned line maps often are.
+  const QImage stored = QByteArray(driver) == "PNG8" ? image.convertToFormat(QImage::Format_Indexed8) : image;
+  if (!stored.save(path, "PNG")) throw std::runtime_error("cannot write the PNG");
   const QFileInfo info(path);
   QFile world(info.path() + u'/' + info.completeBaseName() + QStringLiteral(".pgw"));
   if (!world.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write the world file");

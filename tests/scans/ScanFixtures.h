@@ -19,7 +19,7 @@ struct ScanSpec {
 const std::array<QColor, 4>& cornerColours();
 
 // Writes the scan as a GeoTIFF ("GTiff") or as a PNG with a world file
-// (and a .prj when withPrj).
+// ("PNG", or "PNG8" with a palette; and a .prj when withPrj).
 void writeScan(const QString& path, const ScanSpec& spec, const char* driver = "GTiff", bool withPrj = true);
 
 // The world-datum longitude and latitude of a point of the scan given in its

@@ -112,11 +112,12 @@ TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
       {"geographic GeoTIFF, map", geographicScan(), "GTiff", true, 16},
       {"projected GeoTIFF, map", projectedScan(), "GTiff", true, 16},
       {"projected PNG with world file and .prj, map", projectedScan(), "PNG", true, 16},
+      {"geographic palette PNG with world file and .prj, map", geographicScan(), "PNG8", true, 16},
       {"small geographic GeoTIFF, photo", small, "GTiff", false, 4},
   };
   for (const Case& c : cases) {
     Region region;
-    const QString scan = region.path(QByteArray(c.driver) == "PNG" ? "scan.png" : "scan.tif");
+    const QString scan = region.path(QByteArray(c.driver).startsWith("PNG") ? "scan.png" : "scan.tif");
     test::writeScan(scan, c.spec, c.driver);
     ScanImportRequest request;
     request.scanPath = scan;
