@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <cmath>
 #include <map>
+#include <mutex>
 
 #include "render/OverlayDetail.h"
 
@@ -20,8 +21,10 @@ constexpr double kMarkerDiameter = 7.0;
 constexpr double kSmallMarkerDiameter = 4.0;
 constexpr int kCrowdedMarkers = 2000;
 constexpr size_t kPrefetchAhead = 8;
+// Names kept drawn, over all files and sizes.
+constexpr size_t kKeptLabels = 4000;
 // Beyond this many segments in view, wide lines take the fast way.
-constexpr int kFineSegments = 1500;
+constexpr int kFineSegments = 300;
 
 // Boxes that touch, also those without area (a straight north-south run, a
 // single point), which QRectF::intersects leaves out.
@@ -172,6 +175,14 @@ void prefetchRows(const QImage& image, QPoint at, int rows) {
   }
 }
 
+void dotInto(QImage& image, QRgb colour, QPoint centre, int side) {
+  const int x0 = std::max(0, centre.x() - side / 2), y0 = std::max(0, centre.y() - side / 2);
+  const int x1 = std::min(image.width(), centre.x() - side / 2 + side);
+  const int y1 = std::min(image.height(), centre.y() - side / 2 + side);
+  const QRgb c = 0xff000000 | colour;
+  for (int y = y0; y < y1; ++y) std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)) + x0, std::max(0, x1 - x0), c);
+}
+
 void stampInto(QImage& image, const MarkerStamps::Stamp& stamp, QPoint at) {
   const int w = image.width(), h = image.height();
   uchar* bits = image.bits();
@@ -191,26 +202,44 @@ struct Label {
   const QString* text;
 };
 
-void drawLabels(QPainter& painter, const std::vector<Label>& labels, const OverlayView& view) {
+// A name on its white box, drawn once and kept: laying out text is the
+// dearest part of a redraw, and the same names come back at every one.
+QImage labelImage(const QString& text, int pixelSize, double deviceScale) {
+  static std::mutex mutex;
+  static std::map<std::pair<QString, int>, QImage> cache;
+  const std::lock_guard<std::mutex> lock(mutex);
+  const auto key = std::make_pair(text, pixelSize);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (cache.size() > kKeptLabels) cache.clear();
   QFont font(kLabelFamily);
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(kLabelPixels * view.deviceScale))));
-  painter.setFont(font);
-  const QFontMetricsF metrics(font, painter.device());
-  const double gap = kMarkerDiameter * view.deviceScale / 2.0 + 2.0 * view.deviceScale;
-  const double pad = 2.0 * view.deviceScale;
-  std::vector<QRectF> placed;
+  font.setPixelSize(pixelSize);
+  const QFontMetricsF metrics(font);
+  const double pad = 2.0 * deviceScale;
+  QImage image(static_cast<int>(std::ceil(metrics.horizontalAdvance(text) + 2 * pad)),
+               static_cast<int>(std::ceil(metrics.height())), QImage::Format_ARGB32_Premultiplied);
+  image.fill(QColor(255, 255, 255, 200));
+  QPainter p(&image);
+  p.setFont(font);
+  p.setPen(Qt::black);
+  p.drawText(QPointF(pad, metrics.ascent()), text);
+  p.end();
+  return cache.emplace(key, image).first->second;
+}
+
+void drawLabels(QPainter& painter, const std::vector<Label>& labels, const OverlayView& view) {
+  const int pixelSize = std::max(1, static_cast<int>(std::lround(kLabelPixels * view.deviceScale)));
+  const double gap = kMarkerDiameter * view.deviceScale / 2.0;
+  std::vector<QRect> placed;
   for (const Label& l : labels) {
-    const QRectF text(l.at.x() + gap, l.at.y() - metrics.height() / 2.0, metrics.horizontalAdvance(*l.text),
-                      metrics.height());
-    const QRectF box = text.adjusted(-pad, 0, pad, 0);
+    const QImage image = labelImage(*l.text, pixelSize, view.deviceScale);
+    const QRect box(static_cast<int>(std::lround(l.at.x() + gap)),
+                    static_cast<int>(std::lround(l.at.y() - image.height() / 2.0)), image.width(), image.height());
     // A name that would cover one already drawn is left out.
     bool covered = false;
-    for (const QRectF& p : placed) covered |= p.intersects(box);
+    for (const QRect& p : placed) covered |= p.intersects(box);
     if (covered) continue;
     placed.push_back(box);
-    painter.fillRect(box, QColor(255, 255, 255, 200));
-    painter.setPen(Qt::black);
-    painter.drawText(QPointF(text.left(), text.top() + metrics.ascent()), *l.text);
+    painter.drawImage(box.topLeft(), image);
   }
 }
 
@@ -254,7 +283,11 @@ void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const Overlay
     // Crowded markers are drawn smaller.
     int inView = 0;
     for (const OverlayDetail::Marker& m : detail->markers) inView += clip.contains(m.at);
-    const double diameter = (inView > kCrowdedMarkers ? kSmallMarkerDiameter : kMarkerDiameter) * view.deviceScale;
+    // Crowded markers are plain dots: written, not blended, they cost the
+    // picture's memory no reads.
+    const bool crowded = inView > kCrowdedMarkers;
+    const double diameter = (crowded ? kSmallMarkerDiameter : kMarkerDiameter) * view.deviceScale;
+    const int dot = std::max(2, static_cast<int>(std::lround(3.0 * view.deviceScale)));
     const OverlayFeature* last = nullptr;
     const MarkerStamps::Stamp* lastStamp = nullptr;
     const std::vector<OverlayDetail::Marker>& markers = detail->markers;
@@ -274,7 +307,9 @@ void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const Overlay
       const QPointF at = view.imageToTarget.map(m.at);
       const QPoint corner(static_cast<int>(std::lround(at.x() - stamp.image.width() / 2.0)),
                           static_cast<int>(std::lround(at.y() - stamp.image.height() / 2.0)));
-      if (plain)
+      if (plain && crowded)
+        dotInto(*plain, f.pen.rgb(), view.imageToTarget.map(m.at).toPoint() + shift, dot);
+      else if (plain)
         stampInto(*plain, stamp, corner + shift);
       else
         painter.drawImage(corner, stamp.image);

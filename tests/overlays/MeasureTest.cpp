@@ -159,10 +159,7 @@ TEST(Measure, TheModuleIsFoundOrMissedClearly) {
     QString plugin;  // KAVALO_GEODATA_PLUGIN, empty: unset
     int status;
   };
-  const Case cases[] = {{QString(), 1},
-                        {dir.filePath("nowhere"), 1},
-                        {QFileInfo(module).path(), 0},
-                        {module, 0}};
+  const Case cases[] = {{QString(), 1}, {dir.filePath("nowhere"), 1}, {QFileInfo(module).path(), 0}, {module, 0}};
   for (const Case& c : cases) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

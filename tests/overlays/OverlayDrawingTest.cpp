@@ -139,6 +139,21 @@ TEST(OverlayDrawing, LinesCrossingTheViewAreDrawnAndHiddenFilesAreNot) {
   image = draw(set, overlayViewOf(view), QSize(200, 100));
   centroid(image, overlayLayerColour(0), &n);
   EXPECT_EQ(n, 0);
+
+  // A line of many segments in view is drawn the fast way, and still whole:
+  // a zigzag of a pixel and a half either side of the row, some 900 points
+  // in a view of 200 image pixels.
+  std::vector<GeoPoint> zigzag;
+  for (int i = 0; i <= 2000; ++i) zigzag.push_back({139.0 + 0.25 * i / 2000, 35.9 + (i % 2 ? 1 : -1) * 0.0008});
+  const OverlaySet dense = setOf(info, {feature(FeatureKind::Line, zigzag, {0})});
+  const Viewport wide(&info, scale, mid.x, mid.y, 100, 200, 100);
+  image = draw(dense, overlayViewOf(wide), QSize(200, 100));
+  for (int x = 5; x < 200; x += 10) {
+    int column = 0;
+    for (int y = 0; y < 100; ++y) column += near(image.pixel(x, y), overlayLayerColour(0), 60);
+    EXPECT_GT(column, 0) << "column " << x;
+    EXPECT_LT(column, 12) << "column " << x;
+  }
 }
 
 TEST(OverlayDrawing, PolygonHolesStayOpen) {
