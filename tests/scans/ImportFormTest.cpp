@@ -38,8 +38,8 @@ struct FormRegion {
   }
 };
 
-test::ScanSpec scanInRegion() {
-  test::ScanSpec s;
+test::ScanLayout scanInRegion() {
+  test::ScanLayout s;
   s.srs = QStringLiteral("EPSG:4326");
   const double gt[6] = {139.03, 0.17 / 300, 0, 35.975, 0, -0.12 / 240};
   std::copy(gt, gt + 6, s.geoTransform);
@@ -94,7 +94,7 @@ TEST(ImportForm, PreviewAndImport) {
 
 TEST(ImportForm, AScanThatCannotBeTakenSaysWhy) {
   FormRegion region;
-  test::ScanSpec far = scanInRegion();
+  test::ScanLayout far = scanInRegion();
   far.geoTransform[0] = 135.0;
   const QString scan = region.dir.filePath("far.tif");
   test::writeScan(scan, far);

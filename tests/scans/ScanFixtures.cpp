@@ -20,7 +20,7 @@ const std::array<QColor, 4>& cornerColours() {
 
 namespace {
 
-QImage scanImage(const ScanSpec& s) {
+QImage scanImage(const ScanLayout& s) {
   QImage image(s.width, s.height, QImage::Format_RGB32);
   image.fill(QColor(128, 128, 128));
   const QPoint corners[4] = {
@@ -44,7 +44,7 @@ QByteArray wktOf(const QString& srs) {
 
 }  // namespace
 
-void writeScan(const QString& path, const ScanSpec& s, const char* driver, bool withPrj) {
+void writeScan(const QString& path, const ScanLayout& s, const char* driver, bool withPrj) {
   GDALAllRegister();
   const QImage image = scanImage(s);
   if (QByteArray(driver) == "GTiff") {
@@ -93,7 +93,7 @@ void writeScan(const QString& path, const ScanSpec& s, const char* driver, bool 
   prj.write(wktOf(s.srs));
 }
 
-void scanPixelToWorld(const ScanSpec& s, double px, double py, double& lon, double& lat) {
+void scanPixelToWorld(const ScanLayout& s, double px, double py, double& lon, double& lat) {
   const double* g = s.geoTransform;
   double x = g[0] + px * g[1] + py * g[2];
   double y = g[3] + px * g[4] + py * g[5];

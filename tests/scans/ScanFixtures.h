@@ -7,7 +7,7 @@
 
 namespace kavalo::test {
 
-struct ScanSpec {
+struct ScanLayout {
   int width = 300;
   int height = 240;
   int block = 4;           // side of each corner block, pixels
@@ -20,10 +20,10 @@ const std::array<QColor, 4>& cornerColours();
 
 // Writes the scan as a GeoTIFF ("GTiff") or as a PNG with a world file
 // ("PNG", or "PNG8" with a palette; and a .prj when withPrj).
-void writeScan(const QString& path, const ScanSpec& spec, const char* driver = "GTiff", bool withPrj = true);
+void writeScan(const QString& path, const ScanLayout& layout, const char* driver = "GTiff", bool withPrj = true);
 
 // The world-datum longitude and latitude of a point of the scan given in its
 // pixel coordinates (x to the east, y to the south).
-void scanPixelToWorld(const ScanSpec& spec, double px, double py, double& lon, double& lat);
+void scanPixelToWorld(const ScanLayout& layout, double px, double py, double& lon, double& lat);
 
 }  // namespace kavalo::test

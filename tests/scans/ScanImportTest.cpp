@@ -58,8 +58,8 @@ struct Region {
   }
 };
 
-test::ScanSpec geographicScan() {
-  test::ScanSpec s;
+test::ScanLayout geographicScan() {
+  test::ScanLayout s;
   s.srs = QStringLiteral("EPSG:4326");
   const double gt[6] = {139.03, 0.17 / 300, 0, 35.975, 0, -0.12 / 240};
   std::copy(gt, gt + 6, s.geoTransform);
@@ -68,8 +68,8 @@ test::ScanSpec geographicScan() {
 
 // The plane rectangular system of the Kanto region, some 55 m a pixel; its
 // north is turned half a degree from the graticule's here.
-test::ScanSpec projectedScan() {
-  test::ScanSpec s;
+test::ScanLayout projectedScan() {
+  test::ScanLayout s;
   s.srs = QStringLiteral("EPSG:6677");
   const double gt[6] = {-72000, 55, 0, -3000, 0, -55};
   std::copy(gt, gt + 6, s.geoTransform);
@@ -95,14 +95,14 @@ QPointF centroid(const QImage& image, QColor colour, int& n) {
 TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
   struct Case {
     const char* what;
-    test::ScanSpec spec;
+    test::ScanLayout layout;
     const char* driver;
     bool map;
     int tiles;  // tiles the scan reaches
   };
   // A small photo in the middle of the region, its corner blocks large
   // enough to keep their colour through JPEG.
-  test::ScanSpec small = geographicScan();
+  test::ScanLayout small = geographicScan();
   small.width = 100;
   small.height = 80;
   small.block = 8;
@@ -118,7 +118,7 @@ TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
   for (const Case& c : cases) {
     Region region;
     const QString scan = region.path(QByteArray(c.driver).startsWith("PNG") ? "scan.png" : "scan.tif");
-    test::writeScan(scan, c.spec, c.driver);
+    test::writeScan(scan, c.layout, c.driver);
     ScanImportRequest request;
     request.scanPath = scan;
     request.year = 1925;
@@ -130,11 +130,11 @@ TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
     const QString ext = c.map ? "png" : "jpg";
     const QImage mosaic = region.mosaic("SCAN00", ext);
     const MapInfo& info = region.state.mapInfo;
-    const double w = c.spec.width, h = c.spec.height, b = c.spec.block / 2.0;
+    const double w = c.layout.width, h = c.layout.height, b = c.layout.block / 2.0;
     const QPointF centres[4] = {{b, b}, {w - b, b}, {w - b, h - b}, {b, h - b}};
     for (int k = 0; k < 4; ++k) {
       double lon = 0, lat = 0;
-      test::scanPixelToWorld(c.spec, centres[k].x(), centres[k].y(), lon, lat);
+      test::scanPixelToWorld(c.layout, centres[k].x(), centres[k].y(), lon, lat);
       const ImagePoint p = LatLonToImage(info, static_cast<float>(lat), static_cast<float>(lon), 1);
       int n = 0;
       const QPointF at = centroid(mosaic, test::cornerColours()[k], n);
@@ -160,7 +160,7 @@ TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
     // The top-left pixel of the tile that holds the scan's north-west corner
     // lies outside the scan.
     double nwLon = 0, nwLat = 0;
-    test::scanPixelToWorld(c.spec, 0, 0, nwLon, nwLat);
+    test::scanPixelToWorld(c.layout, 0, 0, nwLon, nwLat);
     const ImagePoint nw = LatLonToImage(info, static_cast<float>(nwLat), static_cast<float>(nwLon), 1);
     const int tileX = static_cast<int>(nw.x - info.frame[2].x) / info.tileWidth * info.tileWidth;
     const int tileY = static_cast<int>(nw.y - info.frame[2].y) / info.tileHeight * info.tileHeight;
@@ -188,7 +188,7 @@ TEST(ScanImport, ScansThatCannotBeTakenLeaveNothingBehind) {
   const Case cases[] = {
       {"elsewhere",
        [](Region& r) {
-         test::ScanSpec s = geographicScan();
+         test::ScanLayout s = geographicScan();
          s.geoTransform[0] = 135.0;  // a degree and more west of the region
          test::writeScan(r.path("far.tif"), s);
          return r.path("far.tif");
