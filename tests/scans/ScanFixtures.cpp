@@ -48,8 +48,8 @@ void writeScan(const QString& path, const ScanLayout& s, const char* driver, boo
   GDALAllRegister();
   const QImage image = scanImage(s);
   if (QByteArray(driver) == "GTiff") {
-    GDALDatasetH ds =
-        GDALCreate(GDALGetDriverByName("GTiff"), path.toUtf8().constData(), s.width, s.height, 3, GDT_Byte, nullptr);
+    GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GTiff"), path.toUtf8().constData(), s.width, s.height,
+                                 s.westTransparent ? 4 : 3, GDT_Byte, nullptr);
     if (!ds) throw std::runtime_error("cannot create the GeoTIFF");
     std::vector<uint8_t> band(static_cast<size_t>(s.width) * s.height);
     for (int b = 0; b < 3; ++b) {
@@ -62,6 +62,15 @@ void writeScan(const QString& path, const ScanLayout& s, const char* driver, boo
         }
       if (GDALRasterIO(GDALGetRasterBand(ds, b + 1), GF_Write, 0, 0, s.width, s.height, band.data(), s.width, s.height,
                        GDT_Byte, 0, 0) != CE_None)
+        throw std::runtime_error("cannot write the GeoTIFF");
+    }
+    if (s.westTransparent) {
+      for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) band[static_cast<size_t>(y) * s.width + x] = x < s.width / 2 ? 0 : 255;
+      GDALRasterBandH alpha = GDALGetRasterBand(ds, 4);
+      GDALSetRasterColorInterpretation(alpha, GCI_AlphaBand);
+      if (GDALRasterIO(alpha, GF_Write, 0, 0, s.width, s.height, band.data(), s.width, s.height, GDT_Byte, 0, 0) !=
+          CE_None)
         throw std::runtime_error("cannot write the GeoTIFF");
     }
     double gt[6];

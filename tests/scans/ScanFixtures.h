@@ -13,6 +13,9 @@ struct ScanLayout {
   int block = 4;           // side of each corner block, pixels
   QString srs;             // "EPSG:4326", "EPSG:6677"
   double geoTransform[6];  // GDAL's: x0, dx, 0, y0, 0, -dy in the srs's own x/y
+  // A GeoTIFF with an alpha band whose western half is transparent, as a
+  // scan cut to its map frame is.
+  bool westTransparent = false;
 };
 
 // The corner colours: north-west, north-east, south-east, south-west.

@@ -179,6 +179,27 @@ TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
   }
 }
 
+TEST(ScanImport, TransparentPartsOfAScanAreBackground) {
+  Region region;
+  test::ScanLayout layout = geographicScan();
+  layout.westTransparent = true;
+  test::writeScan(region.path("cut.tif"), layout);
+  ScanImportRequest request{region.path("cut.tif"), 1925, QString(), QStringLiteral("市史編纂室"), false};
+  const ScanImportResult result = runScanImport(region.state, request, {});
+  ASSERT_TRUE(result.added) << result.message.toStdString();
+  const QImage mosaic = region.mosaic("SCAN00", "jpg");
+  const MapInfo& info = region.state.mapInfo;
+  // A quarter and three quarters across the scan, half way down.
+  auto at = [&](double px) {
+    double lon = 0, lat = 0;
+    test::scanPixelToWorld(layout, px, layout.height / 2.0, lon, lat);
+    const ImagePoint p = LatLonToImage(info, static_cast<float>(lat), static_cast<float>(lon), 1);
+    return mosaic.pixel(static_cast<int>(p.x - info.frame[2].x), static_cast<int>(p.y - info.frame[2].y));
+  };
+  EXPECT_GT(qGray(at(layout.width * 0.25)), 245);        // white: nothing of the scan
+  EXPECT_NEAR(qGray(at(layout.width * 0.75)), 128, 12);  // the scan's grey
+}
+
 TEST(ScanImport, ScansThatCannotBeTakenLeaveNothingBehind) {
   struct Case {
     const char* what;
