@@ -5,7 +5,9 @@
 #include "cli/FetchPackagesCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
 #include "cli/FetchXyzCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
+#include "cli/MeasureCommand.h"
 #include "cli/PrintCommand.h"
 #include "cli/PublishCommand.h"
 #include "cli/ReadoutCommand.h"
@@ -62,6 +64,8 @@ const std::vector<CliCommand>& cliCommands() {
       {shortageCommandSpec, runShortageCommand},
       {fetchPackagesCommandSpec, runFetchPackagesCommand},
       {publishCommandSpec, runPublishCommand},
+      {importCommandSpec, runImportCommand},
+      {measureCommandSpec, runMeasureCommand},
   };
   return commands;
 }

@@ -1,0 +1,205 @@
+// Import of a large scan: a 20,000 x 15,000 GeoTIFF in UTM zone 53 (made
+// here with GDAL, kept in $KAVALO_BENCH_SCAN or the temporary folder between
+// runs) imported into a copy of the sample region by `kavalo-cli import`,
+// against the floor: `gdalwarp` of the same scan into one image of the
+// region's extent and resolution. Each run is a child process; its wall time
+// and peak memory (maximum resident set) are printed.
+#include <cpl_conv.h>
+#include <gdal.h>
+#include <ogr_srs_api.h>
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "model/MapInfo.h"
+
+namespace {
+
+constexpr int kWidth = 20000;
+constexpr int kHeight = 15000;
+
+struct Run {
+  double seconds = 0;
+  long maxRssKiB = 0;
+  int status = -1;
+};
+
+Run runChild(const QString& program, const QStringList& args) {
+  std::vector<QByteArray> bytes;
+  bytes.push_back(program.toLocal8Bit());
+  for (const QString& a : args) bytes.push_back(a.toLocal8Bit());
+  std::vector<char*> argv;
+  for (QByteArray& b : bytes) argv.push_back(b.data());
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  Run r;
+  r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  r.maxRssKiB = usage.ru_maxrss;
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return r;
+}
+
+// The scan: map-like content (a grid of lines over soft colour fields) so
+// that neither the warp nor the encoders meet a flat image.
+bool makeScan(const QString& path, double west, double south, double east, double north) {
+  GDALAllRegister();
+  OGRSpatialReferenceH wgs = OSRNewSpatialReference(nullptr), utm = OSRNewSpatialReference(nullptr);
+  OSRImportFromEPSG(wgs, 4326);
+  OSRImportFromEPSG(utm, 32653);
+  OSRSetAxisMappingStrategy(wgs, OAMS_TRADITIONAL_GIS_ORDER);
+  OSRSetAxisMappingStrategy(utm, OAMS_TRADITIONAL_GIS_ORDER);
+  OGRCoordinateTransformationH t = OCTNewCoordinateTransformation(wgs, utm);
+  double xs[4] = {west, east, east, west}, ys[4] = {north, north, south, south};
+  if (!t || !OCTTransform(t, 4, xs, ys, nullptr)) return false;
+  double x0 = xs[0], x1 = xs[0], y0 = ys[0], y1 = ys[0];
+  for (int i = 1; i < 4; ++i) {
+    x0 = std::min(x0, xs[i]);
+    x1 = std::max(x1, xs[i]);
+    y0 = std::min(y0, ys[i]);
+    y1 = std::max(y1, ys[i]);
+  }
+  // A margin around the region, as a scanned sheet has.
+  const double mx = (x1 - x0) * 0.03, my = (y1 - y0) * 0.03;
+  x0 -= mx, x1 += mx, y0 -= my, y1 += my;
+  GDALDatasetH ds =
+      GDALCreate(GDALGetDriverByName("GTiff"), path.toUtf8().constData(), kWidth, kHeight, 3, GDT_Byte, nullptr);
+  if (!ds) return false;
+  double gt[6] = {x0, (x1 - x0) / kWidth, 0, y1, 0, -(y1 - y0) / kHeight};
+  GDALSetGeoTransform(ds, gt);
+  char* wkt = nullptr;
+  OSRExportToWkt(utm, &wkt);
+  GDALSetProjection(ds, wkt);
+  CPLFree(wkt);
+  std::vector<uint8_t> row(static_cast<size_t>(kWidth) * 3);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      const bool line = x % 400 < 3 || y % 400 < 3 || (x + y) % 1500 < 2;
+      uint8_t* p = &row[static_cast<size_t>(x) * 3];
+      p[0] = line ? 40 : static_cast<uint8_t>(200 + (x / 1000 + y / 700) % 50);
+      p[1] = line ? 40 : static_cast<uint8_t>(190 + (x / 800) % 60);
+      p[2] = line ? 40 : static_cast<uint8_t>(170 + (y / 900) % 80);
+    }
+    if (GDALDatasetRasterIO(ds, GF_Write, 0, y, kWidth, 1, row.data(), kWidth, 1, GDT_Byte, 3, nullptr, 3,
+                            static_cast<GSpacing>(row.size()), 1) != CE_None)
+      return false;
+  }
+  GDALClose(ds);
+  OCTDestroyCoordinateTransformation(t);
+  OSRDestroySpatialReference(wgs);
+  OSRDestroySpatialReference(utm);
+  return true;
+}
+
+bool copyFolder(const QString& from, const QString& to) {
+  QDir().mkpath(to);
+  for (const QFileInfo& e : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+    const QString target = to + u'/' + e.fileName();
+    if (e.isDir() ? !copyFolder(e.filePath(), target) : !QFile::copy(e.filePath(), target)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const QString sample = qEnvironmentVariable("KAVALO_SAMPLE", QStringLiteral(KAVALO_SAMPLE_DIR));
+  kavalo::MapInfo info;
+  QString error;
+  if (!kavalo::readMapInfo(sample + QStringLiteral("/sample/mapinfo.txt"), info, &error) ||
+      !kavalo::deriveGrid(info, &error)) {
+    std::fprintf(stderr, "cannot read the sample region: %s\n", error.toUtf8().constData());
+    return 1;
+  }
+  // The region's tiles of the world-datum frame: west and north are where
+  // the grid begins, in world-datum degrees.
+  const double west = info.west, north = info.north;
+  const double east = west + info.sheetsX * 0.125, south = north - info.sheetsY * 0.08333333;
+  const int width = info.totalCols * info.tileWidth, height = info.totalRows * info.tileHeight;
+
+  const QString scan =
+      qEnvironmentVariable("KAVALO_BENCH_SCAN", QDir::temp().filePath(QStringLiteral("kavalo-bench-scan.tif")));
+  if (!QFileInfo::exists(scan)) {
+    std::fprintf(stderr, "making %s (%d x %d, UTM zone 53)...\n", scan.toUtf8().constData(), kWidth, kHeight);
+    // In a child of its own: the runs below are forked from this process,
+    // and what GDAL held while writing would count in their peak memory.
+    const pid_t maker = fork();
+    if (maker == 0) _exit(makeScan(scan, west, south, east, north) ? 0 : 1);
+    int status = 0;
+    waitpid(maker, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      QFile::remove(scan);
+      std::fprintf(stderr, "cannot make the scan\n");
+      return 1;
+    }
+  }
+  QTemporaryDir work;
+  const QString root = work.filePath(QStringLiteral("region"));
+  if (!copyFolder(sample, root)) return 1;
+  const QString bin = QCoreApplication::applicationDirPath();
+  const QString gdalwarp = QStandardPaths::findExecutable(QStringLiteral("gdalwarp"));
+  if (gdalwarp.isEmpty()) {
+    std::fprintf(stderr, "gdalwarp (gdal-bin) is needed\n");
+    return 1;
+  }
+  // Read the scan once so both start from the same page cache.
+  runChild(QStringLiteral("/usr/bin/dd"), {QStringLiteral("if=") + scan, QStringLiteral("of=/dev/null"),
+                                           QStringLiteral("bs=4M"), QStringLiteral("status=none")});
+
+  const QStringList floorArgs = {QStringLiteral("-q"),
+                                 QStringLiteral("-overwrite"),
+                                 QStringLiteral("-r"),
+                                 QStringLiteral("bilinear"),
+                                 QStringLiteral("-t_srs"),
+                                 QStringLiteral("EPSG:4326"),
+                                 QStringLiteral("-te"),
+                                 QString::number(west, 'f', 8),
+                                 QString::number(south, 'f', 8),
+                                 QString::number(east, 'f', 8),
+                                 QString::number(north, 'f', 8),
+                                 QStringLiteral("-ts"),
+                                 QString::number(width),
+                                 QString::number(height),
+                                 scan,
+                                 work.filePath(QStringLiteral("floor.tif"))};
+  const Run floor = runChild(gdalwarp, floorArgs);
+  std::printf("floor: gdalwarp %s\n", floorArgs.join(u' ').toUtf8().constData());
+  std::printf("  %.2f s, peak %ld MiB, status %d\n", floor.seconds, floor.maxRssKiB / 1024, floor.status);
+  for (const char* kind : {"map", "photo"}) {
+    const QStringList args = {QStringLiteral("import"),
+                              QStringLiteral("--root"),
+                              root,
+                              QStringLiteral("--file"),
+                              scan,
+                              QStringLiteral("--year"),
+                              QStringLiteral("1925"),
+                              QStringLiteral("--credit"),
+                              QStringLiteral("bench"),
+                              QStringLiteral("--kind"),
+                              QString::fromLatin1(kind)};
+    const Run import = runChild(bin + QStringLiteral("/kavalo-cli"), args);
+    std::printf("import (%s): kavalo-cli %s\n", kind, args.join(u' ').toUtf8().constData());
+    std::printf("  %.2f s, peak %ld MiB, status %d, %.2f x the floor's time\n", import.seconds, import.maxRssKiB / 1024,
+                import.status, import.seconds / floor.seconds);
+  }
+  return 0;
+}

@@ -1,0 +1,44 @@
+// The module's entry: one object for the program, created through the one
+// exported function.
+#include <gdal.h>
+#include <ogr_api.h>
+
+#include "geodata/Geodesic.h"
+#include "geodata/ScanWarp.h"
+#include "geodata/VectorReader.h"
+#include "platform/GeoData.h"
+
+namespace kavalo::geodata {
+
+namespace {
+
+// The block cache of the libraries: a large scan streams through it, so it
+// bounds what an import keeps in memory.
+constexpr GIntBig kBlockCache = 128LL * 1024 * 1024;
+
+class Services : public GeoData {
+ public:
+  Services() {
+    GDALAllRegister();
+    GDALSetCacheMax64(kBlockCache);
+    // Messages are returned to the program, not printed.
+    CPLSetErrorHandler(CPLQuietErrorHandler);
+  }
+  VectorFileData readVectorFile(const QString& path) override { return geodata::readVectorFile(path); }
+  double geodesicLength(const std::vector<GeoPoint>& points, bool closed, double* area) override {
+    return geodata::geodesicLength(points, closed, area);
+  }
+  std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QString* detail) override {
+    return geodata::openScan(path, status, detail);
+  }
+};
+
+}  // namespace
+
+}  // namespace kavalo::geodata
+
+extern "C" __attribute__((visibility("default"))) kavalo::GeoData* kavalo_geodata_create(int interfaceVersion) {
+  if (interfaceVersion != kavalo::kGeoDataInterfaceVersion) return nullptr;
+  static kavalo::geodata::Services services;
+  return &services;
+}

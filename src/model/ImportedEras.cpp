@@ -1,0 +1,120 @@
+#include "model/ImportedEras.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include "model/MapInfo.h"
+#include "platform/AtomicFile.h"
+#include "platform/Codec.h"
+#include "platform/Paths.h"
+#include "platform/ValueReader.h"
+#include "platform/ValueWriter.h"
+
+namespace kavalo {
+
+namespace {
+
+QString quoted(const QString& text) { return u'"' + text + u'"'; }
+
+QString fileLabel() { return QString::fromLatin1(kImportedInfoFile).mid(1); }
+
+}  // namespace
+
+QString importedTextProblem(const QString& text) {
+  if (text.contains(u'"')) return QStringLiteral("「\"」は使えません。");
+  if (text.contains(u'\n') || text.contains(u'\r')) return QStringLiteral("改行は使えません。");
+  bool ok = true;
+  toSjis(text, &ok);
+  if (!ok) return QStringLiteral("Shift-JISで保存できない文字があります。");
+  return QString();
+}
+
+bool readImportedEras(const QString& datasetFolder, std::vector<ImportedEra>& out, QString* error) {
+  out.clear();
+  const QString path = joinPath(datasetFolder, QString::fromLatin1(kImportedInfoFile));
+  if (!FileExists(path)) return true;
+  QByteArray bytes;
+  if (!readFileBytes(path, bytes, error)) return false;
+  bool decoded = true;
+  const QStringList lines = fromSjis(bytes, &decoded).split(u'\n');
+  if (!decoded) {
+    if (error) *error = QStringLiteral("「%1」はShift-JISのテキストではありません。\n%2").arg(fileLabel(), path);
+    return false;
+  }
+  for (qsizetype n = 0; n < lines.size(); ++n) {
+    QString line = lines[n];
+    line.remove(u'\r');
+    if (line.trimmed().isEmpty()) continue;
+    ValueReader r(line);
+    ImportedEra e;
+    QString kind;
+    if (!r.readText(e.folder) || !r.readInt(e.year) || !r.readText(e.label) || !r.readText(e.credit) ||
+        !r.readText(kind) || !r.readText(e.sourceFile) || (kind != u"map" && kind != u"photo") ||
+        !isSingleName(e.folder)) {
+      if (error)
+        *error = QStringLiteral("「%1」の%2行目が正しくありません。\n%3").arg(fileLabel()).arg(n + 1).arg(path);
+      return false;
+    }
+    e.map = kind == u"map";
+    out.push_back(e);
+  }
+  return true;
+}
+
+QByteArray importedErasBytes(const std::vector<ImportedEra>& eras, bool* ok) {
+  ValueWriter w;
+  for (const ImportedEra& e : eras)
+    w.text(e.folder)
+        .comma()
+        .number(e.year)
+        .comma()
+        .text(quoted(e.label))
+        .comma()
+        .text(quoted(e.credit))
+        .comma()
+        .text(e.map ? QStringLiteral("map") : QStringLiteral("photo"))
+        .comma()
+        .textLine(quoted(e.sourceFile));
+  return w.bytes(ok);
+}
+
+bool writeImportedEras(const QString& datasetFolder, const std::vector<ImportedEra>& eras, QString* error) {
+  const QString path = joinPath(datasetFolder, QString::fromLatin1(kImportedInfoFile));
+  if (eras.empty()) {
+    if (!QFile::exists(path) || QFile::remove(path)) return true;
+    if (error) *error = QStringLiteral("「%1」を削除できません。").arg(path);
+    return false;
+  }
+  for (const ImportedEra& e : eras)
+    for (const QString& text : {e.label, e.credit, e.sourceFile})
+      if (const QString why = importedTextProblem(text); !why.isEmpty()) {
+        if (error) *error = text + QStringLiteral("：") + why;
+        return false;
+      }
+  bool ok = true;
+  const QByteArray bytes = importedErasBytes(eras, &ok);
+  if (!ok) {
+    if (error) *error = QStringLiteral("Shift-JISで保存できない文字があります。");
+    return false;
+  }
+  return writeFileAtomically(path, bytes, error);
+}
+
+Era eraOfImported(const ImportedEra& imported) {
+  Era e;
+  e.name = imported.folder;
+  e.yearFrom = e.yearTo = imported.year;
+  e.kind = kImportedScanKind;
+  e.frameType = kWorldFrame;
+  e.tileStyle = imported.map ? kMaskedMap : kPhoto;
+  e.ext = imported.map ? QStringLiteral("png") : QStringLiteral("jpg");
+  e.historyColumn = -1;
+  e.attribution = imported.credit;
+  // The user's label rides here until the era record has a field of its
+  // own for it.
+  e.acquiredText = imported.label;
+  return e;
+}
+
+}  // namespace kavalo

@@ -1,0 +1,254 @@
+#include "net/ScanImport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <algorithm>
+#include <memory>
+
+#include "model/ProgramState.h"
+#include "net/AgencyAcquisition.h"
+#include "net/TileWriteQueue.h"
+#include "net/XyzTiles.h"
+#include "platform/GeoDataLoader.h"
+#include "platform/Paths.h"
+#include "render/Tiles.h"
+
+namespace kavalo {
+
+namespace {
+
+// Tiles warped at once along a row: a band of 16 tiles of 370 x 300 pixels is
+// some 7 MiB, whatever the width of the region.
+constexpr int kBandTiles = 16;
+// More imported eras than this in one data folder is a folder gone wrong.
+constexpr int kMaxScanFolders = 1000;
+
+QString scanName(const QString& path) { return QFileInfo(path).fileName(); }
+
+QString statusMessage(ScanStatus status, const QString& name) {
+  switch (status) {
+    case ScanStatus::Unreadable:
+      return QStringLiteral("「%1」を読み込めません。").arg(name);
+    case ScanStatus::NotGeoreferenced:
+      return QStringLiteral("「%1」には位置の情報がありません。GeoTIFFか、ワールドファイル付きの画像を選んでください。")
+          .arg(name);
+    case ScanStatus::NoCrs:
+      return QStringLiteral(
+                 "「%1」の座標系がわかりません。座標系を書いた.prjか.aux.xmlを画像と同じフォルダに置いてください。")
+          .arg(name);
+    case ScanStatus::NoTransform:
+      return QStringLiteral("「%1」の座標系を世界測地系に変換できません。").arg(name);
+    default:
+      return QStringLiteral("「%1」を地図に合わせられませんでした。").arg(name);
+  }
+}
+
+// The region's tiles of the world-datum frame, in world-datum degrees.
+struct Box {
+  double west, east, south, north;
+  bool meets(const Box& o) const { return west < o.east && o.west < east && south < o.north && o.south < north; }
+};
+
+Box regionBox(const MapInfo& info) {
+  const double left = info.frame[2].x, top = info.frame[2].y;
+  const double right = left + static_cast<double>(info.totalCols) * info.tileWidth;
+  const double bottom = top + static_cast<double>(info.totalRows) * info.tileHeight;
+  return Box{imageToWorldLon(info, left), imageToWorldLon(info, right), imageToWorldLat(info, bottom),
+             imageToWorldLat(info, top)};
+}
+
+Box boxOf(const LatLonGrid& g) {
+  return Box{g.west, g.west + g.lonPerPx * g.width, g.north - g.latPerPx * g.height, g.north};
+}
+
+// A tile of the band, laid on white: where the scan has no pixel the tile is
+// background. Null when the scan does not reach it at all.
+QImage tileOfBand(const QImage& band, int index, int width, int height) {
+  const QImage part = band.copy(index * width, 0, width, height);
+  bool any = false;
+  for (int y = 0; y < height && !any; ++y) {
+    const auto* p = reinterpret_cast<const QRgb*>(part.constScanLine(y));
+    for (int x = 0; x < width; ++x)
+      if (qAlpha(p[x]) != 0) {
+        any = true;
+        break;
+      }
+  }
+  if (!any) return QImage();
+  QImage tile(width, height, QImage::Format_RGB32);
+  tile.fill(Qt::white);
+  QPainter painter(&tile);
+  painter.drawImage(0, 0, part);
+  return tile;
+}
+
+}  // namespace
+
+LatLonGrid tileRowGrid(const MapInfo& info, int row, int col, int count) {
+  const double x0 = info.frame[2].x + static_cast<double>(col) * info.tileWidth;
+  const double y0 = info.frame[2].y + static_cast<double>(row) * info.tileHeight;
+  LatLonGrid g;
+  g.width = count * info.tileWidth;
+  g.height = info.tileHeight;
+  g.west = imageToWorldLon(info, x0);
+  g.north = imageToWorldLat(info, y0);
+  g.lonPerPx = (imageToWorldLon(info, x0 + g.width) - g.west) / g.width;
+  g.latPerPx = (g.north - imageToWorldLat(info, y0 + g.height)) / g.height;
+  return g;
+}
+
+QString freeScanFolder(const QString& datasetFolder, const std::vector<Era>& eras) {
+  for (int n = 0; n < kMaxScanFolders; ++n) {
+    const QString name = QStringLiteral("SCAN%1").arg(n, 2, 10, QChar(u'0'));
+    bool used = QFileInfo::exists(joinPath(datasetFolder, u'\\' + name));
+    for (const Era& e : eras) used |= e.name.compare(name, Qt::CaseInsensitive) == 0;
+    if (!used) return name;
+  }
+  return QString();
+}
+
+ScanCheck checkScan(const QString& scanPath, const MapInfo& info) {
+  ScanCheck check;
+  const QString name = scanName(scanPath);
+  QString error;
+  GeoData* geo = geoData(&error);
+  if (!geo) {
+    check.message = error;
+    return check;
+  }
+  if (!QFileInfo(scanPath).isFile()) {
+    check.message = statusMessage(ScanStatus::Unreadable, name);
+    return check;
+  }
+  ScanStatus status = ScanStatus::Failed;
+  QString detail;
+  std::unique_ptr<ScanSource> scan = geo->openScan(scanPath, status, &detail);
+  if (!scan) {
+    check.message = statusMessage(status, name);
+    return check;
+  }
+  check.description = scan->description();
+  const ScanDescription& d = check.description;
+  if (!regionBox(info).meets(Box{d.west, d.east, d.south, d.north})) {
+    check.message = QStringLiteral("「%1」はこの地域と重なりません。").arg(name);
+    return check;
+  }
+  check.ok = true;
+  return check;
+}
+
+ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& request, const ScanImportContext& ctx) {
+  ScanImportResult result;
+  const MapInfo& info = state.mapInfo;
+  const QString name = scanName(request.scanPath);
+  auto fail = [&result](const QString& message) {
+    result.message = message;
+    return result;
+  };
+  if (request.year < 1 || request.year > 9999) return fail(QStringLiteral("年は1～9999で入力してください。"));
+  ImportedEra era;
+  era.year = request.year;
+  era.map = request.map;
+  era.credit = request.credit.trimmed();
+  era.label =
+      request.label.trimmed().isEmpty() ? QFileInfo(request.scanPath).completeBaseName() : request.label.trimmed();
+  era.sourceFile = name;
+  if (era.credit.isEmpty()) return fail(QStringLiteral("出典を入力してください。"));
+  const std::pair<QString, QString> texts[] = {{QStringLiteral("名前"), era.label},
+                                               {QStringLiteral("出典"), era.credit},
+                                               {QStringLiteral("ファイル名"), era.sourceFile}};
+  for (const auto& [what, text] : texts)
+    if (const QString why = importedTextProblem(text); !why.isEmpty()) return fail(what + QStringLiteral("に") + why);
+  std::vector<ImportedEra> listed;
+  QString error;
+  if (!readImportedEras(state.datasetFolder, listed, &error)) return fail(error);
+
+  // The scan, checked before anything is written.
+  const ScanCheck check = checkScan(request.scanPath, info);
+  if (!check.ok) return fail(check.message);
+  GeoData* geo = geoData(&error);
+  ScanStatus status = ScanStatus::Failed;
+  std::unique_ptr<ScanSource> scan = geo ? geo->openScan(request.scanPath, status, &error) : nullptr;
+  if (!scan) return fail(statusMessage(status, name));
+  const ScanDescription& d = scan->description();
+  const Box scanBox{d.west, d.east, d.south, d.north};
+
+  era.folder = freeScanFolder(state.datasetFolder, state.eras);
+  if (era.folder.isEmpty()) return fail(QStringLiteral("取り込んだ時期のフォルダ名が尽きました。"));
+  const QString folder = joinPath(state.datasetFolder, u'\\' + era.folder);
+  if (!QDir().mkpath(folder)) return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(folder));
+  auto dropFolder = [&folder] { QDir(folder).removeRecursively(); };
+
+  const int bandsPerRow = (info.totalCols + kBandTiles - 1) / kBandTiles;
+  const int bands = bandsPerRow * info.totalRows;
+  const QString ext = request.map ? QStringLiteral("png") : QStringLiteral("jpg");
+  TileWriteQueue queue;
+  int done = 0;
+  bool cancelled = false;
+  QString warpFailure;
+  if (ctx.progress) ctx.progress(0, bands);
+  for (int row = 0; row < info.totalRows && !cancelled && warpFailure.isEmpty() && !queue.failed(); ++row) {
+    for (int col = 0; col < info.totalCols && !queue.failed(); col += kBandTiles) {
+      if (ctx.cancelled()) {
+        cancelled = true;
+        break;
+      }
+      const int count = std::min(kBandTiles, info.totalCols - col);
+      const LatLonGrid grid = tileRowGrid(info, row, col, count);
+      if (boxOf(grid).meets(scanBox)) {
+        QImage band;
+        const ScanStatus s = scan->warp(
+            grid, band, [&ctx](double) { return !ctx.cancelled(); }, &error);
+        if (s == ScanStatus::Cancelled) {
+          cancelled = true;
+          break;
+        }
+        if (s != ScanStatus::Ok) {
+          warpFailure = statusMessage(s, name);
+          break;
+        }
+        for (int i = 0; i < count; ++i) {
+          QImage tile = tileOfBand(band, i, info.tileWidth, info.tileHeight);
+          if (tile.isNull()) continue;
+          const QString tileName = TileName(col + i, row, ext);
+          const bool map = request.map;
+          queue.push([folder, tileName, tile, map](QString* why) {
+            return writeEraTile(folder, tileName, tile, map, why) ? TileWriteQueue::Done::Written
+                                                                  : TileWriteQueue::Done::Failed;
+          });
+        }
+      }
+      if (ctx.progress) ctx.progress(++done, bands);
+    }
+  }
+  QString writeError;
+  result.tiles = queue.finish(&writeError);
+  if (ctx.progress) ctx.progress(0, -1);
+  if (cancelled || ctx.cancelled()) {
+    dropFolder();
+    result.cancelled = true;
+    result.tiles = 0;
+    return fail(QStringLiteral("取り込みを中止しました。"));
+  }
+  if (!warpFailure.isEmpty() || !writeError.isEmpty() || result.tiles < 1) {
+    dropFolder();
+    result.tiles = 0;
+    if (!writeError.isEmpty()) return fail(writeError + QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
+    if (!warpFailure.isEmpty()) return fail(warpFailure);
+    return fail(QStringLiteral("「%1」はこの地域と重なりません。").arg(name));
+  }
+  listed.push_back(era);
+  if (!writeImportedEras(state.datasetFolder, listed, &error)) {
+    dropFolder();
+    result.tiles = 0;
+    return fail(error + QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
+  }
+  state.eras.push_back(eraOfImported(era));
+  result.added = true;
+  result.era = era;
+  result.message = info.title + QStringLiteral("に「%1」を追加しました。").arg(era.label);
+  return result;
+}
+
+}  // namespace kavalo

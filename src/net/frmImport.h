@@ -1,0 +1,69 @@
+#pragma once
+// The user's own scan as a new era: the file, its kind (a map whose white is
+// see-through, or a photo), year, label and credit, and a preview of where
+// the scan falls on the region. 取り込み runs the import off the window's
+// thread with a progress bar; キャンセル stops it, and nothing of it stays.
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <vector>
+
+#include "platform/GeoData.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QThread;
+
+namespace kavalo {
+
+class Prompts;
+struct ProgramState;
+
+class frmImport : public QDialog {
+  Q_OBJECT
+
+ public:
+  frmImport(ProgramState& state, Prompts& prompts, QWidget* parent = nullptr);
+  ~frmImport() override;
+
+  // "OK" after an era was added (the window then reloads), empty otherwise.
+  QString tag() const { return tag_; }
+  bool running() const { return worker_ != nullptr; }
+
+  void cmdBrowse_Click();
+  // Checks the file named in txtFile and draws the preview.
+  void txtFile_Changed();
+  void cmdImport_Click();
+  void cmdCancel_Click();
+
+  QLineEdit* txtFile = nullptr;
+  QPushButton* cmdBrowse = nullptr;
+  QRadioButton* optKind[2] = {nullptr, nullptr};  // map, photo
+  QSpinBox* txtYear = nullptr;
+  QLineEdit* txtLabel = nullptr;
+  QLineEdit* txtCredit = nullptr;
+  QLabel* picPreview = nullptr;
+  QLabel* lblCheck = nullptr;  // why the file cannot be taken
+  QProgressBar* ProgressBar = nullptr;
+  QPushButton* cmdImport = nullptr;
+  QPushButton* cmdCancel = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  void showPreview(const std::vector<GeoPoint>* outline);
+
+  ProgramState& state_;
+  Prompts& prompts_;
+  QString tag_;
+  QThread* worker_ = nullptr;
+  std::atomic<bool> cancel_{false};
+};
+
+}  // namespace kavalo
