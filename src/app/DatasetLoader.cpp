@@ -51,6 +51,9 @@ LoadStatus loadChosenFolder(ProgramState& state, Prompts& prompts, ElevationLoad
   state.names[kMarksFile] = config.marksFileName;
   state.eraListMap.clear();
   state.listedCount = 0;
+  // The user's files were placed on the previous data folder's mosaic.
+  state.overlays = OverlaySet();
+  state.overlayList = OverlayList();
 
   // Place names
   QString placeError;

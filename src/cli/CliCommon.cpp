@@ -4,10 +4,13 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 #include <cstdio>
 
 #include "app/DatasetLoader.h"
 #include "app/Startup.h"
+#include "geo/ViewLink.h"
 #include "platform/HelpText.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
@@ -128,6 +131,17 @@ CliStatus loadForCli(const CliOptions& options, ProgramState& state, CliPrompts&
     return failed(
         kExitUsage,
         QStringLiteral("--dataset must be an index of dataset.txt's list (0 to %1)").arg(state.dataFolders.size() - 1));
+  if (index < 0 && options.has(QStringLiteral("--link"))) {
+    // A link names its data folder by folder name.
+    QString why;
+    const std::optional<ViewLink> link = parseViewLink(options.get(QStringLiteral("--link")), &why);
+    if (!link) return failed(kExitUsage, QStringLiteral("--link: %1").arg(why));
+    for (size_t i = 0; i < state.dataFolders.size() && !link->dataset.isEmpty(); ++i)
+      if (state.dataFolders[i].folder.compare(link->dataset, Qt::CaseInsensitive) == 0) index = static_cast<int>(i);
+    if (index < 0 && !link->dataset.isEmpty())
+      return failed(kExitUsage,
+                    QStringLiteral("--link names a data folder dataset.txt does not list: %1").arg(link->dataset));
+  }
   if (index < 0) index = initialDataFolderIndex(state);
   state.dataFolderIndex = index;
   state.datasetFolder = joinPath(state.rootFolder, u'\\' + state.dataFolders[static_cast<size_t>(index)].folder);

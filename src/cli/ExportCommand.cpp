@@ -13,18 +13,19 @@ CommandSpec exportCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("export");
   cmd.synopsis = QStringLiteral(
-      "export --root DIR [--dataset N] [view options as for render] --format html|kml|kmz\n"
-      "--image png|jpg [--world-files] -o FILE");
+      "export --root DIR [--dataset N] [view options as for render] [--overlay FILE...]\n"
+      "--format html|kml|kmz --image png|jpg [--world-files] -o FILE");
   cmd.summary = QStringLiteral("Writes what the export dialog writes for the view, one image per era.");
   cmd.description = QStringLiteral(
       "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px, --layers without legend: the "
-      "legend is a window of its own and is not exported). html: a page with an era switcher (Shift-JIS); kml: a "
+      "legend is a window of its own and is not exported, --link) and --overlay draws the user's files over every "
+      "era. html: a page with an era switcher (Shift-JIS); kml: a "
       "KML set of ground overlays with time spans (UTF-8); kmz: one KMZ file holding the KML and the images. The "
       "images are PNG or JPEG (quality 80) of the view's size; --world-files adds a world file and a .prj of the "
       "world datum to each image (html and kml only). Every file is written under a temporary name and renamed "
       "only when all are complete.");
-  cmd.valueOptions = viewOptionNames() << QStringLiteral("--format") << QStringLiteral("--image")
-                                       << QStringLiteral("-o");
+  cmd.valueOptions = viewOptionNames() << overlayOptionNames() << QStringLiteral("--format")
+                                       << QStringLiteral("--image") << QStringLiteral("-o");
   cmd.switches = {QStringLiteral("--world-files")};
   return cmd;
 }
@@ -61,6 +62,7 @@ int runExportCommand(const QStringList& args) {
   CliPrompts prompts;
   if (const CliStatus loaded = loadForCli(options, state, prompts); !loaded) return loaded.status();
   if (!applyViewOptions(options, state, &error)) return usageError(cmd, error);
+  if (const CliStatus opened = applyOverlayOptions(options, state); !opened) return opened.status();
   if (state.view.showLegend)
     return usageError(cmd, QStringLiteral("--layers legend is not exported: the legend is a window of its own"));
   const bool ok = ExportView(state, currentViewRequest(state, RenderPass::Export), request, prompts);

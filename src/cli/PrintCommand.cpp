@@ -30,18 +30,20 @@ CommandSpec printCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("print");
   cmd.synopsis = QStringLiteral(
-      "print --root DIR [--dataset N] [view options as for render] (--printer NAME | --pdf FILE)\n"
+      "print --root DIR [--dataset N] [view options as for render] [--overlay FILE...]\n"
+      "(--printer NAME | --pdf FILE)\n"
       "[--paper NAME] [--orientation portrait|landscape] [--print-size PCT] [--offset-mm X,Y]");
   cmd.summary = QStringLiteral("Prints the view as the print dialog would, to a printer or a PDF file.");
   cmd.description = QStringLiteral(
       "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px, --layers without legend: the "
-      "legend is a window of its own and is not printed). --printer names a printer of the system (CUPS); --pdf "
+      "legend is a window of its own and is not printed, --link) and --overlay draws the user's files over the "
+      "map. --printer names a printer of the system (CUPS); --pdf "
       "writes a PDF file at 300 dpi. --paper and --orientation choose the sheet for this job only; the printer's "
       "own defaults are never changed. The map is fitted into the printable area; --print-size is the dialog's "
       "size of it in percent (10 to 100, default 100), and --offset-mm the map's top-left corner from the "
       "printable area's top-left in millimetres; without it the map is centred on the printable area. The "
       "mapping agency's maps and photos are refused on sheets larger than A4 (status 1).");
-  cmd.valueOptions = viewOptionNames() << QStringLiteral("--printer") << QStringLiteral("--pdf")
+  cmd.valueOptions = viewOptionNames() << overlayOptionNames() << QStringLiteral("--printer") << QStringLiteral("--pdf")
                                        << QStringLiteral("--paper") << QStringLiteral("--orientation")
                                        << QStringLiteral("--print-size") << QStringLiteral("--offset-mm");
   return cmd;
@@ -80,6 +82,7 @@ int runPrintCommand(const QStringList& args) {
   CliPrompts prompts;
   if (const CliStatus loaded = loadForCli(options, state, prompts); !loaded) return loaded.status();
   if (!applyViewOptions(options, state, &error)) return usage(error);
+  if (const CliStatus opened = applyOverlayOptions(options, state); !opened) return opened.status();
   if (state.view.showLegend)
     return usage(QStringLiteral("--layers legend is not printed: the legend is a window of its own"));
 
@@ -115,8 +118,7 @@ int runPrintCommand(const QStringList& args) {
     return kExitFailed;
   }
   const PrintPass pass = layout.printPass(state.viewWidth());
-  return printView(state, currentViewRequest(state, RenderPass::Print), printer, pass, prompts) ? kExitOk
-                                                                                                 : kExitFailed;
+  return printView(state, currentViewRequest(state, RenderPass::Print), printer, pass, prompts) ? kExitOk : kExitFailed;
 }
 
 }  // namespace kavalo

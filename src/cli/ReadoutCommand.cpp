@@ -46,7 +46,7 @@ CommandSpec readoutCommandSpec() {
       QStringLiteral("readout --root DIR [--dataset N] [view options as for render] [--datum 0|1] --at PX,PY");
   cmd.summary = QStringLiteral("Prints the cursor readout at a view pixel as JSON.");
   cmd.description = QStringLiteral(
-      "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px; --layers changes nothing "
+      "The view is given as for render (--link, --era, --center, --zoom, --size, --mm-per-px; --layers changes nothing "
       "here); PX,PY is a pixel of it. The "
       "JSON object holds the window's two captions as they read (lblInfo, lblMap, and bold when the sheet is "
       "borrowed from another edition), in the datum of --datum (0 Tokyo datum, 1 world datum; by default the one "

@@ -40,18 +40,21 @@ CommandSpec renderCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("render");
   cmd.synopsis = QStringLiteral(
-      "render --root DIR [--dataset N] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
-      "[--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks]\n"
+      "render --root DIR [--dataset N] [--link LINK] [--era I] [--center X,Y] [--zoom Z] [--size WxH]\n"
+      "[--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] [--overlay FILE...]\n"
       "[--online [--web-base URL]] -o FILE.png|-\n"
       "[--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
   cmd.summary = QStringLiteral("Composes a view exactly as the window does and writes it as PNG.");
   cmd.description = QStringLiteral(
       "The view: era I (an index of the era table), centre X,Y in image pixels, zoom Z in percent (50 to 400), a "
       "picture of W x H pixels and F millimetres per screen pixel; by default the view saved for the data folder, "
-      "1000x700 and 25.4/96 mm. --layers lists what is drawn (by default the switches that are on at start); the "
+      "1000x700 and 25.4/96 mm. --link kavalo://view?… names the data folder, era, centre and zoom at once (the "
+      "other options override it). --layers lists what is drawn (by default the switches that are on at start); the "
       "elevation grid is read only when the altitude layer is on. legend puts the era's legend picture at its own "
       "size into the top-right corner of the view, where the legend window stands beside the map, and is refused "
-      "(status 2) for an era without a legend or with --compare. -o - writes the PNG to standard output.\n\n"
+      "(status 2) for an era without a legend or with --compare. --overlay draws a GPX, KML, KMZ, GeoJSON or "
+      "Shapefile over the map (once per file, in order); a file that cannot be read is status 1. -o - writes "
+      "the PNG to standard output.\n\n"
       "With --compare B the view's era is compared with era B as the window shows it: side by side, a swipe at "
       "view x X (--split), a lens at X,Y of radius R (--lens, view pixels), or era B blended over it at P percent "
       "(--opacity).\n\n"
@@ -59,7 +62,7 @@ CommandSpec renderCommandSpec() {
       "folder, --web-base or KAVALO_WEB_BASE or servers.txt), and fetches missing tiles while drawing. When the "
       "server check fails or a tile cannot be fetched the picture is still written, without those tiles, and the "
       "status is 1.");
-  cmd.valueOptions = viewOptionNames() << QStringLiteral("-o") << onlineValueOptions();
+  cmd.valueOptions = viewOptionNames() << overlayOptionNames() << QStringLiteral("-o") << onlineValueOptions();
   cmd.valueOptions << compareOptionNames();
   cmd.switches = onlineSwitches();
   return cmd;
@@ -87,6 +90,7 @@ int runRenderCommand(const QStringList& args) {
   if (const CliStatus loaded = loadForCli(options, state, prompts, ElevationLoad::OnDemand); !loaded)
     return loaded.status();
   if (!applyViewOptions(options, state, &error)) return usageError(cmd, error);
+  if (const CliStatus opened = applyOverlayOptions(options, state); !opened) return opened.status();
   const bool comparing = options.has(QStringLiteral("--compare"));
   CompareView compareView;
   if (comparing ? !readCompareOptions(options, state, compareView, &error)

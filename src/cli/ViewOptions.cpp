@@ -1,18 +1,39 @@
 #include "cli/ViewOptions.h"
 
+#include <QDir>
 #include <QImage>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "geo/OverlayData.h"
+#include "geo/ViewLink.h"
 #include "render/ComposeContext.h"
 
 namespace kavalo {
 
 QStringList viewOptionNames() {
-  return {QStringLiteral("--root"),      QStringLiteral("--dataset"), QStringLiteral("--era"),
-          QStringLiteral("--center"),    QStringLiteral("--zoom"),    QStringLiteral("--size"),
-          QStringLiteral("--mm-per-px"), QStringLiteral("--layers")};
+  return {QStringLiteral("--root"), QStringLiteral("--dataset"),   QStringLiteral("--link"),
+          QStringLiteral("--era"),  QStringLiteral("--center"),    QStringLiteral("--zoom"),
+          QStringLiteral("--size"), QStringLiteral("--mm-per-px"), QStringLiteral("--layers")};
+}
+
+QStringList overlayOptionNames() { return {QStringLiteral("--overlay")}; }
+
+CliStatus applyOverlayOptions(const CliOptions& options, ProgramState& state) {
+  for (const QString& path : options.getAll(QStringLiteral("--overlay"))) {
+    std::unique_ptr<OverlayFile> file;
+    QString message;
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    if (openOverlay(absolute, state.mapInfo, state.overlays.layerCount(), file, &message) != OverlayOpen::Opened) {
+      printError(message.isEmpty() ? QStringLiteral("cannot open %1").arg(absolute) : message);
+      return CliStatus(kExitFailed);
+    }
+    state.overlays.files.push_back(std::move(file));
+  }
+  return CliStatus();
 }
 
 bool applyViewOptions(const CliOptions& options, ProgramState& state, QString* error) {
@@ -20,6 +41,21 @@ bool applyViewOptions(const CliOptions& options, ProgramState& state, QString* e
     if (error) *error = text;
     return false;
   };
+  if (options.has(QStringLiteral("--link"))) {
+    // The data folder was chosen by the link when it was loaded.
+    QString why;
+    const std::optional<ViewLink> link = parseViewLink(options.get(QStringLiteral("--link")), &why);
+    if (!link) return fail(QStringLiteral("--link: %1").arg(why));
+    if (!link->era.isEmpty()) {
+      const int era = eraIndexByFolder(state.eras, link->era);
+      if (era < 0) return fail(QStringLiteral("--link names an era this data folder does not have: %1").arg(link->era));
+      state.view.eraIndex = era;
+    }
+    const ImagePoint centre = viewLinkCentre(state.mapInfo, *link);
+    state.view.centerX = centre.x;
+    state.view.centerY = centre.y;
+    if (link->zoom > 0) state.view.zoomPercent = std::clamp(link->zoom, kMinZoom, kMaxZoom);
+  }
   if (options.has(QStringLiteral("--era"))) {
     bool ok = false;
     const int era = options.get(QStringLiteral("--era")).toInt(&ok);

@@ -8,12 +8,6 @@
 
 namespace kavalo {
 
-int OverlaySet::layerCount() const {
-  int n = 0;
-  for (const auto& f : files) n += static_cast<int>(f->layers.size());
-  return n;
-}
-
 QColor overlayLayerColour(int n) {
   static const QRgb kColours[] = {0xe41a1c, 0x377eb8, 0x4daf4a, 0x984ea3, 0xff7f00, 0xa65628, 0xf781bf, 0x00a0a0};
   constexpr int count = sizeof(kColours) / sizeof(kColours[0]);

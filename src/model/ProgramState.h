@@ -16,6 +16,8 @@
 #include "model/FileNameTable.h"
 #include "model/MapInfo.h"
 #include "model/Marks.h"
+#include "model/OverlayList.h"
+#include "model/Overlays.h"
 #include "model/PlaceNames.h"
 #include "model/Settings.h"
 #include "model/SheetHistory.h"
@@ -57,6 +59,11 @@ struct ProgramState {
   // into the RootFolder or a data folder, not even a copy of a bad file.
   bool readOnly = false;
   std::vector<PlaceName> placeNames;
+
+  // The user's vector files over every era: the list kept with the data
+  // folder, and the files opened from it (index for index).
+  OverlayList overlayList;
+  OverlaySet overlays;
 
   // Screen
   double mmPerScreenPxX = kDefaultMmPerScreenPx;

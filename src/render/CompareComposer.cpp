@@ -15,6 +15,7 @@
 #include "render/Annotations.h"
 #include "render/ComposeContext.h"
 #include "render/MarkDrawing.h"
+#include "render/OverlayDrawing.h"
 
 namespace kavalo {
 
@@ -283,6 +284,7 @@ void CompareComposer::drawOverlays(const ProgramState& session, const ViewReques
     draw(p, c);
     p.restore();
   };
+  if (ctx.layers.overlays) overlay(&UserOverlays_Print, ctx);
   if (ctx.layers.scale) overlay(&Scale_Print, ctx);
   if (ctx.layers.marks) overlay(&Mark_Print, ctx);
   overlay(&Approval_Print, ctx);

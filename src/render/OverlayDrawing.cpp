@@ -1,5 +1,7 @@
 #include "render/OverlayDrawing.h"
 
+#include "render/ComposeContext.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -324,6 +326,12 @@ void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const Overlay
   }
   if (!tooMany && !labels.empty()) drawLabels(painter, labels, view);
   painter.restore();
+}
+
+void UserOverlays_Print(QPainter& painter, const ComposeContext& context) {
+  if (context.state == nullptr || context.st().overlays.files.empty()) return;
+  drawOverlayFeatures(painter, context.st().overlays,
+                      overlayViewOf(context.view, context.print.k, context.print.ox, context.print.oy));
 }
 
 }  // namespace kavalo

@@ -34,4 +34,8 @@ inline constexpr int kMaxOverlayLabels = 150;
 
 void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const OverlayView& view);
 
+struct ComposeContext;
+// The session's files over a composition (the view, a pane, the page).
+void UserOverlays_Print(QPainter& painter, const ComposeContext& context);
+
 }  // namespace kavalo

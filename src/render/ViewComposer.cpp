@@ -14,6 +14,7 @@
 #include "render/Annotations.h"
 #include "render/ComposeContext.h"
 #include "render/MarkDrawing.h"
+#include "render/OverlayDrawing.h"
 #include "render/RasterOps.h"
 #include "render/SheetLineDrawing.h"
 #include "render/TileCache.h"
@@ -483,6 +484,8 @@ void drawOverlaysOn(QPainter& p, const ComposeContext& ctx) {
     draw(p, ctx);
     p.restore();
   };
+  // The user's files lie on the map, under the furniture.
+  if (ctx.layers.overlays) overlay(&UserOverlays_Print);
   if (ctx.layers.scale) overlay(&Scale_Print);
   if (ctx.layers.marks) overlay(&Mark_Print);
   overlay(&Approval_Print);

@@ -47,6 +47,7 @@ struct MapLayers {
   bool scale = true;        // chkScale
   bool legend = false;      // chkLegend: a window of its own, never in the picture
   bool marks = true;        // chkMark
+  bool overlays = true;     // the user's vector files (each file has its own switch too)
   bool operator==(const MapLayers&) const = default;
 };
 
