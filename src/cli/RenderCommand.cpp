@@ -123,22 +123,25 @@ int runRenderCommand(const QStringList& args) {
     TileFetchFailed(state, prompts, OnlineView{});
     downloads.reset();
   });
-  if (!renderCompare(options, state, view, picture, &downloads, &error)) {
-    printError(error);
-    return kExitFailed;
-  }
-  if (online && downloads.busy()) {
-    // The first composition asked for the tiles missing on disk, all at once;
-    // once they are in, the view is composed again with them.
+  if (online && state.view.onlineMode) {
+    // Every file the view lacks is asked for at once (both eras of a
+    // comparison), and the view is composed once they are in.
+    askForTiles(state, view, downloads);
+    if (comparing) {
+      ViewRequest eraB = view;
+      eraB.eraIndex = compareView.eraB;
+      eraB.viewId = 1;
+      askForTiles(state, eraB, downloads);
+    }
     QEventLoop loop;
     QObject::connect(&downloads, &TileDownloads::busyChanged, &loop, [&](bool busy) {
       if (!busy) loop.quit();
     });
     if (downloads.busy()) loop.exec();
-    if (downloads.counts().fetched > 0 && !renderCompare(options, state, view, picture, nullptr, &error)) {
-      printError(error);
-      return kExitFailed;
-    }
+  }
+  if (!renderCompare(options, state, view, picture, nullptr, &error)) {
+    printError(error);
+    return kExitFailed;
   }
   if (!legend.isNull()) drawLegendCorner(picture, legend);
 

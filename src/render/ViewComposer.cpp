@@ -522,6 +522,31 @@ QRegion BuildViewClipRegion(const ViewRequest& request) {
   return region.intersected(view);
 }
 
+void askForTiles(const ProgramState& session, const ViewRequest& request, TileSource& tiles) {
+  if (!session.view.loaded || request.eraIndex < 0 || request.eraIndex >= static_cast<int>(session.eras.size())) return;
+  const MapInfo& m = session.mapInfo;
+  if (m.tileWidth <= 0 || m.tileHeight <= 0 || !request.layers.tiles) return;
+  const Era& era = session.eras[static_cast<size_t>(request.eraIndex)];
+  const Viewport view = request.mapViewport(m);
+  tiles.beginView(request.viewId);
+  if (era.bySheetIndex) {
+    const int datum = era.frameType == kWorldFrame ? 1 : 0;
+    const GeoBox viewBox = view.Get_ViewGeoBox(datum);
+    for (const SheetImage& sheet : era.sheets)
+      if (BoxRelation(sheet.box, viewBox) != -1)
+        tiles.ensure(session, request.eraIndex, sheet.fileName, request.tiles, request.viewId);
+  } else {
+    const FrameOffset frame = m.frame[std::clamp(era.frameType, 0, 2)];
+    const TileRange r = VisibleTileRange(view, frame.x, frame.y);
+    const TileAsk ask{&tiles, request.tiles, request.viewId};
+    for (int row = std::max(0, r.firstRow); row <= std::min(r.lastRow, m.totalRows - 1); ++row)
+      for (int col = std::max(0, r.firstCol); col <= std::min(r.lastCol, m.totalCols - 1); ++col)
+        if (const std::optional<ResolvedTile> tile = ResolveTile(session, request.eraIndex, col, row))
+          FetchGridPosition(session, request.eraIndex, *tile, ask);
+  }
+  tiles.endView(request.viewId);
+}
+
 bool renderView(const ProgramState& session, const ViewRequest& request, QImage& picture, TileSource* tiles,
                 QImage* beforeOverlays) {
   Composer composer(session, request, picture, tiles, beforeOverlays);

@@ -28,6 +28,11 @@ class TileSource;
 bool renderView(const ProgramState& session, const ViewRequest& request, QImage& picture, TileSource* tiles = nullptr,
                 QImage* beforeOverlays = nullptr);
 
+// Asks the tile source for every file the request would draw (tiles, masks,
+// sheet images), without drawing or decoding anything: a caller that will
+// wait for the files anyway (kavalo-cli online) starts them all at once.
+void askForTiles(const ProgramState& session, const ViewRequest& request, TileSource& tiles);
+
 // The overlays of a view (scale bar, marks, credits) where a full
 // composition puts them: during a drag, after the snapshot is moved, so that
 // they stay in place while the map moves under them.
