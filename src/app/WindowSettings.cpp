@@ -4,21 +4,18 @@
 #include <QFileInfo>
 
 #include "platform/AtomicFile.h"
+#include "platform/KeyValueFile.h"
 
 namespace kavalo {
 
 WindowSettings readWindowSettingsFile(const QString& path) {
   WindowSettings s;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return s;
-  const QString text = QString::fromUtf8(file.readAll());
-  for (QString line : text.split(u'\n')) {
-    line = line.trimmed();
-    if (line.isEmpty() || line.startsWith(u'#')) continue;
-    const qsizetype eq = line.indexOf(u'=');
-    if (eq < 0) continue;
-    const QString key = line.left(eq).trimmed().toLower();
-    const QString value = line.mid(eq + 1).trimmed().toLower();
+  std::vector<KeyValueLine> lines;
+  readKeyValueFile(path, lines);
+  for (const KeyValueLine& line : lines) {
+    // The user types these: letter case is no matter.
+    const QString key = line.key.toLower();
+    const QString value = line.value.toLower();
     if (key == u"wheel") {
       if (value == u"away-zooms-in")
         s.wheelAwayZoomsIn = true;

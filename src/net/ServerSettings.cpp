@@ -1,8 +1,7 @@
 #include "net/ServerSettings.h"
 
-#include <QFile>
-
 #include "model/ProgramState.h"
+#include "platform/KeyValueFile.h"
 #include "platform/Paths.h"
 
 namespace kavalo {
@@ -60,28 +59,18 @@ QString normalizedServiceBase(const QString& address) {
 ServerSettings readServerSettings(const QString& rootFolder, QStringList* problems) {
   ServerSettings s = defaultServerSettings();
   const QString path = joinPath(rootFolder, QStringLiteral("\\") + QString::fromLatin1(kServerSettingsFile));
-  QFile file(path);
-  if (file.exists()) {
-    if (!file.open(QIODevice::ReadOnly)) {
-      if (problems) *problems << QStringLiteral("%1: %2").arg(path, file.errorString());
-    } else {
-      const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-      for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(u'#')) continue;
-        const qsizetype eq = line.indexOf(u'=');
-        const QString key = eq < 0 ? QString() : line.left(eq).trimmed();
-        const QString value = eq < 0 ? QString() : line.mid(eq + 1).trimmed();
-        bool known = false;
-        for (const Key& k : kKeys) {
-          if (key == QLatin1String(k.name) && !value.isEmpty()) {
-            s.*k.field = value;
-            known = true;
-          }
-        }
-        if (!known && problems) *problems << QStringLiteral("%1:%2: %3").arg(path).arg(i + 1).arg(line);
+  std::vector<KeyValueLine> lines;
+  QString error;
+  if (!readKeyValueFile(path, lines, &error) && problems) *problems << QStringLiteral("%1: %2").arg(path, error);
+  for (const KeyValueLine& line : lines) {
+    bool known = false;
+    for (const Key& k : kKeys) {
+      if (line.key == QLatin1String(k.name) && !line.value.isEmpty()) {
+        s.*k.field = line.value;
+        known = true;
       }
     }
+    if (!known && problems) *problems << QStringLiteral("%1:%2: %3").arg(path).arg(line.number).arg(line.text);
   }
   for (const Key& k : kKeys) {
     const QString value = qEnvironmentVariable(k.variable).trimmed();
