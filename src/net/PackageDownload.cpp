@@ -124,7 +124,7 @@ bool DownloadPackage(const std::vector<DownloadServer>& servers, const QString& 
   do {
     const bool holds = ServerHoldsDataset(servers, cursor, dataset);
     const QString url = servers[static_cast<size_t>(cursor)].baseUrl + dataset + u'/' + relativePath;
-    const bool ok = holds && DownloadUrlToFile(url, localPath);
+    const bool ok = holds && DownloadUrlToFile(url, localPath, BodyKind::Package);
     cursor = (cursor + 1) % n;
     if (ok) return true;
   } while (cursor != start);

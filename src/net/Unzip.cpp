@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -73,6 +75,32 @@ bool IsSafeEntryName(const QString& name, QString* relative) {
     if (p == u"..") return false;
   if (relative) *relative = parts.join(u'/') + (n.endsWith(u'/') ? QStringLiteral("/") : QString());
   return true;
+}
+
+bool zipEndsWhole(const QString& zipPath) {
+  QFile file(zipPath);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const qint64 size = file.size();
+  // The end record is 22 bytes and a comment of at most 65535.
+  const qint64 tailSize = std::min<qint64>(size, 22 + 65535);
+  if (tailSize < 22 || !file.seek(size - tailSize)) return false;
+  const QByteArray tail = file.read(tailSize);
+  if (tail.size() != tailSize) return false;
+  auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(tail.constData() + at); };
+  auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(tail.constData() + at); };
+  for (qsizetype at = tail.size() - 22; at >= 0; --at) {
+    if (tail.at(at) != 'P' || tail.mid(at, 4) != QByteArrayLiteral("PK\x05\x06")) continue;
+    // Its comment must reach exactly to the end of the file.
+    if (at + 22 + u16(at + 20) != tail.size()) continue;
+    const qint64 record = size - tailSize + at;
+    const quint32 cdSize = u32(at + 12), cdOffset = u32(at + 16);
+    // A large archive keeps the real numbers in a record of its own just
+    // before, which libzip checks.
+    if (cdSize == 0xFFFFFFFFu || cdOffset == 0xFFFFFFFFu)
+      return at >= 20 && tail.mid(at - 20, 4) == QByteArrayLiteral("PK\x06\x07");
+    return qint64(cdOffset) + cdSize <= record;
+  }
+  return false;
 }
 
 int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64_t maxEntryBytes) {

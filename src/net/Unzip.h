@@ -22,6 +22,10 @@ QString DecodeEntryName(const QByteArray& raw, bool flaggedUtf8, bool* ok = null
 // the name with "/" separators in *relative when it may.
 bool IsSafeEntryName(const QString& name, QString* relative = nullptr);
 
+// Whether the file ends with a zip archive's end record whose central
+// directory lies before it: a package cut short on the way does not.
+bool zipEndsWhole(const QString& zipPath);
+
 // 0 when every entry was unpacked into destFolder; otherwise non-zero, with
 // the reason in *why. An unsafe package writes nothing.
 int UnZip(const QString& zipPath, const QString& destFolder, QString* why = nullptr,

@@ -73,7 +73,7 @@ TEST(Packages, CountAndCursorSpreadOverServers) {
   LoopbackServer server;
   for (const char* s : {"/s0", "/s1"})
     for (const char* p : {"00", "01", "02"})
-      server.serve(QStringLiteral("%1/x/E/%2.zip").arg(QLatin1String(s), QLatin1String(p)), "zip");
+      server.serve(QStringLiteral("%1/x/E/%2.zip").arg(QLatin1String(s), QLatin1String(p)), zipBytes({{"a", "x"}}));
   server.serve(QStringLiteral("/s1/x/E/zipfilenum.txt"), " 12 個\r\n");
   server.serve(QStringLiteral("/s0/x/Z/zipfilenum.txt"), "0");
   server.start();
