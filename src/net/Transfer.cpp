@@ -25,6 +25,7 @@ BodyLimits g_limits;
 // An image's header comes within this many bytes or the body is no image.
 constexpr qsizetype kImageHeadBytes = 256 * 1024;
 constexpr int kMaxRedirects = 10;
+constexpr qint64 kReadAhead = 256 * 1024;
 
 bool isWebScheme(const QUrl& url) { return url.scheme() == u"http" || url.scheme() == u"https"; }
 
@@ -116,6 +117,7 @@ QString TransferResult::describe(const QUrl& url) const {
 Transfer::Transfer(QNetworkAccessManager* manager, TransferRequest request, QObject* parent)
     : QObject(parent), manager_(manager), request_(std::move(request)) {
   deadline_.setSingleShot(true);
+  deadline_.setTimerType(Qt::PreciseTimer);
   connect(&deadline_, &QTimer::timeout, this, [this] {
     fail(TransferOutcome::TimedOut, QStringLiteral("no whole answer within %1 s").arg(deadline_.interval() / 1000.0));
   });
@@ -200,6 +202,9 @@ void Transfer::start() {
 
   clock_.start();
   reply_ = manager_->get(r);
+  // The HTTP layer holds no more than this ahead of what is read here: a
+  // body read as it arrives never piles up in memory, however fast it comes.
+  reply_->setReadBufferSize(kReadAhead);
   connect(reply_, &QNetworkReply::metaDataChanged, this, &Transfer::onHeaders);
   connect(reply_, &QNetworkReply::readyRead, this, &Transfer::onData);
   connect(reply_, &QNetworkReply::finished, this, &Transfer::onReplyFinished);
@@ -294,10 +299,16 @@ bool Transfer::take(const QByteArray& piece) {
 
 void Transfer::onData() {
   if (!reply_ || !running_) return;
-  if (result_.httpStatus < 200 || result_.httpStatus >= 300) return;
-  // Read in pieces so that a single burst is judged before it is kept.
-  while (running_ && reply_ && reply_->bytesAvailable() > 0)
-    if (!take(reply_->read(std::min<qint64>(reply_->bytesAvailable(), 256 * 1024)))) return;
+  // The data may come before the headers were announced (on a connection
+  // kept from an earlier request): the status is taken from the reply.
+  if (result_.httpStatus == 0) onHeaders();
+  if (!running_ || result_.httpStatus < 200 || result_.httpStatus >= 300) return;
+  // Read in pieces no larger than what the cap still allows, so that a
+  // burst past the cap is never held.
+  while (running_ && reply_ && reply_->bytesAvailable() > 0) {
+    const qint64 room = cap_ - result_.bytes + 1;
+    if (!take(reply_->read(std::min<qint64>({reply_->bytesAvailable(), qint64(64) * 1024, room})))) return;
+  }
 }
 
 void Transfer::checkRate() {
@@ -337,7 +348,13 @@ void Transfer::onReplyFinished() {
   }
   if (status.toInt() >= 300 && status.toInt() < 400) {
     result_.httpStatus = status.toInt();
-    fail(TransferOutcome::HttpError, QStringLiteral("redirect not followed"));
+    // The HTTP layer does not follow a redirect to another kind of address
+    // at all; that is the refusal of a non-web address all the same.
+    const QUrl to = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
+    if (!isWebScheme(to))
+      fail(TransferOutcome::NotWeb, QStringLiteral("redirected to %1").arg(to.toString(QUrl::RemoveUserInfo)));
+    else
+      fail(TransferOutcome::HttpError, QStringLiteral("redirect not followed"));
     return;
   }
   if (error != QNetworkReply::NoError) {
