@@ -200,6 +200,11 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
 
 }  // namespace
 
+quint32 crc32Of(const QByteArray& bytes) {
+  return static_cast<quint32>(
+      crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()), static_cast<uInt>(bytes.size())));
+}
+
 QByteArray hugePng(int w, int h) {
   static std::mutex mutex;
   static std::map<std::pair<int, int>, QByteArray> made;

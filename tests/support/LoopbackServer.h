@@ -90,6 +90,8 @@ class RawServer {
 // Hostile bodies.
 // A valid PNG of w x h grey pixels that compresses to almost nothing.
 QByteArray hugePng(int w, int h);
+// The CRC-32 of a PNG chunk's type and data.
+quint32 crc32Of(const QByteArray& bytes);
 // A zip of count entries of entryBytes zero bytes each, compressed.
 QByteArray zipOfZeros(int count, qint64 entryBytes);
 
