@@ -3,7 +3,9 @@
 // question, the new era folder, the fetching, and then either the new era
 // (era list, info file, message) or nothing at all: a run that fails or is
 // cancelled removes its folder and leaves the era list and the info files as
-// they were. The command-line tool runs the same code with every question
+// they were. A run fails when any request it needed failed (no answer, a
+// timeout, 5xx, a body that was not whole); only 404 and 410 mean "nothing
+// here". The command-line tool runs the same code with every question
 // answered Yes.
 #include <QDate>
 #include <QString>
@@ -22,9 +24,11 @@ struct ProgramState;
 struct RunOutcome {
   bool closeDialog = false;
   bool added = false;
+  bool cancelled = false;
   QString message;  // the last message shown
   int tiles = 0;
   int requests = 0;
+  RequestCounts counts;  // answered, absent, failed
 };
 
 struct AgencyChoice {

@@ -22,7 +22,7 @@ std::function<void(int, int)> progressOn(QProgressBar* bar) {
 void UiAcquisitionDialog::runAcquisition(AcquireContext ctx, QProgressBar* progress, QPushButton* get,
                                          const std::function<RunOutcome(AcquireContext&)>& run) {
   if (running_) return;
-  ctx.cancelRequested = &cancelRequested_;
+  ctx.cancelRequested = [this] { return cancelRequested_; };
   ctx.progress = progressOn(progress);
   running_ = true;
   cancelRequested_ = false;

@@ -34,9 +34,9 @@ NetAccess noNetwork(int& asked) {
     ++asked;
     return true;
   };
-  net.fetch = [&asked](const QString&, QByteArray&) {
+  net.fetchImage = [&asked](const QString&, const ImageRule&) {
     ++asked;
-    return false;
+    return TransferResult{TransferOutcome::Unreachable, 0, QStringLiteral("no network"), 0, {}};
   };
   return net;
 }
