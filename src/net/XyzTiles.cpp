@@ -215,7 +215,8 @@ XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const Q
         [&](int index, const TransferResult& r) {
           ++result.requests;
           result.counts.add(jobs[static_cast<size_t>(index)].first, r);
-          if (r.outcome == TransferOutcome::Aborted) result.cancelled = true;
+          // A request ended because another one failed is no cancel.
+          if (r.outcome == TransferOutcome::Aborted && result.counts.failed == 0) result.cancelled = true;
           ctx.showProgress(++fetched, static_cast<int>(jobs.size()));
           if (ctx.prompts && fetched % 8 == 0) ctx.prompts->processEvents();
         },
