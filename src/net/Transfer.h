@@ -59,6 +59,7 @@ struct BodyLimits {
   qint64 imageBytes = qint64(16) << 20;       // 16 MiB
   qint64 packageBytes = qint64(1) << 30;      // 1 GiB
   qint64 freeSpaceMargin = qint64(64) << 20;  // a package leaves this much of its volume free
+  qint64 unpackedBytes = qint64(1) << 30;     // what one package's entries may declare together
 };
 void setBodyLimits(const BodyLimits& limits);
 BodyLimits bodyLimits();

@@ -6,12 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QtEndian>
 #include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "net/PartFile.h"
+#include "net/Transfer.h"
 #include "platform/Codec.h"
 
 namespace kavalo {
@@ -103,7 +105,8 @@ bool zipEndsWhole(const QString& zipPath) {
   return false;
 }
 
-int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64_t maxEntryBytes) {
+int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64_t maxEntryBytes,
+          int64_t maxTotalBytes) {
   int error = 0;
   std::unique_ptr<zip_t, ZipCloser> zip(zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &error));
   if (!zip) return fail(why, QStringLiteral("not a readable zip archive"), 1);
@@ -146,6 +149,18 @@ int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64
       return fail(why, QStringLiteral("entry %1 would be written through a link").arg(name), 8);
     entries.push_back({index, relative, folder, st.size});
   }
+
+  // Entries each under the limit can still add up to a bomb: their sum is
+  // judged before the first byte is written.
+  if (maxTotalBytes < 0) maxTotalBytes = bodyLimits().unpackedBytes;
+  zip_uint64_t declared = 0;
+  for (const Entry& e : entries) declared += e.size;
+  if (declared > static_cast<zip_uint64_t>(maxTotalBytes))
+    return fail(why, QStringLiteral("the entries declare %1 bytes together").arg(declared), 15);
+  const QStorageInfo volume(destFolder);
+  if (volume.isValid() && volume.isReady() &&
+      static_cast<qint64>(declared) > volume.bytesAvailable() - bodyLimits().freeSpaceMargin)
+    return fail(why, QStringLiteral("%1 bytes do not fit on the volume of %2").arg(declared).arg(destFolder), 16);
 
   std::vector<char> buffer(64 * 1024);
   for (const Entry& e : entries) {

@@ -27,8 +27,12 @@ bool IsSafeEntryName(const QString& name, QString* relative = nullptr);
 bool zipEndsWhole(const QString& zipPath);
 
 // 0 when every entry was unpacked into destFolder; otherwise non-zero, with
-// the reason in *why. An unsafe package writes nothing.
+// the reason in *why. An unsafe package writes nothing, and neither does one
+// whose entries declare more than maxTotalBytes together (-1: bodyLimits()'s
+// unpackedBytes) or more than the destination's volume has free (less the
+// margin of bodyLimits()); an entry that yields more than it declares is
+// stopped there.
 int UnZip(const QString& zipPath, const QString& destFolder, QString* why = nullptr,
-          int64_t maxEntryBytes = kMaxPackageEntryBytes);
+          int64_t maxEntryBytes = kMaxPackageEntryBytes, int64_t maxTotalBytes = -1);
 
 }  // namespace kavalo
