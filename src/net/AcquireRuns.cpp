@@ -56,6 +56,21 @@ bool moveFilesInto(const QString& from, const QString& to, QString* why) {
 
 }  // namespace
 
+ProgramState acquisitionSnapshot(const ProgramState& state) {
+  ProgramState copy;
+  copy.rootFolder = state.rootFolder;
+  copy.names = state.names;
+  copy.dataFolders = state.dataFolders;
+  copy.dataFolderIndex = state.dataFolderIndex;
+  copy.settingsRead = state.settingsRead;
+  copy.datasetFolder = state.datasetFolder;
+  copy.mapInfo = state.mapInfo;
+  copy.eras = state.eras;
+  copy.view = state.view;
+  copy.readOnly = state.readOnly;
+  return copy;
+}
+
 QString freeEraName(const std::vector<Era>& eras, const QString& prefix, int count) {
   // The count names the folder; should an era of the list already use that
   // name (eras removed from an info file by hand), the next free number is

@@ -57,6 +57,12 @@ inline constexpr const char* kAttributionFile = "\\attribution.txt";
 RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const XyzFetcher& fetch,
                              const AcquireContext& ctx, const QDate& today = QDate::currentDate());
 
+// The part of the session a run reads and changes (folders, file names, the
+// data folder's configuration, its eras, the label style), copied so that a
+// run on its own thread never shares the window's state. A run that added an
+// era leaves it in the copy's era list.
+ProgramState acquisitionSnapshot(const ProgramState& state);
+
 // The name a new agency era takes: W, DKO + the number of eras of its kind,
 // or the next number no era of the list uses yet.
 QString freeEraName(const std::vector<Era>& eras, const QString& prefix, int count);
