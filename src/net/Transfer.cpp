@@ -138,6 +138,7 @@ void Transfer::start() {
   head_.clear();
   headerChecked_ = false;
   declared_ = -1;
+  errorPageBytes_ = 0;
   samples_.clear();
   const NetworkTimeouts t = networkTimeouts();
   const BodyLimits limits = bodyLimits();
@@ -243,13 +244,12 @@ void Transfer::onHeaders() {
     return;
   }
   if (code >= 300 && code < 400) return;  // a redirect on its way
+  if (result_.httpStatus != 0) return;    // announced again
   result_.httpStatus = code;
-  if (code < 200 || code >= 300) {
-    // The error page is not wanted, however long it is.
-    const bool absent = code == 404 || code == 410;
-    fail(absent ? TransferOutcome::Absent : TransferOutcome::HttpError, reply_->errorString());
-    return;
-  }
+  // The page of an error status is read past (the HTTP layer ends such a
+  // reply by itself; ended here it would be ended twice) but never kept,
+  // and never read beyond a text file's cap.
+  if (code < 200 || code >= 300) return;
   const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
   if (length.isValid() && !reply_->hasRawHeader("Content-Encoding")) declared_ = length.toLongLong();
   if (declared_ > cap_)
@@ -302,7 +302,13 @@ void Transfer::onData() {
   // The data may come before the headers were announced (on a connection
   // kept from an earlier request): the status is taken from the reply.
   if (result_.httpStatus == 0) onHeaders();
-  if (!running_ || result_.httpStatus < 200 || result_.httpStatus >= 300) return;
+  if (!running_) return;
+  if (result_.httpStatus < 200 || result_.httpStatus >= 300) {
+    if (result_.httpStatus == 0) return;
+    errorPageBytes_ += reply_->skip(reply_->bytesAvailable());
+    if (errorPageBytes_ > bodyLimits().textBytes) failForStatus();
+    return;
+  }
   // Read in pieces no larger than what the cap still allows, so that a
   // burst past the cap is never held.
   while (running_ && reply_ && reply_->bytesAvailable() > 0) {
@@ -344,6 +350,10 @@ void Transfer::onReplyFinished() {
     // No answer at all; a connection closed before the status line is a
     // server that did not answer.
     fail(outcomeOfError(error), qtText);
+    return;
+  }
+  if (result_.httpStatus != 0 && (result_.httpStatus < 200 || result_.httpStatus >= 300)) {
+    failForStatus();
     return;
   }
   if (status.toInt() >= 300 && status.toInt() < 400) {
@@ -401,6 +411,13 @@ void Transfer::onReplyFinished() {
 
 void Transfer::fail(TransferOutcome outcome, const QString& text) { finish(outcome, text); }
 
+void Transfer::failForStatus() {
+  const int code = result_.httpStatus;
+  const bool absent = code == 404 || code == 410;
+  const QVariant reason = reply_ ? reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute) : QVariant();
+  fail(absent ? TransferOutcome::Absent : TransferOutcome::HttpError, reason.toString());
+}
+
 void Transfer::dropReply() {
   deadline_.stop();
   rateTimer_.stop();
@@ -408,8 +425,18 @@ void Transfer::dropReply() {
   QNetworkReply* reply = reply_;
   reply_ = nullptr;
   disconnect(reply, nullptr, this, nullptr);
-  if (!reply->isFinished()) reply->abort();
-  reply->deleteLater();
+  if (reply->isFinished()) {
+    reply->deleteLater();
+  } else if (reply->error() != QNetworkReply::NoError || request_.kind == BodyKind::Probe) {
+    // The HTTP layer has judged this reply already (an error status), or has
+    // the small answer of a probe all but done: it ends it by itself, and
+    // ended here too it would be ended twice. It goes when it is done, its
+    // body unread and held at the read-ahead.
+    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+  } else {
+    reply->abort();
+    reply->deleteLater();
+  }
 }
 
 void Transfer::finish(TransferOutcome outcome, const QString& text) {

@@ -146,6 +146,7 @@ class Transfer : public QObject {
   void checkRate();
   bool take(const QByteArray& piece);
   void fail(TransferOutcome outcome, const QString& text);
+  void failForStatus();
   void finish(TransferOutcome outcome, const QString& text);
   void dropReply();
 
@@ -159,6 +160,7 @@ class Transfer : public QObject {
   bool running_ = false;
   qint64 cap_ = 0;
   qint64 declared_ = -1;
+  qint64 errorPageBytes_ = 0;
   QTimer deadline_;
   QTimer rateTimer_;
   QElapsedTimer clock_;

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
@@ -274,4 +275,41 @@ TEST(Transfer, CancelFromAnotherThreadEndsTheBlockingRequest) {
   EXPECT_GE(elapsedAfterCancel, 0);
   EXPECT_LT(elapsedAfterCancel, 500);
   EXPECT_EQ(server.requests().size(), 1);
+}
+
+namespace {
+QStringList g_netLines;
+QtMessageHandler g_previous = nullptr;
+void keepNetLines(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (context.category && QByteArray(context.category) == "kavalo.net")
+    g_netLines << QString::number(type) + u' ' + text;
+  else if (g_previous)
+    g_previous(type, context, text);
+}
+}  // namespace
+
+TEST(Transfer, EveryFailureIsLoggedWithAddressStatusAndReason) {
+  ShortLimits limits;
+  LoopbackServer server;
+  server.serve(QStringLiteral("/busy.png"), "", 503);
+  server.serve(QStringLiteral("/gone.png"), "", 404);
+  server.serve(QStringLiteral("/ok.png"), tilePng());
+  server.start();
+  g_netLines.clear();
+  g_previous = qInstallMessageHandler(keepNetLines);
+  QLoggingCategory::setFilterRules(QStringLiteral("kavalo.net.debug=true"));
+  for (const char* path : {"/busy.png", "/gone.png", "/ok.png"})
+    runTransfer({QUrl(server.url(path)), BodyKind::Image, QString(), 0, {}});
+  runTransfer({QUrl(QStringLiteral("http://127.0.0.1:%1/x").arg(test::deadPort())), BodyKind::Text, QString(), 0, {}});
+  QLoggingCategory::setFilterRules(QString());
+  qInstallMessageHandler(g_previous);
+  // A warning for each failure, a debug line for "nothing here", nothing for
+  // success.
+  ASSERT_EQ(g_netLines.size(), 3) << g_netLines.join(u'\n').toStdString();
+  EXPECT_TRUE(g_netLines[0].startsWith(QString::number(QtWarningMsg)));
+  EXPECT_TRUE(g_netLines[0].contains(server.url("/busy.png")) && g_netLines[0].contains("HTTP 503"));
+  EXPECT_TRUE(g_netLines[1].startsWith(QString::number(QtDebugMsg)));
+  EXPECT_TRUE(g_netLines[1].contains("/gone.png") && g_netLines[1].contains("HTTP 404"));
+  EXPECT_TRUE(g_netLines[2].startsWith(QString::number(QtWarningMsg)));
+  EXPECT_TRUE(g_netLines[2].contains("unreachable") && g_netLines[2].contains("refused", Qt::CaseInsensitive));
 }
