@@ -10,6 +10,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
 #include <cerrno>
@@ -81,10 +82,17 @@ QString networkUserAgent() {
   return name.isEmpty() ? QStringLiteral("kavalo") : name;
 }
 
+ImageRule dataImageRule(const QString& fileName) {
+  static const QRegularExpression tile(QStringLiteral("^(M_)?\\d{3}_\\d{3}\\.[A-Za-z]+$"));
+  const int side = tile.match(fileName).hasMatch() ? kMaxFetchedImageSide : 8192;
+  return {QByteArray(), QSize(side, side)};
+}
+
 bool DownloadUrlToFile(const QString& url, const QString& localPath, BodyKind kind) {
   TransferRequest request;
   request.url = QUrl(url);
   request.kind = kind;
+  request.image = dataImageRule(QFileInfo(localPath).fileName());
   // Beside the target, so that the final rename never crosses file systems;
   // the target itself is never written directly.
   request.targetPath = localPath;

@@ -43,6 +43,11 @@ TransferResult runTransfer(const TransferRequest& request);
 // behind.
 bool DownloadUrlToFile(const QString& url, const QString& localPath, BodyKind kind = BodyKind::Image);
 
+// What a data folder's image fetched by name may be: a tile or its mask
+// (CCC_RRR, M_CCC_RRR) at most 1024 pixels a side; another image of the
+// folder (a sheet of the 1/20,000 era, a legend) at most 8192.
+ImageRule dataImageRule(const QString& fileName);
+
 // The whole body of url, decoded from Shift-JIS. False on any failure,
 // including an error status (a not-found page is not the text asked for).
 bool FetchUrlText(const QString& url, QString& text);

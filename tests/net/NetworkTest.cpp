@@ -172,3 +172,20 @@ TEST(ServerSettingsFile, FileThenEnvironmentWithBasesNormalized) {
   test::RootFixture bare;
   EXPECT_EQ(readServerSettings(bare.root()).webBase, defaultServerSettings().webBase);
 }
+
+TEST(Download, ATileIsHeldToATilesSizeASheetImageToItsOwn) {
+  ShortTimeouts limits;
+  LoopbackServer server;
+  QImage sheet(1480, 1200, QImage::Format_RGB32);
+  sheet.fill(qRgb(240, 230, 200));
+  server.serve(QStringLiteral("/sheet.png"), encodePng(sheet));
+  server.start();
+  QTemporaryDir dir;
+  // The sheets of the 1/20,000 era are larger than any tile.
+  EXPECT_TRUE(DownloadUrlToFile(server.url(QStringLiteral("/sheet.png")), dir.path() + QStringLiteral("/2man_01.png")));
+  EXPECT_FALSE(
+      DownloadUrlToFile(server.url(QStringLiteral("/sheet.png")), dir.path() + QStringLiteral("/000_000.png")));
+  EXPECT_FALSE(
+      DownloadUrlToFile(server.url(QStringLiteral("/sheet.png")), dir.path() + QStringLiteral("/M_001_002.png")));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("2man_01.png")});
+}

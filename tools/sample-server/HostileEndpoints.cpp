@@ -187,11 +187,14 @@ void misbehave(Hostile& h, const std::string& how, const std::string& path, std:
       return false;
     });
   } else if (how == "chunk-cut") {
+    // Closed after the cut, not kept for another request.
+    res.set_header("Connection", "close");
     res.set_chunked_content_provider(type, [shared](size_t offset, httplib::DataSink& sink) {
       if (offset == 0) return sink.write(shared->data(), shared->size() / 3);
       return false;  // closes without the last chunk
     });
   } else if (how == "length-cut") {
+    res.set_header("Connection", "close");
     res.set_content_provider(shared->size(), type, [shared](size_t offset, size_t, httplib::DataSink& sink) {
       if (offset == 0) return sink.write(shared->data(), shared->size() / 3);
       return false;
