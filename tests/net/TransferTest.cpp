@@ -89,6 +89,10 @@ TEST(Transfer, HostileAnswersHitTheirBoundAndLeaveNothing) {
   server.serve(QStringLiteral("/gone.png"), "", 404);
   server.serve(QStringLiteral("/removed.png"), "", 410);
   server.serve(QStringLiteral("/busy.png"), "", 503);
+  server.http().Get("/moved.png", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 301;
+    res.set_header("Location", "/ok.png");
+  });
   server.http().Get("/to-file", [](const httplib::Request&, httplib::Response& res) {
     res.status = 302;
     res.set_header("Location", "file:///etc/hostname");
@@ -113,6 +117,8 @@ TEST(Transfer, HostileAnswersHitTheirBoundAndLeaveNothing) {
   const std::vector<Case> cases = {
       {"whole image", server.url("/ok.png"), BodyKind::Image, true, TransferOutcome::Ok, png.size()},
       {"whole package", server.url("/ok.zip"), BodyKind::Package, true, TransferOutcome::Ok, zip.size()},
+      {"image moved on the same server", server.url("/moved.png"), BodyKind::Image, true, TransferOutcome::Ok,
+       png.size()},
       {"endless text", server.url("/endless.txt"), BodyKind::Text, false, TransferOutcome::TooLarge, kTextCap + 4096},
       {"endless image", server.url("/endless.png"), BodyKind::Image, true, TransferOutcome::TooLarge,
        kImageCap + png.size()},
