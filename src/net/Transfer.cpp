@@ -25,7 +25,11 @@ BodyLimits g_limits;
 // An image's header comes within this many bytes or the body is no image.
 constexpr qsizetype kImageHeadBytes = 256 * 1024;
 constexpr int kMaxRedirects = 10;
-constexpr qint64 kReadAhead = 256 * 1024;
+// The HTTP layer's read-ahead. It bounds what a fast server can pile up in
+// memory before it is read and judged; it is not smaller because the layer
+// misses a connection closed while more than its read-ahead waits unread
+// (the request then ends by the stall limit instead of at once).
+constexpr qint64 kReadAhead = 1024 * 1024;
 
 bool isWebScheme(const QUrl& url) { return url.scheme() == u"http" || url.scheme() == u"https"; }
 

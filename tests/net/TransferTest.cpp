@@ -319,3 +319,32 @@ TEST(Transfer, EveryFailureIsLoggedWithAddressStatusAndReason) {
   EXPECT_TRUE(g_netLines[2].startsWith(QString::number(QtWarningMsg)));
   EXPECT_TRUE(g_netLines[2].contains("unreachable") && g_netLines[2].contains("refused", Qt::CaseInsensitive));
 }
+TEST(Transfer, AConnectionClosedAfterALargeCutChunkEndsTheRequestAtOnce) {
+  ShortLimits limits;
+  NetworkTimeouts t = networkTimeouts();
+  t.stallMs = 20000;  // only the closed connection may end it
+  setNetworkTimeouts(t);
+  LoopbackServer server;
+  server.serve(QStringLiteral("/count.txt"), "6\r\n");
+  // 300 KB of a chunk, then the connection closes, on a connection kept
+  // from the request before.
+  const std::string big(900 * 1024, 'z');
+  server.http().Get("/big.zip", [big](const httplib::Request&, httplib::Response& res) {
+    res.set_header("Connection", "close");
+    res.set_chunked_content_provider("application/zip", [big](size_t offset, httplib::DataSink& sink) {
+      return offset == 0 && sink.write(big.data(), big.size() / 3);
+    });
+  });
+  server.start();
+  QTemporaryDir dir;
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(runTransfer({QUrl(server.url("/count.txt")), BodyKind::Text, QString(), 0, {}}).ok());
+    QElapsedTimer clock;
+    clock.start();
+    const TransferResult r =
+        runTransfer({QUrl(server.url("/big.zip")), BodyKind::Package, dir.path() + "/p.zip", 0, {}});
+    EXPECT_EQ(r.outcome, TransferOutcome::CutShort) << r.describe(QUrl()).toStdString();
+    EXPECT_LT(clock.elapsed(), 5000);  // not the stall limit
+    EXPECT_TRUE(filesIn(dir.path()).isEmpty());
+  }
+}
