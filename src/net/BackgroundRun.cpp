@@ -5,6 +5,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "net/Network.h"
+
 namespace kavalo {
 
 // The prompts a run sees: every box and question is shown by the window's
@@ -60,6 +62,8 @@ BackgroundRun::~BackgroundRun() {
 
 bool BackgroundRun::start(std::function<void(Prompts& prompts)> work) {
   if (thread_) return false;
+  // Whether the machine is connected is known on this thread only.
+  IsInternetConnected();
   token_ = std::make_unique<CancelToken>();
   CancelToken* token = token_.get();
   Prompts* prompts = prompts_.get();

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -117,9 +118,15 @@ bool FetchUrlText(const QString& url, QString& text) {
 }
 
 bool IsInternetConnected() {
+  // The system's network information lives on the window's thread: asked
+  // there, and the answer kept for the runs on threads of their own (which
+  // ask the window's thread when they start).
+  static std::atomic<bool> connected{true};
+  if (!onWindowThread()) return connected.load();
   static bool loaded = QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
-  if (!loaded || !QNetworkInformation::instance()) return true;
-  return QNetworkInformation::instance()->reachability() != QNetworkInformation::Reachability::Disconnected;
+  connected = !loaded || !QNetworkInformation::instance() ||
+              QNetworkInformation::instance()->reachability() != QNetworkInformation::Reachability::Disconnected;
+  return connected.load();
 }
 
 bool UrlReachable(const QString& url, Prompts* prompts) {

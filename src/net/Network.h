@@ -61,7 +61,8 @@ bool FetchUrlBytes(const QString& url, QByteArray& bytes);
 bool UrlReachable(const QString& url, Prompts* prompts = nullptr);
 
 // True unless the system says plainly that it has no network connection
-// (where it cannot tell, the machine counts as connected).
+// (where it cannot tell, the machine counts as connected). Off the window's
+// thread, the answer the window's thread had last.
 bool IsInternetConnected();
 
 // Creates one folder level when it is missing. On failure the reason and
