@@ -29,7 +29,9 @@ bool jpegComplete(const QByteArray& data) {
   return lastScan >= 0 && end > lastScan;
 }
 
-QImage decodeWith(const QByteArray& data, const QByteArray& format) {
+// keepPalette: a palette image comes back as it is (four times smaller than
+// its RGB32 picture; the stretch reads it through its colours).
+QImage decodeWith(const QByteArray& data, const QByteArray& format, bool keepPalette = false) {
   if (data.isEmpty()) return {};
   // The reader names no format when it decided from the content, so a JPEG
   // is known by its start-of-image marker; one that ends early is not
@@ -44,6 +46,7 @@ QImage decodeWith(const QByteArray& data, const QByteArray& format) {
   QImage image;
   // A PNG that ends early is decoded in part and reported as a failure.
   if (!reader.read(&image) || image.isNull()) return {};
+  if (keepPalette && image.format() == QImage::Format_Indexed8) return image;
   return toOpaqueRgb32(image);
 }
 
@@ -70,6 +73,10 @@ QImage toOpaqueRgb32(const QImage& image) {
 QImage decodePng(const QByteArray& data) { return decodeWith(data, QByteArrayLiteral("png")); }
 
 QImage decodeImage(const QByteArray& data) { return decodeWith(data, QByteArray()); }
+
+QImage decodeTilePicture(const QByteArray& data, bool png) {
+  return decodeWith(data, png ? QByteArrayLiteral("png") : QByteArray(), true);
+}
 
 QImage PNGtoDIB(const QString& path) {
   QByteArray bytes;

@@ -62,10 +62,9 @@ bool LoadPngToPicture(const QString& path, QImage& picture) {
 namespace {
 
 QImage decodeTileFile(const QString& path, const QString& ext) {
-  if (ext == u"png") return PNGtoDIB(path);
   QByteArray bytes;
   if (!readFileBytes(path, bytes, nullptr)) return QImage();
-  return decodeImage(bytes);
+  return decodeTilePicture(bytes, ext == u"png");
 }
 
 }  // namespace
