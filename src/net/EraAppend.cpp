@@ -67,11 +67,19 @@ QString agencyInfoFileName(int kind) {
   }
 }
 
+// The eras a file lists: those of its kind, and those read from it as
+// another kind (tile-service eras of the last version in the agency's files).
+static bool listedIn(const Era& e, int kind) {
+  return e.infoFile.isEmpty() ? e.kind == kind : e.infoFile == agencyInfoFileName(kind);
+}
+
 QByteArray agencyInfoFileBytes(const std::vector<Era>& eras, int kind) {
   ValueWriter w;
-  w.numberLine(countErasOfKind(eras, kind));
+  int count = 0;
+  for (const Era& e : eras) count += listedIn(e, kind);
+  w.numberLine(count);
   for (const Era& e : eras) {
-    if (e.kind != kind) continue;
+    if (!listedIn(e, kind)) continue;
     if (kind == kAerialPhoto)
       w.text(e.name).comma().number(e.periodCode).endLine();
     else

@@ -48,14 +48,14 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
   EXPECT_FALSE(QDir(root.path("d/DKO00")).entryList({"*.jpg"}, QDir::Files).isEmpty());
   EXPECT_EQ(test::readSjis(root.path("d/DKO00/attribution.txt")), "(C) 試験\r\n");
   EXPECT_TRUE(test::readSjis(root.path("d/map_densikokudo_ortho_info.txt")).startsWith(" 1 \r\nDKO00, "));
-  // The data folder read again lists the era, and its credits name the
-  // service.
+  // The data folder read again lists the era as a tile-service photo (not
+  // the agency's), and its credits name the service.
   DatasetConfig config;
   ASSERT_EQ(readDatasetConfig(root.path("d"), FileNameTable::standard("http://x/"), MapInfo(), config, nullptr),
             LoadStatus::Loaded);
   auto era = std::find_if(config.eras.begin(), config.eras.end(), [](const Era& e) { return e.name == u"DKO00"; });
   ASSERT_NE(era, config.eras.end());
-  EXPECT_EQ(era->kind, kAgencyOrtho);
+  EXPECT_EQ(era->kind, kXyzPhoto);
   EXPECT_EQ(creditLines(*era, QString(), false)[1], "(C) 試験");
 
   // The same service again (a second photo era): nothing is asked.
