@@ -16,9 +16,7 @@ void frmSCR::cmdWMS_Click() {
   if (state_.datasetFolder.isEmpty() || !state_.view.loaded) return;
   const ServerSettings s = readServerSettings(state_.rootFolder);
   const AcquireServers servers{s.agencyTiles, s.agencyPortal, s.wms, s.wmsSite, s.xyzTemplate};
-  NetAccess net;
-  net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
-  net.reachable = [this](const QString& url) { return UrlReachable(url, &prompts_); };
+  const NetAccess net = programNetAccess();
   frmSetting chooser(state_, prompts_, net, networkXyzFetcher(), servers, this);
   // The map-sheet packages are the main window's own dialog.
   chooser.setPackageDialog([this] { cmdGetTikeizu_Click(); });

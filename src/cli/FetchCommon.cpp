@@ -1,14 +1,11 @@
 #include "cli/FetchCommon.h"
 
-#include "net/Network.h"
-
 namespace kavalo {
 
 AcquireContext fetchContext(FetchPrompts& prompts) {
   AcquireContext ctx;
   ctx.prompts = &prompts;
-  ctx.net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
-  ctx.net.reachable = [](const QString& url) { return UrlReachable(url); };
+  ctx.net = programNetAccess();
   return ctx;
 }
 
@@ -18,7 +15,14 @@ int finishFetch(const RunOutcome& out, const FetchPrompts& prompts) {
   const QStringList messages = prompts.messages();
   for (qsizetype i = 0; i + 1 < messages.size(); ++i) printError(messages[i]);
   if (!messages.isEmpty()) printOut(messages.back());
-  printError(QStringLiteral("%1 tiles written, %2 requests").arg(out.tiles).arg(out.requests));
+  // What the requests came to, so that a script can tell a server without
+  // data from one that failed.
+  printError(QStringLiteral("%1 tiles written, %2 requests: %3 answered, %4 absent, %5 failed")
+                 .arg(out.tiles)
+                 .arg(out.requests)
+                 .arg(out.counts.answered)
+                 .arg(out.counts.absent)
+                 .arg(out.counts.failed));
   return out.added ? kExitOk : kExitFailed;
 }
 

@@ -7,17 +7,37 @@
 #include <QString>
 #include <functional>
 
+#include "net/Transfer.h"
+
 namespace kavalo {
 
 class Prompts;
 
 struct NetAccess {
-  // The whole body of url with a success status; false on anything else.
-  // Pieces and cells are read from memory: they live only until they are
-  // drawn into their tile, so they never need a file of their own.
-  std::function<bool(const QString& url, QByteArray& body)> fetch;
+  // One image of a source (a piece, a cell) in memory: Ok with the whole
+  // body under the rule, Absent when the server has nothing there, anything
+  // else a failure. Pieces and cells live only until they are drawn into
+  // their tile, so they never need a file of their own.
+  std::function<TransferResult(const QString& url, const ImageRule& rule)> fetchImage;
   // True when the server of url answers at all.
   std::function<bool(const QString& url)> reachable;
+};
+
+// The program's own network, blocking on the calling thread (a run's worker
+// or the command-line tool).
+NetAccess programNetAccess();
+
+// What the requests of a run came to. A run succeeds only when none failed:
+// a server that does not answer, answers 5xx or sends what it should not is
+// not "no data here"; only 404 and 410 say that.
+struct RequestCounts {
+  int answered = 0;      // whole bodies
+  int absent = 0;        // 404 or 410
+  int failed = 0;        // anything else (a request stopped by Cancel is none of these)
+  QString firstFailure;  // address, status and reason of the first failure
+
+  // Counts one request; false when it failed (Aborted counts as nothing).
+  bool add(const QString& url, const TransferResult& result);
 };
 
 struct AcquireContext {
@@ -25,10 +45,11 @@ struct AcquireContext {
   Prompts* prompts = nullptr;
   // The progress bar: shown with a maximum, stepped, hidden (maximum < 0).
   std::function<void(int value, int maximum)> progress;
-  // Set by the dialog's cancel button; looked at once per unit of work.
-  const bool* cancelRequested = nullptr;
+  // Set by the dialog's cancel button (from any thread); looked at once per
+  // unit of work. The request under way is ended by the run's CancelToken.
+  std::function<bool()> cancelRequested;
 
-  bool cancelled() const { return cancelRequested && *cancelRequested; }
+  bool cancelled() const { return cancelRequested && cancelRequested(); }
   void showProgress(int value, int maximum) const {
     if (progress) progress(value, maximum);
   }

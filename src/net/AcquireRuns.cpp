@@ -1,7 +1,8 @@
 #include "net/AcquireRuns.h"
 
-#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <cstdio>
 
 #include "model/ProgramState.h"
 #include "net/AgencyAcquisition.h"
@@ -40,7 +41,35 @@ bool makeEraFolder(const AcquireContext& ctx, const QString& folder) {
 // A failed run leaves no trace of its era.
 void dropFolder(const QString& folder) { QDir(folder).removeRecursively(); }
 
+// Every file of from renamed over its namesake in to (one folder, one file
+// system).
+bool moveFilesInto(const QString& from, const QString& to, QString* why) {
+  for (const QString& name : QDir(from).entryList(QDir::Files | QDir::Hidden)) {
+    const QString target = to + u'/' + name;
+    if (std::rename(QFile::encodeName(from + u'/' + name).constData(), QFile::encodeName(target).constData()) != 0) {
+      *why = QStringLiteral("cannot write %1").arg(target);
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+ProgramState acquisitionSnapshot(const ProgramState& state) {
+  ProgramState copy;
+  copy.rootFolder = state.rootFolder;
+  copy.names = state.names;
+  copy.dataFolders = state.dataFolders;
+  copy.dataFolderIndex = state.dataFolderIndex;
+  copy.settingsRead = state.settingsRead;
+  copy.datasetFolder = state.datasetFolder;
+  copy.mapInfo = state.mapInfo;
+  copy.eras = state.eras;
+  copy.view = state.view;
+  copy.readOnly = state.readOnly;
+  return copy;
+}
 
 QString freeEraName(const std::vector<Era>& eras, const QString& prefix, int count) {
   // The count names the folder; should an era of the list already use that
@@ -109,10 +138,12 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
   const AreaResult r = AcquireArea(ctx, folder, tileServer, pieceSource, state.mapInfo);
   out.tiles = r.tiles;
   out.requests = r.requests;
+  out.counts = r.counts;
+  out.cancelled = r.cancelled;
   const QString failed = choice.source == kAgencyAirPhotoSource
                              ? QStringLiteral("オルソ化空中写真画像の取得に失敗しました。")
                              : QStringLiteral("電子国土基本図（地図情報）の取得に失敗しました。");
-  QString why = r.writeError;
+  QString why = r.counts.failed > 0 ? r.counts.firstFailure : r.writeError;
   if (r.cancelled || !why.isEmpty() || r.tiles < 1 || !AppendAgencyEra(state, era, &why)) {
     dropFolder(folder);
     if (!r.cancelled) say(out, ctx, why.isEmpty() ? failed : why + u'\n' + failed, MessageIcon::Warning);
@@ -139,22 +170,28 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
                kTakesTime))
     return out;
   out.closeDialog = true;
+  bool had = false;
+  for (const Era& e : state.eras) had |= e.kind == kRapidSurvey;
   const QString folder = joinPath(state.datasetFolder, QStringLiteral("\\JINNSOKU"));
-  if (!makeEraFolder(ctx, folder)) return out;
+  // An era already listed is fetched beside its folder and moved in only
+  // when whole, so a failed or cancelled update leaves it as it was.
+  const QString work = had ? joinPath(state.datasetFolder, QStringLiteral("\\.JINNSOKU.new")) : folder;
+  if (had) dropFolder(work);
+  if (had ? !QDir().mkpath(work) : !makeEraFolder(ctx, folder)) return out;
   const MapInfo& m = state.mapInfo;
   const RapidSurveyGrid grid{m.west,           m.north,          m.sheetsX,   m.sheetsY,
                              m.tilesPerSheetX, m.tilesPerSheetY, m.tileWidth, m.tileHeight};
-  const RapidSurveyResult r = AcquireRapidSurvey(ctx, folder, service, grid);
+  const RapidSurveyResult r = AcquireRapidSurvey(ctx, work, service, grid);
   out.tiles = r.tiles;
   out.requests = r.requests;
-  bool had = false;
-  for (const Era& e : state.eras) had |= e.kind == kRapidSurvey;
-  QString why = r.writeError;
+  out.counts = r.counts;
+  out.cancelled = r.cancelled;
+  QString why = r.counts.failed > 0 ? r.counts.firstFailure : r.writeError;
   // Not one cell from the service is a failure, not an era of white tiles.
-  const bool ok = !r.cancelled && why.isEmpty() && r.tiles > 0;
+  bool ok = !r.cancelled && why.isEmpty() && r.tiles > 0;
+  if (ok && had) ok = moveFilesInto(work, folder, &why);
   if (!ok || (!had && !WriteRapidSurveyInfo(state.datasetFolder, &why))) {
-    // The folder of an era already listed keeps its tiles.
-    if (!had) dropFolder(folder);
+    dropFolder(work);
     if (!r.cancelled)
       say(out, ctx,
           why.isEmpty() ? QStringLiteral("迅速測図画像の取得に失敗しました。")
@@ -162,6 +199,7 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
           MessageIcon::Warning);
     return out;
   }
+  if (had) dropFolder(work);
   out.added = true;
   say(out, ctx,
       m.title +
@@ -202,13 +240,14 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
   request.urlTemplate = choice.urlTemplate;
   request.zoom = choice.zoom;
   request.map = choice.map;
-  // One cache per service, beside the data folders.
-  const QByteArray key = QCryptographicHash::hash(choice.urlTemplate.toUtf8(), QCryptographicHash::Sha1).toHex();
-  request.cacheFolder = state.rootFolder + QStringLiteral("/xyzcache/") + QString::fromLatin1(key.left(16));
+  // One cache per service, in the user's cache folder (not in the data).
+  request.cacheFolder = xyzCacheFolder(choice.urlTemplate);
   const XyzResult r = AcquireXyz(ctx, fetch, folder, request, state.mapInfo);
   out.tiles = r.tiles;
   out.requests = r.requests;
-  QString why = r.writeError;
+  out.counts = r.counts;
+  out.cancelled = r.cancelled;
+  QString why = r.counts.failed > 0 ? r.counts.firstFailure : r.writeError;
   bool ok = !r.cancelled && why.isEmpty() && r.tiles > 0;
   if (ok && !attribution.isEmpty())
     ok = writeFileAtomically(joinPath(folder, QString::fromLatin1(kAttributionFile)), attribution, &why);

@@ -3,7 +3,9 @@
 // question, the new era folder, the fetching, and then either the new era
 // (era list, info file, message) or nothing at all: a run that fails or is
 // cancelled removes its folder and leaves the era list and the info files as
-// they were. The command-line tool runs the same code with every question
+// they were. A run fails when any request it needed failed (no answer, a
+// timeout, 5xx, a body that was not whole); only 404 and 410 mean "nothing
+// here". The command-line tool runs the same code with every question
 // answered Yes.
 #include <QDate>
 #include <QString>
@@ -22,9 +24,11 @@ struct ProgramState;
 struct RunOutcome {
   bool closeDialog = false;
   bool added = false;
+  bool cancelled = false;
   QString message;  // the last message shown
   int tiles = 0;
   int requests = 0;
+  RequestCounts counts;  // answered, absent, failed
 };
 
 struct AgencyChoice {
@@ -52,6 +56,12 @@ inline constexpr const char* kAttributionFile = "\\attribution.txt";
 
 RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const XyzFetcher& fetch,
                              const AcquireContext& ctx, const QDate& today = QDate::currentDate());
+
+// The part of the session a run reads and changes (folders, file names, the
+// data folder's configuration, its eras, the label style), copied so that a
+// run on its own thread never shares the window's state. A run that added an
+// era leaves it in the copy's era list.
+ProgramState acquisitionSnapshot(const ProgramState& state);
 
 // The name a new agency era takes: W, DKO + the number of eras of its kind,
 // or the next number no era of the list uses yet.

@@ -14,13 +14,12 @@
 
 namespace kavalo {
 
-QImage decodePiece(const QByteArray& bytes, bool png) {
-  if (png) return decodePng(bytes);
-  // A JPEG begins with its start-of-image marker; anything else (a page of
-  // HTML, a PNG) is not the photo asked for.
-  if (!bytes.startsWith(QByteArray("\xFF\xD8\xFF", 3))) return QImage();
-  return decodeImage(bytes);
+ImageRule pieceRule(bool png) {
+  return {png ? QByteArrayLiteral("png") : QByteArrayLiteral("jpeg"),
+          QSize(kMaxFetchedImageSide, kMaxFetchedImageSide)};
 }
+
+QImage decodePiece(const QByteArray& bytes, bool png) { return decodeFetchedImage(bytes, pieceRule(png)); }
 
 void MakeMapMask(QImage& tile, QImage& mask) {
   tile = tile.convertToFormat(QImage::Format_RGB32);
@@ -84,18 +83,28 @@ class CellPieces {
              AreaResult& result)
       : ctx_(ctx), server_(server), source_(pieceSource), cell_(cell), result_(result) {}
 
+  // The piece's body; empty when the server has none (or the run stops:
+  // see stopped()).
   QByteArray get(int i, int j) {
     auto it = pieces_.find({i, j});
     if (it != pieces_.end()) return it->second;
-    const int64_t x = pieceCodeX(cell_, i), y = pieceCodeY(cell_, j);
-    ++result_.requests;
-    QByteArray body;
-    if (!ctx_.net.fetch || !ctx_.net.fetch(pieceUrl(server_, source_, x, y), body)) {
-      body.clear();
-      ++result_.missing;
+    if (stopped()) return {};
+    if (ctx_.cancelled()) {
+      result_.cancelled = true;
+      return {};
     }
-    return pieces_.emplace(PieceKey{i, j}, body).first->second;
+    const int64_t x = pieceCodeX(cell_, i), y = pieceCodeY(cell_, j);
+    const QString url = pieceUrl(server_, source_, x, y);
+    ++result_.requests;
+    TransferResult r;
+    if (ctx_.net.fetchImage) r = ctx_.net.fetchImage(url, pieceRule(pieceKind(source_).png));
+    result_.counts.add(url, r);
+    if (r.outcome == TransferOutcome::Aborted) result_.cancelled = true;
+    return pieces_.emplace(PieceKey{i, j}, r.ok() ? r.body : QByteArray()).first->second;
   }
+
+  // A piece failed or the run was cancelled: nothing more is asked.
+  bool stopped() const { return result_.cancelled || result_.counts.failed > 0; }
 
   // Pieces west of column i are not needed again.
   void dropWestOf(int i) {
@@ -120,8 +129,23 @@ TileWriteQueue::Done buildTile(const std::vector<QByteArray>& bodies, const Tile
   for (int i = 0; i < cover.columns(); ++i)
     for (int r = cover.rows() - 1; r >= 0; --r) {
       const size_t at = static_cast<size_t>(r * cover.columns() + i);
+      if (bodies[at].isEmpty()) continue;  // the server has no piece here
       got[at] = decodePiece(bodies[at], map);
-      if (got[at].isNull()) continue;
+      if (got[at].isNull()) {
+        if (error) *error = QStringLiteral("%1: a piece cannot be decoded").arg(name);
+        return TileWriteQueue::Done::Failed;
+      }
+      // The pieces of one tile share one size, whatever that size is.
+      if (k > 0 && got[at].size() != QSize(w, h)) {
+        if (error)
+          *error = QStringLiteral("%1: pieces of %2 x %3 and %4 x %5 pixels in one tile")
+                       .arg(name)
+                       .arg(w)
+                       .arg(h)
+                       .arg(got[at].width())
+                       .arg(got[at].height());
+        return TileWriteQueue::Done::Failed;
+      }
       w = got[at].width();
       h = got[at].height();
       ++k;
@@ -149,6 +173,8 @@ void AcquireCell(const AcquireContext& ctx, const QString& folder, const QString
       for (int i = cover.i0; i <= cover.i1; ++i)
         for (int j = cover.j0; j <= cover.j1; ++j)
           bodies[static_cast<size_t>((cover.j1 - j) * cover.columns() + (i - cover.i0))] = pieces.get(i, j);
+      // A tile some of whose pieces could not be had is not written.
+      if (pieces.stopped()) return;
       const QString name = TileName(tilesX * cell.column + tc, tilesY * cell.row + tr, ext);
       queue.push([=](QString* error) { return buildTile(bodies, cover, map, folder, name, width, height, error); });
     }
@@ -176,7 +202,7 @@ AreaResult AcquireArea(const AcquireContext& ctx, const QString& folder, const Q
       break;
     }
     AcquireCell(ctx, folder, server, pieceSource, cell, info, queue, result);
-    if (queue.failed()) break;
+    if (queue.failed() || result.cancelled || result.counts.failed > 0) break;
   }
   result.tiles = queue.finish(&result.writeError);
   ctx.showProgress(0, -1);

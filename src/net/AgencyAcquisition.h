@@ -13,9 +13,12 @@
 
 namespace kavalo {
 
-// A downloaded piece, decoded when it is an image of the expected kind (PNG
-// for the base map, JPEG for photos); null otherwise, so that a not-found
-// page or a truncated file counts as a missing piece.
+// What the agency may send as a piece: a PNG for the base map, a JPEG for
+// photos, no side beyond 1024 pixels.
+ImageRule pieceRule(bool png);
+
+// A downloaded piece, decoded when it is a whole image under pieceRule;
+// null otherwise (nothing larger than the rule is ever decoded).
 QImage decodePiece(const QByteArray& bytes, bool png);
 
 // Near-white pixels (the three channels add up to more than 749) become
@@ -33,15 +36,16 @@ QImage stitchTile(const std::vector<QImage>& pieces, const TileCover& cover, int
 bool writeEraTile(const QString& folder, const QString& name, QImage tile, bool map, QString* error);
 
 struct AreaResult {
-  int tiles = 0;     // tiles written
-  int requests = 0;  // pieces asked for
-  int missing = 0;   // pieces the server did not give
+  int tiles = 0;         // tiles written
+  int requests = 0;      // pieces asked for
+  RequestCounts counts;  // answered, absent (a blank place), failed (the run stops)
   bool cancelled = false;
-  QString writeError;  // a tile could not be written: the run stops
+  QString writeError;  // a tile could not be made or written: the run stops
 };
 
 // Every cell of the data folder (north-west to south-east mesh codes), tiles
-// written into folder. server: the agency tile server's address.
+// written into folder. server: the agency tile server's address. Stops at
+// the first piece that failed (a 404 or 410 is a blank place, not a failure).
 AreaResult AcquireArea(const AcquireContext& ctx, const QString& folder, const QString& server, int pieceSource,
                        const MapInfo& info);
 

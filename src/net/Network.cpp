@@ -9,33 +9,22 @@
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
-#include <QTimer>
+#include <QRegularExpression>
+#include <QThread>
 #include <QUrl>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <functional>
 
 #include "model/Settings.h"
-#include "net/PartFile.h"
+#include "net/CancelToken.h"
 #include "platform/Codec.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {
 
 namespace {
-
-NetworkTimeouts g_timeouts;
-
-// One manager for the window's thread: it keeps connections to a server open
-// between the packages of a run.
-QNetworkAccessManager& manager() {
-  static QPointer<QNetworkAccessManager> m;
-  if (!m) m = new QNetworkAccessManager(QCoreApplication::instance());
-  return *m;
-}
 
 bool isWebAddress(const QUrl& url) {
   return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") && !url.host().isEmpty();
@@ -48,81 +37,46 @@ bool namesThisMachine(const QUrl& url) {
   return !address.isNull() && address.isLoopback();
 }
 
-QNetworkRequest makeRequest(const QUrl& url) {
-  QNetworkRequest r(url);
-  r.setHeader(QNetworkRequest::UserAgentHeader, networkUserAgent());
-  r.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-  r.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-  r.setRawHeader("Cache-Control", "no-cache");
-  r.setRawHeader("Pragma", "no-cache");
-  r.setTransferTimeout(g_timeouts.stallMs);
-  return r;
-}
-
-struct Transfer {
-  bool answered = false;  // the server sent a status line
-  bool complete = false;  // the whole body arrived with a success status
-};
-
-// One GET. Each piece of the body goes to sink (which may refuse it, ending
-// the request); with headersOnly the request ends as soon as the server
-// answers. The loop lets the windows repaint but holds back their input.
-Transfer runGet(const QUrl& url, const std::function<bool(const QByteArray&)>& sink, bool headersOnly) {
-  Transfer t;
-  if (!isWebAddress(url)) return t;
-  QNetworkReply* reply = manager().get(makeRequest(url));
-  bool refused = false;
-  qint64 received = 0;
-  auto take = [&] {
-    const QByteArray piece = reply->readAll();
-    received += piece.size();
-    if (!refused && !piece.isEmpty() && sink && !sink(piece)) refused = true;
-  };
-  // The reply is never aborted from inside its own signals; the loop ends
-  // and the request is dropped afterwards.
-  QEventLoop loop;
-  QTimer overall;
-  overall.setSingleShot(true);
-  QObject::connect(&overall, &QTimer::timeout, reply, &QNetworkReply::abort);
-  QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
-    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
-      t.answered = true;
-      if (headersOnly) loop.quit();
-    }
-  });
-  if (!headersOnly)
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
-      take();
-      if (refused) loop.quit();
-    });
-  QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-  overall.start(g_timeouts.totalMs);
-  if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-  overall.stop();
-  if (!reply->isFinished()) {
-    QObject::disconnect(reply, nullptr, nullptr, nullptr);
-    reply->abort();
-  }
-
-  const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-  if (status.isValid()) t.answered = true;
-  if (!headersOnly && !refused && reply->error() == QNetworkReply::NoError) take();
-  const int code = status.toInt();
-  bool ok = !headersOnly && !refused && reply->error() == QNetworkReply::NoError && code >= 200 && code < 300;
-  // A body cut short must never pass for a whole one, whatever the transport
-  // made of the closed connection. (A compressed body is counted unpacked, so
-  // its length says nothing here.)
-  const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-  if (ok && length.isValid() && !reply->hasRawHeader("Content-Encoding") && received < length.toLongLong()) ok = false;
-  t.complete = ok;
-  delete reply;
-  return t;
+bool onWindowThread() {
+  return QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 }  // namespace
 
-void setNetworkTimeouts(const NetworkTimeouts& timeouts) { g_timeouts = timeouts; }
-NetworkTimeouts networkTimeouts() { return g_timeouts; }
+QNetworkAccessManager& threadNetworkManager() {
+  thread_local QPointer<QNetworkAccessManager> manager;
+  if (!manager) {
+    manager = new QNetworkAccessManager;
+    if (onWindowThread())
+      manager->setParent(QCoreApplication::instance());
+    else
+      // Deferred deletions still run when a thread's loop has ended.
+      QObject::connect(QThread::currentThread(), &QThread::finished, manager, &QObject::deleteLater,
+                       Qt::DirectConnection);
+  }
+  return *manager;
+}
+
+TransferResult runTransfer(const TransferRequest& request) {
+  CancelToken* token = CancelScope::current();
+  if (token && token->isCancelled()) {
+    TransferResult stopped;
+    stopped.outcome = TransferOutcome::Aborted;
+    stopped.errorText = QStringLiteral("stopped");
+    return stopped;
+  }
+  Transfer transfer(&threadNetworkManager(), request);
+  QEventLoop loop;
+  QObject::connect(&transfer, &Transfer::finished, &loop, &QEventLoop::quit);
+  if (token) QObject::connect(token, &CancelToken::cancelled, &transfer, &Transfer::abort, Qt::QueuedConnection);
+  transfer.start();
+  // A cancel between the look above and the connection is not lost.
+  if (token && token->isCancelled()) transfer.abort();
+  // Where this still runs on the window's thread, the windows repaint but
+  // their input waits.
+  if (transfer.isRunning()) loop.exec(onWindowThread() ? QEventLoop::ExcludeUserInputEvents : QEventLoop::AllEvents);
+  return transfer.takeResult();
+}
 
 QString networkUserAgent() {
   const QString path = QCoreApplication::applicationFilePath();
@@ -130,33 +84,30 @@ QString networkUserAgent() {
   return (name.isEmpty() ? QStringLiteral("kavalo") : name) + u'/' + programVersion();
 }
 
-bool DownloadUrlToFile(const QString& url, const QString& localPath) {
-  const QUrl address(url);
-  if (!isWebAddress(address)) return false;
+ImageRule dataImageRule(const QString& fileName) {
+  static const QRegularExpression tile(QStringLiteral("^(M_)?\\d{3}_\\d{3}\\.[A-Za-z]+$"));
+  const int side = tile.match(fileName).hasMatch() ? kMaxFetchedImageSide : 8192;
+  return {QByteArray(), QSize(side, side)};
+}
+
+bool DownloadUrlToFile(const QString& url, const QString& localPath, BodyKind kind) {
+  TransferRequest request;
+  request.url = QUrl(url);
+  request.kind = kind;
+  request.image = dataImageRule(QFileInfo(localPath).fileName());
   // Beside the target, so that the final rename never crosses file systems;
   // the target itself is never written directly.
-  PartFile file(localPath);
-  if (!file.open()) return false;
-  const Transfer t = runGet(
-      address, [&](const QByteArray& piece) { return file.write(piece.constData(), piece.size()); }, false);
-  if (!t.complete) {
-    file.cancel();
-    return false;
-  }
-  return file.commit();
+  request.targetPath = localPath;
+  return runTransfer(request).ok();
 }
 
 bool FetchUrlBytes(const QString& url, QByteArray& bytes) {
-  QByteArray body;
-  const Transfer t = runGet(
-      QUrl(url),
-      [&](const QByteArray& piece) {
-        body += piece;
-        return true;
-      },
-      false);
-  if (!t.complete) return false;
-  bytes = std::move(body);
+  TransferRequest request;
+  request.url = QUrl(url);
+  request.kind = BodyKind::Text;
+  TransferResult result = runTransfer(request);
+  if (!result.ok()) return false;
+  bytes = std::move(result.body);
   return true;
 }
 
@@ -168,9 +119,15 @@ bool FetchUrlText(const QString& url, QString& text) {
 }
 
 bool IsInternetConnected() {
+  // The system's network information lives on the window's thread: asked
+  // there, and the answer kept for the runs on threads of their own (which
+  // ask the window's thread when they start).
+  static std::atomic<bool> connected{true};
+  if (!onWindowThread()) return connected.load();
   static bool loaded = QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
-  if (!loaded || !QNetworkInformation::instance()) return true;
-  return QNetworkInformation::instance()->reachability() != QNetworkInformation::Reachability::Disconnected;
+  connected = !loaded || !QNetworkInformation::instance() ||
+              QNetworkInformation::instance()->reachability() != QNetworkInformation::Reachability::Disconnected;
+  return connected.load();
 }
 
 bool UrlReachable(const QString& url, Prompts* prompts) {
@@ -179,7 +136,10 @@ bool UrlReachable(const QString& url, Prompts* prompts) {
   // A server on this machine (the sample server) answers without any network.
   if (!namesThisMachine(address) && !IsInternetConnected()) return false;
   if (prompts) prompts->setWaitCursor(true);
-  const bool answered = runGet(address, nullptr, true).answered;
+  TransferRequest request;
+  request.url = address;
+  request.kind = BodyKind::Probe;
+  const bool answered = runTransfer(request).ok();
   if (prompts) prompts->setWaitCursor(false);
   return answered;
 }

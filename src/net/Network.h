@@ -1,41 +1,52 @@
 #pragma once
-// The program's only road to the network, and the folder routines the
-// acquisition runs share. Every call blocks its caller (the window's thread)
-// until the answer is in, but keeps the windows repainting meanwhile; input
-// to the windows waits. Nothing comes from a cache: each request goes to the
-// server. The user agent is the executable's name.
+// The blocking ways to the network, for code that runs on a thread of its
+// own (an acquisition's worker) or in the command-line tool: each waits on a
+// local event loop of its thread for one Transfer (net/Transfer.h) on that
+// thread's own manager. The window's thread never calls them; it starts
+// Transfers and goes on. Nothing comes from a cache: each request goes to
+// the server. The user agent is the executable's name.
 //
-// A server that stops sending cannot freeze the program: a request fails when
-// no byte arrives for the stall time, and when it runs past the overall limit.
+// A request of a thread that holds a cancelled CancelToken (CancelScope)
+// ends at once, and so does one under way when the token is cancelled.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include "net/Transfer.h"
 // FolderExists, the other folder test the acquisition runs use, lives there.
 #include "platform/Paths.h"
+
+class QNetworkAccessManager;
 
 namespace kavalo {
 
 class Prompts;
 
-struct NetworkTimeouts {
-  int stallMs = 20000;           // no byte for this long: the request fails
-  int totalMs = 30 * 60 * 1000;  // a single request never runs longer
-};
+// The manager of the current thread, made on first use and gone with the
+// thread: it keeps connections to a server open between the requests of a
+// run.
+QNetworkAccessManager& threadNetworkManager();
 
-// The limits every request uses from now on (tests shorten them).
-void setNetworkTimeouts(const NetworkTimeouts& timeouts);
-NetworkTimeouts networkTimeouts();
+// Runs one request to its end on the current thread and returns how it
+// ended. Every failure is in the log (kavalo.net) with address, status and
+// reason.
+TransferResult runTransfer(const TransferRequest& request);
 
 // Only http and https addresses are ever requested: an address of any other
 // kind (a server list naming file:///…) fails like an unreachable server.
 
 // Downloads url to localPath, replacing that file. True only when the whole
-// body arrived with a success status: the body is written to a temporary file
-// beside localPath and renamed over it at the end, so a failed download
-// (an error status, a dropped connection, a short body, a full disk) leaves
-// localPath as it was and no partial file behind.
-bool DownloadUrlToFile(const QString& url, const QString& localPath);
+// body arrived with a success status (and, for an image, decodes whole): the
+// body is written to a temporary file beside localPath and renamed over it
+// at the end, so a failed download (an error status, a dropped connection, a
+// short body, a full disk) leaves localPath as it was and no partial file
+// behind.
+bool DownloadUrlToFile(const QString& url, const QString& localPath, BodyKind kind = BodyKind::Image);
+
+// What a data folder's image fetched by name may be: a tile or its mask
+// (CCC_RRR, M_CCC_RRR) at most 1024 pixels a side; another image of the
+// folder (a sheet of the 1/20,000 era, a legend) at most 8192.
+ImageRule dataImageRule(const QString& fileName);
 
 // The whole body of url, decoded from Shift-JIS. False on any failure,
 // including an error status (a not-found page is not the text asked for).
@@ -50,7 +61,8 @@ bool FetchUrlBytes(const QString& url, QByteArray& bytes);
 bool UrlReachable(const QString& url, Prompts* prompts = nullptr);
 
 // True unless the system says plainly that it has no network connection
-// (where it cannot tell, the machine counts as connected).
+// (where it cannot tell, the machine counts as connected). Off the window's
+// thread, the answer the window's thread had last.
 bool IsInternetConnected();
 
 // Creates one folder level when it is missing. On failure the reason and

@@ -116,19 +116,28 @@ int ParsePackageCount(const QString& text) {
 QString PackageName(int index) { return (u'0' + QString::number(index)).right(2) + QStringLiteral(".zip"); }
 
 bool DownloadPackage(const std::vector<DownloadServer>& servers, const QString& dataset, const QString& relativePath,
-                     const QString& localPath, int& cursor) {
+                     const QString& localPath, int& cursor, PackageAttempt* attempt) {
+  PackageAttempt last;
+  last.outcome = TransferOutcome::NotWeb;
   const int n = static_cast<int>(servers.size());
-  if (n == 0) return false;
   if (cursor < 0 || cursor >= n) cursor = 0;
   const int start = cursor;
-  do {
-    const bool holds = ServerHoldsDataset(servers, cursor, dataset);
-    const QString url = servers[static_cast<size_t>(cursor)].baseUrl + dataset + u'/' + relativePath;
-    const bool ok = holds && DownloadUrlToFile(url, localPath);
+  bool ok = false;
+  while (n > 0) {
+    if (ServerHoldsDataset(servers, cursor, dataset)) {
+      TransferRequest request;
+      last.url = servers[static_cast<size_t>(cursor)].baseUrl + dataset + u'/' + relativePath;
+      request.url = QUrl(last.url);
+      request.kind = BodyKind::Package;
+      request.targetPath = localPath;
+      last.outcome = runTransfer(request).outcome;
+      ok = last.outcome == TransferOutcome::Ok;
+    }
     cursor = (cursor + 1) % n;
-    if (ok) return true;
-  } while (cursor != start);
-  return false;
+    if (ok || last.outcome == TransferOutcome::Aborted || cursor == start) break;
+  }
+  if (attempt) *attempt = last;
+  return ok;
 }
 
 PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts,
@@ -141,17 +150,28 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
     out.finalMessage = text;
     return out;
   };
+  // Cancel or the close box ends the request under way at once; what it
+  // left unfinished is no fault to report.
+  auto stopRequested = [&] { return view.stopRequested && view.stopRequested(); };
+  auto stopped = [&] {
+    out.result = PackageRunResult::Finished;
+    out.stopped = true;
+    return out;
+  };
   if (selected.empty())
     return refuse(PackageRunResult::NothingSelected, QStringLiteral("取得するデータを選択してください。"));
   const QString listUrl = state.names[kServerListUrl];
-  if (!UrlReachable(listUrl, &prompts))
-    return refuse(PackageRunResult::ServerUnreachable, QStringLiteral("サーバーに接続できません。"));
+  const bool reachable = UrlReachable(listUrl, &prompts);
+  if (stopRequested()) return stopped();
+  if (!reachable) return refuse(PackageRunResult::ServerUnreachable, QStringLiteral("サーバーに接続できません。"));
   // The list is read into memory: the program's folder may be read-only, and
   // nothing is left behind.
   QString listText;
-  if (!FetchUrlText(listUrl, listText))
-    return refuse(PackageRunResult::NoServerList, QStringLiteral("サーバーリストを取得できません。"));
+  const bool listed = FetchUrlText(listUrl, listText);
+  if (stopRequested()) return stopped();
+  if (!listed) return refuse(PackageRunResult::NoServerList, QStringLiteral("サーバーリストを取得できません。"));
   servers = LoadServerList(listText);
+  if (stopRequested()) return stopped();
 
   if (!prompts.askYesNo(
           QStringLiteral("サーバーから地形図をインターネットを介して取得します。処理には時間がかがります。"
@@ -170,6 +190,10 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
     const Era& era = state.eras[static_cast<size_t>(entry.eraIndex)];
     if (view.setProgress) view.setProgress(0, 1);
     const int count = GetPackageCount(servers, dataset, era.name);
+    if (stopRequested()) {
+      out.stopped = true;
+      break;
+    }
     if (count == -1) {
       errors +=
           QStringLiteral("ネット上のファイルが開けません。") + ShortageListText(state, entry) + QStringLiteral("\r\n");
@@ -178,7 +202,7 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
     const QString folder = eraFolderPath(state, entry.eraIndex);
     int cursor = 0;
     for (int k = 0; k < count; ++k) {
-      if (view.stopRequested && view.stopRequested()) {
+      if (stopRequested()) {
         out.stopped = true;
         break;
       }
@@ -188,11 +212,20 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
       prompts.processEvents();
       const QString name = PackageName(k);
       const QString local = folder + u'/' + name;
-      if (DownloadPackage(servers, dataset, era.name + u'/' + name, local, cursor)) {
+      PackageAttempt attempt;
+      if (DownloadPackage(servers, dataset, era.name + u'/' + name, local, cursor, &attempt)) {
+        // Only a package that arrived whole is unpacked: what fails here is
+        // the archive itself.
         if (UnZip(local, folder) != 0) errors += QStringLiteral("解凍できません。\r\n");
         QFile::remove(local);
+      } else if (attempt.outcome == TransferOutcome::Aborted) {
+        out.stopped = true;
+        break;
       } else {
-        errors += QStringLiteral("ネットのファイルが開けません。") + local + QStringLiteral("\r\n");
+        // The address that failed, not a file of this machine.
+        errors += QStringLiteral("ネットのファイルが開けません。") +
+                  (attempt.url.isEmpty() ? dataset + u'/' + era.name + u'/' + name : attempt.url) +
+                  QStringLiteral("\r\n");
       }
     }
   }

@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "net/Transfer.h"
+
 namespace kavalo {
 
 struct ProgramState;
@@ -54,19 +56,27 @@ int GetPackageCount(const std::vector<DownloadServer>& servers, const QString& d
 // "00.zip" … "99.zip"; index 100 is "00.zip" again.
 QString PackageName(int index);
 
+// How the last request for a package went.
+struct PackageAttempt {
+  QString url;  // the address asked last (empty when no server holds the dataset)
+  TransferOutcome outcome = TransferOutcome::Aborted;
+};
+
 // Downloads base + dataset + "/" + relativePath to localPath from the server
 // at the cursor or the next ones that hold the dataset, once round. The
 // cursor is left after the server tried last, so that successive packages go
-// to the servers in turn.
+// to the servers in turn. A package that does not arrive whole (cut short,
+// beyond its cap or the free space) is never left at localPath. A stopped
+// run (CancelToken) tries no further server.
 bool DownloadPackage(const std::vector<DownloadServer>& servers, const QString& dataset, const QString& relativePath,
-                     const QString& localPath, int& cursor);
+                     const QString& localPath, int& cursor, PackageAttempt* attempt = nullptr);
 
 // What the run shows while it works.
 struct PackageRunView {
   std::function<void()> showProgress;                       // the bar and lblCap appear
   std::function<void(int value, int maximum)> setProgress;  // the bar
   std::function<void(const QString& caption)> setCaption;   // lblCap
-  std::function<bool()> stopRequested;                      // Cancel or the close box
+  std::function<bool()> stopRequested;                      // Cancel or the close box (any thread)
 };
 
 enum class PackageRunResult {
@@ -80,7 +90,7 @@ enum class PackageRunResult {
 struct PackageRunOutcome {
   PackageRunResult result = PackageRunResult::NothingSelected;
   bool success = false;  // ended with "画像データを取得しました。"
-  bool stopped = false;  // stopped between packages at the user's request
+  bool stopped = false;  // stopped at the user's request
   QString finalMessage;  // the text of the last message shown
 };
 

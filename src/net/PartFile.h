@@ -20,6 +20,10 @@ class PartFile {
   // Creates the temporary file; false when the folder cannot take it.
   bool open();
   bool write(const char* data, qint64 size) { return file_.write(data, size) == size; }
+  // Pushes what was written to the file, so that it can be read back by name.
+  bool flush() { return file_.flush(); }
+  // The temporary file's path (empty once committed or cancelled).
+  QString fileName() const { return file_.fileName(); }
   // Closes and renames over the target; false (and nothing left) on failure.
   bool commit();
   // Removes the temporary file.

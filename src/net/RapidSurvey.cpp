@@ -13,6 +13,8 @@
 
 namespace kavalo {
 
+ImageRule cellRule() { return {QByteArrayLiteral("png"), QSize(kMaxFetchedImageSide, kMaxFetchedImageSide)}; }
+
 QString wmsNumber(double v) { return QString::number(v, 'g', 15); }
 
 QString rapidSurveyRequest(const QString& service, double west, double south, double east, double north) {
@@ -53,16 +55,27 @@ TileCells rapidSurveyCells(double west, double east, double north, double south,
 
 namespace {
 
-// One cell into the mosaic; a failed download is tried once more.
+// One cell; a failed download is tried once more. False when the cell is
+// not to be pasted (absent, failed twice, or the run cancelled).
 bool fetchCell(const AcquireContext& ctx, const QString& url, RapidSurveyResult& result, QImage& cell) {
+  TransferResult r;
   for (int attempt = 0; attempt < 2; ++attempt) {
+    if (ctx.cancelled()) r.outcome = TransferOutcome::Aborted;
+    if (r.outcome == TransferOutcome::Aborted && attempt > 0) break;
     ++result.requests;
-    QByteArray body;
-    if (!ctx.net.fetch || !ctx.net.fetch(url, body)) continue;
-    cell = decodePng(body);
-    if (!cell.isNull()) return true;
+    r = ctx.net.fetchImage ? ctx.net.fetchImage(url, cellRule()) : TransferResult();
+    if (r.ok()) {
+      cell = decodeFetchedImage(r.body, cellRule());
+      if (cell.isNull()) {
+        r.outcome = TransferOutcome::BadBody;
+        r.errorText = QStringLiteral("the cell cannot be decoded");
+      }
+    }
+    if (r.ok() || r.outcome == TransferOutcome::Aborted) break;
   }
-  return false;
+  if (r.outcome == TransferOutcome::Aborted) result.cancelled = true;
+  result.counts.add(url, r);
+  return r.ok();
 }
 
 }  // namespace
@@ -93,9 +106,10 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
       QImage mosaic(256 * cells.columns, 256 * cells.rows, QImage::Format_RGB32);
       mosaic.fill(qRgb(255, 255, 255));
       int got = 0;
-      for (int k = 0; k < cells.columns; ++k) {
+      auto stop = [&] { return result.cancelled || result.counts.failed > 0; };
+      for (int k = 0; k < cells.columns && !stop(); ++k) {
         const double cellWest = cells.gx + k * kWmsCellSize;
-        for (int l = 0; l < cells.rows; ++l) {
+        for (int l = 0; l < cells.rows && !stop(); ++l) {
           const double cellNorth = cells.gy - l * kWmsCellSize;
           const QString url =
               rapidSurveyRequest(service, cellWest, cellNorth - kWmsCellSize, cellWest + kWmsCellSize, cellNorth);
@@ -107,6 +121,8 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
         }
       }
       result.cellsGot += got;
+      // A tile with a cell that could not be had is not written.
+      if (stop()) break;
       if (got == 0) continue;
       QImage tile(g.tileWidth, g.tileHeight, QImage::Format_RGB32);
       stretchBlt(tile, tile.rect(), mosaic, QRect(cells.x, cells.y, cells.width, cells.height), RasterOp::Copy,
@@ -116,7 +132,7 @@ RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& f
         return DIBtoJPG(path, tile, 80, error) ? TileWriteQueue::Done::Written : TileWriteQueue::Done::Failed;
       });
     }
-    if (result.cancelled) break;
+    if (result.cancelled || result.counts.failed > 0) break;
   }
   result.tiles = queue.finish(&result.writeError);
   ctx.showProgress(0, -1);

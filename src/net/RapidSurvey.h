@@ -45,15 +45,21 @@ struct RapidSurveyGrid {
 };
 
 struct RapidSurveyResult {
-  int tiles = 0;     // tiles written
-  int requests = 0;  // requests sent, retries included
-  int cellsGot = 0;  // cells pasted
+  int tiles = 0;         // tiles written
+  int requests = 0;      // requests sent, retries included
+  int cellsGot = 0;      // cells pasted
+  RequestCounts counts;  // per cell, after its retry: answered, absent, failed
   bool cancelled = false;
   QString writeError;
 };
 
-// Fetches every tile of the grid into folder. A tile for which not one cell
-// came is not written, so that an earlier run's tile stays.
+// What the map service may send as a cell: a PNG of no side beyond 1024.
+ImageRule cellRule();
+
+// Fetches every tile of the grid into folder. A cell that fails is asked
+// once more; a cell the service has not got (404, 410) stays white; a cell
+// that fails twice stops the run. A tile for which not one cell came is not
+// written, so that an earlier run's tile stays.
 RapidSurveyResult AcquireRapidSurvey(const AcquireContext& ctx, const QString& folder, const QString& service,
                                      const RapidSurveyGrid& grid);
 

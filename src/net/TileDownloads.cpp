@@ -1,8 +1,7 @@
 #include "net/TileDownloads.h"
 
+#include <QFileInfo>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
 
@@ -11,19 +10,12 @@
 #include "model/ProgramState.h"
 #include "net/Network.h"
 #include "net/OnlineMode.h"
-#include "net/PartFile.h"
+#include "net/Transfer.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "render/Tiles.h"
 
 namespace kavalo {
-
-namespace {
-
-// No tile of any era comes near this; a body beyond it is not a tile.
-constexpr int64_t kMaxTileBytes = int64_t{16} * 1024 * 1024;
-
-}  // namespace
 
 TileDownloads::TileDownloads(QObject* parent)
     : QObject(parent), manager_(new QNetworkAccessManager(this)), arrivedTimer_(new QTimer(this)) {
@@ -62,8 +54,8 @@ bool TileDownloads::ensure(const ProgramState& session, int eraIndex, const QStr
   const QString url = OnDemandTileUrl(session, session.dataFolderIndex, eraIndex, fileName);
   if (url.isEmpty()) return false;
   const uint64_t round = viewRound_.count(viewId) ? viewRound_[viewId] : round_;
-  for (auto& [reply, run] : running_)
-    if (run.job.url == url) return false;  // on its way already
+  for (const auto& [transfer, job] : running_)
+    if (job.url == url) return false;  // on its way already
   Job& job = waiting_[url];
   if (job.url.isEmpty()) {
     job.url = url;
@@ -89,67 +81,34 @@ void TileDownloads::dispatch() {
     Job job = std::move(best->second);
     waiting_.erase(best);
 
-    Running run;
-    run.file = std::make_unique<PartFile>(job.path);
-    const QUrl url(job.url);
-    if (!run.file->open()) {
-      ++counts_.failed;
-      qCWarning(lcNet) << "cannot write a tile beside" << job.path;
-      emit fetchFailed(job.url, QStringLiteral("cannot write beside %1").arg(job.path));
-      continue;
-    }
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, networkUserAgent());
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setTransferTimeout(networkTimeouts().stallMs);
-    QNetworkReply* reply = manager_->get(request);
+    TransferRequest request;
+    request.url = QUrl(job.url);
+    request.kind = BodyKind::Image;
+    request.targetPath = job.path;
+    request.image = dataImageRule(QFileInfo(job.path).fileName());
+    auto* transfer = new Transfer(manager_, request, this);
     ++perHost_[job.host];
-    run.job = std::move(job);
-    running_.emplace(reply, std::move(run));
-    connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
-      auto it = running_.find(reply);
-      if (it == running_.end() || it->second.refused) return;
-      const QByteArray piece = reply->readAll();
-      it->second.received += piece.size();
-      if (it->second.received > kMaxTileBytes || !it->second.file->write(piece.constData(), piece.size())) {
-        it->second.refused = true;
-        reply->abort();
-      }
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
+    running_.emplace(transfer, std::move(job));
+    connect(transfer, &Transfer::finished, this, [this, transfer] { finished(transfer); });
+    transfer->start();
   }
 }
 
-void TileDownloads::finished(QNetworkReply* reply) {
-  auto it = running_.find(reply);
+void TileDownloads::finished(Transfer* transfer) {
+  auto it = running_.find(transfer);
   if (it == running_.end()) return;
-  Running run = std::move(it->second);
+  const Job job = std::move(it->second);
   running_.erase(it);
-  --perHost_[run.job.host];
-  reply->deleteLater();
-
-  if (!run.refused && reply->error() == QNetworkReply::NoError) {
-    const QByteArray rest = reply->readAll();
-    run.received += rest.size();
-    if (!rest.isEmpty() && !run.file->write(rest.constData(), rest.size())) run.refused = true;
-  }
-  const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  bool ok = !run.refused && reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
-  const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-  if (ok && length.isValid() && !reply->hasRawHeader("Content-Encoding") && run.received < length.toLongLong())
-    ok = false;
-  if (ok) ok = run.file->commit();
-  if (ok) {
+  --perHost_[job.host];
+  transfer->deleteLater();
+  const TransferResult& result = transfer->result();
+  if (result.ok()) {
     ++counts_.fetched;
     arrivedTimer_->start();
   } else {
-    run.file->cancel();
     ++counts_.failed;
-    const QString reason = run.refused ? QStringLiteral("the body is too large or the disk refused it")
-                                       : QStringLiteral("status %1: %2").arg(status).arg(reply->errorString());
-    qCWarning(lcNet) << "tile" << run.job.url << "failed:" << reason;
-    emit fetchFailed(run.job.url, reason);
+    // The transfer has logged the address and the reason.
+    emit fetchFailed(job.url, result.describe(QUrl(job.url)));
   }
   dispatch();
   noteBusy();
@@ -157,15 +116,15 @@ void TileDownloads::finished(QNetworkReply* reply) {
 
 void TileDownloads::reset() {
   waiting_.clear();
-  // Aborting finishes each reply at once; its handler then finds nothing.
-  std::map<QNetworkReply*, Running> running = std::move(running_);
+  // An aborted transfer removes its part file and tells its end at once;
+  // the handler then finds nothing of it.
+  std::map<Transfer*, Job> running = std::move(running_);
   running_.clear();
   perHost_.clear();
-  for (auto& [reply, run] : running) {
-    reply->disconnect(this);
-    reply->abort();
-    reply->deleteLater();
-    run.file->cancel();
+  for (auto& [transfer, job] : running) {
+    transfer->disconnect(this);
+    transfer->abort();
+    transfer->deleteLater();
   }
   noteBusy();
 }

@@ -7,7 +7,8 @@
 // fetched. Each file is written under a temporary name and renamed into its
 // era folder only when it arrived whole, so a drawing never reads half a
 // file. Nothing here waits: the owner is told when files have arrived and
-// composes again.
+// composes again. Every request is a Transfer: bounded by what a tile can
+// be, checked to be a whole image before it is kept.
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -18,12 +19,11 @@
 #include "render/TileSource.h"
 
 class QNetworkAccessManager;
-class QNetworkReply;
 class QTimer;
 
 namespace kavalo {
 
-class PartFile;
+class Transfer;
 
 class TileDownloads : public QObject, public TileSource {
   Q_OBJECT
@@ -71,18 +71,14 @@ class TileDownloads : public QObject, public TileSource {
     std::map<int, uint64_t> views;  // view -> the composition that asked
   };
   void dispatch();
-  void finished(QNetworkReply* reply);
+  void finished(Transfer* transfer);
   void noteBusy();
 
   QNetworkAccessManager* manager_;
   std::map<QString, Job> waiting_;  // by address
-  struct Running {
-    Job job;
-    std::unique_ptr<PartFile> file;
-    int64_t received = 0;
-    bool refused = false;  // the body outgrew what a tile can be, or the disk refused it
-  };
-  std::map<QNetworkReply*, Running> running_;
+  // Each request is a bounded transfer (a tile's size, deadlines, a whole
+  // image) written beside its file and renamed into place when whole.
+  std::map<Transfer*, Job> running_;
   std::map<QString, int> perHost_;
   std::map<int, uint64_t> viewRound_;  // the composition each view is in
   uint64_t round_ = 0;

@@ -2,8 +2,13 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <memory>
+
+#include "model/ProgramState.h"
+#include "net/BackgroundRun.h"
 
 namespace kavalo {
 
@@ -19,21 +24,36 @@ std::function<void(int, int)> progressOn(QProgressBar* bar) {
   };
 }
 
-void UiAcquisitionDialog::runAcquisition(AcquireContext ctx, QProgressBar* progress, QPushButton* get,
-                                         const std::function<RunOutcome(AcquireContext&)>& run) {
-  if (running_) return;
-  ctx.cancelRequested = &cancelRequested_;
-  ctx.progress = progressOn(progress);
-  running_ = true;
-  cancelRequested_ = false;
+bool UiAcquisitionDialog::running() const { return run_ && run_->isRunning(); }
+
+void UiAcquisitionDialog::runAcquisition(ProgramState& state, Prompts& prompts, AcquireContext ctx,
+                                         QProgressBar* progress, QPushButton* get, Run run) {
+  if (running()) return;
+  delete run_;
+  run_ = new BackgroundRun(prompts, this);
+  BackgroundRun* background = run_;
+  ctx.cancelRequested = [background] { return background->isCancelled(); };
+  const auto show = progressOn(progress);
+  ctx.progress = [background, show](int value, int maximum) {
+    background->post([show, value, maximum] { show(value, maximum); });
+  };
+  auto session = std::make_shared<ProgramState>(acquisitionSnapshot(state));
+  auto out = std::make_shared<RunOutcome>();
+  connect(run_, &BackgroundRun::finished, this, [this, &state, session, out, get, background] {
+    get->setEnabled(true);
+    outcome_ = *out;
+    // The run's era joins the window's list, as the run added it to its own.
+    if (out->added) state.eras = session->eras;
+    if (!out->closeDialog && !background->isCancelled()) return;
+    tag_ = out->added ? QStringLiteral("OK") : QString();
+    hide();
+    done(out->added ? Accepted : Rejected);
+  });
   get->setEnabled(false);
-  const RunOutcome out = run(ctx);
-  running_ = false;
-  get->setEnabled(true);
-  if (!out.closeDialog) return;
-  tag_ = out.added ? QStringLiteral("OK") : QString();
-  hide();
-  done(out.added ? Accepted : Rejected);
+  run_->start([ctx, run = std::move(run), session, out](Prompts& runPrompts) mutable {
+    ctx.prompts = &runPrompts;
+    *out = run(*session, ctx);
+  });
 }
 
 QHBoxLayout* UiAcquisitionDialog::makeRunButtons(QPushButton*& get, QPushButton*& cancel,
@@ -53,8 +73,8 @@ QHBoxLayout* UiAcquisitionDialog::makeRunButtons(QPushButton*& get, QPushButton*
 }
 
 void UiAcquisitionDialog::cmdCancel_Click() {
-  if (running_) {
-    cancelRequested_ = true;
+  if (running()) {
+    run_->cancel();
     return;
   }
   tag_.clear();
@@ -63,8 +83,8 @@ void UiAcquisitionDialog::cmdCancel_Click() {
 }
 
 void UiAcquisitionDialog::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    cancelRequested_ = true;
+  if (running()) {
+    run_->cancel();
     event->ignore();
     return;
   }

@@ -1,7 +1,7 @@
 #pragma once
-// What the acquisition dialogs share: a run started by データ取得 that
-// キャンセル or the close box stops at its next step, and the tag the main
-// window reads afterwards.
+// What the acquisition dialogs share: a run started by データ取得 on a thread
+// of its own (the window stays free), that キャンセル or the close box ends
+// at once, and the tag the main window reads afterwards.
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -15,7 +15,9 @@ class QPushButton;
 
 namespace kavalo {
 
+class BackgroundRun;
 class Prompts;
+struct ProgramState;
 
 class UiAcquisitionDialog : public QDialog {
  public:
@@ -23,17 +25,24 @@ class UiAcquisitionDialog : public QDialog {
 
   // "OK" after the era was added or updated, empty otherwise.
   QString tag() const { return tag_; }
+  // How the last run ended.
+  const RunOutcome& outcome() const { return outcome_; }
+  bool running() const;
 
-  // During a run the button stops it at its next step (the run then removes
-  // what it had written); otherwise it closes the dialog.
+  // During a run the button ends the request under way at once; the run
+  // removes what it had written and the dialog closes. Otherwise it closes
+  // the dialog.
   void cmdCancel_Click();
 
  protected:
-  // Runs one acquisition with the dialog's progress bar and cancel flag,
-  // the get button disabled meanwhile; closes the dialog when the run says so.
-  void runAcquisition(AcquireContext ctx, QProgressBar* progress, QPushButton* get,
-                      const std::function<RunOutcome(AcquireContext&)>& run);
-  bool running() const { return running_; }
+  // Runs one acquisition on its own thread, on a copy of the session
+  // (acquisitionSnapshot: the era it adds is copied back into state), with
+  // the dialog's progress bar and prompts that reach the screen; the get
+  // button is disabled meanwhile. The dialog closes when the run says so or
+  // was cancelled.
+  using Run = std::function<RunOutcome(ProgramState& session, AcquireContext& ctx)>;
+  void runAcquisition(ProgramState& state, Prompts& prompts, AcquireContext ctx, QProgressBar* progress,
+                      QPushButton* get, Run run);
   // The row of データ取得 and キャンセル under a dialog, wired to onGet and to
   // cmdCancel_Click.
   QHBoxLayout* makeRunButtons(QPushButton*& get, QPushButton*& cancel, const std::function<void()>& onGet);
@@ -44,8 +53,8 @@ class UiAcquisitionDialog : public QDialog {
   QString tag_;
 
  private:
-  bool running_ = false;
-  bool cancelRequested_ = false;
+  BackgroundRun* run_ = nullptr;
+  RunOutcome outcome_;
 };
 
 // The progress bar of an acquisition dialog as a run drives it.

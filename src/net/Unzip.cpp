@@ -6,10 +6,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
+#include <QtEndian>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "net/PartFile.h"
+#include "net/Transfer.h"
 #include "platform/Codec.h"
 
 namespace kavalo {
@@ -75,7 +79,34 @@ bool IsSafeEntryName(const QString& name, QString* relative) {
   return true;
 }
 
-int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64_t maxEntryBytes) {
+bool zipEndsWhole(const QString& zipPath) {
+  QFile file(zipPath);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const qint64 size = file.size();
+  // The end record is 22 bytes and a comment of at most 65535.
+  const qint64 tailSize = std::min<qint64>(size, 22 + 65535);
+  if (tailSize < 22 || !file.seek(size - tailSize)) return false;
+  const QByteArray tail = file.read(tailSize);
+  if (tail.size() != tailSize) return false;
+  auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(tail.constData() + at); };
+  auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(tail.constData() + at); };
+  for (qsizetype at = tail.size() - 22; at >= 0; --at) {
+    if (tail.at(at) != 'P' || tail.mid(at, 4) != QByteArrayLiteral("PK\x05\x06")) continue;
+    // Its comment must reach exactly to the end of the file.
+    if (at + 22 + u16(at + 20) != tail.size()) continue;
+    const qint64 record = size - tailSize + at;
+    const quint32 cdSize = u32(at + 12), cdOffset = u32(at + 16);
+    // A large archive keeps the real numbers in a record of its own just
+    // before, which libzip checks.
+    if (cdSize == 0xFFFFFFFFu || cdOffset == 0xFFFFFFFFu)
+      return at >= 20 && tail.mid(at - 20, 4) == QByteArrayLiteral("PK\x06\x07");
+    return qint64(cdOffset) + cdSize <= record;
+  }
+  return false;
+}
+
+int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64_t maxEntryBytes,
+          int64_t maxTotalBytes) {
   int error = 0;
   std::unique_ptr<zip_t, ZipCloser> zip(zip_open(QFile::encodeName(zipPath).constData(), ZIP_RDONLY, &error));
   if (!zip) return fail(why, QStringLiteral("not a readable zip archive"), 1);
@@ -118,6 +149,18 @@ int UnZip(const QString& zipPath, const QString& destFolder, QString* why, int64
       return fail(why, QStringLiteral("entry %1 would be written through a link").arg(name), 8);
     entries.push_back({index, relative, folder, st.size});
   }
+
+  // Entries each under the limit can still add up to a bomb: their sum is
+  // judged before the first byte is written.
+  if (maxTotalBytes < 0) maxTotalBytes = bodyLimits().unpackedBytes;
+  zip_uint64_t declared = 0;
+  for (const Entry& e : entries) declared += e.size;
+  if (declared > static_cast<zip_uint64_t>(maxTotalBytes))
+    return fail(why, QStringLiteral("the entries declare %1 bytes together").arg(declared), 15);
+  const QStorageInfo volume(destFolder);
+  if (volume.isValid() && volume.isReady() &&
+      static_cast<qint64>(declared) > volume.bytesAvailable() - bodyLimits().freeSpaceMargin)
+    return fail(why, QStringLiteral("%1 bytes do not fit on the volume of %2").arg(declared).arg(destFolder), 16);
 
   std::vector<char> buffer(64 * 1024);
   for (const Entry& e : entries) {

@@ -22,9 +22,17 @@ QString DecodeEntryName(const QByteArray& raw, bool flaggedUtf8, bool* ok = null
 // the name with "/" separators in *relative when it may.
 bool IsSafeEntryName(const QString& name, QString* relative = nullptr);
 
+// Whether the file ends with a zip archive's end record whose central
+// directory lies before it: a package cut short on the way does not.
+bool zipEndsWhole(const QString& zipPath);
+
 // 0 when every entry was unpacked into destFolder; otherwise non-zero, with
-// the reason in *why. An unsafe package writes nothing.
+// the reason in *why. An unsafe package writes nothing, and neither does one
+// whose entries declare more than maxTotalBytes together (-1: bodyLimits()'s
+// unpackedBytes) or more than the destination's volume has free (less the
+// margin of bodyLimits()); an entry that yields more than it declares is
+// stopped there.
 int UnZip(const QString& zipPath, const QString& destFolder, QString* why = nullptr,
-          int64_t maxEntryBytes = kMaxPackageEntryBytes);
+          int64_t maxEntryBytes = kMaxPackageEntryBytes, int64_t maxTotalBytes = -1);
 
 }  // namespace kavalo

@@ -1,11 +1,14 @@
 #include "net/XyzTiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <mutex>
 
 #include "net/AgencyAcquisition.h"
 #include "net/TileWriteQueue.h"
@@ -154,13 +157,36 @@ QImage reprojectTile(const MapInfo& info, int col, int row, int z,
   return out;
 }
 
+ImageRule xyzTileRule() { return {QByteArray(), QSize(kMaxFetchedImageSide, kMaxFetchedImageSide)}; }
+
 namespace {
+
+std::mutex g_cacheMutex;
+QString g_cacheRoot;
 
 QString cachePath(const QString& folder, int z, int x, int y) {
   return QStringLiteral("%1/%2/%3/%4").arg(folder).arg(z).arg(x).arg(y);
 }
 
 }  // namespace
+
+void setXyzCacheRoot(const QString& folder) {
+  std::lock_guard<std::mutex> lock(g_cacheMutex);
+  g_cacheRoot = folder;
+}
+
+QString xyzCacheFolder(const QString& urlTemplate) {
+  QString root;
+  {
+    std::lock_guard<std::mutex> lock(g_cacheMutex);
+    root = g_cacheRoot;
+  }
+  // The window and the command-line tool share one cache.
+  if (root.isEmpty())
+    root = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/kavalo/xyz");
+  const QByteArray key = QCryptographicHash::hash(urlTemplate.toUtf8(), QCryptographicHash::Sha1).toHex();
+  return root + u'/' + QString::fromLatin1(key.left(16));
+}
 
 XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const QString& folder,
                      const XyzRequest& request, const MapInfo& info) {
@@ -186,15 +212,18 @@ XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const Q
   if (!jobs.empty())
     fetch(
         jobs,
-        [&](int, bool ok) {
+        [&](int index, const TransferResult& r) {
           ++result.requests;
-          if (!ok) ++result.missing;
+          result.counts.add(jobs[static_cast<size_t>(index)].first, r);
+          // A request ended because another one failed is no cancel.
+          if (r.outcome == TransferOutcome::Aborted && result.counts.failed == 0) result.cancelled = true;
           ctx.showProgress(++fetched, static_cast<int>(jobs.size()));
           if (ctx.prompts && fetched % 8 == 0) ctx.prompts->processEvents();
         },
-        [&] { return ctx.cancelled(); });
-  if (ctx.cancelled()) {
-    result.cancelled = true;
+        [&] { return ctx.cancelled() || result.counts.failed > 0; });
+  if (ctx.cancelled()) result.cancelled = true;
+  // A tile that could not be had would leave a hole in the era: no era.
+  if (result.cancelled || result.counts.failed > 0) {
     ctx.showProgress(0, -1);
     return result;
   }
@@ -208,7 +237,9 @@ XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const Q
     const QString path = cachePath(request.cacheFolder, z, tx, ty);
     QFile file(path);
     QImage image;
-    if (file.open(QIODevice::ReadOnly)) image = toOpaqueRgb32(decodeImage(file.readAll()));
+    // Checked like a tile from the server: a cache may hold files of an
+    // older version, or of anybody.
+    if (file.open(QIODevice::ReadOnly)) image = decodeFetchedImage(file.read(bodyLimits().imageBytes), xyzTileRule());
     // A file that is no image (an error page kept by a server that answered
     // 200) is not kept: the next run asks for it again. An empty file stands
     // for a tile the server does not have.

@@ -38,17 +38,29 @@ struct XyzRange {
 };
 XyzRange xyzRangeFor(const MapInfo& info, int z);
 
+// What a tile service may send: a PNG or a JPEG of no side beyond 1024.
+ImageRule xyzTileRule();
+
 // Fetches (url, file) jobs, a few at a time, each body into its file whole
 // or not at all (a tile the server says it does not have becomes an empty
-// file); done(index, ok) after each; stops starting new requests once
-// stop() is true.
-using XyzFetcher =
-    std::function<void(const std::vector<std::pair<QString, QString>>& jobs,
-                       const std::function<void(int index, bool ok)>& done, const std::function<bool()>& stop)>;
+// file); done(index, result) after each. No request starts once stop() is
+// true, and those under way are ended.
+using XyzFetcher = std::function<void(const std::vector<std::pair<QString, QString>>& jobs,
+                                      const std::function<void(int index, const TransferResult& result)>& done,
+                                      const std::function<bool()>& stop)>;
 
-// The program's fetcher: at most two requests at a time, the program's user
-// agent, each body written whole or not at all.
+// The program's fetcher: at most two requests at a time, on the calling
+// thread's network, under the same limits as every request, ended at once
+// by the thread's CancelToken.
 XyzFetcher networkXyzFetcher();
+
+// Where the tiles of a template are kept between runs, so that a second run
+// asks the server for nothing it has answered: the user's cache folder
+// (~/.cache/kavalo/xyz/ by XDG), a folder per template.
+QString xyzCacheFolder(const QString& urlTemplate);
+// Another place than the user's cache folder for the tile caches (empty: the
+// user's again).
+void setXyzCacheRoot(const QString& folder);
 
 struct XyzRequest {
   QString urlTemplate;
@@ -58,10 +70,10 @@ struct XyzRequest {
 };
 
 struct XyzResult {
-  int tiles = 0;     // tiles written
-  int requests = 0;  // tiles asked of the server
-  int cached = 0;    // tiles found in the cache
-  int missing = 0;   // tiles the server did not give
+  int tiles = 0;         // tiles written
+  int requests = 0;      // tiles asked of the server
+  int cached = 0;        // tiles found in the cache
+  RequestCounts counts;  // answered, absent (404, 410: background), failed
   bool cancelled = false;
   QString writeError;
 };
@@ -73,7 +85,8 @@ struct XyzResult {
 QImage reprojectTile(const MapInfo& info, int col, int row, int z,
                      const std::function<const QImage&(int tx, int ty)>& tileAt);
 
-// The whole run into folder.
+// The whole run into folder. The first tile that failed stops it before a
+// single tile of the era is made.
 XyzResult AcquireXyz(const AcquireContext& ctx, const XyzFetcher& fetch, const QString& folder,
                      const XyzRequest& request, const MapInfo& info);
 

@@ -8,7 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <memory>
 #include "model/ProgramState.h"
+#include "net/AcquireRuns.h"
+#include "net/BackgroundRun.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {
@@ -65,40 +68,59 @@ void frmGetTikeizu::lstData_Click() {
       lstData->item(i)->setSelected(false);
 }
 
+bool frmGetTikeizu::running() const { return run_ && run_->isRunning(); }
+
 void frmGetTikeizu::cmdGet_Click() {
-  if (running_) return;
+  if (running()) return;
   std::vector<int> selected;
   for (int i = 0; i < lstData->count(); ++i)
     if (lstData->item(i)->isSelected()) selected.push_back(i);
 
+  delete run_;
+  run_ = new BackgroundRun(prompts_, this);
+  BackgroundRun* background = run_;
+  // The run reports on its own thread; the controls change on this one.
   PackageRunView view;
-  view.showProgress = [this] {
-    ProgressBar->show();
-    lblCap->show();
+  view.showProgress = [this, background] {
+    background->post([this] {
+      ProgressBar->show();
+      lblCap->show();
+    });
   };
-  view.setProgress = [this](int value, int maximum) {
-    ProgressBar->setMaximum(maximum);
-    ProgressBar->setValue(value);
+  view.setProgress = [this, background](int value, int maximum) {
+    background->post([this, value, maximum] {
+      ProgressBar->setMaximum(maximum);
+      ProgressBar->setValue(value);
+    });
   };
-  view.setCaption = [this](const QString& caption) { lblCap->setText(caption); };
-  view.stopRequested = [this] { return stopRequested_; };
+  view.setCaption = [this, background](const QString& caption) {
+    background->post([this, caption] { lblCap->setText(caption); });
+  };
+  view.stopRequested = [background] { return background->isCancelled(); };
 
-  running_ = true;
-  stopRequested_ = false;
+  // The run reads a copy of the session and fills its own server table.
+  auto session = std::make_shared<ProgramState>(acquisitionSnapshot(state_));
+  auto servers = std::make_shared<std::vector<DownloadServer>>();
+  auto out = std::make_shared<PackageRunOutcome>();
+  connect(run_, &BackgroundRun::finished, this, [this, servers, out] {
+    servers_ = *servers;
+    outcome_ = *out;
+    cmdGet->setEnabled(true);
+    lstData->setEnabled(true);
+    // Refusals before the run and a No to the question leave the dialog open.
+    if (outcome_.result == PackageRunResult::Finished) accept();
+  });
   cmdGet->setEnabled(false);
   lstData->setEnabled(false);
-  outcome_ = RunPackageDownload(state_, prompts_, shortages_, selected, servers_, view);
-  running_ = false;
-  cmdGet->setEnabled(true);
-  lstData->setEnabled(true);
-  // Refusals before the run and a No to the question leave the dialog open.
-  if (outcome_.result == PackageRunResult::Finished) accept();
+  run_->start([session, shortages = shortages_, selected, servers, view, out](Prompts& prompts) {
+    *out = RunPackageDownload(*session, prompts, shortages, selected, *servers, view);
+  });
 }
 
 void frmGetTikeizu::cmdCancel_Click() {
-  if (running_) {
-    // Asked between packages: the run ends after the one under way.
-    stopRequested_ = true;
+  if (running()) {
+    // The package under way ends at once; the run then closes the dialog.
+    run_->cancel();
     return;
   }
   reject();

@@ -1,8 +1,8 @@
 #pragma once
 // "Kavalo付属地形図取得": completes the dataset's own map-sheet eras from its
 // download servers. Lists each era with what it lacks; complete eras cannot
-// be chosen. The run keeps the dialog responsive between packages; Cancel or
-// the close box then stops it after the package under way.
+// be chosen. The run works on a thread of its own, so the window stays free;
+// Cancel or the close box ends the package under way at once.
 #include <QDialog>
 #include <vector>
 
@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace kavalo {
 
+class BackgroundRun;
 struct ProgramState;
 class Prompts;
 
@@ -32,7 +33,7 @@ class frmGetTikeizu : public QDialog {
   void cmdCancel_Click();
 
   const std::vector<EraShortage>& shortages() const { return shortages_; }
-  bool running() const { return running_; }
+  bool running() const;
   const PackageRunOutcome& outcome() const { return outcome_; }
 
   QListWidget* lstData = nullptr;
@@ -50,8 +51,7 @@ class frmGetTikeizu : public QDialog {
   std::vector<DownloadServer>& servers_;
   std::vector<EraShortage> shortages_;
   PackageRunOutcome outcome_;
-  bool running_ = false;
-  bool stopRequested_ = false;
+  BackgroundRun* run_ = nullptr;
 };
 
 }  // namespace kavalo

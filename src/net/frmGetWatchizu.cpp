@@ -112,9 +112,10 @@ void frmGetWatchizu::cmdGet_Click() {
 
   AcquireContext ctx;
   ctx.net = net_;
-  ctx.prompts = &prompts_;
-  runAcquisition(ctx, ProgressBar, cmdGet,
-                 [&](AcquireContext& c) { return runAgencyAcquisition(state_, tileServer_, portal_, choice, c); });
+  runAcquisition(state_, prompts_, ctx, ProgressBar, cmdGet,
+                 [tiles = tileServer_, portal = portal_, choice](ProgramState& session, AcquireContext& c) {
+                   return runAgencyAcquisition(session, tiles, portal, choice, c);
+                 });
 }
 
 }  // namespace kavalo

@@ -68,10 +68,10 @@ void frmGetXyz::cmdGet_Click() {
   choice.zoom = txtZoom->value();
   choice.map = optKind[0]->isChecked();
   choice.attribution = txtAttribution->text();
-  AcquireContext ctx;
-  ctx.prompts = &prompts_;
-  runAcquisition(ctx, ProgressBar, cmdGet,
-                 [&](AcquireContext& c) { return runXyzAcquisition(state_, choice, fetch_, c); });
+  runAcquisition(state_, prompts_, AcquireContext(), ProgressBar, cmdGet,
+                 [choice, fetch = fetch_](ProgramState& session, AcquireContext& c) {
+                   return runXyzAcquisition(session, choice, fetch, c);
+                 });
 }
 
 }  // namespace kavalo

@@ -35,9 +35,10 @@ void frmJinnsoku::cmdGet_Click() {
   if (running()) return;
   AcquireContext ctx;
   ctx.net = net_;
-  ctx.prompts = &prompts_;
-  runAcquisition(ctx, ProgressBar, cmdGet,
-                 [&](AcquireContext& c) { return runRapidSurveyAcquisition(state_, service_, site_, c); });
+  runAcquisition(state_, prompts_, ctx, ProgressBar, cmdGet,
+                 [service = service_, site = site_](ProgramState& session, AcquireContext& c) {
+                   return runRapidSurveyAcquisition(session, service, site, c);
+                 });
 }
 
 }  // namespace kavalo

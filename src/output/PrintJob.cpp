@@ -46,8 +46,10 @@ bool isPdfPrinter(const QPrinter& printer) { return printer.outputFormat() == QP
 std::vector<QPageSize> paperSizes(const QPrinter& printer) {
   if (isPdfPrinter(printer)) {
     std::vector<QPageSize> list;
+    // A PDF file takes any sheet: the large ones too, which only a plotter
+    // prints (the print pass composes them in bands).
     for (QPageSize::PageSizeId id : {QPageSize::A3, QPageSize::A4, QPageSize::A5, QPageSize::B4, QPageSize::B5,
-                                     QPageSize::Letter, QPageSize::Legal})
+                                     QPageSize::Letter, QPageSize::Legal, QPageSize::A2, QPageSize::A1, QPageSize::A0})
       list.emplace_back(id);
     return list;
   }

@@ -10,8 +10,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcNet)     // "kavalo.net": every request that failed
 Q_DECLARE_LOGGING_CATEGORY(lcRender)  // "kavalo.render": compositions and the tile source
 Q_DECLARE_LOGGING_CATEGORY(lcData)    // "kavalo.data": data folders and the files read and written
 
-// Debug and info messages of the kavalo categories off, warnings on: the
-// default when no rules are given. verbose turns every level on.
+// Every level of the kavalo categories is off unless rules turn it on (the
+// program's messages are what a user reads); verbose turns every level on.
 void setupLogging(bool verbose);
 
 }  // namespace kavalo

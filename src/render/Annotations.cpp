@@ -115,6 +115,8 @@ void Scale_Print(QPainter& painter, const ComposeContext& context) {
 void Approval_Print(QPainter& painter, const ComposeContext& context) {
   if (!hasShownEra(context)) return;
   const CreditLines lines = creditLines(context.era(), context.info().approval, context.layers.altitude);
+  // Nothing to say: no font is even looked for.
+  if (std::all_of(lines.begin(), lines.end(), [](const QString& line) { return line.isEmpty(); })) return;
 
   painter.save();
   const QFont font = ComposeContext::mapFont(8);

@@ -31,6 +31,11 @@ bool jpegComplete(const QByteArray& data) {
 
 QImage decodeWith(const QByteArray& data, const QByteArray& format) {
   if (data.isEmpty()) return {};
+  // The reader names no format when it decided from the content, so a JPEG
+  // is known by its start-of-image marker; one that ends early is not
+  // decoded at all (the decoder would fill it with grey and call it whole).
+  const bool jpeg = format == "jpeg" || (format.isEmpty() && data.startsWith(QByteArrayLiteral("\xFF\xD8")));
+  if (jpeg && !jpegComplete(data)) return {};
   QBuffer buffer;
   buffer.setData(data);
   if (!buffer.open(QIODevice::ReadOnly)) return {};
@@ -39,7 +44,6 @@ QImage decodeWith(const QByteArray& data, const QByteArray& format) {
   QImage image;
   // A PNG that ends early is decoded in part and reported as a failure.
   if (!reader.read(&image) || image.isNull()) return {};
-  if (reader.format() == "jpeg" && !jpegComplete(data)) return {};
   return toOpaqueRgb32(image);
 }
 

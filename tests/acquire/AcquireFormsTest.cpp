@@ -1,20 +1,29 @@
 // The chooser and the agency dialog through their controls.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "model/ProgramState.h"
 #include "net/AgencyTiles.h"
 #include "net/EraAppend.h"
 #include "net/frmGetWatchizu.h"
+#include "net/frmJinnsoku.h"
 #include "net/frmSetting.h"
 #include "platform/Prompts.h"
+#include "render/ImageLibrary.h"
+#include "support/Fixtures.h"
+#include "support/LoopbackServer.h"
 
 using namespace kavalo;
+using kavalo::test::LoopbackServer;
 
 namespace {
 
@@ -34,11 +43,18 @@ NetAccess noNetwork(int& asked) {
     ++asked;
     return true;
   };
-  net.fetch = [&asked](const QString&, QByteArray&) {
+  net.fetchImage = [&asked](const QString&, const ImageRule&) {
     ++asked;
-    return false;
+    return TransferResult{TransferOutcome::Unreachable, 0, QStringLiteral("no network"), 0, {}};
   };
   return net;
+}
+
+// Lets the window's loop run until the dialog's run has ended.
+void waitForRun(const UiAcquisitionDialog& dialog) {
+  QElapsedTimer clock;
+  clock.start();
+  while (dialog.running() && clock.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
 }  // namespace
@@ -62,6 +78,7 @@ TEST(AcquireForms, AgencyDialogListsWhatIsLeftAndWantsAPeriod) {
   EXPECT_TRUE(dialog.framOrthoTIme->isVisibleTo(&dialog));
   EXPECT_FALSE(dialog.framMapImage[0]->isVisibleTo(&dialog));
   dialog.cmdGet->click();
+  waitForRun(dialog);
   EXPECT_EQ(prompts.messages(), QStringList{"時期を選択してください。"});
   EXPECT_TRUE(prompts.questions().isEmpty());
   EXPECT_TRUE(dialog.tag().isEmpty());
@@ -94,4 +111,61 @@ TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_TRUE(chooser.tag().isEmpty());
   EXPECT_EQ(asked, 0);
+}
+
+TEST(AcquireForms, ARunLeavesTheWindowFreeAndCancelEndsItAtOnce) {
+  // The map service's site answers; its cells never come (20 s of stall
+  // allowed, so only the cancel can end the request).
+  LoopbackServer server;
+  server.serve("/site/index.html", "<html/>");
+  QImage cell(256, 256, QImage::Format_RGB32);
+  cell.fill(qRgb(200, 180, 150));
+  server.serveStall("/wms/geoserver201/gwc/service/wms", encodePng(cell), 40);
+  server.start();
+  test::RootFixture root;
+  ProgramState state;
+  state.rootFolder = root.root();
+  state.datasetFolder = root.path("d");
+  QDir().mkpath(state.datasetFolder);
+  state.mapInfo.title = "迅速";
+  state.mapInfo.sheetsX = state.mapInfo.sheetsY = 1;
+  state.mapInfo.tilesPerSheetX = state.mapInfo.tilesPerSheetY = 2;
+  state.mapInfo.tileWidth = state.mapInfo.tileHeight = 64;
+  state.mapInfo.west = 139.5f;
+  state.mapInfo.north = 35.9f;
+  ScriptedPrompts prompts;
+  frmJinnsoku dialog(state, prompts, programNetAccess(), server.url("/wms"), server.url("/site"));
+  dialog.show();
+
+  // The window's own timer keeps firing while the run waits on the server.
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+  timer.start(10);
+  dialog.cmdGet->click();
+  QElapsedTimer clock;
+  clock.start();
+  while (server.requests().filter("/wms/").isEmpty() && clock.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  for (QElapsedTimer wait; !wait.isValid() || wait.elapsed() < 300;) {
+    if (!wait.isValid()) wait.start();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  ASSERT_TRUE(dialog.running());
+  EXPECT_GT(ticks, 5);
+  EXPECT_FALSE(dialog.cmdGet->isEnabled());
+  EXPECT_EQ(prompts.questions().size(), 1);
+
+  // The close box: the request ends, the dialog closes, the folder is gone.
+  clock.restart();
+  dialog.close();
+  while (dialog.isVisible() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_LT(clock.elapsed(), 5000);  // long before the stall limit
+  EXPECT_FALSE(dialog.running());
+  EXPECT_TRUE(dialog.tag().isEmpty());
+  EXPECT_TRUE(dialog.outcome().cancelled);
+  EXPECT_TRUE(prompts.messages().isEmpty());
+  EXPECT_FALSE(QDir(root.path("d/JINNSOKU")).exists());
+  EXPECT_TRUE(state.eras.empty());
 }

@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <atomic>
+#include <chrono>
+#include <map>
 #include <set>
+#include <thread>
 
 #include "FastServer.h"
 #include "app/DatasetLoader.h"
@@ -28,12 +32,15 @@ constexpr int32_t kCell = 533945;
 // A colour for each piece of the cell, never near white.
 QRgb pieceColour(int i, int j) { return qRgb(10 + 12 * i, 20 + 15 * j, 90); }
 
+// How the server answers one piece, when not with the piece itself.
+enum class Odd { Page, Truncated, Huge, Busy, Stall, OtherSize };
+
 struct PieceServer {
   test::FastServer server;
-  // Pieces answered 404; one answered with a page; one cut short.
+  // Pieces answered 404; pieces answered otherwise.
   std::set<std::pair<int, int>> missing;
-  std::pair<int, int> html{-1, -1}, truncated{-1, -1};
-  int asked = 0;
+  std::map<std::pair<int, int>, Odd> odd;
+  std::atomic<int> asked{0};
 
   PieceServer() {
     server.http().Get("/portal/index.html",
@@ -48,14 +55,30 @@ struct PieceServer {
             res.status = 404;
             return;
           }
-          if (std::make_pair(i, j) == html) {
-            res.set_content("<html>busy</html>", "text/html");
-            return;
-          }
-          QImage piece(30, 30, QImage::Format_RGB32);
+          const auto it = odd.find({i, j});
+          const int side = it != odd.end() && it->second == Odd::OtherSize ? 40 : 30;
+          QImage piece(side, side, QImage::Format_RGB32);
           piece.fill(pieceColour(i, j));
           QByteArray bytes = encodePng(piece);
-          if (std::make_pair(i, j) == truncated) bytes.chop(bytes.size() / 3);
+          if (it != odd.end()) switch (it->second) {
+              case Odd::Page:
+                bytes = "<html>busy</html>";
+                break;
+              case Odd::Truncated:
+                bytes.chop(bytes.size() / 3);
+                break;
+              case Odd::Huge:
+                bytes = test::hugePng(5790, 5790);
+                break;
+              case Odd::Busy:
+                res.status = 503;
+                return;
+              case Odd::Stall:
+                std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+                break;
+              case Odd::OtherSize:
+                break;
+            }
           res.set_content(bytes.toStdString(), "image/png");
         });
     server.start();
@@ -86,8 +109,7 @@ struct AgencyDataset {
 AcquireContext programContext(ScriptedPrompts& prompts) {
   AcquireContext ctx;
   ctx.prompts = &prompts;
-  ctx.net.fetch = [](const QString& url, QByteArray& body) { return FetchUrlBytes(url, body); };
-  ctx.net.reachable = [](const QString& url) { return UrlReachable(url); };
+  ctx.net = programNetAccess();
   return ctx;
 }
 
@@ -102,8 +124,6 @@ TEST(AgencyRun, OneCellGivesItsBlocksAndSkipsTheEmptyOne) {
   for (int i = 3; i < 6; ++i)
     for (int j = 0; j < 2; ++j)
       if (!(i == 5 && j == 1)) pieces.missing.insert({i, j});
-  pieces.html = {6, 4};
-  pieces.truncated = {7, 5};
   AgencyDataset d;
   ScriptedPrompts prompts;
   const RunOutcome out = runAgencyAcquisition(d.state, pieces.server.url(), pieces.server.url("/portal"),
@@ -133,11 +153,9 @@ TEST(AgencyRun, OneCellGivesItsBlocksAndSkipsTheEmptyOne) {
   EXPECT_EQ(lone.pixel(15, 45), qRgb(0, 0, 0));
   EXPECT_EQ(loneMask.pixel(15, 45), qRgb(255, 255, 255));
   EXPECT_EQ(loneMask.pixel(75, 15), qRgb(0, 0, 0));
-  // A page of text and a cut file count as missing pieces.
-  const QImage odd = PNGtoDIB(d.path("W00/002_002.png"));
-  EXPECT_EQ(odd.pixel(5, 45), qRgb(0, 0, 0));
-  EXPECT_EQ(odd.pixel(35, 15), qRgb(0, 0, 0));
-  EXPECT_EQ(odd.pixel(65, 15), pieceColour(8, 5));
+  EXPECT_EQ(out.counts.answered, 150 - 11);
+  EXPECT_EQ(out.counts.absent, 11);
+  EXPECT_EQ(out.counts.failed, 0);
 
   // The info file holds the era, and a fresh load lists it.
   EXPECT_EQ(test::readBytes(d.path("map_watizu_info.txt")), QByteArray(" 1 \r\nW00, 2026 , 2026 ,2026/05/06\r\n"));
@@ -188,5 +206,51 @@ TEST(AgencyRun, RunsThatCannotWorkChangeNothing) {
     EXPECT_EQ(d.state.eras.size(), 1u) << c.what;
     // Nothing is left in the data folder: no era folder, no info file.
     EXPECT_TRUE(QDir(d.state.datasetFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty()) << c.what;
+  }
+}
+
+TEST(AgencyRun, APieceThatFailsFailsTheRunAndLeavesNothing) {
+  test::ShortWaits shortWaits;  // a stall of 1.5 s is past the stall limit
+  struct Case {
+    const char* what;
+    Odd answer;
+  };
+  const Case cases[] = {
+      {"a page for a piece", Odd::Page},
+      {"a piece cut to two thirds", Odd::Truncated},
+      {"a piece of 5790 x 5790 pixels", Odd::Huge},
+      {"503 for a piece", Odd::Busy},
+      {"a piece that never comes", Odd::Stall},
+      {"pieces of two sizes in one tile", Odd::OtherSize},
+  };
+  for (const Case& c : cases) {
+    PieceServer pieces;
+    // A piece of the first tile, so the run stops early.
+    pieces.odd[{1, 0}] = c.answer;
+    AgencyDataset d;
+    ScriptedPrompts prompts;
+    const RunOutcome out = runAgencyAcquisition(d.state, pieces.server.url(), pieces.server.url("/portal"),
+                                                {kAgencyMapSource, -1}, programContext(prompts));
+    EXPECT_FALSE(out.added) << c.what;
+    EXPECT_TRUE(out.closeDialog) << c.what;
+    ASSERT_FALSE(prompts.messages().isEmpty()) << c.what;
+    // Why, then the written failure.
+    const QStringList lines = prompts.messages().back().split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << c.what;
+    EXPECT_EQ(lines[1], "電子国土基本図（地図情報）の取得に失敗しました。") << c.what;
+    EXPECT_TRUE(lines[0].contains(c.answer == Odd::OtherSize ? "pieces of" : "/data/30nti/new/"))
+        << c.what << lines[0].toStdString();
+    // The run stopped at the piece: no request after it (but for the piece
+    // of the other size, which shows only when its tile is made).
+    if (c.answer != Odd::OtherSize) {
+      EXPECT_EQ(out.counts.failed, 1) << c.what;
+      EXPECT_LE(pieces.asked, 6) << c.what;
+    } else {
+      // Tiles are made a few behind the requests.
+      EXPECT_LT(pieces.asked, 150) << c.what;
+    }
+    // No era folder, no info file, no era in the list.
+    EXPECT_TRUE(QDir(d.state.datasetFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty()) << c.what;
+    EXPECT_EQ(d.state.eras.size(), 1u) << c.what;
   }
 }

@@ -16,6 +16,8 @@ class FastServer {
  public:
   FastServer() {
     http_.set_tcp_nodelay(true);
+    // Idle kept-alive connections would hold stop() up for their whole timeout.
+    http_.set_keep_alive_timeout(1);
     port_ = http_.bind_to_any_port("127.0.0.1");
   }
   ~FastServer() { stop(); }

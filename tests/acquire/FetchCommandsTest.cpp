@@ -3,21 +3,64 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
 
 #include "FastServer.h"
 #include "app/DatasetLoader.h"
 #include "elevation/Credits.h"
 #include "render/ImageLibrary.h"
 #include "support/Fixtures.h"
+#include "support/LoopbackServer.h"
 #include "support/Programs.h"
 
 using namespace kavalo;
 
+namespace {
+
+// The commands keep fetched tiles in the user's cache folder: a folder of
+// the test's own instead, for the commands it starts.
+struct OwnCacheFolder {
+  QTemporaryDir dir;
+  QByteArray saved = qgetenv("XDG_CACHE_HOME");
+  OwnCacheFolder() { qputenv("XDG_CACHE_HOME", dir.path().toUtf8()); }
+  ~OwnCacheFolder() {
+    if (saved.isEmpty())
+      qunsetenv("XDG_CACHE_HOME");
+    else
+      qputenv("XDG_CACHE_HOME", saved);
+  }
+  QStringList cachedFiles() const {
+    QStringList files;
+    QDirIterator it(dir.path() + "/kavalo/xyz", QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << it.next();
+    return files;
+  }
+};
+
+struct XyzRegion {
+  test::RootFixture root;
+  XyzRegion() {
+    root.writeDatasetList({{QStringLiteral("試験"), QStringLiteral("d")}});
+    test::DatasetFixture d;
+    d.folder = root.path("d");
+    d.extraMapInfo = {QStringLiteral("北西メッシュ=533970"), QStringLiteral("東南メッシュ=533961")};
+    d.write();
+  }
+};
+
+}  // namespace
+
 TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
+  OwnCacheFolder cache;
   test::FastServer server;
-  std::atomic<int> asked{0};
+  std::atomic<int> asked{0}, absentTiles{0};
   QImage tile(256, 256, QImage::Format_RGB32);
   tile.fill(qRgb(30, 120, 60));
   const std::string png = encodePng(tile).toStdString();
@@ -25,6 +68,7 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
     ++asked;
     // Some tiles the service does not have.
     if ((std::stoi(req.matches[2]) + std::stoi(req.matches[3])) % 3 == 0) {
+      ++absentTiles;
       res.status = 404;
       return;
     }
@@ -42,6 +86,11 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
                               "--zoom",    "11"};
   const test::ProgramRun first = test::runCli(common + QStringList{"--kind", "photo", "--attribution", "© 試験"});
   ASSERT_EQ(first.exitCode, 0) << first.err.toStdString() << first.out.toStdString();
+  // The counts, and the tiles kept outside the data folder.
+  EXPECT_TRUE(first.err.contains(QStringLiteral("answered, %1 absent, 0 failed").arg(absentTiles.load())))
+      << first.err.toStdString();
+  EXPECT_EQ(cache.cachedFiles().size(), asked.load());
+  EXPECT_FALSE(QDir(root.path("xyzcache")).exists());
   EXPECT_EQ(QString::fromUtf8(first.out).trimmed(), "テスト地域にXYZタイル（写真）を追加しました。");
   const int firstAsked = asked;
   EXPECT_GT(firstAsked, 0);
@@ -74,4 +123,67 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
   EXPECT_EQ(none.exitCode, 1);
   EXPECT_EQ(QString::fromUtf8(none.out).trimmed(), "電子国土基本図（地図情報）の取得に失敗しました。");
   EXPECT_FALSE(QDir(root.path("d/DKO02")).exists());
+}
+
+TEST(FetchCommands, XyzRunWhoseServerFailsAddsNothing) {
+  OwnCacheFolder cache;
+  QImage tile(256, 256, QImage::Format_RGB32);
+  tile.fill(qRgb(30, 120, 60));
+  const std::string png = encodePng(tile).toStdString();
+  const QByteArray jpeg = encodeJpeg(tile);
+  struct Case {
+    const char* what;
+    std::function<void(int n, httplib::Response&)> answer;  // n: the request's number from 1
+  };
+  const std::vector<Case> cases = {
+      {"503 after 3 tiles",
+       [&](int n, httplib::Response& res) {
+         if (n > 3)
+           res.status = 503;
+         else
+           res.set_content(png, "image/png");
+       }},
+      {"a JPEG cut to a third",
+       [&](int n, httplib::Response& res) {
+         res.set_content(n == 4 ? jpeg.left(jpeg.size() / 3).toStdString() : png, "image/png");
+       }},
+      {"a tile of 5790 x 5790",
+       [&](int n, httplib::Response& res) {
+         res.set_content(n == 4 ? test::hugePng(5790, 5790).toStdString() : png, "image/png");
+       }},
+  };
+  for (const Case& c : cases) {
+    XyzRegion region;
+    test::FastServer server;
+    std::atomic<int> asked{0};
+    server.http().Get(R"(/t/(\d+)/(\d+)/(\d+)\.png)",
+                      [&](const httplib::Request&, httplib::Response& res) { c.answer(++asked, res); });
+    server.start();
+    const test::ProgramRun run = test::runCli({"fetch-xyz", "--root", region.root.root(), "--url",
+                                               server.url("/t/{z}/{x}/{y}.png"), "--zoom", "11", "--kind", "photo"});
+    EXPECT_EQ(run.exitCode, 1) << c.what << run.err.toStdString() << run.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(run.out).trimmed().endsWith("XYZタイルの取得に失敗しました。"))
+        << c.what << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(QRegularExpression(" [1-9][0-9]* failed"))) << c.what << run.err.toStdString();
+    // No era: no folder, no info file.
+    EXPECT_FALSE(QDir(region.root.path("d/DKO00")).exists()) << c.what;
+    EXPECT_FALSE(QFile::exists(region.root.path("d/map_densikokudo_ortho_info.txt"))) << c.what;
+  }
+
+  // The server goes away in the middle of a run: refused is a failure too.
+  XyzRegion region;
+  auto server = std::make_unique<test::FastServer>();
+  std::atomic<int> asked{0};
+  server->http().Get(R"(/t/(\d+)/(\d+)/(\d+)\.png)", [&](const httplib::Request&, httplib::Response& res) {
+    // The listener closes; connections end after their answer.
+    if (++asked == 3) server->http().stop();
+    res.set_content(png, "image/png");
+  });
+  server->start();
+  const test::ProgramRun run = test::runCli({"fetch-xyz", "--root", region.root.root(), "--url",
+                                             server->url("/t/{z}/{x}/{y}.png"), "--zoom", "11", "--kind", "photo"});
+  EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+  EXPECT_FALSE(QDir(region.root.path("d/DKO00")).exists());
+  // What did arrive stays in the cache for the next run.
+  EXPECT_GT(cache.cachedFiles().size(), 0);
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QUrlQuery>
 #include <cmath>
 
@@ -26,15 +27,17 @@ QRgb cellColour(long k, long l) {
 struct FakeService {
   std::map<QString, int> failuresLeft;  // request -> failures still to give
   bool down = false;
+  int failFrom = -1;  // every request from this one on fails
   int requests = 0;
   std::map<QRgb, QByteArray> encoded;
-  bool fetch(const QString& url, QByteArray& body) {
+  TransferResult fetch(const QString& url) {
     ++requests;
-    if (down) return false;
+    const TransferResult failed{TransferOutcome::HttpError, 503, QStringLiteral("Service Unavailable"), 0, {}};
+    if (down || (failFrom >= 0 && requests > failFrom)) return failed;
     auto it = failuresLeft.find(url);
     if (it != failuresLeft.end() && it->second > 0) {
       --it->second;
-      return false;
+      return failed;
     }
     const QStringList box = QUrlQuery(QUrl(url).query()).queryItemValue("BBOX").split(u',');
     const long k = std::lround((box[0].toDouble() - kWmsOriginLon) / kWmsCellSize);
@@ -45,8 +48,7 @@ struct FakeService {
       cell.fill(cellColour(k, l));
       png = encodePng(cell);
     }
-    body = png;
-    return true;
+    return {TransferOutcome::Ok, 200, QString(), png.size(), png};
   }
 };
 
@@ -73,7 +75,7 @@ struct RapidDataset {
   AcquireContext context(FakeService& service, ScriptedPrompts& prompts) {
     AcquireContext ctx;
     ctx.prompts = &prompts;
-    ctx.net.fetch = [&service](const QString& url, QByteArray& body) { return service.fetch(url, body); };
+    ctx.net.fetchImage = [&service](const QString& url, const ImageRule&) { return service.fetch(url); };
     ctx.net.reachable = [](const QString&) { return true; };
     return ctx;
   }
@@ -131,12 +133,30 @@ TEST(RapidSurveyRun, TilesAreCutFromTheCellsThatCoverThem) {
   EXPECT_EQ(again.messages().back(), "迅速の迅速測図画像を更新しました。");
   EXPECT_FALSE(QFile::exists(d.path("map_Jinnsoku_info.txt")));
 
+  // An update that fails half way leaves every tile of the era as it was.
+  QMap<QString, QByteArray> before;
+  for (const QString& name : QDir(d.path("JINNSOKU")).entryList(QDir::Files))
+    before[name] = test::readBytes(d.path("JINNSOKU/" + name));
+  service.requests = 0;
+  service.failFrom = 40;
+  ScriptedPrompts half;
+  EXPECT_FALSE(runRapidSurveyAcquisition(d.state, "http://s", "http://site", d.context(service, half)).added);
+  EXPECT_TRUE(half.messages().back().endsWith("\n迅速測図画像の取得に失敗しました。"));
+  QMap<QString, QByteArray> after;
+  for (const QString& name : QDir(d.path("JINNSOKU")).entryList(QDir::Files))
+    after[name] = test::readBytes(d.path("JINNSOKU/" + name));
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(QDir(d.state.datasetFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"JINNSOKU"});
+  service.failFrom = -1;
+
   // A service that gives nothing on a second run: a failure, and the tiles
   // of the first run stay.
   service.down = true;
   ScriptedPrompts down;
   EXPECT_FALSE(runRapidSurveyAcquisition(d.state, "http://s", "http://site", d.context(service, down)).added);
-  EXPECT_EQ(down.messages().back(), "迅速測図画像の取得に失敗しました。");
+  EXPECT_TRUE(down.messages().back().endsWith("\n迅速測図画像の取得に失敗しました。"));
+  EXPECT_TRUE(down.messages().back().contains("HTTP 503"));
   EXPECT_TRUE(QFile::exists(d.path("JINNSOKU/000_000.jpg")));
 }
 
@@ -148,9 +168,9 @@ TEST(RapidSurveyRun, FirstRunWithNothingLeavesNothing) {
   const RunOutcome out = runRapidSurveyAcquisition(d.state, "http://s", "http://site", d.context(service, prompts));
   EXPECT_FALSE(out.added);
   EXPECT_TRUE(out.closeDialog);
-  EXPECT_EQ(prompts.messages().back(), "迅速測図画像の取得に失敗しました。");
-  // Every cell was tried twice.
-  EXPECT_EQ(service.requests % 2, 0);
+  EXPECT_TRUE(prompts.messages().back().endsWith("\n迅速測図画像の取得に失敗しました。"));
+  // The first cell was tried twice, and the run stopped there.
+  EXPECT_EQ(service.requests, 2);
   EXPECT_TRUE(QDir(d.state.datasetFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
   // An unreachable site stops before the question.
   ScriptedPrompts site;

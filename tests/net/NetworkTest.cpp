@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include "net/Network.h"
 #include "net/ServerSettings.h"
 #include "platform/Codec.h"
 #include "platform/Prompts.h"
+#include "render/ImageLibrary.h"
 #include "support/Fixtures.h"
 #include "support/LoopbackServer.h"
 
@@ -30,16 +32,25 @@ QByteArray body(int n) {
   return b;
 }
 
+// A tile image of some 300 KB: noise does not compress.
+QByteArray noisePng() {
+  QImage image(320, 320, QImage::Format_RGB32);
+  quint32 x = 12345;
+  for (int y = 0; y < image.height(); ++y)
+    for (int i = 0; i < image.width(); ++i) image.setPixel(i, y, (x = x * 1664525u + 1013904223u) >> 8);
+  return encodePng(image);
+}
+
 }  // namespace
 
 TEST(Download, OnlyAWholeSuccessfulBodyReplacesTheTarget) {
   ShortTimeouts limits;
   LoopbackServer server;
-  const QByteArray full = body(300000);
+  const QByteArray full = noisePng();
   server.serve(QStringLiteral("/ok.png"), full);
   server.serve(QStringLiteral("/gone.png"), "not here", 404);
   server.serve(QStringLiteral("/broken.png"), "oops", 500);
-  server.serveDropped(QStringLiteral("/dropped.png"), full, 100000);
+  server.serveDropped(QStringLiteral("/dropped.png"), full, full.size() / 3);
   server.serveStall(QStringLiteral("/stalled.png"), full, 1000);
   server.start();
   const QString refused = QStringLiteral("http://127.0.0.1:%1/x.png").arg(test::deadPort());
@@ -160,4 +171,21 @@ TEST(ServerSettingsFile, FileThenEnvironmentWithBasesNormalized) {
 
   test::RootFixture bare;
   EXPECT_EQ(readServerSettings(bare.root()).webBase, defaultServerSettings().webBase);
+}
+
+TEST(Download, ATileIsHeldToATilesSizeASheetImageToItsOwn) {
+  ShortTimeouts limits;
+  LoopbackServer server;
+  QImage sheet(1480, 1200, QImage::Format_RGB32);
+  sheet.fill(qRgb(240, 230, 200));
+  server.serve(QStringLiteral("/sheet.png"), encodePng(sheet));
+  server.start();
+  QTemporaryDir dir;
+  // The sheets of the 1/20,000 era are larger than any tile.
+  EXPECT_TRUE(DownloadUrlToFile(server.url(QStringLiteral("/sheet.png")), dir.path() + QStringLiteral("/2man_01.png")));
+  EXPECT_FALSE(
+      DownloadUrlToFile(server.url(QStringLiteral("/sheet.png")), dir.path() + QStringLiteral("/000_000.png")));
+  EXPECT_FALSE(
+      DownloadUrlToFile(server.url(QStringLiteral("/sheet.png")), dir.path() + QStringLiteral("/M_001_002.png")));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("2man_01.png")});
 }

@@ -2,10 +2,16 @@
 // between packages, and the command's output and exit status.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "net/PackageDownload.h"
 #include "net/UiOptionButtons.h"
@@ -74,6 +80,56 @@ TEST(PackageDialog, CompleteErasCannotBeChosenAndAStopEndsTheRun) {
   EXPECT_TRUE(f.prompts.messages().isEmpty());
 }
 
+TEST(PackageDialog, TheRunLeavesTheWindowFreeAndCancelEndsThePackageAtOnce) {
+  CommandFixture f;
+  // A package that never finishes (the stall limit is far away).
+  QTemporaryDir dir;
+  const QByteArray zip = test::readBytes(test::makeZip(dir.path() + QStringLiteral("/z"), {{"001_001.png", "tile"}}));
+  test::LoopbackServer slow;
+  slow.serve(QStringLiteral("/kavalo/download_serverlist210.txt"),
+             toSjis(slow.url(QStringLiteral("/m/")) + QStringLiteral("|a\r\n")));
+  slow.serve(QStringLiteral("/m/a/E1900/zipfilenum.txt"), "2");
+  slow.serveStall(QStringLiteral("/m/a/E1900/00.zip"), zip, 10);
+  slow.start();
+  f.state.names[kServerListUrl] = slow.url(QStringLiteral("/kavalo/download_serverlist210.txt"));
+  std::vector<DownloadServer> servers;
+  frmGetTikeizu form(f.state, f.prompts, servers);
+  form.show();
+  form.lstData->item(0)->setSelected(true);
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+  timer.start(10);
+  form.cmdGet->click();
+  QElapsedTimer clock;
+  clock.start();
+  while (!slow.requests().contains(QStringLiteral("/m/a/E1900/00.zip")) && clock.elapsed() < 5000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  const int before = ticks;
+  clock.restart();
+  while (clock.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_TRUE(form.running());
+  // The window's loop ran meanwhile, and showed the run's progress.
+  EXPECT_GT(ticks - before, 5);
+  EXPECT_TRUE(form.lblCap->isVisibleTo(&form));
+  EXPECT_EQ(form.lblCap->text(), QStringLiteral("ダウンロード中1/2"));
+
+  clock.restart();
+  form.cmdCancel->click();
+  while (form.isVisible() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_LT(clock.elapsed(), 5000);  // long before any limit of the request
+  EXPECT_TRUE(form.outcome().stopped);
+  EXPECT_FALSE(form.outcome().success);
+  EXPECT_TRUE(f.prompts.messages().isEmpty());
+  EXPECT_FALSE(slow.requests().contains(QStringLiteral("/m/a/E1900/01.zip")));
+  // No package and no part of one in the era folder.
+  const QString e1900 = f.eraFile(QStringLiteral("E1900"), QString());
+  EXPECT_TRUE(QDir(e1900)
+                  .entryList({QStringLiteral("*.zip*"), QStringLiteral(".*.part")}, QDir::Files | QDir::Hidden)
+                  .isEmpty());
+}
+
 TEST(FetchPackagesCommand, OutputAndStatus) {
   CommandFixture f;
   const QString base = QStringLiteral("--web-base=") + f.server.url(QStringLiteral("/kavalo/"));
@@ -88,7 +144,9 @@ TEST(FetchPackagesCommand, OutputAndStatus) {
       {{QStringLiteral("--eras"), QStringLiteral("7")}, 2, ""},
       {{QStringLiteral("--eras"), QStringLiteral("0,1")},
        1,
-       (QStringLiteral("ネットのファイルが開けません。") + f.data.folder + QStringLiteral("/E1900/01.zip\n")).toUtf8()},
+       (QStringLiteral("ネットのファイルが開けません。") + f.server.url(QStringLiteral("/m/a/E1900/01.zip")) +
+        QStringLiteral("\n"))
+           .toUtf8()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(u' ').toStdString());

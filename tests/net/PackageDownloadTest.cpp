@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "model/EraLabels.h"
 #include "net/Network.h"
 #include "net/PackageDownload.h"
+#include "net/Transfer.h"
 #include "net/ZipFixture.h"
 #include "platform/Codec.h"
 #include "render/RenderFixture.h"
@@ -73,7 +75,7 @@ TEST(Packages, CountAndCursorSpreadOverServers) {
   LoopbackServer server;
   for (const char* s : {"/s0", "/s1"})
     for (const char* p : {"00", "01", "02"})
-      server.serve(QStringLiteral("%1/x/E/%2.zip").arg(QLatin1String(s), QLatin1String(p)), "zip");
+      server.serve(QStringLiteral("%1/x/E/%2.zip").arg(QLatin1String(s), QLatin1String(p)), zipBytes({{"a", "x"}}));
   server.serve(QStringLiteral("/s1/x/E/zipfilenum.txt"), " 12 個\r\n");
   server.serve(QStringLiteral("/s0/x/Z/zipfilenum.txt"), "0");
   server.start();
@@ -134,8 +136,11 @@ TEST(PackageRun, CollectsEveryFailureAndUnpacksTheRest) {
   EXPECT_EQ(out.result, PackageRunResult::Finished);
   EXPECT_FALSE(out.success);
   const QString e1900 = f.data.folder + QStringLiteral("/E1900");
+  // A package no server had is named by its address (the server asked
+  // last), not by a file of this machine.
   const QString expected = QStringLiteral("解凍できません。\r\n") + QStringLiteral("ネットのファイルが開けません。") +
-                           e1900 + QStringLiteral("/02.zip\r\n") + QStringLiteral("ネット上のファイルが開けません。") +
+                           s1 + QStringLiteral("a/E1900/02.zip\r\n") +
+                           QStringLiteral("ネット上のファイルが開けません。") +
                            ShortageListText(f.state, shortages[1]) + QStringLiteral("\r\n");
   EXPECT_EQ(f.prompts.messages(), QStringList{expected});
   EXPECT_EQ(f.prompts.questions().size(), 1);
@@ -185,4 +190,67 @@ TEST(PackageRun, StopsBeforeTheRunWithItsMessage) {
   }
   // Nothing of the program's own is written beside it.
   EXPECT_FALSE(QFile::exists(f.root.path(QStringLiteral("serverlist.txt"))));
+}
+
+TEST(PackageRun, HostilePackagesAreNetworkFaultsAndLeaveTheEraAsItWas) {
+  const NetworkTimeouts savedTimes = networkTimeouts();
+  const BodyLimits savedLimits = bodyLimits();
+  setNetworkTimeouts({400, 5000, 3000, 600, 2048});
+  setBodyLimits({64 * 1024, 256 * 1024, 512 * 1024, 0, 8 << 20});
+  const QByteArray whole = zipBytes({{"001_001.png", "tile"}, {toSjis(QStringLiteral("凡例.png")), "legend"}});
+  const QByteArray chunked(
+      "HTTP/1.1 200 OK\r\nContent-Type: application/zip\r\nTransfer-Encoding: chunked\r\n\r\n1000\r\n");
+  test::RawServer cut(chunked + whole.left(100));
+  struct Case {
+    const char* what;
+    std::function<void(LoopbackServer&)> serve;  // serves /s/a/E1900/00.zip
+    bool onRawServer;                            // the package comes from the cut-chunk server
+    bool archiveFault;                           // "解凍できません。" rather than a network fault
+  };
+  const QString path = QStringLiteral("/s/a/E1900/00.zip");
+  const std::vector<Case> cases = {
+      {"endless", [&](LoopbackServer& s) { s.serveEndless(path, whole); }, false, false},
+      {"64 GiB declared", [&](LoopbackServer& s) { s.serveEndless(path, whole, qint64(64) << 30); }, false, false},
+      {"trickled", [&](LoopbackServer& s) { s.serveTrickle(path, whole, 40); }, false, false},
+      {"cut by its length", [&](LoopbackServer& s) { s.serveDropped(path, whole, whole.size() / 2); }, false, false},
+      {"stalled", [&](LoopbackServer& s) { s.serveStall(path, whole, 10); }, false, false},
+      {"503", [&](LoopbackServer& s) { s.serve(path, "busy", 503); }, false, false},
+      {"a chunk cut short", [&](LoopbackServer& s) { s.serve(path, "not here", 404); }, true, false},
+      {"forty MiB of zeros in entries",
+       [&](LoopbackServer& s) { s.serve(path, test::zipOfZeros(40, qint64(1) << 20)); }, false, true},
+  };
+  for (const Case& c : cases) {
+    PackageFixture f;
+    LoopbackServer server;
+    c.serve(server);
+    server.serve(QStringLiteral("/s/a/E1900/zipfilenum.txt"), "1");
+    // The cut-chunk server answers everything with its chunk: it is the
+    // second server of the list, asked for the package the first lacks.
+    QString list = server.url(QStringLiteral("/s/")) + QStringLiteral("|a\r\n");
+    if (c.onRawServer) list += cut.url(QStringLiteral("/")) + QStringLiteral("|a\r\n");
+    server.serve(QStringLiteral("/kavalo/download_serverlist210.txt"), toSjis(list));
+    server.start();
+    f.state.names[kServerListUrl] = server.url(QStringLiteral("/kavalo/download_serverlist210.txt"));
+    const QString e1900 = f.data.folder + QStringLiteral("/E1900");
+    const QStringList before = QDir(e1900).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    std::vector<DownloadServer> servers;
+    const PackageRunOutcome out = RunPackageDownload(f.state, f.prompts, BuildShortageList(f.state), {0}, servers, {});
+    EXPECT_FALSE(out.success) << c.what;
+    ASSERT_EQ(f.prompts.messages().size(), 1) << c.what;
+    const QString message = f.prompts.messages()[0];
+    if (c.onRawServer) {
+      EXPECT_EQ(message, QStringLiteral("ネットのファイルが開けません。") + cut.url(QStringLiteral("/a/E1900/00.zip")) +
+                             QStringLiteral("\r\n"))
+          << message.toStdString();
+    } else if (c.archiveFault) {
+      EXPECT_EQ(message, QStringLiteral("解凍できません。\r\n")) << c.what;
+    } else {
+      EXPECT_EQ(message, QStringLiteral("ネットのファイルが開けません。") + server.url(path) + QStringLiteral("\r\n"))
+          << c.what << message.toStdString();
+    }
+    // Nothing new in the era folder: no package, no part file, no entry.
+    EXPECT_EQ(QDir(e1900).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before) << c.what;
+  }
+  setNetworkTimeouts(savedTimes);
+  setBodyLimits(savedLimits);
 }

@@ -5,12 +5,15 @@
 #include <sys/stat.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "net/Transfer.h"
 #include "net/Unzip.h"
 #include "net/ZipFixture.h"
 #include "platform/Codec.h"
 #include "support/Fixtures.h"
+#include "support/LoopbackServer.h"
 
 using namespace kavalo;
 using kavalo::test::makeZip;
@@ -115,4 +118,51 @@ TEST(Unzip, NotAZipFails) {
   test::writeBytes(work.path() + QStringLiteral("/00.zip"), "<html>not found</html>");
   EXPECT_NE(UnZip(work.path() + QStringLiteral("/00.zip"), era.path()), 0);
   EXPECT_TRUE(allFiles(era.path()).isEmpty());
+}
+
+TEST(Unzip, EntriesThatAddUpToABombWriteNothing) {
+  QTemporaryDir work, era;
+  // Forty entries of a MiB of zeros, each far under the entry limit: a few
+  // kilobytes of package.
+  const QString zip = work.path() + QStringLiteral("/00.zip");
+  test::writeBytes(zip, test::zipOfZeros(40, qint64(1) << 20));
+  EXPECT_LT(QFileInfo(zip).size(), 100 * 1024);
+  struct Case {
+    const char* what;
+    int64_t total;
+    int64_t margin;
+    bool unpacked;
+  };
+  const Case cases[] = {
+      {"over the total", int64_t(16) << 20, 0, false},
+      {"more than the volume has free", int64_t(1) << 30, int64_t(1) << 60, false},
+      {"within both", int64_t(64) << 20, 0, true},
+  };
+  const BodyLimits saved = bodyLimits();
+  for (const Case& c : cases) {
+    BodyLimits limits = saved;
+    limits.freeSpaceMargin = c.margin;
+    setBodyLimits(limits);
+    QTemporaryDir out;
+    QString why;
+    EXPECT_EQ(UnZip(zip, out.path(), &why, kMaxPackageEntryBytes, c.total) == 0, c.unpacked) << c.what;
+    EXPECT_EQ(allFiles(out.path()).size(), c.unpacked ? 40 : 0) << c.what << why.toStdString();
+  }
+  setBodyLimits(saved);
+}
+
+TEST(Unzip, OnlyAnArchiveWithItsEndRecordIsWhole) {
+  QTemporaryDir work;
+  const QString zip = makeZip(work.path() + QStringLiteral("/00.zip"), {{"000_000.png", QByteArray(3000, 'p')}});
+  const QByteArray bytes = test::readBytes(zip);
+  EXPECT_TRUE(zipEndsWhole(zip));
+  for (const qsizetype keep : {qsizetype(100), bytes.size() / 2, bytes.size() - 1}) {
+    test::writeBytes(zip, bytes.left(keep));
+    EXPECT_FALSE(zipEndsWhole(zip)) << keep;
+  }
+  // A comment after the end record is part of it.
+  QByteArray commented = bytes;
+  commented[commented.size() - 2] = 3;
+  test::writeBytes(zip, commented + "abc");
+  EXPECT_TRUE(zipEndsWhole(zip));
 }
