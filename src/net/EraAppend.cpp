@@ -1,6 +1,7 @@
 #include "net/EraAppend.h"
 
 #include <QStringList>
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "net/AgencyTiles.h"
 
@@ -55,16 +56,8 @@ Era agencyEra(int source, int periodCode, int count, const QDate& today) {
 }
 
 QString agencyInfoFileName(int kind) {
-  switch (kind) {
-    case kAgencyBasicMap:
-      return QStringLiteral("\\map_watizu_info.txt");
-    case kAgencyOrtho:
-      return QStringLiteral("\\map_densikokudo_ortho_info.txt");
-    case kAerialPhoto:
-      return QStringLiteral("\\map_ortho_info.txt");
-    default:
-      return QString();
-  }
+  const EraSource& source = eraSource(kind);
+  return source.acquisition == EraAcquisition::Agency ? QString::fromLatin1(source.infoFile) : QString();
 }
 
 // The eras a file lists: those of its kind, and those read from it as
