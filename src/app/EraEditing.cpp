@@ -26,7 +26,7 @@ QString shownLabel(const ProgramState& state, int eraIndex) {
 }
 
 QString notUsers(const ProgramState& state, int eraIndex) {
-  return QStringLiteral("「%1」はデータセットの時期のため、名前の変更や削除はできません。")
+  return QStringLiteral("「%1」は追加した時期ではないため、名前の変更や削除はできません。")
       .arg(shownLabel(state, eraIndex));
 }
 
@@ -37,8 +37,10 @@ bool isUsersEra(const ProgramState& state, int eraIndex) {
   return eraSource(state.eras[static_cast<size_t>(eraIndex)]).usersOwn;
 }
 
-EraEditResult renameUserEra(ProgramState& state, int eraIndex, const QString& label) {
+EraEditResult renameUserEra(ProgramState& state, int eraIndex, const QString& typed) {
   if (!isUsersEra(state, eraIndex)) return refused(notUsers(state, eraIndex));
+  // Blanks around a name are no part of it (the name dialog drops them too).
+  const QString label = typed.trimmed();
   Era& era = state.eras[static_cast<size_t>(eraIndex)];
   const QString before = shownLabel(state, eraIndex);
   QString error;

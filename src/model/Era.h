@@ -43,8 +43,9 @@ struct Era {
   int32_t legendNumber = 0;
   int32_t tileStyle = kOpaqueMap;
   QString ext;  // "png" or "jpg"
-  // The date of acquisition (kinds 1, 5), or for aerial photos the date of
-  // the first tile drawn: the drawing fills it in, as a cache of the era.
+  // The date of acquisition (the agency's and the tile services' eras), or
+  // for aerial photos the date of the first tile drawn: the drawing fills it
+  // in, as a cache of the era.
   mutable QString acquiredText;
   int32_t frameType = 0;
   int32_t kind = kScannedSheets;

@@ -326,7 +326,11 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
   const QString work =
       existing >= 0 ? joinPath(state.datasetFolder, u'\\' + listed.folder + QStringLiteral(".new")) : folder;
   if (existing >= 0) dropFolder(work);
-  if (listed.folder.isEmpty() || (existing >= 0 ? !QDir().mkpath(work) : !makeEraFolder(ctx, folder))) return out;
+  if (listed.folder.isEmpty()) {
+    say(out, ctx, QStringLiteral("XYZタイルの時期のフォルダ名が尽きました。"), MessageIcon::Warning);
+    return out;
+  }
+  if (existing >= 0 ? !QDir().mkpath(work) : !makeEraFolder(ctx, folder)) return out;
 
   XyzRequest request;
   request.urlTemplate = choice.urlTemplate;
