@@ -16,6 +16,7 @@
 #include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "net/AcquireRuns.h"
+#include "net/EraAppend.h"
 #include "net/frmSetting.h"
 #include "render/ImageLibrary.h"
 #include "support/Fixtures.h"
@@ -204,4 +205,27 @@ TEST(EraSourceRouting, EverySourceHasItsChooserButtonAndItsCommand) {
   // The user's scans are offered whatever the data folder is.
   EXPECT_TRUE(chooser.cmdImport->isEnabled());
   EXPECT_EQ(chooser.buttonFor(EraAcquisition::None), nullptr);
+}
+
+TEST(XyzEraRun, TheAgencysFileKeepsTheLastVersionsTileServiceEras) {
+  // A fetch of the agency's base map rewrites its file: the tile-service era
+  // of the last version listed there (read as xyz-map) keeps its line, and
+  // an era of this version's list stays out of it.
+  auto era = [](const char* name, int32_t kind, const char* file, const char* date) {
+    Era e;
+    e.name = QString::fromLatin1(name);
+    e.kind = kind;
+    e.yearFrom = e.yearTo = QString::fromLatin1(date).left(4).toInt();
+    e.acquiredText = QString::fromLatin1(date);
+    e.infoFile = QString::fromLatin1(file);
+    return e;
+  };
+  const std::vector<Era> eras = {era("W00", kAgencyBasicMap, "\\map_watizu_info.txt", "2024/04/01"),
+                                 era("W01", kXyzMap, "\\map_watizu_info.txt", "2025/03/01"),
+                                 era("XYZ00", kXyzMap, "\\map_xyz_info.txt", "2026/05/01"),
+                                 era("W02", kAgencyBasicMap, "", "2026/06/01")};
+  EXPECT_EQ(agencyInfoFileBytes(eras, kAgencyBasicMap),
+            QByteArray(" 3 \r\nW00, 2024 , 2024 ,2024/04/01\r\nW01, 2025 , 2025 ,2025/03/01\r\n"
+                       "W02, 2026 , 2026 ,2026/06/01\r\n"));
+  EXPECT_EQ(agencyInfoFileBytes(eras, kAgencyOrtho), QByteArray(" 0 \r\n"));
 }
