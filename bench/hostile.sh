@@ -69,14 +69,14 @@ curl -s -o /dev/null "$origin/hostile/bomb/mirror1/sample/1909/00.zip" || true
 export XDG_CACHE_HOME=$work/cache
 export KAVALO_AGENCY_PORTAL=$origin/agency-portal
 fresh; command=fetch-xyz
-run endless fetch-xyz --root "$work/root" --url "$origin/hostile/endless/xyz/map/{z}/{x}/{y}.png" --zoom 14
+run endless fetch-xyz --root "$work/root" --url "$origin/hostile/endless/xyz/map/{z}/{x}/{y}.png" --zoom 14 --attribution hostile
 fresh; command=fetch-xyz
-run trickle fetch-xyz --root "$work/root" --url "$origin/hostile/trickle/xyz/map/{z}/{x}/{y}.png" --zoom 14
+run trickle fetch-xyz --root "$work/root" --url "$origin/hostile/trickle/xyz/map/{z}/{x}/{y}.png" --zoom 14 --attribution hostile
 fresh packages; command=fetch-packages
 run bomb fetch-packages --root "$work/root" --eras "$(eras)" --web-base "$origin/hostile/bomb/kavalo/"
 fresh; command=fetch-agency
 run huge fetch-agency --root "$work/root" --source 0 --tile-server "$origin/hostile/huge"
 fresh; command=fetch-xyz
-run truncated fetch-xyz --root "$work/root" --kind photo --url "$origin/hostile/truncated/xyz/photo/{z}/{x}/{y}.jpg" --zoom 14
+run truncated fetch-xyz --root "$work/root" --kind photo --url "$origin/hostile/truncated/xyz/photo/{z}/{x}/{y}.jpg" --zoom 14 --attribution hostile
 fresh packages; command=fetch-packages
 run chunk-cut fetch-packages --root "$work/root" --eras "$(eras)" --web-base "$origin/hostile/chunk-cut/kavalo/"

@@ -7,6 +7,7 @@
 
 #include "geo/SortingSearch.h"
 #include "model/EraInfoFiles.h"
+#include "model/EraSources.h"
 #include "model/ViewState.h"
 #include "platform/AtomicFile.h"
 #include "platform/Codec.h"
@@ -54,6 +55,31 @@ void readPosition(const QString& path, DatasetConfig& c) {
   if (r.readText(marks) && !marks.isEmpty()) c.marksFileName = sanitizeMarksFileName(marks);
 }
 
+// 図歴.csv, for the scanned-sheet eras read so far.
+bool readHistory(const QString& folder, const FileNameTable& names, DatasetConfig& c, int scannedCount,
+                 QString* error) {
+  const QString tikeizu = joinPath(folder, names[kTikeizuInfoFile]);
+  if (static_cast<int64_t>(c.mapInfo.sheetsX) * c.mapInfo.sheetsY * (scannedCount + 1) > kMaxHistoryCells) {
+    if (error)
+      *error = QStringLiteral("「%1」の時期の数（%2）が地形図の数に対して多すぎます。\n%3")
+                   .arg(fileLabel(names[kTikeizuInfoFile]))
+                   .arg(scannedCount)
+                   .arg(tikeizu);
+    return false;
+  }
+  c.history.reset(c.mapInfo.sheetsX, c.mapInfo.sheetsY, scannedCount + 1);
+  const QString historyPath = joinPath(folder, names[kSheetHistoryFile]);
+  if (!FileExists(historyPath)) return true;
+  ValueReader r{QString()};
+  if (!openInfoReader(historyPath, fileLabel(names[kSheetHistoryFile]), r, error)) return false;
+  QString historyError;
+  if (!readSheetHistory(r, c.history, &historyError)) {
+    if (error) *error = historyError + u'\n' + historyPath;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QString sanitizeMarksFileName(const QString& name) {
@@ -96,76 +122,26 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
     return LoadStatus::Failed;
   }
 
-  const QString tikeizu = joinPath(folder, names[kTikeizuInfoFile]);
-  if (!FileExists(tikeizu)) {
-    if (error) *error = QStringLiteral("「%1」が見つかりません。\n%2").arg(fileLabel(names[kTikeizuInfoFile]), tikeizu);
-    return LoadStatus::Failed;
-  }
-  if (!readTikeizuInfo(tikeizu, fileLabel(names[kTikeizuInfoFile]), c.eras, error)) return LoadStatus::Failed;
-  const int scannedCount = static_cast<int>(c.eras.size());
-
-  if (static_cast<int64_t>(c.mapInfo.sheetsX) * c.mapInfo.sheetsY * (scannedCount + 1) > kMaxHistoryCells) {
-    if (error)
-      *error = QStringLiteral("「%1」の時期の数（%2）が地形図の数に対して多すぎます。\n%3")
-                   .arg(fileLabel(names[kTikeizuInfoFile]))
-                   .arg(scannedCount)
-                   .arg(tikeizu);
-    return LoadStatus::Failed;
-  }
-  c.history.reset(c.mapInfo.sheetsX, c.mapInfo.sheetsY, scannedCount + 1);
-  const QString historyPath = joinPath(folder, names[kSheetHistoryFile]);
-  if (FileExists(historyPath)) {
-    ValueReader r{QString()};
-    if (!openInfoReader(historyPath, fileLabel(names[kSheetHistoryFile]), r, error)) return LoadStatus::Failed;
-    QString historyError;
-    if (!readSheetHistory(r, c.history, &historyError)) {
-      if (error) *error = historyError + u'\n' + historyPath;
-      return LoadStatus::Failed;
-    }
-  }
-
-  struct AgencySource {
-    int index;
-    int32_t kind;
-  };
-  for (const AgencySource& s :
-       {AgencySource{kWatizuInfoFile, kAgencyBasicMap}, AgencySource{kDensikokudoOrthoInfoFile, kAgencyOrtho}}) {
-    const QString path = joinPath(folder, names[s.index]);
-    if (!FileExists(path)) continue;
-    const bool basicMap = s.kind == kAgencyBasicMap;
-    if (!readAgencyInfo(path, fileLabel(names[s.index]), s.kind, basicMap ? kMaskedMap : kPhoto,
-                        basicMap ? QStringLiteral("png") : QStringLiteral("jpg"), c.eras, error))
-      return LoadStatus::Failed;
-  }
-  // An era fetched from a tile service of the user's choice names its source
-  // in its own folder; the credits show that name.
-  for (Era& e : c.eras) {
-    if (e.kind != kAgencyBasicMap && e.kind != kAgencyOrtho) continue;
-    const QString credit = joinPath(folder, u'\\' + e.name + QStringLiteral("\\attribution.txt"));
-    QByteArray bytes;
-    if (FileExists(credit) && readFileBytes(credit, bytes, nullptr))
-      e.attribution = fromSjis(bytes).section(u'\n', 0, 0).trimmed();
-  }
-  const QString orthoPath = joinPath(folder, names[kOrthoInfoFile]);
-  if (FileExists(orthoPath) && !readOrthoInfo(orthoPath, fileLabel(names[kOrthoInfoFile]), c.eras, error))
-    return LoadStatus::Failed;
-
-  if (c.mapInfo.rapidSurvey == u"1") {
-    const QString path = joinPath(folder, names[kJinnsokuInfoFile]);
-    if (FileExists(path) && !readRapidSurveyInfo(path, fileLabel(names[kJinnsokuInfoFile]), c.eras, error))
-      return LoadStatus::Failed;
-  }
-
-  if (c.mapInfo.twentyThousand == u"1") {
-    const QString path = joinPath(folder, names[kTwentyThousandInfoFile]);
+  // Every source's info file in its order; the sheet history follows the
+  // scanned sheets, whose count gives its columns.
+  for (const EraInfoFile& f : eraInfoFiles()) {
+    const QString name = QString::fromLatin1(f.name);
+    const QString path = joinPath(folder, name);
+    const bool sheets = name == names[kTikeizuInfoFile];
+    const bool offered = (f.when != InfoFileWhen::RapidSurveyOffered || c.mapInfo.rapidSurvey == u"1") &&
+                         (f.when != InfoFileWhen::TwentyThousandOffered || c.mapInfo.twentyThousand == u"1");
+    if (!offered) continue;
+    const bool required = f.when == InfoFileWhen::Required || f.when == InfoFileWhen::TwentyThousandOffered;
     if (!FileExists(path)) {
-      if (error)
-        *error = QStringLiteral("「%1」が見つかりません。\n%2").arg(fileLabel(names[kTwentyThousandInfoFile]), path);
+      if (!required) continue;
+      if (error) *error = QStringLiteral("「%1」が見つかりません。\n%2").arg(fileLabel(name), path);
       return LoadStatus::Failed;
     }
-    Era e;
-    if (!readTwentyThousandInfo(path, fileLabel(names[kTwentyThousandInfoFile]), e, error)) return LoadStatus::Failed;
-    c.eras.push_back(e);
+    const size_t first = c.eras.size();
+    if (!f.read(path, fileLabel(name), c.eras, error)) return LoadStatus::Failed;
+    for (size_t i = first; i < c.eras.size(); ++i)
+      if (c.eras[i].infoFile.isEmpty()) c.eras[i].infoFile = name;
+    if (sheets && !readHistory(folder, names, c, static_cast<int>(c.eras.size()), error)) return LoadStatus::Failed;
   }
 
   SortErasByYear(c.eras);

@@ -46,6 +46,10 @@ LoadStatus loadChosenFolder(ProgramState& state, Prompts& prompts, ElevationLoad
   state.view.centerX = config.centerX;
   state.view.centerY = config.centerY;
   state.view.eraIndex = config.eraIndex;
+  if (state.eraToKeep) {
+    const int kept = findEraAgain(state.eras, *state.eraToKeep);
+    if (kept >= 0) state.view.eraIndex = kept;
+  }
   state.view.zoomPercent = config.zoomPercent;
   state.marksFileName = config.marksFileName;
   state.names[kMarksFile] = config.marksFileName;
@@ -94,6 +98,11 @@ LoadStatus loadChosenFolder(ProgramState& state, Prompts& prompts, ElevationLoad
 }  // namespace
 
 LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elevation) {
+  // The era to keep holds for this one load, whatever its outcome.
+  struct Forget {
+    ProgramState& s;
+    ~Forget() { s.eraToKeep.reset(); }
+  } forget{state};
   // The folder name comes from dataset.txt: it must name a folder inside the
   // RootFolder, or the load would read (and the next save write) elsewhere.
   if (state.dataFolderIndex >= 0 && state.dataFolderIndex < static_cast<int>(state.dataFolders.size())) {
@@ -119,6 +128,12 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elev
                     MessageIcon::Warning);
     return LoadStatus::Failed;
   }
+}
+
+void keepShownEra(ProgramState& state) {
+  if (!state.hasEra()) return;
+  const Era& era = state.currentEra();
+  state.eraToKeep = EraMark{era.name, era.yearFrom};
 }
 
 bool EnsureElevation(ProgramState& state, Prompts& prompts) {

@@ -20,11 +20,17 @@ enum class ElevationLoad { WithDataset, OnDemand };
 // through prompts. On success the dataset, the saved view and the scale
 // factors are in the state and LoadedFlag is set; on failure nothing of the
 // previous dataset's configuration was replaced and LoadedFlag is false.
+// When state.eraToKeep is set, the load shows that era (see findEraAgain)
+// and forgets the mark.
 LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elevation = ElevationLoad::WithDataset);
 
 // Reads the elevation grid of the loaded dataset and prepares its pieces
 // unless the grid is there already. A grid that cannot be read is reported
 // once through prompts (the view then has no elevation colours); false then.
 bool EnsureElevation(ProgramState& state, Prompts& prompts);
+
+// Marks the shown era to be kept by the next load (nothing when none is
+// shown).
+void keepShownEra(ProgramState& state);
 
 }  // namespace kavalo

@@ -174,6 +174,9 @@ class frmSCR : public QMainWindow {
 
   // ---- Later subsystems (acquisition, export, printing, online mode)
   void cmdWMS_Click();
+  // Loads the data folder again (after its eras changed), showing
+  // state().eraToKeep when it is set.
+  void reloadDataset();
   void cnmdKML_Click();
   void cmdPrintOut_Click();
   void lblOffLine_Click();

@@ -2,6 +2,7 @@
 // reload of the data folder after a source added or updated an era.
 #include <QListWidget>
 
+#include "app/DatasetLoader.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "net/Network.h"
@@ -21,13 +22,20 @@ void frmSCR::cmdWMS_Click() {
   chooser.setPackageDialog([this] { cmdGetTikeizu_Click(); });
   chooser.exec();
   if (chooser.tag() == u"RESET") {
-    // Selecting the data folder afresh runs its selection handler, which
-    // reads the configuration and the era lists again and redraws.
-    const int row = state_.dataFolderIndex;
-    lstDataFolder->setCurrentRow(-1);
-    lstDataFolder->setCurrentRow(row);
+    // The new era moves the others in the sorted list: the shown one is
+    // found again by its folder.
+    keepShownEra(state_);
+    reloadDataset();
   }
   if (picPrint) picPrint->setFocus();
+}
+
+void frmSCR::reloadDataset() {
+  // Selecting the data folder afresh runs its selection handler, which
+  // reads the configuration and the era lists again and redraws.
+  const int row = state_.dataFolderIndex;
+  lstDataFolder->setCurrentRow(-1);
+  lstDataFolder->setCurrentRow(row);
 }
 
 }  // namespace kavalo

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
@@ -94,7 +95,16 @@ void frmSCR::SliderAge_MouseUp() {
 
 void frmSCR::cmdViewTime_Click() {
   frmViewTime dialog(state_, prompts_, cboAge, this);
+  // The era shown now is kept when an edit makes the data folder load anew.
+  const std::optional<EraMark> shown =
+      state_.hasEra() ? std::optional<EraMark>(EraMark{state_.currentEra().name, state_.currentEra().yearFrom})
+                      : std::nullopt;
   dialog.exec();
+  if (dialog.erasEdited()) {
+    state_.eraToKeep = shown;
+    reloadDataset();
+    return;
+  }
   if (dialog.dialogCancelled()) return;
   cboAge_Set();
   cboAge->setCurrentIndex(0);

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include "app/EraEditing.h"
+#include "app/frmEraName.h"
 #include "model/EraLabels.h"
 #include "model/ProgramState.h"
 #include "platform/Prompts.h"
@@ -52,6 +54,29 @@ frmViewTime::frmViewTime(ProgramState& state, Prompts& prompts, QComboBox* combo
   }
   layout->addLayout(selectRow);
 
+  auto* editRow = new QHBoxLayout;
+  cmdRename = new QPushButton(QStringLiteral("名前の変更(&R)"));
+  cmdRename->setObjectName(QStringLiteral("cmdRename"));
+  cmdRename->setToolTip(QStringLiteral("追加した時期の名前を変更します"));
+  cmdDelete = new QPushButton(QStringLiteral("削除(&D)"));
+  cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+  cmdDelete->setToolTip(QStringLiteral("追加した時期を削除します（画像はごみ箱に移動します）"));
+  for (QPushButton* b : {cmdRename, cmdDelete}) {
+    b->setAutoDefault(false);
+    b->setEnabled(false);
+    editRow->addWidget(b);
+  }
+  layout->addLayout(editRow);
+  connect(cmdRename, &QPushButton::clicked, this, [this] { cmdRename_Click(); });
+  connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
+  connect(lstEra, &QListWidget::currentRowChanged, this, [this] { lstEra_CurrentChanged(); });
+  askLabel = [this](const QString& label) -> std::optional<QString> {
+    frmEraName dialog(prompts_, label, this);
+    dialog.exec();
+    if (dialog.dialogCancelled()) return std::nullopt;
+    return dialog.label();
+  };
+
   auto* buttons = new QHBoxLayout;
   cmdOK = new QPushButton(QStringLiteral("OK"));
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -86,6 +111,46 @@ void frmViewTime::cmdSelect_Click(int index) {
     lstEra->selectAll();
   else
     lstEra->clearSelection();
+}
+
+void frmViewTime::lstEra_CurrentChanged() {
+  const bool users = isUsersEra(state_, lstEra->currentRow());
+  cmdRename->setEnabled(users);
+  cmdDelete->setEnabled(users);
+}
+
+void frmViewTime::cmdRename_Click() {
+  const int index = lstEra->currentRow();
+  if (!isUsersEra(state_, index) || !askLabel) return;
+  const std::optional<QString> label = askLabel(state_.eras[static_cast<size_t>(index)].label);
+  if (!label) return;
+  const EraEditResult result = renameUserEra(state_, index, *label);
+  if (!result.done) {
+    prompts_.message(result.message, MessageIcon::Warning);
+    return;
+  }
+  closeAfterEdit();
+}
+
+void frmViewTime::cmdDelete_Click() {
+  const int index = lstEra->currentRow();
+  if (!isUsersEra(state_, index)) return;
+  const EraEditResult result = deleteUserEra(state_, index, prompts_);
+  if (!result.done) {
+    // An empty message: the question was answered No.
+    if (!result.message.isEmpty()) prompts_.message(result.message, MessageIcon::Warning);
+    return;
+  }
+  closeAfterEdit();
+}
+
+void frmViewTime::closeAfterEdit() {
+  // The data folder is read again, which lists every era anew: what was
+  // chosen here besides is not applied.
+  edited_ = true;
+  cancelled_ = true;
+  closing_ = true;
+  done(QDialog::Rejected);
 }
 
 frmViewTime::Outcome frmViewTime::applySelection(ProgramState& state, const std::vector<bool>& selected,

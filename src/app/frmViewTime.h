@@ -1,7 +1,10 @@
 #pragma once
 // The display-era settings (表示時期設定): which eras the era list offers,
-// and whether eras are labelled in Western years or Japanese era names.
+// whether eras are labelled in Western years or Japanese era names, and the
+// renaming and deleting of the eras the user added.
 #include <QDialog>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -25,11 +28,23 @@ class frmViewTime : public QDialog {
   // True unless OK changed which eras are listed (the caller then rebuilds
   // the era list).
   bool dialogCancelled() const { return cancelled_; }
+  // True when an era was renamed or deleted: the dialog closed at once and
+  // the caller reads the data folder again.
+  bool erasEdited() const { return edited_; }
+
+  // Asks for an era's new label (the name dialog; scripted in tests). No
+  // value: the question was cancelled.
+  std::function<std::optional<QString>(const QString& label)> askLabel;
 
   void Form_Load();
   void cmdSelect_Click(int index);
   void cmdOK_Click();
   void cmdCancel_Click();
+  // The era under lstEra's current entry: rename it, delete it (the eras
+  // the user added only; the buttons are enabled for them alone).
+  void cmdRename_Click();
+  void cmdDelete_Click();
+  void lstEra_CurrentChanged();
 
   enum class Outcome { TooFew, Changed, Unchanged };
   // What OK does with a selection, one flag per era in list order: fewer
@@ -41,6 +56,8 @@ class frmViewTime : public QDialog {
   QRadioButton* optEra[2] = {nullptr, nullptr};
   QListWidget* lstEra = nullptr;
   QPushButton* cmdSelect[2] = {nullptr, nullptr};
+  QPushButton* cmdRename = nullptr;
+  QPushButton* cmdDelete = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
 
@@ -53,8 +70,11 @@ class frmViewTime : public QDialog {
   ProgramState& state_;
   Prompts& prompts_;
   QComboBox* combo_;
+  void closeAfterEdit();
+
   bool cancelled_ = true;
   bool closing_ = false;
+  bool edited_ = false;
 };
 
 }  // namespace kavalo

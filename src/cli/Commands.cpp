@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/ErasCommand.h"
 #include "cli/ExportCommand.h"
 #include "cli/FetchAgencyCommand.h"
 #include "cli/FetchPackagesCommand.h"
@@ -65,6 +66,7 @@ const std::vector<CliCommand>& cliCommands() {
       {fetchPackagesCommandSpec, runFetchPackagesCommand},
       {publishCommandSpec, runPublishCommand},
       {importCommandSpec, runImportCommand},
+      {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
   };
   return commands;

@@ -9,15 +9,22 @@ CommandSpec fetchXyzCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("fetch-xyz");
   cmd.synopsis = QStringLiteral(
-      "fetch-xyz --root DIR [--dataset N] [--url TEMPLATE] [--zoom Z] [--kind map|photo] [--attribution TEXT]");
+      "fetch-xyz --root DIR [--dataset N] [--url TEMPLATE] [--zoom Z] [--kind map|photo] --attribution TEXT\n"
+      "[--label TEXT] [--update]");
   cmd.summary = QStringLiteral("Adds an era from any web-mercator tile service.");
   cmd.description = QStringLiteral(
       "TEMPLATE is an http(s) address with {z}, {x} and {y} (default: xyz of servers.txt or KAVALO_XYZ); Z the "
-      "zoom level (0 to 22); the era is a map (masked, like the base map) or a photo, with TEXT as its "
-      "attribution in the credits. At most two requests run at a time. Every question is answered Yes; the "
-      "closing message goes to standard output. Status 0 when an era was added.");
+      "zoom level (0 to 22); the era is a map (masked, like the base map) or a photo of its own kind of source "
+      "(xyz-map, xyz-photo), listed in map_xyz_info.txt, with the --attribution TEXT (required: the service's terms "
+      "ask for it) in the credits and the --label TEXT in the era list (default: the year and the service's host). "
+      "A data folder that has an era of the same template and kind already is refused with status 1, unless "
+      "--update fetches that era anew (its tiles are replaced only when every one arrived). At most two requests "
+      "run at a time. Every question is answered Yes; the closing message goes to standard output. Status 0 when "
+      "an era was added or updated.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--url"),
-                      QStringLiteral("--zoom"), QStringLiteral("--kind"),    QStringLiteral("--attribution")};
+                      QStringLiteral("--zoom"), QStringLiteral("--kind"),    QStringLiteral("--attribution"),
+                      QStringLiteral("--label")};
+  cmd.switches = {QStringLiteral("--update")};
   return cmd;
 }
 
@@ -32,7 +39,11 @@ int runFetchXyzCommand(const QStringList& args) {
   const QString kind = options.get(QStringLiteral("--kind"), QStringLiteral("map"));
   if (kind != u"map" && kind != u"photo") return usageError(cmd, QStringLiteral("--kind must be map or photo"));
   choice.map = kind == u"map";
+  if (options.get(QStringLiteral("--attribution")).trimmed().isEmpty())
+    return usageError(cmd, QStringLiteral("--attribution is required: the tile service's terms ask for its name"));
   choice.attribution = options.get(QStringLiteral("--attribution"));
+  choice.label = options.get(QStringLiteral("--label"));
+  choice.repeat = options.has(QStringLiteral("--update")) ? XyzRepeat::Update : XyzRepeat::Refuse;
 
   ProgramState state;
   CliPrompts loadPrompts;

@@ -3,6 +3,7 @@
 #include "cli/CliCommon.h"
 #include "cli/Json.h"
 #include "model/EraLabels.h"
+#include "model/EraSources.h"
 #include "model/Settings.h"
 
 namespace kavalo {
@@ -42,6 +43,13 @@ void writeEra(JsonWriter& j, const ProgramState& state, int index) {
   j.beginObject();
   j.field(QStringLiteral("name"), e.name);
   j.field(QStringLiteral("kind"), e.kind);
+  // The kind of source by its stable name, and what the user gave an era
+  // of their own.
+  const EraSource& source = eraSource(e);
+  j.field(QStringLiteral("source"), QString::fromLatin1(source.id));
+  j.field(QStringLiteral("usersOwn"), source.usersOwn);
+  j.field(QStringLiteral("attribution"), e.attribution);
+  j.field(QStringLiteral("origin"), e.origin);
   j.field(QStringLiteral("yearFrom"), e.yearFrom);
   j.field(QStringLiteral("yearTo"), e.yearTo);
   j.field(QStringLiteral("legendNumber"), e.legendNumber);
@@ -118,8 +126,10 @@ CommandSpec infoCommandSpec() {
   cmd.summary = QStringLiteral("Prints the loaded data folder as JSON.");
   cmd.description = QStringLiteral(
       "The data-folder list of dataset.txt, the settings of KAVALO.ini, the values of mapinfo.txt and what follows "
-      "from them, the saved view, every era with its label, and the sheet history, as one JSON object on standard "
-      "output. --dataset chooses the data folder by its index in dataset.txt (default: the one KAVALO.ini names).");
+      "from them, the saved view, every era with its label and its source (sheets, agency-map, air-photo, "
+      "agency-ortho, rapid-survey, twenty-thousand, xyz-map, xyz-photo, import-map, import-photo), and the sheet "
+      "history, as one JSON object on standard output. --dataset chooses the data folder by its index in dataset.txt "
+      "(default: the one KAVALO.ini names).");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
   return cmd;
 }

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "model/EraSources.h"
 #include "model/Settings.h"
+#include "model/XyzEras.h"
 #include "platform/Numbers.h"
 
 namespace kavalo {
@@ -56,10 +58,18 @@ int eraAcquiredYear(const Era& era) {
   return static_cast<int>(std::floor(year));
 }
 
+QString usersCreditText(const Era& era) {
+  if (!era.attribution.trimmed().isEmpty()) return era.attribution;
+  // A hand-edited list that lost the credit still says where the tiles
+  // came from.
+  const QString host = xyzServiceHost(era.origin);
+  return host.isEmpty() ? era.origin : host;
+}
+
 CreditLines creditLines(const Era& era, const QString& approval, bool elevationShown) {
   CreditLines lines;
-  switch (era.kind) {
-    case kAgencyBasicMap:
+  switch (eraSource(era).credit) {
+    case EraCreditStyle::AgencyMap:
       if (elevationShown) {
         lines[0] = elevationCreditText();
         lines[1] = approvalTail(approval);
@@ -67,13 +77,8 @@ CreditLines creditLines(const Era& era, const QString& approval, bool elevationS
       lines[2] = eraAcquiredYear(era) >= kNewAgencyMapYear ? QStringLiteral("国土地理院：電子国土基本図（地図情報）")
                                                            : QStringLiteral("国土地理院：ウォッちず");
       lines[3] = webSystemCreditText();
-      // A map from another tile service credits that service alone.
-      if (!era.attribution.isEmpty()) {
-        lines[2] = era.attribution;
-        lines[3].clear();
-      }
       break;
-    case kAerialPhoto:
+    case EraCreditStyle::AirPhoto:
       if (eraAcquiredYear(era) >= kNewAgencyMapYear) {
         // Period codes 4 and 5 are the photos taken after the 2011 earthquake.
         lines[1] = (era.periodCode == 4 || era.periodCode == 5)
@@ -84,19 +89,27 @@ CreditLines creditLines(const Era& era, const QString& approval, bool elevationS
         lines[2] = QStringLiteral("国土数値情報：オルソ化空中写真閲覧ダウンロードシステム");
       }
       break;
-    case kRapidSurvey:
+    case EraCreditStyle::RapidSurvey:
       lines[1] = QStringLiteral("歴史的農業環境閲覧システム");
       lines[2] = QStringLiteral("(C)農業環境技術研究所");
       break;
-    case kAgencyOrtho:
+    case EraCreditStyle::AgencyOrtho:
       lines[1] = QStringLiteral("国土地理院：電子国土基本図（オルソ画像）");
       lines[2] = webSystemCreditText();
-      if (!era.attribution.isEmpty()) {
-        lines[1] = era.attribution;
-        lines[2].clear();
-      }
       break;
-    default: {
+    case EraCreditStyle::UsersCreditOnMap:
+      // A map of the user's source over the elevation colours: the grid's
+      // credit stays, and the source is named instead of the agency's map.
+      if (elevationShown) {
+        lines[0] = elevationCreditText();
+        lines[1] = approvalTail(approval);
+      }
+      lines[2] = usersCreditText(era);
+      break;
+    case EraCreditStyle::UsersCreditOnPhoto:
+      lines[1] = usersCreditText(era);
+      break;
+    case EraCreditStyle::DatasetApproval: {
       // The dataset's own sheets: its approval text over two lines, the
       // longer half second.
       qsizetype half = approval.size() / 2;

@@ -29,6 +29,10 @@ QString approvalTail(const QString& approval);
 // characters of its acquiredText (0 when they are no number).
 int eraAcquiredYear(const Era& era);
 
+// The credit of an era the user added: the attribution or credit the user
+// gave (for a list edited by hand that lost it, the tile service's host).
+QString usersCreditText(const Era& era);
+
 // The four lines for an era. approval: the dataset's approval text;
 // elevationShown: the elevation colouring is switched on.
 CreditLines creditLines(const Era& era, const QString& approval, bool elevationShown);

@@ -4,19 +4,20 @@
 
 #include <algorithm>
 
+#include "model/EraSources.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 
 namespace kavalo {
 
 QString legendFileName(const Era& era) {
-  switch (era.kind) {
-    case kScannedSheets: {
+  switch (eraSource(era).sheets) {
+    case EraSheets::History: {
       // Two digits: the last two of "0" and the number.
       const QString number = (u'0' + QString::number(era.legendNumber)).right(2);
       return QStringLiteral("\\legend\\") + number + u'.' + era.ext;
     }
-    case kTwentyThousand:
+    case EraSheets::Index:
       return QStringLiteral("\\legend\\2man.") + era.ext;
     default:
       return {};

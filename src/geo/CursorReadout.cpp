@@ -4,7 +4,9 @@
 
 #include "model/AltitudeGrid.h"
 #include "model/EraLabels.h"
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
+#include "model/XyzEras.h"
 #include "platform/Numbers.h"
 
 namespace kavalo {
@@ -81,6 +83,22 @@ void scannedSheetText(PointInfo& info, const ProgramState& state, const Era& era
 
 }  // namespace
 
+QString usersEraSourceText(const Era& era) {
+  if (eraSource(era).readout == EraReadoutStyle::Scan) {
+    // The scan's file and the credit the user gave it.
+    QString text =
+        (era.kind == kImportedPhoto ? QStringLiteral("取り込んだ写真：") : QStringLiteral("取り込んだ地図："));
+    text += era.origin.isEmpty() ? era.label : era.origin;
+    if (!era.attribution.isEmpty()) text += QStringLiteral("（") + era.attribution + QStringLiteral("）");
+    return text;
+  }
+  // The service by its host (the last version kept only its attribution)
+  // and the day its tiles were fetched.
+  QString service = xyzServiceHost(era.origin);
+  if (service.isEmpty()) service = era.attribution;
+  return QStringLiteral("XYZタイル（") + service + QStringLiteral("）：") + era.acquiredText + QStringLiteral("保存");
+}
+
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float px, float py) {
   if (!state.hasEra()) return QStringLiteral("なし");
   const Era& era = state.currentEra();
@@ -110,29 +128,33 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, floa
 
   if (!state.hasEra()) return info;
   const Era& era = state.currentEra();
-  switch (era.kind) {
-    case kScannedSheets:
+  switch (eraSource(era).readout) {
+    case EraReadoutStyle::SheetHistory:
       scannedSheetText(info, state, era, p.x, p.y);
       break;
-    case kAgencyBasicMap:
+    case EraReadoutStyle::AgencyMap:
       info.lblMap = QStringLiteral("電子国土基本図（地図情報）／ウォッちず（国土地理院）：") + era.acquiredText +
                     QStringLiteral("保存");
       break;
-    case kAerialPhoto:
+    case EraReadoutStyle::AirPhoto:
       info.lblMap = QStringLiteral("国土画像情報") + QString::number(static_cast<int64_t>(era.periodCode) + 1) +
                     QStringLiteral("期（") + EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
       break;
-    case kRapidSurvey:
+    case EraReadoutStyle::RapidSurvey:
       info.lblMap = QStringLiteral("歴史的農業環境閲覧システム（農業環境技術研究所）：迅速測図（") +
                     EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
       break;
-    case kTwentyThousand:
+    case EraReadoutStyle::SheetIndex:
       info.lblMap = QStringLiteral("1/20,000地形図：") + Get_2manSheetInfo(state, view, px, py);
       break;
-    case kAgencyOrtho:
+    case EraReadoutStyle::AgencyOrtho:
       info.lblMap = QStringLiteral("電子国土基本図（オルソ画像）：") + era.acquiredText + QStringLiteral("保存");
       break;
-    default:
+    case EraReadoutStyle::TileService:
+    case EraReadoutStyle::Scan:
+      info.lblMap = usersEraSourceText(era);
+      break;
+    case EraReadoutStyle::None:
       break;
   }
   return info;

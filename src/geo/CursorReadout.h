@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "model/Coordinates.h"
+#include "model/Era.h"
 
 namespace kavalo {
 
@@ -25,6 +26,11 @@ QString secondsText(float seconds);
 // The readout at view pixel (px, py) of a view of the state's dataset, in the
 // state's datum, era and era label style.
 PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py);
+
+// What lblMap says of an era the user added: the tile service by its host
+// and the day of the fetch, "XYZタイル（tile.example.org）：2026/05/01保存",
+// or the scan and its credit, "取り込んだ地図：town plan.tif（市史）".
+QString usersEraSourceText(const Era& era);
 
 // The 1:20,000 sheet of the shown era at view pixel (px, py): "code(name)" of
 // the first sheet of its index that holds the point, "なし" when none does.

@@ -2,6 +2,7 @@
 
 #include "geo/CursorReadout.h"
 #include "model/AltitudeGrid.h"
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "platform/Numbers.h"
 
@@ -41,9 +42,10 @@ PointFacts computePointFacts(const ProgramState& state, const Viewport& view, fl
   if (e.kind == ElevationKind::Land) facts.elevation = e.tenths / 10.0;
   if (!state.hasEra()) return facts;
   const Era& era = state.currentEra();
-  if (era.kind == kScannedSheets) {
+  const EraSheets sheets = eraSource(era).sheets;
+  if (sheets == EraSheets::History) {
     scannedSheetFacts(facts, state, era, p.x, p.y);
-  } else if (era.kind == kTwentyThousand) {
+  } else if (sheets == EraSheets::Index) {
     const QString sheet = Get_2manSheetInfo(state, view, px, py);
     if (sheet != u"なし") facts.sheet = sheet;
   }

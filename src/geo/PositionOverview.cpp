@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "platform/Numbers.h"
 
@@ -62,7 +63,7 @@ ImagePoint overviewFrameToCentre(const OverviewGeometry& g, const QRect& frame) 
 }
 
 bool overviewTileVeiled(const MapInfo& info, const SheetHistory& history, const Era& era, int column, int row) {
-  if (era.kind != kScannedSheets || info.tilesPerSheetX <= 0 || info.tilesPerSheetY <= 0) return false;
+  if (eraSource(era).sheets != EraSheets::History || info.tilesPerSheetX <= 0 || info.tilesPerSheetY <= 0) return false;
   return history.at(column / info.tilesPerSheetX, row / info.tilesPerSheetY, era.historyColumn + 1, 0).isEmpty();
 }
 

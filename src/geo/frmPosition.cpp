@@ -17,6 +17,7 @@
 
 #include "geo/OpenFileDialog.h"
 #include "geo/PlaceSearch.h"
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
@@ -181,7 +182,7 @@ void frmPosition::Form_Load() {
   {
     // Building the overview may render every elevation piece first.
     WaitCursor wait(prompts_);
-    lblblancCap->setVisible(state_.hasEra() && state_.currentEra().kind == kScannedSheets);
+    lblblancCap->setVisible(state_.hasEra() && eraSource(state_.currentEra()).sheets == EraSheets::History);
     geometry_ = computeOverviewGeometry(kOverviewSide, state_.mapInfo);
     overview_ = buildOverviewImage(state_, geometry_, kOverviewSide);
   }

@@ -2,6 +2,7 @@
 
 #include "model/MapInfo.h"
 #include "platform/Paths.h"
+#include "platform/ValueWriter.h"
 
 namespace kavalo {
 
@@ -133,6 +134,14 @@ bool readAgencyInfo(const QString& path, const QString& file, int32_t kind, int3
     eras.push_back(e);
   }
   return true;
+}
+
+QByteArray agencyInfoBytes(const std::vector<Era>& fileEras) {
+  ValueWriter w;
+  w.numberLine(static_cast<int64_t>(fileEras.size()));
+  for (const Era& e : fileEras)
+    w.text(e.name).comma().number(e.yearFrom).comma().number(e.yearTo).comma().textLine(e.acquiredText);
+  return w.bytes();
 }
 
 bool readOrthoInfo(const QString& path, const QString& file, std::vector<Era>& eras, QString* error) {

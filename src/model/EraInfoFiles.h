@@ -6,6 +6,7 @@
 // boxes. Each reader appends the eras of its file, each checked (a folder
 // and image names inside the data folder, years that are years), and on a
 // damaged file fails with a message naming the file and its path.
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -24,6 +25,10 @@ bool readTikeizuInfo(const QString& path, const QString& file, std::vector<Era>&
 // The agency eras: name, first year, last year, acquisition date.
 bool readAgencyInfo(const QString& path, const QString& file, int32_t kind, int32_t tileStyle, const QString& ext,
                     std::vector<Era>& eras, QString* error);
+// The agency file's bytes for its eras in file order: the count, then one
+// line each of name, first year, last year and acquisition date, numbers in
+// the program's framed form (the form its acquisition writes).
+QByteArray agencyInfoBytes(const std::vector<Era>& fileEras);
 bool readOrthoInfo(const QString& path, const QString& file, std::vector<Era>& eras, QString* error);
 // The flag file: 1 adds the rapid-survey era.
 bool readRapidSurveyInfo(const QString& path, const QString& file, std::vector<Era>& eras, QString* error);

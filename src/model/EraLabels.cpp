@@ -1,5 +1,7 @@
 #include "model/EraLabels.h"
 
+#include "model/EraSources.h"
+
 namespace kavalo {
 
 QString JapaneseEraYear(int year32) {
@@ -30,12 +32,18 @@ QString EraPeriodText(const Era& era, int style) {
 }
 
 QString Get_cboAge_Text(const Era& era, int style) {
+  const EraSource& source = eraSource(era);
   QString suffix;
-  switch (era.kind) {
-    case kAgencyBasicMap:
+  switch (source.label) {
+    case EraLabelRule::UsersLabel:
+      // The user's own words, as given; an era without them shows its
+      // period.
+      if (!era.label.isEmpty()) return era.label;
+      break;
+    case EraLabelRule::AgencyMap:
       suffix = era.yearFrom < 2011 ? QStringLiteral("（ウォッちず）") : QStringLiteral("（電子国土基本図）");
       break;
-    case kAerialPhoto:
+    case EraLabelRule::AirPhoto:
       if (era.periodCode == 4)
         suffix = QStringLiteral("（3～4月上旬東日本大震災後）");
       else if (era.periodCode == 5)
@@ -43,16 +51,10 @@ QString Get_cboAge_Text(const Era& era, int style) {
       else
         suffix = QStringLiteral("（空中写真）");
       break;
-    case kRapidSurvey:
-      suffix = QStringLiteral("（迅速測図）");
+    case EraLabelRule::PeriodAndSuffix:
+      suffix = QString::fromUtf8(source.suffix);
       break;
-    case kTwentyThousand:
-      suffix = QStringLiteral("（1/2万）");
-      break;
-    case kAgencyOrtho:
-      suffix = QStringLiteral("（空中写真）");
-      break;
-    default:
+    case EraLabelRule::Period:
       break;
   }
   return EraPeriodText(era, style) + suffix;

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include "model/EraLabels.h"
+#include "model/EraSources.h"
 #include "model/MapInfo.h"
 #include "platform/AtomicFile.h"
 #include "platform/Codec.h"
@@ -31,8 +33,11 @@ QString importedTextProblem(const QString& text) {
 }
 
 bool readImportedEras(const QString& datasetFolder, std::vector<ImportedEra>& out, QString* error) {
+  return readImportedErasFile(joinPath(datasetFolder, QString::fromLatin1(kImportedInfoFile)), out, error);
+}
+
+bool readImportedErasFile(const QString& path, std::vector<ImportedEra>& out, QString* error) {
   out.clear();
-  const QString path = joinPath(datasetFolder, QString::fromLatin1(kImportedInfoFile));
   if (!FileExists(path)) return true;
   QByteArray bytes;
   if (!readFileBytes(path, bytes, error)) return false;
@@ -105,16 +110,29 @@ Era eraOfImported(const ImportedEra& imported) {
   Era e;
   e.name = imported.folder;
   e.yearFrom = e.yearTo = imported.year;
-  e.kind = kImportedScanKind;
-  e.frameType = kWorldFrame;
-  e.tileStyle = imported.map ? kMaskedMap : kPhoto;
-  e.ext = imported.map ? QStringLiteral("png") : QStringLiteral("jpg");
+  e.kind = imported.map ? kImportedMap : kImportedPhoto;
+  const EraSource& source = eraSource(e.kind);
+  e.frameType = source.frameType;
+  e.tileStyle = source.tileStyle;
+  e.ext = QString::fromLatin1(source.ext);
   e.historyColumn = -1;
   e.attribution = imported.credit;
-  // The user's label rides here until the era record has a field of its
-  // own for it.
-  e.acquiredText = imported.label;
+  // A label emptied by hand still shows the era by its year.
+  e.label = imported.label.trimmed().isEmpty() ? EraPeriodText(e, 0) : imported.label;
+  e.origin = imported.sourceFile;
+  e.infoFile = QString::fromLatin1(kImportedInfoFile);
   return e;
+}
+
+ImportedEra importedOfEra(const Era& era) {
+  ImportedEra i;
+  i.folder = era.name;
+  i.year = era.yearFrom;
+  i.label = era.label;
+  i.credit = era.attribution;
+  i.map = era.kind != kImportedPhoto;
+  i.sourceFile = era.origin;
+  return i;
 }
 
 }  // namespace kavalo

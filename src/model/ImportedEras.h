@@ -18,10 +18,6 @@ namespace kavalo {
 
 inline constexpr const char* kImportedInfoFile = "\\map_import_info.txt";
 
-// The kind of an imported era in the era list, until the list of era
-// sources gives every kind its number.
-inline constexpr int32_t kImportedScanKind = 8;
-
 struct ImportedEra {
   QString folder;  // the era's folder in the data folder
   int32_t year = 0;
@@ -38,6 +34,7 @@ QString importedTextProblem(const QString& text);
 // Reads the list of a data folder; an absent file is an empty list. False
 // with the reason (file and line) when it cannot be read.
 bool readImportedEras(const QString& datasetFolder, std::vector<ImportedEra>& out, QString* error);
+bool readImportedErasFile(const QString& path, std::vector<ImportedEra>& out, QString* error);
 
 // The bytes of the file; *ok false when a text cannot be stored.
 QByteArray importedErasBytes(const std::vector<ImportedEra>& eras, bool* ok = nullptr);
@@ -46,7 +43,8 @@ QByteArray importedErasBytes(const std::vector<ImportedEra>& eras, bool* ok = nu
 bool writeImportedEras(const QString& datasetFolder, const std::vector<ImportedEra>& eras, QString* error);
 
 // The era-list record of an imported era: world-datum frames, a masked map
-// in PNG or a photo in JPEG, its year as first and last year.
+// in PNG or a photo in JPEG, its year as first and last year; and back.
 Era eraOfImported(const ImportedEra& imported);
+ImportedEra importedOfEra(const Era& era);
 
 }  // namespace kavalo

@@ -5,6 +5,7 @@
 // replaced whole when another data folder is loaded. Pictures are asked for
 // with requests (render/ViewRequest.h) and never kept here.
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "model/AltitudeGrid.h"
@@ -41,6 +42,10 @@ struct ProgramState {
   QString marksFileName = QStringLiteral("\\MarkData.kmk");
   std::vector<int32_t> eraListMap;  // combo-box position -> era index
   int listedCount = 0;
+  // Set before the data folder is read again after its eras changed: the
+  // next load shows this era (or the nearest in time when it is gone)
+  // instead of the saved position in the list, which no longer names it.
+  std::optional<EraMark> eraToKeep;
 
   ViewState view;
 

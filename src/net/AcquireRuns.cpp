@@ -2,9 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <algorithm>
 #include <cstdio>
 
+#include "model/EraSources.h"
+#include "model/ImportedEras.h"
 #include "model/ProgramState.h"
+#include "model/XyzEras.h"
 #include "net/AgencyAcquisition.h"
 #include "net/EraAppend.h"
 #include "net/Network.h"
@@ -171,7 +176,7 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
     return out;
   out.closeDialog = true;
   bool had = false;
-  for (const Era& e : state.eras) had |= e.kind == kRapidSurvey;
+  for (const Era& e : state.eras) had |= eraSource(e).acquisition == EraAcquisition::RapidSurvey;
   const QString folder = joinPath(state.datasetFolder, QStringLiteral("\\JINNSOKU"));
   // An era already listed is fetched beside its folder and moved in only
   // when whole, so a failed or cancelled update leaves it as it was.
@@ -208,6 +213,53 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
   return out;
 }
 
+namespace {
+
+// The era the same tile service already gave this data folder, as a map or
+// as a photo; -1 when there is none.
+int sameServiceEra(const std::vector<Era>& eras, const XyzChoice& choice) {
+  const int32_t kind = choice.map ? kXyzMap : kXyzPhoto;
+  for (size_t i = 0; i < eras.size(); ++i)
+    if (eras[i].kind == kind && eras[i].origin == choice.urlTemplate) return static_cast<int>(i);
+  return -1;
+}
+
+// What the user typed, as the era list can keep it: the copyright signs
+// Shift-JIS lacks are written the way it can.
+QString storableText(QString text) {
+  return text.trimmed().replace(QChar(0x00A9), QStringLiteral("(C)")).replace(QChar(0x00AE), QStringLiteral("(R)"));
+}
+
+// Puts the fetched folder in the place of the era's folder: the old one
+// aside first, back when the new one cannot take its place.
+bool replaceFolder(const QString& fetched, const QString& folder, QString* why) {
+  const QString aside = folder + QStringLiteral(".old");
+  QDir(aside).removeRecursively();
+  if (!QDir().rename(folder, aside)) {
+    *why = QStringLiteral("フォルダ「%1」を置き換えられません。").arg(folder);
+    return false;
+  }
+  if (!QDir().rename(fetched, folder)) {
+    QDir().rename(aside, folder);
+    *why = QStringLiteral("フォルダ「%1」を置き換えられません。").arg(folder);
+    return false;
+  }
+  QDir(aside).removeRecursively();
+  return true;
+}
+
+}  // namespace
+
+QString freeXyzFolder(const QString& datasetFolder, const std::vector<Era>& eras) {
+  for (int n = 0; n < 1000; ++n) {
+    const QString name = QStringLiteral("XYZ%1").arg(n, 2, 10, QChar(u'0'));
+    bool used = QFileInfo::exists(joinPath(datasetFolder, u'\\' + name));
+    for (const Era& e : eras) used |= e.name.compare(name, Qt::CaseInsensitive) == 0;
+    if (!used) return name;
+  }
+  return QString();
+}
+
 RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const XyzFetcher& fetch,
                              const AcquireContext& ctx, const QDate& today) {
   RunOutcome out;
@@ -215,26 +267,70 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
     say(out, ctx, QStringLiteral("URLには{z}、{x}、{y}を含めてください（ズームは0～22）。"), MessageIcon::Exclamation);
     return out;
   }
-  // The attribution is kept in Shift-JIS like every text of a data folder;
-  // the copyright signs it lacks are written the way that code page can.
-  QString credit = choice.attribution.trimmed();
-  credit.replace(QChar(0x00A9), QStringLiteral("(C)")).replace(QChar(0x00AE), QStringLiteral("(R)"));
-  bool encoded = true;
-  const QByteArray attribution = credit.isEmpty() ? QByteArray() : toSjis(credit + QStringLiteral("\r\n"), &encoded);
-  if (!encoded) {
-    say(out, ctx, QStringLiteral("出典にShift-JISで保存できない文字があります。"), MessageIcon::Exclamation);
+  // The service's terms ask for its name under its tiles.
+  const QString credit = storableText(choice.attribution);
+  const QString label = storableText(choice.label);
+  if (credit.isEmpty()) {
+    say(out, ctx, QStringLiteral("出典を入力してください（タイルの提供元が求める表示です）。"),
+        MessageIcon::Exclamation);
     return out;
+  }
+  for (const auto& [text, what] : {std::pair{credit, QStringLiteral("出典")}, std::pair{label, QStringLiteral("名前")},
+                                   std::pair{choice.urlTemplate, QStringLiteral("URL")}})
+    if (const QString why = importedTextProblem(text); !why.isEmpty()) {
+      say(out, ctx, what + QStringLiteral("：") + why, MessageIcon::Exclamation);
+      return out;
+    }
+
+  // The same service again over the same region is that era fetched anew,
+  // not a second copy of it.
+  const int existing = sameServiceEra(state.eras, choice);
+  if (existing >= 0) {
+    const QString shown = state.eras[static_cast<size_t>(existing)].label;
+    if (choice.repeat == XyzRepeat::Refuse) {
+      say(out, ctx,
+          QStringLiteral("このURLの時期「%1」は取得済みです。取得し直すには --update を付けてください。").arg(shown),
+          MessageIcon::Warning);
+      return out;
+    }
+    if (choice.repeat == XyzRepeat::Ask &&
+        !ask(ctx, QStringLiteral("このURLの時期「%1」は取得済みです。\r\n取得し直して更新しますか？").arg(shown)))
+      return out;
   }
   if (!ask(ctx, QStringLiteral("XYZタイル「") + choice.urlTemplate +
                     QStringLiteral("」から画像をインターネットを介して取得します。") + kTakesTime))
     return out;
   out.closeDialog = true;
-  const int kind = choice.map ? kAgencyBasicMap : kAgencyOrtho;
-  Era era = agencyEra(choice.map ? kAgencyMapSource : kAgencyOrthoSource, 0, countErasOfKind(state.eras, kind), today);
-  era.name = freeEraName(state.eras, choice.map ? QStringLiteral("W") : QStringLiteral("DKO"),
-                         countErasOfKind(state.eras, kind));
-  const QString folder = joinPath(state.datasetFolder, u'\\' + era.name);
-  if (!makeEraFolder(ctx, folder)) return out;
+
+  XyzEra listed;
+  if (existing >= 0) {
+    listed = xyzOfEra(state.eras[static_cast<size_t>(existing)]);
+  } else {
+    listed.folder = freeXyzFolder(state.datasetFolder, state.eras);
+    listed.urlTemplate = choice.urlTemplate;
+    listed.map = choice.map;
+    listed.label = label;
+  }
+  const int oldYear = listed.year;
+  listed.date = acquisitionDateText(today);
+  listed.year = listed.date.left(4).toInt();
+  listed.attribution = credit;
+  // A label the program made names the year of the fetch; the user's own
+  // label stays.
+  if (!label.isEmpty())
+    listed.label = label;
+  else if (listed.label.isEmpty() || listed.label == defaultXyzLabel(listed.urlTemplate, oldYear))
+    listed.label = defaultXyzLabel(listed.urlTemplate, listed.year);
+  const QString folder = joinPath(state.datasetFolder, u'\\' + listed.folder);
+  // An update is fetched beside the era and takes its place only when whole.
+  const QString work =
+      existing >= 0 ? joinPath(state.datasetFolder, u'\\' + listed.folder + QStringLiteral(".new")) : folder;
+  if (existing >= 0) dropFolder(work);
+  if (listed.folder.isEmpty()) {
+    say(out, ctx, QStringLiteral("XYZタイルの時期のフォルダ名が尽きました。"), MessageIcon::Warning);
+    return out;
+  }
+  if (existing >= 0 ? !QDir().mkpath(work) : !makeEraFolder(ctx, folder)) return out;
 
   XyzRequest request;
   request.urlTemplate = choice.urlTemplate;
@@ -242,17 +338,31 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
   request.map = choice.map;
   // One cache per service, in the user's cache folder (not in the data).
   request.cacheFolder = xyzCacheFolder(choice.urlTemplate);
-  const XyzResult r = AcquireXyz(ctx, fetch, folder, request, state.mapInfo);
+  const XyzResult r = AcquireXyz(ctx, fetch, work, request, state.mapInfo);
   out.tiles = r.tiles;
   out.requests = r.requests;
   out.counts = r.counts;
   out.cancelled = r.cancelled;
   QString why = r.counts.failed > 0 ? r.counts.firstFailure : r.writeError;
   bool ok = !r.cancelled && why.isEmpty() && r.tiles > 0;
-  if (ok && !attribution.isEmpty())
-    ok = writeFileAtomically(joinPath(folder, QString::fromLatin1(kAttributionFile)), attribution, &why);
-  if (!ok || !AppendAgencyEra(state, era, &why)) {
-    dropFolder(folder);
+  // The list first: a failure there leaves the era's folder as it was.
+  std::vector<XyzEra> list;
+  const FileSnapshot before = snapshotFile(joinPath(state.datasetFolder, QString::fromLatin1(kXyzInfoFile)));
+  if (ok) ok = readXyzEras(state.datasetFolder, list, &why);
+  if (ok) {
+    auto it = std::find_if(list.begin(), list.end(), [&](const XyzEra& x) { return x.folder == listed.folder; });
+    if (it == list.end())
+      list.push_back(listed);
+    else
+      *it = listed;
+    ok = writeXyzEras(state.datasetFolder, list, &why);
+  }
+  if (ok && existing >= 0 && !replaceFolder(work, folder, &why)) {
+    restoreSnapshot(before, nullptr);
+    ok = false;
+  }
+  if (!ok) {
+    dropFolder(work);
     if (!r.cancelled)
       say(out, ctx,
           why.isEmpty() ? QStringLiteral("XYZタイルの取得に失敗しました。")
@@ -260,11 +370,20 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
           MessageIcon::Warning);
     return out;
   }
+  Era era = eraOfXyz(listed);
+  if (existing >= 0)
+    state.eras[static_cast<size_t>(existing)] = era;
+  else
+    state.eras.push_back(era);
   out.added = true;
-  say(out, ctx,
-      state.mapInfo.title + (choice.map ? QStringLiteral("にXYZタイル（地図）を追加しました。")
-                                        : QStringLiteral("にXYZタイル（写真）を追加しました。")),
-      MessageIcon::None);
+  if (existing >= 0)
+    say(out, ctx, state.mapInfo.title + QStringLiteral("のXYZタイル「%1」を更新しました。").arg(listed.label),
+        MessageIcon::None);
+  else
+    say(out, ctx,
+        state.mapInfo.title + (choice.map ? QStringLiteral("にXYZタイル（地図）を追加しました。")
+                                          : QStringLiteral("にXYZタイル（写真）を追加しました。")),
+        MessageIcon::None);
   return out;
 }
 

@@ -44,16 +44,23 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
 RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service, const QString& site,
                                      const AcquireContext& ctx);
 
+// A second fetch of a service the data folder already has an era of (the
+// same template, map or photo): the window asks whether to fetch that era
+// anew; the command line refuses unless told to update.
+enum class XyzRepeat { Ask, Update, Refuse };
+
 struct XyzChoice {
   QString urlTemplate;
   int zoom = 16;
-  bool map = true;  // kind 1 with masks; false: photo, kind 5
-  QString attribution;
+  bool map = true;      // a masked map; false: a photo
+  QString attribution;  // required: the service's terms ask for it
+  QString label;        // empty: the year and the service's host
+  XyzRepeat repeat = XyzRepeat::Ask;
 };
 
-// The attribution of an XYZ era lies in its folder under this name.
-inline constexpr const char* kAttributionFile = "\\attribution.txt";
-
+// The era goes into map_xyz_info.txt as a tile-service era of its own kind,
+// in a folder XYZ00, XYZ01, ...; an update replaces the tiles of the era's
+// folder only when the new ones are whole, and keeps the user's label.
 RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const XyzFetcher& fetch,
                              const AcquireContext& ctx, const QDate& today = QDate::currentDate());
 
@@ -62,6 +69,10 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
 // run on its own thread never shares the window's state. A run that added an
 // era leaves it in the copy's era list.
 ProgramState acquisitionSnapshot(const ProgramState& state);
+
+// The folder a new tile-service era takes: XYZ00, XYZ01, ... the first that
+// no era and no folder of the data folder has; empty when none is left.
+QString freeXyzFolder(const QString& datasetFolder, const std::vector<Era>& eras);
 
 // The name a new agency era takes: W, DKO + the number of eras of its kind,
 // or the next number no era of the list uses yet.

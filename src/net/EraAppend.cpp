@@ -1,6 +1,7 @@
 #include "net/EraAppend.h"
 
 #include <QStringList>
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "net/AgencyTiles.h"
 
@@ -55,23 +56,23 @@ Era agencyEra(int source, int periodCode, int count, const QDate& today) {
 }
 
 QString agencyInfoFileName(int kind) {
-  switch (kind) {
-    case kAgencyBasicMap:
-      return QStringLiteral("\\map_watizu_info.txt");
-    case kAgencyOrtho:
-      return QStringLiteral("\\map_densikokudo_ortho_info.txt");
-    case kAerialPhoto:
-      return QStringLiteral("\\map_ortho_info.txt");
-    default:
-      return QString();
-  }
+  const EraSource& source = eraSource(kind);
+  return source.acquisition == EraAcquisition::Agency ? QString::fromLatin1(source.infoFile) : QString();
+}
+
+// The eras a file lists: those of its kind, and those read from it as
+// another kind (tile-service eras of the last version in the agency's files).
+static bool listedIn(const Era& e, int kind) {
+  return e.infoFile.isEmpty() ? e.kind == kind : e.infoFile == agencyInfoFileName(kind);
 }
 
 QByteArray agencyInfoFileBytes(const std::vector<Era>& eras, int kind) {
   ValueWriter w;
-  w.numberLine(countErasOfKind(eras, kind));
+  int count = 0;
+  for (const Era& e : eras) count += listedIn(e, kind);
+  w.numberLine(count);
   for (const Era& e : eras) {
-    if (e.kind != kind) continue;
+    if (!listedIn(e, kind)) continue;
     if (kind == kAerialPhoto)
       w.text(e.name).comma().number(e.periodCode).endLine();
     else

@@ -4,6 +4,7 @@
 
 #include "geo/SortingSearch.h"
 #include "model/EraLabels.h"
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "net/Network.h"
 #include "net/Unzip.h"
@@ -32,7 +33,7 @@ std::vector<EraShortage> BuildShortageList(const ProgramState& state) {
   std::vector<EraShortage> list;
   for (size_t i = 0; i < state.eras.size(); ++i) {
     const Era& era = state.eras[i];
-    if (era.kind != kScannedSheets && era.kind != kTwentyThousand) continue;
+    if (eraSource(era).acquisition != EraAcquisition::Packages) continue;
     EraShortage s;
     s.eraIndex = static_cast<int>(i);
     const QString folder = eraFolderPath(state, s.eraIndex);

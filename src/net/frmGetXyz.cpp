@@ -52,7 +52,12 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
   form->addRow(QStringLiteral("種類"), kinds);
   txtAttribution = new QLineEdit;
   txtAttribution->setObjectName(QStringLiteral("txtAttribution"));
+  txtAttribution->setPlaceholderText(QStringLiteral("必須：提供元が求める表示（例：(C) 地図の提供元）"));
   form->addRow(QStringLiteral("出典"), txtAttribution);
+  txtLabel = new QLineEdit;
+  txtLabel->setObjectName(QStringLiteral("txtLabel"));
+  txtLabel->setPlaceholderText(QStringLiteral("空欄：取得した年とサーバー名"));
+  form->addRow(QStringLiteral("名前"), txtLabel);
   layout->addLayout(form);
   ProgressBar = new QProgressBar;
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
@@ -68,6 +73,8 @@ void frmGetXyz::cmdGet_Click() {
   choice.zoom = txtZoom->value();
   choice.map = optKind[0]->isChecked();
   choice.attribution = txtAttribution->text();
+  choice.label = txtLabel->text();
+  choice.repeat = XyzRepeat::Ask;
   runAcquisition(state_, prompts_, AcquireContext(), ProgressBar, cmdGet,
                  [choice, fetch = fetch_](ProgramState& session, AcquireContext& c) {
                    return runXyzAcquisition(session, choice, fetch, c);

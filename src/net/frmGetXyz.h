@@ -1,6 +1,8 @@
 #pragma once
 // Any web-mercator tile service (a URL template {z}/{x}/{y}) fetched as a new
-// map or photo era of the current data folder.
+// map or photo era of the current data folder, with the service's
+// attribution (required) and a name of the user's; the same service again
+// offers to fetch its era anew.
 
 #include "net/AcquireContext.h"
 #include "net/UiAcquisitionDialog.h"
@@ -30,6 +32,7 @@ class frmGetXyz : public UiAcquisitionDialog {
   QSpinBox* txtZoom = nullptr;
   QRadioButton* optKind[2] = {nullptr, nullptr};  // map, photo
   QLineEdit* txtAttribution = nullptr;
+  QLineEdit* txtLabel = nullptr;  // the era's name in the era list (empty: the year and the host)
   QProgressBar* ProgressBar = nullptr;
   QPushButton* cmdGet = nullptr;
   QPushButton* cmdCancel = nullptr;

@@ -7,6 +7,7 @@
 #include "model/ProgramState.h"
 #include "net/frmGetWatchizu.h"
 #include "net/frmGetXyz.h"
+#include "net/frmImport.h"
 #include "net/frmJinnsoku.h"
 #include "platform/Prompts.h"
 
@@ -37,11 +38,15 @@ frmSetting::frmSetting(ProgramState& state, Prompts& prompts, const NetAccess& n
   cmdJinnsoku = button(QStringLiteral("歴史的農業環境閲覧システム／迅速測図取得"), "cmdJinnsoku");
   cmdXyz = button(QStringLiteral("XYZタイル取得"), "cmdXyz");
   cmdXyz->setToolTip(QStringLiteral("Webメルカトルのタイル（{z}/{x}/{y}）を新しい時期として取得します"));
+  cmdImport = button(QStringLiteral("手持ちの地図・写真の取り込み"), "cmdImport");
+  cmdImport->setToolTip(
+      QStringLiteral("位置情報付きの画像（GeoTIFF、ワールドファイル付きの画像）を新しい時期として取り込みます"));
   cmdCancel = button(QStringLiteral("キャンセル"), "cmdCancel");
   connect(cmdTikeizu, &QPushButton::clicked, this, [this] { cmdTikeizu_Click(); });
   connect(cmdWatizu, &QPushButton::clicked, this, [this] { cmdWatizu_Click(); });
   connect(cmdJinnsoku, &QPushButton::clicked, this, [this] { cmdJinnsoku_Click(); });
   connect(cmdXyz, &QPushButton::clicked, this, [this] { cmdXyz_Click(); });
+  connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImport_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   Form_Load();
 }
@@ -77,7 +82,7 @@ void frmSetting::cmdWatizu_Click() {
 
 void frmSetting::cmdJinnsoku_Click() {
   bool had = false;
-  for (const Era& e : state_.eras) had |= e.kind == kRapidSurvey;
+  for (const Era& e : state_.eras) had |= eraSource(e).acquisition == EraAcquisition::RapidSurvey;
   if (state_.mapInfo.rapidSurvey == u"1" && had &&
       !prompts_.askYesNo(QStringLiteral("歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"),
                          MessageIcon::None))
@@ -91,6 +96,30 @@ void frmSetting::cmdXyz_Click() {
   frmGetXyz dialog(state_, prompts_, fetch_, servers_.xyzTemplate, this);
   dialog.exec();
   finished(dialog.tag());
+}
+
+void frmSetting::cmdImport_Click() {
+  frmImport dialog(state_, prompts_, this);
+  dialog.exec();
+  finished(dialog.tag());
+}
+
+QPushButton* frmSetting::buttonFor(EraAcquisition acquisition) const {
+  switch (acquisition) {
+    case EraAcquisition::Packages:
+      return cmdTikeizu;
+    case EraAcquisition::Agency:
+      return cmdWatizu;
+    case EraAcquisition::RapidSurvey:
+      return cmdJinnsoku;
+    case EraAcquisition::TileService:
+      return cmdXyz;
+    case EraAcquisition::ScanImport:
+      return cmdImport;
+    case EraAcquisition::None:
+      break;
+  }
+  return nullptr;
 }
 
 void frmSetting::cmdCancel_Click() {

@@ -1,11 +1,14 @@
 #pragma once
-// The source chooser (外部データ取得): the map-sheet packages, the agency's
-// tiles, the rapid-survey maps and any XYZ tile service. After a source has
-// added or updated an era its tag is "RESET": the main window reloads the
-// data folder so that the era is listed.
+// The source chooser (外部データ取得): one button for each way an era comes
+// into a data folder (the acquisitions of the era sources): the map-sheet
+// packages, the agency's tiles, the rapid-survey maps, any XYZ tile service
+// and the user's own scans. After a source has added or updated an era its
+// tag is "RESET": the main window reloads the data folder so that the era is
+// listed.
 #include <QDialog>
 #include <functional>
 
+#include "model/EraSources.h"
 #include "net/AcquireContext.h"
 #include "net/XyzTiles.h"
 
@@ -43,12 +46,17 @@ class frmSetting : public QDialog {
   void cmdWatizu_Click();
   void cmdJinnsoku_Click();
   void cmdXyz_Click();
+  void cmdImport_Click();
   void cmdCancel_Click();
+
+  // The button that opens the dialog of an acquisition (nullptr for none).
+  QPushButton* buttonFor(EraAcquisition acquisition) const;
 
   QPushButton* cmdTikeizu = nullptr;
   QPushButton* cmdWatizu = nullptr;
   QPushButton* cmdJinnsoku = nullptr;
   QPushButton* cmdXyz = nullptr;
+  QPushButton* cmdImport = nullptr;
   QPushButton* cmdCancel = nullptr;
 
  private:

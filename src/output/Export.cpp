@@ -177,7 +177,8 @@ bool ExportView(const ProgramState& state, const ViewRequest& view, const Export
       if (options.worldFiles && !kmz) {
         const QString stem = beside(StripExtension(name));
         if (!staged.stage(stem + u'.' + worldFileExtension(ext), worldFileText(box, width, height).toLatin1(), error) ||
-            !staged.stage(stem + QStringLiteral(".prj"), worldDatumPrj().toLatin1(), error)) {
+            !staged.stage(stem + QStringLiteral(".prj"), worldDatumPrj().toLatin1(), error) ||
+            !staged.stage(path + QStringLiteral(".aux.xml"), worldDatumAuxXml().toUtf8(), error)) {
           prompts.message(QDir::toNativeSeparators(stem) + QStringLiteral("のワールドファイルは保存できませんでした。"),
                           MessageIcon::Warning);
           imagesOk = false;

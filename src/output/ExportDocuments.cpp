@@ -93,6 +93,13 @@ QString escapeMarkup(const QString& text, bool attribute) {
   return out;
 }
 
+QString kmlSpanEnd(int firstYear, int nextFirstYear) {
+  // An era followed by one of the same first year lasts its first day: a
+  // span that ended before it began would hide it in every KML reader.
+  if (nextFirstYear <= firstYear) return QStringLiteral("<end>%1-01-01</end>").arg(firstYear);
+  return QStringLiteral("<end>%1-12-31</end>").arg(nextFirstYear - 1);
+}
+
 QString kmlText(const QString& title, const std::vector<ExportEra>& eras, const QString& base, const QString& ext,
                 const GeoBox& box) {
   QStringList l;
@@ -104,7 +111,7 @@ QString kmlText(const QString& title, const std::vector<ExportEra>& eras, const 
     l << QStringLiteral("<GroundOverlay>")
       << QStringLiteral("<name>") + escapeMarkup(eras[i].name) + QStringLiteral("</name>")
       << QStringLiteral("<TimeSpan>") << QStringLiteral("<begin>%1-01-01</begin>").arg(eras[i].firstYear);
-    if (i + 1 < eras.size()) l << QStringLiteral("<end>%1-12-31</end>").arg(eras[i + 1].firstYear - 1);
+    if (i + 1 < eras.size()) l << kmlSpanEnd(eras[i].firstYear, eras[i + 1].firstYear);
     l << QStringLiteral("</TimeSpan>") << QStringLiteral("<Icon>")
       << QStringLiteral("<href>") + escapeMarkup(imageFileName(base, static_cast<int>(i), ext)) +
              QStringLiteral("</href>")
@@ -156,6 +163,14 @@ QString worldFileText(const GeoBox& box, int width, int height) {
 
 QString worldFileExtension(const QString& imageExt) {
   return imageExt.compare(u"png", Qt::CaseInsensitive) == 0 ? QStringLiteral("pgw") : QStringLiteral("jgw");
+}
+
+QString worldDatumAuxXml() {
+  // GDAL's own sidecar: it reads the coordinate system of a PNG or JPEG from
+  // here, not from a .prj. The axis mapping keeps the world file's order of
+  // longitude, latitude.
+  return QStringLiteral("<PAMDataset>\r\n  <SRS dataAxisToSRSAxisMapping=\"2,1\">") + escapeMarkup(worldDatumPrj()) +
+         QStringLiteral("</SRS>\r\n</PAMDataset>\r\n");
 }
 
 QString worldDatumPrj() {

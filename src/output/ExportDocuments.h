@@ -48,6 +48,11 @@ QString escapeMarkup(const QString& text, bool attribute = false);
 QString kmlText(const QString& title, const std::vector<ExportEra>& eras, const QString& base, const QString& ext,
                 const GeoBox& box);
 
+// The end of a time span: the last day of the year before the next era's
+// first year, or the era's own first day when the next era begins in the same
+// year (never before the span's begin).
+QString kmlSpanEnd(int firstYear, int nextFirstYear);
+
 // The HTML page (lines ended by CR LF) showing the last era's image first,
 // width x height pixels, with one link per era that switches the image.
 QString htmlText(const std::vector<ExportEra>& eras, const QString& base, const QString& ext, int width, int height);
@@ -59,5 +64,7 @@ QString worldFileText(const GeoBox& box, int width, int height);
 QString worldFileExtension(const QString& imageExt);
 // The coordinate system of the world datum (EPSG:4326) in the .prj form.
 QString worldDatumPrj();
+// The same coordinate system as GDAL's sidecar of an image (image.png.aux.xml).
+QString worldDatumAuxXml();
 
 }  // namespace kavalo

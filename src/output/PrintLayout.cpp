@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/Era.h"
+#include "model/EraSources.h"
 #include "platform/Numbers.h"
 
 namespace kavalo {
@@ -36,8 +37,7 @@ int clampPrintSize(const QString& text) {
 }
 
 bool exceedsA4Rule(int eraKind, QSizeF printableMm) {
-  const bool agency = eraKind == kAgencyBasicMap || eraKind == kAerialPhoto || eraKind == kAgencyOrtho;
-  return agency && printableMm.width() * printableMm.height() > kA4AreaMm2;
+  return eraSource(eraKind).a4Rule && printableMm.width() * printableMm.height() > kA4AreaMm2;
 }
 
 void PrintLayout::PaperSizeSet(const PrinterMetrics& metrics, QSizeF map) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "net/PackageDownload.h"
 #include "output/PackageWriter.h"
@@ -120,7 +121,8 @@ bool publishEra(const ProgramState& state, const Era& era, const QString& eraFol
     ++report.files;
   }
   ++report.eras;
-  if (era.kind != kScannedSheets && era.kind != kTwentyThousand) return true;
+  // Only the dataset's own sheets come in packages.
+  if (eraSource(era).acquisition != EraAcquisition::Packages) return true;
 
   const QStringList names = packagedNames(state, era.name, eraFolder, report);
   const qsizetype count = (names.size() + kFilesPerPackage - 1) / kFilesPerPackage;

@@ -51,3 +51,23 @@ QString keepAside(const QString& path) {
 }
 
 }  // namespace kavalo
+
+namespace kavalo {
+
+FileSnapshot snapshotFile(const QString& path) {
+  FileSnapshot s;
+  s.path = path;
+  QFile file(path);
+  s.existed = file.exists();
+  if (s.existed && file.open(QIODevice::ReadOnly)) s.bytes = file.readAll();
+  return s;
+}
+
+bool restoreSnapshot(const FileSnapshot& snapshot, QString* error) {
+  if (snapshot.existed) return writeFileAtomically(snapshot.path, snapshot.bytes, error);
+  if (!QFile::exists(snapshot.path) || QFile::remove(snapshot.path)) return true;
+  if (error) *error = QStringLiteral("ファイルを削除できません: %1").arg(snapshot.path);
+  return false;
+}
+
+}  // namespace kavalo

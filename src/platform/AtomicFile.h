@@ -16,4 +16,16 @@ bool writeFileAtomically(const QString& path, const QByteArray& data, QString* e
 // copy, empty on failure.
 QString keepAside(const QString& path);
 
+// A file as it was before a change of several steps, to be put back when a
+// later step fails: its bytes, or that it did not exist.
+struct FileSnapshot {
+  QString path;
+  bool existed = false;
+  QByteArray bytes;
+};
+FileSnapshot snapshotFile(const QString& path);
+// Writes the kept bytes back atomically, or removes a file that did not
+// exist. False with a message when that fails.
+bool restoreSnapshot(const FileSnapshot& snapshot, QString* error);
+
 }  // namespace kavalo

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "elevation/SheetLines.h"
+#include "model/EraSources.h"
 
 namespace kavalo {
 
@@ -27,7 +28,8 @@ void DrawSheetLines(QPainter& painter, const ComposeContext& context) {
   painter.setBrush(Qt::NoBrush);
   painter.setPen(QPen(Qt::black, lineWidth(context), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
 
-  if (era.kind == kScannedSheets) {
+  const EraSheets sheets = eraSource(era).sheets;
+  if (sheets == EraSheets::History) {
     const SheetGridLines lines = sheetGridLines(view, era.frameType);
     // Lines run across the whole view, on the page from its offset to the
     // view's far edge.
@@ -43,7 +45,7 @@ void DrawSheetLines(QPainter& painter, const ComposeContext& context) {
       const int x = context.targetX(line.pos);
       painter.drawLine(x, top, x, bottom);
     }
-  } else if (era.kind == kTwentyThousand) {
+  } else if (sheets == EraSheets::Index) {
     for (const SheetOutline& sheet : sheetIndexOutlines(view, era)) {
       const int x1 = context.targetX(sheet.northWest.x());
       const int y1 = context.targetY(sheet.northWest.y());

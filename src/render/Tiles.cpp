@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
@@ -30,7 +31,7 @@ QString TilePath(const ProgramState& state, int eraIndex, const QString& fileNam
 
 std::optional<ResolvedTile> ResolveTile(const ProgramState& state, int eraIndex, int col, int row) {
   const Era& e = state.eras[static_cast<size_t>(eraIndex)];
-  if (e.kind != kScannedSheets) return ResolvedTile{eraIndex, TileName(col, row, e.ext), false};
+  if (eraSource(e).sheets != EraSheets::History) return ResolvedTile{eraIndex, TileName(col, row, e.ext), false};
 
   const MapInfo& m = state.mapInfo;
   const int sc = col / m.tilesPerSheetX;
@@ -46,7 +47,7 @@ std::optional<ResolvedTile> ResolveTile(const ProgramState& state, int eraIndex,
   const int64_t target = h + roundToInt(leadingNumber(substitute));
   for (size_t i = 0; i < state.eras.size(); ++i) {
     const Era& s = state.eras[i];
-    if (s.kind == kScannedSheets && s.historyColumn == target)
+    if (eraSource(s).sheets == EraSheets::History && s.historyColumn == target)
       return ResolvedTile{static_cast<int>(i), TileName(col, row, s.ext), true};
   }
   return std::nullopt;
@@ -120,7 +121,7 @@ GridFiles FetchGridPosition(const ProgramState& state, int shownEra, const Resol
   if (onDisk(tile.fileName)) files.tilePath = TilePath(state, tile.sourceEra, tile.fileName);
 
   const Era& shown = state.eras[static_cast<size_t>(shownEra)];
-  if (shown.kind == kAerialPhoto && shown.acquiredText.isEmpty())
+  if (eraSource(shown).datedByTiles && shown.acquiredText.isEmpty())
     shown.acquiredText = fileModifiedText(TilePath(state, tile.sourceEra, tile.fileName));
 
   if (source.tileStyle == kMaskedMap) {

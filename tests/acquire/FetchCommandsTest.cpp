@@ -2,6 +2,7 @@
 // standard output, and the tile cache that spares the server a second run.
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -94,25 +95,37 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
   EXPECT_EQ(QString::fromUtf8(first.out).trimmed(), "テスト地域にXYZタイル（写真）を追加しました。");
   const int firstAsked = asked;
   EXPECT_GT(firstAsked, 0);
-  EXPECT_FALSE(QDir(root.path("d/DKO00")).entryList({"*.jpg"}, QDir::Files).isEmpty());
-  EXPECT_EQ(test::readSjis(root.path("d/DKO00/attribution.txt")), "(C) 試験\r\n");
-  EXPECT_TRUE(test::readSjis(root.path("d/map_densikokudo_ortho_info.txt")).startsWith(" 1 \r\nDKO00, "));
+  // Filed as a tile-service photo of its own list, not as the agency's.
+  EXPECT_FALSE(QDir(root.path("d/XYZ00")).entryList({"*.jpg"}, QDir::Files).isEmpty());
+  EXPECT_FALSE(QFile::exists(root.path("d/XYZ00/attribution.txt")));
+  EXPECT_FALSE(QFile::exists(root.path("d/map_densikokudo_ortho_info.txt")));
+  const QString date = QDate::currentDate().toString("yyyy/MM/dd");
+  const QString line = QStringLiteral("XYZ00, %1 ,\"%2\",\"%1年（127.0.0.1）\",\"%3\",\"(C) 試験\",photo\r\n")
+                           .arg(date.left(4), date, server.url("/t/{z}/{x}/{y}.png"));
+  EXPECT_EQ(test::readSjis(root.path("d/map_xyz_info.txt")), line);
   // The data folder read again lists the era, and its credits name the
   // service.
   DatasetConfig config;
   ASSERT_EQ(readDatasetConfig(root.path("d"), FileNameTable::standard("http://x/"), MapInfo(), config, nullptr),
             LoadStatus::Loaded);
-  auto era = std::find_if(config.eras.begin(), config.eras.end(), [](const Era& e) { return e.name == u"DKO00"; });
+  auto era = std::find_if(config.eras.begin(), config.eras.end(), [](const Era& e) { return e.name == u"XYZ00"; });
   ASSERT_NE(era, config.eras.end());
-  EXPECT_EQ(era->kind, kAgencyOrtho);
+  EXPECT_EQ(era->kind, kXyzPhoto);
   EXPECT_EQ(creditLines(*era, QString(), false)[1], "(C) 試験");
 
-  // The same service again (a second photo era): nothing is asked.
-  const test::ProgramRun second = test::runCli(common + QStringList{"--kind", "photo"});
+  // The same service again: refused without --update, and with it the era
+  // is fetched anew from the cache (nothing is asked of the server).
+  const QStringList again = common + QStringList{"--kind", "photo", "--attribution", "© 試験"};
+  const test::ProgramRun refused = test::runCli(again);
+  EXPECT_EQ(refused.exitCode, 1) << refused.err.toStdString();
+  EXPECT_TRUE(QString::fromUtf8(refused.out).contains("--update")) << refused.out.toStdString();
+  const test::ProgramRun second = test::runCli(again + QStringList{"--update"});
   ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
   EXPECT_EQ(asked, firstAsked);
-  EXPECT_EQ(QDir(root.path("d/DKO01")).entryList({"*.jpg"}, QDir::Files),
-            QDir(root.path("d/DKO00")).entryList({"*.jpg"}, QDir::Files));
+  EXPECT_EQ(test::readSjis(root.path("d/map_xyz_info.txt")), line);
+  EXPECT_FALSE(QDir(root.path("d/XYZ01")).exists());
+  // Without an attribution there is no run at all.
+  EXPECT_EQ(test::runCli(common + QStringList{"--kind", "map"}).exitCode, 2);
 
   // Usage errors, and a run that adds nothing.
   EXPECT_EQ(test::runCli(common + QStringList{"--kind", "video"}).exitCode, 2);
@@ -122,7 +135,7 @@ TEST(FetchCommands, XyzRunsTwiceAskingOnce) {
                                               server.url(), "--portal", server.url()});
   EXPECT_EQ(none.exitCode, 1);
   EXPECT_EQ(QString::fromUtf8(none.out).trimmed(), "電子国土基本図（地図情報）の取得に失敗しました。");
-  EXPECT_FALSE(QDir(root.path("d/DKO02")).exists());
+  EXPECT_FALSE(QDir(root.path("d/DKO00")).exists());
 }
 
 TEST(FetchCommands, XyzRunWhoseServerFailsAddsNothing) {
@@ -159,15 +172,16 @@ TEST(FetchCommands, XyzRunWhoseServerFailsAddsNothing) {
     server.http().Get(R"(/t/(\d+)/(\d+)/(\d+)\.png)",
                       [&](const httplib::Request&, httplib::Response& res) { c.answer(++asked, res); });
     server.start();
-    const test::ProgramRun run = test::runCli({"fetch-xyz", "--root", region.root.root(), "--url",
-                                               server.url("/t/{z}/{x}/{y}.png"), "--zoom", "11", "--kind", "photo"});
+    const test::ProgramRun run =
+        test::runCli({"fetch-xyz", "--root", region.root.root(), "--url", server.url("/t/{z}/{x}/{y}.png"), "--zoom",
+                      "11", "--kind", "photo", "--attribution", "t"});
     EXPECT_EQ(run.exitCode, 1) << c.what << run.err.toStdString() << run.out.toStdString();
     EXPECT_TRUE(QString::fromUtf8(run.out).trimmed().endsWith("XYZタイルの取得に失敗しました。"))
         << c.what << run.out.toStdString();
     EXPECT_TRUE(run.err.contains(QRegularExpression(" [1-9][0-9]* failed"))) << c.what << run.err.toStdString();
     // No era: no folder, no info file.
-    EXPECT_FALSE(QDir(region.root.path("d/DKO00")).exists()) << c.what;
-    EXPECT_FALSE(QFile::exists(region.root.path("d/map_densikokudo_ortho_info.txt"))) << c.what;
+    EXPECT_FALSE(QDir(region.root.path("d/XYZ00")).exists()) << c.what;
+    EXPECT_FALSE(QFile::exists(region.root.path("d/map_xyz_info.txt"))) << c.what;
   }
 
   // The server goes away in the middle of a run: refused is a failure too.
@@ -180,10 +194,11 @@ TEST(FetchCommands, XyzRunWhoseServerFailsAddsNothing) {
     res.set_content(png, "image/png");
   });
   server->start();
-  const test::ProgramRun run = test::runCli({"fetch-xyz", "--root", region.root.root(), "--url",
-                                             server->url("/t/{z}/{x}/{y}.png"), "--zoom", "11", "--kind", "photo"});
+  const test::ProgramRun run =
+      test::runCli({"fetch-xyz", "--root", region.root.root(), "--url", server->url("/t/{z}/{x}/{y}.png"), "--zoom",
+                    "11", "--kind", "photo", "--attribution", "t"});
   EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
-  EXPECT_FALSE(QDir(region.root.path("d/DKO00")).exists());
+  EXPECT_FALSE(QDir(region.root.path("d/XYZ00")).exists());
   // What did arrive stays in the cache for the next run.
   EXPECT_GT(cache.cachedFiles().size(), 0);
 }

@@ -218,7 +218,7 @@ TEST(CreditLines, TheDatasetsOwnSheetsSplitTheApprovalText) {
   EXPECT_EQ(l[0], QStringLiteral("ab"));
   EXPECT_EQ(l[1], QStringLiteral("cd"));
   Era odd;
-  odd.kind = 9;
+  odd.kind = 99;
   EXPECT_EQ(creditLines(odd, QStringLiteral("x"), false)[1], QStringLiteral("x"));
 }
 

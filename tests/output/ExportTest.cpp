@@ -173,6 +173,7 @@ TEST(ExportRun, EachEraIsSavedAtTheViewSizeAndTheShownEraComesBack) {
     EXPECT_NEAR(got.green(), want.green(), 6) << i;
     EXPECT_TRUE(QFile::exists(f.file(QStringLiteral("export%1.jgw").arg(i))));
     EXPECT_TRUE(QFile::exists(f.file(QStringLiteral("export%1.prj").arg(i))));
+    EXPECT_TRUE(QFile::exists(f.file(QStringLiteral("export%1.jpg.aux.xml").arg(i))));
   }
   const QByteArray kml = test::readBytes(f.file("export.kml"));
   EXPECT_TRUE(kml.startsWith("\xEF\xBB\xBF<?xml"));
@@ -185,7 +186,7 @@ TEST(ExportRun, EachEraIsSavedAtTheViewSizeAndTheShownEraComesBack) {
   EXPECT_EQ(f.picture.pixel(150, 100), ExportFixture::eraColour(1));  // the view is left alone
   EXPECT_TRUE(f.prompts.records.empty());
   EXPECT_EQ(f.prompts.waitDepth, 0);
-  EXPECT_EQ(QDir(f.out.path()).entryList(QDir::Files).size(), 10);  // no temporary left
+  EXPECT_EQ(QDir(f.out.path()).entryList(QDir::Files).size(), 13);  // no temporary left
 }
 
 TEST(ExportRun, AFailedImageKeepsThePreviousExportWhole) {

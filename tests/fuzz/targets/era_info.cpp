@@ -3,6 +3,7 @@
 #include "FuzzDataset.h"
 #include "FuzzSupport.h"
 #include "app/DatasetLoader.h"
+#include "model/EraSources.h"
 #include "platform/Paths.h"
 
 using namespace kavalo;
@@ -12,11 +13,11 @@ KAVALO_FUZZ_TARGET(era_info) {
   fuzz::clearScratch();
   const QString folder = fuzz::writeBaseDataset(QStringLiteral("d"));
   const FileNameTable names = FileNameTable::standard(QString::fromLatin1(kDefaultWebBaseUrl));
-  static const int kFiles[] = {kTikeizuInfoFile, kWatizuInfoFile,   kDensikokudoOrthoInfoFile,
-                               kOrthoInfoFile,   kJinnsokuInfoFile, kTwentyThousandInfoFile};
-  const int file = kFiles[data[0] % 6];
+  // Every info file of every source, the user's lists too.
+  const std::vector<EraInfoFile>& files = eraInfoFiles();
+  const EraInfoFile& file = files[data[0] % files.size()];
   const QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
-  fuzz::writeScratch(QStringLiteral("d/") + nativeRelative(names[file]), bytes);
+  fuzz::writeScratch(QStringLiteral("d/") + nativeRelative(QString::fromLatin1(file.name)), bytes);
 
   DatasetConfig config;
   QString error;
