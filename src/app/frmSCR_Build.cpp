@@ -157,9 +157,16 @@ void frmSCR::buildControls() {
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Label1->setFont(small);
   }
+  // The percentage keeps the width of its widest value, so that the slider's
+  // track and the figures under it never shift as the value changes.
+  lblZoom->setMinimumWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("400%")) + 2);
+  lblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  cmdWhole = button(QStringLiteral("全体"), "cmdWhole", QStringLiteral("地域の全体を表示します(Home)"));
+  cmdWhole->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   zoomLayout->addWidget(SliderZoom, 0, 0);
   zoomLayout->addWidget(lblZoom, 0, 1);
   zoomLayout->addWidget(Label1, 1, 0);
+  zoomLayout->addWidget(cmdWhole, 1, 1);
   panel->addWidget(framZOOM);
 
   SliderMoveAmount = named(new QSlider(Qt::Horizontal), "SliderMoveAmount", QStringLiteral("移動量設定"));

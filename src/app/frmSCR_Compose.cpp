@@ -6,6 +6,7 @@
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
+#include "geo/Navigation.h"
 #include "net/TileDownloads.h"
 #include "render/ViewComposer.h"
 
@@ -26,6 +27,9 @@ ViewRequest frmSCR::viewRequest(RenderPass pass) const {
 
 void frmSCR::PrintGazo() {
   ++compositionCount_;
+  // Whatever moved the view (keys, the position dialog, a saved position),
+  // the map stays in sight.
+  keepCentreOnRegion();
   if (compareActive()) {
     PrintGazoCompare();
   } else {
@@ -35,6 +39,13 @@ void frmSCR::PrintGazo() {
   if (state_.view.loaded && state_.hasEra() && state_.view.showLegend) showLegendForComposition();
   picPrint->update();
   updateCoverage();
+}
+
+void frmSCR::keepCentreOnRegion() {
+  if (!state_.view.loaded) return;
+  const ImagePoint c = regionClampedCentre(ImagePoint{state_.view.centerX, state_.view.centerY}, state_.mapInfo);
+  state_.view.centerX = c.x;
+  state_.view.centerY = c.y;
 }
 
 void frmSCR::cmdCopy_Click() {

@@ -48,6 +48,7 @@ unsigned arrowBit(int key) {
 bool isMapKey(int key, Qt::KeyboardModifiers modifiers) {
   switch (key) {
     case Qt::Key_Space:
+    case Qt::Key_Home:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Left:
@@ -107,6 +108,10 @@ void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (key == Qt::Key_Space) {
     setZoom(100);
     redrawView();
+    return;
+  }
+  if (key == Qt::Key_Home) {
+    cmdWhole_Click();
     return;
   }
   if (key == Qt::Key_C && ctrl) {
@@ -174,6 +179,33 @@ void frmSCR::m_CWheel_MouseWheel(int iniVector) {
   redrawView();
 }
 
+ImagePoint frmSCR::dragCentre(double x, double y, QPoint* offset) const {
+  const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
+  ViewPoint now{toSingle(x), toSingle(y)};
+  const Viewport view = state_.viewport();
+  const ImagePoint free = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press, now, view);
+  const ImagePoint kept = regionClampedCentre(free, state_.mapInfo);
+  // Held at the region's edge, the map stops following the pointer: the
+  // picture moves only as far as the centre did.
+  const float perPixelX = view.ScreenToImageDX(1.0), perPixelY = view.ScreenToImageDY(1.0);
+  if (kept.x != free.x && perPixelX > 0) now.x = toSingle(press.x + (pressCenterX_ - kept.x) / perPixelX);
+  if (kept.y != free.y && perPixelY > 0) now.y = toSingle(press.y + (pressCenterY_ - kept.y) / perPixelY);
+  if (offset != nullptr) *offset = dragOffset(press, now);
+  return kept;
+}
+
+void frmSCR::cmdWhole_Click() {
+  if (!state_.view.loaded) return;
+  const WholeRegionView whole = wholeRegionView(state_.mapInfo, state_.scale, state_.viewWidth(), state_.viewHeight(),
+                                                SliderZoom->minimum(), SliderZoom->maximum());
+  state_.view.centerX = whole.centre.x;
+  state_.view.centerY = whole.centre.y;
+  setZoom(whole.zoomPercent);
+  redrawView();
+  Show_PointInfoAtCursor();
+  if (picPrint->isVisible()) picPrint->setFocus();
+}
+
 void frmSCR::picPrint_MouseDown(Qt::MouseButton button, double x, double y) {
   // A second button pressed during a drag changes nothing: the picture moved
   // so far belongs to the first press, and its release ends the drag.
@@ -194,11 +226,11 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   if (!dragArmed_) return;
   const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
   const ViewPoint now{toSingle(x), toSingle(y)};
-  const QPoint offset = dragOffset(press, now);
-  if (offset.isNull() && !dragMoved_) return;
+  if (dragOffset(press, now).isNull() && !dragMoved_) return;
 
   dragMoved_ = true;
-  const ImagePoint c = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press, now, state_.viewport());
+  QPoint offset;
+  const ImagePoint c = dragCentre(x, y, &offset);
   state_.view.centerX = c.x;
   state_.view.centerY = c.y;
   // The composition draws only the strips the offset uncovers; the rest is
@@ -221,9 +253,7 @@ void frmSCR::picPrint_MouseUp(Qt::MouseButton button, double x, double y) {
   dragArmed_ = false;
   picPrint->unsetCursor();
   if (dragMoved_) {
-    const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
-    const ImagePoint c = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press,
-                                       ViewPoint{toSingle(x), toSingle(y)}, state_.viewport());
+    const ImagePoint c = dragCentre(x, y, nullptr);
     state_.view.centerX = c.x;
     state_.view.centerY = c.y;
     redrawView();

@@ -23,11 +23,17 @@ struct PointInfo {
 QString secondsText(float seconds);
 
 // The readout at view pixel (px, py) of a view of the state's dataset, in the
-// state's datum, era and era label style.
+// state's datum and era label style, describing era eraIndex (an index of
+// state.eras; none out of range). A comparison describes the era under the
+// pointer, which need not be the shown one.
+PointInfo computePointInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py);
+// The same for the shown era.
 PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py);
 
-// The 1:20,000 sheet of the shown era at view pixel (px, py): "code(name)" of
+// The 1:20,000 sheet of era eraIndex at view pixel (px, py): "code(name)" of
 // the first sheet of its index that holds the point, "なし" when none does.
+QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py);
+// The same for the shown era.
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float px, float py);
 
 }  // namespace kavalo
