@@ -44,6 +44,7 @@ namespace kavalo {
 
 class Prompts;
 class UiMapView;
+class UiReadout;
 class clsWheelMouse;
 class frmLegend;
 class CompareComposer;
@@ -333,6 +334,8 @@ class frmSCR : public QMainWindow {
   Viewport readoutView_;
   QPointF readoutPoint_;
   int readoutEra_ = -1;
+  // The box that lays lblInfo and lblMap out.
+  UiReadout* readoutBox_ = nullptr;
   // The captions the readout starts with, and shows again while no data
   // folder is loaded.
   void resetReadout();

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "app/UiMapView.h"
+#include "app/UiReadout.h"
 #include "app/frmSCR.h"
 #include "elevation/ElevationPicture.h"
 #include "elevation/frmAltitudeColor_Dataset.h"
@@ -76,6 +77,7 @@ void frmSCR::showReadoutFor(const Viewport& view, QPointF at, int eraIndex) {
     font.setBold(info.bold);
     lblMap->setFont(font);
   }
+  readoutBox_->relayout();
   setStatusLine(info.lblInfo);
 }
 

@@ -286,7 +286,9 @@ void frmSCR::lblBoxSize_Click(int index) {
     picBox->move(0, picBox->y());
     lblBoxSize[1]->hide();
   }
-  // The map view follows the panel's right edge and is redrawn.
+  // The window's least size follows the panel; the map view follows the
+  // panel's right edge and is redrawn.
+  fitMinimumSize();
   Form_Resize();
 }
 
