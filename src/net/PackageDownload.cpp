@@ -188,11 +188,16 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
       prompts.processEvents();
       const QString name = PackageName(k);
       const QString local = folder + u'/' + name;
+      // The address asked first: a failure is the server's, not the disk's.
+      const int first = cursor < 0 || cursor >= static_cast<int>(servers.size()) ? 0 : cursor;
+      const QString address =
+          servers.empty() ? name
+                          : servers[static_cast<size_t>(first)].baseUrl + dataset + u'/' + era.name + u'/' + name;
       if (DownloadPackage(servers, dataset, era.name + u'/' + name, local, cursor)) {
         if (UnZip(local, folder) != 0) errors += QStringLiteral("解凍できません。\r\n");
         QFile::remove(local);
       } else {
-        errors += QStringLiteral("ネットのファイルが開けません。") + local + QStringLiteral("\r\n");
+        errors += QStringLiteral("ネットのファイルが開けません。") + address + QStringLiteral("\r\n");
       }
     }
   }

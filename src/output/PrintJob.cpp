@@ -1,5 +1,7 @@
 #include "output/PrintJob.h"
 
+#include "model/EraLabels.h"
+
 #include <QFile>
 #include <QPainter>
 #include <QPrinter>
@@ -130,6 +132,14 @@ QImage composePrintPage(const ProgramState& session, const ViewRequest& view, do
   return page;
 }
 
+QString printJobTitle(const ProgramState& session, const ViewRequest& view) {
+  QStringList parts{QStringLiteral("Kavalo")};
+  if (!session.mapInfo.title.isEmpty()) parts << session.mapInfo.title;
+  if (view.eraIndex >= 0 && view.eraIndex < static_cast<int>(session.eras.size()))
+    parts << Get_cboAge_Text(session.eras[static_cast<size_t>(view.eraIndex)], session.view.eraLabelStyle);
+  return parts.join(u' ');
+}
+
 bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& printer, const PrintPass& pass,
                Prompts& prompts) {
   auto fail = [&] {
@@ -160,6 +170,7 @@ bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& p
     partial = temp.fileName();
     printer.setOutputFileName(partial);
   }
+  printer.setDocName(printJobTitle(session, view));
   QPainter painter;
   bool ok = painter.begin(&printer);
   if (ok) {

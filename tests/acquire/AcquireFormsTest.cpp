@@ -91,6 +91,9 @@ TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
   chooser.cmdJinnsoku->click();
   EXPECT_EQ(prompts.questions(),
             QStringList{"歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"});
+  // The question offers キャンセル beside はい and いいえ.
+  ASSERT_FALSE(prompts.records.empty());
+  EXPECT_TRUE(prompts.records.back().withCancel);
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_TRUE(chooser.tag().isEmpty());
   EXPECT_EQ(asked, 0);

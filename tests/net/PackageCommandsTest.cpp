@@ -88,7 +88,8 @@ TEST(FetchPackagesCommand, OutputAndStatus) {
       {{QStringLiteral("--eras"), QStringLiteral("7")}, 2, ""},
       {{QStringLiteral("--eras"), QStringLiteral("0,1")},
        1,
-       (QStringLiteral("ネットのファイルが開けません。") + f.data.folder + QStringLiteral("/E1900/01.zip\n")).toUtf8()},
+       (QStringLiteral("ネットのファイルが開けません。") + f.server.url(QStringLiteral("/m/a/E1900/01.zip\n")))
+           .toUtf8()},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(u' ').toStdString());

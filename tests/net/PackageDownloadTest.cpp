@@ -134,8 +134,11 @@ TEST(PackageRun, CollectsEveryFailureAndUnpacksTheRest) {
   EXPECT_EQ(out.result, PackageRunResult::Finished);
   EXPECT_FALSE(out.success);
   const QString e1900 = f.data.folder + QStringLiteral("/E1900");
+  // A package that no server gives is named by its address (of the first
+  // server asked), not by the local file it would have become.
   const QString expected = QStringLiteral("解凍できません。\r\n") + QStringLiteral("ネットのファイルが開けません。") +
-                           e1900 + QStringLiteral("/02.zip\r\n") + QStringLiteral("ネット上のファイルが開けません。") +
+                           s0 + QStringLiteral("a/E1900/02.zip\r\n") +
+                           QStringLiteral("ネット上のファイルが開けません。") +
                            ShortageListText(f.state, shortages[1]) + QStringLiteral("\r\n");
   EXPECT_EQ(f.prompts.messages(), QStringList{expected});
   EXPECT_EQ(f.prompts.questions().size(), 1);
