@@ -3,14 +3,17 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 
 #include "model/ProgramState.h"
 #include "net/AgencyTiles.h"
 #include "net/EraAppend.h"
 #include "net/frmGetWatchizu.h"
+#include "net/frmGetXyz.h"
 #include "net/frmSetting.h"
 #include "platform/Prompts.h"
 
@@ -97,4 +100,25 @@ TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_TRUE(chooser.tag().isEmpty());
   EXPECT_EQ(asked, 0);
+}
+
+TEST(XyzDialog, RemembersItsAddressAndAttributionFromOneRunToTheNext) {
+  ProgramState state = agencyState();
+  ScriptedPrompts prompts;
+  const QString configured = QStringLiteral("http://127.0.0.1:1/conf/{z}/{x}/{y}.png");
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kavalo"), QStringLiteral("kavalo")).clear();
+  {
+    frmGetXyz first(state, prompts, XyzFetcher(), configured);
+    // Nothing remembered yet: the configured template, no attribution.
+    EXPECT_EQ(first.txtUrl->text(), configured);
+    EXPECT_TRUE(first.txtAttribution->text().isEmpty());
+    // Refused at once (no {z}, {x}, {y}), but what was typed is kept.
+    first.txtUrl->setText(QStringLiteral("http://127.0.0.1:1/typed.png"));
+    first.txtAttribution->setText(QStringLiteral("市の地図（©市役所）"));
+    first.cmdGet->click();
+    ASSERT_EQ(prompts.messages().size(), 1);
+  }
+  frmGetXyz second(state, prompts, XyzFetcher(), configured);
+  EXPECT_EQ(second.txtUrl->text(), QStringLiteral("http://127.0.0.1:1/typed.png"));
+  EXPECT_EQ(second.txtAttribution->text(), QStringLiteral("市の地図（©市役所）"));
 }
