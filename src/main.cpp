@@ -16,6 +16,7 @@
 #include "app/frmSCR.h"
 #include "model/Settings.h"
 #include "platform/Codec.h"
+#include "platform/Memory.h"
 #include "platform/Screen.h"
 #include "platform/UiPrompts.h"
 
@@ -53,6 +54,7 @@ QIcon programIcon() {
 int main(int argc, char** argv) {
   // --version and --help need no display (nor does the build, which writes
   // the manual page with --man).
+  keepLargeBlocksMapped();
   QString answer;
   if (answerWithoutWindow(argc, argv, &answer)) {
     std::fputs(answer.toUtf8().constData(), stdout);

@@ -261,6 +261,8 @@ class frmSCR : public QMainWindow {
  private:
   void buildControls();
   void connectControls();
+  // Accessible names, the tab order and the shortcuts (frmSCR_Keyboard.cpp).
+  void setupKeyboardAccess();
   // The picture of the map view follows the widget's size.
   void resizeViewImage();
 
@@ -321,6 +323,8 @@ class frmSCR : public QMainWindow {
   TileDownloads* tileDownloads_ = nullptr;
   // Tiles that arrive are drawn at most once per 50 ms.
   QTimer* arrivalTimer_ = nullptr;
+  // Two seconds after the last composition the freed memory is released.
+  QTimer* idleTrim_ = nullptr;
   void tilesArrived();
 
   // ---- Online (frmSCR_Online.cpp): the download servers of the last run.

@@ -40,6 +40,7 @@
 #include "geo/clsWheelMouse.h"
 #include "model/Settings.h"
 #include "net/TileDownloads.h"
+#include "platform/Memory.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
@@ -338,6 +339,10 @@ void frmSCR::buildControls() {
   mnuMarkErase = mnuPopUpMenu->addAction(QStringLiteral("目印削除"));
   mnuMarkErase->setObjectName(QStringLiteral("mnuMarkErase"));
 
+  idleTrim_ = new QTimer(this);
+  idleTrim_->setSingleShot(true);
+  idleTrim_->setInterval(2000);
+  connect(idleTrim_, &QTimer::timeout, this, [] { releaseFreedMemory(); });
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   cboAge->installEventFilter(this);

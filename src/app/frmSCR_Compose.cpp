@@ -3,11 +3,13 @@
 // or not) and hands it to the renderer, or to the comparison.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QTimer>
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "geo/Navigation.h"
 #include "net/TileDownloads.h"
+#include "platform/Memory.h"
 #include "render/ViewComposer.h"
 
 namespace kavalo {
@@ -39,6 +41,9 @@ void frmSCR::PrintGazo() {
   if (state_.view.loaded && state_.hasEra() && state_.view.showLegend) showLegendForComposition();
   picPrint->update();
   updateCoverage();
+  // Once the user pauses, the pictures freed by the compositions go back to
+  // the system.
+  idleTrim_->start();
 }
 
 void frmSCR::keepCentreOnRegion() {

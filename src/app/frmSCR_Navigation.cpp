@@ -1,6 +1,7 @@
 // Navigation handlers of the main window: keys, wheel, drag, zoom slider,
 // panel toggle, datum toggle. The arithmetic is in geo/Navigation; here the
 // controls are read and set and the view is redrawn.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -373,6 +374,16 @@ bool frmSCR::previewKey(QObject* watched, QEvent* event) {
   if (passedOn) return false;
 
   const auto* key = static_cast<QKeyEvent*>(event);
+  // Space belongs to the map, so Enter presses the button that has the focus
+  // (a main window's buttons take no Enter of their own).
+  if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+      (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isEnabled()) {
+      button->click();
+      return true;
+    }
+    return false;
+  }
   trackArrow(key->key(), true);
   const bool consumed = isMapKey(key->key(), key->modifiers());
   Form_KeyDown(key->key(), key->modifiers());
