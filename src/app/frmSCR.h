@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 
+#include <QElapsedTimer>
 #include <QImage>
 
 #include "model/CompareSettings.h"
@@ -325,6 +326,7 @@ class frmSCR : public QMainWindow {
   QTimer* arrivalTimer_ = nullptr;
   // Two seconds after the last composition the freed memory is released.
   QTimer* idleTrim_ = nullptr;
+  QElapsedTimer trimClock_;
   void tilesArrived();
 
   // ---- Online (frmSCR_Online.cpp): the download servers of the last run.

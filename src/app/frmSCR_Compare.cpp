@@ -162,7 +162,13 @@ void frmSCR::refillDragStrips() {
 
 void frmSCR::loadCompareSettings() {
   compare_ = readCompareSettings(rootFile(state_, kCompareSettingsFile), &compareSettingsUnreadable_);
-  TileCache::shared().setBudget(int64_t{compare_.cacheMiB} * 1024 * 1024);
+  // One budget for every picture kept to be drawn again: the elevation
+  // pieces take an eighth of it (at most their usual bound), the decoded
+  // tiles and their stretched pictures the rest.
+  const int64_t budget = int64_t{compare_.cacheMiB} * 1024 * 1024;
+  const int64_t pieces = std::min(ElevationPieces::kDefaultBudget, budget / 8);
+  state_.pieces.setBudget(pieces);
+  TileCache::shared().setBudget(budget - pieces);
   const QSignalBlocker b1(chkCompare), b2(cboCompareMode), b3(SliderOpacity);
   chkCompare->setChecked(compare_.on);
   cboCompareMode->setCurrentIndex(static_cast<int>(compare_.mode));

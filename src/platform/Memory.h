@@ -14,4 +14,13 @@ void keepLargeBlocksMapped();
 // Returns the heap's free pages to the system (while the window is idle).
 void releaseFreedMemory();
 
+// What the allocator holds: bytes in use, bytes free in its heaps, bytes in
+// blocks mapped on their own (the log of compositions reports them).
+struct AllocatorUse {
+  long long inUse = 0;
+  long long freeInHeaps = 0;
+  long long mapped = 0;
+};
+AllocatorUse allocatorUse();
+
 }  // namespace kavalo
