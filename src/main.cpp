@@ -13,6 +13,7 @@
 
 #include "app/ProgramHelp.h"
 #include "app/RootFolder.h"
+#include "app/WindowSnapshot.h"
 #include "app/frmSCR.h"
 #include "model/Settings.h"
 #include "platform/Codec.h"
@@ -93,6 +94,8 @@ int main(int argc, char** argv) {
     window.showMaximized();
   else
     window.show();
+  // The manual's pictures: the window takes its own and quits, saving nothing.
+  if (scheduleSnapshotFromEnvironment(window)) return app.exec();
   if (!note.isEmpty()) prompts.message(note, MessageIcon::Information);
   return app.exec();
 }

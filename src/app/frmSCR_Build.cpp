@@ -155,7 +155,6 @@ void frmSCR::buildControls() {
   cmdViewTime = button(QStringLiteral("時期設定(&E)"), "cmdViewTime", QStringLiteral("時間に関する設定を行います"));
   timeLayout->addWidget(cboAge);
   timeLayout->addWidget(SliderAge);
-  timeLayout->addWidget(cmdViewTime);
   buildCompareControls(timeLayout);
   panel->addWidget(framTime);
 
@@ -305,8 +304,11 @@ void frmSCR::buildControls() {
   lastRow->addWidget(lblHomePage);
   lastRow->addStretch(1);
   lastRow->addWidget(cmdEnd);
-  lastRow->addWidget(lblBoxSize[0]);
   panel->addLayout(lastRow);
+  // The fold stands in the panel's top-right corner, beside the first
+  // group's title (placed by placeFoldLabel as the panel is laid out).
+  lblBoxSize[0]->setParent(picBox);
+  lblBoxSize[0]->adjustSize();
 
   // The map view, with the era label and the download notice over it.
   picPrint = new UiMapView(this, central);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -111,21 +112,27 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   cboAgeB->setObjectName(QStringLiteral("cboAgeB"));
   cboAgeB->setToolTip(QStringLiteral("比較する時期"));
   cboAgeB->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboAgeB->setMinimumContentsLength(5);
+  cboAgeB->setMinimumContentsLength(9);
   cboCompareMode = new QComboBox;
   cboCompareMode->setObjectName(QStringLiteral("cboCompareMode"));
   cboCompareMode->setToolTip(QStringLiteral("比べ方"));
   cboCompareMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboCompareMode->setMinimumContentsLength(2);
+  cboCompareMode->setMinimumContentsLength(4);
   // Data: the mode's number, in the order of CompareMode.
   cboCompareMode->addItem(QStringLiteral("並列"), static_cast<int>(CompareMode::Side));
   cboCompareMode->addItem(QStringLiteral("スワイプ"), static_cast<int>(CompareMode::Swipe));
   cboCompareMode->addItem(QStringLiteral("レンズ"), static_cast<int>(CompareMode::Lens));
   cboCompareMode->addItem(QStringLiteral("透過"), static_cast<int>(CompareMode::Blend));
   cboCompareMode->setItemData(2, QStringLiteral("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
+  // The switch beside the era settings' button, the second era and the mode
+  // on a row of their own, so that both boxes show their texts whole.
+  auto* settingsRow = new QHBoxLayout;
+  settingsRow->setSpacing(2);
+  settingsRow->addWidget(cmdViewTime, 1);
+  settingsRow->addWidget(chkCompare);
+  timeLayout->addLayout(settingsRow);
   auto* row = new QHBoxLayout;
   row->setSpacing(2);
-  row->addWidget(chkCompare);
   row->addWidget(cboAgeB, 3);
   row->addWidget(cboCompareMode, 2);
   timeLayout->addLayout(row);

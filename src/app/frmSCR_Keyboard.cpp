@@ -63,11 +63,11 @@ void frmSCR::setupKeyboardAccess() {
 
   // Tab follows the panel as it reads, the map last (where the keys act).
   QWidget* const order[] = {
-      lstDataFolder,  cmdMapComment, cboAge,           SliderAge,   cmdViewTime, chkCompare,   cboAgeB,
-      cboCompareMode, SliderZoom,    SliderMoveAmount, chkTikeizu,  chkAltitude, chkZukakusen, chkLegend,
-      chkScale,       chkMark,       cmdAltitudeColor, cmdSokuti,   lblOffLine,  cmdPosition,  cmdWhole,
-      cmdWMS,         cmdGetTikeizu, cnmdKML,          cmdPrintOut, cmdCopy,     cmdHelp,      lblHomePage,
-      cmdEnd,         lblBoxSize[0], picPrint};
+      lblBoxSize[0], lstDataFolder,  cmdMapComment, cboAge,           SliderAge,   cmdViewTime, chkCompare,
+      cboAgeB,       cboCompareMode, SliderZoom,    SliderMoveAmount, chkTikeizu,  chkAltitude, chkZukakusen,
+      chkLegend,     chkScale,       chkMark,       cmdAltitudeColor, cmdSokuti,   lblOffLine,  cmdPosition,
+      cmdWhole,      cmdWMS,         cmdGetTikeizu, cnmdKML,          cmdPrintOut, cmdCopy,     cmdHelp,
+      lblHomePage,   cmdEnd,         picPrint};
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   // Shortcuts of the main actions (the map's own keys are previewed by the

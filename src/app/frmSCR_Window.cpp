@@ -122,6 +122,9 @@ void frmSCR::Form_Resize() {
   const int clientWidth = client->width();
   const int clientHeight = client->height();
   picBox->setGeometry(picBox->x(), 0, picBox->width(), clientHeight);
+  // The fold in the panel's top-right corner, over the first group's title row.
+  lblBoxSize[0]->move(picBox->width() - lblBoxSize[0]->width() - 6, 2);
+  lblBoxSize[0]->raise();
   const int left = picBox->x() + picBox->width();
   // A window narrower than the panel leaves no room for the map.
   const int width = std::max(0, clientWidth - left);

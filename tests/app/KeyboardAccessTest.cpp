@@ -71,11 +71,13 @@ TEST(KeyboardAccess, EveryControlIsNamedAndTabWalksThePanelTopToBottom) {
   for (QWidget* c : controls) EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
   EXPECT_EQ(f.w->chkAltitude->accessibleName(), QStringLiteral("標高(A)"));
 
-  // From the data-folder list, Tab reaches every control once, in reading
-  // order: row by row, left to right.
+  // From the panel's first control, Tab reaches every control once, in
+  // reading order: row by row, left to right.
   auto place = [&](QWidget* c) { return c->mapTo(f.w->picBox, QPoint(0, c->height() / 2)); };
   std::vector<QWidget*> reached;
-  QWidget* at = f.w->lstDataFolder;
+  QWidget* at = *std::min_element(controls.begin(), controls.end(), [&](QWidget* a, QWidget* b) {
+    return std::make_pair(place(a).y(), place(a).x()) < std::make_pair(place(b).y(), place(b).x());
+  });
   for (int i = 0; i < 80 && at != f.w->picPrint; ++i) {
     if (std::find(controls.begin(), controls.end(), at) != controls.end() &&
         std::find(reached.begin(), reached.end(), at) == reached.end())
