@@ -124,18 +124,19 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   cboCompareMode->addItem(QStringLiteral("レンズ"), static_cast<int>(CompareMode::Lens));
   cboCompareMode->addItem(QStringLiteral("透過"), static_cast<int>(CompareMode::Blend));
   cboCompareMode->setItemData(2, QStringLiteral("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
-  // The switch beside the era settings' button, the second era and the mode
-  // on a row of their own, so that both boxes show their texts whole.
+  // The switch with the second era on a row of their own (era names are
+  // long), the mode beside the era settings' button, so that the boxes show
+  // their texts whole.
+  auto* row = new QHBoxLayout;
+  row->setSpacing(2);
+  row->addWidget(chkCompare);
+  row->addWidget(cboAgeB, 1);
+  timeLayout->addLayout(row);
   auto* settingsRow = new QHBoxLayout;
   settingsRow->setSpacing(2);
   settingsRow->addWidget(cmdViewTime, 1);
-  settingsRow->addWidget(chkCompare);
+  settingsRow->addWidget(cboCompareMode);
   timeLayout->addLayout(settingsRow);
-  auto* row = new QHBoxLayout;
-  row->setSpacing(2);
-  row->addWidget(cboAgeB, 3);
-  row->addWidget(cboCompareMode, 2);
-  timeLayout->addLayout(row);
 
   // The blend's opacity lies over the map's top-right corner while blending
   // (placeOpacitySlider), so that the panel keeps its height.

@@ -122,7 +122,9 @@ void frmSCR::drawCompareLabels() {
     }
   }
   QPainter p(&viewPicture_);
-  p.scale(ratio, ratio);
+  // Drawn in view pixels: a picture that carries its ratio is already scaled.
+  const double scale = ratio / viewPicture_.devicePixelRatio();
+  if (scale != 1.0) p.scale(scale, scale);
   p.setFont(font);
   for (int which = 0; which < 2; ++which) {
     const QRect box = keptInside(boxes[which], at[which], view);

@@ -63,8 +63,8 @@ void frmSCR::setupKeyboardAccess() {
 
   // Tab follows the panel as it reads, the map last (where the keys act).
   QWidget* const order[] = {
-      lblBoxSize[0], lstDataFolder,  cmdMapComment, cboAge,           SliderAge,   cmdViewTime, chkCompare,
-      cboAgeB,       cboCompareMode, SliderZoom,    SliderMoveAmount, chkTikeizu,  chkAltitude, chkZukakusen,
+      lblBoxSize[0], lstDataFolder,  cmdMapComment, cboAge,           SliderAge,   chkCompare,  cboAgeB,
+      cmdViewTime,   cboCompareMode, SliderZoom,    SliderMoveAmount, chkTikeizu,  chkAltitude, chkZukakusen,
       chkLegend,     chkScale,       chkMark,       cmdAltitudeColor, cmdSokuti,   lblOffLine,  cmdPosition,
       cmdWhole,      cmdWMS,         cmdGetTikeizu, cnmdKML,          cmdPrintOut, cmdCopy,     cmdHelp,
       lblHomePage,   cmdEnd,         picPrint};

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +23,7 @@
 #include "app/UiReadout.h"
 #include "app/frmSCR.h"
 #include "platform/Prompts.h"
+#include "render/ComposeContext.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;
@@ -161,6 +163,25 @@ TEST(ReadoutLayout, AtRatioTwoNoLineCoversAnother) {
     LongSheetWindow f({1280, 800});
     ASSERT_EQ(f.w->picPrint->devicePixelRatioF(), 2.0);
     expectReadoutClear(f);
+    // The comparison's era labels are drawn at the screen's ratio once, not
+    // twice: the red frame of era A's label is as tall as a line of text
+    // and its margins, in the picture's (device) pixels.
+    f.w->chkCompare->setChecked(true);
+    f.w->chkCompare_Click();
+    // The frame may carry the screen's ratio (a single view's composition
+    // leaves it so) or not: the labels come out the same size either way.
+    f.w->viewPicture().setDevicePixelRatio(2.0);
+    f.w->cboCompareMode->setCurrentIndex(1);
+    f.w->cboCompareMode->setCurrentIndex(0);
+    const QImage& frame = f.w->viewPicture();
+    QRect red;
+    for (int y = 0; y < frame.height() / 3; ++y)
+      for (int x = 0; x < frame.width() / 2; ++x)
+        if (frame.pixel(x, y) == qRgb(255, 0, 0)) red |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(red.isEmpty());
+    const int line = QFontMetrics(ComposeContext::mapFont(9, true)).height();
+    EXPECT_LE(red.height(), 2 * (line + 6)) << red.height();
+    EXPECT_GE(red.height(), 2 * line);
     return;
   }
   QProcess child;
