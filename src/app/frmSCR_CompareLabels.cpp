@@ -25,6 +25,8 @@ namespace {
 
 // Room between a label and what it stands beside, in view pixels.
 constexpr int kLabelGap = 6;
+// The labels' letters, in view pixels.
+constexpr int kLabelPixels = 12;
 
 // The era shown (A) is framed in red, the compared one (B) in blue, as in the
 // coverage strip.
@@ -76,7 +78,10 @@ void frmSCR::drawCompareLabels() {
   if (!compareActive() || viewPicture_.isNull()) return;
   const double ratio = viewPixelRatio();
   const QSize view(state_.viewWidth(), state_.viewHeight());
-  const QFont font = ComposeContext::mapFont(9, true);
+  // Sized in view pixels (a 9-point face on an ordinary screen): the frame's
+  // resolution, set for the map's own lettering, plays no part.
+  QFont font = ComposeContext::mapFont(9, true);
+  font.setPixelSize(kLabelPixels);
   const QFontMetrics metrics(font);
   const int eras[2] = {state_.view.eraIndex, compare_.eraB};
   QString texts[2];
