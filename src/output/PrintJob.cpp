@@ -2,7 +2,9 @@
 
 #include "model/EraLabels.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -133,10 +135,16 @@ QImage composePrintPage(const ProgramState& session, const ViewRequest& view, do
 }
 
 QString printJobTitle(const ProgramState& session, const ViewRequest& view) {
+  // The data folder's and the era folder's names first: print systems that
+  // make file names of titles (a PDF queue) keep plain letters readable and
+  // cut the rest short. The region and the era as the window names them follow.
   QStringList parts{QStringLiteral("Kavalo")};
+  const QString folder = QFileInfo(QDir::fromNativeSeparators(session.datasetFolder)).fileName();
+  if (!folder.isEmpty()) parts << folder;
+  const bool hasEra = view.eraIndex >= 0 && view.eraIndex < static_cast<int>(session.eras.size());
+  if (hasEra) parts << session.eras[static_cast<size_t>(view.eraIndex)].name;
   if (!session.mapInfo.title.isEmpty()) parts << session.mapInfo.title;
-  if (view.eraIndex >= 0 && view.eraIndex < static_cast<int>(session.eras.size()))
-    parts << Get_cboAge_Text(session.eras[static_cast<size_t>(view.eraIndex)], session.view.eraLabelStyle);
+  if (hasEra) parts << Get_cboAge_Text(session.eras[static_cast<size_t>(view.eraIndex)], session.view.eraLabelStyle);
   return parts.join(u' ');
 }
 
