@@ -197,3 +197,16 @@ TEST(ReadoutLayout, AtRatioTwoNoLineCoversAnother) {
   EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
   EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
 }
+
+TEST(ReadoutLayout, TheZoomSliderStaysPutWhateverThePercentageSays) {
+  LongSheetWindow f({1366, 768});
+  QRect track;
+  for (int zoom : {50, 100, 400, 75}) {
+    f.w->setZoom(zoom);
+    QCoreApplication::processEvents();
+    const QRect now(f.w->SliderZoom->mapTo(f.w->picBox, QPoint(0, 0)), f.w->SliderZoom->size());
+    if (track.isNull()) track = now;
+    EXPECT_EQ(now, track) << zoom;
+    EXPECT_EQ(f.w->lblZoom->text(), QString::number(zoom) + u'%');
+  }
+}
