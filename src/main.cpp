@@ -13,9 +13,11 @@
 
 #include "app/ProgramHelp.h"
 #include "app/RootFolder.h"
+#include "app/WindowSnapshot.h"
 #include "app/frmSCR.h"
 #include "model/Settings.h"
 #include "platform/Codec.h"
+#include "platform/Memory.h"
 #include "platform/Screen.h"
 #include "platform/UiPrompts.h"
 
@@ -53,6 +55,7 @@ QIcon programIcon() {
 int main(int argc, char** argv) {
   // --version and --help need no display (nor does the build, which writes
   // the manual page with --man).
+  keepLargeBlocksMapped();
   QString answer;
   if (answerWithoutWindow(argc, argv, &answer)) {
     std::fputs(answer.toUtf8().constData(), stdout);
@@ -91,6 +94,8 @@ int main(int argc, char** argv) {
     window.showMaximized();
   else
     window.show();
+  // The manual's pictures: the window takes its own and quits, saving nothing.
+  if (scheduleSnapshotFromEnvironment(window)) return app.exec();
   if (!note.isEmpty()) prompts.message(note, MessageIcon::Information);
   return app.exec();
 }

@@ -33,6 +33,7 @@ frmSCR::frmSCR(const QString& rootFolder, const ScreenInfo& screen, Prompts& pro
   state_.twipsPerPixelY = screen.twipsPerPixelY;
   buildControls();
   connectControls();
+  setupKeyboardAccess();
   // The design size of the window; the first dataset load sizes it to the screen.
   resize(1000, 700);
 }

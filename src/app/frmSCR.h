@@ -12,11 +12,13 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
 
+#include <QElapsedTimer>
 #include <QImage>
 
 #include "model/CompareSettings.h"
@@ -43,6 +45,7 @@ namespace kavalo {
 
 class Prompts;
 class UiMapView;
+class UiReadout;
 class clsWheelMouse;
 class frmLegend;
 class CompareComposer;
@@ -129,6 +132,8 @@ class frmSCR : public QMainWindow {
   void lblBoxSize_Click(int index);
   void cmdSokuti_Click();
   void setZoom(int zoomPercent);  // slider, zoom and lblZoom together
+  // 全体: the whole region in the view (Home does the same).
+  void cmdWhole_Click();
   void installWheelHook();
   void removeWheelHook();
   // Key preview and wheel events of the whole window; true when consumed.
@@ -149,6 +154,9 @@ class frmSCR : public QMainWindow {
   void chkTikeizu_Click();
   void cmdMapComment_Click();
   void Time_Print();
+  // The era's name in large letters over an area of the map (view pixels),
+  // until Timer1 hides it.
+  void showEraLabel(const Era& era, const QRect& area);
   void Timer1_Timer();
   void LoadLegend();
   // Called by the composition at the end of every full redraw while the
@@ -230,6 +238,7 @@ class frmSCR : public QMainWindow {
   QLabel* lblBoxSize[2] = {nullptr, nullptr};
   QLabel* lblDownload = nullptr;
   QPushButton* cmdGetTikeizu = nullptr;
+  QPushButton* cmdWhole = nullptr;
   QMenu* mnuPopUpMenu = nullptr;
   QAction* mnuMarkSet = nullptr;
   QAction* mnuMarkModify = nullptr;
@@ -256,6 +265,8 @@ class frmSCR : public QMainWindow {
  private:
   void buildControls();
   void connectControls();
+  // Accessible names, the tab order and the shortcuts (frmSCR_Keyboard.cpp).
+  void setupKeyboardAccess();
   // The picture of the map view follows the widget's size.
   void resizeViewImage();
 
@@ -303,6 +314,11 @@ class frmSCR : public QMainWindow {
   void trackArrow(int key, bool down);
   // Full redraw of the view.
   void redrawView();
+  // The view's centre kept on the region (every composition).
+  void keepCentreOnRegion();
+  // The centre a drag to view position (x, y) gives, kept on the region, and
+  // the offset the last full picture then moves by (view pixels).
+  ImagePoint dragCentre(double x, double y, QPoint* offset) const;
   // The picture the map view shows, and the same before its overlays (the
   // snapshot a drag moves).
   QImage viewPicture_;
@@ -311,6 +327,9 @@ class frmSCR : public QMainWindow {
   TileDownloads* tileDownloads_ = nullptr;
   // Tiles that arrive are drawn at most once per 50 ms.
   QTimer* arrivalTimer_ = nullptr;
+  // Two seconds after the last composition the freed memory is released.
+  QTimer* idleTrim_ = nullptr;
+  QElapsedTimer trimClock_;
   void tilesArrived();
 
   // ---- Online (frmSCR_Online.cpp): the download servers of the last run.
@@ -323,10 +342,13 @@ class frmSCR : public QMainWindow {
   bool hasReadoutPoint_ = false;
   Viewport readoutView_;
   QPointF readoutPoint_;
+  int readoutEra_ = -1;
+  // The box that lays lblInfo and lblMap out.
+  UiReadout* readoutBox_ = nullptr;
   // The captions the readout starts with, and shows again while no data
   // folder is loaded.
   void resetReadout();
-  void showReadoutFor(const Viewport& view, QPointF at);
+  void showReadoutFor(const Viewport& view, QPointF at, int eraIndex);
   // Shows or hides the folded panel's status line and gives the map the rest.
   void placeStatusLine(int left, int width, int clientHeight);
   void setStatusLine(const QString& lblInfoCaption);
@@ -391,6 +413,12 @@ class frmSCR : public QMainWindow {
   void updateCoverage();
   // The swipe divider in view pixels.
   int compareSplit() const;
+  // The era the comparison shows at view position `at` and where that place
+  // lies in the era's own view (a pane of 並列 is a view of its own). False
+  // on the divider between the panes.
+  bool compareEraAt(QPointF at, int* eraIndex, QPointF* viewPosition) const;
+  // The era the readout describes (an index of the session's eras).
+  int readoutEra() const { return readoutEra_; }
 
  private:
   void buildCompareControls(QVBoxLayout* timeLayout);
@@ -399,6 +427,14 @@ class frmSCR : public QMainWindow {
   void saveCompareSettings();
   // Makes a new frame from the composed pictures (divider, lens, cursor).
   void refreshCompareFrame();
+  // The readout of the pointer again, after either era or the mode changed.
+  void refreshCompareReadout();
+  // Where era A (which 0) or era B (1) shows, in view pixels.
+  QRect compareArea(int which) const;
+  // The two eras' small labels on the frame.
+  void drawCompareLabels();
+  // The era's name flashed over the part of the map it changed.
+  void flashEraChange(int which);
   void placeOpacitySlider();
   CompareSettings compare_;
   bool compareSettingsUnreadable_ = false;

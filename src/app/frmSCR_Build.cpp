@@ -15,11 +15,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,12 +33,14 @@
 #include "app/DatasetLoader.h"
 #include "app/Startup.h"
 #include "app/UiMapView.h"
+#include "app/UiReadout.h"
 #include "app/UiTickLabels.h"
 #include "app/WindowSettings.h"
 #include "elevation/frmLegend.h"
 #include "geo/clsWheelMouse.h"
 #include "model/Settings.h"
 #include "net/TileDownloads.h"
+#include "platform/Memory.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
@@ -49,17 +55,38 @@ namespace {
 
 constexpr int kPanelWidth = 214;
 
-// A label that reports clicks (the panel toggles, the online indicator and
-// the home-page link are labels).
+// A label that works as a button: it reports clicks, takes the keyboard's
+// focus (Tab) and is pressed by Space or Enter, with a dotted frame while it
+// has the focus. It keeps the look of a label (the panel toggles, the online
+// indicator and the home-page link have always been labels).
 class ClickableLabel : public QLabel {
  public:
-  using QLabel::QLabel;
+  explicit ClickableLabel(const QString& text, QWidget* parent = nullptr) : QLabel(text, parent) {
+    setFocusPolicy(Qt::StrongFocus);
+  }
   std::function<void()> onClick;
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override {
     QLabel::mouseReleaseEvent(event);
     if (onClick) onClick();
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && onClick) {
+      onClick();
+      return;
+    }
+    QLabel::keyPressEvent(event);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
   }
 };
 
@@ -106,7 +133,9 @@ void frmSCR::buildControls() {
   auto* folderLayout = new QVBoxLayout(framFolder);
   tighten(folderLayout);
   lstDataFolder = named(new QListWidget, "lstDataFolder");
-  lstDataFolder->setFixedHeight(4 * lstDataFolder->fontMetrics().height() + 8);
+  // Three names in sight (the list scrolls for more), so that the whole panel
+  // fits the height a 768-pixel screen leaves.
+  lstDataFolder->setFixedHeight(3 * lstDataFolder->fontMetrics().height() + 8);
   // Names are fitted to the list's width (fitDataFolderList), never scrolled sideways.
   lstDataFolder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   cmdMapComment = button(QStringLiteral("コメント"), "cmdMapComment");
@@ -122,11 +151,10 @@ void frmSCR::buildControls() {
   SliderAge = named(new QSlider(Qt::Horizontal), "SliderAge");
   SliderAge->setRange(0, 1);
   SliderAge->setPageStep(1);
-  SliderAge->setTickPosition(QSlider::TicksBelow);
+  // No ticks: the coverage strip right under the slider has a cell per era.
   cmdViewTime = button(QStringLiteral("時期設定(&E)"), "cmdViewTime", QStringLiteral("時間に関する設定を行います"));
   timeLayout->addWidget(cboAge);
   timeLayout->addWidget(SliderAge);
-  timeLayout->addWidget(cmdViewTime);
   buildCompareControls(timeLayout);
   panel->addWidget(framTime);
 
@@ -157,6 +185,11 @@ void frmSCR::buildControls() {
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Label1->setFont(small);
   }
+  // The percentage keeps the width of its widest value, so that the slider's
+  // track and the figures under it never shift as the value changes.
+  lblZoom->setMinimumWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("400%")) + 2);
+  lblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  cmdWhole = button(QStringLiteral("全体"), "cmdWhole", QStringLiteral("地域の全体を表示します(Home)"));
   zoomLayout->addWidget(SliderZoom, 0, 0);
   zoomLayout->addWidget(lblZoom, 0, 1);
   zoomLayout->addWidget(Label1, 1, 0);
@@ -209,15 +242,11 @@ void frmSCR::buildControls() {
   auto* infoLayout = new QVBoxLayout(framInfo);
   tighten(infoLayout);
   lblInfo = named(new QLabel(QStringLiteral("現在地の標高：")), "lblInfo");
-  // Four lines: latitude, longitude, datum, elevation.
-  lblInfo->setFixedHeight(4 * lblInfo->fontMetrics().lineSpacing() + 4);
-  lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lblMap = named(new QLabel(QStringLiteral("図幅情報")), "lblMap",
                  QStringLiteral("太字の場合は、該当時間の地形図ではないことを示します"));
-  lblMap->setWordWrap(true);
-  // The sheet name and its edition may wrap onto three lines.
-  lblMap->setFixedHeight(3 * lblMap->fontMetrics().lineSpacing() + 4);
-  lblMap->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // Four lines of the place (latitude, longitude, datum, elevation) above the
+  // sheet text, which wraps; the box gives them what room the panel has.
+  readoutBox_ = new UiReadout(lblInfo, lblMap);
   auto* infoButtons = new QHBoxLayout;
   cmdSokuti = button(QStringLiteral("日/世"), "cmdSokuti", QStringLiteral("表示測地系の切り替え"));
   auto* offLine = new ClickableLabel(QStringLiteral("オフライン"));
@@ -230,11 +259,10 @@ void frmSCR::buildControls() {
   lblHomePage = named(static_cast<QLabel*>(homePage), "lblHomePage", QStringLiteral("Kavaloホームページを開きます"));
   homePage->setCursor(Qt::PointingHandCursor);
   homePage->onClick = [this] { lblHomePage_Click(); };
-  infoLayout->addWidget(lblInfo);
-  infoLayout->addWidget(lblMap);
+  infoLayout->addWidget(readoutBox_, 1);
   infoLayout->addLayout(infoButtons);
-  infoLayout->addWidget(lblHomePage);
-  panel->addWidget(framInfo);
+  // The readout takes what height the panel has to spare.
+  panel->addWidget(framInfo, 1);
 
   // Commands
   cmdPosition =
@@ -247,29 +275,40 @@ void frmSCR::buildControls() {
   cmdCopy = button(QStringLiteral("コピー(&C)"), "cmdCopy", QStringLiteral("画像をコピーします"));
   cmdHelp = button(QStringLiteral("解説(&H)"), "cmdHelp");
   cmdEnd = button(QStringLiteral("終了(&X)"), "cmdEnd", QStringLiteral("Kavaloを終了します"));
-  panel->addWidget(cmdPosition);
+  // The commands two to a row; the view's place and the whole region first.
+  auto* row0 = new QHBoxLayout;
+  row0->addWidget(cmdPosition, 1);
+  row0->addWidget(cmdWhole);
+  panel->addLayout(row0);
   cmdGetTikeizu = button(QStringLiteral("付属地形図取得"), "cmdGetTikeizu",
                          QStringLiteral("不足している地形図をサーバーから取得します"));
-  panel->addWidget(cmdGetTikeizu);
   auto* row1 = new QHBoxLayout;
   row1->addWidget(cmdWMS);
-  row1->addWidget(cnmdKML);
+  row1->addWidget(cmdGetTikeizu);
   panel->addLayout(row1);
   auto* row2 = new QHBoxLayout;
+  row2->addWidget(cnmdKML);
   row2->addWidget(cmdPrintOut);
-  row2->addWidget(cmdCopy);
   panel->addLayout(row2);
   auto* row3 = new QHBoxLayout;
+  row3->addWidget(cmdCopy);
   row3->addWidget(cmdHelp);
-  row3->addWidget(cmdEnd);
   panel->addLayout(row3);
 
   auto* hide = new ClickableLabel(QStringLiteral("<<"));
   lblBoxSize[0] = named(static_cast<QLabel*>(hide), "lblBoxSize_0", QStringLiteral("設定画面を隠します"));
   hide->onClick = [this] { lblBoxSize_Click(0); };
   hide->setCursor(Qt::PointingHandCursor);
-  panel->addWidget(lblBoxSize[0], 0, Qt::AlignRight);
-  panel->addStretch(1);
+  // The home page on the panel's last line, beside the fold.
+  auto* lastRow = new QHBoxLayout;
+  lastRow->addWidget(lblHomePage);
+  lastRow->addStretch(1);
+  lastRow->addWidget(cmdEnd);
+  panel->addLayout(lastRow);
+  // The fold stands in the panel's top-right corner, beside the first
+  // group's title (placed by placeFoldLabel as the panel is laid out).
+  lblBoxSize[0]->setParent(picBox);
+  lblBoxSize[0]->adjustSize();
 
   // The map view, with the era label and the download notice over it.
   picPrint = new UiMapView(this, central);
@@ -302,6 +341,10 @@ void frmSCR::buildControls() {
   mnuMarkErase = mnuPopUpMenu->addAction(QStringLiteral("目印削除"));
   mnuMarkErase->setObjectName(QStringLiteral("mnuMarkErase"));
 
+  idleTrim_ = new QTimer(this);
+  idleTrim_->setSingleShot(true);
+  idleTrim_->setInterval(2000);
+  connect(idleTrim_, &QTimer::timeout, this, [] { releaseFreedMemory(); });
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   cboAge->installEventFilter(this);

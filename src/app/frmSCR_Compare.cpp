@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -111,24 +112,31 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   cboAgeB->setObjectName(QStringLiteral("cboAgeB"));
   cboAgeB->setToolTip(QStringLiteral("比較する時期"));
   cboAgeB->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboAgeB->setMinimumContentsLength(5);
+  cboAgeB->setMinimumContentsLength(9);
   cboCompareMode = new QComboBox;
   cboCompareMode->setObjectName(QStringLiteral("cboCompareMode"));
   cboCompareMode->setToolTip(QStringLiteral("比べ方"));
   cboCompareMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboCompareMode->setMinimumContentsLength(2);
+  cboCompareMode->setMinimumContentsLength(4);
   // Data: the mode's number, in the order of CompareMode.
   cboCompareMode->addItem(QStringLiteral("並列"), static_cast<int>(CompareMode::Side));
   cboCompareMode->addItem(QStringLiteral("スワイプ"), static_cast<int>(CompareMode::Swipe));
   cboCompareMode->addItem(QStringLiteral("レンズ"), static_cast<int>(CompareMode::Lens));
   cboCompareMode->addItem(QStringLiteral("透過"), static_cast<int>(CompareMode::Blend));
   cboCompareMode->setItemData(2, QStringLiteral("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
+  // The switch with the second era on a row of their own (era names are
+  // long), the mode beside the era settings' button, so that the boxes show
+  // their texts whole.
   auto* row = new QHBoxLayout;
   row->setSpacing(2);
   row->addWidget(chkCompare);
-  row->addWidget(cboAgeB, 3);
-  row->addWidget(cboCompareMode, 2);
+  row->addWidget(cboAgeB, 1);
   timeLayout->addLayout(row);
+  auto* settingsRow = new QHBoxLayout;
+  settingsRow->setSpacing(2);
+  settingsRow->addWidget(cmdViewTime, 1);
+  settingsRow->addWidget(cboCompareMode);
+  timeLayout->addLayout(settingsRow);
 
   // The blend's opacity lies over the map's top-right corner while blending
   // (placeOpacitySlider), so that the panel keeps its height.
@@ -162,7 +170,13 @@ void frmSCR::refillDragStrips() {
 
 void frmSCR::loadCompareSettings() {
   compare_ = readCompareSettings(rootFile(state_, kCompareSettingsFile), &compareSettingsUnreadable_);
-  TileCache::shared().setBudget(int64_t{compare_.cacheMiB} * 1024 * 1024);
+  // One budget for every picture kept to be drawn again: the elevation
+  // pieces take an eighth of it (at most their usual bound), the decoded
+  // tiles and their stretched pictures the rest.
+  const int64_t budget = int64_t{compare_.cacheMiB} * 1024 * 1024;
+  const int64_t pieces = std::min(ElevationPieces::kDefaultBudget, budget / 8);
+  state_.pieces.setBudget(pieces);
+  TileCache::shared().setBudget(budget - pieces);
   const QSignalBlocker b1(chkCompare), b2(cboCompareMode), b3(SliderOpacity);
   chkCompare->setChecked(compare_.on);
   cboCompareMode->setCurrentIndex(static_cast<int>(compare_.mode));
@@ -200,6 +214,37 @@ bool frmSCR::compareActive() const { return compare_.on && state_.view.loaded &&
 int frmSCR::compareSplit() const {
   return clampSplit(static_cast<int>(std::lround(compare_.splitPermille * state_.viewWidth() / 1000.0)),
                     state_.viewWidth());
+}
+
+bool frmSCR::compareEraAt(QPointF at, int* eraIndex, QPointF* viewPosition) const {
+  *eraIndex = state_.view.eraIndex;
+  *viewPosition = at;
+  switch (compare_.mode) {
+    case CompareMode::Side: {
+      const SidePanes panes = sideBySidePanes(state_.viewWidth(), state_.viewHeight());
+      QPointF local;
+      const int pane = paneAt(panes, at, &local);
+      if (pane < 0) return false;
+      *viewPosition = paneToViewPosition(panes, local, state_.viewWidth());
+      if (pane == 1) *eraIndex = compare_.eraB;
+      return true;
+    }
+    case CompareMode::Swipe:
+      // Era A left of the divider, era B from it on (as the frame is made).
+      if (at.x() >= compareSplit()) *eraIndex = compare_.eraB;
+      return true;
+    case CompareMode::Lens: {
+      const QPoint lens = compareCursor_.value_or(QPoint(state_.viewWidth() / 2, state_.viewHeight() / 2));
+      const double dx = at.x() - lens.x(), dy = at.y() - lens.y();
+      if (dx * dx + dy * dy <= double(compare_.lensRadius) * compare_.lensRadius) *eraIndex = compare_.eraB;
+      return true;
+    }
+    case CompareMode::Blend:
+      // The era that shows the more: B from half its opacity on.
+      if (compare_.opacity >= 50) *eraIndex = compare_.eraB;
+      return true;
+  }
+  return true;
 }
 
 namespace {
@@ -245,6 +290,7 @@ void frmSCR::refreshCompareFrame() {
   const ViewRequest request = viewRequest(RenderPass::ComparePane);
   compareComposer_->makeFrame(state_, request, viewOf(compare_, compareSplit(), lens, cursor, request.devicePixelRatio),
                               viewPicture_);
+  drawCompareLabels();
   picPrint->update();
 }
 
@@ -272,23 +318,42 @@ void frmSCR::cboAgeB_Click() {
   const int position = cboAgeB->currentIndex();
   if (position < 0 || position >= static_cast<int>(state_.eraListMap.size())) return;
   compare_.eraB = state_.eraListMap[static_cast<size_t>(position)];
-  if (phase_ == Phase::Ready && compare_.on)
+  if (phase_ == Phase::Ready && compare_.on) {
     redrawView();
-  else
+    // The pane under the pointer may now show another era.
+    refreshCompareReadout();
+    flashEraChange(1);
+  } else {
     updateCoverage();
+  }
 }
 
 void frmSCR::cboCompareMode_Click() {
   const int mode = cboCompareMode->currentData().toInt();
   compare_.mode = static_cast<CompareMode>(std::clamp(mode, 0, 3));
   placeOpacitySlider();
-  if (phase_ == Phase::Ready && compare_.on) redrawView();
+  if (phase_ == Phase::Ready && compare_.on) {
+    redrawView();
+    refreshCompareReadout();
+  }
 }
 
 void frmSCR::SliderOpacity_Scroll() {
   compare_.opacity = SliderOpacity->value();
   // A new blend of the pictures already composed.
-  if (compareActive() && compare_.mode == CompareMode::Blend) refreshCompareFrame();
+  if (compareActive() && compare_.mode == CompareMode::Blend) {
+    refreshCompareFrame();
+    refreshCompareReadout();
+  }
+}
+
+void frmSCR::refreshCompareReadout() {
+  // The pointer last seen on the map, if it is still there; else where the
+  // system's cursor is.
+  if (compareCursor_ && picPrint->underMouse())
+    Show_PointInfo(compareCursor_->x(), compareCursor_->y());
+  else
+    Show_PointInfoAtCursor();
 }
 
 bool frmSCR::compareStepKey(int step) {
@@ -328,21 +393,9 @@ bool frmSCR::compareMouseMove(double x, double y) {
   if (compare_.mode == CompareMode::Swipe && !dragArmed_)
     picPrint->setCursor(std::abs(x - compareSplit()) <= kDividerGrip ? Qt::SplitHCursor : Qt::ArrowCursor);
 
-  // The readout follows the pane under the cursor, with its era.
-  if (compare_.mode == CompareMode::Side) {
-    const SidePanes panes = sideBySidePanes(state_.viewWidth(), state_.viewHeight());
-    QPointF local;
-    const int pane = paneAt(panes, QPointF(x, y), &local);
-    if (pane >= 0) {
-      const QPointF v = paneToViewPosition(panes, local, state_.viewWidth());
-      const int shown = state_.view.eraIndex;
-      if (pane == 1) state_.view.eraIndex = compare_.eraB;
-      Show_PointInfo(v.x(), v.y());
-      state_.view.eraIndex = shown;
-    }
-  } else {
-    Show_PointInfo(x, y);
-  }
+  // The readout describes the era under the pointer (Show_PointInfo asks
+  // compareEraAt).
+  Show_PointInfo(x, y);
 
   if (!dragArmed_) {
     if (compare_.mode == CompareMode::Side || compare_.mode == CompareMode::Lens) refreshCompareFrame();
@@ -354,7 +407,7 @@ bool frmSCR::compareMouseMove(double x, double y) {
   const ViewPoint now{toSingle(x), toSingle(y)};
   if (dragOffset(press, now).isNull() && !dragMoved_) return true;
   dragMoved_ = true;
-  const ImagePoint c = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press, now, state_.viewport());
+  const ImagePoint c = dragCentre(x, y, nullptr);
   state_.view.centerX = c.x;
   state_.view.centerY = c.y;
   redrawView();

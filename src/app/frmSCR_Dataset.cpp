@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
 
@@ -18,6 +19,7 @@
 #include "net/TileDownloads.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "render/CompareComposer.h"
 
 namespace kavalo {
 
@@ -97,11 +99,28 @@ void frmSCR::EnableViewControls(bool enabled) {
   cmdPosition->setEnabled(enabled);
   cmdWMS->setEnabled(enabled);
   cnmdKML->setEnabled(enabled);
+  cmdGetTikeizu->setEnabled(enabled);
+  cmdWhole->setEnabled(enabled);
   if (!enabled) {
     resetReadout();
     Timer1->stop();
     picTime->hide();
+    // The legend window goes with the map; the switch keeps the user's choice
+    // and brings it back with the next folder that is shown.
     if (legendWindow_ != nullptr) legendWindow_->hide();
+    // Nothing of the folder before may stay in sight: its eras in the greyed
+    // lists, its cells in the coverage strip, its pictures of a comparison.
+    {
+      const QSignalBlocker blockA(cboAge), blockB(cboAgeB), blockSlider(SliderAge);
+      cboAge->clear();
+      cboAgeB->clear();
+      SliderAge->setRange(0, 1);
+      SliderAge->setValue(0);
+    }
+    state_.eraListMap.clear();
+    state_.listedCount = 0;
+    compareComposer_->clear();
+    updateCoverage();
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "app/UiMapView.h"
+#include "app/UiReadout.h"
 #include "app/frmSCR.h"
 #include "elevation/ElevationPicture.h"
 #include "elevation/frmAltitudeColor_Dataset.h"
@@ -49,14 +50,22 @@ void frmSCR::cmdAltitudeColor_Click() {
 
 void frmSCR::Show_PointInfo(double px, double py) {
   if (!state_.view.loaded) return;
+  int era = state_.view.eraIndex;
+  QPointF at(px, py);
+  // Comparing, the place under the pointer is shown by one of two eras (and
+  // side by side, by a pane that is a view of its own): on the divider
+  // between the panes the readout keeps what it showed.
+  if (compareActive() && !compareEraAt(QPointF(px, py), &era, &at)) return;
   readoutView_ = state_.viewport();
-  readoutPoint_ = QPointF(px, py);
+  readoutPoint_ = at;
+  readoutEra_ = era;
   hasReadoutPoint_ = true;
-  showReadoutFor(readoutView_, readoutPoint_);
+  showReadoutFor(readoutView_, readoutPoint_, readoutEra_);
 }
 
-void frmSCR::showReadoutFor(const Viewport& view, QPointF at) {
-  const PointInfo info = computePointInfo(state_, view, static_cast<float>(at.x()), static_cast<float>(at.y()));
+void frmSCR::showReadoutFor(const Viewport& view, QPointF at, int eraIndex) {
+  const PointInfo info =
+      computePointInfo(state_, view, eraIndex, static_cast<float>(at.x()), static_cast<float>(at.y()));
   lblInfo->setText(displayText(info.lblInfo));
   lblMap->setText(displayText(info.lblMap));
   // The captions as the program composes them, carriage returns included,
@@ -68,12 +77,13 @@ void frmSCR::showReadoutFor(const Viewport& view, QPointF at) {
     font.setBold(info.bold);
     lblMap->setFont(font);
   }
+  readoutBox_->relayout();
   setStatusLine(info.lblInfo);
 }
 
 void frmSCR::refreshReadoutDatum() {
   if (!state_.view.loaded || !hasReadoutPoint_) return;
-  showReadoutFor(readoutView_, readoutPoint_);
+  showReadoutFor(readoutView_, readoutPoint_, readoutEra_);
 }
 
 void frmSCR::Show_PointInfoAtCursor() {

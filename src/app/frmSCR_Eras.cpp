@@ -63,7 +63,10 @@ void frmSCR::cboAge_Click() {
     }
     if (!era.hasSheetLines) chkZukakusen->setChecked(false);
     PrintGazo();
-    Show_PointInfoAtCursor();
+    if (compareActive())
+      refreshCompareReadout();
+    else
+      Show_PointInfoAtCursor();
   }
   setPhase(Phase::Loading);
   SliderAge->setValue(position);

@@ -120,6 +120,12 @@ void frmSCR::LoadLegend() {
 void frmSCR::showLegendForComposition() {
   if (!state_.view.showLegend) return;
   ensureLegendWindow();
+  // Hidden while a folder without a map was shown (or never shown yet): the
+  // ticked switch brings it back beside the panel.
+  if (!legendWindow_->isVisible() && isVisible()) {
+    placeLegendWindow();
+    legendWindow_->show();
+  }
   fitLegendWindowHeight();
   LoadLegend();
 }
@@ -132,7 +138,12 @@ void frmSCR::cmdMapComment_Click() {
 void frmSCR::Time_Print() {
   Timer1->stop();
   if (!state_.hasEra()) return;
-  const QString text = Get_cboAge_Text(state_.currentEra(), state_.view.eraLabelStyle);
+  // Comparing, the name shows over the part of the map the shown era has.
+  showEraLabel(state_.currentEra(), compareActive() ? compareArea(0) : picPrint->rect());
+}
+
+void frmSCR::showEraLabel(const Era& era, const QRect& area) {
+  const QString text = Get_cboAge_Text(era, state_.view.eraLabelStyle);
   const QFont font = ComposeContext::mapFont(20, true);
   const QFontMetrics metrics(font, picTime);
   picTime->setFont(font);
@@ -147,8 +158,13 @@ void frmSCR::Time_Print() {
   const int width = metrics.horizontalAdvance(text) + 4;
   const int height = metrics.height() + 3;
   picTime->resize(width, height);
-  // Centred across the map, its middle at a fifth of the map's height.
-  picTime->move(roundToInt(picPrint->width() / 2.0 - width / 2.0), roundToInt(picPrint->height() / 5.0 - height / 2.0));
+  // Centred across the area, its middle at a fifth of the area's height,
+  // and kept on the map.
+  int x = roundToInt(area.x() + area.width() / 2.0 - width / 2.0);
+  int y = roundToInt(area.y() + area.height() / 5.0 - height / 2.0);
+  x = std::clamp(x, 0, std::max(0, picPrint->width() - width));
+  y = std::clamp(y, 0, std::max(0, picPrint->height() - height));
+  picTime->move(x, y);
   picTime->show();
   picTime->raise();
 }

@@ -1,6 +1,7 @@
 // Navigation handlers of the main window: keys, wheel, drag, zoom slider,
 // panel toggle, datum toggle. The arithmetic is in geo/Navigation; here the
 // controls are read and set and the view is redrawn.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -48,6 +49,7 @@ unsigned arrowBit(int key) {
 bool isMapKey(int key, Qt::KeyboardModifiers modifiers) {
   switch (key) {
     case Qt::Key_Space:
+    case Qt::Key_Home:
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Left:
@@ -107,6 +109,10 @@ void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   if (key == Qt::Key_Space) {
     setZoom(100);
     redrawView();
+    return;
+  }
+  if (key == Qt::Key_Home) {
+    cmdWhole_Click();
     return;
   }
   if (key == Qt::Key_C && ctrl) {
@@ -174,6 +180,33 @@ void frmSCR::m_CWheel_MouseWheel(int iniVector) {
   redrawView();
 }
 
+ImagePoint frmSCR::dragCentre(double x, double y, QPoint* offset) const {
+  const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
+  ViewPoint now{toSingle(x), toSingle(y)};
+  const Viewport view = state_.viewport();
+  const ImagePoint free = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press, now, view);
+  const ImagePoint kept = regionClampedCentre(free, state_.mapInfo);
+  // Held at the region's edge, the map stops following the pointer: the
+  // picture moves only as far as the centre did.
+  const float perPixelX = view.ScreenToImageDX(1.0), perPixelY = view.ScreenToImageDY(1.0);
+  if (kept.x != free.x && perPixelX > 0) now.x = toSingle(press.x + (pressCenterX_ - kept.x) / perPixelX);
+  if (kept.y != free.y && perPixelY > 0) now.y = toSingle(press.y + (pressCenterY_ - kept.y) / perPixelY);
+  if (offset != nullptr) *offset = dragOffset(press, now);
+  return kept;
+}
+
+void frmSCR::cmdWhole_Click() {
+  if (!state_.view.loaded) return;
+  const WholeRegionView whole = wholeRegionView(state_.mapInfo, state_.scale, state_.viewWidth(), state_.viewHeight(),
+                                                SliderZoom->minimum(), SliderZoom->maximum());
+  state_.view.centerX = whole.centre.x;
+  state_.view.centerY = whole.centre.y;
+  setZoom(whole.zoomPercent);
+  redrawView();
+  Show_PointInfoAtCursor();
+  if (picPrint->isVisible()) picPrint->setFocus();
+}
+
 void frmSCR::picPrint_MouseDown(Qt::MouseButton button, double x, double y) {
   // A second button pressed during a drag changes nothing: the picture moved
   // so far belongs to the first press, and its release ends the drag.
@@ -194,11 +227,11 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   if (!dragArmed_) return;
   const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
   const ViewPoint now{toSingle(x), toSingle(y)};
-  const QPoint offset = dragOffset(press, now);
-  if (offset.isNull() && !dragMoved_) return;
+  if (dragOffset(press, now).isNull() && !dragMoved_) return;
 
   dragMoved_ = true;
-  const ImagePoint c = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press, now, state_.viewport());
+  QPoint offset;
+  const ImagePoint c = dragCentre(x, y, &offset);
   state_.view.centerX = c.x;
   state_.view.centerY = c.y;
   // The composition draws only the strips the offset uncovers; the rest is
@@ -221,9 +254,7 @@ void frmSCR::picPrint_MouseUp(Qt::MouseButton button, double x, double y) {
   dragArmed_ = false;
   picPrint->unsetCursor();
   if (dragMoved_) {
-    const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
-    const ImagePoint c = draggedCentre(ImagePoint{pressCenterX_, pressCenterY_}, press,
-                                       ViewPoint{toSingle(x), toSingle(y)}, state_.viewport());
+    const ImagePoint c = dragCentre(x, y, nullptr);
     state_.view.centerX = c.x;
     state_.view.centerY = c.y;
     redrawView();
@@ -256,7 +287,9 @@ void frmSCR::lblBoxSize_Click(int index) {
     picBox->move(0, picBox->y());
     lblBoxSize[1]->hide();
   }
-  // The map view follows the panel's right edge and is redrawn.
+  // The window's least size follows the panel; the map view follows the
+  // panel's right edge and is redrawn.
+  fitMinimumSize();
   Form_Resize();
 }
 
@@ -341,6 +374,16 @@ bool frmSCR::previewKey(QObject* watched, QEvent* event) {
   if (passedOn) return false;
 
   const auto* key = static_cast<QKeyEvent*>(event);
+  // Space belongs to the map, so Enter presses the button that has the focus
+  // (a main window's buttons take no Enter of their own).
+  if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+      (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isEnabled()) {
+      button->click();
+      return true;
+    }
+    return false;
+  }
   trackArrow(key->key(), true);
   const bool consumed = isMapKey(key->key(), key->modifiers());
   Form_KeyDown(key->key(), key->modifiers());

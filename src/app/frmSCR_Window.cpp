@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/UiMapView.h"
+#include "app/UiReadout.h"
 #include "app/WindowSettings.h"
 #include "app/frmSCR.h"
 
@@ -19,6 +20,8 @@ namespace {
 
 // The map keeps at least this much room beside the panel.
 constexpr int kMinMapWidth = 320;
+// The least height of the window while the panel is folded away.
+constexpr int kFoldedMinHeight = 240;
 // Room the window manager's frame and a task bar take from the screen.
 constexpr int kScreenAllowance = 80;
 // Below this the names would be too small to read; longer names are cut.
@@ -48,6 +51,7 @@ void frmSCR::resetReadout() {
   QFont font = lblMap->font();
   font.setBold(false);
   lblMap->setFont(font);
+  readoutBox_->relayout();
   lblStatus->clear();
   lblStatus->hide();
   hasReadoutPoint_ = false;
@@ -76,9 +80,12 @@ void frmSCR::placeStatusLine(int left, int width, int clientHeight) {
 void frmSCR::fitMinimumSize() {
   // The panel is placed by hand, not by the window's layout, so the window
   // learns its least height from the panel's own layout.
-  int height = picBox->layout()->minimumSize().height();
+  // Folded away, the panel asks for nothing: the map and its status line
+  // can be as low as the window manager lets them.
+  const bool folded = panelFolded();
+  int height = folded ? kFoldedMinHeight : picBox->layout()->minimumSize().height();
   if (screen_.heightPx > kScreenAllowance) height = std::min(height, screen_.heightPx - kScreenAllowance);
-  int width = picBox->width() + kMinMapWidth;
+  int width = (folded ? 0 : picBox->width()) + kMinMapWidth;
   if (screen_.widthPx > 0) width = std::min(width, screen_.widthPx);
   setMinimumSize(width, height);
 }
@@ -115,6 +122,9 @@ void frmSCR::Form_Resize() {
   const int clientWidth = client->width();
   const int clientHeight = client->height();
   picBox->setGeometry(picBox->x(), 0, picBox->width(), clientHeight);
+  // The fold in the panel's top-right corner, over the first group's title row.
+  lblBoxSize[0]->move(picBox->width() - lblBoxSize[0]->width() - 6, 2);
+  lblBoxSize[0]->raise();
   const int left = picBox->x() + picBox->width();
   // A window narrower than the panel leaves no room for the map.
   const int width = std::max(0, clientWidth - left);

@@ -21,6 +21,7 @@ void frmSCR::connectControls() {
   connect(cmdViewTime, &QPushButton::clicked, this, [this] { cmdViewTime_Click(); });
   connect(SliderZoom, &QSlider::valueChanged, this, [this](int) { SliderZoom_Scroll(); });
   connect(SliderZoom, &QSlider::sliderReleased, this, [this] { SliderZoom_MouseUp(); });
+  connect(cmdWhole, &QPushButton::clicked, this, [this] { cmdWhole_Click(); });
   connect(SliderMoveAmount, &QSlider::sliderReleased, this, [this] { SliderMoveAmount_MouseUp(); });
   connect(cmdAltitudeColor, &QPushButton::clicked, this, [this] { cmdAltitudeColor_Click(); });
 

@@ -99,9 +99,23 @@ QString usersEraSourceText(const Era& era) {
   return QStringLiteral("XYZタイル（") + service + QStringLiteral("）：") + era.acquiredText + QStringLiteral("保存");
 }
 
+namespace {
+
+const Era* eraAt(const ProgramState& state, int eraIndex) {
+  if (eraIndex < 0 || eraIndex >= static_cast<int>(state.eras.size())) return nullptr;
+  return &state.eras[static_cast<size_t>(eraIndex)];
+}
+
+}  // namespace
+
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float px, float py) {
-  if (!state.hasEra()) return QStringLiteral("なし");
-  const Era& era = state.currentEra();
+  return Get_2manSheetInfo(state, view, state.view.eraIndex, px, py);
+}
+
+QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py) {
+  const Era* shown = eraAt(state, eraIndex);
+  if (shown == nullptr) return QStringLiteral("なし");
+  const Era& era = *shown;
   const ImagePoint p = view.ScreenToImage(px, py);
   // The sheet index is kept in the datum of the era's frames.
   const LatLon ll = ImageToLatLon(state.mapInfo, p.x, p.y, era.frameType == kWorldFrame ? 1 : 0);
@@ -113,6 +127,10 @@ QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float
 }
 
 PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py) {
+  return computePointInfo(state, view, state.view.eraIndex, px, py);
+}
+
+PointInfo computePointInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py) {
   PointInfo info;
   const ImagePoint p = view.ScreenToImage(px, py);
   const int datum = state.view.datumFlag;
@@ -126,8 +144,9 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, floa
   text += kCR;
   appendElevation(text, ElevationAt(state.altitude, p.x, p.y));
 
-  if (!state.hasEra()) return info;
-  const Era& era = state.currentEra();
+  const Era* described = eraAt(state, eraIndex);
+  if (described == nullptr) return info;
+  const Era& era = *described;
   switch (eraSource(era).readout) {
     case EraReadoutStyle::SheetHistory:
       scannedSheetText(info, state, era, p.x, p.y);
@@ -145,7 +164,7 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, floa
                     EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
       break;
     case EraReadoutStyle::SheetIndex:
-      info.lblMap = QStringLiteral("1/20,000地形図：") + Get_2manSheetInfo(state, view, px, py);
+      info.lblMap = QStringLiteral("1/20,000地形図：") + Get_2manSheetInfo(state, view, eraIndex, px, py);
       break;
     case EraReadoutStyle::AgencyOrtho:
       info.lblMap = QStringLiteral("電子国土基本図（オルソ画像）：") + era.acquiredText + QStringLiteral("保存");

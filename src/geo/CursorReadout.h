@@ -24,7 +24,11 @@ struct PointInfo {
 QString secondsText(float seconds);
 
 // The readout at view pixel (px, py) of a view of the state's dataset, in the
-// state's datum, era and era label style.
+// state's datum and era label style, describing era eraIndex (an index of
+// state.eras; none out of range). A comparison describes the era under the
+// pointer, which need not be the shown one.
+PointInfo computePointInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py);
+// The same for the shown era.
 PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py);
 
 // What lblMap says of an era the user added: the tile service by its host
@@ -32,8 +36,10 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, floa
 // or the scan and its credit, "取り込んだ地図：town plan.tif（市史）".
 QString usersEraSourceText(const Era& era);
 
-// The 1:20,000 sheet of the shown era at view pixel (px, py): "code(name)" of
+// The 1:20,000 sheet of era eraIndex at view pixel (px, py): "code(name)" of
 // the first sheet of its index that holds the point, "なし" when none does.
+QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py);
+// The same for the shown era.
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float px, float py);
 
 }  // namespace kavalo

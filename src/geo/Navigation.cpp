@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QRect>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/Numbers.h"
@@ -25,6 +26,33 @@ int steppedEraPosition(int position, int direction, int listedCount) {
   if (next < 0) return listedCount - 1;
   if (next >= listedCount) return 0;
   return next;
+}
+
+RegionSize regionSize(const MapInfo& info) {
+  return RegionSize{toSingle(static_cast<double>(info.totalCols) * info.tileWidth),
+                    toSingle(static_cast<double>(info.totalRows) * info.tileHeight)};
+}
+
+ImagePoint regionClampedCentre(ImagePoint centre, const MapInfo& info) {
+  const RegionSize region = regionSize(info);
+  // NaN (a damaged saved position) goes to the region's corner, not through.
+  auto clamp = [](float v, float hi) { return std::isnan(v) ? 0.0f : std::clamp(v, 0.0f, std::max(0.0f, hi)); };
+  return ImagePoint{clamp(centre.x, region.width), clamp(centre.y, region.height)};
+}
+
+WholeRegionView wholeRegionView(const MapInfo& info, const ScaleFactors& scale, int viewWidth, int viewHeight,
+                                int minZoom, int maxZoom) {
+  const RegionSize region = regionSize(info);
+  WholeRegionView v;
+  v.centre = ImagePoint{region.width / 2.0f, region.height / 2.0f};
+  // At zoom z a view shows viewWidth * imagePerScreenX * 100 / z image pixels
+  // across: the region fits while z is at most this.
+  double fit = maxZoom;
+  if (region.width > 0 && viewWidth > 0) fit = std::min(fit, 100.0 * viewWidth * scale.imagePerScreenX / region.width);
+  if (region.height > 0 && viewHeight > 0)
+    fit = std::min(fit, 100.0 * viewHeight * scale.imagePerScreenY / region.height);
+  v.zoomPercent = std::clamp(static_cast<int>(std::floor(fit)), minZoom, maxZoom);
+  return v;
 }
 
 PanSteps quarterViewSteps(const Viewport& view) {

@@ -7,6 +7,7 @@
 #include <QPoint>
 
 #include "model/Coordinates.h"
+#include "model/MapInfo.h"
 
 class QImage;
 
@@ -64,6 +65,29 @@ QPoint dragOffset(ViewPoint press, ViewPoint now);
 // The centre that keeps the point under the press under the pointer now:
 // press centre + the pointer's way back, in image pixels at the current zoom.
 ImagePoint draggedCentre(ImagePoint pressCentre, ViewPoint press, ViewPoint now, const Viewport& view);
+
+// The region in image pixels: the whole grid of tiles.
+struct RegionSize {
+  float width = 0.0f;
+  float height = 0.0f;
+};
+RegionSize regionSize(const MapInfo& info);
+
+// The centre kept on the region: however the view is moved (drag, keys, the
+// position dialog), at most half a view of blank lies beyond the region's
+// edge, so some of the map is always in sight.
+ImagePoint regionClampedCentre(ImagePoint centre, const MapInfo& info);
+
+// The view that shows the whole region (全体): its middle, at the largest
+// zoom within [minZoom, maxZoom] at which the region fits the view. A region
+// larger than the view even at the least zoom is shown at the least zoom,
+// from its middle (as much of it as a view can hold).
+struct WholeRegionView {
+  ImagePoint centre;
+  int zoomPercent = 100;
+};
+WholeRegionView wholeRegionView(const MapInfo& info, const ScaleFactors& scale, int viewWidth, int viewHeight,
+                                int minZoom, int maxZoom);
 
 // Copies the snapshot of the last full redraw onto the view picture with its
 // top-left corner at offset, cut to the view. One block copy, row by row,

@@ -126,7 +126,35 @@ uint64_t ElevationPieces::nextGeneration() {
   return ++counter;
 }
 
-void ElevationPieces::clear() { *this = ElevationPieces(); }
+void ElevationPieces::clear() {
+  const int64_t budget = budget_;
+  *this = ElevationPieces();
+  budget_ = budget;
+}
+
+void ElevationPieces::setBudget(int64_t bytes) {
+  budget_ = std::max<int64_t>(0, bytes);
+  if (!lastUse_.empty()) keepWithinBudget(lastUse_.size());
+}
+
+void ElevationPieces::keepWithinBudget(size_t keep) {
+  if (bytes_ <= budget_) return;
+  // Down to three quarters of the budget at once, so that a roaming view
+  // drops pieces in batches rather than one scan per new piece.
+  const int64_t target = budget_ / 4 * 3;
+  while (bytes_ > target) {
+    size_t oldest = lastUse_.size();
+    for (size_t i = 0; i < lastUse_.size(); ++i) {
+      if (i == keep || !rendered_[i]) continue;
+      if (oldest == lastUse_.size() || lastUse_[i] < lastUse_[oldest]) oldest = i;
+    }
+    if (oldest == lastUse_.size()) return;  // only the piece in hand is kept
+    bytes_ -= pictures_[oldest].sizeInBytes() + aprons_[oldest].sizeInBytes();
+    pictures_[oldest] = QImage();
+    aprons_[oldest] = QImage();
+    rendered_[oldest] = 0;
+  }
+}
 
 void ElevationPieces::prepare(const AltitudeGrid* grid, const ColorSet& set, int totalCols, int totalRows) {
   clear();
@@ -143,6 +171,7 @@ void ElevationPieces::prepare(const AltitudeGrid* grid, const ColorSet& set, int
   pictures_.assign(count, QImage());
   rendered_.assign(count, 0);
   aprons_.assign(count, QImage());
+  lastUse_.assign(count, 0);
 }
 
 bool ElevationPieces::gridUnchanged() const {
@@ -175,8 +204,13 @@ bool ElevationPieces::isRendered(int a, int b) const {
 const QImage& ElevationPieces::piece(int a, int b) {
   static const QImage kNone;
   if (a < 0 || b < 0 || a >= totalCols_ || b >= totalRows_) return kNone;
-  if (!isRendered(a, b)) RenderElevationPiece(a, b);
-  return pictures_[index(a, b)];
+  const size_t i = index(a, b);
+  touch(i);
+  if (!isRendered(a, b)) {
+    RenderElevationPiece(a, b);
+    keepWithinBudget(i);
+  }
+  return pictures_[i];
 }
 
 const QImage& ElevationPieces::apronPiece(int a, int b) {
@@ -206,6 +240,8 @@ const QImage& ElevationPieces::apronPiece(int a, int b) {
     ring(pw + 1, i);
   }
   apron = std::move(image);
+  bytes_ += apron.sizeInBytes();
+  keepWithinBudget(index(a, b));
   return apron;
 }
 
@@ -299,7 +335,11 @@ void ElevationPieces::RenderElevationPiece(int a, int b) {
           0xFF000000u | (channel(base[2] + shade) << 16) | (channel(base[1] + shade) << 8) | channel(base[0] + shade);
     }
   }
-  pictures_[index(a, b)] = std::move(image);
+  QImage& kept = pictures_[index(a, b)];
+  bytes_ -= kept.sizeInBytes() + aprons_[index(a, b)].sizeInBytes();
+  aprons_[index(a, b)] = QImage();
+  kept = std::move(image);
+  bytes_ += kept.sizeInBytes();
   rendered_[index(a, b)] = 1;
 }
 

@@ -2,7 +2,11 @@
 // The elevation picture cut into one piece per map tile. Each piece is
 // pw x ph pixels, one pixel per grid cell (pw = C div TotalCols, ph = R div
 // TotalRows), and is rendered from the grid the first time it is needed; it
-// stays valid until the next preparation (new grid or new colours).
+// stays valid until the next preparation (new grid or new colours). The
+// pieces kept are bounded by a budget: past it the pieces used least lately
+// (those far from where the user looks) are dropped and rendered again when
+// they are needed, so that roaming a large region never keeps its whole
+// elevation picture.
 #include <QImage>
 #include <array>
 #include <cstdint>
@@ -34,6 +38,8 @@ ElevationRamp buildElevationRamp(const ColorSet& set, const AltitudeGrid& grid);
 
 class ElevationPieces {
  public:
+  static constexpr int64_t kDefaultBudget = int64_t{32} * 1024 * 1024;
+
   // Builds the ramp from the set and the grid, sizes the pieces for the tile
   // grid and marks every piece unrendered. The grid is read when pieces are
   // rendered and must stay in place until the next prepare or clear.
@@ -64,6 +70,14 @@ class ElevationPieces {
   // cells repeat), so that a stretch interpolates across the piece's border
   // as it does inside the piece. The piece itself is at (1, 1).
   const QImage& apronPiece(int a, int b);
+  // A reference handed out by piece() or apronPiece() stays valid until the
+  // next call of either (which may drop it).
+
+  // Bytes of the pieces and aprons kept, and their bound (kept through
+  // preparations).
+  int64_t bytes() const { return bytes_; }
+  int64_t budget() const { return budget_; }
+  void setBudget(int64_t bytes);
 
  private:
   size_t index(int a, int b) const {
@@ -75,6 +89,10 @@ class ElevationPieces {
   uint32_t cellPixel(int x, int y) const;
 
   static uint64_t nextGeneration();
+  // Marks piece i used now; drops the pieces used least lately (never i)
+  // while the kept bytes exceed the budget.
+  void touch(size_t i) { lastUse_[i] = ++tick_; }
+  void keepWithinBudget(size_t keep);
 
   uint64_t generation_ = nextGeneration();
   const AltitudeGrid* grid_ = nullptr;
@@ -90,6 +108,10 @@ class ElevationPieces {
   std::vector<QImage> pictures_;
   std::vector<uint8_t> rendered_;
   std::vector<QImage> aprons_;  // null until asked for
+  std::vector<uint64_t> lastUse_;
+  uint64_t tick_ = 0;
+  int64_t bytes_ = 0;
+  int64_t budget_ = kDefaultBudget;
 
   // The unshaded colour of every land value from lowest to highest - 1, as
   // the interpolation forms it before the shade is added (blue, green, red).

@@ -1,5 +1,7 @@
 #include "net/frmGetXyz.h"
 
+#include "platform/RememberedValues.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,7 +34,8 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
   description->setWordWrap(true);
   layout->addWidget(description);
   auto* form = new QFormLayout;
-  txtUrl = new QLineEdit(defaultTemplate);
+  // The address and attribution of the last run, else the configured template.
+  txtUrl = new QLineEdit(rememberedValue(QStringLiteral("xyz/url"), defaultTemplate));
   txtUrl->setObjectName(QStringLiteral("txtUrl"));
   txtUrl->setMinimumWidth(420);
   form->addRow(QStringLiteral("URL"), txtUrl);
@@ -50,7 +53,7 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
   }
   optKind[0]->setChecked(true);
   form->addRow(QStringLiteral("種類"), kinds);
-  txtAttribution = new QLineEdit;
+  txtAttribution = new QLineEdit(rememberedValue(QStringLiteral("xyz/attribution")));
   txtAttribution->setObjectName(QStringLiteral("txtAttribution"));
   txtAttribution->setPlaceholderText(QStringLiteral("必須：提供元が求める表示（例：(C) 地図の提供元）"));
   form->addRow(QStringLiteral("出典"), txtAttribution);
@@ -73,6 +76,8 @@ void frmGetXyz::cmdGet_Click() {
   choice.zoom = txtZoom->value();
   choice.map = optKind[0]->isChecked();
   choice.attribution = txtAttribution->text();
+  rememberValue(QStringLiteral("xyz/url"), choice.urlTemplate);
+  rememberValue(QStringLiteral("xyz/attribution"), choice.attribution);
   choice.label = txtLabel->text();
   choice.repeat = XyzRepeat::Ask;
   runAcquisition(state_, prompts_, AcquireContext(), ProgressBar, cmdGet,

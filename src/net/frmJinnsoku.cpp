@@ -29,6 +29,12 @@ frmJinnsoku::frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess&
   ProgressBar->hide();
   layout->addWidget(ProgressBar);
   layout->addLayout(makeRunButtons(cmdGet, cmdCancel, [this] { cmdGet_Click(); }));
+  // The progress bar's row is kept while it is hidden, so that showing it
+  // never squeezes the description; the window is wide enough for its title.
+  QSizePolicy keepRow = ProgressBar->sizePolicy();
+  keepRow.setRetainSizeWhenHidden(true);
+  ProgressBar->setSizePolicy(keepRow);
+  lblDescription->setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 100);
 }
 
 void frmJinnsoku::cmdGet_Click() {

@@ -1,6 +1,10 @@
 #include "output/PrintJob.h"
 
+#include "model/EraLabels.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -132,6 +136,20 @@ QImage composePrintPage(const ProgramState& session, const ViewRequest& view, do
   return page;
 }
 
+QString printJobTitle(const ProgramState& session, const ViewRequest& view) {
+  // The data folder's and the era folder's names first: print systems that
+  // make file names of titles (a PDF queue) keep plain letters readable and
+  // cut the rest short. The region and the era as the window names them follow.
+  QStringList parts{QStringLiteral("Kavalo")};
+  const QString folder = QFileInfo(QDir::fromNativeSeparators(session.datasetFolder)).fileName();
+  if (!folder.isEmpty()) parts << folder;
+  const bool hasEra = view.eraIndex >= 0 && view.eraIndex < static_cast<int>(session.eras.size());
+  if (hasEra) parts << session.eras[static_cast<size_t>(view.eraIndex)].name;
+  if (!session.mapInfo.title.isEmpty()) parts << session.mapInfo.title;
+  if (hasEra) parts << Get_cboAge_Text(session.eras[static_cast<size_t>(view.eraIndex)], session.view.eraLabelStyle);
+  return parts.join(u' ');
+}
+
 bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& printer, const PrintPass& pass,
                Prompts& prompts) {
   auto fail = [&] {
@@ -162,6 +180,7 @@ bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& p
     partial = temp.fileName();
     printer.setOutputFileName(partial);
   }
+  printer.setDocName(printJobTitle(session, view));
   QPainter painter;
   bool ok = painter.begin(&printer);
   if (ok) {

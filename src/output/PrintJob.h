@@ -66,6 +66,10 @@ bool composePrintBands(const ProgramState& session, const ViewRequest& view, dou
 // with its top-left at the image's origin.
 QImage composePrintPage(const ProgramState& session, const ViewRequest& view, double k);
 
+// The title a print job carries to the print system (its queue and the file
+// a PDF queue writes): the program, the region and the era printed.
+QString printJobTitle(const ProgramState& session, const ViewRequest& view);
+
 // The print pass: the map composed band by band (at printComposeDpi) and
 // painted onto the printer at the pass's offset and scale, and the page
 // sent. Between bands the window repaints (prompts.processEvents). False

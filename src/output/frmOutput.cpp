@@ -1,5 +1,7 @@
 #include "output/frmOutput.h"
 
+#include "platform/RememberedValues.h"
+
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -121,11 +123,14 @@ void frmOutput::optOut_Click() {
 
 void frmOutput::cmdFilesave_Click() {
   const QString ext = documentExtension(format());
-  const QString initial = chosenPath_.isEmpty() ? state_.rootFolder : chosenPath_;
+  // The folder of the last export (the documents folder the first time),
+  // never the program's own data.
+  const QString initial = chosenPath_.isEmpty() ? saveFolder(QStringLiteral("export")) : chosenPath_;
   const FileChoice choice = SaveFileDialog(prompts_, initial, ext + QStringLiteral("ファイル名の設定"),
                                            ext + QStringLiteral("ファイル\t*.") + ext, ext);
   if (!choice.chosen) return;
   chosenPath_ = choice.path;
+  rememberSaveFolder(QStringLiteral("export"), choice.path);
   lblFile->setText(choice.fileName);
 }
 

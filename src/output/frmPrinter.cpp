@@ -1,5 +1,7 @@
 #include "output/frmPrinter.h"
 
+#include "platform/RememberedValues.h"
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -290,11 +292,13 @@ void frmPrinter::cmdPrintGo_Click() {
     return;
   }
   if (isPdfPrinter(printer_)) {
-    const QString initial = printer_.outputFileName().isEmpty() ? state_.rootFolder : printer_.outputFileName();
+    const QString initial =
+        printer_.outputFileName().isEmpty() ? saveFolder(QStringLiteral("pdf")) : printer_.outputFileName();
     const FileChoice choice = SaveFileDialog(prompts_, initial, QStringLiteral("pdfファイル名の設定"),
                                              QStringLiteral("pdfファイル\t*.pdf"), QStringLiteral("pdf"));
     if (!choice.chosen) return;
     printer_.setOutputFileName(choice.path);
+    rememberSaveFolder(QStringLiteral("pdf"), choice.path);
   }
   pass_ = layout_.printPass(state_.viewWidth());
   cancelled_ = false;

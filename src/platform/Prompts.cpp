@@ -14,6 +14,12 @@ bool ScriptedPrompts::askYesNo(const QString& text, MessageIcon icon) {
   return yes;
 }
 
+bool ScriptedPrompts::askYesNoCancel(const QString& text, MessageIcon icon) {
+  const bool yes = askYesNo(text, icon);
+  records.back().withCancel = true;
+  return yes;
+}
+
 FileChoice ScriptedPrompts::openFile(const QString& initialFolder, const QString& title,
                                      const std::vector<std::pair<QString, QString>>& filters) {
   lastFileFolder = initialFolder;

@@ -26,6 +26,9 @@ class Prompts {
   virtual void message(const QString& text, MessageIcon icon) = 0;
   // A question with Yes and No; true for Yes.
   virtual bool askYesNo(const QString& text, MessageIcon icon) = 0;
+  // A question with Yes, No and Cancel; true for Yes only (No and Cancel
+  // both leave things as they are).
+  virtual bool askYesNoCancel(const QString& text, MessageIcon icon) { return askYesNo(text, icon); }
   // The open-file dialog. filters: (description, pattern) pairs.
   virtual FileChoice openFile(const QString& initialFolder, const QString& title,
                               const std::vector<std::pair<QString, QString>>& filters) = 0;
@@ -62,10 +65,12 @@ class ScriptedPrompts : public Prompts {
     QString text;
     MessageIcon icon;
     bool question;
+    bool withCancel = false;  // a question that offered キャンセル as well
   };
 
   void message(const QString& text, MessageIcon icon) override;
   bool askYesNo(const QString& text, MessageIcon icon) override;
+  bool askYesNoCancel(const QString& text, MessageIcon icon) override;
   FileChoice openFile(const QString& initialFolder, const QString& title,
                       const std::vector<std::pair<QString, QString>>& filters) override;
   // Answers from the same queue as openFile (the path as given).

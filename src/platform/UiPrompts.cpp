@@ -37,6 +37,12 @@ bool UiPrompts::askYesNo(const QString& text, MessageIcon icon) {
   return box.exec() == QMessageBox::Yes;
 }
 
+bool UiPrompts::askYesNoCancel(const QString& text, MessageIcon icon) {
+  QMessageBox box(toIcon(icon), kTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner_);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
 FileChoice UiPrompts::openFile(const QString& initialFolder, const QString& title,
                                const std::vector<std::pair<QString, QString>>& filters) {
   QStringList list;

@@ -13,6 +13,7 @@ class UiPrompts : public Prompts {
 
   void message(const QString& text, MessageIcon icon) override;
   bool askYesNo(const QString& text, MessageIcon icon) override;
+  bool askYesNoCancel(const QString& text, MessageIcon icon) override;
   FileChoice openFile(const QString& initialFolder, const QString& title,
                       const std::vector<std::pair<QString, QString>>& filters) override;
   FileChoice saveFile(const QString& initialPath, const QString& title,

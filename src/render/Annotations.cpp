@@ -112,6 +112,13 @@ void Scale_Print(QPainter& painter, const ComposeContext& context) {
 
 // White text with a black outline reads on any map on the screen; on paper
 // the colours swap, black text with a white outline.
+namespace {
+
+// The smallest face the credits shrink to in a narrow view.
+constexpr double kLeastCreditPoints = 5.0;
+
+}  // namespace
+
 void Approval_Print(QPainter& painter, const ComposeContext& context) {
   if (!hasShownEra(context)) return;
   const CreditLines lines = creditLines(context.era(), context.info().approval, context.layers.altitude);
@@ -119,10 +126,20 @@ void Approval_Print(QPainter& painter, const ComposeContext& context) {
   if (std::all_of(lines.begin(), lines.end(), [](const QString& line) { return line.isEmpty(); })) return;
 
   painter.save();
-  const QFont font = ComposeContext::mapFont(8);
+  QFont font = ComposeContext::mapFont(8);
+  const double s = context.scale();
+  {
+    // A view narrower than the longest line (the least window, a pane of a
+    // side-by-side comparison) gets the lines in a smaller face, down to the
+    // least readable one, rather than cut at its edge.
+    const QFontMetricsF full(font, painter.device());
+    double widest = 0.0;
+    for (const QString& line : lines) widest = std::max(widest, full.horizontalAdvance(line) / s + 2.0);
+    const double room = context.view.width();
+    if (widest > room && room > 0) font.setPointSizeF(std::max(kLeastCreditPoints, 8.0 * room / widest));
+  }
   painter.setFont(font);
   const QFontMetricsF metrics(font, painter.device());
-  const double s = context.scale();
   const double lh = metrics.height() / s;  // one line, in view pixels
   // Four lines flush with the bottom (the last is usually empty); on the page
   // the block stands half a line higher.

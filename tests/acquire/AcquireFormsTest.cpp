@@ -6,15 +6,18 @@
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTimer>
 
 #include "model/ProgramState.h"
 #include "net/AgencyTiles.h"
 #include "net/EraAppend.h"
 #include "net/frmGetWatchizu.h"
+#include "net/frmGetXyz.h"
 #include "net/frmJinnsoku.h"
 #include "net/frmSetting.h"
 #include "platform/Prompts.h"
@@ -108,6 +111,9 @@ TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
   chooser.cmdJinnsoku->click();
   EXPECT_EQ(prompts.questions(),
             QStringList{"歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"});
+  // The question offers キャンセル beside はい and いいえ.
+  ASSERT_FALSE(prompts.records.empty());
+  EXPECT_TRUE(prompts.records.back().withCancel);
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_TRUE(chooser.tag().isEmpty());
   EXPECT_EQ(asked, 0);
@@ -168,4 +174,28 @@ TEST(AcquireForms, ARunLeavesTheWindowFreeAndCancelEndsItAtOnce) {
   EXPECT_TRUE(prompts.messages().isEmpty());
   EXPECT_FALSE(QDir(root.path("d/JINNSOKU")).exists());
   EXPECT_TRUE(state.eras.empty());
+}
+
+TEST(XyzDialog, RemembersItsAddressAndAttributionFromOneRunToTheNext) {
+  ProgramState state = agencyState();
+  ScriptedPrompts prompts;
+  const QString configured = QStringLiteral("http://127.0.0.1:1/conf/{z}/{x}/{y}.png");
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kavalo"), QStringLiteral("kavalo")).clear();
+  {
+    frmGetXyz first(state, prompts, XyzFetcher(), configured);
+    // Nothing remembered yet: the configured template, no attribution.
+    EXPECT_EQ(first.txtUrl->text(), configured);
+    EXPECT_TRUE(first.txtAttribution->text().isEmpty());
+    // Refused at once (no {z}, {x}, {y}), but what was typed is kept.
+    first.txtUrl->setText(QStringLiteral("http://127.0.0.1:1/typed.png"));
+    first.txtAttribution->setText(QStringLiteral("市の地図（©市役所）"));
+    first.cmdGet->click();
+    QElapsedTimer clock;
+    clock.start();
+    while (first.running() && clock.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(prompts.messages().size(), 1);
+  }
+  frmGetXyz second(state, prompts, XyzFetcher(), configured);
+  EXPECT_EQ(second.txtUrl->text(), QStringLiteral("http://127.0.0.1:1/typed.png"));
+  EXPECT_EQ(second.txtAttribution->text(), QStringLiteral("市の地図（©市役所）"));
 }

@@ -172,11 +172,14 @@ TEST(XyzEraRun, TheSameServiceAgainUpdatesItsEra) {
     // Never a second era of the service, never a work folder left.
     EXPECT_EQ(f.state.eras.size(), eras);
     EXPECT_EQ(f.folders(), QStringList({"XYZ00"}));
-    if (c.repeat == XyzRepeat::Refuse) EXPECT_TRUE(out.message.contains(QStringLiteral("--update")));
-    if (c.added)
+    if (c.repeat == XyzRepeat::Refuse) {
+      EXPECT_TRUE(out.message.contains(QStringLiteral("--update")));
+    }
+    if (c.added) {
       EXPECT_EQ(out.message,
                 QStringLiteral("テスト地域のXYZタイル「%1」を更新しました。")
                     .arg(c.label[0] ? QString::fromUtf8(c.label) : QStringLiteral("2027年（tiles.test）")));
+    }
   }
 
   // The same template as a photo is another era.

@@ -15,14 +15,19 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSet>
 #include <QSlider>
 #include <QWheelEvent>
+#include <cmath>
+#include <functional>
 #include <memory>
 
 #include "app/UiMapView.h"
 #include "app/WindowSettings.h"
 #include "app/frmSCR.h"
+#include "elevation/frmLegend.h"
 #include "geo/CursorReadout.h"
+#include "geo/Navigation.h"
 #include "model/Settings.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
@@ -78,6 +83,14 @@ struct Window {
         .lblInfo;
   }
 };
+
+// The coverage strip shows cells: more than the one colour of its background.
+bool showsCells(QWidget* strip) {
+  const QImage image = strip->grab().toImage();
+  QSet<QRgb> colours;
+  for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, image.height() / 2));
+  return colours.size() > 1;
+}
 
 }  // namespace
 
@@ -141,11 +154,16 @@ TEST(WindowState, AFolderThatCannotBeShownLeavesNothingOfThePreviousOneLive) {
   EXPECT_EQ(f.w->lblInfo->text(), QStringLiteral("現在地の標高："));
   EXPECT_EQ(f.w->lblMap->text(), QStringLiteral("図幅情報"));
   EXPECT_FALSE(f.caption().isValid());
-  for (QWidget* needsData :
-       std::initializer_list<QWidget*>{f.w->framTime, f.w->framZOOM, f.w->framView, f.w->framInfo, f.w->cmdPosition,
-                                       f.w->cmdWMS, f.w->cnmdKML, f.w->cmdPrintOut, f.w->cmdCopy})
+  for (QWidget* needsData : std::initializer_list<QWidget*>{
+           f.w->framTime, f.w->framZOOM, f.w->framView, f.w->framInfo, f.w->cmdPosition, f.w->cmdWMS, f.w->cnmdKML,
+           f.w->cmdPrintOut, f.w->cmdCopy, f.w->cmdGetTikeizu, f.w->cmdWhole})
     EXPECT_FALSE(needsData->isEnabled()) << needsData->objectName().toStdString();
   EXPECT_TRUE(f.w->lstDataFolder->isEnabled());
+  // The greyed lists and the coverage strip show nothing of the folder before.
+  EXPECT_EQ(f.w->cboAge->count(), 0);
+  EXPECT_EQ(f.w->cboAgeB->count(), 0);
+  EXPECT_TRUE(f.w->cboAge->currentText().isEmpty());
+  EXPECT_FALSE(showsCells(f.w->picCoverage));
 
   // Keys and the wheel reach nothing.
   const int era = f.w->cboAge->currentIndex();
@@ -164,7 +182,33 @@ TEST(WindowState, AFolderThatCannotBeShownLeavesNothingOfThePreviousOneLive) {
   f.w->lstDataFolder->setCurrentRow(0);
   EXPECT_TRUE(f.st().view.loaded);
   EXPECT_TRUE(f.w->cmdPosition->isEnabled());
+  EXPECT_TRUE(f.w->cmdGetTikeizu->isEnabled());
   EXPECT_NE(f.w->windowTitle(), versionCaption());
+  EXPECT_GT(f.w->cboAge->count(), 0);
+  EXPECT_TRUE(showsCells(f.w->picCoverage));
+}
+
+TEST(WindowState, TheLegendComesBackWithTheNextFolderShown) {
+  Window f;
+  test::writeSolidImage(f.root.path(QStringLiteral("a/legend/01.png")), 120, 400, Qt::red);
+  f.w->cboAge->setCurrentIndex(0);
+  f.w->chkLegend->click();
+  ASSERT_TRUE(f.w->chkLegend->isChecked());
+  auto* legend = f.w->findChild<frmLegend*>();
+  ASSERT_NE(legend, nullptr);
+  ASSERT_TRUE(legend->isVisible());
+
+  f.w->lstDataFolder->setCurrentRow(1);
+  EXPECT_FALSE(legend->isVisible());
+  EXPECT_TRUE(f.w->chkLegend->isChecked());  // the user's choice stands
+  f.w->lstDataFolder->setCurrentRow(0);
+  EXPECT_TRUE(legend->isVisible());
+  EXPECT_EQ(legend->legendPicture().size(), QSize(120, 400));
+  // Unticked, it stays away through the same round.
+  f.w->chkLegend->click();
+  f.w->lstDataFolder->setCurrentRow(1);
+  f.w->lstDataFolder->setCurrentRow(0);
+  EXPECT_FALSE(legend->isVisible());
 }
 
 TEST(WindowSettingsFile, TheWheelDirectionIsReadFromTheWindowsOwnFile) {
@@ -207,4 +251,105 @@ TEST(WindowSettingsFile, TheChosenDirectionTurnsTheZoomOfTheWheel) {
   EXPECT_EQ(f.st().view.zoomPercent, 200);
   f.wheel(-120);
   EXPECT_EQ(f.st().view.zoomPercent, 175);
+}
+
+TEST(WindowNavigation, TheViewStaysOnTheRegionAndWholeShowsAllOfIt) {
+  Window f;
+  const RegionSize region = regionSize(f.st().mapInfo);
+  auto centreOnRegion = [&] {
+    return f.st().view.centerX >= 0 && f.st().view.centerX <= region.width && f.st().view.centerY >= 0 &&
+           f.st().view.centerY <= region.height;
+  };
+  // Keys, a drag and the saved view can each push the centre off the region.
+  struct Move {
+    const char* what;
+    std::function<void()> act;
+  };
+  const Move moves[] = {
+      {"keys",
+       [&] {
+         for (int i = 0; i < 40; ++i) f.key(Qt::Key_Right, Qt::ControlModifier);
+       }},
+      {"drag",
+       [&] {
+         auto mouse = [&](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+           QMouseEvent e(type, at, f.w->picPrint->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+           QCoreApplication::sendEvent(f.w->picPrint, &e);
+         };
+         mouse(QEvent::MouseButtonPress, QPointF(10, 10), Qt::LeftButton);
+         for (int x = 20; x < 700; x += 40) mouse(QEvent::MouseMove, QPointF(x, x / 2), Qt::LeftButton);
+         mouse(QEvent::MouseButtonRelease, QPointF(700, 350), Qt::NoButton);
+       }},
+      {"position",
+       [&] {
+         f.st().view.centerX = -1.0e6f;
+         f.st().view.centerY = 1.0e6f;
+         f.w->PrintGazo();
+       }},
+  };
+  for (const Move& m : moves) {
+    SCOPED_TRACE(m.what);
+    f.w->setZoom(400);
+    m.act();
+    EXPECT_TRUE(centreOnRegion()) << f.st().view.centerX << "," << f.st().view.centerY;
+    // The picture is never all blank: the region's corner is in sight.
+    const ImageRect seen = f.st().viewport().Get_ViewRect();
+    EXPECT_LT(seen.left, region.width);
+    EXPECT_GT(seen.right, 0);
+  }
+
+  // 全体 (and Home): the region's middle, at the largest zoom that holds it.
+  struct Size {
+    int width, height;
+  };
+  for (const Size s : {Size{900, 700}, Size{500, 400}}) {
+    f.w->resize(s.width, s.height);
+    QCoreApplication::processEvents();
+    f.w->setZoom(50);
+    f.w->cmdWhole->click();
+    EXPECT_FLOAT_EQ(f.st().view.centerX, region.width / 2);
+    EXPECT_FLOAT_EQ(f.st().view.centerY, region.height / 2);
+    const int zoom = f.st().view.zoomPercent;
+    EXPECT_EQ(f.w->SliderZoom->value(), zoom);
+    // The fixture's region is larger than the view even at the least zoom.
+    const ImageRect seen = f.st().viewport().Get_ViewRect();
+    EXPECT_EQ(zoom, kMinZoom);
+    EXPECT_FALSE(seen.left <= 0 && seen.right >= region.width);
+    f.w->setZoom(100);
+    f.st().view.centerX = 0;
+    f.key(Qt::Key_Home, Qt::NoModifier);
+    EXPECT_EQ(f.st().view.zoomPercent, zoom);
+    EXPECT_FLOAT_EQ(f.st().view.centerX, region.width / 2);
+  }
+}
+
+TEST(WindowNavigation, ARegionLargerThanTheViewAtTheLeastZoomIsShownFromItsMiddle) {
+  MapInfo info;
+  info.tileWidth = 1000;
+  info.tileHeight = 800;
+  info.totalCols = 40;
+  info.totalRows = 30;
+  ScaleFactors scale;
+  scale.imagePerScreenX = scale.imagePerScreenY = 1.0f;
+  const WholeRegionView v = wholeRegionView(info, scale, 800, 600, kMinZoom, kMaxZoom);
+  EXPECT_EQ(v.zoomPercent, kMinZoom);
+  // Regions that fit: the largest zoom that still holds the whole of them,
+  // bounded by the slider's range.
+  struct Case {
+    int cols, rows, viewWidth, viewHeight, zoom;
+  };
+  for (const Case c : {Case{1, 1, 800, 600, 75}, Case{1, 1, 1600, 600, 75}, Case{1, 1, 1600, 1600, 160},
+                       Case{2, 1, 1000, 900, 50}, Case{1, 1, 8000, 8000, kMaxZoom}}) {
+    MapInfo small = info;
+    small.totalCols = c.cols;
+    small.totalRows = c.rows;
+    EXPECT_EQ(wholeRegionView(small, scale, c.viewWidth, c.viewHeight, kMinZoom, kMaxZoom).zoomPercent, c.zoom)
+        << c.cols << "x" << c.rows << " in " << c.viewWidth << "x" << c.viewHeight;
+  }
+  EXPECT_FLOAT_EQ(v.centre.x, 20000.0f);
+  EXPECT_FLOAT_EQ(v.centre.y, 12000.0f);
+  // A NaN centre (a damaged saved position) lands on the region, not through it.
+  const ImagePoint kept = regionClampedCentre(ImagePoint{std::nanf(""), 5.0e9f}, info);
+  EXPECT_EQ(kept.x, 0.0f);
+  EXPECT_EQ(kept.y, 24000.0f);
 }

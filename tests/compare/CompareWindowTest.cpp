@@ -4,8 +4,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
 #include <QWheelEvent>
@@ -197,4 +199,94 @@ TEST(CompareWindow, ADragDrawsItsStripsAgainWhenTheirTilesArrive) {
   EXPECT_EQ(refilled, m.w->viewPicture().pixel(inStrip));
   EXPECT_NE(before, m.w->viewPicture().pixel(inStrip));
   TileCache::shared().clear();
+}
+
+namespace {
+
+// The sheet text of an era at a place: the fixture's editions name their
+// history column ("版1" for the first era, "版2" for the second).
+QString editionOf(CompareWindow& m, int era) { return QStringLiteral("版%1").arg(m.st().eras[era].historyColumn + 1); }
+
+}  // namespace
+
+TEST(CompareWindow, TheReadoutDescribesTheEraUnderThePointerAfterEveryStep) {
+  CompareWindow m;
+  m.w->cboAge->setCurrentIndex(0);
+  m.w->cboAgeB->setCurrentIndex(1);
+  m.setCompare(true);
+  ASSERT_NE(editionOf(m, 0), editionOf(m, 1));
+  const int w = m.st().viewWidth(), h = m.st().viewHeight();
+  auto pointAt = [&](QPoint at) {
+    QCursor::setPos(m.w->picPrint->mapToGlobal(at));
+    m.mouse(QEvent::MouseMove, QPointF(at));
+  };
+  struct Case {
+    CompareMode mode;
+    QPoint onA, onB;
+  };
+  const SidePanes panes = sideBySidePanes(w, h);
+  for (const Case& c : {Case{CompareMode::Side, panes.left.center(), panes.right.center()},
+                        Case{CompareMode::Swipe, QPoint(w / 4, h / 2), QPoint(3 * w / 4, h / 2)}}) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    m.w->cboCompareMode->setCurrentIndex(static_cast<int>(c.mode));
+    m.w->cboAgeB->setCurrentIndex(1);
+    pointAt(c.onA);
+    EXPECT_EQ(m.w->readoutEra(), m.st().view.eraIndex);
+    EXPECT_TRUE(m.w->lblMap->text().contains(editionOf(m, 0)));
+    pointAt(c.onB);
+    EXPECT_EQ(m.w->readoutEra(), m.w->compareSettings().eraB);
+    EXPECT_TRUE(m.w->lblMap->text().contains(editionOf(m, 1)));
+    // Ctrl+Shift+← steps era B under the resting pointer: the readout follows.
+    m.key(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+    ASSERT_EQ(m.w->compareSettings().eraB, m.st().eraListMap[0]);
+    EXPECT_EQ(m.w->readoutEra(), m.st().eraListMap[0]);
+    EXPECT_TRUE(m.w->lblMap->text().contains(editionOf(m, 0)));
+    // So does a step of the shown era over its own side.
+    pointAt(c.onA);
+    m.key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(m.w->readoutEra(), m.st().view.eraIndex);
+    EXPECT_TRUE(m.w->lblMap->text().contains(editionOf(m, m.st().view.eraIndex)));
+    m.w->cboAge->setCurrentIndex(0);
+  }
+  // The lens follows the pointer: what it describes is the lens's era. The
+  // blend describes the era that shows the more.
+  m.w->cboAgeB->setCurrentIndex(1);
+  m.w->cboCompareMode->setCurrentIndex(static_cast<int>(CompareMode::Lens));
+  pointAt(QPoint(w / 2, h / 2));
+  EXPECT_EQ(m.w->readoutEra(), m.w->compareSettings().eraB);
+  m.w->cboCompareMode->setCurrentIndex(static_cast<int>(CompareMode::Blend));
+  m.w->SliderOpacity->setValue(20);
+  EXPECT_EQ(m.w->readoutEra(), m.st().view.eraIndex);
+  m.w->SliderOpacity->setValue(80);
+  EXPECT_EQ(m.w->readoutEra(), m.w->compareSettings().eraB);
+  // The session's era is never borrowed for it.
+  EXPECT_EQ(m.st().view.eraIndex, 0);
+}
+
+TEST(CompareWindow, EachSideIsLabelledWithItsEraAndAStepFlashesWhereItChanged) {
+  CompareWindow m;
+  m.w->cboAge->setCurrentIndex(0);
+  m.w->cboAgeB->setCurrentIndex(1);
+  m.setCompare(true);
+  const SidePanes panes = sideBySidePanes(m.st().viewWidth(), m.st().viewHeight());
+  // A label box framed red over the left pane's top middle, blue over the right's.
+  auto framedAt = [&](QRect pane, QRgb colour) {
+    const QImage& frame = m.w->viewPicture();
+    for (int y = 0; y < 40; ++y)
+      for (int x = pane.left(); x <= pane.right(); ++x)
+        if (frame.pixel(x, y) == colour) return true;
+    return false;
+  };
+  EXPECT_TRUE(framedAt(panes.left, qRgb(255, 0, 0)));
+  EXPECT_FALSE(framedAt(panes.left, qRgb(0, 0, 255)));
+  EXPECT_TRUE(framedAt(panes.right, qRgb(0, 0, 255)));
+  EXPECT_FALSE(framedAt(panes.right, qRgb(255, 0, 0)));
+  // Stepping era B flashes its name over the right pane.
+  m.key(Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
+  auto* flash = m.w->picTime;
+  ASSERT_TRUE(flash->isVisible());
+  EXPECT_TRUE(panes.right.contains(flash->geometry().center()));
+  EXPECT_EQ(flash->text(), m.w->cboAgeB->currentText());
+  m.key(Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_TRUE(panes.left.contains(flash->geometry().center()));
 }

@@ -138,7 +138,7 @@ TEST(TileCache, TheCompositionIsTheSameWithAndWithoutTheCacheAndStepsBackWithout
   f.gentleAltitude();
   // Tiles with a pattern, so that a stretch kept from an earlier redraw
   // would show if it differed from stretching afresh.
-  for (const QString era : {QStringLiteral("E1900"), QStringLiteral("E1930")})
+  for (const QString& era : {QStringLiteral("E1900"), QStringLiteral("E1930")})
     for (int row = 0; row < 4 && QDir().mkpath(f.eraFile(era, QString())); ++row)
       for (int col = 0; col < 4; ++col) {
         QImage tile(100, 80, QImage::Format_RGB32);

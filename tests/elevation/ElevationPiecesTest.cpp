@@ -382,3 +382,35 @@ TEST(ElevationPieces, MatchTheWrittenArithmeticOnRandomGrids) {
             << "round " << round << " cell " << x << "," << y << " value " << g.cell(x, y);
   }
 }
+
+TEST(ElevationPieces, RoamingKeepsThePiecesWithinTheirBudgetAndRedrawsDroppedOnesAlike) {
+  // 80 x 60 cells over 8 x 6 tiles: pieces of 10 x 10 (400 bytes, aprons 576).
+  std::vector<int32_t> cells;
+  for (int i = 0; i < 80 * 60; ++i) cells.push_back((i * 37) % 1000);
+  const AltitudeGrid g = makeGrid(80, 60, cells, 0, 1000, 100);
+  ElevationPieces p;
+  p.setBudget(8 * 1000);  // about eight pieces with their aprons
+  p.prepare(&g, plainSet(1), 8, 6);
+  EXPECT_EQ(p.budget(), 8000);  // kept through a preparation
+  const QImage first = p.apronPiece(0, 0).copy();
+  const QImage firstPiece = p.piece(0, 0).copy();
+  int64_t most = 0;
+  for (int b = 0; b < 6; ++b)
+    for (int a = 0; a < 8; ++a) {
+      ASSERT_FALSE(p.apronPiece(a, b).isNull());
+      // The piece in hand is whole while the others make room for it.
+      EXPECT_TRUE(p.isRendered(a, b));
+      most = std::max(most, p.bytes());
+    }
+  EXPECT_LE(most, p.budget());
+  // The first piece, far behind, was dropped; asked again it is the same.
+  EXPECT_FALSE(p.isRendered(0, 0));
+  EXPECT_EQ(p.apronPiece(0, 0), first);
+  EXPECT_EQ(p.piece(0, 0), firstPiece);
+  // The most recent pieces stay.
+  EXPECT_TRUE(p.isRendered(7, 5));
+  // A budget of nothing keeps only the piece in hand.
+  p.setBudget(0);
+  EXPECT_FALSE(p.piece(3, 3).isNull());
+  EXPECT_FALSE(p.isRendered(7, 5));
+}

@@ -139,7 +139,9 @@ TEST(UserEras, RenameAndDeleteChangeOnlyTheEraInItsFile) {
     const size_t before = f.state.eras.size();
     f.load();
     EXPECT_EQ(f.state.eras.size(), before);
-    if (c.done && c.rename) EXPECT_EQ(f.state.eras[static_cast<size_t>(index)].label, QString::fromUtf8(c.label));
+    if (c.done && c.rename) {
+      EXPECT_EQ(f.state.eras[static_cast<size_t>(index)].label, QString::fromUtf8(c.label));
+    }
   }
 }
 

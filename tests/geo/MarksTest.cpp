@@ -330,7 +330,9 @@ TEST(MarkHitTest, TheLabelAndItsShadowAreHitAndNothingElse) {
   // Every drawn pixel, the shadow's included, is a hit.
   for (int y = 0; y < img.height(); ++y)
     for (int x = 0; x < img.width(); ++x)
-      if (!isWhite(img.pixel(x, y))) ASSERT_EQ(Mark_HitTest(scene.state.marks, v, fm, x, y), 0) << x << "," << y;
+      if (!isWhite(img.pixel(x, y))) {
+        ASSERT_EQ(Mark_HitTest(scene.state.marks, v, fm, x, y), 0) << x << "," << y;
+      }
 
   const QPoint s = v.LatLonToScreen(scene.state.marks.at(0).lat, scene.state.marks.at(0).lon);
   const int half = qRound(fm.horizontalAdvance(QStringLiteral("目印")) / 2);

@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <zip.h>
@@ -277,4 +280,28 @@ TEST(ExportCli, ExportsTheSampleAsTheDialogWould) {
   for (const QString& href : hrefs) EXPECT_EQ(PNGtoDIB(dir.path() + u'/' + href).size(), QSize(400, 300));
   EXPECT_TRUE(QFile::exists(dir.path() + "/s8.pgw"));
   EXPECT_EQ(test::runCli({"export", "--root", sample, "--format", "kmz", "--world-files", "-o", "x.kmz"}).exitCode, 2);
+}
+
+TEST(ExportDialog, TheFileDialogOpensInTheDocumentsFolderThenWhereTheLastExportWent) {
+  ExportFixture f;
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kavalo"), QStringLiteral("kavalo")).clear();
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString first = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+  {
+    frmOutput form(f.state, f.prompts, f.request(RenderPass::Export));
+    f.prompts.chooseFile(f.file("doc.html"));
+    form.cmdFilesave->click();
+    EXPECT_EQ(f.prompts.lastFileFolder, first);
+    EXPECT_NE(f.prompts.lastFileFolder, f.state.rootFolder);
+  }
+  // A later dialog (another run of the program too) starts where that file went.
+  frmOutput form(f.state, f.prompts, f.request(RenderPass::Export));
+  f.prompts.chooseFile(QString());
+  form.cmdFilesave->click();
+  EXPECT_EQ(f.prompts.lastFileFolder, f.out.path());
+  // The folder gone, the documents folder again.
+  QDir(f.out.path()).removeRecursively();
+  f.prompts.chooseFile(QString());
+  form.cmdFilesave->click();
+  EXPECT_EQ(f.prompts.lastFileFolder, first);
 }

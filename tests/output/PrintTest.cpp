@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 
+#include "model/EraLabels.h"
 #include "output/PrintJob.h"
 #include "output/PrintLayout.h"
 #include "output/frmPrinter.h"
@@ -221,7 +223,19 @@ TEST(PrintDialog, PdfPrintPutsTheMapWhereTheDialogSaid) {
   const PrinterMetrics m = printerMetrics(printer);
   EXPECT_NEAR(pass.k, 0.5 * m.printable.width() / 300, 1e-9);
   ASSERT_TRUE(printView(f.state, f.request(RenderPass::Print), printer, pass, f.prompts));
-  EXPECT_TRUE(test::readBytes(dir.path() + "/page.pdf").startsWith("%PDF"));
+  const QByteArray pdf = test::readBytes(dir.path() + "/page.pdf");
+  EXPECT_TRUE(pdf.startsWith("%PDF"));
+  // The job is titled with the program, the data folder and the era (the
+  // PDF's title, in UTF-16 as Qt writes it), then the region's and era's names.
+  const QString title = printer.docName();
+  EXPECT_TRUE(title.startsWith(QStringLiteral("Kavalo ") + QFileInfo(f.state.datasetFolder).fileName() + u' ' +
+                               f.state.eras[0].name))
+      << title.toStdString();
+  EXPECT_TRUE(title.endsWith(f.state.mapInfo.title + u' ' + Get_cboAge_Text(f.state.eras[0], 0)))
+      << title.toStdString();
+  QByteArray wide;
+  for (QChar c : QStringLiteral("Kavalo ")) wide += '\0', wide += static_cast<char>(c.unicode());
+  EXPECT_TRUE(pdf.contains(wide));
 
   const QRect inked = inkedMillimetres(dir.path() + "/page.pdf");
   if (inked.isEmpty()) GTEST_SKIP() << "no PDF renderer to look at the page";
