@@ -97,5 +97,10 @@ int main(int argc, char** argv) {
   // The manual's pictures: the window takes its own and quits, saving nothing.
   if (scheduleSnapshotFromEnvironment(window)) return app.exec();
   if (!note.isEmpty()) prompts.message(note, MessageIcon::Information);
+  // A link to a view (from the desktop's handler of kavalo: links, or typed):
+  // the program opens there.
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    if (arguments[i].startsWith(QStringLiteral("kavalo:"), Qt::CaseInsensitive)) window.openViewLink(arguments[i]);
   return app.exec();
 }

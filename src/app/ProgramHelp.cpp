@@ -13,8 +13,9 @@ HelpDocument kavaloHelpDocument() {
   doc.name = QStringLiteral("kavalo");
   doc.summary = QStringLiteral("compare topographic maps of one region across eras");
   doc.source = QStringLiteral("Kavalo ") + programVersion();
-  doc.sections.push_back(
-      {QStringLiteral("SYNOPSIS"), QString(), {{QString(), QStringLiteral("kavalo [--help | --version]"), true}}});
+  doc.sections.push_back({QStringLiteral("SYNOPSIS"),
+                          QString(),
+                          {{QString(), QStringLiteral("kavalo [--help | --version | LINK]"), true}}});
   doc.sections.push_back(
       {QStringLiteral("DESCRIPTION"),
        QString(),
@@ -33,7 +34,12 @@ HelpDocument kavaloHelpDocument() {
       {QStringLiteral("OPTIONS"),
        QString(),
        {{QStringLiteral("--help, -h"), QStringLiteral("Prints this help and exits."), false},
-        {QStringLiteral("--version"), QStringLiteral("Prints the program's name and version and exits."), false}}});
+        {QStringLiteral("--version"), QStringLiteral("Prints the program's name and version and exits."), false},
+        {QStringLiteral("LINK"),
+         QStringLiteral("A link to a view, kavalo://view?dataset=FOLDER&era=FOLDER&lat=LAT&lon=LON&zoom=PERCENT (world "
+                        "datum; every part but lat and lon may be left out): the program opens showing that view. The "
+                        "map's pop-up menu copies the link of the view shown."),
+         false}}});
   doc.sections.push_back(
       {QStringLiteral("FILES"),
        QString(),

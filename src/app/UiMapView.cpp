@@ -33,6 +33,7 @@ void UiMapView::paintEvent(QPaintEvent* event) {
   } else {
     p.fillRect(event->rect(), Qt::white);
   }
+  if (paintOver) paintOver(p);
 }
 
 void UiMapView::mousePressEvent(QMouseEvent* event) {

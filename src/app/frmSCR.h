@@ -21,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 
+#include "geo/Ruler.h"
 #include "model/CompareSettings.h"
 #include "model/ProgramState.h"
 #include "net/PackageDownload.h"
@@ -30,6 +31,7 @@
 class QCheckBox;
 class QComboBox;
 class QDialog;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -39,6 +41,7 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class QVBoxLayout;
+class QPainter;
 class QWidget;
 
 namespace kavalo {
@@ -50,6 +53,7 @@ class clsWheelMouse;
 class frmLegend;
 class CompareComposer;
 class TileDownloads;
+class UiOverview;
 
 class frmSCR : public QMainWindow {
   Q_OBJECT
@@ -354,6 +358,8 @@ class frmSCR : public QMainWindow {
   void setStatusLine(const QString& lblInfoCaption);
   // The window's least size: the whole panel stays readable (within the screen).
   void fitMinimumSize();
+  // The most height the panel may ask of the screen.
+  int panelRoom() const;
   // The data-folder list shows every name whole.
   void fitDataFolderList();
   // The window settings file of the RootFolder (created with its defaults).
@@ -420,7 +426,71 @@ class frmSCR : public QMainWindow {
   // The era the readout describes (an index of the session's eras).
   int readoutEra() const { return readoutEra_; }
 
+  // ---- The user's own files over every era (frmSCR_Overlays.cpp), the
+  // ruler (frmSCR_Ruler.cpp), positions, links and the overview
+  // (frmSCR_Links.cpp)
+  QWidget* framOverlay = nullptr;  // the list and its buttons, shown while files are open
+  QListWidget* lstOverlay = nullptr;
+  QPushButton* cmdOverlayOpen = nullptr;
+  QPushButton* cmdOverlayRemove = nullptr;
+  QPushButton* cmdOverlayUp = nullptr;
+  QPushButton* cmdOverlayDown = nullptr;
+  QPushButton* cmdRuler = nullptr;
+  QCheckBox* chkOverview = nullptr;
+  QAction* mnuCopyPosition = nullptr;
+  QAction* mnuCopyGeoUri = nullptr;
+  QAction* mnuCopyLink = nullptr;
+  QAction* mnuRulerSave = nullptr;
+  QAction* mnuRulerClear = nullptr;
+  UiOverview* picOverview = nullptr;
+  // Asks for a file and opens it over the map.
+  void cmdOverlayOpen_Click();
+  // Opens a file over the map and keeps it in the data folder's list; false
+  // (after a message) when it cannot be shown.
+  bool openOverlayFile(const QString& path);
+  void cmdOverlayRemove_Click();
+  // Moves the selected file one place up (step -1: drawn later, over the
+  // others) or down the list.
+  void moveOverlay(int step);
+  void lstOverlay_ItemChanged(int row);
+  // The data folder's overlays, opened as it loads.
+  void loadDatasetOverlays();
+  void cmdRuler_Click();
+  bool rulerActive() const { return rulerActive_; }
+  const Ruler& ruler() const { return ruler_; }
+  // The length (and area) measured so far, as the status shows it.
+  QString rulerText() const { return rulerText_; }
+  // A click of the ruler at view position (x, y).
+  void rulerClick(double x, double y);
+  // Ends the measuring (Esc, a right click); the path stays shown.
+  void endRuler();
+  void mnuRulerSave_Click();
+  void mnuRulerClear_Click();
+  void mnuCopyPosition_Click();
+  void mnuCopyGeoUri_Click();
+  void mnuCopyLink_Click();
+  // Shows the view a kavalo://view link names: its data folder, era, place
+  // and zoom. False (after a message) when it cannot.
+  bool openViewLink(const QString& link);
+  void chkOverview_Click();
+
  private:
+  void buildOverlayControls(QGridLayout* viewLayout, int row);
+  void fillOverlayList();
+  bool saveOverlayList();
+  void updateRuler();
+  void paintOverMap(QPainter& painter);
+  // The image position under view position (x, y): in a comparison, in the
+  // era's own view.
+  ImagePoint imagePointAt(double x, double y) const;
+  void placeOverview();
+  Ruler ruler_;
+  bool rulerActive_ = false;
+  std::optional<QPointF> rulerHover_;
+  QString rulerText_;
+  QString statusCaption_;
+
+  // ---- Comparison (frmSCR_Compare.cpp)
   void buildCompareControls(QVBoxLayout* timeLayout);
   void fillCompareEraList();
   void loadCompareSettings();

@@ -33,6 +33,7 @@
 #include "app/DatasetLoader.h"
 #include "app/Startup.h"
 #include "app/UiMapView.h"
+#include "app/UiOverview.h"
 #include "app/UiReadout.h"
 #include "app/UiTickLabels.h"
 #include "app/WindowSettings.h"
@@ -228,13 +229,18 @@ void frmSCR::buildControls() {
   chkLegend = checkBox(QStringLiteral("凡例(&L)"), "chkLegend", false);
   chkScale = checkBox(QStringLiteral("スケール(&S)"), "chkScale", true);
   chkMark = checkBox(QStringLiteral("目印(&M)"), "chkMark", true);
+  chkOverview = checkBox(QStringLiteral("全体図(&V)"), "chkOverview", true,
+                         QStringLiteral("地図の右上に地域の全体図を表示します"));
   viewLayout->addWidget(chkTikeizu, 0, 0);
   viewLayout->addWidget(chkAltitude, 0, 1);
   viewLayout->addWidget(chkZukakusen, 1, 0);
   viewLayout->addWidget(chkLegend, 1, 1);
   viewLayout->addWidget(chkScale, 2, 0);
   viewLayout->addWidget(chkMark, 2, 1);
-  viewLayout->addWidget(cmdAltitudeColor, 3, 0, 1, 2);
+  viewLayout->addWidget(chkOverview, 3, 0);
+  viewLayout->addWidget(cmdAltitudeColor, 3, 1);
+  // The user's own files over the map, and the ruler.
+  buildOverlayControls(viewLayout, 4);
   panel->addWidget(framView);
 
   // Information
@@ -340,6 +346,27 @@ void frmSCR::buildControls() {
   mnuMarkModify->setObjectName(QStringLiteral("mnuMarkModify"));
   mnuMarkErase = mnuPopUpMenu->addAction(QStringLiteral("目印削除"));
   mnuMarkErase->setObjectName(QStringLiteral("mnuMarkErase"));
+  mnuPopUpMenu->addSeparator();
+  mnuCopyPosition = mnuPopUpMenu->addAction(QStringLiteral("この位置の緯度経度をコピー"));
+  mnuCopyPosition->setObjectName(QStringLiteral("mnuCopyPosition"));
+  mnuCopyGeoUri = mnuPopUpMenu->addAction(QStringLiteral("この位置を geo: URI でコピー"));
+  mnuCopyGeoUri->setObjectName(QStringLiteral("mnuCopyGeoUri"));
+  mnuCopyLink = mnuPopUpMenu->addAction(QStringLiteral("この表示へのリンクをコピー"));
+  mnuCopyLink->setObjectName(QStringLiteral("mnuCopyLink"));
+  mnuPopUpMenu->addSeparator();
+  mnuRulerSave = mnuPopUpMenu->addAction(QStringLiteral("計測した経路を保存..."));
+  mnuRulerSave->setObjectName(QStringLiteral("mnuRulerSave"));
+  mnuRulerClear = mnuPopUpMenu->addAction(QStringLiteral("計測を消す"));
+  mnuRulerClear->setObjectName(QStringLiteral("mnuRulerClear"));
+
+  // The overview of the whole region in the map's corner.
+  picOverview = new UiOverview(state_, picPrint);
+  picOverview->onMove = [this](ImagePoint centre) {
+    state_.view.centerX = centre.x;
+    state_.view.centerY = centre.y;
+    PrintGazo();
+  };
+  picPrint->paintOver = [this](QPainter& painter) { paintOverMap(painter); };
 
   idleTrim_ = new QTimer(this);
   idleTrim_->setSingleShot(true);

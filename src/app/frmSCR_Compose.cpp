@@ -49,6 +49,7 @@ void frmSCR::PrintGazo() {
   if (state_.view.loaded && state_.hasEra() && state_.view.showLegend) showLegendForComposition();
   picPrint->update();
   updateCoverage();
+  placeOverview();
   // The pictures freed by the compositions go back to the system once the
   // user pauses, and every few seconds while the user goes on without one.
   idleTrim_->start();

@@ -14,6 +14,7 @@
 #include "app/DatasetLoader.h"
 #include "app/Startup.h"
 #include "app/UiMapView.h"
+#include "app/UiOverview.h"
 #include "app/frmSCR.h"
 #include "elevation/frmLegend.h"
 #include "net/TileDownloads.h"
@@ -64,7 +65,7 @@ void frmSCR::finishDatasetLoad() {
   framZOOM->setEnabled(true);
   picPrint->setVisible(true);
   {
-    // The tag is PRINTOFF: the slider's handler sets the zoom but draws nothing.
+    // Still loading: the slider's handler sets the zoom but draws nothing.
     SliderZoom->setValue(state_.view.zoomPercent);
   }
   ComboDropHeight(cboAge, static_cast<int>(state_.eras.size()));
@@ -72,6 +73,13 @@ void frmSCR::finishDatasetLoad() {
   lblZoom->setText(QString::number(state_.view.zoomPercent) + u'%');
   // Every era is listed after a load, so the list position is the era index.
   cboAge->setCurrentIndex(state_.view.eraIndex);
+  // The ruler measured a place of the folder before; the overview showed it.
+  ruler_.clear();
+  rulerActive_ = false;
+  rulerText_.clear();
+  cmdRuler->setChecked(false);
+  picOverview->invalidate();
+  loadDatasetOverlays();
 }
 
 void frmSCR::sizeWindowForFirstLoad() {
@@ -121,6 +129,12 @@ void frmSCR::EnableViewControls(bool enabled) {
     state_.listedCount = 0;
     compareComposer_->clear();
     updateCoverage();
+    ruler_.clear();
+    rulerActive_ = false;
+    rulerText_.clear();
+    cmdRuler->setChecked(false);
+    picOverview->hide();
+    fillOverlayList();
   }
 }
 

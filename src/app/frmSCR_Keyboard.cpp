@@ -52,6 +52,7 @@ void frmSCR::setupKeyboardAccess() {
       {lblBoxSize[1], "設定画面を表示"},
       {lblHomePage, "Kavaloホームページ"},
       {picPrint, "地図"},
+      {lstOverlay, "重ね図"},
   };
   for (const auto& [widget, name] : named) widget->setAccessibleName(QString::fromUtf8(name));
   // Buttons and boxes are named by their captions, tips describe them.
@@ -62,12 +63,14 @@ void frmSCR::setupKeyboardAccess() {
   for (QGroupBox* g : findChildren<QGroupBox*>()) g->setAccessibleName(spokenCaption(g->title()));
 
   // Tab follows the panel as it reads, the map last (where the keys act).
-  QWidget* const order[] = {
-      lblBoxSize[0], lstDataFolder,  cmdMapComment, cboAge,           SliderAge,   chkCompare,  cboAgeB,
-      cmdViewTime,   cboCompareMode, SliderZoom,    SliderMoveAmount, chkTikeizu,  chkAltitude, chkZukakusen,
-      chkLegend,     chkScale,       chkMark,       cmdAltitudeColor, cmdSokuti,   lblOffLine,  cmdPosition,
-      cmdWhole,      cmdWMS,         cmdGetTikeizu, cnmdKML,          cmdPrintOut, cmdCopy,     cmdHelp,
-      lblHomePage,   cmdEnd,         picPrint};
+  QWidget* const order[] = {lblBoxSize[0],    lstDataFolder, cmdMapComment, cboAge,           SliderAge,
+                            chkCompare,       cboAgeB,       cmdViewTime,   cboCompareMode,   SliderZoom,
+                            SliderMoveAmount, chkTikeizu,    chkAltitude,   chkZukakusen,     chkLegend,
+                            chkScale,         chkMark,       chkOverview,   cmdAltitudeColor, cmdOverlayOpen,
+                            cmdOverlayRemove, cmdRuler,      lstOverlay,    cmdOverlayUp,     cmdOverlayDown,
+                            cmdSokuti,        lblOffLine,    cmdPosition,   cmdWhole,         cmdWMS,
+                            cmdGetTikeizu,    cnmdKML,       cmdPrintOut,   cmdCopy,          cmdHelp,
+                            lblHomePage,      cmdEnd,        picPrint};
   for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
   // Shortcuts of the main actions (the map's own keys are previewed by the

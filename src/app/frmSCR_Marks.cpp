@@ -47,6 +47,8 @@ void frmSCR::showMarkPopup(double x, double y) {
   mnuMarkSet->setEnabled(true);
   mnuMarkModify->setEnabled(hit);
   mnuMarkErase->setEnabled(hit);
+  mnuRulerSave->setEnabled(ruler_.points().size() >= 2);
+  mnuRulerClear->setEnabled(!ruler_.points().empty());
   mnuPopUpMenu->popup(picPrint->mapToGlobal(QPointF(x, y).toPoint()));
 }
 

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/UiMapView.h"
+#include "app/UiOverview.h"
 #include "app/frmSCR.h"
 #include "geo/Navigation.h"
 #include "geo/clsWheelMouse.h"
@@ -105,6 +106,16 @@ void frmSCR::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
   held.down = (arrows & kDown) != 0;
   const bool ctrl = ((inputModifiers_ | modifiers) & Qt::ControlModifier) != 0;
   const bool shift = (modifiers & Qt::ShiftModifier) != 0;
+
+  if (rulerActive_ && key == Qt::Key_Escape) {
+    endRuler();
+    return;
+  }
+  if (rulerActive_ && key == Qt::Key_Backspace) {
+    ruler_.removeLast();
+    updateRuler();
+    return;
+  }
 
   if (key == Qt::Key_Space) {
     setZoom(100);
@@ -224,6 +235,10 @@ void frmSCR::picPrint_MouseDown(Qt::MouseButton button, double x, double y) {
 void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   if (compareMouseMove(x, y)) return;
   Show_PointInfo(x, y);
+  if (rulerActive_ && !ruler_.points().empty()) {
+    rulerHover_ = QPointF(x, y);
+    picPrint->update();
+  }
   if (!dragArmed_) return;
   const ViewPoint press{static_cast<float>(pressPos_.x()), static_cast<float>(pressPos_.y())};
   const ViewPoint now{toSingle(x), toSingle(y)};
@@ -246,6 +261,7 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   moveSnapshot(viewPicture_, viewSnapshot_, request.dragOffset);
   drawViewOverlays(state_, request, viewPicture_);
   picPrint->update();
+  if (picOverview->isVisible()) picOverview->update();
 }
 
 void frmSCR::picPrint_MouseUp(Qt::MouseButton button, double x, double y) {
@@ -258,6 +274,11 @@ void frmSCR::picPrint_MouseUp(Qt::MouseButton button, double x, double y) {
     state_.view.centerX = c.x;
     state_.view.centerY = c.y;
     redrawView();
+  } else if (rulerActive_ && button == Qt::LeftButton) {
+    rulerClick(x, y);
+  } else if (rulerActive_ && button == Qt::RightButton) {
+    // A right click ends the measuring; the next one opens the menu.
+    endRuler();
   } else if (button == Qt::RightButton) {
     showMarkPopup(x, y);
   }

@@ -8,6 +8,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <limits>
 
 #include "app/UiMapView.h"
 #include "app/UiReadout.h"
@@ -57,13 +58,20 @@ void frmSCR::resetReadout() {
   hasReadoutPoint_ = false;
 }
 
-void frmSCR::setStatusLine(const QString& lblInfoCaption) { lblStatus->setText(statusText(lblInfoCaption)); }
+void frmSCR::setStatusLine(const QString& lblInfoCaption) {
+  statusCaption_ = lblInfoCaption;
+  // Folded, the line is the readout's; the ruler's measure follows it (and
+  // is all the line says while the panel shows the readout).
+  QString text = panelFolded() ? statusText(lblInfoCaption) : QString();
+  if (!rulerText_.isEmpty()) text += (text.isEmpty() ? QString() : QStringLiteral("　　")) + rulerText_;
+  lblStatus->setText(text);
+}
 
 void frmSCR::placeStatusLine(int left, int width, int clientHeight) {
   // Folded away, the panel's readout cannot be seen: one line under the map
   // shows where the pointer is and how high. The map gives up that line, so
   // its scale bar and credits stay in sight above it.
-  const bool shown = panelFolded() && state_.view.loaded;
+  const bool shown = (panelFolded() || !rulerText_.isEmpty()) && state_.view.loaded;
   int mapHeight = clientHeight;
   if (shown) {
     const int h = std::min(clientHeight, lblStatus->fontMetrics().height() + 4);
@@ -75,6 +83,10 @@ void frmSCR::placeStatusLine(int left, int width, int clientHeight) {
     lblStatus->hide();
   }
   picPrint->setGeometry(left, 0, width, mapHeight);
+}
+
+int frmSCR::panelRoom() const {
+  return screen_.heightPx > kScreenAllowance ? screen_.heightPx - kScreenAllowance : std::numeric_limits<int>::max();
 }
 
 void frmSCR::fitMinimumSize() {

@@ -52,6 +52,12 @@ void frmSCR::connectControls() {
   connect(mnuMarkSet, &QAction::triggered, this, [this] { mnuMarkSet_Click(); });
   connect(mnuMarkModify, &QAction::triggered, this, [this] { mnuMarkModify_Click(); });
   connect(mnuMarkErase, &QAction::triggered, this, [this] { mnuMarkErase_Click(); });
+  connect(mnuCopyPosition, &QAction::triggered, this, [this] { mnuCopyPosition_Click(); });
+  connect(mnuCopyGeoUri, &QAction::triggered, this, [this] { mnuCopyGeoUri_Click(); });
+  connect(mnuCopyLink, &QAction::triggered, this, [this] { mnuCopyLink_Click(); });
+  connect(mnuRulerSave, &QAction::triggered, this, [this] { mnuRulerSave_Click(); });
+  connect(mnuRulerClear, &QAction::triggered, this, [this] { mnuRulerClear_Click(); });
+  connect(chkOverview, &QCheckBox::clicked, this, [this] { chkOverview_Click(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
 

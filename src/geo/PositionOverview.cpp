@@ -67,7 +67,7 @@ bool overviewTileVeiled(const MapInfo& info, const SheetHistory& history, const 
   return history.at(column / info.tilesPerSheetX, row / info.tilesPerSheetY, era.historyColumn + 1, 0).isEmpty();
 }
 
-QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int side) {
+QImage buildOverviewMosaic(ProgramState& state, const OverviewGeometry& g, int side) {
   QImage image(side, side, QImage::Format_RGB32);
   image.fill(Qt::white);
   if (g.totalCols <= 0 || g.totalRows <= 0) return image;
@@ -94,7 +94,13 @@ QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int si
           veiled += overviewTileRect(g, column, row);
     for (const QRect& r : veiled) painter.fillRect(r, QColor(255, 255, 255, 100));
   }
+  return image;
+}
 
+QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int side) {
+  QImage image = buildOverviewMosaic(state, g, side);
+  if (g.totalCols <= 0 || g.totalRows <= 0) return image;
+  QPainter painter(&image);
   // Where the view was when the dialog opened: an outline of the frame's size
   // less 2, so that it lies just inside the frame while the frame is unmoved.
   const ImageRect viewRect = state.viewport().Get_ViewRect();

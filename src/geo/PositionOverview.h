@@ -58,5 +58,8 @@ bool overviewTileVeiled(const MapInfo& info, const SheetHistory& history, const 
 // over the tiles of the shown era that lack their sheet, and a black outline
 // of the current view.
 QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int side);
+// The same without the view's outline: the map's corner overview draws the
+// view's rectangle itself as the view moves.
+QImage buildOverviewMosaic(ProgramState& state, const OverviewGeometry& g, int side);
 
 }  // namespace kavalo

@@ -1,4 +1,6 @@
 #include "geo/frmPosition.h"
+#include "geo/Navigation.h"
+#include "geo/PositionText.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -107,6 +109,10 @@ void frmPosition::buildControls() {
 
   framSearch = named(new QGroupBox(QStringLiteral("地名・施設検索")), "framSearch");
   txtSearch = named(new QLineEdit, "txtSearch");
+  txtSearch->setPlaceholderText(QStringLiteral("地名・緯度経度・メッシュコード"));
+  txtSearch->setToolTip(
+      QStringLiteral("地名のほか、「35.6812, 139.7671」、「北緯35度40分52.3秒 東経139度46分1.56秒」、"
+                     "geo: URI、地域メッシュコード（5339-46-30）で移動できます"));
   txtSearch->installEventFilter(this);
   cmdSearch = named(new QPushButton(QStringLiteral("検索")), "cmdSearch");
   lstSearch = named(new QListWidget, "lstSearch");
@@ -231,6 +237,33 @@ void frmPosition::cmdCancel_Click() {
 }
 
 void frmPosition::cmdSearch_Click() {
+  // A position typed in place of a name (decimal degrees, the readout's
+  // degrees-minutes-seconds, a geo: URI or a mesh code) moves the view there.
+  QString why;
+  const std::optional<Place> place = parsePlace(txtSearch->text(), state_.view.datumFlag, &why);
+  const QString typed = txtSearch->text().trimmed();
+  const bool looksLikePosition =
+      !typed.isEmpty() && (typed[0].isDigit() || typed[0] == u'-' || typed[0] == u'+' ||
+                           typed.startsWith(QStringLiteral("geo:"), Qt::CaseInsensitive) ||
+                           typed.startsWith(QStringLiteral("北緯")) || typed.startsWith(QStringLiteral("南緯")));
+  if (!place && looksLikePosition) {
+    // Not a name: the reason the position was not understood.
+    prompts_.message(why, MessageIcon::Warning);
+    return;
+  }
+  if (place) {
+    const ImagePoint p = placeToImage(state_.mapInfo, *place);
+    const RegionSize region = regionSize(state_.mapInfo);
+    if (!(p.x >= 0.0f && p.y >= 0.0f && p.x <= region.width && p.y <= region.height)) {
+      prompts_.message(QStringLiteral("その位置はこの地域の外です。"), MessageIcon::Warning);
+      return;
+    }
+    state_.view.centerX = p.x;
+    state_.view.centerY = p.y;
+    closeReason_ = 1;
+    accept();
+    return;
+  }
   {
     const QSignalBlocker block(lstSearch);
     lstSearch->clear();
