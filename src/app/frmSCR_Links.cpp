@@ -6,7 +6,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QListWidget>
+#include <QSlider>
 
 #include <algorithm>
 
@@ -108,8 +110,15 @@ void frmSCR::placeOverview() {
   picOverview->refresh();
   // The map's top right corner: the credits and the scale bar keep the
   // bottom, the comparison's labels the top left of each half.
+  // While comparing, below the eras' labels (a narrow pane's label reaches
+  // the corner) and the blend's opacity slider, which keep the same corner.
   const int margin = 6;
-  picOverview->move(std::max(0, picPrint->width() - picOverview->width() - margin), margin);
+  int top = margin;
+  if (!SliderOpacity->isHidden() && SliderOpacity->parentWidget() == picPrint)
+    top = SliderOpacity->geometry().bottom() + margin;
+  // Blended, the two labels stand one under the other.
+  if (compareActive()) top += (compare_.mode == CompareMode::Blend ? 4 : 2) * QFontMetrics(font()).height();
+  picOverview->move(std::max(0, picPrint->width() - picOverview->width() - margin), top);
   picOverview->show();
   picOverview->raise();
 }
