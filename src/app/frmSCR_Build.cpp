@@ -365,6 +365,7 @@ void frmSCR::buildControls() {
     state_.view.centerX = centre.x;
     state_.view.centerY = centre.y;
     PrintGazo();
+    Show_PointInfoAtCursor();
   };
   picPrint->paintOver = [this](QPainter& painter) { paintOverMap(painter); };
 

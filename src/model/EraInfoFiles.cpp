@@ -1,6 +1,9 @@
 #include "model/EraInfoFiles.h"
 
+#include <QStringList>
+
 #include "model/MapInfo.h"
+#include "platform/Codec.h"
 #include "platform/Paths.h"
 #include "platform/ValueWriter.h"
 
@@ -26,6 +29,30 @@ bool validYears(const Era& e) {
 }
 
 }  // namespace
+
+bool readEraLines(const QString& path, const QString& label, const std::function<bool(ValueReader&)>& parse,
+                  QString* error) {
+  if (!FileExists(path)) return true;
+  QByteArray bytes;
+  if (!readFileBytes(path, bytes, error)) return false;
+  bool decoded = true;
+  const QStringList lines = fromSjis(bytes, &decoded).split(u'\n');
+  if (!decoded) {
+    if (error) *error = QStringLiteral("「%1」はShift-JISのテキストではありません。\n%2").arg(label, path);
+    return false;
+  }
+  for (qsizetype n = 0; n < lines.size(); ++n) {
+    QString line = lines[n];
+    line.remove(u'\r');
+    if (line.trimmed().isEmpty()) continue;
+    ValueReader r(line);
+    if (!parse(r)) {
+      if (error) *error = QStringLiteral("「%1」の%2行目が正しくありません。\n%3").arg(label).arg(n + 1).arg(path);
+      return false;
+    }
+  }
+  return true;
+}
 
 bool openInfoReader(const QString& path, const QString& file, ValueReader& reader, QString* error) {
   QString readError;

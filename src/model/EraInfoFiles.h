@@ -8,6 +8,7 @@
 // damaged file fails with a message naming the file and its path.
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "model/Era.h"
@@ -17,6 +18,14 @@ namespace kavalo {
 
 // Opens a value file, or fails with "「file」を読み込めません。" and the reason.
 bool openInfoReader(const QString& path, const QString& file, ValueReader& reader, QString* error);
+
+// Reads the lines of the user's era lists (tile services, imported scans):
+// Shift-JIS, one era per line as values, blank lines skipped. parse reads
+// one line's values and returns false when they are not what the file
+// holds; the file then fails with a message naming it (label), the line and
+// the path. A file that does not exist holds no line.
+bool readEraLines(const QString& path, const QString& label, const std::function<bool(ValueReader&)>& parse,
+                  QString* error);
 
 // The checks every era read from a file must pass.
 bool checkEra(const Era& e, const QString& file, const QString& path, QString* error);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include "model/EraInfoFiles.h"
 #include "model/EraLabels.h"
 #include "model/EraSources.h"
 #include "model/MapInfo.h"
@@ -38,33 +39,20 @@ bool readImportedEras(const QString& datasetFolder, std::vector<ImportedEra>& ou
 
 bool readImportedErasFile(const QString& path, std::vector<ImportedEra>& out, QString* error) {
   out.clear();
-  if (!FileExists(path)) return true;
-  QByteArray bytes;
-  if (!readFileBytes(path, bytes, error)) return false;
-  bool decoded = true;
-  const QStringList lines = fromSjis(bytes, &decoded).split(u'\n');
-  if (!decoded) {
-    if (error) *error = QStringLiteral("「%1」はShift-JISのテキストではありません。\n%2").arg(fileLabel(), path);
-    return false;
-  }
-  for (qsizetype n = 0; n < lines.size(); ++n) {
-    QString line = lines[n];
-    line.remove(u'\r');
-    if (line.trimmed().isEmpty()) continue;
-    ValueReader r(line);
-    ImportedEra e;
-    QString kind;
-    if (!r.readText(e.folder) || !r.readInt(e.year) || !r.readText(e.label) || !r.readText(e.credit) ||
-        !r.readText(kind) || !r.readText(e.sourceFile) || (kind != u"map" && kind != u"photo") ||
-        !isSingleName(e.folder)) {
-      if (error)
-        *error = QStringLiteral("「%1」の%2行目が正しくありません。\n%3").arg(fileLabel()).arg(n + 1).arg(path);
-      return false;
-    }
-    e.map = kind == u"map";
-    out.push_back(e);
-  }
-  return true;
+  return readEraLines(
+      path, fileLabel(),
+      [&out](ValueReader& r) {
+        ImportedEra e;
+        QString kind;
+        if (!r.readText(e.folder) || !r.readInt(e.year) || !r.readText(e.label) || !r.readText(e.credit) ||
+            !r.readText(kind) || !r.readText(e.sourceFile) || (kind != u"map" && kind != u"photo") ||
+            !isSingleName(e.folder))
+          return false;
+        e.map = kind == u"map";
+        out.push_back(e);
+        return true;
+      },
+      error);
 }
 
 QByteArray importedErasBytes(const std::vector<ImportedEra>& eras, bool* ok) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "model/EraInfoFiles.h"
 #include "model/EraLabels.h"
 #include "model/EraSources.h"
 #include "model/ImportedEras.h"
@@ -55,33 +56,20 @@ bool readXyzEras(const QString& datasetFolder, std::vector<XyzEra>& out, QString
 
 bool readXyzErasFile(const QString& path, std::vector<XyzEra>& out, QString* error) {
   out.clear();
-  if (!FileExists(path)) return true;
-  QByteArray bytes;
-  if (!readFileBytes(path, bytes, error)) return false;
-  bool decoded = true;
-  const QStringList lines = fromSjis(bytes, &decoded).split(u'\n');
-  if (!decoded) {
-    if (error) *error = QStringLiteral("「%1」はShift-JISのテキストではありません。\n%2").arg(fileLabel(), path);
-    return false;
-  }
-  for (qsizetype n = 0; n < lines.size(); ++n) {
-    QString line = lines[n];
-    line.remove(u'\r');
-    if (line.trimmed().isEmpty()) continue;
-    ValueReader r(line);
-    XyzEra e;
-    QString kind;
-    if (!r.readText(e.folder) || !r.readInt(e.year) || !r.readText(e.date) || !r.readText(e.label) ||
-        !r.readText(e.urlTemplate) || !r.readText(e.attribution) || !r.readText(kind) ||
-        (kind != u"map" && kind != u"photo") || !isSingleName(e.folder)) {
-      if (error)
-        *error = QStringLiteral("「%1」の%2行目が正しくありません。\n%3").arg(fileLabel()).arg(n + 1).arg(path);
-      return false;
-    }
-    e.map = kind == u"map";
-    out.push_back(e);
-  }
-  return true;
+  return readEraLines(
+      path, fileLabel(),
+      [&out](ValueReader& r) {
+        XyzEra e;
+        QString kind;
+        if (!r.readText(e.folder) || !r.readInt(e.year) || !r.readText(e.date) || !r.readText(e.label) ||
+            !r.readText(e.urlTemplate) || !r.readText(e.attribution) || !r.readText(kind) ||
+            (kind != u"map" && kind != u"photo") || !isSingleName(e.folder))
+          return false;
+        e.map = kind == u"map";
+        out.push_back(e);
+        return true;
+      },
+      error);
 }
 
 QByteArray xyzErasBytes(const std::vector<XyzEra>& eras, bool* ok) {
