@@ -23,23 +23,28 @@ void UiOverview::refresh() {
     hide();
     return;
   }
-  const QString key = state_.datasetFolder + u'|' + QString::number(state_.view.eraIndex);
+  // The region's picture once per data folder (and colours); the veil of
+  // the era shown on a copy, whenever the era changes.
+  const QString baseKey = state_.datasetFolder + u'|' + QString::number(state_.pieces.generation());
+  const QString key = baseKey + u'|' + QString::number(state_.view.eraIndex);
   if (key != key_) {
-    key_ = key;
-    geometry_ = computeOverviewGeometry(kSide, state_.mapInfo);
-    // Drawn at the screen's own resolution, so that it stays sharp on a
-    // finer screen.
     const double ratio = std::max(1.0, devicePixelRatioF());
-    const int side = static_cast<int>(std::lround(kSide * ratio));
-    const OverviewGeometry fine = computeOverviewGeometry(side, state_.mapInfo);
-    const QImage square = buildOverviewMosaic(state_, fine, side);
-    picture_ = square.copy(QRect(static_cast<int>(std::lround(fine.offX)), static_cast<int>(std::lround(fine.offY)),
-                                 std::max(1, static_cast<int>(std::lround(fine.drawW))),
-                                 std::max(1, static_cast<int>(std::lround(fine.drawH)))));
-    picture_.setDevicePixelRatio(ratio);
-    // The region's own shape, with a pixel of border on each side.
-    resize(std::max(8, static_cast<int>(std::lround(geometry_.drawW))) + 2,
-           std::max(8, static_cast<int>(std::lround(geometry_.drawH))) + 2);
+    if (baseKey != baseKey_ || ratio != ratio_) {
+      baseKey_ = baseKey;
+      ratio_ = ratio;
+      geometry_ = computeOverviewGeometry(kSide, state_.mapInfo);
+      // Drawn at the screen's own resolution, so that it stays sharp on a
+      // finer screen.
+      fine_ = computeOverviewGeometry(static_cast<int>(std::lround(kSide * ratio)), state_.mapInfo);
+      base_ = buildOverviewBase(state_, fine_);
+      // The region's own shape, with a pixel of border on each side.
+      resize(std::max(8, static_cast<int>(std::lround(geometry_.drawW))) + 2,
+             std::max(8, static_cast<int>(std::lround(geometry_.drawH))) + 2);
+    }
+    key_ = key;
+    picture_ = base_.copy();
+    veilOverview(picture_, state_, fine_);
+    picture_.setDevicePixelRatio(ratio_);
   }
   update();
 }

@@ -30,7 +30,10 @@ class UiOverview : public QWidget {
   // the widget to the region's shape and repaints the view's rectangle.
   void refresh();
   // Forgets the picture (a data folder was loaded).
-  void invalidate() { key_.clear(); }
+  void invalidate() {
+    key_.clear();
+    baseKey_.clear();
+  }
 
   // The image position under a point of the widget.
   ImagePoint imageAt(QPointF at) const;
@@ -46,8 +49,12 @@ class UiOverview : public QWidget {
  private:
   ProgramState& state_;
   OverviewGeometry geometry_;
-  QImage picture_;  // the mosaic's part of the overview, device pixels
-  QString key_;     // data folder and era the picture was built for
+  OverviewGeometry fine_;  // the same at the screen's resolution
+  QImage base_;            // the region, device pixels
+  QImage picture_;         // the base with the shown era's veil
+  QString baseKey_;        // data folder and colours the base was built for
+  QString key_;            // and the era the picture was veiled for
+  double ratio_ = 1.0;
   bool dragging_ = false;
 };
 

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/EraSources.h"
 #include "model/ProgramState.h"
 #include "platform/Numbers.h"
@@ -67,7 +70,7 @@ bool overviewTileVeiled(const MapInfo& info, const SheetHistory& history, const 
   return history.at(column / info.tilesPerSheetX, row / info.tilesPerSheetY, era.historyColumn + 1, 0).isEmpty();
 }
 
-QImage buildOverviewMosaic(ProgramState& state, const OverviewGeometry& g, int side) {
+QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int side) {
   QImage image(side, side, QImage::Format_RGB32);
   image.fill(Qt::white);
   if (g.totalCols <= 0 || g.totalRows <= 0) return image;
@@ -94,13 +97,7 @@ QImage buildOverviewMosaic(ProgramState& state, const OverviewGeometry& g, int s
           veiled += overviewTileRect(g, column, row);
     for (const QRect& r : veiled) painter.fillRect(r, QColor(255, 255, 255, 100));
   }
-  return image;
-}
 
-QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int side) {
-  QImage image = buildOverviewMosaic(state, g, side);
-  if (g.totalCols <= 0 || g.totalRows <= 0) return image;
-  QPainter painter(&image);
   // Where the view was when the dialog opened: an outline of the frame's size
   // less 2, so that it lies just inside the frame while the frame is unmoved.
   const ImageRect viewRect = state.viewport().Get_ViewRect();
@@ -111,6 +108,39 @@ QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int si
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRect(roundToInt(view.x()), roundToInt(view.y()), frame.width() - 3, frame.height() - 3));
   return image;
+}
+
+QImage buildOverviewBase(ProgramState& state, const OverviewGeometry& g) {
+  const int w = std::max(1, static_cast<int>(std::lround(g.drawW)));
+  const int h = std::max(1, static_cast<int>(std::lround(g.drawH)));
+  QImage image = state.pieces.sampledPicture(w, h);
+  if (image.isNull()) {
+    image = QImage(w, h, QImage::Format_RGB32);
+    image.fill(Qt::white);
+  }
+  return image;
+}
+
+void veilOverview(QImage& base, const ProgramState& state, const OverviewGeometry& g) {
+  const MapInfo& info = state.mapInfo;
+  if (!state.hasEra() || g.totalCols <= 0 || g.totalRows <= 0 || info.tilesPerSheetX <= 0 || info.tilesPerSheetY <= 0)
+    return;
+  const Era& era = state.currentEra();
+  // As the position dialog veils, but a sheet at a time (its tiles share
+  // their sheet's answer), as one region: the rectangles overlap by a pixel.
+  const QPoint shift(-static_cast<int>(std::lround(g.offX)), -static_cast<int>(std::lround(g.offY)));
+  QRegion veiled;
+  for (int row = 0; row < g.totalRows; row += info.tilesPerSheetY) {
+    for (int column = 0; column < g.totalCols; column += info.tilesPerSheetX) {
+      if (!overviewTileVeiled(info, state.history, era, column, row)) continue;
+      const int lastColumn = std::min(column + info.tilesPerSheetX, g.totalCols) - 1;
+      const int lastRow = std::min(row + info.tilesPerSheetY, g.totalRows) - 1;
+      veiled += (overviewTileRect(g, column, row) | overviewTileRect(g, lastColumn, lastRow)).translated(shift);
+    }
+  }
+  if (veiled.isEmpty()) return;
+  QPainter painter(&base);
+  for (const QRect& r : veiled) painter.fillRect(r, QColor(255, 255, 255, 100));
 }
 
 }  // namespace kavalo

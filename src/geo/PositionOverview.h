@@ -58,8 +58,12 @@ bool overviewTileVeiled(const MapInfo& info, const SheetHistory& history, const 
 // over the tiles of the shown era that lack their sheet, and a black outline
 // of the current view.
 QImage buildOverviewImage(ProgramState& state, const OverviewGeometry& g, int side);
-// The same without the view's outline: the map's corner overview draws the
-// view's rectangle itself as the view moves.
-QImage buildOverviewMosaic(ProgramState& state, const OverviewGeometry& g, int side);
+// The region small for the map's corner: drawW x drawH pixels of the
+// geometry, the elevation picture sampled cell by cell (no piece rendered),
+// white without a grid. The veil of the shown era is laid on a copy with
+// veilOverview, so that stepping the eras never builds it again.
+QImage buildOverviewBase(ProgramState& state, const OverviewGeometry& g);
+// Veils the tiles the shown era lacks on a picture of buildOverviewBase.
+void veilOverview(QImage& base, const ProgramState& state, const OverviewGeometry& g);
 
 }  // namespace kavalo

@@ -270,6 +270,25 @@ uint32_t ElevationPieces::cellPixel(int x, int y) const {
   return 0xFF000000u | (channel(base[2] + shade) << 16) | (channel(base[1] + shade) << 8) | channel(base[0] + shade);
 }
 
+QImage ElevationPieces::sampledPicture(int width, int height) {
+  if (!available() || width <= 0 || height <= 0 || !gridUnchanged()) return QImage();
+  if (!tableBuilt_) buildTables();
+  QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull()) return image;
+  // The cells the pieces cover: pw x TotalCols across, ph x TotalRows down.
+  const double cellsX = static_cast<double>(pieceWidth_) * totalCols_;
+  const double cellsY = static_cast<double>(pieceHeight_) * totalRows_;
+  for (int j = 0; j < height; ++j) {
+    const int y = std::min(static_cast<int>((j + 0.5) * cellsY / height), static_cast<int>(cellsY) - 1);
+    auto* line = reinterpret_cast<uint32_t*>(image.scanLine(j));
+    for (int i = 0; i < width; ++i) {
+      const int x = std::min(static_cast<int>((i + 0.5) * cellsX / width), static_cast<int>(cellsX) - 1);
+      line[i] = cellPixel(x, y);
+    }
+  }
+  return image;
+}
+
 void ElevationPieces::RenderElevationPiece(int a, int b) {
   if (!available() || a < 0 || b < 0 || a >= totalCols_ || b >= totalRows_) return;
   if (!gridUnchanged()) return;

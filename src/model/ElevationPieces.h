@@ -73,6 +73,13 @@ class ElevationPieces {
   // A reference handed out by piece() or apronPiece() stays valid until the
   // next call of either (which may drop it).
 
+  // A small picture of the whole elevation picture, width x height: each
+  // pixel the colour of the grid cell under its centre, as a piece shows
+  // it. No piece is rendered or dropped for it (the map's corner overview,
+  // rebuilt whenever the region changes, must not churn the pieces the view
+  // needs). A null image without a grid.
+  QImage sampledPicture(int width, int height);
+
   // Bytes of the pieces and aprons kept, and their bound (kept through
   // preparations).
   int64_t bytes() const { return bytes_; }

@@ -10,10 +10,12 @@ namespace kavalo {
 
 namespace {
 
-// Blocks from this size on are mapped on their own: a 256 x 256 tile of
-// 32-bit pixels and anything larger. Setting it fixes it (the library no
+// Blocks from this size on are mapped on their own: every decoded tile (a
+// 256 x 256 palette tile, kept at a byte a pixel, is 64 KiB) and anything
+// larger, so that the pictures the cache lets go are given back at once
+// instead of leaving holes in the heap. Setting it fixes it (the library no
 // longer raises it).
-constexpr int kMappedFrom = 256 * 1024;
+constexpr int kMappedFrom = 64 * 1024;
 // Heaps shared by all threads.
 constexpr int kArenas = 2;
 // The heap's top is given back once this much of it is free.

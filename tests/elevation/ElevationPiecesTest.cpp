@@ -414,3 +414,25 @@ TEST(ElevationPieces, RoamingKeepsThePiecesWithinTheirBudgetAndRedrawsDroppedOne
   EXPECT_FALSE(p.piece(3, 3).isNull());
   EXPECT_FALSE(p.isRendered(7, 5));
 }
+
+TEST(ElevationPieces, TheSampledPictureShowsEachCellAsItsPieceDoesAndRendersNoPiece) {
+  // 80 x 60 cells over 8 x 6 tiles, shaded: a sampled pixel is the colour
+  // its cell has in its piece.
+  std::vector<int32_t> cells;
+  for (int i = 0; i < 80 * 60; ++i) cells.push_back((i * 37) % 1000);
+  const AltitudeGrid g = makeGrid(80, 60, cells, 0, 1000, 100);
+  ElevationPieces p;
+  p.prepare(&g, plainSet(1), 8, 6);
+  const QImage sampled = p.sampledPicture(16, 12);
+  ASSERT_EQ(sampled.size(), QSize(16, 12));
+  for (int b = 0; b < 6; ++b)
+    for (int a = 0; a < 8; ++a) EXPECT_FALSE(p.isRendered(a, b));
+  // Pixel (i, j) stands for the cell under its centre: (5 i + 2, 5 j + 2).
+  for (int j = 0; j < 12; ++j)
+    for (int i = 0; i < 16; ++i) {
+      const int x = 5 * i + 2, y = 5 * j + 2;
+      ASSERT_EQ(sampled.pixel(i, j), p.piece(x / 10, y / 10).pixel(x % 10, y % 10)) << i << "," << j;
+    }
+  ElevationPieces none;
+  EXPECT_TRUE(none.sampledPicture(16, 12).isNull());
+}
