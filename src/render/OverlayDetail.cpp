@@ -102,7 +102,7 @@ std::shared_ptr<const OverlayDetail> buildOverlayDetail(const OverlayFile& file,
           const int64_t cx = static_cast<int64_t>(std::floor(at.x() / spacing));
           const int64_t cy = static_cast<int64_t>(std::floor(at.y() / spacing));
           if (!taken.insert((cx << 32) ^ (cy & 0xffffffff)).second) continue;
-          d->markers.push_back({li, fj, at});
+          d->markers.push_back({li, fj, at, f.pen.rgba()});
         }
         continue;
       }

@@ -4,6 +4,7 @@
 // with their bounds, so that a redraw clips by box and draws only what is in
 // view; its points thinned so that no two markers share a few pixels. Built
 // once per zoom level and kept with the file.
+#include <QColor>
 #include <QPointF>
 #include <QRectF>
 #include <memory>
@@ -27,6 +28,7 @@ struct OverlayDetail {
   struct Marker {
     int layer = 0, feature = 0;
     QPointF at;
+    QRgb pen = 0;  // the feature's colour, so that drawing compares no QColor
   };
   std::vector<QPointF> points;
   std::vector<Shape> shapes;

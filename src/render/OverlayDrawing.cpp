@@ -290,7 +290,7 @@ void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const Overlay
     const bool crowded = inView > kCrowdedMarkers;
     const double diameter = (crowded ? kSmallMarkerDiameter : kMarkerDiameter) * view.deviceScale;
     const int dot = std::max(2, static_cast<int>(std::lround(3.0 * view.deviceScale)));
-    const OverlayFeature* last = nullptr;
+    QRgb lastPen = 0;
     const MarkerStamps::Stamp* lastStamp = nullptr;
     const std::vector<OverlayDetail::Marker>& markers = detail->markers;
     for (size_t i = 0; i < markers.size(); ++i) {
@@ -303,14 +303,16 @@ void drawOverlayFeatures(QPainter& painter, const OverlaySet& set, const Overlay
       if (!clip.contains(m.at)) continue;
       const OverlayFeature& f = featureOf(file, m.layer, m.feature);
       // Each point is a feature of its own; most share their layer's colour.
-      if (!last || f.pen != last->pen) lastStamp = &stamps.stamp(f.pen, diameter);
-      last = &f;
+      if (!lastStamp || m.pen != lastPen) {
+        lastStamp = &stamps.stamp(f.pen, diameter);
+        lastPen = m.pen;
+      }
       const MarkerStamps::Stamp& stamp = *lastStamp;
       const QPointF at = view.imageToTarget.map(m.at);
       const QPoint corner(static_cast<int>(std::lround(at.x() - stamp.image.width() / 2.0)),
                           static_cast<int>(std::lround(at.y() - stamp.image.height() / 2.0)));
       if (plain && crowded)
-        dotInto(*plain, f.pen.rgb(), view.imageToTarget.map(m.at).toPoint() + shift, dot);
+        dotInto(*plain, m.pen | 0xFF000000u, at.toPoint() + shift, dot);
       else if (plain)
         stampInto(*plain, stamp, corner + shift);
       else
