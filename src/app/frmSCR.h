@@ -483,6 +483,9 @@ class frmSCR : public QMainWindow {
   // The image position under view position (x, y): in a comparison, in the
   // era's own view.
   ImagePoint imagePointAt(double x, double y) const;
+  // The position in the whole view's own pixels that shows the place under
+  // view position (x, y) (side by side, a pane's offset taken out).
+  QPointF viewPositionAt(double x, double y) const;
   void placeOverview();
   Ruler ruler_;
   bool rulerActive_ = false;

@@ -21,11 +21,16 @@
 
 namespace kavalo {
 
-ImagePoint frmSCR::imagePointAt(double x, double y) const {
+QPointF frmSCR::viewPositionAt(double x, double y) const {
   QPointF at(x, y);
   int era = state_.view.eraIndex;
   // Side by side, each pane is a view of its own.
   if (compareActive()) compareEraAt(QPointF(x, y), &era, &at);
+  return at;
+}
+
+ImagePoint frmSCR::imagePointAt(double x, double y) const {
+  const QPointF at = viewPositionAt(x, y);
   return state_.viewport().ScreenToImage(at.x(), at.y());
 }
 

@@ -236,7 +236,7 @@ void frmSCR::picPrint_MouseMove(Qt::MouseButtons, double x, double y) {
   if (compareMouseMove(x, y)) return;
   Show_PointInfo(x, y);
   if (rulerActive_ && !ruler_.points().empty()) {
-    rulerHover_ = QPointF(x, y);
+    rulerHover_ = viewPositionAt(x, y);
     picPrint->update();
   }
   if (!dragArmed_) return;

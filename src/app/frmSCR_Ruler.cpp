@@ -15,6 +15,7 @@
 #include "app/frmSCR.h"
 #include "platform/Prompts.h"
 #include "platform/RememberedValues.h"
+#include "render/CompareComposer.h"
 #include "render/OverlayDrawing.h"
 #include "render/RulerDrawing.h"
 
@@ -54,7 +55,8 @@ void frmSCR::rulerClick(double x, double y) {
     const ImagePoint first = LatLonToImage(state_.mapInfo, static_cast<float>(points.front().lat),
                                            static_cast<float>(points.front().lon), 1);
     const QPointF at = overlayViewOf(state_.viewport()).imageToTarget.map(QPointF(first.x, first.y));
-    if (std::hypot(at.x() - x, at.y() - y) <= kCloseDistance) {
+    const QPointF click = viewPositionAt(x, y);
+    if (std::hypot(at.x() - click.x(), at.y() - click.y()) <= kCloseDistance) {
       ruler_.setClosed(true);
       endRuler();
       return;
@@ -103,16 +105,34 @@ void frmSCR::updateRuler() {
 void frmSCR::paintOverMap(QPainter& painter) {
   if (!state_.view.loaded || ruler_.points().empty()) return;
   const OverlayView view = overlayViewOf(state_.viewport());
-  drawRuler(painter, ruler_, state_.mapInfo, view,
-            ruler_.points().size() >= 2 && !rulerText_.startsWith(QStringLiteral("計測")) ? rulerText_ : QString());
-  if (rulerActive_ && rulerHover_) {
-    // The next segment follows the pointer.
-    const GeoPoint& last = ruler_.points().back();
-    const ImagePoint ip = LatLonToImage(state_.mapInfo, static_cast<float>(last.lat), static_cast<float>(last.lon), 1);
+  const QString label =
+      ruler_.points().size() >= 2 && !rulerText_.startsWith(QStringLiteral("計測")) ? rulerText_ : QString();
+  auto draw = [&] {
+    drawRuler(painter, ruler_, state_.mapInfo, view, label);
+    if (rulerActive_ && rulerHover_) {
+      // The next segment follows the pointer.
+      const GeoPoint& last = ruler_.points().back();
+      const ImagePoint ip =
+          LatLonToImage(state_.mapInfo, static_cast<float>(last.lat), static_cast<float>(last.lon), 1);
+      painter.save();
+      painter.setRenderHint(QPainter::Antialiasing, true);
+      painter.setPen(QPen(QColor(200, 0, 0), 1.5, Qt::DashLine));
+      painter.drawLine(view.imageToTarget.map(QPointF(ip.x, ip.y)), *rulerHover_);
+      painter.restore();
+    }
+  };
+  if (!compareActive() || compareSettings().mode != CompareMode::Side) {
+    draw();
+    return;
+  }
+  // Side by side, each pane shows the middle of the whole view: the path in
+  // both, where each shows its place.
+  const SidePanes panes = sideBySidePanes(state_.viewWidth(), state_.viewHeight());
+  for (const QRect& pane : {panes.left, panes.right}) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(QColor(200, 0, 0), 1.5, Qt::DashLine));
-    painter.drawLine(view.imageToTarget.map(QPointF(ip.x, ip.y)), *rulerHover_);
+    painter.setClipRect(pane);
+    painter.translate(pane.x() + pane.width() / 2.0 - state_.viewWidth() / 2.0, 0.0);
+    draw();
     painter.restore();
   }
 }

@@ -27,6 +27,7 @@
 #include "geo/frmPosition.h"
 #include "model/OverlayList.h"
 #include "platform/Prompts.h"
+#include "render/CompareComposer.h"
 #include "support/Fixtures.h"
 
 using namespace kavalo;
@@ -226,6 +227,19 @@ TEST(OverlayWindow, TheRulerMeasuresWhatWasClickedClosesOnItsFirstPointAndSaves)
   f.w->mnuRulerClear_Click();
   EXPECT_TRUE(f.w->ruler().points().empty());
   EXPECT_TRUE(f.w->rulerText().isEmpty());
+
+  // Side by side, the same spot of either pane is the same place.
+  f.w->chkCompare->setChecked(true);
+  f.w->chkCompare_Click();
+  f.w->cboCompareMode->setCurrentIndex(static_cast<int>(CompareMode::Side));
+  const SidePanes panes = sideBySidePanes(f.state().viewWidth(), f.state().viewHeight());
+  f.w->cmdRuler->click();
+  const QPointF local(panes.left.width() * 0.3, panes.left.height() * 0.6);
+  f.click(f.w->picPrint, panes.left.topLeft() + local);
+  f.click(f.w->picPrint, panes.right.topLeft() + local);
+  ASSERT_EQ(f.w->ruler().points().size(), 2u);
+  EXPECT_NEAR(f.w->ruler().points()[0].lat, f.w->ruler().points()[1].lat, 1e-5);
+  EXPECT_NEAR(f.w->ruler().points()[0].lon, f.w->ruler().points()[1].lon, 1e-5);
   EXPECT_TRUE(f.prompts.messages().isEmpty());
 }
 
