@@ -121,6 +121,7 @@ class frmSCR : public QMainWindow {
   void SliderAge_Scroll();
   void SliderAge_MouseUp();
   void cmdViewTime_Click();
+  void refreshEraLabels();
   void ComboDropWidth(QComboBox* combo);
   void ComboDropHeight(QComboBox* combo, int itemCount);
 

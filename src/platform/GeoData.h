@@ -55,13 +55,29 @@ struct VectorLayerData {
 
 enum class VectorStatus {
   Ok,
-  Unreadable,  // not a file of a known vector format, or damaged
-  NoTransform  // a coordinate system that cannot be turned into the world datum
+  Unreadable,    // the file cannot be opened at all
+  NoTransform,   // a coordinate system that cannot be turned into the world datum
+  NotVector,     // no vector format the library knows
+  Damaged,       // cut short or broken inside (line: where, when known)
+  ValueTooLong,  // one value (a name, a description) beyond reason (line: where)
+  TooLarge       // the file, or what its archive unpacks to, beyond limitBytes
 };
+
+// Nothing larger is read: the library holds a whole GPX, KML or GeoJSON in
+// memory, twice over, while it reads it.
+inline constexpr qint64 kMaxVectorFileBytes = qint64{256} * 1024 * 1024;
+// A KMZ is an archive that may unpack to far more than it weighs: besides the
+// size, the number of its entries and how much they grow are limited.
+inline constexpr int kMaxKmzEntries = 10000;
+inline constexpr int kMaxKmzRatio = 100;
 
 struct VectorFileData {
   VectorStatus status = VectorStatus::Unreadable;
-  QString detail;  // the library's own words, for the log
+  QString detail;         // the library's own words, for the log
+  int line = 0;           // the line of a damaged file where the reader stopped (0: not known)
+  qint64 limitBytes = 0;  // TooLarge: the limit of the file or of what it unpacks to
+  int limitEntries = 0;   // TooLarge: the archive holds more entries than this
+  bool archive = false;   // the file is an archive (a KMZ)
   std::vector<VectorLayerData> layers;
 };
 
