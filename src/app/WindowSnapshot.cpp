@@ -14,6 +14,7 @@
 
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
+#include "output/frmTimelapse.h"
 #include "render/CompareComposer.h"
 #include "render/TilePrefetcher.h"
 
@@ -55,7 +56,7 @@ bool isSnapshotScene(const QString& scene) {
   static const QStringList scenes = {QStringLiteral("main"),          QStringLiteral("compare-side"),
                                      QStringLiteral("compare-swipe"), QStringLiteral("compare-lens"),
                                      QStringLiteral("compare-blend"), QStringLiteral("online"),
-                                     QStringLiteral("keyboard")};
+                                     QStringLiteral("keyboard"),      QStringLiteral("film-dialog")};
   return scenes.contains(scene);
 }
 
@@ -79,6 +80,11 @@ bool setUpSnapshotScene(frmSCR& w, const QString& scene) {
     compare(w, CompareMode::Blend, QStringLiteral("1909"), QStringLiteral("2001"));
     w.SliderOpacity->setValue(40);
     pointAt(w, 0.45, 0.5);
+  } else if (scene == QStringLiteral("film-dialog")) {
+    // The film dialog over the view, for KAVALO_SNAPSHOT_WIDGET=frmTimelapse.
+    auto* film = new frmTimelapse(w.state(), w.prompts(), w.viewRequest(RenderPass::Export), &w);
+    film->setAttribute(Qt::WA_DeleteOnClose);
+    film->adjustSize();
   } else if (scene == QStringLiteral("online")) {
     w.setOnlineLook(true);
     w.showDownloadNotice(true);

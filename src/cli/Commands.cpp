@@ -14,6 +14,7 @@
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ShortageCommand.h"
+#include "cli/TimelapseCommand.h"
 #include "model/Settings.h"
 
 namespace kavalo {
@@ -68,6 +69,7 @@ const std::vector<CliCommand>& cliCommands() {
       {importCommandSpec, runImportCommand},
       {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
+      {timelapseCommandSpec, runTimelapseCommand},
   };
   return commands;
 }
