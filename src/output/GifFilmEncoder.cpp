@@ -15,35 +15,54 @@ namespace {
 // The longest delay one GIF frame can hold, in hundredths of a second.
 constexpr qint64 kLongestDelay = 65535;
 
-bool exactPalette(const QImage& frame, IndexedFrame& out) {
-  std::unordered_map<QRgb, uint8_t> entries;
-  entries.reserve(512);
-  const int w = frame.width(), h = frame.height();
-  out.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-  QRgb last = 0;
-  uint8_t lastIndex = 0;
-  bool haveLast = false;
-  for (int y = 0; y < h; ++y) {
+// The colours of a frame and how many pixels have each.
+std::unordered_map<QRgb, uint32_t> colourCounts(const QImage& frame) {
+  std::unordered_map<QRgb, uint32_t> counts;
+  counts.reserve(1024);
+  for (int y = 0; y < frame.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-    uint8_t* row = out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(w);
-    for (int x = 0; x < w; ++x) {
-      const QRgb c = line[x] & 0xFFFFFFu;
+    int x = 0;
+    while (x < frame.width()) {
       // Maps run in long spans of one colour.
-      if (!haveLast || c != last) {
-        auto it = entries.find(c);
-        if (it == entries.end()) {
-          if (entries.size() == 256) return false;
-          it = entries.emplace(c, static_cast<uint8_t>(entries.size())).first;
-          out.palette.push_back(c);
-        }
-        last = c;
-        lastIndex = it->second;
-        haveLast = true;
-      }
-      row[x] = lastIndex;
+      const QRgb c = line[x] & 0xFFFFFFu;
+      int end = x + 1;
+      while (end < frame.width() && (line[end] & 0xFFFFFFu) == c) ++end;
+      counts[c] += static_cast<uint32_t>(end - x);
+      x = end;
     }
   }
-  return true;
+  return counts;
+}
+
+struct ColourCount {
+  QRgb colour;
+  uint32_t count;
+};
+
+int channel(QRgb c, int which) { return which == 0 ? qRed(c) : which == 1 ? qGreen(c) : qBlue(c); }
+
+// A box of the median cut: a run of the colour list.
+struct ColourBox {
+  size_t first = 0;
+  size_t end = 0;
+  uint64_t weight = 0;
+  int widest = 0;  // the channel of the largest spread
+  int spread = 0;
+};
+
+ColourBox measureBox(const std::vector<ColourCount>& colours, size_t first, size_t end) {
+  ColourBox box{first, end, 0, 0, 0};
+  int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
+  for (size_t i = first; i < end; ++i) {
+    box.weight += colours[i].count;
+    for (int c = 0; c < 3; ++c) {
+      lo[c] = std::min(lo[c], channel(colours[i].colour, c));
+      hi[c] = std::max(hi[c], channel(colours[i].colour, c));
+    }
+  }
+  for (int c = 0; c < 3; ++c)
+    if (hi[c] - lo[c] > box.spread) box.spread = hi[c] - lo[c], box.widest = c;
+  return box;
 }
 
 }  // namespace
@@ -51,26 +70,80 @@ bool exactPalette(const QImage& frame, IndexedFrame& out) {
 IndexedFrame paletteFrame(const QImage& source) {
   const QImage frame = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
   IndexedFrame out;
-  if (frame.isNull() || exactPalette(frame, out)) return out;
-  out.palette.clear();
-  const size_t n = static_cast<size_t>(frame.width()) * static_cast<size_t>(frame.height());
-  std::vector<GifByteType> r(n), g(n), b(n);
+  if (frame.isNull()) return out;
+  // The median cut over the frame's exact colours, each weighed by its
+  // pixels: the flat colours of a map, which cover most pixels, end up in
+  // boxes of their own and are kept exactly; the shades along lines and
+  // letters, and a photo's thousands of colours, share the rest.
+  const std::unordered_map<QRgb, uint32_t> counts = colourCounts(frame);
+  std::vector<ColourCount> colours;
+  colours.reserve(counts.size());
+  for (const auto& [colour, count] : counts) colours.push_back({colour, count});
+  std::sort(colours.begin(), colours.end(),
+            [](const ColourCount& a, const ColourCount& b) { return a.colour < b.colour; });
+  std::vector<ColourBox> boxes = {measureBox(colours, 0, colours.size())};
+  while (boxes.size() < 256) {
+    // The box to cut: the one whose spread times weight is largest.
+    size_t pick = boxes.size();
+    double best = 0;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const double score = static_cast<double>(boxes[i].spread) * static_cast<double>(boxes[i].weight);
+      if (boxes[i].end - boxes[i].first > 1 && score > best) best = score, pick = i;
+    }
+    if (pick == boxes.size()) break;
+    const ColourBox box = boxes[pick];
+    const auto begin = colours.begin() + static_cast<std::ptrdiff_t>(box.first);
+    const auto finish = colours.begin() + static_cast<std::ptrdiff_t>(box.end);
+    std::sort(begin, finish, [c = box.widest](const ColourCount& a, const ColourCount& b) {
+      return channel(a.colour, c) < channel(b.colour, c);
+    });
+    // Cut at the weighted median, leaving at least one colour on each side.
+    uint64_t running = 0;
+    size_t cut = box.first + 1;
+    for (size_t i = box.first; i + 1 < box.end; ++i) {
+      running += colours[i].count;
+      cut = i + 1;
+      if (running * 2 >= box.weight) break;
+    }
+    boxes[pick] = measureBox(colours, box.first, cut);
+    boxes.push_back(measureBox(colours, cut, box.end));
+  }
+  std::unordered_map<QRgb, uint8_t> index;
+  index.reserve(colours.size() * 2);
+  for (size_t b = 0; b < boxes.size(); ++b) {
+    const ColourBox& box = boxes[b];
+    // A colour that holds nearly the whole box is kept as it is; otherwise
+    // the box's weighted mean.
+    uint64_t r = 0, g = 0, bl = 0;
+    const ColourCount* heaviest = &colours[box.first];
+    for (size_t i = box.first; i < box.end; ++i) {
+      const ColourCount& c = colours[i];
+      r += uint64_t{c.count} * qRed(c.colour);
+      g += uint64_t{c.count} * qGreen(c.colour);
+      bl += uint64_t{c.count} * qBlue(c.colour);
+      if (c.count > heaviest->count) heaviest = &c;
+      index.emplace(c.colour, static_cast<uint8_t>(b));
+    }
+    const uint64_t w = std::max<uint64_t>(1, box.weight);
+    out.palette.push_back(heaviest->count * 10 >= box.weight * 9
+                              ? heaviest->colour
+                              : qRgb(static_cast<int>((r + w / 2) / w), static_cast<int>((g + w / 2) / w),
+                                     static_cast<int>((bl + w / 2) / w)) &
+                                    0xFFFFFFu);
+  }
+  const int width = frame.width();
+  out.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(frame.height()));
   for (int y = 0; y < frame.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-    const size_t base = static_cast<size_t>(y) * static_cast<size_t>(frame.width());
-    for (int x = 0; x < frame.width(); ++x) {
-      r[base + x] = static_cast<GifByteType>(qRed(line[x]));
-      g[base + x] = static_cast<GifByteType>(qGreen(line[x]));
-      b[base + x] = static_cast<GifByteType>(qBlue(line[x]));
+    uint8_t* row = out.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width);
+    QRgb last = 0xFFFFFFFFu;
+    uint8_t lastIndex = 0;
+    for (int x = 0; x < width; ++x) {
+      const QRgb c = line[x] & 0xFFFFFFu;
+      if (c != last) last = c, lastIndex = index.at(c);
+      row[x] = lastIndex;
     }
   }
-  GifColorType colours[256];
-  int size = 256;
-  out.pixels.resize(n);
-  if (GifQuantizeBuffer(static_cast<unsigned>(frame.width()), static_cast<unsigned>(frame.height()), &size, r.data(),
-                        g.data(), b.data(), out.pixels.data(), colours) != GIF_OK)
-    return IndexedFrame();
-  for (int i = 0; i < size; ++i) out.palette.push_back(qRgb(colours[i].Red, colours[i].Green, colours[i].Blue));
   return out;
 }
 

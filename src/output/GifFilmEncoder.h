@@ -17,7 +17,8 @@ struct IndexedFrame {
 };
 
 // A frame of at most 256 colours keeps them exactly; a frame of more is
-// reduced to 256 by giflib's median cut.
+// reduced to 256 by a median cut over its exact colours weighed by their
+// pixels, which keeps a map's flat colours as they are.
 IndexedFrame paletteFrame(const QImage& frame);
 
 class GifFilmEncoder : public FilmEncoder {
