@@ -25,6 +25,7 @@
 #include "net/ServerSettings.h"
 #include "net/frmGetXyz.h"
 #include "net/frmImport.h"
+#include "output/frmTimelapse.h"
 #include "render/CompareComposer.h"
 #include "render/TilePrefetcher.h"
 
@@ -106,7 +107,7 @@ bool isSnapshotScene(const QString& scene) {
       QStringLiteral("compare-lens"), QStringLiteral("compare-blend"), QStringLiteral("online"),
       QStringLiteral("keyboard"),     QStringLiteral("overlay"),       QStringLiteral("ruler"),
       QStringLiteral("links"),        QStringLiteral("era-settings"),  QStringLiteral("xyz"),
-      QStringLiteral("import")};
+      QStringLiteral("import"),       QStringLiteral("film-dialog")};
   return scenes.contains(scene);
 }
 
@@ -154,6 +155,11 @@ bool setUpSnapshotScene(frmSCR& w, const QString& scene) {
         "frmGetXyz");
   } else if (scene == QStringLiteral("import")) {
     showDialog(w, new frmImport(w.state(), w.prompts(), &w), "frmImport");
+  } else if (scene == QStringLiteral("film-dialog")) {
+    // The film dialog over the view, for KAVALO_SNAPSHOT_WIDGET=frmTimelapse.
+    auto* film = new frmTimelapse(w.state(), w.prompts(), w.viewRequest(RenderPass::Export), &w);
+    film->setAttribute(Qt::WA_DeleteOnClose);
+    film->adjustSize();
   } else if (scene == QStringLiteral("online")) {
     w.setOnlineLook(true);
     w.showDownloadNotice(true);

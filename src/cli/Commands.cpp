@@ -15,6 +15,7 @@
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ShortageCommand.h"
+#include "cli/TimelapseCommand.h"
 #include "model/Settings.h"
 
 namespace kavalo {
@@ -70,6 +71,7 @@ const std::vector<CliCommand>& cliCommands() {
       {georefCommandSpec, runGeorefCommand},
       {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
+      {timelapseCommandSpec, runTimelapseCommand},
   };
   return commands;
 }

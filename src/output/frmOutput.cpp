@@ -13,6 +13,7 @@
 
 #include "model/ProgramState.h"
 #include "output/SaveFileDialog.h"
+#include "output/frmTimelapse.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
 
@@ -82,6 +83,12 @@ frmOutput::frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequ
   connect(cmdFilesave, &QPushButton::clicked, this, [this] { cmdFilesave_Click(); });
 
   auto* buttons = new QHBoxLayout;
+  cmdTimelapse = new QPushButton(QStringLiteral("動画..."));
+  cmdTimelapse->setObjectName(QStringLiteral("cmdTimelapse"));
+  cmdTimelapse->setAutoDefault(false);
+  cmdTimelapse->setToolTip(QStringLiteral("時期を順に見せる動画(WebP、GIF、MP4)を保存します"));
+  buttons->addWidget(cmdTimelapse);
+  connect(cmdTimelapse, &QPushButton::clicked, this, [this] { cmdTimelapse_Click(); });
   cmdOK = new QPushButton(QStringLiteral("OK"));
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
@@ -153,5 +160,16 @@ void frmOutput::cmdOK_Click() {
 }
 
 void frmOutput::cmdCancel_Click() { reject(); }
+
+void frmOutput::cmdTimelapse_Click() {
+  frmTimelapse film(state_, prompts_, view_, this);
+  if (filmFormRunner)
+    filmFormRunner(film);
+  else
+    film.exec();
+  // A film made ends the export too; closed without one, the choice of
+  // formats is offered again.
+  if (film.result() == QDialog::Accepted) accept();
+}
 
 }  // namespace kavalo
