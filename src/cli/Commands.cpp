@@ -2,6 +2,7 @@
 
 #include "cli/ErasCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/ExportEraCommand.h"
 #include "cli/FetchAgencyCommand.h"
 #include "cli/FetchPackagesCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
@@ -68,6 +69,7 @@ const std::vector<CliCommand>& cliCommands() {
       {importCommandSpec, runImportCommand},
       {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
+      {exportEraCommandSpec, runExportEraCommand},
   };
   return commands;
 }

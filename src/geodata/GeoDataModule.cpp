@@ -4,6 +4,7 @@
 #include <ogr_api.h>
 
 #include "geodata/Geodesic.h"
+#include "geodata/RasterFileWriter.h"
 #include "geodata/ScanWarp.h"
 #include "geodata/VectorReader.h"
 #include "platform/GeoData.h"
@@ -30,6 +31,11 @@ class Services : public GeoData {
   }
   std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QString* detail) override {
     return geodata::openScan(path, status, detail);
+  }
+
+  // ---- One-file exports of an era ----
+  bool writeRasterFile(const RasterFileJob& job, const std::function<bool(double)>& progress, QString* error) override {
+    return geodata::writeRasterFile(job, progress, error);
   }
 };
 

@@ -31,10 +31,12 @@ class frmOutput : public QDialog {
   // The chosen full path (lblFile's tag), empty when none.
   QString chosenPath() const { return chosenPath_; }
   ExportFormat format() const;
+  // The fourth format: every era as web tiles with the map page, in a folder.
+  bool webMap() const;
   // Opens a saved file; the desktop's program by default (tests replace it).
   std::function<void(const QString&)> openFile;
 
-  QRadioButton* optOut[3] = {nullptr, nullptr, nullptr};
+  QRadioButton* optOut[4] = {nullptr, nullptr, nullptr, nullptr};
   QRadioButton* optGazoFormat[2] = {nullptr, nullptr};
   QCheckBox* chkWorldFile = nullptr;
   QPushButton* cmdFilesave = nullptr;
@@ -44,6 +46,7 @@ class frmOutput : public QDialog {
 
  private:
   void clearChosenFile();
+  void saveWebMap();
 
   const ProgramState& state_;
   Prompts& prompts_;
