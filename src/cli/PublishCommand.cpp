@@ -121,7 +121,8 @@ int runPublishCommand(const QStringList& args) {
                .arg(mapFolder));
   if (mapOnly) return kExitOk;
   // The data folder learns where its map is, for the window's web links.
-  const QString address = mirrors.first() + kWebMapsFolder + u'/' + QUrl::toPercentEncoding(dataset) + u'/';
+  const QString address =
+      mirrors.first() + kWebMapsFolder + u'/' + QString::fromLatin1(QUrl::toPercentEncoding(dataset)) + u'/';
   if (!writeWebMapAddress(state.datasetFolder, address, &error)) {
     printError(error);
     return kExitFailed;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QUuid>
+#include <algorithm>
 #include <memory>
 #include <vector>
 

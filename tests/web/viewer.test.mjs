@@ -65,9 +65,9 @@ const server = http.createServer((req, res) => {
 await new Promise((r) => server.listen(0, '127.0.0.1', r));
 const base = `http://127.0.0.1:${server.address().port}/maps/${encodeURIComponent(mapDirs[0])}/index.html`;
 
-const W = 640, H = 480;
 const browser = await chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox'] });
-const page = await browser.newPage({ viewport: { width: W + 40, height: H + 120 }, deviceScaleFactor: 1 });
+// Wide enough for the swipe across; narrow screens swipe up and down.
+const page = await browser.newPage({ viewport: { width: 900, height: 640 }, deviceScaleFactor: 1 });
 page.on('pageerror', (e) => check(false, 'no error in the page: ' + e.message));
 
 // The map's pixels, averaged over cells of 32 x 32 CSS pixels.
@@ -159,7 +159,7 @@ const difference = (a, b, keep = () => true) => {
   let sum = 0, n = 0;
   for (let i = 0; i < a.cells.length; i++) {
     const c = a.cells[i];
-    if (c.y + CELL > a.height - 64 || !keep(c)) continue;
+    if (c.y + CELL > a.height - 96 || !keep(c)) continue;
     sum += c.rgb.reduce((s, v, k) => s + Math.abs(v - b.cells[i].rgb[k]), 0) / 3;
     n++;
   }
@@ -197,6 +197,10 @@ try {
   // The arrow alone pans the map and leaves the era.
   await page.keyboard.press('ArrowRight');
   await settle();
+  // The address follows the view once the pan has come to rest.
+  await page
+    .waitForFunction((lon) => Number(new URLSearchParams(location.hash.slice(1)).get('lon')) > lon, lon, { timeout: 5000 })
+    .catch(() => {});
   h = await hashOf();
   check(h.era === b && Number(h.lon) > lon, `→ alone pans east (${h.lon}) and keeps the era`);
 
@@ -210,6 +214,19 @@ try {
   const dl = difference(swiped, refA, left), dr = difference(swiped, refB, right);
   check(dl < TOLERANCE && dr < TOLERANCE, `swipe: ${a} left (${dl.toFixed(2)}), ${b} right (${dr.toFixed(2)})`);
   check(await page.locator('#divider').isVisible(), 'the swipe shows its divider');
+
+  // On a narrow screen the swipe runs across: era a above, b below.
+  await page.setViewportSize({ width: 600, height: 640 });
+  await settle();
+  const [nw, nh] = await mapSize();
+  const narrowA = await renderCells(a, lat, lon, z, nw, nh);
+  const narrowB = await renderCells(b, lat, lon, z, nw, nh);
+  const across = await cellsOf('#mapA');
+  const above = (c) => c.y + CELL <= nh / 2 - 4, below = (c) => c.y >= nh / 2 + 4;
+  const du = difference(across, narrowA, above), dd = difference(across, narrowB, below);
+  check(du < TOLERANCE && dd < TOLERANCE, `narrow swipe: ${a} above (${du.toFixed(2)}), ${b} below (${dd.toFixed(2)})`);
+  await page.setViewportSize({ width: 900, height: 640 });
+  await settle();
 
   // Side by side: two maps of one view.
   await page.selectOption('#mode', 'side');
