@@ -1,6 +1,7 @@
 #include "output/WebTileRender.h"
 
-#include <QPainter>
+#include <QBuffer>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -160,7 +161,13 @@ QByteArray encodeWebTile(const QImage& tile) {
   }
   // Most tiles lie inside the map: the fast truecolour encoder; the edges of
   // the map keep their alpha through the general one.
-  return opaque ? encodePngFast(tile) : encodePng(tile.convertToFormat(QImage::Format_ARGB32));
+  if (opaque) return encodePngFast(tile);
+  // The program's own encoders write opaque pictures only.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  return writer.write(tile.convertToFormat(QImage::Format_ARGB32)) ? bytes : QByteArray();
 }
 
 }  // namespace kavalo

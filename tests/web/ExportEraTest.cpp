@@ -86,7 +86,7 @@ TEST(ExportEra, EachFormatOpensInGdalWithItsPlaceAndColours) {
       EXPECT_EQ(w, 400);
       EXPECT_EQ(h, 320);
       EXPECT_NEAR(gt[0], 138.9925, 1e-7);
-      EXPECT_NEAR(gt[3], 36.0041667, 1e-6);
+      EXPECT_NEAR(gt[3], 35.9958333, 1e-6);
       EXPECT_NEAR(gt[1], 0.000625, 1e-9);
       EXPECT_NEAR(gt[5], -0.1666667 / 320, 1e-9);
       EXPECT_NE(GDALGetMetadataItem(d.get(), "LAYOUT", "IMAGE_STRUCTURE"), nullptr);
@@ -97,15 +97,30 @@ TEST(ExportEra, EachFormatOpensInGdalWithItsPlaceAndColours) {
     }
     // A tile set at zoom 11: whole tiles, pixels of zoom 11's size.
     EXPECT_NEAR(gt[1], 2 * kWebHalfWorld / (2048.0 * 256), 1e-6);
-    EXPECT_EQ(GDALGetOverviewCount(GDALGetRasterBand(d.get(), 1)), c.overviews);
+    // Zoom 10 below it, in the era's colour too.
+    GDALRasterBandH band = GDALGetRasterBand(d.get(), 1);
+    ASSERT_GE(GDALGetOverviewCount(band), c.overviews);
+    GDALRasterBandH z10 = GDALGetOverview(band, 0);
+    const double factor = static_cast<double>(w) / GDALGetRasterBandXSize(z10);
+    EXPECT_NEAR(factor, 2.0, 0.2);
     // The era's colour at the region's middle (139.1175 E, 35.92 N), nothing
     // outside it.
     const int mx = static_cast<int>((lonToMercatorX(139.1175) - gt[0]) / gt[1]);
     const int my = static_cast<int>((latToMercatorY(35.92) - gt[3]) / gt[5]);
     ASSERT_TRUE(mx >= 0 && mx < w && my >= 0 && my < h) << mx << ',' << my;
+    auto lower = [&](int b) {
+      GByte v = 0;
+      GDALRasterIO(GDALGetOverview(GDALGetRasterBand(d.get(), b), 0), GF_Read, static_cast<int>(mx / factor),
+                   static_cast<int>(my / factor), 1, 1, &v, 1, 1, GDT_Byte, 0, 0);
+      return static_cast<int>(v);
+    };
     EXPECT_EQ(pixelAt(d.get(), mx, my), qRgba(0, 0, 255, 255));
+    EXPECT_EQ(lower(1), 0);
+    EXPECT_EQ(lower(3), 255);
     const int outside = static_cast<int>((lonToMercatorX(138.98) - gt[0]) / gt[1]);
-    if (outside >= 0) EXPECT_EQ(qAlpha(pixelAt(d.get(), outside, my)), 0);
+    if (outside >= 0) {
+      EXPECT_EQ(qAlpha(pixelAt(d.get(), outside, my)), 0);
+    }
   }
 }
 

@@ -95,11 +95,12 @@ TEST(WebMapPublish, EachEraIsAPyramidOfItsOwnPictures) {
     EXPECT_EQ(tj[QStringLiteral("maxzoom")].toInt(), 11);
     const QJsonArray bounds = tj[QStringLiteral("bounds")].toArray();
     ASSERT_EQ(bounds.size(), 4);
-    // The fixture's world datum lies 12 pixels west and 8 north of its
-    // Tokyo graticule: 0.0075 degrees and 0.0041667 degrees.
+    // The fixture's world datum is its Tokyo graticule shifted by 12 pixels
+    // and -8 pixels: the grid's corner reads 0.0075 degrees west and
+    // 0.0041667 degrees south of 139 E, 36 N.
     EXPECT_NEAR(bounds[0].toDouble(), 138.9925, 1e-6);
     EXPECT_NEAR(bounds[2].toDouble(), 139.2425, 1e-6);
-    EXPECT_NEAR(bounds[3].toDouble(), 36.0041667, 1e-6);
+    EXPECT_NEAR(bounds[3].toDouble(), 35.9958333, 1e-6);
     EXPECT_FALSE(tj[QStringLiteral("attribution")].toString().isEmpty());
   }
   const QJsonObject eras = readJson(p.map + QStringLiteral("/eras.json"));
