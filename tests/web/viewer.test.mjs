@@ -228,6 +228,27 @@ try {
   await page.setViewportSize({ width: 900, height: 640 });
   await settle();
 
+  // The lens: era b in a circle around the pointer, a elsewhere.
+  await page.selectOption('#mode', 'lens');
+  const box = await page.locator('#mapA').boundingBox();
+  await page.mouse.move(box.x + mw / 2, box.y + mh / 2);
+  await settle();
+  const lens = await cellsOf('#mapA');
+  const near = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) < 80;
+  const far = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) > 170;
+  const dn = difference(lens, refB, near), df = difference(lens, refA, far);
+  check(dn < TOLERANCE && df < TOLERANCE, `lens: ${b} inside (${dn.toFixed(2)}), ${a} outside (${df.toFixed(2)})`);
+
+  // Blended at half: each cell half way between the eras.
+  await page.selectOption('#mode', 'blend');
+  await page.locator('#opacity').fill('50');
+  await settle();
+  const blend = await cellsOf('#mapA');
+  const half = { width: refA.width, height: refA.height,
+                 cells: refA.cells.map((c, i) => ({ ...c, rgb: c.rgb.map((v, k) => (v + refB.cells[i].rgb[k]) / 2) })) };
+  const dh = difference(blend, half);
+  check(dh < TOLERANCE, `blend at 50 %: half way between the eras (${dh.toFixed(2)})`);
+
   // Side by side: two maps of one view.
   await page.selectOption('#mode', 'side');
   await settle();
