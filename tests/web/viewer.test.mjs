@@ -234,7 +234,7 @@ try {
   await page.mouse.move(box.x + mw / 2, box.y + mh / 2);
   await settle();
   const lens = await cellsOf('#mapA');
-  const near = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) < 80;
+  const near = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) < 60;
   const far = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) > 170;
   const dn = difference(lens, refB, near), df = difference(lens, refA, far);
   check(dn < TOLERANCE && df < TOLERANCE, `lens: ${b} inside (${dn.toFixed(2)}), ${a} outside (${df.toFixed(2)})`);
