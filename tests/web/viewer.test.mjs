@@ -236,8 +236,11 @@ try {
   const lens = await cellsOf('#mapA');
   const near = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) < 60;
   const far = (c) => Math.hypot(c.x + CELL / 2 - mw / 2, c.y + CELL / 2 - mh / 2) > 170;
-  const dn = difference(lens, refB, near), df = difference(lens, refA, far);
-  check(dn < TOLERANCE && df < TOLERANCE, `lens: ${b} inside (${dn.toFixed(2)}), ${a} outside (${df.toFixed(2)})`);
+  // The town under the lens is dense with detail, where a pixel's shift
+  // weighs most: inside, era b must be far nearer than era a.
+  const dn = difference(lens, refB, near), dna = difference(lens, refA, near), df = difference(lens, refA, far);
+  check(dn < 2 * TOLERANCE && dn < dna / 3 && df < TOLERANCE,
+        `lens: ${b} inside (${dn.toFixed(2)}, ${a} ${dna.toFixed(2)}), ${a} outside (${df.toFixed(2)})`);
 
   // Blended at half: each cell half way between the eras.
   await page.selectOption('#mode', 'blend');
