@@ -19,6 +19,10 @@ if (!chromiumPath) {
   console.log('SKIPPED: chromium is not installed (scripts/deps installs it); the map page was not tested');
   process.exit(77);
 }
+if (!sample || !fs.existsSync(path.join(sample, 'dataset.txt'))) {
+  console.log(`FAILED: no sample region at ${sample} (the build generates it)`);
+  process.exit(1);
+}
 const require = createRequire(path.join(source, 'web', 'package.json'));
 const { chromium } = require('playwright-core');
 
