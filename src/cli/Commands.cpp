@@ -2,6 +2,7 @@
 
 #include "cli/ErasCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/ExportEraCommand.h"
 #include "cli/FetchAgencyCommand.h"
 #include "cli/FetchPackagesCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
@@ -72,6 +73,7 @@ const std::vector<CliCommand>& cliCommands() {
       {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
       {timelapseCommandSpec, runTimelapseCommand},
+      {exportEraCommandSpec, runExportEraCommand},
   };
   return commands;
 }

@@ -33,13 +33,15 @@ class frmOutput : public QDialog {
   // The chosen full path (lblFile's tag), empty when none.
   QString chosenPath() const { return chosenPath_; }
   ExportFormat format() const;
+  // The fourth format: every era as web tiles with the map page, in a folder.
+  bool webMap() const;
   // Opens a saved file; the desktop's program by default (tests replace it).
   std::function<void(const QString&)> openFile;
   // Runs the film dialog that cmdTimelapse opens (exec by default; tests
   // drive it instead).
   std::function<void(QDialog&)> filmFormRunner;
 
-  QRadioButton* optOut[3] = {nullptr, nullptr, nullptr};
+  QRadioButton* optOut[4] = {nullptr, nullptr, nullptr, nullptr};
   QRadioButton* optGazoFormat[2] = {nullptr, nullptr};
   QCheckBox* chkWorldFile = nullptr;
   QPushButton* cmdFilesave = nullptr;
@@ -50,6 +52,7 @@ class frmOutput : public QDialog {
 
  private:
   void clearChosenFile();
+  void saveWebMap();
 
   const ProgramState& state_;
   Prompts& prompts_;

@@ -169,6 +169,46 @@ struct RasterPreview {
   QImage image;  // RGB32, or ARGB32 where the raster has alpha
 };
 
+// One era in one file for other tools: a raster handed to the module as
+// picture files on disk, each placed in the raster's pixels, written through
+// the library's own drivers.
+enum class RasterFileFormat {
+  GeoPackage,    // a tile set in the web's common scheme, with its lower zooms
+  MBTiles,       // the same in an MBTiles file
+  CloudGeoTiff,  // a Cloud-Optimised GeoTIFF with its overviews
+};
+
+// A picture file (PNG, RGB or RGBA) that is part of the raster. Pixels the
+// pieces leave out are transparent.
+struct RasterPiece {
+  QString path;
+  int x = 0;  // its top-left pixel in the raster
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct RasterFileJob {
+  RasterFileFormat format = RasterFileFormat::CloudGeoTiff;
+  QString path;  // written beside itself and renamed only when complete
+  int width = 0;
+  int height = 0;
+  // Pixel (0, 0)'s north-west corner and the size of a pixel, in the units
+  // of the coordinate system (degrees lon/lat for 4326, metres for 3857).
+  double originX = 0.0;
+  double originY = 0.0;
+  double pixelWidth = 0.0;
+  double pixelHeight = 0.0;  // positive: y grows to the south
+  int epsg = 4326;
+  std::vector<RasterPiece> pieces;
+  // Tile sets: the zooms to fill (the raster is at maxZoom).
+  int minZoom = 0;
+  int maxZoom = 0;
+  QString name;  // the layer's name
+  QString description;
+  QString attribution;
+};
+
 // The services of the module. One object for the life of the program.
 class GeoData {
  public:
@@ -205,10 +245,17 @@ class GeoData {
   // metadata, or (warped) resampled onto the plane.
   virtual bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
                             const std::function<bool(double)>& progress, QString* detail) = 0;
+  // ---- One-file exports of an era ----------------------------------------
+  // Writes the raster in the job's format. progress(done fraction) returns
+  // false to stop. False with the library's words in *error; the file at
+  // job.path is then as it was (a file that exists is never written over).
+  virtual bool writeRasterFile(const RasterFileJob& job, const std::function<bool(double)>& progress,
+                               QString* error) = 0;
 };
 
 // The module's one exported function has this name and type; the version
-// guards against a module left over from another build.
+// guards against a module left over from another build (2: georeferencing
+// and the one-file exports).
 inline constexpr int kGeoDataInterfaceVersion = 2;
 inline constexpr const char* kGeoDataFactoryName = "kavalo_geodata_create";
 using GeoDataFactory = GeoData* (*)(int interfaceVersion);
