@@ -8,11 +8,13 @@
 #include <QPixmap>
 #include <QSaveFile>
 #include <QSlider>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
 
 #include "app/UiMapView.h"
+#include "app/frmGeoref.h"
 #include "app/frmSCR.h"
 #include "render/CompareComposer.h"
 #include "render/TilePrefetcher.h"
@@ -32,6 +34,9 @@ int listedEra(const frmSCR& w, const QString& text) {
     if (w.cboAge->itemText(i).startsWith(text)) return i;
   return -1;
 }
+
+// A window of its own the scene shows instead of the main window.
+QPointer<QWidget> sceneWindow;
 
 void compare(frmSCR& w, CompareMode mode, const QString& eraA, const QString& eraB) {
   const int a = listedEra(w, eraA), b = listedEra(w, eraB);
@@ -55,7 +60,7 @@ bool isSnapshotScene(const QString& scene) {
   static const QStringList scenes = {QStringLiteral("main"),          QStringLiteral("compare-side"),
                                      QStringLiteral("compare-swipe"), QStringLiteral("compare-lens"),
                                      QStringLiteral("compare-blend"), QStringLiteral("online"),
-                                     QStringLiteral("keyboard")};
+                                     QStringLiteral("keyboard"),      QStringLiteral("georef")};
   return scenes.contains(scene);
 }
 
@@ -79,6 +84,14 @@ bool setUpSnapshotScene(frmSCR& w, const QString& scene) {
     compare(w, CompareMode::Blend, QStringLiteral("1909"), QStringLiteral("2001"));
     w.SliderOpacity->setValue(40);
     pointAt(w, 0.45, 0.5);
+  } else if (scene == QStringLiteral("georef")) {
+    frmGeoref* georef = openGeorefSnapshot(w.state(), w.prompts(), &w);
+    if (!georef) return false;
+    georef->resize(kWidth + 160, kHeight + 40);
+    georef->show();
+    QApplication::processEvents();
+    georef->updatePreview();
+    sceneWindow = georef;
   } else if (scene == QStringLiteral("online")) {
     w.setOnlineLook(true);
     w.showDownloadNotice(true);
@@ -101,7 +114,8 @@ bool scheduleSnapshotFromEnvironment(frmSCR& w) {
     w.PrintGazo();
     QApplication::processEvents();
     w.picTime->hide();
-    QWidget* shown = part.isEmpty() ? static_cast<QWidget*>(&w) : w.findChild<QWidget*>(part);
+    QWidget* whole = sceneWindow ? sceneWindow.data() : static_cast<QWidget*>(&w);
+    QWidget* shown = part.isEmpty() ? whole : whole->findChild<QWidget*>(part);
     QImage picture = ok && shown != nullptr ? shown->grab().toImage() : QImage();
     QSaveFile out(file);
     ok = !picture.isNull() && out.open(QIODevice::WriteOnly) && picture.save(&out, "PNG") && out.commit();

@@ -4,10 +4,12 @@
 
 #include "app/DatasetLoader.h"
 #include "app/UiMapView.h"
+#include "app/frmGeoref.h"
 #include "app/frmSCR.h"
 #include "net/Network.h"
 #include "net/ServerSettings.h"
 #include "net/XyzTiles.h"
+#include "net/frmImport.h"
 #include "net/frmSetting.h"
 
 namespace kavalo {
@@ -20,6 +22,14 @@ void frmSCR::cmdWMS_Click() {
   frmSetting chooser(state_, prompts_, net, networkXyzFetcher(), servers, this);
   // The map-sheet packages are the main window's own dialog.
   chooser.setPackageDialog([this] { cmdGetTikeizu_Click(); });
+  // A plain scan gets its control points here and goes back to the import
+  // dialog it came from, which imports it with the fit.
+  chooser.setGeoreferencer([this](frmImport& import) {
+    frmGeoref georef(state_, prompts_, &import);
+    if (!georef.openScan(import.txtFile->text().trimmed())) return;
+    georef.setScanYear(import.txtYear->value());
+    if (georef.exec() == QDialog::Accepted && georef.chosenWarp()) import.setGeoreferencing(*georef.chosenWarp());
+  });
   chooser.exec();
   if (chooser.tag() == u"RESET") {
     // The new era moves the others in the sorted list: the shown one is

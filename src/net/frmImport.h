@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <vector>
 
 #include "platform/GeoData.h"
@@ -39,9 +40,14 @@ class frmImport : public QDialog {
   void txtFile_Changed();
   void cmdImport_Click();
   void cmdCancel_Click();
+  // The georeferencer lives in the main window's floor: it is handed in, and
+  // 位置合わせ... (shown only then) opens it for the scan in txtFile.
+  void setGeoreferencer(std::function<void(frmImport&)> open);
+  void cmdGeoref_Click();
 
   QLineEdit* txtFile = nullptr;
   QPushButton* cmdBrowse = nullptr;
+  QPushButton* cmdGeoref = nullptr;
   QRadioButton* optKind[2] = {nullptr, nullptr};  // map, photo
   QSpinBox* txtYear = nullptr;
   QLineEdit* txtLabel = nullptr;
@@ -62,6 +68,7 @@ class frmImport : public QDialog {
   ProgramState& state_;
   Prompts& prompts_;
   QString tag_;
+  std::function<void(frmImport&)> georeferencer_;
   QThread* worker_ = nullptr;
   std::atomic<bool> cancel_{false};
 };

@@ -101,6 +101,7 @@ void frmSetting::cmdXyz_Click() {
 
 void frmSetting::cmdImport_Click() {
   frmImport dialog(state_, prompts_, this);
+  if (georeferencer_) dialog.setGeoreferencer(georeferencer_);
   dialog.exec();
   finished(dialog.tag());
 }
