@@ -29,6 +29,10 @@ namespace kavalo {
 
 enum class ControlPointFormat { Points, Csv, Annotation };
 
+// The most a control-point or mask file may hold: a reader reads at most one
+// byte more, and a longer file is refused without being parsed.
+inline constexpr qsizetype kMaxControlPointFileBytes = 16 * 1024 * 1024;
+
 // Reads a control-point file of any of the three formats, recognised by its
 // content (not its name). imageWidth and imageHeight are the scan's size, used
 // to tell the sign of a points file's source y (0 when unknown: then negative
