@@ -6,9 +6,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QSaveFile>
 #include <QSlider>
-#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>

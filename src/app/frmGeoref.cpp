@@ -74,11 +74,11 @@ frmGeoref::frmGeoref(const ProgramState& state, Prompts& prompts, QWidget* paren
   setWindowTitle(QStringLiteral("位置合わせ"));
   setModal(true);
   setSizeGripEnabled(true);
-  buildControls();
   previewTimer_ = new QTimer(this);
   previewTimer_->setSingleShot(true);
   previewTimer_->setInterval(0);
   connect(previewTimer_, &QTimer::timeout, this, [this] { updatePreview(); });
+  buildControls();
   picScan->setSession(&session_);
   picMap->setSession(&session_);
   resize(1280, 700);
@@ -177,9 +177,9 @@ void frmGeoref::buildControls() {
   tblPoints->setObjectName(QStringLiteral("tblPoints"));
   tblPoints->setHorizontalHeaderLabels({QStringLiteral("番号"), QStringLiteral("有効"), QStringLiteral("画像 X"),
                                         QStringLiteral("画像 Y"), QStringLiteral("経度"), QStringLiteral("緯度"),
-                                        QStringLiteral("dX (m)"), QStringLiteral("dY (m)"),
-                                        QStringLiteral("残差 (px)"), QStringLiteral("残差 (m)"),
-                                        QStringLiteral("一点除外 (px)"), QStringLiteral("一点除外 (m)")});
+                                        QStringLiteral("dX (m)"), QStringLiteral("dY (m)"), QStringLiteral("残差 (px)"),
+                                        QStringLiteral("残差 (m)"), QStringLiteral("一点除外 (px)"),
+                                        QStringLiteral("一点除外 (m)")});
   tblPoints->horizontalHeaderItem(ColLooPx)->setToolTip(
       QStringLiteral("その点を除いて求めた変換がその点を置く位置の誤差"));
   tblPoints->verticalHeader()->hide();

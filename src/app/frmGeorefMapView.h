@@ -22,7 +22,10 @@ class frmGeorefMapView : public QWidget {
  public:
   frmGeorefMapView(const ProgramState& state, QWidget* parent = nullptr);
 
-  void setSession(const GeorefSession* session) { session_ = session; update(); }
+  void setSession(const GeorefSession* session) {
+    session_ = session;
+    update();
+  }
   void setEra(int eraIndex);
   int era() const { return request_.eraIndex; }
   // Centres the view on a world-datum place.
@@ -43,11 +46,23 @@ class frmGeorefMapView : public QWidget {
   // the whole view).
   void setOverlay(const QImage& overlay);
   const QImage& overlay() const { return overlay_; }
-  void setOpacity(double opacity) { opacity_ = opacity; update(); }
-  void setSwipe(double fraction) { swipe_ = fraction; update(); }
+  void setOpacity(double opacity) {
+    opacity_ = opacity;
+    update();
+  }
+  void setSwipe(double fraction) {
+    swipe_ = fraction;
+    update();
+  }
   void setPending(const QPointF* lonLat);
-  void setSelected(int index) { selected_ = index; update(); }
-  void setWorst(int index) { worst_ = index; update(); }
+  void setSelected(int index) {
+    selected_ = index;
+    update();
+  }
+  void setWorst(int index) {
+    worst_ = index;
+    update();
+  }
 
  signals:
   void mapClicked(double lon, double lat);

@@ -36,13 +36,22 @@ class frmGeorefScanView : public QWidget {
   // View pixels per scan pixel.
   double zoom() const { return zoom_; }
   void zoomBy(double factor, QPointF viewAnchor);
-  void setCenter(QPointF scan) { center_ = scan; update(); }
+  void setCenter(QPointF scan) {
+    center_ = scan;
+    update();
+  }
   QPointF center() const { return center_; }
 
   // The place waiting for its other half (drawn as a cross), or none.
   void setPending(const QPointF* scan);
-  void setSelected(int index) { selected_ = index; update(); }
-  void setWorst(int index) { worst_ = index; update(); }
+  void setSelected(int index) {
+    selected_ = index;
+    update();
+  }
+  void setWorst(int index) {
+    worst_ = index;
+    update();
+  }
 
   // Mask drawing: clicks add corners; a click on the first corner (or a
   // double click) closes the polygon, Escape drops it.

@@ -15,6 +15,7 @@
 #include "app/frmGeorefScanView.h"
 #include "geo/PositionText.h"
 #include "model/ProgramState.h"
+#include "platform/GeoDataLoader.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {
@@ -23,16 +24,19 @@ namespace {
 
 QString figure(double value, int decimals) { return QString::number(value, 'f', decimals); }
 
-QTableWidgetItem* readOnly(const QString& text) {
-  auto* item = new QTableWidgetItem(text);
-  item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  return item;
-}
-
-QTableWidgetItem* editable(const QString& text) {
-  auto* item = new QTableWidgetItem(text);
-  item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+// Sets a cell's text, reusing its item: the table is filled again from a
+// handler of one of its own items, which must not be deleted under it.
+QTableWidgetItem* put(QTableWidget* table, int row, int column, const QString& text, bool editable) {
+  QTableWidgetItem* item = table->item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    table->setItem(row, column, item);
+  }
+  const Qt::ItemFlags flags =
+      Qt::ItemIsEnabled | Qt::ItemIsSelectable | (editable ? Qt::ItemIsEditable : Qt::NoItemFlags);
+  if (item->flags() != flags) item->setFlags(flags);
+  if (item->text() != text) item->setText(text);
   return item;
 }
 
@@ -81,30 +85,30 @@ void frmGeoref::fillTable() {
     const int row = static_cast<int>(i);
     const ControlPoint& p = points[i];
     const bool worst = a.ok && a.worst == row;
-    auto* number = readOnly(worst ? QStringLiteral("%1 ▲").arg(p.id) : QString::number(p.id));
-    if (worst) number->setToolTip(QStringLiteral("誤差が最も大きい点"));
-    tblPoints->setItem(row, ColNumber, number);
-    auto* on = new QTableWidgetItem;
+    QTableWidgetItem* number =
+        put(tblPoints, row, ColNumber, worst ? QStringLiteral("%1 ▲").arg(p.id) : QString::number(p.id), false);
+    number->setToolTip(worst ? QStringLiteral("誤差が最も大きい点") : QString());
+    QTableWidgetItem* on = put(tblPoints, row, ColEnabled, QString(), false);
     on->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     on->setCheckState(p.enabled ? Qt::Checked : Qt::Unchecked);
-    tblPoints->setItem(row, ColEnabled, on);
-    tblPoints->setItem(row, ColScanX, editable(figure(p.scanX, 1)));
-    tblPoints->setItem(row, ColScanY, editable(figure(p.scanY, 1)));
-    tblPoints->setItem(row, ColLon, editable(figure(p.lon, 6)));
-    tblPoints->setItem(row, ColLat, editable(figure(p.lat, 6)));
-    const bool figures = a.ok && i < a.points.size() && p.enabled;
+    put(tblPoints, row, ColScanX, figure(p.scanX, 1), true);
+    put(tblPoints, row, ColScanY, figure(p.scanY, 1), true);
+    put(tblPoints, row, ColLon, figure(p.lon, 6), true);
+    put(tblPoints, row, ColLat, figure(p.lat, 6), true);
+    // A point turned off is a check point: where the fit of the others puts
+    // it is an honest error of its own.
+    const bool figures = a.ok && i < a.points.size();
     const GeorefPointResult r = figures ? a.points[i] : GeorefPointResult{};
-    tblPoints->setItem(row, ColDX, readOnly(figures ? figure(r.dX, 2) : QString()));
-    tblPoints->setItem(row, ColDY, readOnly(figures ? figure(r.dY, 2) : QString()));
-    tblPoints->setItem(row, ColResidualPx, readOnly(figures ? figure(r.residualPixels, 2) : QString()));
-    tblPoints->setItem(row, ColResidualM, readOnly(figures ? figure(r.residualMetres, 2) : QString()));
-    const bool loo = figures && r.looValid;
-    tblPoints->setItem(row, ColLooPx, readOnly(loo ? figure(r.looPixels, 2) : QString()));
-    tblPoints->setItem(row, ColLooM, readOnly(loo ? figure(r.looMetres, 2) : QString()));
+    put(tblPoints, row, ColDX, figures ? figure(r.dX, 2) : QString(), false);
+    put(tblPoints, row, ColDY, figures ? figure(r.dY, 2) : QString(), false);
+    put(tblPoints, row, ColResidualPx, figures ? figure(r.residualPixels, 2) : QString(), false);
+    put(tblPoints, row, ColResidualM, figures ? figure(r.residualMetres, 2) : QString(), false);
+    const bool loo = figures && p.enabled && r.looValid;
+    put(tblPoints, row, ColLooPx, loo ? figure(r.looPixels, 2) : QString(), false);
+    put(tblPoints, row, ColLooM, loo ? figure(r.looMetres, 2) : QString(), false);
     const QColor shade = worst ? QColor(255, 228, 196) : !p.enabled ? QColor(235, 235, 235) : QColor();
-    for (int c = 0; c < ColumnCount; ++c) {
-      if (shade.isValid()) tblPoints->item(row, c)->setBackground(shade);
-    }
+    for (int c = 0; c < ColumnCount; ++c)
+      tblPoints->item(row, c)->setBackground(shade.isValid() ? QBrush(shade) : QBrush());
   }
   if (keep >= 0 && keep < tblPoints->rowCount()) tblPoints->selectRow(keep);
   filling_ = false;
@@ -262,11 +266,11 @@ void frmGeoref::tblPoints_Changed(int row, int column) {
     bool ok = false;
     const double v = item->text().trimmed().toDouble(&ok);
     const bool scanSide = column == ColScanX || column == ColScanY;
-    const bool inRange = !ok                       ? false
-                         : column == ColScanX      ? v >= 0 && v <= session_.scanWidth()
-                         : column == ColScanY      ? v >= 0 && v <= session_.scanHeight()
-                         : column == ColLon        ? std::abs(v) <= 180.0
-                                                   : std::abs(v) <= 90.0;
+    const bool inRange = !ok                  ? false
+                         : column == ColScanX ? v >= 0 && v <= session_.scanWidth()
+                         : column == ColScanY ? v >= 0 && v <= session_.scanHeight()
+                         : column == ColLon   ? std::abs(v) <= 180.0
+                                              : std::abs(v) <= 90.0;
     if (!inRange) {
       prompts_.message(QStringLiteral("正しい値を入力してください。"), MessageIcon::Exclamation);
     } else if (scanSide) {
@@ -344,10 +348,10 @@ void frmGeoref::centerMapOnPoints() {
 }
 
 void frmGeoref::cmdLoadPoints_Click() {
-  const FileChoice choice = prompts_.openFile(
-      QFileInfo(session_.scanPath()).path(), QStringLiteral("基準点を読み込む"),
-      {{QStringLiteral("基準点ファイル"), QStringLiteral("*.points *.csv *.json *.jsonld")},
-       {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
+  const FileChoice choice =
+      prompts_.openFile(QFileInfo(session_.scanPath()).path(), QStringLiteral("基準点を読み込む"),
+                        {{QStringLiteral("基準点ファイル"), QStringLiteral("*.points *.csv *.json *.jsonld")},
+                         {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
   if (!choice.chosen) return;
   QString why;
   if (!session_.loadPoints(choice.path, &why)) {
@@ -366,23 +370,22 @@ void frmGeoref::cmdLoadPoints_Click() {
 
 void frmGeoref::cmdSavePoints_Click() {
   const QFileInfo scan(session_.scanPath());
-  const FileChoice choice =
-      prompts_.saveFile(scan.path() + u'/' + scan.completeBaseName() + QStringLiteral(".points"),
-                        QStringLiteral("基準点を保存"),
-                        {{QStringLiteral("基準点ファイル (.points)"), QStringLiteral("*.points")},
-                         {QStringLiteral("CSV (x,y,lon,lat)"), QStringLiteral("*.csv")},
-                         {QStringLiteral("位置合わせ注釈 (.json)"), QStringLiteral("*.json")}},
-                        QStringLiteral("points"));
+  const FileChoice choice = prompts_.saveFile(scan.path() + u'/' + scan.completeBaseName() + QStringLiteral(".points"),
+                                              QStringLiteral("基準点を保存"),
+                                              {{QStringLiteral("基準点ファイル (.points)"), QStringLiteral("*.points")},
+                                               {QStringLiteral("CSV (x,y,lon,lat)"), QStringLiteral("*.csv")},
+                                               {QStringLiteral("位置合わせ注釈 (.json)"), QStringLiteral("*.json")}},
+                                              QStringLiteral("points"));
   if (!choice.chosen) return;
   QString why;
-  if (!session_.savePoints(choice.path, formatOf(choice.path), &why))
-    prompts_.message(why, MessageIcon::Exclamation);
+  if (!session_.savePoints(choice.path, formatOf(choice.path), &why)) prompts_.message(why, MessageIcon::Exclamation);
 }
 
 void frmGeoref::cmdLoadMask_Click() {
-  const FileChoice choice = prompts_.openFile(QFileInfo(session_.scanPath()).path(), QStringLiteral("枠を読み込む"),
-                                              {{QStringLiteral("枠のファイル"), QStringLiteral("*.svg *.json *.geojson")},
-                                               {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
+  const FileChoice choice =
+      prompts_.openFile(QFileInfo(session_.scanPath()).path(), QStringLiteral("枠を読み込む"),
+                        {{QStringLiteral("枠のファイル"), QStringLiteral("*.svg *.json *.geojson")},
+                         {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
   if (!choice.chosen) return;
   QString why;
   if (!session_.loadMask(choice.path, &why)) {
@@ -408,6 +411,36 @@ void frmGeoref::cmdImport_Click() {
   accept();
 }
 
-void frmGeoref::cmdGeoTiff_Click() {}
+void frmGeoref::cmdGeoTiff_Click() {
+  GeorefWarpSpec spec;
+  QString why;
+  if (!session_.warpSpec(spec, &why)) {
+    prompts_.message(why, MessageIcon::Exclamation);
+    return;
+  }
+  const QFileInfo scan(session_.scanPath());
+  const FileChoice choice = prompts_.saveFile(
+      scan.path() + u'/' + scan.completeBaseName() + QStringLiteral("_georef.tif"), QStringLiteral("GeoTIFF で保存"),
+      {{QStringLiteral("GeoTIFF"), QStringLiteral("*.tif *.tiff")}}, QStringLiteral("tif"));
+  if (!choice.chosen) return;
+  // The scan itself is never written over.
+  if (QFileInfo(choice.path).absoluteFilePath() == scan.absoluteFilePath()) {
+    prompts_.message(QStringLiteral("取り込む画像そのものには保存できません。別の名前を指定してください。"),
+                     MessageIcon::Exclamation);
+    return;
+  }
+  const bool warped =
+      prompts_.askYesNo(QStringLiteral("変換で地図に合わせてゆがめた画像として保存しますか？\n"
+                                       "「いいえ」では元の画像に基準点と変換の名前を付けて保存します。"),
+                        MessageIcon::Information);
+  QString detail;
+  GeoData* geo = geoData(&detail);
+  prompts_.setWaitCursor(true);
+  const bool ok = geo && geo->writeGeoTiff(session_.scanPath(), spec, warped, choice.path, {}, &detail);
+  prompts_.setWaitCursor(false);
+  if (!ok)
+    prompts_.message(QStringLiteral("GeoTIFF「%1」を書き出せません。%2").arg(QFileInfo(choice.path).fileName(), detail),
+                     MessageIcon::Exclamation);
+}
 
 }  // namespace kavalo

@@ -66,8 +66,8 @@ frmGeoref* openGeorefSnapshot(const ProgramState& state, Prompts& prompts, QWidg
     s.addPoint(onScan.x(), onScan.y(), ll.lon + off, ll.lat);
   }
   std::vector<QPointF> frame;
-  for (const QPointF c : {QPointF(0, 0), QPointF(map.width(), 0), QPointF(map.width(), map.height()),
-                          QPointF(0, map.height())})
+  for (const QPointF c :
+       {QPointF(0, 0), QPointF(map.width(), 0), QPointF(map.width(), map.height()), QPointF(0, map.height())})
     frame.push_back(toSheet.map(c));
   s.setMask(frame);
   w->showScan();

@@ -1,6 +1,8 @@
 // The main window's data-acquisition button: the source chooser, and the
 // reload of the data folder after a source added or updated an era.
+#include <QLineEdit>
 #include <QListWidget>
+#include <QSpinBox>
 
 #include "app/DatasetLoader.h"
 #include "app/UiMapView.h"

@@ -135,8 +135,10 @@ void frmImport::txtFile_Changed() {
     showPreview(nullptr);
     return;
   }
-  const ScanCheck check = checkScan(path, state_.mapInfo);
+  if (georef_ && path != georefScan_) georef_.reset();
+  const ScanCheck check = checkScan(path, state_.mapInfo, georef_ ? &*georef_ : nullptr);
   QString text = check.ok ? check.description.crsName : check.message;
+  if (check.ok && georef_) text = QStringLiteral("基準点で位置合わせ済み（%1）").arg(georef_->methodName);
   if (!check.ok && georeferencer_)
     text += QStringLiteral("\n位置情報のない画像は「位置合わせ...」で基準点を置いて取り込めます。");
   lblCheck->setText(text);
@@ -157,6 +159,12 @@ void frmImport::cmdGeoref_Click() {
   georeferencer_(*this);
 }
 
+void frmImport::setGeoreferencing(const GeorefWarpSpec& spec) {
+  georef_ = spec;
+  georefScan_ = txtFile->text().trimmed();
+  txtFile_Changed();
+}
+
 void frmImport::cmdImport_Click() {
   if (worker_) return;
   ScanImportRequest request;
@@ -165,6 +173,7 @@ void frmImport::cmdImport_Click() {
   request.label = txtLabel->text();
   request.credit = txtCredit->text();
   request.map = optKind[0]->isChecked();
+  if (georef_ && request.scanPath == georefScan_) request.georef = georef_;
   if (request.scanPath.isEmpty()) {
     prompts_.message(QStringLiteral("取り込む画像を選んでください。"), MessageIcon::Exclamation);
     return;

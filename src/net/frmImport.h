@@ -7,6 +7,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/GeoData.h"
@@ -44,6 +45,10 @@ class frmImport : public QDialog {
   // 位置合わせ... (shown only then) opens it for the scan in txtFile.
   void setGeoreferencer(std::function<void(frmImport&)> open);
   void cmdGeoref_Click();
+  // The control points the georeferencer fitted to the scan in txtFile: the
+  // import warps the scan with them. Dropped when another file is chosen.
+  void setGeoreferencing(const GeorefWarpSpec& spec);
+  bool georeferenced() const { return georef_.has_value(); }
 
   QLineEdit* txtFile = nullptr;
   QPushButton* cmdBrowse = nullptr;
@@ -69,6 +74,8 @@ class frmImport : public QDialog {
   Prompts& prompts_;
   QString tag_;
   std::function<void(frmImport&)> georeferencer_;
+  std::optional<GeorefWarpSpec> georef_;
+  QString georefScan_;  // the file the points belong to
   QThread* worker_ = nullptr;
   std::atomic<bool> cancel_{false};
 };
