@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSlider>
@@ -19,6 +20,7 @@
 #include <utility>
 
 #include "app/UiMapView.h"
+#include "app/frmGeoref.h"
 #include "app/frmSCR.h"
 #include "app/frmViewTime.h"
 #include "model/Coordinates.h"
@@ -44,6 +46,9 @@ int listedEra(const frmSCR& w, const QString& text) {
     if (w.cboAge->itemText(i).startsWith(text)) return i;
   return -1;
 }
+
+// A window of its own the scene shows instead of the main window.
+QPointer<QWidget> sceneWindow;
 
 void compare(frmSCR& w, CompareMode mode, const QString& eraA, const QString& eraB) {
   const int a = listedEra(w, eraA), b = listedEra(w, eraB);
@@ -107,7 +112,7 @@ bool isSnapshotScene(const QString& scene) {
       QStringLiteral("compare-lens"), QStringLiteral("compare-blend"), QStringLiteral("online"),
       QStringLiteral("keyboard"),     QStringLiteral("overlay"),       QStringLiteral("ruler"),
       QStringLiteral("links"),        QStringLiteral("era-settings"),  QStringLiteral("xyz"),
-      QStringLiteral("import"),       QStringLiteral("film-dialog")};
+      QStringLiteral("import"),       QStringLiteral("film-dialog"),   QStringLiteral("georef")};
   return scenes.contains(scene);
 }
 
@@ -160,6 +165,14 @@ bool setUpSnapshotScene(frmSCR& w, const QString& scene) {
     auto* film = new frmTimelapse(w.state(), w.prompts(), w.viewRequest(RenderPass::Export), &w);
     film->setAttribute(Qt::WA_DeleteOnClose);
     film->adjustSize();
+  } else if (scene == QStringLiteral("georef")) {
+    frmGeoref* georef = openGeorefSnapshot(w.state(), w.prompts(), &w);
+    if (!georef) return false;
+    georef->resize(kWidth + 160, kHeight + 40);
+    georef->show();
+    QApplication::processEvents();
+    georef->updatePreview();
+    sceneWindow = georef;
   } else if (scene == QStringLiteral("online")) {
     w.setOnlineLook(true);
     w.showDownloadNotice(true);
@@ -182,7 +195,8 @@ bool scheduleSnapshotFromEnvironment(frmSCR& w) {
     w.PrintGazo();
     QApplication::processEvents();
     w.picTime->hide();
-    QWidget* shown = part.isEmpty() ? static_cast<QWidget*>(&w) : w.findChild<QWidget*>(part);
+    QWidget* whole = sceneWindow ? sceneWindow.data() : static_cast<QWidget*>(&w);
+    QWidget* shown = part.isEmpty() ? whole : whole->findChild<QWidget*>(part);
     QImage picture = ok && shown != nullptr ? shown->grab().toImage() : QImage();
     QSaveFile out(file);
     ok = !picture.isNull() && out.open(QIODevice::WriteOnly) && picture.save(&out, "PNG") && out.commit();

@@ -40,8 +40,14 @@ frmImport::frmImport(ProgramState& state, Prompts& prompts, QWidget* parent)
   txtFile->setMinimumWidth(300);
   cmdBrowse = new QPushButton(QStringLiteral("参照..."));
   cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
+  cmdGeoref = new QPushButton(QStringLiteral("位置合わせ..."));
+  cmdGeoref->setObjectName(QStringLiteral("cmdGeoref"));
+  cmdGeoref->setAutoDefault(false);
+  cmdGeoref->setToolTip(QStringLiteral("位置情報のない画像に基準点を置いて位置を合わせます"));
+  cmdGeoref->hide();
   fileRow->addWidget(txtFile);
   fileRow->addWidget(cmdBrowse);
+  fileRow->addWidget(cmdGeoref);
   form->addRow(QStringLiteral("ファイル"), fileRow);
   auto* kinds = new QHBoxLayout;
   const QString captions[2] = {QStringLiteral("地図（白地を透過）"), QStringLiteral("写真")};
@@ -93,6 +99,7 @@ frmImport::frmImport(ProgramState& state, Prompts& prompts, QWidget* parent)
   connect(cmdBrowse, &QPushButton::clicked, this, [this] { cmdBrowse_Click(); });
   connect(txtFile, &QLineEdit::editingFinished, this, [this] { txtFile_Changed(); });
   connect(cmdImport, &QPushButton::clicked, this, [this] { cmdImport_Click(); });
+  connect(cmdGeoref, &QPushButton::clicked, this, [this] { cmdGeoref_Click(); });
   connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
   showPreview(nullptr);
 }
@@ -128,9 +135,34 @@ void frmImport::txtFile_Changed() {
     showPreview(nullptr);
     return;
   }
-  const ScanCheck check = checkScan(path, state_.mapInfo);
-  lblCheck->setText(check.ok ? check.description.crsName : check.message);
+  if (georef_ && path != georefScan_) georef_.reset();
+  const ScanCheck check = checkScan(path, state_.mapInfo, georef_ ? &*georef_ : nullptr);
+  QString text = check.ok ? check.description.crsName : check.message;
+  if (check.ok && georef_) text = QStringLiteral("基準点で位置合わせ済み（%1）").arg(georef_->methodName);
+  if (!check.ok && georeferencer_)
+    text += QStringLiteral("\n位置情報のない画像は「位置合わせ...」で基準点を置いて取り込めます。");
+  lblCheck->setText(text);
   showPreview(check.description.footprint.empty() ? nullptr : &check.description.footprint);
+}
+
+void frmImport::setGeoreferencer(std::function<void(frmImport&)> open) {
+  georeferencer_ = std::move(open);
+  cmdGeoref->setVisible(static_cast<bool>(georeferencer_));
+}
+
+void frmImport::cmdGeoref_Click() {
+  if (!georeferencer_ || worker_) return;
+  if (txtFile->text().trimmed().isEmpty()) {
+    prompts_.message(QStringLiteral("位置を合わせる画像を選んでください。"), MessageIcon::Exclamation);
+    return;
+  }
+  georeferencer_(*this);
+}
+
+void frmImport::setGeoreferencing(const GeorefWarpSpec& spec) {
+  georef_ = spec;
+  georefScan_ = txtFile->text().trimmed();
+  txtFile_Changed();
 }
 
 void frmImport::cmdImport_Click() {
@@ -141,6 +173,7 @@ void frmImport::cmdImport_Click() {
   request.label = txtLabel->text();
   request.credit = txtCredit->text();
   request.map = optKind[0]->isChecked();
+  if (georef_ && request.scanPath == georefScan_) request.georef = georef_;
   if (request.scanPath.isEmpty()) {
     prompts_.message(QStringLiteral("取り込む画像を選んでください。"), MessageIcon::Exclamation);
     return;

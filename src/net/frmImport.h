@@ -6,6 +6,8 @@
 #include <QDialog>
 #include <QString>
 #include <atomic>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/GeoData.h"
@@ -39,9 +41,18 @@ class frmImport : public QDialog {
   void txtFile_Changed();
   void cmdImport_Click();
   void cmdCancel_Click();
+  // The georeferencer lives in the main window's floor: it is handed in, and
+  // 位置合わせ... (shown only then) opens it for the scan in txtFile.
+  void setGeoreferencer(std::function<void(frmImport&)> open);
+  void cmdGeoref_Click();
+  // The control points the georeferencer fitted to the scan in txtFile: the
+  // import warps the scan with them. Dropped when another file is chosen.
+  void setGeoreferencing(const GeorefWarpSpec& spec);
+  bool georeferenced() const { return georef_.has_value(); }
 
   QLineEdit* txtFile = nullptr;
   QPushButton* cmdBrowse = nullptr;
+  QPushButton* cmdGeoref = nullptr;
   QRadioButton* optKind[2] = {nullptr, nullptr};  // map, photo
   QSpinBox* txtYear = nullptr;
   QLineEdit* txtLabel = nullptr;
@@ -62,6 +73,9 @@ class frmImport : public QDialog {
   ProgramState& state_;
   Prompts& prompts_;
   QString tag_;
+  std::function<void(frmImport&)> georeferencer_;
+  std::optional<GeorefWarpSpec> georef_;
+  QString georefScan_;  // the file the points belong to
   QThread* worker_ = nullptr;
   std::atomic<bool> cancel_{false};
 };

@@ -110,6 +110,7 @@ void frmSetting::cmdXyz_Click() {
 
 void frmSetting::cmdImport_Click() {
   frmImport dialog(state_, prompts_, this);
+  if (georeferencer_) dialog.setGeoreferencer(georeferencer_);
   hide();
   dialog.exec();
   finished(dialog.tag());

@@ -17,6 +17,7 @@ class QPushButton;
 namespace kavalo {
 
 class Prompts;
+class frmImport;
 struct ProgramState;
 
 // Where the outside services are, for the dialogs the chooser opens.
@@ -40,6 +41,8 @@ class frmSetting : public QDialog {
   // The map-sheet package dialog, opened by the main window (it closes
   // itself and never asks for a reload); the button is disabled without it.
   void setPackageDialog(std::function<void()> open);
+  // The georeferencer the import dialog offers (the main window's).
+  void setGeoreferencer(std::function<void(frmImport&)> open) { georeferencer_ = std::move(open); }
 
   void Form_Load();
   void cmdTikeizu_Click();
@@ -68,6 +71,7 @@ class frmSetting : public QDialog {
   XyzFetcher fetch_;
   AcquireServers servers_;
   std::function<void()> packageDialog_;
+  std::function<void(frmImport&)> georeferencer_;
   QString tag_;
 };
 
