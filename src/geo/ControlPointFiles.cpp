@@ -335,12 +335,15 @@ bool parseJson(const QByteArray& text, QJsonObject& root, QString* why) {
   return true;
 }
 
-// Two finite numbers at the head of an array: [x, y] or [lon, lat(, z)].
+QJsonValue at(const QJsonObject& o, const char* key) { return o.value(QLatin1String(key)); }
+bool is(const QJsonValue& v, const char* text) { return v.toString() == QLatin1String(text); }
+
 QJsonValue firstOf(const QJsonValue& v) {
   const QJsonArray arr = v.toArray();
   return arr.isEmpty() ? QJsonValue() : arr[0];
 }
 
+// Two finite numbers at the head of an array: [x, y] or [lon, lat(, z)].
 bool numberPair(const QJsonValue& v, double& a, double& b) {
   const QJsonArray arr = v.toArray();
   if (arr.size() < 2 || !arr[0].isDouble() || !arr[1].isDouble()) return false;
@@ -350,16 +353,15 @@ bool numberPair(const QJsonValue& v, double& a, double& b) {
 }
 
 bool isGeorefMotivation(const QJsonValue& v) {
-  if (v.isString()) return v.toString() == QLatin1String("georeferencing");
+  if (v.isString()) return is(v, "georeferencing");
   const QJsonArray arr = v.toArray();
-  return std::any_of(arr.begin(), arr.end(),
-                     [](const QJsonValue& m) { return m.toString() == QLatin1String("georeferencing"); });
+  return std::any_of(arr.begin(), arr.end(), [](const QJsonValue& m) { return is(m, "georeferencing"); });
 }
 
 // The annotation itself: the object, or an annotation page's first item.
 QJsonObject annotationOf(const QJsonObject& root) {
-  if (root.value(QLatin1String("type")).toString() != QLatin1String("AnnotationPage")) return root;
-  const QJsonArray items = root.value(QLatin1String("items")).toArray();
+  if (!is(at(root, "type"), "AnnotationPage")) return root;
+  const QJsonArray items = at(root, "items").toArray();
   return items.isEmpty() ? QJsonObject() : items[0].toObject();
 }
 
@@ -394,14 +396,14 @@ bool polygonFromSvg(const QString& svg, std::vector<QPointF>& polygon, QString* 
 // The selector's polygon, when the target carries one as SVG.
 bool maskFromTarget(const QJsonObject& target, std::vector<QPointF>& polygon, bool& found, QString* why) {
   found = false;
-  const QJsonValue selector = target.value(QLatin1String("selector"));
+  const QJsonValue selector = at(target, "selector");
   const QJsonArray selectors = selector.isArray() ? selector.toArray() : QJsonArray{selector};
   for (const QJsonValue& s : selectors) {
     const QJsonObject o = s.toObject();
-    if (o.value(QLatin1String("type")).toString() != QLatin1String("SvgSelector")) continue;
+    if (!is(at(o, "type"), "SvgSelector")) continue;
     found = true;
     QString reason;
-    if (!polygonFromSvg(o.value(QLatin1String("value")).toString(), polygon, &reason))
+    if (!polygonFromSvg(at(o, "value").toString(), polygon, &reason))
       return fail(why, QStringLiteral("注釈のマスク（SvgSelector）が読めません：%1").arg(reason));
     return true;
   }
@@ -436,7 +438,7 @@ QString nameFromId(const QString& id) {
 }
 
 bool readSize(const QJsonObject& source, const char* key, int& value, QString* why) {
-  const QJsonValue v = source.value(QLatin1String(key));
+  const QJsonValue v = at(source, key);
   if (v.isUndefined() || v.isNull()) return true;
   const double d = v.toDouble(-1);
   if (!v.isDouble() || d < 1 || d > kMaxScanValue || d != std::floor(d))
@@ -451,13 +453,12 @@ bool readTarget(const QJsonValue& target, ControlPointFile& set, QString* why) {
     return true;
   }
   const QJsonObject t = target.toObject();
-  const QJsonValue source = t.value(QLatin1String("source"));
+  const QJsonValue source = at(t, "source");
   if (source.isString()) {
     set.scanName = nameFromId(source.toString());
   } else {
     const QJsonObject s = source.toObject();
-    const QJsonValue id =
-        s.contains(QLatin1String("id")) ? s.value(QLatin1String("id")) : s.value(QLatin1String("@id"));
+    const QJsonValue id = s.contains(QLatin1String("id")) ? at(s, "id") : at(s, "@id");
     set.scanName = nameFromId(id.toString());
     if (!readSize(s, "width", set.scanWidth, why) || !readSize(s, "height", set.scanHeight, why)) return false;
   }
@@ -470,63 +471,55 @@ bool readTarget(const QJsonValue& target, ControlPointFile& set, QString* why) {
 }
 
 std::optional<GeorefMethod> methodFromTransformation(const QJsonObject& t) {
-  const QString type = t.value(QLatin1String("type")).toString();
+  const QString type = at(t, "type").toString();
   if (type == QLatin1String("thinPlateSpline")) return GeorefMethod::ThinPlateSpline;
   if (type == QLatin1String("helmert")) return GeorefMethod::Helmert;
   if (type == QLatin1String("projective")) return GeorefMethod::Projective;
   int order = 0;
   if (type == QLatin1String("polynomial")) {
-    const QJsonValue o = t.value(QLatin1String("options")).toObject().value(QLatin1String("order"));
+    const QJsonValue o = at(at(t, "options").toObject(), "order");
     order = o.isUndefined() ? 1 : o.toInt(0);
   } else if (type.startsWith(QLatin1String("polynomial"))) {
     order = type.mid(10).toInt();
   }
-  switch (order) {
-    case 1:
-      return GeorefMethod::Poly1;
-    case 2:
-      return GeorefMethod::Poly2;
-    case 3:
-      return GeorefMethod::Poly3;
-    default:
-      return std::nullopt;  // an order the fits here do not have: the user chooses
-  }
+  // An order the fits here do not have is left to the user's choice.
+  constexpr GeorefMethod kOrders[] = {GeorefMethod::Poly1, GeorefMethod::Poly2, GeorefMethod::Poly3};
+  if (order < 1 || order > 3) return std::nullopt;
+  return kOrders[order - 1];
 }
 
 bool readAnnotation(const QJsonObject& root, ControlPointFile& set, QString* why) {
   // A bare FeatureCollection of points with scan coordinates is the body
   // without its envelope; it reads the same.
-  const bool bareBody = root.value(QLatin1String("type")).toString() == QLatin1String("FeatureCollection");
+  const bool bareBody = is(at(root, "type"), "FeatureCollection");
   const QJsonObject annotation = bareBody ? QJsonObject() : annotationOf(root);
-  const QJsonValue motivation = annotation.value(QLatin1String("motivation"));
+  const QJsonValue motivation = at(annotation, "motivation");
   if (!bareBody && !motivation.isUndefined() && !isGeorefMotivation(motivation))
     return fail(
         why, QStringLiteral("ジオリファレンスの注釈ではありません（motivation が georeferencing ではありません）。"));
-  const QJsonObject body = bareBody ? root : annotation.value(QLatin1String("body")).toObject();
-  const QJsonValue features = body.value(QLatin1String("features"));
+  const QJsonObject body = bareBody ? root : at(annotation, "body").toObject();
+  const QJsonValue features = at(body, "features");
   if (!features.isArray())
     return fail(why, QStringLiteral("ジオリファレンスの注釈として読めません（基準点の features がありません）。"));
-  if (!bareBody && !readTarget(annotation.value(QLatin1String("target")), set, why)) return false;
+  if (!bareBody && !readTarget(at(annotation, "target"), set, why)) return false;
   const QJsonArray list = features.toArray();
   if (list.size() > kMaxPoints) return fail(why, tooManyPoints());
   for (qsizetype i = 0; i < list.size(); ++i) {
     const QJsonObject f = list[i].toObject();
-    const QJsonObject properties = f.value(QLatin1String("properties")).toObject();
-    const QJsonValue pixel = properties.contains(QLatin1String("resourceCoords"))
-                                 ? properties.value(QLatin1String("resourceCoords"))
-                                 : properties.value(QLatin1String("pixelCoords"));
-    const QJsonObject geometry = f.value(QLatin1String("geometry")).toObject();
+    const QJsonObject properties = at(f, "properties").toObject();
+    const QJsonValue pixel = properties.contains(QLatin1String("resourceCoords")) ? at(properties, "resourceCoords")
+                                                                                  : at(properties, "pixelCoords");
+    const QJsonObject geometry = at(f, "geometry").toObject();
     FileControlPoint p;
     if (!numberPair(pixel, p.scanX, p.scanY) || std::abs(p.scanX) > kMaxScanValue || std::abs(p.scanY) > kMaxScanValue)
       return fail(why, QStringLiteral("%1番目の基準点の画像上の位置（resourceCoords）が読めません。").arg(i + 1));
-    if (geometry.value(QLatin1String("type")).toString() != QLatin1String("Point") ||
-        !numberPair(geometry.value(QLatin1String("coordinates")), p.mapX, p.mapY) || std::abs(p.mapX) > 360.0 ||
-        std::abs(p.mapY) > 90.0)
+    if (!is(at(geometry, "type"), "Point") || !numberPair(at(geometry, "coordinates"), p.mapX, p.mapY) ||
+        std::abs(p.mapX) > 360.0 || std::abs(p.mapY) > 90.0)
       return fail(why, QStringLiteral("%1番目の基準点の経度・緯度（coordinates）が読めません。").arg(i + 1));
     set.points.push_back(p);
   }
   set.crs = kWorldCrs;
-  const QJsonValue transformation = body.value(QLatin1String("transformation"));
+  const QJsonValue transformation = at(body, "transformation");
   if (transformation.isObject()) set.method = methodFromTransformation(transformation.toObject());
   return true;
 }
@@ -534,18 +527,17 @@ bool readAnnotation(const QJsonObject& root, ControlPointFile& set, QString* why
 // The outer rings of the polygons in a GeoJSON geometry, feature or
 // feature collection.
 void collectRings(const QJsonObject& o, std::vector<QJsonArray>& rings, int depth = 0) {
-  const QString type = o.value(QLatin1String("type")).toString();
-  const QJsonValue coordinates = o.value(QLatin1String("coordinates"));
+  const QString type = at(o, "type").toString();
+  const QJsonValue coordinates = at(o, "coordinates");
   if (type == QLatin1String("Polygon")) {
     rings.push_back(firstOf(coordinates).toArray());
   } else if (type == QLatin1String("MultiPolygon")) {
     for (const QJsonValue& polygon : coordinates.toArray()) rings.push_back(firstOf(polygon).toArray());
   } else if (type == QLatin1String("Feature") && depth == 0) {
-    collectRings(o.value(QLatin1String("geometry")).toObject(), rings, depth + 1);
+    collectRings(at(o, "geometry").toObject(), rings, depth + 1);
   } else if (type == QLatin1String("FeatureCollection") && depth == 0) {
-    for (const QJsonValue& f : o.value(QLatin1String("features")).toArray())
-      if (f.toObject().value(QLatin1String("type")).toString() == QLatin1String("Feature"))
-        collectRings(f.toObject(), rings, depth);
+    for (const QJsonValue& f : at(o, "features").toArray())
+      if (is(at(f.toObject(), "type"), "Feature")) collectRings(f.toObject(), rings, depth);
   }
 }
 
@@ -710,7 +702,7 @@ bool readMaskFile(const QByteArray& content, std::vector<QPointF>& polygon, QStr
     const QJsonObject annotation = annotationOf(root);
     if (annotation.contains(QLatin1String("target"))) {
       bool found = false;
-      if (!maskFromTarget(annotation.value(QLatin1String("target")).toObject(), result, found, why)) return false;
+      if (!maskFromTarget(at(annotation, "target").toObject(), result, found, why)) return false;
       if (!found) return fail(why, QStringLiteral("注釈にマスクの多角形（SvgSelector）がありません。"));
       dropClosingPoint(result);
     } else if (!polygonFromGeoJson(root, result, why)) {
