@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QList>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
 #include <charconv>
@@ -83,8 +84,15 @@ bool parseNumber(const QByteArray& field, double& v) {
   return r.ec == std::errc() && r.ptr == end && std::isfinite(v);
 }
 
-QByteArray withoutBom(const QByteArray& content) {
-  return content.startsWith("\xEF\xBB\xBF") ? content.mid(3) : content;
+// UTF-8 without its byte-order mark. A spreadsheet saves "Unicode text" as
+// UTF-16 with a mark: that is turned into UTF-8 (its mark dropped).
+QByteArray asUtf8(const QByteArray& content) {
+  if (content.startsWith("\xEF\xBB\xBF")) return content.mid(3);
+  if (!content.startsWith("\xFF\xFE") && !content.startsWith("\xFE\xFF")) return content;
+  QStringDecoder decoder(QStringConverter::encodingForData(content).value_or(QStringConverter::Utf16));
+  QString text = decoder(content);
+  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+  return decoder.hasError() ? content : text.toUtf8();
 }
 
 // ---- Text tables: the points file and the CSV
@@ -608,7 +616,7 @@ const char* sourceType(const QString& name) {
 bool readControlPointFile(const QByteArray& content, int imageWidth, int imageHeight, ControlPointFile& out,
                           ControlPointFormat* format, QString* why) {
   if (content.size() > kMaxControlPointFileBytes) return fail(why, tooLarge());
-  const QByteArray text = withoutBom(content);
+  const QByteArray text = asUtf8(content);
   const QByteArray trimmed = text.trimmed();
   if (trimmed.isEmpty()) return fail(why, QStringLiteral("ファイルが空です。"));
   ControlPointFile set;
@@ -689,7 +697,7 @@ QByteArray writeGeoreferenceAnnotation(const ControlPointFile& set, GeorefMethod
 
 bool readMaskFile(const QByteArray& content, std::vector<QPointF>& polygon, QString* why) {
   if (content.size() > kMaxControlPointFileBytes) return fail(why, tooLarge());
-  const QByteArray text = withoutBom(content);
+  const QByteArray text = asUtf8(content);
   const QByteArray trimmed = text.trimmed();
   std::vector<QPointF> result;
   if (trimmed.isEmpty()) return fail(why, QStringLiteral("ファイルが空です。"));
