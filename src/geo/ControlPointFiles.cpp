@@ -102,20 +102,26 @@ struct Line {
   QByteArray text;
 };
 
-// Lines end at LF, CR LF or a lone CR.
-std::vector<Line> splitLines(const QByteArray& content) {
-  std::vector<Line> lines;
-  int number = 1;
-  qsizetype start = 0;
-  const qsizetype n = content.size();
-  for (qsizetype i = 0; i <= n; ++i) {
-    if (i < n && content[i] != '\n' && content[i] != '\r') continue;
-    lines.push_back({number++, content.mid(start, i - start)});
-    if (i + 1 < n && content[i] == '\r' && content[i + 1] == '\n') ++i;
-    start = i + 1;
+// Walks a text's lines (ending at LF, CR LF or a lone CR) one at a time:
+// a file of nothing but line ends costs no memory per line.
+class LineReader {
+ public:
+  explicit LineReader(const QByteArray& text) : text_(text) {}
+  bool next(Line& line) {
+    if (pos_ > text_.size()) return false;
+    qsizetype end = pos_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+    line.number = ++number_;
+    line.text = text_.mid(pos_, end - pos_);
+    pos_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
+    return true;
   }
-  return lines;
-}
+
+ private:
+  const QByteArray& text_;
+  qsizetype pos_ = 0;
+  int number_ = 0;
+};
 
 // Fields with CSV quoting ("a ""b""", separators inside quotes). False when
 // a quote is left open at the line's end.
@@ -218,11 +224,10 @@ bool parseEnable(const QByteArray& field, bool& on) {
   return false;
 }
 
-bool readRows(const std::vector<Line>& lines, size_t first, const Table& t, bool lonLat,
-              std::vector<FileControlPoint>& points, QString* why) {
+bool readRows(LineReader& lines, const Table& t, bool lonLat, std::vector<FileControlPoint>& points, QString* why) {
   QList<QByteArray> f;
-  for (size_t i = first; i < lines.size(); ++i) {
-    const Line& line = lines[i];
+  Line line;
+  while (lines.next(line)) {
     const QByteArray trimmed = line.text.trimmed();
     if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
     const char separator = t.format == ControlPointFormat::Points ? pointsSeparator(line.text) : t.separator;
@@ -305,26 +310,25 @@ bool sourceYIsNegative(const std::vector<FileControlPoint>& points, int width, i
 
 bool readTextTable(const QByteArray& text, int width, int height, ControlPointFile& set, ControlPointFormat& format,
                    QString* why) {
-  const std::vector<Line> lines = splitLines(text);
+  LineReader lines(text);
+  Line line;
   QString crs;
-  bool crsLine = false;
-  size_t i = 0;
-  for (; i < lines.size(); ++i) {
-    const QByteArray t = lines[i].text.trimmed();
-    if (t.isEmpty()) continue;
-    if (!t.startsWith('#')) break;
+  bool crsLine = false, header = false;
+  while (!header && lines.next(line)) {
+    const QByteArray t = line.text.trimmed();
+    header = !t.isEmpty() && !t.startsWith('#');
     if (t.startsWith("#CRS:") && !crsLine) {
       crs = QString::fromUtf8(t.mid(5));
       crsLine = true;
     }
   }
   Table table;
-  if (i == lines.size() || !readHeader(lines[i].text, table))
+  if (!header || !readHeader(line.text, table))
     return fail(why, QStringLiteral("基準点のファイルとして読めません。.points、x,y,lon,lat の CSV、"
                                     "ジオリファレンスの注釈のどれでもありません。"));
   format = table.format;
   set.crs = format == ControlPointFormat::Points ? normalisedCrs(crs) : kWorldCrs;
-  if (!readRows(lines, i + 1, table, set.crs == kWorldCrs, set.points, why)) return false;
+  if (!readRows(lines, table, set.crs == kWorldCrs, set.points, why)) return false;
   if (format == ControlPointFormat::Points && sourceYIsNegative(set.points, width, height))
     for (FileControlPoint& p : set.points) p.scanY = -p.scanY + 0.0;
   return true;
