@@ -2,7 +2,10 @@
 // here with GDAL, kept in $KAVALO_BENCH_SCAN or the temporary folder between
 // runs) imported into a copy of the sample region by `kavalo-cli import`,
 // against the floor: `gdalwarp` of the same scan into one image of the
-// region's extent and resolution. Each run is a child process; its wall time
+// region's extent and resolution. Then the same scan placed by 20 control
+// points (`kavalo-cli georef`, thin-plate spline and second-order
+// polynomial) against `gdalwarp -tps` and `-order 2` of a copy carrying the
+// same points, onto the same grid. Each run is a child process; its wall time
 // and peak memory (maximum resident set) are printed.
 #include <cpl_conv.h>
 #include <gdal.h>
@@ -14,6 +17,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -118,6 +122,91 @@ bool copyFolder(const QString& from, const QString& to) {
   return true;
 }
 
+// The control points: a 5 x 4 grid of the scan with its own UTM places,
+// each nudged a little so that the spline and the polynomial have something
+// to bend.
+struct Points {
+  QStringList gdalArgs;  // -gcp px py x y ...
+  QByteArray file;       // the desktop GIS points file
+};
+
+Points controlPoints(const QString& scan) {
+  Points p;
+  GDALAllRegister();
+  GDALDatasetH ds = GDALOpen(scan.toUtf8().constData(), GA_ReadOnly);
+  if (!ds) return p;
+  double gt[6];
+  GDALGetGeoTransform(ds, gt);
+  OGRSpatialReferenceH utm = OSRNewSpatialReference(nullptr);
+  OSRImportFromEPSG(utm, 32653);
+  char* wkt = nullptr;
+  OSRExportToWkt(utm, &wkt);
+  p.file = QByteArray("#CRS: ") + wkt + "\nmapX,mapY,sourceX,sourceY,enable,dX,dY,residual\n";
+  CPLFree(wkt);
+  OSRDestroySpatialReference(utm);
+  GDALClose(ds);
+  for (int j = 0; j < 4; ++j)
+    for (int i = 0; i < 5; ++i) {
+      const double px = 1000 + (kWidth - 2000) * i / 4.0, py = 1000 + (kHeight - 2000) * j / 3.0;
+      const double x = gt[0] + px * gt[1] + py * gt[2] + ((i + j) % 3 - 1) * 20.0;
+      const double y = gt[3] + px * gt[4] + py * gt[5] + ((i * j) % 3 - 1) * 15.0;
+      p.gdalArgs << QStringLiteral("-gcp") << QString::number(px, 'f', 3) << QString::number(py, 'f', 3)
+                 << QString::number(x, 'f', 3) << QString::number(y, 'f', 3);
+      p.file += QStringLiteral("%1,%2,%3,%4,1,0,0,0\n")
+                    .arg(x, 0, 'f', 3)
+                    .arg(y, 0, 'f', 3)
+                    .arg(px, 0, 'f', 3)
+                    .arg(-py, 0, 'f', 3)
+                    .toUtf8();
+    }
+  return p;
+}
+
+int georefRuns(const QString& scan, const QString& root, const QTemporaryDir& work, const QString& bin,
+               const QString& gdalwarp, QStringList floorArgs) {
+  const Points points = controlPoints(scan);
+  if (points.gdalArgs.isEmpty()) return 1;
+  const QString pointsFile = work.filePath(QStringLiteral("scan.points"));
+  QFile out(pointsFile);
+  if (!out.open(QIODevice::WriteOnly) || out.write(points.file) != points.file.size()) return 1;
+  out.close();
+  const QString vrt = work.filePath(QStringLiteral("gcps.vrt"));
+  const QString translate = QStandardPaths::findExecutable(QStringLiteral("gdal_translate"));
+  QStringList vrtArgs = {QStringLiteral("-q"), QStringLiteral("-of"), QStringLiteral("VRT"), QStringLiteral("-a_srs"),
+                         QStringLiteral("EPSG:32653")};
+  vrtArgs << points.gdalArgs << scan << vrt;
+  if (runChild(translate, vrtArgs).status != 0) return 1;
+  floorArgs[floorArgs.size() - 2] = vrt;
+  const struct {
+    const char* transform;
+    QStringList gdalOption;
+  } cases[] = {{"tps", {QStringLiteral("-tps")}}, {"poly2", {QStringLiteral("-order"), QStringLiteral("2")}}};
+  for (const auto& c : cases) {
+    const QStringList args = c.gdalOption + floorArgs;
+    const Run floor = runChild(gdalwarp, args);
+    std::printf("floor (%s): gdalwarp %s\n", c.transform, args.join(u' ').toUtf8().constData());
+    std::printf("  %.2f s, peak %ld MiB, status %d\n", floor.seconds, floor.maxRssKiB / 1024, floor.status);
+    const QStringList georef = {QStringLiteral("georef"),
+                                QStringLiteral("--root"),
+                                root,
+                                QStringLiteral("--file"),
+                                scan,
+                                QStringLiteral("--points"),
+                                pointsFile,
+                                QStringLiteral("--transform"),
+                                QString::fromLatin1(c.transform),
+                                QStringLiteral("--year"),
+                                QStringLiteral("1925"),
+                                QStringLiteral("--credit"),
+                                QStringLiteral("bench")};
+    const Run ours = runChild(bin + QStringLiteral("/kavalo-cli"), georef);
+    std::printf("georef (%s): kavalo-cli %s\n", c.transform, georef.join(u' ').toUtf8().constData());
+    std::printf("  %.2f s, peak %ld MiB, status %d, %.2f x the floor's time\n", ours.seconds, ours.maxRssKiB / 1024,
+                ours.status, ours.seconds / floor.seconds);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,5 +290,5 @@ int main(int argc, char** argv) {
     std::printf("  %.2f s, peak %ld MiB, status %d, %.2f x the floor's time\n", import.seconds, import.maxRssKiB / 1024,
                 import.status, import.seconds / floor.seconds);
   }
-  return 0;
+  return georefRuns(scan, root, work, bin, gdalwarp, floorArgs);
 }

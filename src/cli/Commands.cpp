@@ -6,6 +6,7 @@
 #include "cli/FetchPackagesCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
 #include "cli/FetchXyzCommand.h"
+#include "cli/GeorefCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/InfoCommand.h"
 #include "cli/MeasureCommand.h"
@@ -66,6 +67,7 @@ const std::vector<CliCommand>& cliCommands() {
       {fetchPackagesCommandSpec, runFetchPackagesCommand},
       {publishCommandSpec, runPublishCommand},
       {importCommandSpec, runImportCommand},
+      {georefCommandSpec, runGeorefCommand},
       {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
   };

@@ -28,8 +28,9 @@ class GeorefSession {
  public:
   GeorefSession() = default;
 
-  // Reads the scan's size and a reduced copy through the geodata module.
-  bool openScan(const QString& path, QString* why);
+  // Reads the scan's size and a reduced copy through the geodata module (the
+  // size alone without preview: the command line shows nothing).
+  bool openScan(const QString& path, QString* why, bool preview = true);
   // For tests and benchmarks: a scan already in memory.
   void setScan(const QString& path, int width, int height, const QImage& reduced);
   const QString& scanPath() const { return scanPath_; }
@@ -40,6 +41,8 @@ class GeorefSession {
   const QImage& reducedScan() const { return reduced_; }
   // Reduced-copy pixels per scan pixel (at most 1).
   double reducedScale() const;
+  // The reduced copy with what lies outside the mask made transparent.
+  const QImage& maskedReducedScan() const;
 
   // The points. Each change is one step of undo; a change that leaves the
   // points as they were is no step.
@@ -102,6 +105,10 @@ class GeorefSession {
   bool scanToWorld(std::vector<double>& x, std::vector<double>& y) const;
 
  private:
+  struct Snapshot {
+    std::vector<ControlPoint> points;
+    std::vector<QPointF> mask;
+  };
   void changed();
   void pushUndo();
   void chooseAutoPlane() const;
@@ -111,14 +118,17 @@ class GeorefSession {
   int height_ = 0;
   bool georeferenced_ = false;
   QImage reduced_;
+  mutable QImage maskedReduced_;
   std::vector<ControlPoint> points_;
-  std::vector<std::vector<ControlPoint>> undo_, redo_;
+  std::vector<Snapshot> undo_, redo_;
   GeorefMethod method_ = GeorefMethod::Poly1;
   QString typedCrs_;
   bool typedProjected_ = false;
   std::vector<QPointF> mask_;
   mutable QString autoPlane_;
+  mutable QString planeNameOf_;
   mutable QString planeName_;
+  mutable QString planeUsed_;  // the plane of the last analysis
   mutable bool dirty_ = true;
   mutable GeorefAnalysis analysis_;
   mutable std::vector<PlanePoint> plane_;

@@ -4,6 +4,7 @@
 #include <ogr_api.h>
 
 #include "geodata/Geodesic.h"
+#include "geodata/Georeference.h"
 #include "geodata/ScanWarp.h"
 #include "geodata/VectorReader.h"
 #include "platform/GeoData.h"
@@ -30,6 +31,22 @@ class Services : public GeoData {
   }
   std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QString* detail) override {
     return geodata::openScan(path, status, detail);
+  }
+  CrsDescription describeCrs(const QString& userInput) override { return geodata::describeCrs(userInput); }
+  bool transformPoints(const QString& fromCrs, const QString& toCrs, std::vector<double>& x, std::vector<double>& y,
+                       QString* detail) override {
+    return geodata::transformPoints(fromCrs, toCrs, x, y, detail);
+  }
+  ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QString* detail) override {
+    return geodata::readRaster(path, maxSide, out, detail);
+  }
+  std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec, ScanStatus& status,
+                                                 QString* detail) override {
+    return geodata::openScanWithPoints(path, spec, status, detail);
+  }
+  bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
+                    const std::function<bool(double)>& progress, QString* detail) override {
+    return geodata::writeGeoTiff(scanPath, spec, warped, outPath, progress, detail);
   }
 };
 

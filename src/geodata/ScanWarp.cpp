@@ -5,6 +5,7 @@
 #include <gdal_priv.h>
 #include <gdal_utils.h>
 #include <gdalwarper.h>
+#include <ogr_geometry.h>
 #include <ogr_spatialref.h>
 
 #include <QFile>
@@ -24,13 +25,6 @@ constexpr double kWarpMemory = 64.0 * 1024 * 1024;
 // projected scan's edges are curves there.
 constexpr int kEdgeSteps = 32;
 
-struct DatasetCloser {
-  void operator()(GDALDatasetH d) const {
-    if (d) GDALClose(d);
-  }
-};
-using Dataset = std::unique_ptr<void, DatasetCloser>;
-
 struct TransformerDeleter {
   void (*destroy)(void*) = nullptr;
   void operator()(void* t) const {
@@ -38,6 +32,8 @@ struct TransformerDeleter {
   }
 };
 using Transformer = std::unique_ptr<void, TransformerDeleter>;
+
+}  // namespace
 
 QString lastError() { return QString::fromUtf8(CPLGetLastErrorMsg()); }
 
@@ -50,6 +46,8 @@ QString worldWkt() {
   CPLFree(wkt);
   return text;
 }
+
+namespace {
 
 // A .prj beside the image: GDAL reads the world file of a PNG or JPEG but not
 // the coordinate system written next to it in the GIS's usual way.
@@ -76,6 +74,8 @@ bool hasGeoTransform(GDALDatasetH ds) {
   // GDAL reports the identity when there is none.
   return !(gt[0] == 0 && gt[1] == 1 && gt[2] == 0 && gt[3] == 0 && gt[4] == 0 && gt[5] == 1);
 }
+
+}  // namespace
 
 // Palette and non-byte scans become plain bytes of red, green, blue (and
 // alpha) through a virtual copy, so that the warper interpolates colours and
@@ -107,17 +107,164 @@ Dataset plainBytes(GDALDatasetH ds, bool& hasAlpha, QString* detail) {
   return out;
 }
 
+Dataset virtualCopy(GDALDatasetH ds, QString* detail) {
+  const char* argv[] = {"-of", "VRT", nullptr};
+  GDALTranslateOptions* options = GDALTranslateOptionsNew(const_cast<char**>(argv), nullptr);
+  if (!options) return Dataset();
+  int usage = 0;
+  Dataset out(GDALTranslate("", ds, options, &usage));
+  GDALTranslateOptionsFree(options);
+  if (!out && detail) *detail = lastError();
+  return out;
+}
+
+std::vector<GDAL_GCP> gdalPoints(const GeorefWarpSpec& spec) {
+  std::vector<GDAL_GCP> gcps(spec.points.size());
+  GDALInitGCPs(static_cast<int>(gcps.size()), gcps.data());
+  for (size_t i = 0; i < gcps.size(); ++i) {
+    CPLFree(gcps[i].pszId);
+    gcps[i].pszId = CPLStrdup(QByteArray::number(static_cast<int>(i + 1)).constData());
+    gcps[i].dfGCPPixel = spec.points[i].pixel;
+    gcps[i].dfGCPLine = spec.points[i].line;
+    gcps[i].dfGCPX = spec.points[i].x;
+    gcps[i].dfGCPY = spec.points[i].y;
+  }
+  return gcps;
+}
+
+void freePoints(std::vector<GDAL_GCP>& gcps) {
+  GDALDeinitGCPs(static_cast<int>(gcps.size()), gcps.data());
+  gcps.clear();
+}
+
+namespace {
+
+// The scan's pixels to the world datum through control points when the warp
+// is projective: GDAL's transformers know polynomials and splines but not the
+// homography, which is exact here both ways.
+struct ProjectiveTransformer {
+  double forward[9];  // scan pixel -> plane
+  double inverse[9];
+  OGRCoordinateTransformation* toPlane = nullptr;
+  OGRCoordinateTransformation* toWorld = nullptr;
+  bool hasDst = false;
+  double dst[6];  // the target grid's geotransform and its inverse
+  double dstInverse[6];
+  ~ProjectiveTransformer() {
+    OGRCoordinateTransformation::DestroyCT(toPlane);
+    OGRCoordinateTransformation::DestroyCT(toWorld);
+  }
+};
+
+bool invert3(const double* m, double* out) {
+  const double det =
+      m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) + m[2] * (m[3] * m[7] - m[4] * m[6]);
+  if (!std::isfinite(det) || det == 0.0) return false;
+  out[0] = (m[4] * m[8] - m[5] * m[7]) / det;
+  out[1] = (m[2] * m[7] - m[1] * m[8]) / det;
+  out[2] = (m[1] * m[5] - m[2] * m[4]) / det;
+  out[3] = (m[5] * m[6] - m[3] * m[8]) / det;
+  out[4] = (m[0] * m[8] - m[2] * m[6]) / det;
+  out[5] = (m[2] * m[3] - m[0] * m[5]) / det;
+  out[6] = (m[3] * m[7] - m[4] * m[6]) / det;
+  out[7] = (m[1] * m[6] - m[0] * m[7]) / det;
+  out[8] = (m[0] * m[4] - m[1] * m[3]) / det;
+  return true;
+}
+
+int CPL_STDCALL projectiveTransform(void* arg, int dstToSrc, int count, double* x, double* y, double* z, int* ok) {
+  auto* t = static_cast<ProjectiveTransformer*>(arg);
+  for (int i = 0; i < count; ++i) ok[i] = TRUE;
+  if (dstToSrc) {
+    if (t->hasDst)
+      for (int i = 0; i < count; ++i) {
+        const double px = x[i], py = y[i];
+        x[i] = t->dst[0] + px * t->dst[1] + py * t->dst[2];
+        y[i] = t->dst[3] + px * t->dst[4] + py * t->dst[5];
+      }
+    if (!t->toPlane->Transform(count, x, y, z, ok)) return FALSE;
+    for (int i = 0; i < count; ++i) {
+      const double* h = t->inverse;
+      const double w = h[6] * x[i] + h[7] * y[i] + h[8];
+      if (!ok[i] || w == 0.0) {
+        ok[i] = FALSE;
+        continue;
+      }
+      const double px = (h[0] * x[i] + h[1] * y[i] + h[2]) / w, py = (h[3] * x[i] + h[4] * y[i] + h[5]) / w;
+      x[i] = px;
+      y[i] = py;
+    }
+    return TRUE;
+  }
+  for (int i = 0; i < count; ++i) {
+    const double* h = t->forward;
+    const double w = h[6] * x[i] + h[7] * y[i] + h[8];
+    if (w == 0.0) {
+      ok[i] = FALSE;
+      continue;
+    }
+    const double px = (h[0] * x[i] + h[1] * y[i] + h[2]) / w, py = (h[3] * x[i] + h[4] * y[i] + h[5]) / w;
+    x[i] = px;
+    y[i] = py;
+  }
+  if (!t->toWorld->Transform(count, x, y, z, ok)) return FALSE;
+  if (t->hasDst)
+    for (int i = 0; i < count; ++i) {
+      const double gx = x[i], gy = y[i];
+      x[i] = t->dstInverse[0] + gx * t->dstInverse[1] + gy * t->dstInverse[2];
+      y[i] = t->dstInverse[3] + gx * t->dstInverse[4] + gy * t->dstInverse[5];
+    }
+  return TRUE;
+}
+
+// The transformer of a scan read at 1/factor of its size.
+struct ScaledTransformer {
+  void* approx;
+  double fx, fy;  // scan pixels per pixel read, along x and y
+};
+
+int CPL_STDCALL scaledTransform(void* arg, int dstToSrc, int count, double* x, double* y, double* z, int* ok) {
+  auto* t = static_cast<ScaledTransformer*>(arg);
+  if (!dstToSrc)
+    for (int i = 0; i < count; ++i) {
+      x[i] *= t->fx;
+      y[i] *= t->fy;
+    }
+  const int result = GDALApproxTransform(t->approx, dstToSrc, count, x, y, z, ok);
+  if (dstToSrc)
+    for (int i = 0; i < count; ++i) {
+      x[i] /= t->fx;
+      y[i] /= t->fy;
+    }
+  return result;
+}
+
 class GdalScan : public ScanSource {
  public:
-  bool open(const QString& path, ScanStatus& status, QString* detail);
+  bool open(const QString& path, const GeorefWarpSpec* spec, ScanStatus& status, QString* detail);
   const ScanDescription& description() const override { return description_; }
   ScanStatus warp(const LatLonGrid& grid, QImage& out, const std::function<bool(double)>& progress,
                   QString* detail) override;
 
  private:
   bool outline();
+  int decimation(const LatLonGrid& grid);
+  GDALDatasetH reduced(int factor, QString* detail);
+  void setUpBands(bool paletteAlpha);
+  bool openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QString* detail);
+  bool placeByPoints(const GeorefWarpSpec& spec, QString& srcWkt, QString* detail);
+  int transform(int dstToSrc, int count, double* x, double* y, double* z, int* ok) {
+    return projective_ ? projectiveTransform(projective_.get(), dstToSrc, count, x, y, z, ok)
+                       : GDALGenImgProjTransform(exact_.get(), dstToSrc, count, x, y, z, ok);
+  }
 
   Dataset original_;
+  Dataset placed_;   // a virtual copy that carries the control points
+  Dataset reduced_;  // the scan read at 1/reducedFactor_ of its size
+  int reducedFactor_ = 1;
+  std::unique_ptr<ProjectiveTransformer> projective_;
+  std::vector<QPointF> mask_;
+  QString method_;
   Dataset plain_;  // the virtual byte copy, when one was needed
   GDALDatasetH source_ = nullptr;
   Transformer exact_;
@@ -129,7 +276,7 @@ class GdalScan : public ScanSource {
   ScanDescription description_;
 };
 
-bool GdalScan::open(const QString& path, ScanStatus& status, QString* detail) {
+bool GdalScan::open(const QString& path, const GeorefWarpSpec* spec, ScanStatus& status, QString* detail) {
   const QByteArray name = path.toUtf8();
   original_.reset(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
   if (!original_ || GDALGetRasterCount(original_.get()) < 1) {
@@ -137,6 +284,7 @@ bool GdalScan::open(const QString& path, ScanStatus& status, QString* detail) {
     if (detail) *detail = lastError();
     return false;
   }
+  if (spec) return openPlaced(*spec, status, detail);
   GDALDatasetH ds = original_.get();
   const bool gcps = GDALGetGCPCount(ds) > 0;
   if (!hasGeoTransform(ds) && !gcps) {
@@ -167,6 +315,32 @@ bool GdalScan::open(const QString& path, ScanStatus& status, QString* detail) {
   bool paletteAlpha = false;
   plain_ = plainBytes(ds, paletteAlpha, detail);
   source_ = plain_ ? plain_.get() : ds;
+  setUpBands(paletteAlpha);
+
+  const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + srcWkt).toUtf8();
+  const QByteArray dstOption = (QStringLiteral("DST_SRS=") + worldWkt()).toUtf8();
+  const char* options[] = {srcOption.constData(), dstOption.constData(), nullptr};
+  exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),
+                       TransformerDeleter{GDALDestroyGenImgProjTransformer});
+  if (!exact_) {
+    status = ScanStatus::NoTransform;
+    if (detail) *detail = lastError();
+    return false;
+  }
+  // As GDAL's own warp tool does: exact at the ends of each run of pixels,
+  // interpolated between them within an eighth of a pixel.
+  approx_ = Transformer(GDALCreateApproxTransformer(GDALGenImgProjTransform, exact_.get(), 0.125),
+                        TransformerDeleter{GDALDestroyApproxTransformer});
+  if (!approx_ || !outline()) {
+    status = ScanStatus::NoTransform;
+    if (detail) *detail = lastError();
+    return false;
+  }
+  status = ScanStatus::Ok;
+  return true;
+}
+
+void GdalScan::setUpBands(bool paletteAlpha) {
   const int count = GDALGetRasterCount(source_);
   if (count >= 3) {
     for (int b = 1; b <= count; ++b)
@@ -183,21 +357,93 @@ bool GdalScan::open(const QString& path, ScanStatus& status, QString* detail) {
 
   description_.width = GDALGetRasterXSize(source_);
   description_.height = GDALGetRasterYSize(source_);
+}
 
-  const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + srcWkt).toUtf8();
-  const QByteArray dstOption = (QStringLiteral("DST_SRS=") + worldWkt()).toUtf8();
-  const char* options[] = {srcOption.constData(), dstOption.constData(), nullptr};
-  exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),
-                       TransformerDeleter{GDALDestroyGenImgProjTransformer});
-  if (!exact_) {
-    status = ScanStatus::NoTransform;
+bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QString* detail) {
+  GDALDatasetH ds = original_.get();
+  bool paletteAlpha = false;
+  plain_ = plainBytes(ds, paletteAlpha, detail);
+  // The control points go on a virtual copy: the user's file is never touched.
+  if (plain_) {
+    source_ = plain_.get();
+  } else {
+    placed_ = virtualCopy(ds, detail);
+    if (!placed_) {
+      status = ScanStatus::Unreadable;
+      return false;
+    }
+    source_ = placed_.get();
+  }
+  setUpBands(paletteAlpha);
+  mask_ = spec.mask;
+  method_ = spec.methodName;
+
+  OGRSpatialReference plane;
+  const QByteArray planeWkt = spec.planeWkt.toUtf8();
+  if (plane.importFromWkt(planeWkt.constData()) != OGRERR_NONE) {
+    status = ScanStatus::NoCrs;
     if (detail) *detail = lastError();
     return false;
   }
-  // As GDAL's own warp tool does: exact at the ends of each run of pixels,
-  // interpolated between them within an eighth of a pixel.
-  approx_ = Transformer(GDALCreateApproxTransformer(GDALGenImgProjTransform, exact_.get(), 0.125),
-                        TransformerDeleter{GDALDestroyApproxTransformer});
+  plane.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+  description_.crsName = plane.GetName() ? QString::fromUtf8(plane.GetName()) : QString();
+
+  if (spec.method == WarpMethod::Projective) {
+    auto t = std::make_unique<ProjectiveTransformer>();
+    if (spec.coefficients.size() != 9 || !invert3(spec.coefficients.data(), t->inverse)) {
+      status = ScanStatus::NoTransform;
+      return false;
+    }
+    std::copy(spec.coefficients.begin(), spec.coefficients.end(), t->forward);
+    OGRSpatialReference world;
+    world.SetWellKnownGeogCS("WGS84");
+    world.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
+    t->toPlane = OGRCreateCoordinateTransformation(&world, &plane);
+    t->toWorld = OGRCreateCoordinateTransformation(&plane, &world);
+    if (!t->toPlane || !t->toWorld) {
+      status = ScanStatus::NoTransform;
+      if (detail) *detail = lastError();
+      return false;
+    }
+    projective_ = std::move(t);
+    approx_ = Transformer(GDALCreateApproxTransformer(projectiveTransform, projective_.get(), 0.125),
+                          TransformerDeleter{GDALDestroyApproxTransformer});
+  } else {
+    const char* method = "GCP_POLYNOMIAL";
+    if (spec.method == WarpMethod::Affine) {
+      if (spec.coefficients.size() != 6) {
+        status = ScanStatus::NoTransform;
+        return false;
+      }
+      double gt[6];
+      std::copy(spec.coefficients.begin(), spec.coefficients.end(), gt);
+      GDALSetGeoTransform(source_, gt);
+      GDALSetSpatialRef(source_, OGRSpatialReference::ToHandle(&plane));
+      method = "GEOTRANSFORM";
+    } else {
+      std::vector<GDAL_GCP> gcps = gdalPoints(spec);
+      GDALSetGCPs2(source_, static_cast<int>(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&plane));
+      freePoints(gcps);
+      if (spec.method == WarpMethod::ThinPlateSpline) method = "GCP_TPS";
+    }
+    const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + spec.planeWkt).toUtf8();
+    const QByteArray dstOption = (QStringLiteral("DST_SRS=") + worldWkt()).toUtf8();
+    const QByteArray methodOption = QByteArray("METHOD=") + method;
+    // The spline is GDAL's choice only where no polynomial order is asked for.
+    const QByteArray orderOption = QByteArray("MAX_GCP_ORDER=") +
+                                   (spec.method == WarpMethod::ThinPlateSpline ? "0" : QByteArray::number(spec.order));
+    const char* options[] = {srcOption.constData(), dstOption.constData(), methodOption.constData(),
+                             orderOption.constData(), nullptr};
+    exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),
+                         TransformerDeleter{GDALDestroyGenImgProjTransformer});
+    if (!exact_) {
+      status = ScanStatus::NoTransform;
+      if (detail) *detail = lastError();
+      return false;
+    }
+    approx_ = Transformer(GDALCreateApproxTransformer(GDALGenImgProjTransform, exact_.get(), 0.125),
+                          TransformerDeleter{GDALDestroyApproxTransformer});
+  }
   if (!approx_ || !outline()) {
     status = ScanStatus::NoTransform;
     if (detail) *detail = lastError();
@@ -225,7 +471,7 @@ bool GdalScan::outline() {
   std::vector<int> ok(x.size(), 0);
   // Without a destination geotransform the transformer gives world-datum
   // longitude and latitude.
-  GDALGenImgProjTransform(exact_.get(), FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
+  transform(FALSE, static_cast<int>(x.size()), x.data(), y.data(), z.data(), ok.data());
   description_.footprint.clear();
   description_.west = description_.south = 1e300;
   description_.east = description_.north = -1e300;
@@ -238,6 +484,39 @@ bool GdalScan::outline() {
     description_.north = std::max(description_.north, y[i]);
   }
   return description_.footprint.size() >= 3;
+}
+
+int GdalScan::decimation(const LatLonGrid& grid) {
+  // Scan pixels per target pixel around the grid's centre.
+  double x[3] = {grid.width / 2.0, grid.width / 2.0 + 1, grid.width / 2.0};
+  double y[3] = {grid.height / 2.0, grid.height / 2.0, grid.height / 2.0 + 1};
+  double z[3] = {0, 0, 0};
+  int ok[3] = {0, 0, 0};
+  if (!transform(TRUE, 3, x, y, z, ok) || !ok[0] || !ok[1] || !ok[2]) return 1;
+  const double step = std::sqrt(std::hypot(x[1] - x[0], y[1] - y[0]) * std::hypot(x[2] - x[0], y[2] - y[0]));
+  if (!std::isfinite(step) || step < 2.0) return 1;
+  // Whole factors only, and never below a few pixels of scan.
+  const int longest = std::max(description_.width, description_.height);
+  return std::clamp(static_cast<int>(std::floor(step)), 1, std::max(1, longest / 16));
+}
+
+GDALDatasetH GdalScan::reduced(int factor, QString* detail) {
+  if (reduced_ && reducedFactor_ == factor) return reduced_.get();
+  reduced_.reset();
+  const QByteArray w = QByteArray::number(std::max(1, description_.width / factor));
+  const QByteArray h = QByteArray::number(std::max(1, description_.height / factor));
+  const char* argv[] = {"-of", "VRT", "-outsize", w.constData(), h.constData(), "-r", "nearest", nullptr};
+  GDALTranslateOptions* options = GDALTranslateOptionsNew(const_cast<char**>(argv), nullptr);
+  if (!options) return nullptr;
+  int usage = 0;
+  reduced_.reset(GDALTranslate("", source_, options, &usage));
+  GDALTranslateOptionsFree(options);
+  if (!reduced_) {
+    if (detail) *detail = lastError();
+    return nullptr;
+  }
+  reducedFactor_ = factor;
+  return reduced_.get();
 }
 
 struct ProgressState {
@@ -263,10 +542,29 @@ ScanStatus GdalScan::warp(const LatLonGrid& grid, QImage& out, const std::functi
   }
   double gt[6] = {grid.west, grid.lonPerPx, 0.0, grid.north, 0.0, -grid.latPerPx};
   GDALSetGeoTransform(target.get(), gt);
-  GDALSetGenImgProjTransformerDstGeoTransform(exact_.get(), gt);
+  if (projective_) {
+    std::copy(gt, gt + 6, projective_->dst);
+    GDALInvGeoTransform(gt, projective_->dstInverse);
+    projective_->hasDst = true;
+  } else {
+    GDALSetGenImgProjTransformerDstGeoTransform(exact_.get(), gt);
+  }
+
+  // A scan much finer than the tiles is read at the tiles' resolution (its
+  // overviews where it has them, every f-th pixel otherwise), so that the
+  // work follows the tiles written and not the scan's size.
+  const int factor = decimation(grid);
+  GDALDatasetH read = source_;
+  ScaledTransformer scaled{approx_.get(), 1.0, 1.0};
+  if (factor > 1) {
+    read = reduced(factor, detail);
+    if (!read) return ScanStatus::Failed;
+    scaled.fx = static_cast<double>(description_.width) / GDALGetRasterXSize(read);
+    scaled.fy = static_cast<double>(description_.height) / GDALGetRasterYSize(read);
+  }
 
   GDALWarpOptions* options = GDALCreateWarpOptions();
-  options->hSrcDS = source_;
+  options->hSrcDS = read;
   options->hDstDS = target.get();
   options->eResampleAlg = GRA_Bilinear;
   options->dfWarpMemoryLimit = kWarpMemory;
@@ -284,8 +582,18 @@ ScanStatus GdalScan::warp(const LatLonGrid& grid, QImage& out, const std::functi
     for (int i = 0; i < 3; ++i) options->padfSrcNoDataReal[i] = noDataValue_;
   }
   options->papszWarpOptions = CSLSetNameValue(options->papszWarpOptions, "INIT_DEST", "0");
-  options->pfnTransformer = GDALApproxTransform;
-  options->pTransformerArg = approx_.get();
+  if (mask_.size() >= 3) {
+    // The scan's frame: the warper leaves out what lies outside it (the
+    // margins, the legend, the title block). It is given in scan pixels.
+    OGRLinearRing ring;
+    for (const QPointF& p : mask_) ring.addPoint(p.x() / scaled.fx, p.y() / scaled.fy);
+    ring.closeRings();
+    auto* polygon = new OGRPolygon();
+    polygon->addRing(&ring);
+    options->hCutline = OGRGeometry::ToHandle(polygon);
+  }
+  options->pfnTransformer = factor > 1 ? scaledTransform : GDALApproxTransform;
+  options->pTransformerArg = factor > 1 ? static_cast<void*>(&scaled) : approx_.get();
   ProgressState state{&progress, false};
   options->pfnProgress = onProgress;
   options->pProgressArg = &state;
@@ -318,7 +626,14 @@ ScanStatus GdalScan::warp(const LatLonGrid& grid, QImage& out, const std::functi
 
 std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QString* detail) {
   auto scan = std::make_unique<GdalScan>();
-  if (!scan->open(path, status, detail)) return nullptr;
+  if (!scan->open(path, nullptr, status, detail)) return nullptr;
+  return scan;
+}
+
+std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec, ScanStatus& status,
+                                               QString* detail) {
+  auto scan = std::make_unique<GdalScan>();
+  if (!scan->open(path, &spec, status, detail)) return nullptr;
   return scan;
 }
 

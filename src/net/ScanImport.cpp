@@ -11,6 +11,7 @@
 #include "net/TileWriteQueue.h"
 #include "net/XyzTiles.h"
 #include "platform/GeoDataLoader.h"
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "render/Tiles.h"
 
@@ -23,6 +24,27 @@ namespace {
 constexpr int kBandTiles = 16;
 // More imported eras than this in one data folder is a folder gone wrong.
 constexpr int kMaxScanFolders = 1000;
+// No real scan is this long on a side (a metre of paper at 1,200 dots per
+// inch is some 47,000 pixels); a file that says so is damaged or hostile.
+constexpr int kMaxScanSide = 200000;
+// The folder an import writes into until its era is whole.
+constexpr const char* kUnfinishedSuffix = ".importing";
+
+// What an import that was killed left: its unfinished folder, or (from
+// earlier versions, which wrote in place) an empty era folder no list names.
+void removeUnfinishedImports(const QString& datasetFolder, const std::vector<ImportedEra>& listed) {
+  QDir dir(datasetFolder);
+  for (const QString& name : dir.entryList({QStringLiteral("SCAN*")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+    const QString path = dir.filePath(name);
+    if (name.endsWith(QLatin1String(kUnfinishedSuffix))) {
+      QDir(path).removeRecursively();
+      continue;
+    }
+    bool named = false;
+    for (const ImportedEra& e : listed) named |= e.folder.compare(name, Qt::CaseInsensitive) == 0;
+    if (!named && QDir(path).isEmpty()) QDir(dir).rmdir(name);
+  }
+}
 
 QString scanName(const QString& path) { return QFileInfo(path).fileName(); }
 
@@ -108,7 +130,11 @@ QString freeScanFolder(const QString& datasetFolder, const std::vector<Era>& era
   return QString();
 }
 
-ScanCheck checkScan(const QString& scanPath, const MapInfo& info) {
+QString defaultScanLabel(int year, const QString& scanPath) {
+  return QStringLiteral("%1年（%2）").arg(year).arg(QFileInfo(scanPath).completeBaseName());
+}
+
+ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarpSpec* georef) {
   ScanCheck check;
   const QString name = scanName(scanPath);
   QString error;
@@ -123,8 +149,10 @@ ScanCheck checkScan(const QString& scanPath, const MapInfo& info) {
   }
   ScanStatus status = ScanStatus::Failed;
   QString detail;
-  std::unique_ptr<ScanSource> scan = geo->openScan(scanPath, status, &detail);
+  std::unique_ptr<ScanSource> scan =
+      georef ? geo->openScanWithPoints(scanPath, *georef, status, &detail) : geo->openScan(scanPath, status, &detail);
   if (!scan) {
+    qCInfo(lcData) << "cannot open" << scanPath << ":" << detail;
     check.message = statusMessage(status, name);
     return check;
   }
@@ -152,12 +180,14 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   era.map = request.map;
   era.credit = request.credit.trimmed();
   era.label =
-      request.label.trimmed().isEmpty() ? QFileInfo(request.scanPath).completeBaseName() : request.label.trimmed();
+      request.label.trimmed().isEmpty() ? defaultScanLabel(request.year, request.scanPath) : request.label.trimmed();
   era.sourceFile = name;
   if (era.credit.isEmpty()) return fail(QStringLiteral("出典を入力してください。"));
-  const std::pair<QString, QString> texts[] = {{QStringLiteral("名前"), era.label},
-                                               {QStringLiteral("出典"), era.credit},
-                                               {QStringLiteral("ファイル名"), era.sourceFile}};
+  // The file name first: the label defaults to it, and a character the lists
+  // cannot keep is the file name's fault then, not the label's.
+  const std::pair<QString, QString> texts[] = {{QStringLiteral("ファイル名"), era.sourceFile},
+                                               {QStringLiteral("名前"), era.label},
+                                               {QStringLiteral("出典"), era.credit}};
   for (const auto& [what, text] : texts)
     if (const QString why = importedTextProblem(text); !why.isEmpty()) return fail(what + QStringLiteral("に") + why);
   std::vector<ImportedEra> listed;
@@ -165,20 +195,39 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   if (!readImportedEras(state.datasetFolder, listed, &error)) return fail(error);
 
   // The scan, checked before anything is written.
-  const ScanCheck check = checkScan(request.scanPath, info);
+  const GeorefWarpSpec* georef = request.georef ? &*request.georef : nullptr;
+  const ScanCheck check = checkScan(request.scanPath, info, georef);
   if (!check.ok) return fail(check.message);
   GeoData* geo = geoData(&error);
   ScanStatus status = ScanStatus::Failed;
-  std::unique_ptr<ScanSource> scan = geo ? geo->openScan(request.scanPath, status, &error) : nullptr;
+  std::unique_ptr<ScanSource> scan = !geo     ? nullptr
+                                     : georef ? geo->openScanWithPoints(request.scanPath, *georef, status, &error)
+                                              : geo->openScan(request.scanPath, status, &error);
   if (!scan) return fail(statusMessage(status, name));
   const ScanDescription& d = scan->description();
   const Box scanBox{d.west, d.east, d.south, d.north};
 
+  if (d.width > kMaxScanSide || d.height > kMaxScanSide)
+    return fail(QStringLiteral("「%1」は%2×%3ピクセルと大きすぎます。取り込めるのは一辺%4ピクセルまでのスキャンです。")
+                    .arg(name)
+                    .arg(d.width)
+                    .arg(d.height)
+                    .arg(kMaxScanSide));
+
+  removeUnfinishedImports(state.datasetFolder, listed);
   era.folder = freeScanFolder(state.datasetFolder, state.eras);
   if (era.folder.isEmpty()) return fail(QStringLiteral("取り込んだ時期のフォルダ名が尽きました。"));
-  const QString folder = joinPath(state.datasetFolder, u'\\' + era.folder);
+  // The tiles go into a folder of their own until the era is whole: a run
+  // that is killed leaves no era folder behind, only this one, which the
+  // next import clears away.
+  const QString finalFolder = joinPath(state.datasetFolder, u'\\' + era.folder);
+  const QString folder = finalFolder + QLatin1String(kUnfinishedSuffix);
+  QDir(folder).removeRecursively();
   if (!QDir().mkpath(folder)) return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(folder));
-  auto dropFolder = [&folder] { QDir(folder).removeRecursively(); };
+  auto dropFolder = [&folder, &finalFolder] {
+    QDir(folder).removeRecursively();
+    QDir(finalFolder).removeRecursively();
+  };
 
   const int bandsPerRow = (info.totalCols + kBandTiles - 1) / kBandTiles;
   const int bands = bandsPerRow * info.totalRows;
@@ -237,6 +286,12 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
     if (!writeError.isEmpty()) return fail(writeError + QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
     if (!warpFailure.isEmpty()) return fail(warpFailure);
     return fail(QStringLiteral("「%1」はこの地域と重なりません。").arg(name));
+  }
+  if (!QDir().rename(folder, finalFolder)) {
+    dropFolder();
+    result.tiles = 0;
+    return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(finalFolder) +
+                QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
   }
   listed.push_back(era);
   if (!writeImportedEras(state.datasetFolder, listed, &error)) {

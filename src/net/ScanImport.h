@@ -11,6 +11,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "model/ImportedEras.h"
@@ -27,6 +28,9 @@ struct ScanImportRequest {
   QString label;  // empty: the scan's file name without its suffix
   QString credit;
   bool map = true;  // masked map; false: photo
+  // A plain scan placed by control points (the georeferencer's warp); none
+  // for a scan georeferenced already.
+  std::optional<GeorefWarpSpec> georef;
 };
 
 // What the dialog's preview and the run's first step learn of a scan.
@@ -38,7 +42,11 @@ struct ScanCheck {
 
 // Opens the scan and checks that it is georeferenced, in a coordinate system
 // that reaches the world datum, and overlaps the region.
-ScanCheck checkScan(const QString& scanPath, const MapInfo& info);
+ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarpSpec* georef = nullptr);
+
+// The label an imported era takes when the user gives none: the year as the
+// other eras show it and the scan's file name, "1950年（big_utm53）".
+QString defaultScanLabel(int year, const QString& scanPath);
 
 // The run's ties to its caller: the progress (value of maximum; a maximum
 // below 0 hides it) and the cancel flag, looked at between bands and inside

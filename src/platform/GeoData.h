@@ -10,6 +10,7 @@
 // built together from these headers, and the module links no code of the
 // program (it would carry a second copy of the program's own state).
 #include <QImage>
+#include <QPointF>
 #include <QRgb>
 #include <QString>
 #include <functional>
@@ -108,6 +109,50 @@ class ScanSource {
                           QString* detail) = 0;
 };
 
+// A coordinate system as the user or a file names it (an EPSG code, WKT,
+// PROJ text), as the library understands it.
+struct CrsDescription {
+  bool ok = false;
+  QString wkt;
+  QString name;
+  bool projected = false;
+  QString error;  // the library's own words when not ok
+};
+
+// What a georeferenced warp is built on: control points from scan pixels
+// (x right, y down from the top-left corner) to a projected plane.
+enum class WarpMethod { Affine, Polynomial, Projective, ThinPlateSpline };
+
+struct WarpControlPoint {
+  double pixel = 0.0;
+  double line = 0.0;
+  double x = 0.0;  // plane metres
+  double y = 0.0;
+};
+
+struct GeorefWarpSpec {
+  QString planeWkt;  // the plane the points' x and y are in
+  WarpMethod method = WarpMethod::Polynomial;
+  int order = 1;  // the polynomial's
+  std::vector<WarpControlPoint> points;
+  // Affine: the six geotransform coefficients (x = c0 + c1 px + c2 line,
+  // y = c3 + c4 px + c5 line). Projective: the homography's nine, row by row.
+  std::vector<double> coefficients;
+  // The scan's frame in scan pixels; the scan outside it is not warped.
+  std::vector<QPointF> mask;
+  // A name for the transform in files that keep it ("poly2", "tps", ...).
+  QString methodName;
+};
+
+// A raster as the georeferencer shows it: its size and a copy reduced to at
+// most maxSide pixels along its longer side.
+struct RasterPreview {
+  int width = 0;
+  int height = 0;
+  bool georeferenced = false;
+  QImage image;  // RGB32, or ARGB32 where the raster has alpha
+};
+
 // The services of the module. One object for the life of the program.
 class GeoData {
  public:
@@ -123,11 +168,32 @@ class GeoData {
 
   // Opens a georeferenced scan. status and detail say why when null.
   virtual std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QString* detail) = 0;
+
+  // Georeferencing a plain scan.
+  virtual CrsDescription describeCrs(const QString& userInput) = 0;
+  // Transforms points in place, longitude before latitude and easting before
+  // northing whatever the system's own axis order. False with the library's
+  // words when the systems or any point cannot be transformed.
+  virtual bool transformPoints(const QString& fromCrs, const QString& toCrs, std::vector<double>& x,
+                               std::vector<double>& y, QString* detail) = 0;
+  // Size and a reduced copy of any raster the library reads (overviews are
+  // used where the file has them, so a large scan is not read whole); the
+  // size alone when maxSide is 0.
+  virtual ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QString* detail) = 0;
+  // Opens a scan with the warp the control points define; the source then
+  // warps like a georeferenced scan.
+  virtual std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec,
+                                                         ScanStatus& status, QString* detail) = 0;
+  // Writes the scan as a GeoTIFF: its pixels unchanged with the control
+  // points as ground control points and the transform's name in its
+  // metadata, or (warped) resampled onto the plane.
+  virtual bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
+                            const std::function<bool(double)>& progress, QString* detail) = 0;
 };
 
 // The module's one exported function has this name and type; the version
 // guards against a module left over from another build.
-inline constexpr int kGeoDataInterfaceVersion = 1;
+inline constexpr int kGeoDataInterfaceVersion = 2;
 inline constexpr const char* kGeoDataFactoryName = "kavalo_geodata_create";
 using GeoDataFactory = GeoData* (*)(int interfaceVersion);
 
