@@ -186,10 +186,18 @@ int georefRuns(const QString& scan, const QString& root, const QTemporaryDir& wo
     const Run floor = runChild(gdalwarp, args);
     std::printf("floor (%s): gdalwarp %s\n", c.transform, args.join(u' ').toUtf8().constData());
     std::printf("  %.2f s, peak %ld MiB, status %d\n", floor.seconds, floor.maxRssKiB / 1024, floor.status);
-    const QStringList georef = {QStringLiteral("georef"),    QStringLiteral("--root"),      root,
-                                QStringLiteral("--file"),    scan,                          QStringLiteral("--points"),
-                                pointsFile,                  QStringLiteral("--transform"), QString::fromLatin1(c.transform),
-                                QStringLiteral("--year"),    QStringLiteral("1925"),        QStringLiteral("--credit"),
+    const QStringList georef = {QStringLiteral("georef"),
+                                QStringLiteral("--root"),
+                                root,
+                                QStringLiteral("--file"),
+                                scan,
+                                QStringLiteral("--points"),
+                                pointsFile,
+                                QStringLiteral("--transform"),
+                                QString::fromLatin1(c.transform),
+                                QStringLiteral("--year"),
+                                QStringLiteral("1925"),
+                                QStringLiteral("--credit"),
                                 QStringLiteral("bench")};
     const Run ours = runChild(bin + QStringLiteral("/kavalo-cli"), georef);
     std::printf("georef (%s): kavalo-cli %s\n", c.transform, georef.join(u' ').toUtf8().constData());

@@ -30,7 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
 # Qt's own buttons and dialogs in Japanese, like every caption of the program.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# MP4 films are encoded by the ffmpeg program; WebP and GIF films need nothing more.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, ffmpeg")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${KAVALO_HOMEPAGE_URL})
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <new>
 
+#include "app/InstanceChannel.h"
 #include "app/ProgramHelp.h"
 #include "app/RootFolder.h"
 #include "app/WindowSnapshot.h"
@@ -86,6 +87,19 @@ int main(int argc, char** argv) {
   QString note;
   const QString root = determineRootFolder(exeFolder, sample, &note);
 
+  // A kavalo: link the program was started with (from the desktop's handler
+  // of kavalo: links, or typed).
+  QString link;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size() && link.isEmpty(); ++i)
+    if (arguments[i].startsWith(QStringLiteral("kavalo:"), Qt::CaseInsensitive)) link = arguments[i];
+  // A window already running on this data takes the link and shows itself;
+  // this start then ends. The manual's pictures are taken by starts of
+  // their own.
+  const bool snapshot = !qEnvironmentVariableIsEmpty("KAVALO_SNAPSHOT");
+  InstanceChannel channel(root);
+  if (!snapshot && channel.handOver(link)) return 0;
+
   frmSCR window(root, queryScreen(QGuiApplication::primaryScreen(), QGuiApplication::platformName()), prompts);
   prompts.setOwner(&window);
   window.Form_Load();
@@ -96,11 +110,17 @@ int main(int argc, char** argv) {
     window.show();
   // The manual's pictures: the window takes its own and quits, saving nothing.
   if (scheduleSnapshotFromEnvironment(window)) return app.exec();
+  // Later starts hand their links here: the window comes to the front and
+  // opens the view.
+  const bool listening = channel.listen([&window](const QString& handed) {
+    if (window.isMinimized()) window.showNormal();
+    window.raise();
+    window.activateWindow();
+    if (!handed.isEmpty()) window.openViewLink(handed);
+  });
+  if (!listening && channel.handOver(link)) return 0;
   if (!note.isEmpty()) prompts.message(note, MessageIcon::Information);
-  // A link to a view (from the desktop's handler of kavalo: links, or typed):
-  // the program opens there.
-  const QStringList arguments = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i)
-    if (arguments[i].startsWith(QStringLiteral("kavalo:"), Qt::CaseInsensitive)) window.openViewLink(arguments[i]);
+  // The program opens at the view of its own link.
+  if (!link.isEmpty()) window.openViewLink(link);
   return app.exec();
 }

@@ -3,19 +3,31 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
+#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QSlider>
 #include <QTimer>
 
 #include <cstdio>
+#include <utility>
 
 #include "app/UiMapView.h"
 #include "app/frmGeoref.h"
 #include "app/frmSCR.h"
+#include "app/frmViewTime.h"
+#include "model/Coordinates.h"
+#include "net/ServerSettings.h"
+#include "net/frmGetXyz.h"
+#include "net/frmImport.h"
+#include "output/frmTimelapse.h"
 #include "render/CompareComposer.h"
 #include "render/TilePrefetcher.h"
 
@@ -54,13 +66,53 @@ void pointAt(frmSCR& w, double fx, double fy) {
   w.picPrint_MouseMove(Qt::NoButton, at.x(), at.y());
 }
 
+// A place of the view at fractions of its width and height, in degrees.
+LatLon placeAt(frmSCR& w, double fx, double fy) {
+  const ImagePoint p = w.state().viewport().ScreenToImage(w.picPrint->width() * fx, w.picPrint->height() * fy);
+  return ImageToLatLon(w.state().mapInfo, p.x, p.y, 1);
+}
+
+// A walk drawn over the view, written beside the data folder's files as a
+// user's GPX track would be.
+void openSampleTrack(frmSCR& w) {
+  const double fractions[][2] = {{0.22, 0.70}, {0.32, 0.58}, {0.41, 0.55}, {0.50, 0.44}, {0.58, 0.40}, {0.70, 0.28}};
+  QString points;
+  for (const auto& f : fractions) {
+    const LatLon at = placeAt(w, f[0], f[1]);
+    points += QStringLiteral("<trkpt lat=\"%1\" lon=\"%2\"/>").arg(at.lat, 0, 'f', 6).arg(at.lon, 0, 'f', 6);
+  }
+  const LatLon shrine = placeAt(w, 0.62, 0.62);
+  const QString gpx =
+      QStringLiteral(
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Kavalo\" "
+          "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<wpt lat=\"%1\" lon=\"%2\"><name>神社</name></wpt>\n"
+          "<trk><name>旧道を歩いた記録</name><trkseg>%3</trkseg></trk>\n</gpx>\n")
+          .arg(shrine.lat, 0, 'f', 6)
+          .arg(shrine.lon, 0, 'f', 6)
+          .arg(points);
+  const QString path = QDir(w.state().datasetFolder).filePath(QStringLiteral("旧道.gpx"));
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(gpx.toUtf8()) >= 0 && file.commit()) w.openOverlayFile(path);
+}
+
+// A dialog of the window shown beside it for its picture (it lives as long
+// as the window; the picture is taken of it alone).
+void showDialog(frmSCR& w, QDialog* dialog, const char* name) {
+  if (dialog->objectName().isEmpty()) dialog->setObjectName(QString::fromLatin1(name));
+  dialog->setModal(false);
+  dialog->show();
+  QApplication::processEvents();
+}
+
 }  // namespace
 
 bool isSnapshotScene(const QString& scene) {
-  static const QStringList scenes = {QStringLiteral("main"),          QStringLiteral("compare-side"),
-                                     QStringLiteral("compare-swipe"), QStringLiteral("compare-lens"),
-                                     QStringLiteral("compare-blend"), QStringLiteral("online"),
-                                     QStringLiteral("keyboard"),      QStringLiteral("georef")};
+  static const QStringList scenes = {
+      QStringLiteral("main"),         QStringLiteral("compare-side"),  QStringLiteral("compare-swipe"),
+      QStringLiteral("compare-lens"), QStringLiteral("compare-blend"), QStringLiteral("online"),
+      QStringLiteral("keyboard"),     QStringLiteral("overlay"),       QStringLiteral("ruler"),
+      QStringLiteral("links"),        QStringLiteral("era-settings"),  QStringLiteral("xyz"),
+      QStringLiteral("import"),       QStringLiteral("film-dialog"),   QStringLiteral("georef")};
   return scenes.contains(scene);
 }
 
@@ -84,6 +136,35 @@ bool setUpSnapshotScene(frmSCR& w, const QString& scene) {
     compare(w, CompareMode::Blend, QStringLiteral("1909"), QStringLiteral("2001"));
     w.SliderOpacity->setValue(40);
     pointAt(w, 0.45, 0.5);
+  } else if (scene == QStringLiteral("overlay")) {
+    openSampleTrack(w);
+    pointAt(w, 0.45, 0.5);
+  } else if (scene == QStringLiteral("ruler")) {
+    w.cmdRuler->setChecked(true);
+    w.cmdRuler_Click();
+    for (const auto& f : {std::pair{0.25, 0.65}, std::pair{0.45, 0.40}, std::pair{0.68, 0.52}})
+      w.rulerClick(w.picPrint->width() * f.first, w.picPrint->height() * f.second);
+    pointAt(w, 0.55, 0.72);
+  } else if (scene == QStringLiteral("links")) {
+    pointAt(w, 0.45, 0.5);
+    // The map's menu, as a right click opens it.
+    w.mnuPopUpMenu->adjustSize();
+  } else if (scene == QStringLiteral("era-settings")) {
+    auto* dialog = new frmViewTime(w.state(), w.prompts(), w.cboAge, &w);
+    showDialog(w, dialog, "frmViewTime");
+    dialog->lstEra->setCurrentRow(0);
+  } else if (scene == QStringLiteral("xyz")) {
+    showDialog(
+        w,
+        new frmGetXyz(w.state(), w.prompts(), XyzFetcher(), readServerSettings(w.state().rootFolder).xyzTemplate, &w),
+        "frmGetXyz");
+  } else if (scene == QStringLiteral("import")) {
+    showDialog(w, new frmImport(w.state(), w.prompts(), &w), "frmImport");
+  } else if (scene == QStringLiteral("film-dialog")) {
+    // The film dialog over the view, for KAVALO_SNAPSHOT_WIDGET=frmTimelapse.
+    auto* film = new frmTimelapse(w.state(), w.prompts(), w.viewRequest(RenderPass::Export), &w);
+    film->setAttribute(Qt::WA_DeleteOnClose);
+    film->adjustSize();
   } else if (scene == QStringLiteral("georef")) {
     frmGeoref* georef = openGeorefSnapshot(w.state(), w.prompts(), &w);
     if (!georef) return false;

@@ -121,6 +121,7 @@ class frmSCR : public QMainWindow {
   void SliderAge_Scroll();
   void SliderAge_MouseUp();
   void cmdViewTime_Click();
+  void refreshEraLabels();
   void ComboDropWidth(QComboBox* combo);
   void ComboDropHeight(QComboBox* combo, int itemCount);
 
@@ -440,6 +441,7 @@ class frmSCR : public QMainWindow {
   QAction* mnuCopyPosition = nullptr;
   QAction* mnuCopyGeoUri = nullptr;
   QAction* mnuCopyLink = nullptr;
+  QAction* mnuCopyWebLink = nullptr;  // shown when the data folder knows its web map
   QAction* mnuRulerSave = nullptr;
   QAction* mnuRulerClear = nullptr;
   UiOverview* picOverview = nullptr;
@@ -469,6 +471,7 @@ class frmSCR : public QMainWindow {
   void mnuCopyPosition_Click();
   void mnuCopyGeoUri_Click();
   void mnuCopyLink_Click();
+  void mnuCopyWebLink_Click();
   // Shows the view a kavalo://view link names: its data folder, era, place
   // and zoom. False (after a message) when it cannot.
   bool openViewLink(const QString& link);

@@ -353,6 +353,8 @@ void frmSCR::buildControls() {
   mnuCopyGeoUri->setObjectName(QStringLiteral("mnuCopyGeoUri"));
   mnuCopyLink = mnuPopUpMenu->addAction(QStringLiteral("この表示へのリンクをコピー"));
   mnuCopyLink->setObjectName(QStringLiteral("mnuCopyLink"));
+  mnuCopyWebLink = mnuPopUpMenu->addAction(QStringLiteral("この表示のWeb地図へのリンクをコピー"));
+  mnuCopyWebLink->setObjectName(QStringLiteral("mnuCopyWebLink"));
   mnuPopUpMenu->addSeparator();
   mnuRulerSave = mnuPopUpMenu->addAction(QStringLiteral("計測した経路を保存..."));
   mnuRulerSave->setObjectName(QStringLiteral("mnuRulerSave"));

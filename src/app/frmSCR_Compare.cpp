@@ -19,6 +19,7 @@
 #include <cmath>
 #include <functional>
 
+#include "app/UiElidedCombo.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "geo/Navigation.h"
@@ -108,9 +109,12 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   chkCompare = new QCheckBox(QStringLiteral("比較"));
   chkCompare->setObjectName(QStringLiteral("chkCompare"));
   chkCompare->setToolTip(QStringLiteral("二つの時期を並べて比べます(Ctrl＋Shift＋←→で比較する時期)"));
-  cboAgeB = new QComboBox;
+  // Era names are long ("1880-85年（迅速測図）"): the box shows the year and
+  // the source with the middle elided, the whole name as its tip.
+  auto* eraB = new UiElidedCombo;
+  eraB->setTipCaption(QStringLiteral("比較する時期"));
+  cboAgeB = eraB;
   cboAgeB->setObjectName(QStringLiteral("cboAgeB"));
-  cboAgeB->setToolTip(QStringLiteral("比較する時期"));
   cboAgeB->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cboAgeB->setMinimumContentsLength(9);
   cboCompareMode = new QComboBox;

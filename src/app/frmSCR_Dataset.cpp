@@ -27,6 +27,13 @@ namespace kavalo {
 void frmSCR::lstDataFolder_Click() {
   const int row = lstDataFolder->currentRow();
   if (row < 0 || row >= static_cast<int>(state_.dataFolders.size())) return;
+  {
+    // The list shows the folder chosen at once: a click selects its row only
+    // after this handler, and a message box shown meanwhile (a folder that
+    // cannot be loaded) swallows the release that would.
+    const QSignalBlocker block(lstDataFolder);
+    lstDataFolder->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+  }
   if (!state_.datasetFolder.isEmpty()) Save_Position(state_);
   // What was being fetched belongs to the folder before.
   if (tileDownloads_ != nullptr) tileDownloads_->reset();
@@ -134,6 +141,9 @@ void frmSCR::EnableViewControls(bool enabled) {
     rulerText_.clear();
     cmdRuler->setChecked(false);
     picOverview->hide();
+    // The overlays belong to the folder shown; with none shown there are none.
+    state_.overlayList = OverlayList();
+    state_.overlays = OverlaySet();
     fillOverlayList();
   }
 }

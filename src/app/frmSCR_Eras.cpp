@@ -108,9 +108,21 @@ void frmSCR::cmdViewTime_Click() {
     reloadDataset();
     return;
   }
+  if (dialog.erasRenamed()) refreshEraLabels();
   if (dialog.dialogCancelled()) return;
   cboAge_Set();
   cboAge->setCurrentIndex(0);
+}
+
+void frmSCR::refreshEraLabels() {
+  // The same eras in the same places: only their texts change.
+  for (int p = 0; p < cboAge->count() && p < static_cast<int>(state_.eraListMap.size()); ++p) {
+    const int era = state_.eraListMap[static_cast<size_t>(p)];
+    cboAge->setItemText(p, Get_cboAge_Text(state_.eras[static_cast<size_t>(era)], state_.view.eraLabelStyle));
+  }
+  ComboDropWidth(cboAge);
+  fillCompareEraList();
+  PrintGazo();
 }
 
 void frmSCR::ComboDropWidth(QComboBox* combo) {

@@ -17,6 +17,7 @@
 #include "app/frmSCR.h"
 #include "geo/PositionText.h"
 #include "geo/ViewLink.h"
+#include "output/WebMapLink.h"
 #include "platform/Prompts.h"
 
 namespace kavalo {
@@ -49,6 +50,14 @@ void frmSCR::mnuCopyGeoUri_Click() {
 void frmSCR::mnuCopyLink_Click() {
   if (!state_.view.loaded) return;
   QApplication::clipboard()->setText(buildViewLink(currentViewLink(state_)));
+}
+
+// The same view in the data folder's published web map, its zoom the web
+// map's level for the window's percentage.
+void frmSCR::mnuCopyWebLink_Click() {
+  if (!state_.view.loaded) return;
+  const QString link = currentWebMapLink(state_);
+  if (!link.isEmpty()) QApplication::clipboard()->setText(link);
 }
 
 bool frmSCR::openViewLink(const QString& text) {

@@ -9,6 +9,7 @@
 #include "app/frmSCR.h"
 #include "geo/frmMarkSet.h"
 #include "geo/frmPosition.h"
+#include "output/WebMapLink.h"
 #include "platform/Prompts.h"
 #include "render/ComposeContext.h"
 #include "render/MarkDrawing.h"
@@ -49,6 +50,7 @@ void frmSCR::showMarkPopup(double x, double y) {
   mnuMarkErase->setEnabled(hit);
   mnuRulerSave->setEnabled(ruler_.points().size() >= 2);
   mnuRulerClear->setEnabled(!ruler_.points().empty());
+  mnuCopyWebLink->setVisible(!currentWebMapLink(state_).isEmpty());
   mnuPopUpMenu->popup(picPrint->mapToGlobal(QPointF(x, y).toPoint()));
 }
 

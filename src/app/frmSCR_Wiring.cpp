@@ -55,6 +55,7 @@ void frmSCR::connectControls() {
   connect(mnuCopyPosition, &QAction::triggered, this, [this] { mnuCopyPosition_Click(); });
   connect(mnuCopyGeoUri, &QAction::triggered, this, [this] { mnuCopyGeoUri_Click(); });
   connect(mnuCopyLink, &QAction::triggered, this, [this] { mnuCopyLink_Click(); });
+  connect(mnuCopyWebLink, &QAction::triggered, this, [this] { mnuCopyWebLink_Click(); });
   connect(mnuRulerSave, &QAction::triggered, this, [this] { mnuRulerSave_Click(); });
   connect(mnuRulerClear, &QAction::triggered, this, [this] { mnuRulerClear_Click(); });
   connect(chkOverview, &QCheckBox::clicked, this, [this] { chkOverview_Click(); });

@@ -129,7 +129,16 @@ void frmViewTime::cmdRename_Click() {
     prompts_.message(result.message, MessageIcon::Warning);
     return;
   }
-  closeAfterEdit();
+  // A new name changes nothing else: the dialog stays open with the other
+  // choices made in it, the era under its new name.
+  renamed_ = true;
+  lstEra->item(index)->setText(Get_cboAge_Text(state_.eras[static_cast<size_t>(index)], chosenLabelStyle()));
+}
+
+int frmViewTime::chosenLabelStyle() const {
+  if (optEra[0]->isChecked()) return 0;
+  if (optEra[1]->isChecked()) return 1;
+  return state_.view.eraLabelStyle;
 }
 
 void frmViewTime::cmdDelete_Click() {
@@ -170,7 +179,7 @@ frmViewTime::Outcome frmViewTime::applySelection(ProgramState& state, const std:
 void frmViewTime::cmdOK_Click() {
   std::vector<bool> selected(static_cast<size_t>(lstEra->count()));
   for (int i = 0; i < lstEra->count(); ++i) selected[static_cast<size_t>(i)] = lstEra->item(i)->isSelected();
-  const Outcome outcome = applySelection(state_, selected, optEra[0]->isChecked() ? 0 : 1);
+  const Outcome outcome = applySelection(state_, selected, chosenLabelStyle());
   if (outcome == Outcome::TooFew) {
     prompts_.message(QStringLiteral("表示時期は２つ以上選択してください。"), MessageIcon::Exclamation);
     return;

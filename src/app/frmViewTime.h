@@ -31,6 +31,9 @@ class frmViewTime : public QDialog {
   // True when an era was renamed or deleted: the dialog closed at once and
   // the caller reads the data folder again.
   bool erasEdited() const { return edited_; }
+  // An era was renamed (the dialog stayed open): whatever the dialog ends
+  // with, the window shows the new name.
+  bool erasRenamed() const { return renamed_; }
 
   // Asks for an era's new label (the name dialog; scripted in tests). No
   // value: the question was cancelled.
@@ -71,10 +74,12 @@ class frmViewTime : public QDialog {
   Prompts& prompts_;
   QComboBox* combo_;
   void closeAfterEdit();
+  int chosenLabelStyle() const;
 
   bool cancelled_ = true;
   bool closing_ = false;
   bool edited_ = false;
+  bool renamed_ = false;
 };
 
 }  // namespace kavalo

@@ -27,6 +27,10 @@ void printOut(const QString& text) {
   std::fprintf(stdout, "%s\n", bytes.constData());
 }
 
+bool isFailureMessage(MessageIcon icon) {
+  return icon == MessageIcon::Warning || icon == MessageIcon::Exclamation || icon == MessageIcon::Critical;
+}
+
 void CliPrompts::message(const QString& text, MessageIcon icon) {
   ScriptedPrompts::message(text, icon);
   printError(text);

@@ -18,6 +18,10 @@ inline constexpr int kExitFailed = 1;  // the work failed; standard error says w
 inline constexpr int kExitUsage = 2;   // an option is unknown, missing, out of range or not applicable
 
 // Messages of the program go to standard error; questions are answered Yes.
+// A message shown with a warning or error icon tells of a failure: on the
+// command line it goes to standard error, the others to standard output.
+bool isFailureMessage(MessageIcon icon);
+
 class CliPrompts : public ScriptedPrompts {
  public:
   void message(const QString& text, MessageIcon icon) override;

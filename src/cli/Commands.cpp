@@ -2,6 +2,7 @@
 
 #include "cli/ErasCommand.h"
 #include "cli/ExportCommand.h"
+#include "cli/ExportEraCommand.h"
 #include "cli/FetchAgencyCommand.h"
 #include "cli/FetchPackagesCommand.h"
 #include "cli/FetchRapidSurveyCommand.h"
@@ -15,6 +16,7 @@
 #include "cli/ReadoutCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/ShortageCommand.h"
+#include "cli/TimelapseCommand.h"
 #include "model/Settings.h"
 
 namespace kavalo {
@@ -70,6 +72,8 @@ const std::vector<CliCommand>& cliCommands() {
       {georefCommandSpec, runGeorefCommand},
       {erasCommandSpec, runErasCommand},
       {measureCommandSpec, runMeasureCommand},
+      {timelapseCommandSpec, runTimelapseCommand},
+      {exportEraCommandSpec, runExportEraCommand},
   };
   return commands;
 }

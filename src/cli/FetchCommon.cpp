@@ -10,19 +10,25 @@ AcquireContext fetchContext(FetchPrompts& prompts) {
 }
 
 int finishFetch(const RunOutcome& out, const FetchPrompts& prompts) {
-  // Every message but the closing one is a step on the way (standard error);
-  // the closing one is the result (standard output).
-  const QStringList messages = prompts.messages();
-  for (qsizetype i = 0; i + 1 < messages.size(); ++i) printError(messages[i]);
-  if (!messages.isEmpty()) printOut(messages.back());
+  // What a script reads (the result and the counts) goes to standard output;
+  // what went wrong goes to standard error, so that a pipe never takes a
+  // failure for a result.
+  for (const ScriptedPrompts::Record& r : prompts.records) {
+    if (r.question) continue;
+    if (isFailureMessage(r.icon))
+      printError(r.text);
+    else
+      printOut(r.text);
+  }
   // What the requests came to, so that a script can tell a server without
-  // data from one that failed.
-  printError(QStringLiteral("%1 tiles written, %2 requests: %3 answered, %4 absent, %5 failed")
-                 .arg(out.tiles)
-                 .arg(out.requests)
-                 .arg(out.counts.answered)
-                 .arg(out.counts.absent)
-                 .arg(out.counts.failed));
+  // data from one that failed; every request is one of the four.
+  printOut(QStringLiteral("%1 tiles written, %2 requests: %3 answered, %4 absent, %5 failed, %6 cancelled")
+               .arg(out.tiles)
+               .arg(out.requests)
+               .arg(out.counts.answered)
+               .arg(out.counts.absent)
+               .arg(out.counts.failed)
+               .arg(out.counts.cancelled));
   return out.added ? kExitOk : kExitFailed;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // What the fetch commands share: the servers (the settings file, then the
 // command's own options), the run's context with every question answered
-// Yes, and the end of a run: its messages on standard error, the last one on
-// standard output, and the exit status (0 when an era was added or updated).
+// Yes, and the end of a run: its messages (those about a failure on standard
+// error, the others and the counts on standard output) and the exit status
+// (0 when an era was added or updated).
 #include <QString>
 
 #include "cli/CliCommon.h"

@@ -20,8 +20,10 @@ class StdoutPrompts : public ScriptedPrompts {
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (!lines.endsWith(u'\n')) lines += u'\n';
-    std::fputs(lines.toUtf8().constData(), stdout);
-    std::fflush(stdout);
+    // A failure is told on standard error, what was done on standard output.
+    std::FILE* to = isFailureMessage(icon) ? stderr : stdout;
+    std::fputs(lines.toUtf8().constData(), to);
+    std::fflush(to);
   }
 };
 
@@ -37,7 +39,7 @@ CommandSpec fetchPackagesCommandSpec() {
       "data folder's own map sheets), every question answered Yes: the server list of the dataset's web folder "
       "(--web-base, KAVALO_WEB_BASE or web_base of servers.txt), the number of packages of each era, then the "
       "numbered packages from the servers in turn, each checked entry by entry before it is unpacked. Progress "
-      "goes to standard error, the run's messages to standard output. Eras that lack nothing are passed over; "
+      "goes to standard error, the run's messages to standard output, those of a failure to standard error. Eras that lack nothing are passed over; "
       "when every era given is complete each is listed with すべて取得済み and the status is 0.");
   cmd.valueOptions = QStringList{QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--eras")}
                      << onlineValueOptions();
@@ -74,7 +76,7 @@ int runFetchPackagesCommand(const QStringList& args) {
                          QStringLiteral("--eras: %1 is not an era of the dataset's own sheets").arg(part));
     named[static_cast<size_t>(position)] = true;
     // As in the dialog, an era that lacks nothing cannot be chosen.
-    if (shortages[static_cast<size_t>(position)].missingCount > 0 &&
+    if (shortages[static_cast<size_t>(position)].lacksFiles() &&
         std::find(selected.begin(), selected.end(), position) == selected.end())
       selected.push_back(position);
   }

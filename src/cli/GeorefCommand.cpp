@@ -31,10 +31,10 @@ CommandSpec georefCommandSpec() {
       "also writes the scan as a GeoTIFF carrying the control points. The figures go to standard output, "
       "progress to standard error. Points that do not fit the scan (outside the image, too few for the transform, "
       "a transform that folds the scan over itself) are an error: status 1, nothing imported.");
-  cmd.valueOptions = {QStringLiteral("--root"),    QStringLiteral("--dataset"),   QStringLiteral("--file"),
-                      QStringLiteral("--points"),  QStringLiteral("--transform"), QStringLiteral("--mask"),
-                      QStringLiteral("--year"),    QStringLiteral("--credit"),    QStringLiteral("--label"),
-                      QStringLiteral("--kind"),    QStringLiteral("--geotiff"),   QStringLiteral("--report")};
+  cmd.valueOptions = {QStringLiteral("--root"),   QStringLiteral("--dataset"),   QStringLiteral("--file"),
+                      QStringLiteral("--points"), QStringLiteral("--transform"), QStringLiteral("--mask"),
+                      QStringLiteral("--year"),   QStringLiteral("--credit"),    QStringLiteral("--label"),
+                      QStringLiteral("--kind"),   QStringLiteral("--geotiff"),   QStringLiteral("--report")};
   cmd.switches = {QStringLiteral("--dry-run")};
   return cmd;
 }
@@ -134,8 +134,8 @@ int runGeorefCommand(const QStringList& args) {
   if (dryRun) {
     for (const char* importOnly : {"--year", "--credit", "--label", "--kind"})
       if (options.has(QString::fromLatin1(importOnly)))
-        return usageError(cmd, QStringLiteral("--dry-run imports nothing: %1 does not apply")
-                                   .arg(QString::fromLatin1(importOnly)));
+        return usageError(
+            cmd, QStringLiteral("--dry-run imports nothing: %1 does not apply").arg(QString::fromLatin1(importOnly)));
   } else {
     for (const char* required : {"--year", "--credit"})
       if (!options.has(QString::fromLatin1(required)))
@@ -196,8 +196,8 @@ int runGeorefCommand(const QStringList& args) {
   if (options.has(QStringLiteral("--geotiff"))) {
     GeoData* geo = geoData(&error);
     QString detail;
-    if (!geo || !geo->writeGeoTiff(request.scanPath, spec, false, options.get(QStringLiteral("--geotiff")), {},
-                                   &detail)) {
+    if (!geo ||
+        !geo->writeGeoTiff(request.scanPath, spec, false, options.get(QStringLiteral("--geotiff")), {}, &detail)) {
       printError(QStringLiteral("GeoTIFF「%1」を書き出せません。%2")
                      .arg(QFileInfo(options.get(QStringLiteral("--geotiff"))).fileName(), detail));
       return kExitFailed;

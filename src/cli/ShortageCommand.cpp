@@ -14,6 +14,8 @@ QString shortageJson(const ProgramState& state) {
     j.field(QStringLiteral("era"), s.eraIndex);
     j.field(QStringLiteral("folder"), state.eras[static_cast<size_t>(s.eraIndex)].name);
     j.field(QStringLiteral("text"), ShortageListText(state, s));
+    // No list: every file is missing, and which they are is not known.
+    j.field(QStringLiteral("checkListMissing"), s.checkListMissing);
     j.key(QStringLiteral("missing")).beginArray();
     for (const QString& name : s.missingNames) j.value(name);
     j.endArray();
@@ -30,7 +32,8 @@ CommandSpec shortageCommandSpec() {
   cmd.summary = QStringLiteral("Prints each map-sheet era with the files it lacks, as JSON.");
   cmd.description = QStringLiteral(
       "For every era of the data folder's own map sheets: its index, its folder, the line the package dialog shows "
-      "for it, and the image files its gazo_check_list.txt names but its folder lacks.");
+      "for it, whether its gazo_check_list.txt is missing (then the era lacks every file), and the image files its "
+      "list names but its folder lacks.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset")};
   return cmd;
 }

@@ -176,7 +176,8 @@ std::optional<GeorefTransform> GeorefTransform::fit(GeorefMethod method, const s
     s[i] = {(scan[i].x - ns.x0) / ns.scale, (scan[i].y - ns.y0) / ns.scale};
     p[i] = {(plane[i].x - np.x0) / np.scale, (plane[i].y - np.y0) / np.scale};
   }
-  const QString degenerate = QStringLiteral("点の並びからは変換が決まりません（点が一直線に並んでいるか、重なっています）。");
+  const QString degenerate =
+      QStringLiteral("点の並びからは変換が決まりません（点が一直線に並んでいるか、重なっています）。");
   auto fail = [&] {
     if (why) *why = degenerate;
     return std::nullopt;
@@ -184,19 +185,38 @@ std::optional<GeorefTransform> GeorefTransform::fit(GeorefMethod method, const s
 
   switch (method) {
     case GeorefMethod::Helmert: {
-      // X = a u - b v + c, Y = b u + a v + d.
-      Matrix a(2 * n, 4);
-      std::vector<double> rhs(2 * n);
-      for (size_t i = 0; i < n; ++i) {
-        a(2 * i, 0) = s[i].x, a(2 * i, 1) = -s[i].y, a(2 * i, 2) = 1.0, a(2 * i, 3) = 0.0;
-        a(2 * i + 1, 0) = s[i].y, a(2 * i + 1, 1) = s[i].x, a(2 * i + 1, 2) = 0.0, a(2 * i + 1, 3) = 1.0;
-        rhs[2 * i] = p[i].x;
-        rhs[2 * i + 1] = p[i].y;
+      // A turn, one scale and a shift: X = a u - b w + c, Y = b u + a w + d
+      // with w = v or w = -v. A scan's y runs down and a plane's north up, so
+      // the mirrored form is the usual one; both are fitted and the closer
+      // kept.
+      double best = -1.0;
+      for (const double flip : {-1.0, 1.0}) {
+        Matrix a(2 * n, 4);
+        std::vector<double> rhs(2 * n);
+        for (size_t i = 0; i < n; ++i) {
+          const double u = s[i].x, w = flip * s[i].y;
+          a(2 * i, 0) = u, a(2 * i, 1) = -w, a(2 * i, 2) = 1.0, a(2 * i, 3) = 0.0;
+          a(2 * i + 1, 0) = w, a(2 * i + 1, 1) = u, a(2 * i + 1, 2) = 0.0, a(2 * i + 1, 3) = 1.0;
+          rhs[2 * i] = p[i].x;
+          rhs[2 * i + 1] = p[i].y;
+        }
+        std::vector<double> h;
+        if (!leastSquares(a, rhs, h)) continue;
+        // As an affine map of (u, v): X = c + a u - b flip v, Y = d + b u + a flip v.
+        const std::vector<double> cx = {h[2], h[0], -h[1] * flip}, cy = {h[3], h[1], h[0] * flip};
+        double sum = 0.0;
+        for (size_t i = 0; i < n; ++i) {
+          const double ex = cx[0] + cx[1] * s[i].x + cx[2] * s[i].y - p[i].x;
+          const double ey = cy[0] + cy[1] * s[i].x + cy[2] * s[i].y - p[i].y;
+          sum += ex * ex + ey * ey;
+        }
+        if (best < 0 || sum < best) {
+          best = sum;
+          t.cx_ = cx;
+          t.cy_ = cy;
+        }
       }
-      std::vector<double> h;
-      if (!leastSquares(a, rhs, h)) return fail();
-      t.cx_ = {h[2], h[0], -h[1]};
-      t.cy_ = {h[3], h[1], h[0]};
+      if (best < 0) return fail();
       break;
     }
     case GeorefMethod::Poly1:
@@ -426,7 +446,8 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
     return a;
   }
   if (a.enabled < minimumPoints(method)) {
-    a.why = QStringLiteral("この変換には有効な点が%1点必要です（いま%2点）。").arg(minimumPoints(method)).arg(a.enabled);
+    a.why =
+        QStringLiteral("この変換には有効な点が%1点必要です（いま%2点）。").arg(minimumPoints(method)).arg(a.enabled);
     return a;
   }
   // Two enabled points at one place make every fit meaningless (and the
@@ -449,8 +470,8 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
     for (size_t q = p + 1; q < on.size(); ++q) {
       const ControlPoint &a1 = points[on[p]], &a2 = points[on[q]];
       const bool sameScan = std::hypot(a1.scanX - a2.scanX, a1.scanY - a2.scanY) < 0.5;
-      const bool sameMap = std::hypot(plane[on[p]].x - plane[on[q]].x, plane[on[p]].y - plane[on[q]].y) <
-                           0.5 * meanScale;
+      const bool sameMap =
+          std::hypot(plane[on[p]].x - plane[on[q]].x, plane[on[p]].y - plane[on[q]].y) < 0.5 * meanScale;
       if (sameScan || sameMap) {
         a.why = QStringLiteral("点%1と点%2が%3の同じ場所にあります。")
                     .arg(a1.id)
@@ -540,8 +561,10 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
         const std::array<double, 4> j = t.jacobian(q);
         const double det = j[0] * j[3] - j[1] * j[2];
         const double lx = std::hypot(j[0], j[2]), ly = std::hypot(j[1], j[3]);
-        if (det > 0 && std::isfinite(det)) ++positive;
-        else if (det < 0 && std::isfinite(det)) ++negative;
+        if (det > 0 && std::isfinite(det))
+          ++positive;
+        else if (det < 0 && std::isfinite(det))
+          ++negative;
         else {
           ++positive;
           ++negative;
@@ -554,8 +577,7 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
       }
     a.folds = positive > 0 && negative > 0;
     a.shears = worstAngle > kShearDegrees || worstRatio > kStretchRatio;
-    if (a.folds)
-      a.warnings << QStringLiteral("この変換は画像を折り返します。誤った点がないか確かめてください。");
+    if (a.folds) a.warnings << QStringLiteral("この変換は画像を折り返します。誤った点がないか確かめてください。");
     if (a.shears && !a.folds)
       a.warnings << QStringLiteral("この変換は画像を強くゆがめます（直角から%1°、縦横比%2）。")
                         .arg(worstAngle, 0, 'f', 1)

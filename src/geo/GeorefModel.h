@@ -62,7 +62,7 @@ class GeorefTransform {
   // Normalisation: u = (x - sx0) / ss, v = (y - sy0) / ss on the scan side,
   // X = px0 + ps * U, Y = py0 + ps * V on the plane side.
   double sx0_ = 0, sy0_ = 0, ss_ = 1, px0_ = 0, py0_ = 0, ps_ = 1;
-  std::vector<double> cx_, cy_;  // per-method coefficients in normalised units
+  std::vector<double> cx_, cy_;    // per-method coefficients in normalised units
   std::vector<PlanePoint> nodes_;  // the spline's nodes (normalised scan)
 };
 
@@ -91,10 +91,10 @@ struct GeorefAnalysis {
   double rmseMetres = 0.0, rmsePixels = 0.0;
   bool looAvailable = false;
   double looRmseMetres = 0.0, looRmsePixels = 0.0;
-  int worst = -1;  // the enabled point with the largest leave-one-out error (residual when there is none)
-  bool folds = false;     // the transform turns the scan over itself somewhere
-  bool shears = false;    // strongly sheared or stretched somewhere on the scan
-  QStringList warnings;   // the window's and the report's words for folds and shears
+  int worst = -1;        // the enabled point with the largest leave-one-out error (residual when there is none)
+  bool folds = false;    // the transform turns the scan over itself somewhere
+  bool shears = false;   // strongly sheared or stretched somewhere on the scan
+  QStringList warnings;  // the window's and the report's words for folds and shears
 };
 
 // Fits the method to the enabled points and computes every figure. plane

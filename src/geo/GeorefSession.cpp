@@ -23,11 +23,25 @@ constexpr qint64 kMaxPointsFile = 16 * 1024 * 1024;
 struct Zone {
   double lat, lon;
 };
-constexpr Zone kZones[] = {
-    {33, 129.5},        {33, 131},           {36, 132 + 1 / 6.0}, {33, 133.5},   {36, 134 + 1 / 3.0},
-    {36, 136},          {36, 137 + 1 / 6.0}, {36, 138.5},         {36, 139 + 5 / 6.0}, {40, 140 + 5 / 6.0},
-    {44, 140.25},       {44, 142.25},        {44, 144.25},        {26, 142},     {26, 127.5},
-    {26, 124},          {26, 131},           {20, 136},           {26, 154}};
+constexpr Zone kZones[] = {{33, 129.5},
+                           {33, 131},
+                           {36, 132 + 1 / 6.0},
+                           {33, 133.5},
+                           {36, 134 + 1 / 3.0},
+                           {36, 136},
+                           {36, 137 + 1 / 6.0},
+                           {36, 138.5},
+                           {36, 139 + 5 / 6.0},
+                           {40, 140 + 5 / 6.0},
+                           {44, 140.25},
+                           {44, 142.25},
+                           {44, 144.25},
+                           {26, 142},
+                           {26, 127.5},
+                           {26, 124},
+                           {26, 131},
+                           {20, 136},
+                           {26, 154}};
 constexpr int kFirstZoneCode = 6669;
 
 // The projected plane for a place: the zone whose origin is nearest inside
@@ -334,7 +348,8 @@ const GeorefAnalysis& GeorefSession::analysis() const {
   planeUsed_ = planeCrs();
   if (points_.empty() || planeUsed_.isEmpty()) {
     analysis_ = analyseControlPoints(method_, points_, plane_, width_, height_);
-    if (points_.empty()) analysis_.why = QStringLiteral("この変換には有効な点が%1点必要です（いま0点）。").arg(minimumPoints(method_));
+    if (points_.empty())
+      analysis_.why = QStringLiteral("この変換には有効な点が%1点必要です（いま0点）。").arg(minimumPoints(method_));
     return analysis_;
   }
   std::vector<double> x, y;
@@ -370,15 +385,16 @@ ControlPointFile GeorefSession::exchangeSet() const {
   set.scanHeight = height_;
   set.method = method_;
   set.mask = mask_;
-  for (const ControlPoint& p : points_) set.points.push_back(FileControlPoint{p.enabled, p.scanX, p.scanY, p.lon, p.lat});
+  for (const ControlPoint& p : points_)
+    set.points.push_back(FileControlPoint{p.enabled, p.scanX, p.scanY, p.lon, p.lat});
   return set;
 }
 
 bool GeorefSession::applyExchangeSet(const ControlPointFile& set, QString* why) {
-  const bool sizeDiffers = set.scanWidth > 0 && set.scanHeight > 0 && width_ > 0 &&
-                           (set.scanWidth != width_ || set.scanHeight != height_);
-  const bool nameDiffers = !set.scanName.isEmpty() && !scanPath_.isEmpty() &&
-                           set.scanName.compare(scanName(), Qt::CaseInsensitive) != 0;
+  const bool sizeDiffers =
+      set.scanWidth > 0 && set.scanHeight > 0 && width_ > 0 && (set.scanWidth != width_ || set.scanHeight != height_);
+  const bool nameDiffers =
+      !set.scanName.isEmpty() && !scanPath_.isEmpty() && set.scanName.compare(scanName(), Qt::CaseInsensitive) != 0;
   if (sizeDiffers || (nameDiffers && set.scanWidth <= 0)) {
     if (why) {
       const QString size = set.scanWidth > 0 ? QStringLiteral("%1×%2").arg(set.scanWidth).arg(set.scanHeight)

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <cmath>
+
 #include "model/Coordinates.h"
 #include "model/GeoBox.h"
 #include "platform/GeoDataLoader.h"
@@ -32,6 +34,77 @@ QString bareName(const QString& path) { return QFileInfo(path).fileName(); }
 
 QColor fromRgba(QRgb c) { return QColor::fromRgba(c); }
 
+// The format a file's name promises, in the user's words.
+QString promisedFormat(const QString& path) {
+  const QString ext = QFileInfo(path).suffix().toLower();
+  if (ext == u"gpx") return QStringLiteral("GPX");
+  if (ext == u"kml") return QStringLiteral("KML");
+  if (ext == u"kmz") return QStringLiteral("KMZ");
+  if (ext == u"geojson" || ext == u"json") return QStringLiteral("GeoJSON");
+  if (ext == u"shp") return QStringLiteral("シェープ");
+  return QString();
+}
+
+QString megabytes(qint64 bytes) { return QString::number(bytes / (1024 * 1024)); }
+
+// Why a file could not be read, as the user can act on it: not the format
+// its name says, cut short at a line, a value beyond reason, too large.
+QString unreadableReason(const QString& path, const VectorFileData& data) {
+  switch (data.status) {
+    case VectorStatus::NotVector: {
+      if (QFileInfo(path).size() == 0) return QStringLiteral("ファイルが空です。");
+      const QString format = promisedFormat(path);
+      if (format.isEmpty()) return QStringLiteral("GPX・KML・KMZ・GeoJSON・シェープのどのファイルでもありません。");
+      return QStringLiteral("%1ファイルではありません。").arg(format);
+    }
+    case VectorStatus::Damaged:
+      if (data.line > 0) return QStringLiteral("%1行目で途切れているか、壊れています。").arg(data.line);
+      return QStringLiteral("途中で途切れているか、壊れています。");
+    case VectorStatus::ValueTooLong:
+      if (data.line > 0)
+        return QStringLiteral("%1行目に長すぎる値（名前や説明）があり、壊れたファイルと見られます。").arg(data.line);
+      return QStringLiteral("長すぎる値（名前や説明）があり、壊れたファイルと見られます。");
+    case VectorStatus::TooLarge:
+      if (data.limitEntries > 0) return QStringLiteral("中のファイルが多すぎます（上限%1個）。").arg(data.limitEntries);
+      if (data.archive) return QStringLiteral("展開すると大きすぎます（上限%1MB）。").arg(megabytes(data.limitBytes));
+      return QStringLiteral("ファイルが大きすぎます（上限%1MB）。").arg(megabytes(data.limitBytes));
+    default:
+      return QString();
+  }
+}
+
+// Longitudes of a line or ring made continuous: a step of more than half the
+// world is the short way over the 180th meridian, not across every
+// longitude, so the next point goes on past ±180 (179.9 is followed by
+// 180.1, not -179.9).
+std::vector<GeoPoint> unwrapped(const VectorFeature& f) {
+  std::vector<GeoPoint> points = f.points;
+  if (f.kind == FeatureKind::Point) return points;
+  for (size_t part = 0; part < f.parts.size(); ++part) {
+    const size_t begin = static_cast<size_t>(f.parts[part]);
+    const size_t end = part + 1 < f.parts.size() ? static_cast<size_t>(f.parts[part + 1]) : points.size();
+    for (size_t i = begin + 1; i < end && i < points.size(); ++i) {
+      const double step = points[i].lon - points[i - 1].lon;
+      if (step > 180.0)
+        points[i].lon -= 360.0 * std::ceil((step - 180.0) / 360.0);
+      else if (step < -180.0)
+        points[i].lon += 360.0 * std::ceil((-step - 180.0) / 360.0);
+    }
+  }
+  return points;
+}
+
+GeoBox boxOf(const std::vector<GeoPoint>& points, double shift) {
+  GeoBox box{1e30f, -1e30f, -1e30f, 1e30f};
+  for (const GeoPoint& p : points) {
+    box.west = std::min(box.west, static_cast<float>(p.lon + shift));
+    box.east = std::max(box.east, static_cast<float>(p.lon + shift));
+    box.south = std::min(box.south, static_cast<float>(p.lat));
+    box.north = std::max(box.north, static_cast<float>(p.lat));
+  }
+  return box;
+}
+
 }  // namespace
 
 std::unique_ptr<OverlayFile> placeOverlay(const QString& path, const VectorFileData& data, const MapInfo& info,
@@ -47,24 +120,27 @@ std::unique_ptr<OverlayFile> placeOverlay(const QString& path, const VectorFileD
     const QColor colour = overlayLayerColour(layerNumber++);
     for (const VectorFeature& f : in.features) {
       if (f.points.empty()) continue;
-      GeoBox box{1e30f, -1e30f, -1e30f, 1e30f};
-      for (const GeoPoint& p : f.points) {
-        box.west = std::min(box.west, static_cast<float>(p.lon));
-        box.east = std::max(box.east, static_cast<float>(p.lon));
-        box.south = std::min(box.south, static_cast<float>(p.lat));
-        box.north = std::max(box.north, static_cast<float>(p.lat));
-      }
+      const std::vector<GeoPoint> points = unwrapped(f);
       // Only what touches the region is kept: a nationwide file keeps the
-      // few features of this place.
-      if (BoxRelation(box, region) == -1) continue;
+      // few features of this place. A line carried past ±180 may touch it
+      // a world further east or west.
+      double shift = 0.0;
+      bool touches = false;
+      for (const double s : {0.0, -360.0, 360.0}) {
+        if (BoxRelation(boxOf(points, s), region) == -1) continue;
+        shift = s;
+        touches = true;
+        break;
+      }
+      if (!touches) continue;
       OverlayFeature out;
       out.kind = f.kind;
       out.name = f.name;
       out.parts = f.parts;
       out.points.reserve(f.points.size());
       double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-      for (const GeoPoint& p : f.points) {
-        const ImagePoint ip = LatLonToImage(info, static_cast<float>(p.lat), static_cast<float>(p.lon), 1);
+      for (const GeoPoint& p : points) {
+        const ImagePoint ip = LatLonToImage(info, static_cast<float>(p.lat), static_cast<float>(p.lon + shift), 1);
         out.points.emplace_back(ip.x, ip.y);
         x0 = std::min(x0, static_cast<double>(ip.x));
         x1 = std::max(x1, static_cast<double>(ip.x));
@@ -110,8 +186,9 @@ OverlayOpen openOverlay(const QString& path, const MapInfo& info, int firstLayer
   if (!QFileInfo(path).isFile())
     return say(OverlayOpen::Unreadable, QStringLiteral("「%1」を読み込めません。").arg(name));
   const VectorFileData data = geo->readVectorFile(path);
-  if (data.status == VectorStatus::Unreadable)
-    return say(OverlayOpen::Unreadable, QStringLiteral("「%1」を読み込めません。").arg(name));
+  if (data.status != VectorStatus::Ok && data.status != VectorStatus::NoTransform)
+    return say(OverlayOpen::Unreadable,
+               QStringLiteral("「%1」を読み込めません。").arg(name) + unreadableReason(path, data));
   if (data.status == VectorStatus::NoTransform)
     return say(OverlayOpen::NoTransform, QStringLiteral("「%1」の座標系を世界測地系に変換できません。").arg(name));
   auto file = placeOverlay(path, data, info, firstLayer);

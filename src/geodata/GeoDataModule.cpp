@@ -5,6 +5,7 @@
 
 #include "geodata/Geodesic.h"
 #include "geodata/Georeference.h"
+#include "geodata/RasterFileWriter.h"
 #include "geodata/ScanWarp.h"
 #include "geodata/VectorReader.h"
 #include "platform/GeoData.h"
@@ -47,6 +48,11 @@ class Services : public GeoData {
   bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
                     const std::function<bool(double)>& progress, QString* detail) override {
     return geodata::writeGeoTiff(scanPath, spec, warped, outPath, progress, detail);
+  }
+
+  // ---- One-file exports of an era ----
+  bool writeRasterFile(const RasterFileJob& job, const std::function<bool(double)>& progress, QString* error) override {
+    return geodata::writeRasterFile(job, progress, error);
   }
 };
 

@@ -176,9 +176,8 @@ ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QStr
   const int offsets[4] = {2, 1, 0, 3};
   for (int i = 0; i < (alphaBand ? 4 : 3); ++i) {
     const int band = i < 3 ? bands[i] : alphaBand;
-    const CPLErr err =
-        GDALRasterIOEx(GDALGetRasterBand(ds, band), GF_Read, 0, 0, out.width, out.height, image.bits() + offsets[i], w,
-                       h, GDT_Byte, 4, image.bytesPerLine(), &extra);
+    const CPLErr err = GDALRasterIOEx(GDALGetRasterBand(ds, band), GF_Read, 0, 0, out.width, out.height,
+                                      image.bits() + offsets[i], w, h, GDT_Byte, 4, image.bytesPerLine(), &extra);
     if (err != CE_None) {
       if (detail) *detail = lastError();
       return ScanStatus::Unreadable;
@@ -215,8 +214,7 @@ bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warp
       for (int i = 0; i <= 8; ++i) {
         const double px = w * i / 8.0, py = h * j / 8.0;
         const double d = hm[6] * px + hm[7] * py + hm[8];
-        points.points.push_back(
-            {px, py, (hm[0] * px + hm[1] * py + hm[2]) / d, (hm[3] * px + hm[4] * py + hm[5]) / d});
+        points.points.push_back({px, py, (hm[0] * px + hm[1] * py + hm[2]) / d, (hm[3] * px + hm[4] * py + hm[5]) / d});
       }
   }
   std::vector<GDAL_GCP> gcps = gdalPoints(points);
@@ -233,11 +231,15 @@ bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warp
   if (!warped) {
     GDALDriverH driver = GDALGetDriverByName("GTiff");
     const char* options[] = {"COMPRESS=DEFLATE", "TILED=YES", "BIGTIFF=IF_SAFER", nullptr};
-    Dataset out(driver ? GDALCreateCopy(driver, partName.constData(), placed.get(), FALSE,
-                                        const_cast<char**>(options), reportProgress, &arg)
+    Dataset out(driver ? GDALCreateCopy(driver, partName.constData(), placed.get(), FALSE, const_cast<char**>(options),
+                                        reportProgress, &arg)
                        : nullptr);
     ok = out != nullptr;
-    if (out) ok = GDALFlushCache(out.get()) == CE_None;
+    if (out) {
+      CPLErrorReset();
+      GDALFlushCache(out.get());
+      ok = CPLGetLastErrorType() != CE_Failure;
+    }
   } else {
     CPLStringList args;
     for (const char* a : {"-of", "GTiff", "-co", "COMPRESS=DEFLATE", "-co", "TILED=YES", "-co", "BIGTIFF=IF_SAFER",
@@ -268,7 +270,11 @@ bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warp
     Dataset out(GDALWarp(partName.constData(), nullptr, 1, sources, options, &usage));
     GDALWarpAppOptionsFree(options);
     ok = out != nullptr && !usage;
-    if (out) ok = ok && GDALFlushCache(out.get()) == CE_None;
+    if (out) {
+      CPLErrorReset();
+      GDALFlushCache(out.get());
+      ok = ok && CPLGetLastErrorType() != CE_Failure;
+    }
   }
   if (!ok) {
     if (detail) *detail = lastError();

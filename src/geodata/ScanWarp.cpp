@@ -25,7 +25,6 @@ constexpr double kWarpMemory = 64.0 * 1024 * 1024;
 // projected scan's edges are curves there.
 constexpr int kEdgeSteps = 32;
 
-
 struct TransformerDeleter {
   void (*destroy)(void*) = nullptr;
   void operator()(void* t) const {
@@ -158,8 +157,8 @@ struct ProjectiveTransformer {
 };
 
 bool invert3(const double* m, double* out) {
-  const double det = m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) +
-                     m[2] * (m[3] * m[7] - m[4] * m[6]);
+  const double det =
+      m[0] * (m[4] * m[8] - m[5] * m[7]) - m[1] * (m[3] * m[8] - m[5] * m[6]) + m[2] * (m[3] * m[7] - m[4] * m[6]);
   if (!std::isfinite(det) || det == 0.0) return false;
   out[0] = (m[4] * m[8] - m[5] * m[7]) / det;
   out[1] = (m[2] * m[7] - m[1] * m[8]) / det;
@@ -260,7 +259,7 @@ class GdalScan : public ScanSource {
   }
 
   Dataset original_;
-  Dataset placed_;  // a virtual copy that carries the control points
+  Dataset placed_;   // a virtual copy that carries the control points
   Dataset reduced_;  // the scan read at 1/reducedFactor_ of its size
   int reducedFactor_ = 1;
   std::unique_ptr<ProjectiveTransformer> projective_;
@@ -430,7 +429,9 @@ bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QStrin
     const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + spec.planeWkt).toUtf8();
     const QByteArray dstOption = (QStringLiteral("DST_SRS=") + worldWkt()).toUtf8();
     const QByteArray methodOption = QByteArray("METHOD=") + method;
-    const QByteArray orderOption = QByteArray("MAX_GCP_ORDER=") + QByteArray::number(spec.order);
+    // The spline is GDAL's choice only where no polynomial order is asked for.
+    const QByteArray orderOption = QByteArray("MAX_GCP_ORDER=") +
+                                   (spec.method == WarpMethod::ThinPlateSpline ? "0" : QByteArray::number(spec.order));
     const char* options[] = {srcOption.constData(), dstOption.constData(), methodOption.constData(),
                              orderOption.constData(), nullptr};
     exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),

@@ -26,6 +26,7 @@ bool RequestCounts::add(const QString& url, const TransferResult& result) {
       ++absent;
       return true;
     case TransferOutcome::Aborted:
+      ++cancelled;
       return true;
     default:
       if (failed++ == 0) firstFailure = result.describe(QUrl(url));

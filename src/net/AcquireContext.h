@@ -33,10 +33,11 @@ NetAccess programNetAccess();
 struct RequestCounts {
   int answered = 0;      // whole bodies
   int absent = 0;        // 404 or 410
-  int failed = 0;        // anything else (a request stopped by Cancel is none of these)
+  int failed = 0;        // anything else
+  int cancelled = 0;     // stopped by キャンセル, or because another request failed
   QString firstFailure;  // address, status and reason of the first failure
 
-  // Counts one request; false when it failed (Aborted counts as nothing).
+  // Counts one request in one of the four; false when it failed.
   bool add(const QString& url, const TransferResult& result);
 };
 

@@ -62,7 +62,6 @@ TransferResult runTransfer(const TransferRequest& request) {
   if (token && token->isCancelled()) {
     TransferResult stopped;
     stopped.outcome = TransferOutcome::Aborted;
-    stopped.errorText = QStringLiteral("stopped");
     return stopped;
   }
   Transfer transfer(&threadNetworkManager(), request);

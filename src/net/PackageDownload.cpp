@@ -1,5 +1,6 @@
 #include "net/PackageDownload.h"
 
+#include <QDir>
 #include <QFile>
 
 #include "geo/SortingSearch.h"
@@ -27,6 +28,28 @@ QString datasetName(const ProgramState& state) {
   return state.dataFolders[static_cast<size_t>(d)].folder;
 }
 
+// The era's check list, asked of the package servers that hold the dataset
+// (beside the packages) and then of the web folder (beside the tiles fetched
+// on demand); written whole or not at all. The address asked last when no
+// one had it.
+bool FetchCheckList(const ProgramState& state, const std::vector<DownloadServer>& servers, const QString& dataset,
+                    const QString& eraName, QString* lastUrl) {
+  QString name = state.names[kCheckListFile];
+  while (name.startsWith(u'\\')) name.remove(0, 1);
+  const QString relative = dataset + u'/' + eraName + u'/' + name;
+  QStringList bases;
+  for (int i = 0; i < static_cast<int>(servers.size()); ++i)
+    if (ServerHoldsDataset(servers, i, dataset)) bases << servers[static_cast<size_t>(i)].baseUrl;
+  if (!state.names[kWebBaseUrl].isEmpty()) bases << state.names[kWebBaseUrl];
+  const QString local = joinPath(joinPath(state.datasetFolder, u'\\' + eraName), state.names[kCheckListFile]);
+  for (const QString& base : bases) {
+    *lastUrl = base + relative;
+    if (DownloadUrlToFile(*lastUrl, local, BodyKind::Text)) return true;
+  }
+  if (bases.isEmpty()) *lastUrl = relative;
+  return false;
+}
+
 }  // namespace
 
 std::vector<EraShortage> BuildShortageList(const ProgramState& state) {
@@ -42,14 +65,17 @@ std::vector<EraShortage> BuildShortageList(const ProgramState& state) {
     SortingSearch search;
     search.Set_Data_String(static_cast<int>(present.size()), std::vector<QString>(present.begin(), present.end()));
     ValueReader reader{QString()};
+    int listed = 0;
     if (ValueReader::fromFile(joinPath(folder, state.names[kCheckListFile]), reader, nullptr)) {
       QString name;
       while (!reader.atEnd() && reader.readText(name)) {
         // A blank line or a trailing comma is no file name.
         if (name.isEmpty()) continue;
+        ++listed;
         if (search.SearchData_One(SortKey(name)) < 0) s.missingNames << name;
       }
     }
+    s.checkListMissing = listed == 0;
     s.missingCount = static_cast<int>(s.missingNames.size());
     list.push_back(std::move(s));
   }
@@ -58,6 +84,7 @@ std::vector<EraShortage> BuildShortageList(const ProgramState& state) {
 
 QString ShortageListText(const ProgramState& state, const EraShortage& shortage) {
   const QString name = Get_cboAge_Text(state.eras[static_cast<size_t>(shortage.eraIndex)], state.view.eraLabelStyle);
+  if (shortage.checkListMissing) return name + QStringLiteral("／ファイル一覧なし：全ファイルが不足");
   if (shortage.missingCount > 0)
     return name + QStringLiteral("／") + QString::number(shortage.missingCount) + QStringLiteral("ファイルが不足");
   return name + QStringLiteral(":すべて取得済み");
@@ -201,6 +228,16 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
       continue;
     }
     const QString folder = eraFolderPath(state, entry.eraIndex);
+    // An era folder deleted by hand is made again to take its files.
+    QDir().mkpath(folder);
+    // Without its list the era cannot tell later what it lacks.
+    QString listUrl;
+    if (entry.checkListMissing && !FetchCheckList(state, servers, dataset, era.name, &listUrl))
+      errors += QStringLiteral("ファイル一覧が取得できません。") + listUrl + QStringLiteral("\r\n");
+    if (stopRequested()) {
+      out.stopped = true;
+      break;
+    }
     int cursor = 0;
     for (int k = 0; k < count; ++k) {
       if (stopRequested()) {

@@ -16,12 +16,16 @@ struct ProgramState;
 class Prompts;
 
 // One era of kind 0 or 4 and the image files its check list names but its
-// folder lacks. An era without a check list (or with an empty one) lacks
-// nothing: nothing says what it should hold.
+// folder lacks. An era without a check list (or with one that names nothing:
+// an emptied folder, a list deleted with the files) lacks everything, since
+// nothing says it is whole: its packages are fetched, and its list with them.
 struct EraShortage {
   int eraIndex = 0;
   int missingCount = 0;
   QStringList missingNames;
+  bool checkListMissing = false;
+  // True when the era can be chosen for a download.
+  bool lacksFiles() const { return missingCount > 0 || checkListMissing; }
 };
 
 struct DownloadServer {
@@ -30,8 +34,8 @@ struct DownloadServer {
 };
 
 std::vector<EraShortage> BuildShortageList(const ProgramState& state);
-// The list entry: the era's display name with "／12ファイルが不足" or
-// ":すべて取得済み".
+// The list entry: the era's display name with "／12ファイルが不足",
+// "／ファイル一覧なし：全ファイルが不足" or ":すべて取得済み".
 QString ShortageListText(const ProgramState& state, const EraShortage& shortage);
 
 // The lines of the server list: "base|dataset|dataset…", empty fields

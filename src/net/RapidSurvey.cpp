@@ -59,16 +59,18 @@ namespace {
 // not to be pasted (absent, failed twice, or the run cancelled).
 bool fetchCell(const AcquireContext& ctx, const QString& url, RapidSurveyResult& result, QImage& cell) {
   TransferResult r;
+  // A cell is one request in the counts however often it is asked, so that
+  // the requests add up to what was answered, absent, failed and cancelled.
+  ++result.requests;
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (ctx.cancelled()) r.outcome = TransferOutcome::Aborted;
     if (r.outcome == TransferOutcome::Aborted && attempt > 0) break;
-    ++result.requests;
     r = ctx.net.fetchImage ? ctx.net.fetchImage(url, cellRule()) : TransferResult();
     if (r.ok()) {
       cell = decodeFetchedImage(r.body, cellRule());
       if (cell.isNull()) {
         r.outcome = TransferOutcome::BadBody;
-        r.errorText = QStringLiteral("the cell cannot be decoded");
+        r.errorText = QStringLiteral("画像として読めません");
       }
     }
     if (r.ok() || r.outcome == TransferOutcome::Aborted) break;

@@ -46,7 +46,7 @@ struct RapidSurveyGrid {
 
 struct RapidSurveyResult {
   int tiles = 0;         // tiles written
-  int requests = 0;      // requests sent, retries included
+  int requests = 0;      // cells asked for (a retry is the same request)
   int cellsGot = 0;      // cells pasted
   RequestCounts counts;  // per cell, after its retry: answered, absent, failed
   bool cancelled = false;

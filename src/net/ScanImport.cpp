@@ -11,6 +11,7 @@
 #include "net/TileWriteQueue.h"
 #include "net/XyzTiles.h"
 #include "platform/GeoDataLoader.h"
+#include "platform/Logging.h"
 #include "platform/Paths.h"
 #include "render/Tiles.h"
 
@@ -151,6 +152,7 @@ ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWa
   std::unique_ptr<ScanSource> scan =
       georef ? geo->openScanWithPoints(scanPath, *georef, status, &detail) : geo->openScan(scanPath, status, &detail);
   if (!scan) {
+    qCInfo(lcData) << "cannot open" << scanPath << ":" << detail;
     check.message = statusMessage(status, name);
     return check;
   }
@@ -177,8 +179,8 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   era.year = request.year;
   era.map = request.map;
   era.credit = request.credit.trimmed();
-  era.label = request.label.trimmed().isEmpty() ? defaultScanLabel(request.year, request.scanPath)
-                                                : request.label.trimmed();
+  era.label =
+      request.label.trimmed().isEmpty() ? defaultScanLabel(request.year, request.scanPath) : request.label.trimmed();
   era.sourceFile = name;
   if (era.credit.isEmpty()) return fail(QStringLiteral("出典を入力してください。"));
   // The file name first: the label defaults to it, and a character the lists
@@ -198,10 +200,9 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   if (!check.ok) return fail(check.message);
   GeoData* geo = geoData(&error);
   ScanStatus status = ScanStatus::Failed;
-  std::unique_ptr<ScanSource> scan =
-      !geo      ? nullptr
-      : georef ? geo->openScanWithPoints(request.scanPath, *georef, status, &error)
-               : geo->openScan(request.scanPath, status, &error);
+  std::unique_ptr<ScanSource> scan = !geo     ? nullptr
+                                     : georef ? geo->openScanWithPoints(request.scanPath, *georef, status, &error)
+                                              : geo->openScan(request.scanPath, status, &error);
   if (!scan) return fail(statusMessage(status, name));
   const ScanDescription& d = scan->description();
   const Box scanBox{d.west, d.east, d.south, d.north};

@@ -41,7 +41,46 @@ QString userAgent() {
 QString sizeText(qint64 bytes) {
   if (bytes >= (qint64(1) << 20)) return QStringLiteral("%1 MiB").arg(bytes >> 20);
   if (bytes >= 1024) return QStringLiteral("%1 KiB").arg(bytes >> 10);
-  return QStringLiteral("%1 bytes").arg(bytes);
+  return QStringLiteral("%1バイト").arg(bytes);
+}
+
+// The network layer's reason in the interface's language: its own text
+// comes in whatever language its translations give (or none), and a message
+// that mixes two is read by no one.
+QString networkErrorText(QNetworkReply::NetworkError e) {
+  switch (e) {
+    case QNetworkReply::ConnectionRefusedError:
+      return QStringLiteral("接続を拒否されました");
+    case QNetworkReply::RemoteHostClosedError:
+      return QStringLiteral("接続が閉じられました");
+    case QNetworkReply::HostNotFoundError:
+      return QStringLiteral("サーバーが見つかりません");
+    case QNetworkReply::TimeoutError:
+      return QStringLiteral("応答がありません");
+    case QNetworkReply::SslHandshakeFailedError:
+      return QStringLiteral("暗号化通信を始められません");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::BackgroundRequestNotAllowedError:
+      return QStringLiteral("ネットワークが使えません");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+      return QStringLiteral("プロキシに接続できません");
+    case QNetworkReply::TooManyRedirectsError:
+      return QStringLiteral("転送が多すぎます");
+    case QNetworkReply::InsecureRedirectError:
+      return QStringLiteral("暗号化されていないアドレスへ転送されました");
+    case QNetworkReply::ProtocolUnknownError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+      return QStringLiteral("ウェブのアドレスではありません");
+    case QNetworkReply::ProtocolFailure:
+      return QStringLiteral("通信が乱れました");
+    default:
+      return QStringLiteral("通信の誤り（%1）").arg(static_cast<int>(e));
+  }
 }
 
 TransferOutcome outcomeOfError(QNetworkReply::NetworkError e) {
@@ -84,37 +123,37 @@ BodyLimits bodyLimits() {
 QString outcomeName(TransferOutcome outcome) {
   switch (outcome) {
     case TransferOutcome::Ok:
-      return QStringLiteral("ok");
+      return QStringLiteral("取得しました");
     case TransferOutcome::Absent:
-      return QStringLiteral("absent");
+      return QStringLiteral("サーバーにありません");
     case TransferOutcome::HttpError:
-      return QStringLiteral("HTTP error");
+      return QStringLiteral("サーバーが断りました");
     case TransferOutcome::Unreachable:
-      return QStringLiteral("unreachable");
+      return QStringLiteral("接続できません");
     case TransferOutcome::TimedOut:
-      return QStringLiteral("timed out");
+      return QStringLiteral("時間切れです");
     case TransferOutcome::TooSlow:
-      return QStringLiteral("too slow");
+      return QStringLiteral("遅すぎます");
     case TransferOutcome::TooLarge:
-      return QStringLiteral("too large");
+      return QStringLiteral("大きすぎます");
     case TransferOutcome::CutShort:
-      return QStringLiteral("cut short");
+      return QStringLiteral("途中で切れました");
     case TransferOutcome::NotWeb:
-      return QStringLiteral("not a web address");
+      return QStringLiteral("ウェブのアドレスではありません");
     case TransferOutcome::WriteFailed:
-      return QStringLiteral("not written");
+      return QStringLiteral("書き込めません");
     case TransferOutcome::BadBody:
-      return QStringLiteral("not what was asked for");
+      return QStringLiteral("求めたものではありません");
     case TransferOutcome::Aborted:
-      return QStringLiteral("aborted");
+      return QStringLiteral("中止しました");
   }
   return QString();
 }
 
 QString TransferResult::describe(const QUrl& url) const {
   QString text = url.toString(QUrl::RemoveUserInfo) + QStringLiteral(": ") + outcomeName(outcome);
-  if (httpStatus > 0) text += QStringLiteral(" (HTTP %1)").arg(httpStatus);
-  if (!errorText.isEmpty()) text += QStringLiteral(", ") + errorText;
+  if (httpStatus > 0) text += QStringLiteral("（HTTP %1）").arg(httpStatus);
+  if (!errorText.isEmpty()) text += QStringLiteral("、") + errorText;
   return text;
 }
 
@@ -123,7 +162,7 @@ Transfer::Transfer(QNetworkAccessManager* manager, TransferRequest request, QObj
   deadline_.setSingleShot(true);
   deadline_.setTimerType(Qt::PreciseTimer);
   connect(&deadline_, &QTimer::timeout, this, [this] {
-    fail(TransferOutcome::TimedOut, QStringLiteral("no whole answer within %1 s").arg(deadline_.interval() / 1000.0));
+    fail(TransferOutcome::TimedOut, QStringLiteral("%1秒以内に全体が届きません").arg(deadline_.interval() / 1000.0));
   });
   connect(&rateTimer_, &QTimer::timeout, this, &Transfer::checkRate);
 }
@@ -153,7 +192,7 @@ void Transfer::start() {
 
   const QUrl& url = request_.url;
   if (!url.isValid() || !isWebScheme(url) || url.host().isEmpty()) {
-    later(TransferOutcome::NotWeb, QStringLiteral("only http and https addresses are asked"));
+    later(TransferOutcome::NotWeb, QStringLiteral("http と https のアドレスだけを使います"));
     return;
   }
   switch (request_.kind) {
@@ -180,7 +219,7 @@ void Transfer::start() {
       if (volume.isValid() && volume.isReady()) {
         const qint64 room = volume.bytesAvailable() - limits.freeSpaceMargin;
         if (room <= 0) {
-          later(TransferOutcome::WriteFailed, QStringLiteral("no room on the volume of %1").arg(folder));
+          later(TransferOutcome::WriteFailed, QStringLiteral("%1 のディスクに空きがありません").arg(folder));
           return;
         }
         cap_ = std::min(cap_, room);
@@ -188,7 +227,7 @@ void Transfer::start() {
     }
     part_ = std::make_unique<PartFile>(request_.targetPath);
     if (!part_->open()) {
-      later(TransferOutcome::WriteFailed, QStringLiteral("cannot write in %1").arg(folder));
+      later(TransferOutcome::WriteFailed, QStringLiteral("%1 に書き込めません").arg(folder));
       return;
     }
   }
@@ -223,14 +262,14 @@ void Transfer::start() {
 }
 
 void Transfer::abort() {
-  if (running_) finish(TransferOutcome::Aborted, QStringLiteral("stopped"));
+  if (running_) finish(TransferOutcome::Aborted, QString());
 }
 
 void Transfer::onRedirected(const QUrl& to) {
   if (!reply_) return;
   const bool downgrade = request_.url.scheme() == u"https" && to.scheme() == u"http";
   if (!isWebScheme(to) || downgrade) {
-    fail(TransferOutcome::NotWeb, QStringLiteral("redirected to %1").arg(to.toString(QUrl::RemoveUserInfo)));
+    fail(TransferOutcome::NotWeb, QStringLiteral("%1 へ転送されました").arg(to.toString(QUrl::RemoveUserInfo)));
     return;
   }
   emit reply_->redirectAllowed();
@@ -258,7 +297,7 @@ void Transfer::onHeaders() {
   if (length.isValid() && !reply_->hasRawHeader("Content-Encoding")) declared_ = length.toLongLong();
   if (declared_ > cap_)
     fail(TransferOutcome::TooLarge,
-         QStringLiteral("%1 declared, at most %2 allowed").arg(sizeText(declared_), sizeText(cap_)));
+         QStringLiteral("%1と告げられました（上限%2）").arg(sizeText(declared_), sizeText(cap_)));
   else if (declared_ > 0 && !part_)
     result_.body.reserve(static_cast<qsizetype>(declared_));
 }
@@ -267,7 +306,7 @@ bool Transfer::take(const QByteArray& piece) {
   if (piece.isEmpty()) return true;
   result_.bytes += piece.size();
   if (result_.bytes > cap_) {
-    fail(TransferOutcome::TooLarge, QStringLiteral("more than %1").arg(sizeText(cap_)));
+    fail(TransferOutcome::TooLarge, QStringLiteral("%1を超えました").arg(sizeText(cap_)));
     return false;
   }
   if (request_.kind == BodyKind::Image && !headerChecked_) {
@@ -291,7 +330,7 @@ bool Transfer::take(const QByteArray& piece) {
   }
   if (part_) {
     if (!part_->write(piece.constData(), piece.size())) {
-      fail(TransferOutcome::WriteFailed, QStringLiteral("cannot write %1").arg(request_.targetPath));
+      fail(TransferOutcome::WriteFailed, QStringLiteral("%1 に書き込めません").arg(request_.targetPath));
       return false;
     }
   } else {
@@ -331,7 +370,7 @@ void Transfer::checkRate() {
   // Judged once a whole window has passed since the request went out.
   if (now - then >= t.rateWindowMs && result_.bytes - bytesThen < t.minBytesPerWindow)
     fail(TransferOutcome::TooSlow,
-         QStringLiteral("%1 in the last %2 s").arg(sizeText(result_.bytes - bytesThen)).arg(t.rateWindowMs / 1000.0));
+         QStringLiteral("直近%2秒で%1").arg(sizeText(result_.bytes - bytesThen)).arg(t.rateWindowMs / 1000.0));
 }
 
 void Transfer::onReplyFinished() {
@@ -348,8 +387,8 @@ void Transfer::onReplyFinished() {
     if (!running_) return;
   }
   const QString qtText = error == QNetworkReply::OperationCanceledError
-                             ? QStringLiteral("no byte for %1 s").arg(networkTimeouts().stallMs / 1000.0)
-                             : reply->errorString();
+                             ? QStringLiteral("%1秒間何も届きません").arg(networkTimeouts().stallMs / 1000.0)
+                             : networkErrorText(error);
   if (!status.isValid()) {
     // No answer at all; a connection closed before the status line is a
     // server that did not answer.
@@ -366,9 +405,9 @@ void Transfer::onReplyFinished() {
     // at all; that is the refusal of a non-web address all the same.
     const QUrl to = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
     if (!isWebScheme(to))
-      fail(TransferOutcome::NotWeb, QStringLiteral("redirected to %1").arg(to.toString(QUrl::RemoveUserInfo)));
+      fail(TransferOutcome::NotWeb, QStringLiteral("%1 へ転送されました").arg(to.toString(QUrl::RemoveUserInfo)));
     else
-      fail(TransferOutcome::HttpError, QStringLiteral("redirect not followed"));
+      fail(TransferOutcome::HttpError, QStringLiteral("転送先へは進みません"));
     return;
   }
   if (error != QNetworkReply::NoError) {
@@ -380,7 +419,7 @@ void Transfer::onReplyFinished() {
   // for its end: the length is counted here.
   if (declared_ >= 0 && result_.bytes != declared_) {
     fail(TransferOutcome::CutShort,
-         QStringLiteral("%1 of %2 arrived").arg(sizeText(result_.bytes), sizeText(declared_)));
+         QStringLiteral("%2のうち%1だけ届きました").arg(sizeText(result_.bytes), sizeText(declared_)));
     return;
   }
   if (request_.kind == BodyKind::Image) {
@@ -402,12 +441,12 @@ void Transfer::onReplyFinished() {
     if (!zipEndsWhole(part_->fileName())) {
       // A package that does not end with its archive's end record did not
       // arrive whole: the network's fault, not the unpacker's.
-      fail(TransferOutcome::CutShort, QStringLiteral("the package ends before its end record"));
+      fail(TransferOutcome::CutShort, QStringLiteral("パッケージが終わりの記録の前で切れています"));
       return;
     }
   }
   if (part_ && !part_->commit()) {
-    fail(TransferOutcome::WriteFailed, QStringLiteral("cannot write %1").arg(request_.targetPath));
+    fail(TransferOutcome::WriteFailed, QStringLiteral("%1 に書き込めません").arg(request_.targetPath));
     return;
   }
   finish(TransferOutcome::Ok, QString());
@@ -418,8 +457,9 @@ void Transfer::fail(TransferOutcome outcome, const QString& text) { finish(outco
 void Transfer::failForStatus() {
   const int code = result_.httpStatus;
   const bool absent = code == 404 || code == 410;
-  const QVariant reason = reply_ ? reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute) : QVariant();
-  fail(absent ? TransferOutcome::Absent : TransferOutcome::HttpError, reason.toString());
+  // The status tells what the server meant; its reason phrase is the
+  // server's own words in its own language, so it is left out.
+  fail(absent ? TransferOutcome::Absent : TransferOutcome::HttpError, QString());
 }
 
 void Transfer::dropReply() {

@@ -64,7 +64,7 @@ void frmGetTikeizu::lstData_Click() {
   // An era that lacks nothing cannot be chosen.
   const QSignalBlocker block(lstData);
   for (int i = 0; i < lstData->count() && i < static_cast<int>(shortages_.size()); ++i)
-    if (shortages_[static_cast<size_t>(i)].missingCount == 0 && lstData->item(i)->isSelected())
+    if (!shortages_[static_cast<size_t>(i)].lacksFiles() && lstData->item(i)->isSelected())
       lstData->item(i)->setSelected(false);
 }
 

@@ -20,8 +20,11 @@ frmSetting::frmSetting(ProgramState& state, Prompts& prompts, const NetAccess& n
   setWindowTitle(QStringLiteral("外部データ取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
+  // Two kinds of source: services on the internet and the user's own scans.
   auto* description =
-      new QLabel(QStringLiteral("現在のデータセットに、インターネット上の地図・画像データを取得して追加します"));
+      new QLabel(QStringLiteral("現在のデータセットに、インターネット上の地図・画像データを取得するか、"
+                                "手持ちの地図・写真を取り込んで、新しい時期として追加します"));
+  description->setObjectName(QStringLiteral("lblDescription"));
   description->setWordWrap(true);
   layout->addWidget(description);
   auto button = [&](const QString& caption, const char* name) {
@@ -62,6 +65,9 @@ void frmSetting::Form_Load() {
   cmdTikeizu->setEnabled(static_cast<bool>(packageDialog_));
 }
 
+// The chooser steps aside while a source's dialog is open (it closes when
+// that dialog does): a dialog that grows, as one does when its progress
+// shows, never lies over the chooser's buttons.
 void frmSetting::finished(const QString& dialogTag) {
   if (dialogTag == u"OK") tag_ = QStringLiteral("RESET");
   hide();
@@ -76,6 +82,7 @@ void frmSetting::cmdTikeizu_Click() {
 
 void frmSetting::cmdWatizu_Click() {
   frmGetWatchizu dialog(state_, prompts_, net_, servers_.agencyTiles, servers_.agencyPortal, this);
+  hide();
   dialog.exec();
   finished(dialog.tag());
 }
@@ -89,12 +96,14 @@ void frmSetting::cmdJinnsoku_Click() {
           MessageIcon::None))
     return;
   frmJinnsoku dialog(state_, prompts_, net_, servers_.wms, servers_.wmsSite, this);
+  hide();
   dialog.exec();
   finished(dialog.tag());
 }
 
 void frmSetting::cmdXyz_Click() {
   frmGetXyz dialog(state_, prompts_, fetch_, servers_.xyzTemplate, this);
+  hide();
   dialog.exec();
   finished(dialog.tag());
 }
@@ -102,6 +111,7 @@ void frmSetting::cmdXyz_Click() {
 void frmSetting::cmdImport_Click() {
   frmImport dialog(state_, prompts_, this);
   if (georeferencer_) dialog.setGeoreferencer(georeferencer_);
+  hide();
   dialog.exec();
   finished(dialog.tag());
 }

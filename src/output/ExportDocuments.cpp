@@ -25,6 +25,17 @@ QString scriptString(const QString& text) {
   return out;
 }
 
+// A corner of the LatLonBox: the box's own value to a billionth of a degree
+// (a tenth of a millimetre), in plain decimals. Seven significant digits
+// placed the image up to a few pixels away from its world file at high zoom.
+QString kmlDegrees(float v) {
+  QString text = QString::number(static_cast<double>(v), 'f', 9);
+  while (text.endsWith(u'0')) text.chop(1);
+  if (text.endsWith(u'.')) text.chop(1);
+  if (text == u"-0") text = QStringLiteral("0");
+  return text;
+}
+
 }  // namespace
 
 std::vector<ExportEra> exportEraList(const ProgramState& state) {
@@ -116,10 +127,10 @@ QString kmlText(const QString& title, const std::vector<ExportEra>& eras, const 
       << QStringLiteral("<href>") + escapeMarkup(imageFileName(base, static_cast<int>(i), ext)) +
              QStringLiteral("</href>")
       << QStringLiteral("</Icon>") << QStringLiteral("<LatLonBox>")
-      << QStringLiteral("<north>") + singleToText(box.north) + QStringLiteral("</north>")
-      << QStringLiteral("<south>") + singleToText(box.south) + QStringLiteral("</south>")
-      << QStringLiteral("<east>") + singleToText(box.east) + QStringLiteral("</east>")
-      << QStringLiteral("<west>") + singleToText(box.west) + QStringLiteral("</west>") << QStringLiteral("</LatLonBox>")
+      << QStringLiteral("<north>") + kmlDegrees(box.north) + QStringLiteral("</north>")
+      << QStringLiteral("<south>") + kmlDegrees(box.south) + QStringLiteral("</south>")
+      << QStringLiteral("<east>") + kmlDegrees(box.east) + QStringLiteral("</east>")
+      << QStringLiteral("<west>") + kmlDegrees(box.west) + QStringLiteral("</west>") << QStringLiteral("</LatLonBox>")
       << QStringLiteral("</GroundOverlay>");
   }
   l << QStringLiteral("</Folder>") << QStringLiteral("</Document>") << QStringLiteral("</kml>");

@@ -194,6 +194,21 @@ QString webFolderProblem(const ProgramState& state, const QString& webFolder) {
   return QString();
 }
 
+QString webMapsOnlyProblem(const ProgramState& state, const QString& webFolder, const QString& mapsFolder) {
+  const QStringList entries =
+      QDir(webFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  if (entries == QStringList{mapsFolder} && QFileInfo(webFolder + u'/' + mapsFolder).isDir()) {
+    // Only the overlap with the data folder is left to check.
+    const QString dataset = datasetFolderName(state);
+    const QString target = resolvedPath(webFolder) + u'/' + mapsFolder + u'/' + dataset;
+    const QString data = resolvedPath(state.datasetFolder);
+    if (sameOrInside(target, data) || sameOrInside(data, target))
+      return QStringLiteral("-o %1 would write over the data folder %2").arg(webFolder, state.datasetFolder);
+    return QString();
+  }
+  return webFolderProblem(state, webFolder);
+}
+
 bool publishWebFolder(const ProgramState& state, const QStringList& mirrors, const QString& webFolder,
                       PublishReport& report, QString* error) {
   const QString problem = webFolderProblem(state, webFolder);

@@ -46,6 +46,9 @@ QString mirrorProblem(const QString& url);
 // inside, nor hold the data folder, and an existing folder that is not empty
 // must be a web folder already (it has servercheck.txt). Empty when it may.
 QString webFolderProblem(const ProgramState& state, const QString& webFolder);
+// The same for a web folder that gets only the web maps (publish --tiles
+// without mirrors): it may also be a folder that holds nothing but them.
+QString webMapsOnlyProblem(const ProgramState& state, const QString& webFolder, const QString& mapsFolder);
 
 // Writes the loaded data folder's part of the web folder (replacing the one
 // published before only when the new one is complete), then the server check

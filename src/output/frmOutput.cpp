@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,6 +14,8 @@
 
 #include "model/ProgramState.h"
 #include "output/SaveFileDialog.h"
+#include "output/frmTimelapse.h"
+#include "output/WebMapPublish.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
 
@@ -46,6 +49,9 @@ frmOutput::frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequ
                      QStringLiteral("Google Earth上で表示する形式です"));
   optOut[2] = option(QStringLiteral("KMZ形式(KMLと画像を1ファイルにまとめる)"), QStringLiteral("optOut_2"),
                      QStringLiteral("KMLと全画像を1つのファイルにまとめます。Google Earthで表示できます"));
+  optOut[3] = option(QStringLiteral("Web地図(全時期のタイルとブラウザで見るページ)"), QStringLiteral("optOut_3"),
+                     QStringLiteral("全時期を標準のWebタイルにし、どのWebサーバーからでも見られる地図のページと"
+                                    "一緒にフォルダーへ保存します"));
   for (QRadioButton* b : optOut) {
     outLayout->addWidget(b);
     connect(b, &QRadioButton::clicked, this, [this] { optOut_Click(); });
@@ -82,6 +88,12 @@ frmOutput::frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequ
   connect(cmdFilesave, &QPushButton::clicked, this, [this] { cmdFilesave_Click(); });
 
   auto* buttons = new QHBoxLayout;
+  cmdTimelapse = new QPushButton(QStringLiteral("動画..."));
+  cmdTimelapse->setObjectName(QStringLiteral("cmdTimelapse"));
+  cmdTimelapse->setAutoDefault(false);
+  cmdTimelapse->setToolTip(QStringLiteral("時期を順に見せる動画(WebP、GIF、MP4)を保存します"));
+  buttons->addWidget(cmdTimelapse);
+  connect(cmdTimelapse, &QPushButton::clicked, this, [this] { cmdTimelapse_Click(); });
   cmdOK = new QPushButton(QStringLiteral("OK"));
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
@@ -103,6 +115,8 @@ void frmOutput::Form_Load() {
   optOut_Click();
 }
 
+bool frmOutput::webMap() const { return optOut[3]->isChecked(); }
+
 ExportFormat frmOutput::format() const {
   if (optOut[1]->isChecked()) return ExportFormat::Kml;
   if (optOut[2]->isChecked()) return ExportFormat::Kmz;
@@ -118,11 +132,14 @@ void frmOutput::optOut_Click() {
   // The extension of the file depends on the format.
   clearChosenFile();
   // A KMZ holds its images inside; world files go beside loose images only.
-  chkWorldFile->setEnabled(format() != ExportFormat::Kmz);
+  chkWorldFile->setEnabled(format() != ExportFormat::Kmz && !webMap());
+  // The web map's tiles are PNG whatever is chosen for the images.
+  for (QRadioButton* b : optGazoFormat) b->setEnabled(!webMap());
 }
 
 void frmOutput::cmdFilesave_Click() {
-  const QString ext = documentExtension(format());
+  // The web map is a folder: its page, index.html, names it.
+  const QString ext = webMap() ? QStringLiteral("html") : documentExtension(format());
   // The folder of the last export (the documents folder the first time),
   // never the program's own data.
   const QString initial = chosenPath_.isEmpty() ? saveFolder(QStringLiteral("export")) : chosenPath_;
@@ -131,12 +148,16 @@ void frmOutput::cmdFilesave_Click() {
   if (!choice.chosen) return;
   chosenPath_ = choice.path;
   rememberSaveFolder(QStringLiteral("export"), choice.path);
-  lblFile->setText(choice.fileName);
+  lblFile->setText(webMap() ? QDir::toNativeSeparators(QFileInfo(choice.path).absolutePath()) : choice.fileName);
 }
 
 void frmOutput::cmdOK_Click() {
   if (chosenPath_.isEmpty()) {
     prompts_.message(QStringLiteral("保存ファイルを指定してください。"), MessageIcon::Warning);
+    return;
+  }
+  if (webMap()) {
+    saveWebMap();
     return;
   }
   ExportOptions options;
@@ -152,6 +173,49 @@ void frmOutput::cmdOK_Click() {
   accept();
 }
 
+void frmOutput::saveWebMap() {
+  const QString folder = QFileInfo(chosenPath_).absolutePath();
+  // Only an empty folder or a web map written before: the user's other files
+  // are never written over.
+  const QDir dir(folder);
+  if (!dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) &&
+      !QFileInfo::exists(dir.filePath(QStringLiteral("eras.json")))) {
+    prompts_.message(QDir::toNativeSeparators(folder) +
+                         QStringLiteral("には他のファイルがあります。空のフォルダーを指定してください。"),
+                     MessageIcon::Warning);
+    return;
+  }
+  WebMapOptions options;
+  WebMapReport report;
+  QString error;
+  bool ok = false;
+  {
+    WaitCursor wait(prompts_);
+    ok = publishWebMap(state_, folder, options, report, &error);
+  }
+  if (!ok) {
+    prompts_.message(QStringLiteral("Web地図を保存できませんでした。\n") + error, MessageIcon::Warning);
+    return;  // the dialog stays open
+  }
+  const QString page = dir.filePath(QStringLiteral("index.html"));
+  if (prompts_.askYesNo(QDir::toNativeSeparators(folder) + QStringLiteral("にWeb地図を保存しました。") +
+                            QStringLiteral("地図のページを開きますか？"),
+                        MessageIcon::Information))
+    openFile(page);
+  accept();
+}
+
 void frmOutput::cmdCancel_Click() { reject(); }
+
+void frmOutput::cmdTimelapse_Click() {
+  frmTimelapse film(state_, prompts_, view_, this);
+  if (filmFormRunner)
+    filmFormRunner(film);
+  else
+    film.exec();
+  // A film made ends the export too; closed without one, the choice of
+  // formats is offered again.
+  if (film.result() == QDialog::Accepted) accept();
+}
 
 }  // namespace kavalo

@@ -2,6 +2,7 @@
 // The export dialog (ファイル出力): the output format, the image format, the
 // file to save, and OK runs the export of the view once per era.
 #include <QDialog>
+#include <functional>
 
 #include "output/Export.h"
 
@@ -27,23 +28,31 @@ class frmOutput : public QDialog {
   void cmdFilesave_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  void cmdTimelapse_Click();
 
   // The chosen full path (lblFile's tag), empty when none.
   QString chosenPath() const { return chosenPath_; }
   ExportFormat format() const;
+  // The fourth format: every era as web tiles with the map page, in a folder.
+  bool webMap() const;
   // Opens a saved file; the desktop's program by default (tests replace it).
   std::function<void(const QString&)> openFile;
+  // Runs the film dialog that cmdTimelapse opens (exec by default; tests
+  // drive it instead).
+  std::function<void(QDialog&)> filmFormRunner;
 
-  QRadioButton* optOut[3] = {nullptr, nullptr, nullptr};
+  QRadioButton* optOut[4] = {nullptr, nullptr, nullptr, nullptr};
   QRadioButton* optGazoFormat[2] = {nullptr, nullptr};
   QCheckBox* chkWorldFile = nullptr;
   QPushButton* cmdFilesave = nullptr;
   QLabel* lblFile = nullptr;
   QPushButton* cmdOK = nullptr;
   QPushButton* cmdCancel = nullptr;
+  QPushButton* cmdTimelapse = nullptr;  // 動画: the eras as a film
 
  private:
   void clearChosenFile();
+  void saveWebMap();
 
   const ProgramState& state_;
   Prompts& prompts_;

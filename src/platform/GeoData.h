@@ -55,13 +55,29 @@ struct VectorLayerData {
 
 enum class VectorStatus {
   Ok,
-  Unreadable,  // not a file of a known vector format, or damaged
-  NoTransform  // a coordinate system that cannot be turned into the world datum
+  Unreadable,    // the file cannot be opened at all
+  NoTransform,   // a coordinate system that cannot be turned into the world datum
+  NotVector,     // no vector format the library knows
+  Damaged,       // cut short or broken inside (line: where, when known)
+  ValueTooLong,  // one value (a name, a description) beyond reason (line: where)
+  TooLarge       // the file, or what its archive unpacks to, beyond limitBytes
 };
+
+// Nothing larger is read: the library holds a whole GPX, KML or GeoJSON in
+// memory, twice over, while it reads it.
+inline constexpr qint64 kMaxVectorFileBytes = qint64{256} * 1024 * 1024;
+// A KMZ is an archive that may unpack to far more than it weighs: besides the
+// size, the number of its entries and how much they grow are limited.
+inline constexpr int kMaxKmzEntries = 10000;
+inline constexpr int kMaxKmzRatio = 100;
 
 struct VectorFileData {
   VectorStatus status = VectorStatus::Unreadable;
-  QString detail;  // the library's own words, for the log
+  QString detail;         // the library's own words, for the log
+  int line = 0;           // the line of a damaged file where the reader stopped (0: not known)
+  qint64 limitBytes = 0;  // TooLarge: the limit of the file or of what it unpacks to
+  int limitEntries = 0;   // TooLarge: the archive holds more entries than this
+  bool archive = false;   // the file is an archive (a KMZ)
   std::vector<VectorLayerData> layers;
 };
 
@@ -153,6 +169,46 @@ struct RasterPreview {
   QImage image;  // RGB32, or ARGB32 where the raster has alpha
 };
 
+// One era in one file for other tools: a raster handed to the module as
+// picture files on disk, each placed in the raster's pixels, written through
+// the library's own drivers.
+enum class RasterFileFormat {
+  GeoPackage,    // a tile set in the web's common scheme, with its lower zooms
+  MBTiles,       // the same in an MBTiles file
+  CloudGeoTiff,  // a Cloud-Optimised GeoTIFF with its overviews
+};
+
+// A picture file (PNG, RGB or RGBA) that is part of the raster. Pixels the
+// pieces leave out are transparent.
+struct RasterPiece {
+  QString path;
+  int x = 0;  // its top-left pixel in the raster
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct RasterFileJob {
+  RasterFileFormat format = RasterFileFormat::CloudGeoTiff;
+  QString path;  // written beside itself and renamed only when complete
+  int width = 0;
+  int height = 0;
+  // Pixel (0, 0)'s north-west corner and the size of a pixel, in the units
+  // of the coordinate system (degrees lon/lat for 4326, metres for 3857).
+  double originX = 0.0;
+  double originY = 0.0;
+  double pixelWidth = 0.0;
+  double pixelHeight = 0.0;  // positive: y grows to the south
+  int epsg = 4326;
+  std::vector<RasterPiece> pieces;
+  // Tile sets: the zooms to fill (the raster is at maxZoom).
+  int minZoom = 0;
+  int maxZoom = 0;
+  QString name;  // the layer's name
+  QString description;
+  QString attribution;
+};
+
 // The services of the module. One object for the life of the program.
 class GeoData {
  public:
@@ -189,10 +245,17 @@ class GeoData {
   // metadata, or (warped) resampled onto the plane.
   virtual bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
                             const std::function<bool(double)>& progress, QString* detail) = 0;
+  // ---- One-file exports of an era ----------------------------------------
+  // Writes the raster in the job's format. progress(done fraction) returns
+  // false to stop. False with the library's words in *error; the file at
+  // job.path is then as it was (a file that exists is never written over).
+  virtual bool writeRasterFile(const RasterFileJob& job, const std::function<bool(double)>& progress,
+                               QString* error) = 0;
 };
 
 // The module's one exported function has this name and type; the version
-// guards against a module left over from another build.
+// guards against a module left over from another build (2: georeferencing
+// and the one-file exports).
 inline constexpr int kGeoDataInterfaceVersion = 2;
 inline constexpr const char* kGeoDataFactoryName = "kavalo_geodata_create";
 using GeoDataFactory = GeoData* (*)(int interfaceVersion);

@@ -76,14 +76,26 @@ int lensHalfSpan(int radius, int dy) {
   return static_cast<int>(std::floor(std::sqrt(static_cast<double>(radius) * radius - static_cast<double>(dy) * dy)));
 }
 
-void crossHair(QImage& frame, const QRect& pane, QPointF local) {
+// The other pane's mark of the place under the pointer: a red cross with a
+// white edge, so that it shows on dark and light maps alike, as large and
+// as thick in view pixels on every screen.
+void crossHair(QImage& frame, const QRect& pane, QPointF local, double ratio) {
   const int x = pane.x() + static_cast<int>(std::floor(local.x()));
   const int y = pane.y() + static_cast<int>(std::floor(local.y()));
   if (!pane.contains(x, y)) return;
-  constexpr int kArm = 12;
-  for (int i = -kArm; i <= kArm; ++i) {
-    if (pane.contains(x + i, y)) frame.setPixel(x + i, y, kCrossHair);
-    if (pane.contains(x, y + i)) frame.setPixel(x, y + i, kCrossHair);
+  const int arm = static_cast<int>(std::lround(12 * ratio));
+  const int half = std::max(0, static_cast<int>(std::lround(ratio)) - 1) / 2;
+  auto put = [&](int px, int py, QRgb colour) {
+    if (pane.contains(px, py)) frame.setPixel(px, py, colour);
+  };
+  for (int pass = 0; pass < 2; ++pass) {
+    const int edge = pass == 0 ? half + 1 : half;  // the white edge first, one pixel wider
+    const QRgb colour = pass == 0 ? qRgb(255, 255, 255) : kCrossHair;
+    for (int i = -arm; i <= arm; ++i)
+      for (int t = -edge; t <= edge; ++t) {
+        put(x + i, y + t, colour);
+        put(x + t, y + i, colour);
+      }
   }
 }
 
@@ -239,7 +251,7 @@ bool CompareComposer::makeFrame(const ProgramState& session, const ViewRequest& 
       QPointF local;
       if (compare.cursor) {
         const int pane = paneAt(panes, QPointF(*compare.cursor), &local);
-        if (pane >= 0) crossHair(frame, pane == 0 ? panes.right : panes.left, local);
+        if (pane >= 0) crossHair(frame, pane == 0 ? panes.right : panes.left, local, view.devicePixelRatio);
       }
       return true;  // each pane carries its own overlays
     }
@@ -271,12 +283,13 @@ bool CompareComposer::makeFrame(const ProgramState& session, const ViewRequest& 
       blendPictures(a_, b_, compare.opacity, frame);
       break;
   }
-  drawOverlays(session, view, frame, eraBOf(session, view, compare));
+  drawOverlays(session, view, frame, compare);
   return true;
 }
 
 void CompareComposer::drawOverlays(const ProgramState& session, const ViewRequest& view, QImage& frame,
-                                   int eraB) const {
+                                   const CompareView& compare) const {
+  const int eraB = eraBOf(session, view, compare);
   const ComposeContext ctx = makeComposeContext(session, view);
   QPainter p(&frame);
   auto overlay = [&](void (*draw)(QPainter&, const ComposeContext&), const ComposeContext& c) {
@@ -287,13 +300,36 @@ void CompareComposer::drawOverlays(const ProgramState& session, const ViewReques
   if (ctx.layers.overlays) overlay(&UserOverlays_Print, ctx);
   if (ctx.layers.scale) overlay(&Scale_Print, ctx);
   if (ctx.layers.marks) overlay(&Mark_Print, ctx);
-  overlay(&Approval_Print, ctx);
-  // Era B's credits stand above era A's four lines, unless they say the same.
   const QString& approval = session.mapInfo.approval;
   const bool altitude = view.layers.altitude;
-  if (eraB == view.eraIndex || creditLines(session.eras[static_cast<size_t>(eraB)], approval, altitude) ==
-                                   creditLines(session.eras[static_cast<size_t>(view.eraIndex)], approval, altitude))
+  const bool same =
+      eraB == view.eraIndex || creditLines(session.eras[static_cast<size_t>(eraB)], approval, altitude) ==
+                                   creditLines(session.eras[static_cast<size_t>(view.eraIndex)], approval, altitude);
+  if (compare.mode == CompareMode::Swipe && !same) {
+    // Each era's credits stand in its own half, as the panes' do side by
+    // side: era A's left of the divider, era B's right of it. A half too
+    // narrow for a word has none.
+    const double split = compare.split / ctx.scale();
+    const double w = ctx.view.width(), h = ctx.view.height();
+    constexpr double kLeastHalf = 24.0;
+    auto half = [&](int era, double left, double width) {
+      if (width < kLeastHalf) return;
+      ComposeContext side = ctx;
+      side.eraIndex = era;
+      side.print.ox = ctx.print.ox + left * ctx.scale();
+      side.view = Viewport(&session.mapInfo, ctx.view.scale(), ctx.view.centerX(), ctx.view.centerY(),
+                           ctx.view.zoomPercent(), static_cast<int>(std::floor(width)), static_cast<int>(h));
+      // The scale bar lies in the right half; only that half steps around it.
+      side.layers.scale = ctx.layers.scale && left + width >= w;
+      overlay(&Approval_Print, side);
+    };
+    half(view.eraIndex, 0.0, split);
+    half(eraB, split, w - split);
     return;
+  }
+  overlay(&Approval_Print, ctx);
+  // Era B's credits stand above era A's four lines, unless they say the same.
+  if (same) return;
   const QFontMetricsF metrics(ComposeContext::mapFont(8), &frame);
   ComposeContext above = ctx;
   above.eraIndex = eraB;

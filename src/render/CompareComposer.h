@@ -9,8 +9,8 @@
 // overlays (scale bar, credits, marks, sheet lines), as a view of its own.
 // Swipe, lens, blend: the two pictures are taken before their overlays
 // (sheet lines included, they belong to their era); the frame gets one scale
-// bar and one set of marks, and the credits of both eras (era B's above era
-// A's when they differ).
+// bar and one set of marks, and the credits of both eras when they differ:
+// for a swipe each in its own half, otherwise era B's above era A's.
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -81,7 +81,8 @@ class CompareComposer {
   void clear();
 
  private:
-  void drawOverlays(const ProgramState& session, const ViewRequest& view, QImage& frame, int eraB) const;
+  void drawOverlays(const ProgramState& session, const ViewRequest& view, QImage& frame,
+                    const CompareView& compare) const;
 
   QImage a_;
   QImage b_;

@@ -85,7 +85,8 @@ QImage georefPreview(const GeorefSession& session, const Viewport& view) {
   if (!session.analysis().ok) return QImage();
   QImage src = session.maskedReducedScan();
   if (src.isNull()) return QImage();
-  if (src.format() != QImage::Format_ARGB32_Premultiplied) src = src.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (src.format() != QImage::Format_ARGB32_Premultiplied)
+    src = src.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 
   const int sw = session.scanWidth(), sh = session.scanHeight();
   const double cell = static_cast<double>(std::max(sw, sh)) / kMeshCells;
@@ -114,8 +115,8 @@ QImage georefPreview(const GeorefSession& session, const Viewport& view) {
   for (size_t n = 0; n < x.size(); ++n) {
     const double ix = (x[n] - info.west) / (info.sheetsX * 0.125) * mosaicW + info.frame[2].x;
     const double iy = (info.north - y[n]) / (info.sheetsY * 0.08333333) * mosaicH + info.frame[2].y;
-    vertex[n] = Vertex{view.width() / 2.0 + (ix - view.centerX()) * kx, view.height() / 2.0 + (iy - view.centerY()) * ky,
-                       sx[n] * k, sy[n] * k};
+    vertex[n] = Vertex{view.width() / 2.0 + (ix - view.centerX()) * kx,
+                       view.height() / 2.0 + (iy - view.centerY()) * ky, sx[n] * k, sy[n] * k};
   }
   QImage out(view.width(), view.height(), QImage::Format_ARGB32_Premultiplied);
   out.fill(Qt::transparent);

@@ -1,5 +1,7 @@
 #include "render/ImageLibrary.h"
 
+#include "render/PaletteQuantizer.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
@@ -14,6 +16,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
+#include "render/PaletteQuantizer.h"
 
 namespace kavalo {
 
@@ -98,9 +101,10 @@ QImage DCtoDIB(const QImage& picture, const QRect& rect) {
 bool DIBto8Bit(QImage& image) {
   if (image.isNull()) return false;
   if (image.format() == QImage::Format_Indexed8) return true;
-  // Qt keeps the exact colours of an image with no more than 256 of them and
-  // dithers over a colour cube otherwise.
-  image = toOpaqueRgb32(image).convertToFormat(QImage::Format_Indexed8);
+  // The exact colours of an image with no more than 256 of them; otherwise a
+  // palette of its own colours, dithered only where they stray far from it
+  // (a fixed colour cube spreads a dot pattern over every flat tint).
+  image = quantizeToPalette(toOpaqueRgb32(image));
   return !image.isNull() && image.colorCount() <= 256;
 }
 

@@ -36,8 +36,8 @@ QImage PNGtoDIB(const QString& path);
 QImage DCtoDIB(const QImage& picture, const QRect& rect);
 
 // Reduces the image in place to 8 bits per pixel with at most 256 colours
-// (the exact colours when it has no more than 256). False when the image is
-// null.
+// (the exact colours when it has no more than 256, else a palette of its own
+// colours: render/PaletteQuantizer.h). False when the image is null.
 bool DIBto8Bit(QImage& image);
 
 // Writes the image as a PNG file (8-bit with a palette for an image reduced

@@ -1,6 +1,8 @@
 // The chooser and the agency dialog through their controls.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -117,6 +119,33 @@ TEST(AcquireForms, ChooserOffersRapidSurveyOnlyWhenTheDatasetDoes) {
   EXPECT_TRUE(chooser.isVisible());
   EXPECT_TRUE(chooser.tag().isEmpty());
   EXPECT_EQ(asked, 0);
+}
+
+TEST(AcquireForms, TheChooserSpeaksOfBothSourcesAndStepsAsideForTheirDialogs) {
+  ProgramState state = agencyState();
+  ScriptedPrompts prompts;
+  int asked = 0;
+  frmSetting chooser(state, prompts, noNetwork(asked), XyzFetcher(), AcquireServers());
+  auto* heading = chooser.findChild<QLabel*>(QStringLiteral("lblDescription"));
+  ASSERT_NE(heading, nullptr);
+  EXPECT_TRUE(heading->text().contains(QStringLiteral("インターネット")));
+  EXPECT_TRUE(heading->text().contains(QStringLiteral("手持ちの地図・写真")));
+  // Each source's dialog, looked at while it is open: the chooser is out of
+  // its way, whatever size it grows to.
+  for (QPushButton* source : {chooser.cmdXyz, chooser.cmdImport}) {
+    chooser.show();
+    QCoreApplication::processEvents();
+    bool looked = false, chooserHidden = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* open = QApplication::activeModalWidget();
+      looked = open != nullptr && open != &chooser;
+      chooserHidden = !chooser.isVisible();
+      if (open && open != &chooser) open->close();
+    });
+    source->click();
+    EXPECT_TRUE(looked) << source->objectName().toStdString();
+    EXPECT_TRUE(chooserHidden) << source->objectName().toStdString();
+  }
 }
 
 TEST(AcquireForms, ARunLeavesTheWindowFreeAndCancelEndsItAtOnce) {

@@ -188,6 +188,34 @@ TEST(WindowState, AFolderThatCannotBeShownLeavesNothingOfThePreviousOneLive) {
   EXPECT_TRUE(showsCells(f.w->picCoverage));
 }
 
+TEST(WindowState, TheFolderListAndTheOverlaysShowTheFolderChosen) {
+  Window f;
+  // An overlay open on the folder that can be shown.
+  test::writeBytes(f.root.path(QStringLiteral("a/track.gpx")),
+                   "<?xml version=\"1.0\"?><gpx version=\"1.1\" creator=\"t\" "
+                   "xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"0\" lon=\"0\"/></gpx>");
+  f.st().overlayList.add(f.root.path(QStringLiteral("a/track.gpx")));
+  ASSERT_TRUE(f.st().overlayList.save(f.st().datasetFolder, nullptr));
+  f.w->lstDataFolder->setCurrentRow(1);
+  f.w->lstDataFolder->setCurrentRow(0);
+  ASSERT_EQ(f.w->lstOverlay->count(), 1);
+  // Chosen as a click does: the current row first, the selection after the
+  // handler (which a message box of the handler may keep from coming).
+  QListWidget* list = f.w->lstDataFolder;
+  list->selectionModel()->setCurrentIndex(list->model()->index(1, 0), QItemSelectionModel::NoUpdate);
+  ASSERT_FALSE(f.st().view.loaded);
+  ASSERT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->row(list->selectedItems()[0]), 1);
+  // The overlays of the folder before are gone with it, not greyed.
+  EXPECT_EQ(f.w->lstOverlay->count(), 0);
+  EXPECT_TRUE(f.w->framOverlay->isHidden());
+  EXPECT_EQ(f.st().overlayList.count(), 0);
+  // And back on the first folder, its overlay is there again.
+  f.w->lstDataFolder->setCurrentRow(0);
+  EXPECT_EQ(f.w->lstOverlay->count(), 1);
+  EXPECT_EQ(list->row(list->selectedItems().value(0)), 0);
+}
+
 TEST(WindowState, TheLegendComesBackWithTheNextFolderShown) {
   Window f;
   test::writeSolidImage(f.root.path(QStringLiteral("a/legend/01.png")), 120, 400, Qt::red);

@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "elevation/Credits.h"
 #include "model/CompareSettings.h"
+#include "model/EraSources.h"
 #include "render/CompareComposer.h"
 #include "render/Coverage.h"
 #include "render/RenderFixture.h"
@@ -170,6 +172,38 @@ TEST(CompareFrames, SwipeLensAndBlendAreMadeOfTheTwoSingleViews) {
   EXPECT_EQ(frame.pixel(100, 100), b.pixel(100, 100));
   view.mode = CompareMode::Side;  // composed for another mode
   EXPECT_FALSE(composer.makeFrame(f.state, f.panes(), view, frame));
+}
+
+TEST(CompareFrames, SwipeGivesEachEraItsCreditsInItsOwnHalf) {
+  TwoEras f;
+  CompareView view;
+  view.eraB = 1;
+  view.mode = CompareMode::Swipe;
+  view.split = 150;
+  CompareComposer composer;
+  composer.compose(f.state, f.panes(), view);
+  // Era B comes from a tile service with a credit of its own.
+  Era& b = f.state.eras[1];
+  b.kind = kXyzMap;
+  b.attribution = QStringLiteral("(C) 比較の時期");
+  ASSERT_NE(creditLines(b, f.state.mapInfo.approval, false),
+            creditLines(f.state.eras[0], f.state.mapInfo.approval, false));
+  QImage frame;
+  ASSERT_TRUE(composer.makeFrame(f.state, f.panes(), view, frame));
+  // The credits' white letters, counted in a part of the frame.
+  auto letters = [&](const QRect& area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) n += frame.pixel(x, y) == qRgb(255, 255, 255);
+    return n;
+  };
+  const int h = frame.height();
+  EXPECT_GT(letters(QRect(151, h - 60, 149, 60)), 20);  // in era B's half
+  EXPECT_EQ(letters(QRect(0, 0, 149, h - 60)), 0);      // nothing of B's stacked over A's
+  // Moved to the left edge, the divider leaves era B the whole view.
+  view.split = 0;
+  ASSERT_TRUE(composer.makeFrame(f.state, f.panes(), view, frame));
+  EXPECT_GT(letters(QRect(0, h - 60, 150, 60)), 20);
 }
 
 TEST(Coverage, OwnBorrowedAndMissingSheetsAtAPlace) {

@@ -224,12 +224,26 @@ TEST(UserEras, TheEraSettingsRenameAndDeleteTheUsersErasAlone) {
       asked = label;
       return QStringLiteral("戦後の写真");
     };
+    // Other choices made first: another style, one era fewer.
+    dialog.optEra[1]->setChecked(true);
+    dialog.lstEra->item(f.indexOf("W00"))->setSelected(false);
     dialog.lstEra->setCurrentRow(f.indexOf("SCAN01"));
     dialog.cmdRename->click();
     EXPECT_EQ(asked, QStringLiteral("空中写真"));
-    EXPECT_TRUE(dialog.erasEdited());
-    EXPECT_TRUE(dialog.dialogCancelled());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    // The dialog stays open, showing the new name, the other choices kept.
+    EXPECT_TRUE(dialog.erasRenamed());
+    EXPECT_FALSE(dialog.erasEdited());
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_TRUE(dialog.lstEra->item(f.indexOf("SCAN01"))->text().contains(QStringLiteral("戦後の写真")));
+    EXPECT_TRUE(dialog.optEra[1]->isChecked());
+    EXPECT_FALSE(dialog.lstEra->item(f.indexOf("W00"))->isSelected());
+    dialog.cmdOK->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(f.state.eras[static_cast<size_t>(f.indexOf("W00"))].listed);
+    EXPECT_EQ(f.state.view.eraLabelStyle, 1);
+    EXPECT_EQ(f.state.eras[static_cast<size_t>(f.indexOf("SCAN01"))].label, QStringLiteral("戦後の写真"));
+    f.state.eras[static_cast<size_t>(f.indexOf("W00"))].listed = true;
+    f.state.view.eraLabelStyle = 0;
   }
   EXPECT_EQ(f.file("map_import_info.txt"), QString(kImport).replace("\"空中写真\"", "\"戦後の写真\""));
   {

@@ -34,6 +34,9 @@ struct PackageFixture : test::RenderFixture {
     EXPECT_TRUE(load());
   }
   QString label(int era) const { return Get_cboAge_Text(state.eras[static_cast<size_t>(era)], 0); }
+  void writeE1930List(const QString& text) {
+    test::writeSjis(eraFile(QStringLiteral("E1930"), QStringLiteral("gazo_check_list.txt")), text);
+  }
 };
 
 QByteArray zipBytes(const std::vector<test::ZipEntry>& entries) {
@@ -50,9 +53,76 @@ TEST(Shortage, ChecksListedFilesAgainstTheFolder) {
   EXPECT_EQ(list[0].eraIndex, 0);
   EXPECT_EQ(list[0].missingNames, (QStringList{QStringLiteral("001_001.png"), QStringLiteral("凡例.png")}));
   EXPECT_EQ(ShortageListText(f.state, list[0]), f.label(0) + QStringLiteral("／2ファイルが不足"));
-  // No check list: nothing is known to be missing.
-  EXPECT_EQ(list[1].missingCount, 0);
-  EXPECT_EQ(ShortageListText(f.state, list[1]), f.label(1) + QStringLiteral(":すべて取得済み"));
+  EXPECT_FALSE(list[0].checkListMissing);
+  // No check list: nothing says the era is whole, so it lacks everything.
+  EXPECT_TRUE(list[1].checkListMissing);
+  EXPECT_TRUE(list[1].lacksFiles());
+  EXPECT_EQ(ShortageListText(f.state, list[1]), f.label(1) + QStringLiteral("／ファイル一覧なし：全ファイルが不足"));
+}
+
+TEST(Shortage, AnEraWithoutAUsableListIsNeverComplete) {
+  struct Case {
+    const char* what;
+    std::function<void(PackageFixture&)> damage;
+    bool lacks;
+  };
+  const std::vector<Case> cases = {
+      {"a list naming present files", [](PackageFixture& f) { f.writeE1930List("000_000.png\n"); }, false},
+      {"the folder emptied",
+       [](PackageFixture& f) { QDir(f.eraFile(QStringLiteral("E1930"), QString())).removeRecursively(); }, true},
+      {"the files deleted with the list",
+       [](PackageFixture& f) {
+         for (const QString& n : QDir(f.eraFile(QStringLiteral("E1930"), QString())).entryList(QDir::Files))
+           QFile::remove(f.eraFile(QStringLiteral("E1930"), n));
+       },
+       true},
+      {"an empty list", [](PackageFixture& f) { f.writeE1930List("\n,\n"); }, true},
+  };
+  for (const Case& c : cases) {
+    PackageFixture f;
+    c.damage(f);
+    const EraShortage s = BuildShortageList(f.state)[1];
+    EXPECT_EQ(s.lacksFiles(), c.lacks) << c.what;
+    EXPECT_EQ(ShortageListText(f.state, s).endsWith(QStringLiteral(":すべて取得済み")), !c.lacks) << c.what;
+  }
+}
+
+TEST(PackageRun, AnEraWithoutItsListGetsTheListWithThePackages) {
+  PackageFixture f;
+  for (const QString& n : QDir(f.eraFile(QStringLiteral("E1930"), QString())).entryList(QDir::Files))
+    QFile::remove(f.eraFile(QStringLiteral("E1930"), n));
+  LoopbackServer server;
+  const QString s0 = server.url(QStringLiteral("/s0/"));
+  server.serve(QStringLiteral("/kavalo/download_serverlist210.txt"), toSjis(s0 + QStringLiteral("|a\r\n")));
+  server.serve(QStringLiteral("/s0/a/E1930/zipfilenum.txt"), "1");
+  server.serve(QStringLiteral("/s0/a/E1930/00.zip"), zipBytes({{"000_000.png", "tile"}, {"001_000.png", "tile"}}));
+  // The list lies in the web folder, beside the tiles fetched on demand.
+  server.serve(QStringLiteral("/kavalo/a/E1930/gazo_check_list.txt"), "000_000.png,001_000.png,009_009.png\r\n");
+  server.start();
+  f.state.names[kWebBaseUrl] = server.url(QStringLiteral("/kavalo/"));
+  f.state.names[kServerListUrl] = server.url(QStringLiteral("/kavalo/download_serverlist210.txt"));
+
+  std::vector<EraShortage> shortages = BuildShortageList(f.state);
+  ASSERT_TRUE(shortages[1].checkListMissing);
+  std::vector<DownloadServer> servers;
+  const PackageRunOutcome out = RunPackageDownload(f.state, f.prompts, shortages, {1}, servers, PackageRunView());
+  EXPECT_TRUE(out.success) << f.prompts.messages().join(u'|').toStdString();
+  EXPECT_EQ(test::readBytes(f.eraFile(QStringLiteral("E1930"), QStringLiteral("001_000.png"))), "tile");
+  // With its list back the era knows what it still lacks.
+  const EraShortage after = BuildShortageList(f.state)[1];
+  EXPECT_FALSE(after.checkListMissing);
+  EXPECT_EQ(after.missingNames, QStringList{QStringLiteral("009_009.png")});
+
+  // No one has the list: said so, never a success.
+  QFile::remove(f.eraFile(QStringLiteral("E1930"), QStringLiteral("gazo_check_list.txt")));
+  server.serve(QStringLiteral("/kavalo/a/E1930/gazo_check_list.txt"), "not found", 404);
+  f.prompts.records.clear();
+  const PackageRunOutcome again =
+      RunPackageDownload(f.state, f.prompts, BuildShortageList(f.state), {1}, servers, PackageRunView());
+  EXPECT_FALSE(again.success);
+  ASSERT_EQ(f.prompts.messages().size(), 1);
+  EXPECT_TRUE(f.prompts.messages()[0].startsWith(QStringLiteral("ファイル一覧が取得できません。")))
+      << f.prompts.messages()[0].toStdString();
 }
 
 TEST(ServerList, FieldsAndNames) {
@@ -125,7 +195,7 @@ TEST(PackageRun, CollectsEveryFailureAndUnpacksTheRest) {
   f.state.names[kServerListUrl] = server.url(QStringLiteral("/kavalo/download_serverlist210.txt"));
 
   std::vector<EraShortage> shortages = BuildShortageList(f.state);
-  shortages[1].missingCount = 1;  // E1930 chosen too: no server has a count for it
+  ASSERT_TRUE(shortages[1].lacksFiles());  // E1930 has no list; no server has a count for it
   std::vector<DownloadServer> servers;
   QStringList captions;
   PackageRunView view;

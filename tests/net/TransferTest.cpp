@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
@@ -318,7 +319,49 @@ TEST(Transfer, EveryFailureIsLoggedWithAddressStatusAndReason) {
   EXPECT_TRUE(g_netLines[1].startsWith(QString::number(QtDebugMsg)));
   EXPECT_TRUE(g_netLines[1].contains("/gone.png") && g_netLines[1].contains("HTTP 404"));
   EXPECT_TRUE(g_netLines[2].startsWith(QString::number(QtWarningMsg)));
-  EXPECT_TRUE(g_netLines[2].contains("unreachable") && g_netLines[2].contains("refused", Qt::CaseInsensitive));
+  EXPECT_TRUE(g_netLines[2].contains(QStringLiteral("接続できません")) &&
+              g_netLines[2].contains(QStringLiteral("拒否")));
+}
+
+TEST(Transfer, EveryReasonIsInTheInterfacesLanguage) {
+  ShortLimits limits;
+  LoopbackServer server;
+  const QByteArray png = tilePng();
+  server.serve(QStringLiteral("/busy.png"), "", 503);
+  server.serve(QStringLiteral("/gone.png"), "", 404);
+  server.serve(QStringLiteral("/text.png"), "<html>not an image</html>");
+  server.serveDropped(QStringLiteral("/cut.png"), png, png.size() / 2);
+  server.serveEndless(QStringLiteral("/big.txt"), QByteArray(4096, 'x'), kTextCap * 4);
+  server.serveStall(QStringLiteral("/stall.png"), png, 100);
+  server.start();
+  struct Case {
+    QString url;
+    BodyKind kind;
+    TransferOutcome outcome;
+  };
+  const std::vector<Case> cases = {
+      {QStringLiteral("http://127.0.0.1:%1/x").arg(test::deadPort()), BodyKind::Text, TransferOutcome::Unreachable},
+      {server.url("/busy.png"), BodyKind::Image, TransferOutcome::HttpError},
+      {server.url("/gone.png"), BodyKind::Image, TransferOutcome::Absent},
+      {server.url("/text.png"), BodyKind::Image, TransferOutcome::BadBody},
+      {server.url("/cut.png"), BodyKind::Image, TransferOutcome::CutShort},
+      {server.url("/big.txt"), BodyKind::Text, TransferOutcome::TooLarge},
+      {server.url("/stall.png"), BodyKind::Image, TransferOutcome::TimedOut},
+      {QStringLiteral("ftp://127.0.0.1/x"), BodyKind::Text, TransferOutcome::NotWeb},
+  };
+  // Words of Latin letters other than the names of formats and units.
+  static const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{3,}"));
+  const QStringList allowed = {QStringLiteral("HTTP"), QStringLiteral("PNG"), QStringLiteral("JPEG"),
+                               QStringLiteral("KiB"), QStringLiteral("MiB"), QStringLiteral("http"),
+                               QStringLiteral("https")};
+  for (const Case& c : cases) {
+    const TransferResult r = runTransfer({QUrl(c.url), c.kind, QString(), 0, {}});
+    EXPECT_EQ(r.outcome, c.outcome) << c.url.toStdString();
+    const QString reason = r.describe(QUrl(c.url)).mid(c.url.size());
+    EXPECT_FALSE(reason.isEmpty());
+    for (const QRegularExpressionMatch& m : latinWord.globalMatch(reason))
+      EXPECT_TRUE(allowed.contains(m.captured())) << c.url.toStdString() << ": " << reason.toStdString();
+  }
 }
 TEST(Transfer, AConnectionClosedAfterALargeCutChunkEndsTheRequestAtOnce) {
   ShortLimits limits;

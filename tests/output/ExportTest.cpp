@@ -94,8 +94,9 @@ TEST(ExportTexts, KmlHasTheTimeSpansTheBareImageNamesAndReadsBackWithAnAwkwardTi
   EXPECT_EQ(kmlValues(bytes, "end"), QStringList({"1929-12-31", "1969-12-31"}));
   EXPECT_EQ(kmlValues(bytes, "href"), QStringList({"export0.jpg", "export1.jpg", "export2.jpg"}));
   EXPECT_EQ(kmlValues(bytes, "name").at(1), QStringLiteral("KavaloA&B <町>"));
-  EXPECT_EQ(kmlValues(bytes, "north").constFirst(), "35.68123");
-  EXPECT_EQ(kmlValues(bytes, "west").constFirst(), "139.7671");
+  // The box's own values, in plain decimals.
+  EXPECT_EQ(kmlValues(bytes, "north").constFirst(), "35.681228638");
+  EXPECT_EQ(kmlValues(bytes, "west").constFirst(), "139.767105103");
 
   // One era: a beginning and no end.
   const QString one = kmlText("t", {{0, "x", 1900}}, "e", "png", box);
@@ -131,6 +132,40 @@ TEST(ExportTexts, WorldFileCoversTheKmlBox) {
   EXPECT_NEAR(f - e / 2 + 700 * e, box.south, 1e-9);
   EXPECT_EQ(worldFileExtension("jpg"), "jgw");
   EXPECT_EQ(worldFileExtension("png"), "pgw");
+}
+
+TEST(ExportTexts, KmlCornersPlaceTheImageWhereItsWorldFileDoes) {
+  // Views from a whole region at 100 % down to a few streets at 400 % and
+  // beyond, east and west, north and south.
+  struct Case {
+    GeoBox box;
+    int width, height;
+  };
+  const Case cases[] = {
+      {{135.0861f, 135.1585f, 33.93496f, 33.89324f}, 1000, 700},
+      {{139.7671f, 139.8f, 35.68123f, 35.6f}, 1366, 768},
+      {{139.76712f, 139.77124f, 35.681234f, 35.678912f}, 1366, 768},
+      {{139.767123f, 139.767512f, 35.6812345f, 35.6810123f}, 1366, 768},
+      {{-122.41943f, -122.41801f, 37.77497f, 37.77391f}, 800, 600},
+      {{-0.0012f, 0.0013f, -33.86f, -33.8621f}, 640, 480},
+  };
+  for (const Case& c : cases) {
+    const QStringList w = worldFileText(c.box, c.width, c.height).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(w.size(), 6);
+    const double a = w[0].toDouble(), e = w[3].toDouble(), x0 = w[4].toDouble(), y0 = w[5].toDouble();
+    const QByteArray kml = kmlText("t", {{0, "x", 1900}}, "e", "png", c.box).toUtf8();
+    auto corner = [&](const char* name) {
+      const QStringList v = kmlValues(kml, name);
+      EXPECT_EQ(v.size(), 1);
+      EXPECT_FALSE(v.value(0).contains(u'e') || v.value(0).contains(u'E')) << v.value(0).toStdString();
+      return v.value(0).toDouble();
+    };
+    // Each edge within a tenth of a pixel of the world file's.
+    EXPECT_NEAR((corner("west") - (x0 - a / 2)) / a, 0.0, 0.1) << c.box.west;
+    EXPECT_NEAR((corner("east") - (x0 - a / 2 + c.width * a)) / a, 0.0, 0.1) << c.box.east;
+    EXPECT_NEAR((corner("north") - (y0 - e / 2)) / e, 0.0, 0.1) << c.box.north;
+    EXPECT_NEAR((corner("south") - (y0 - e / 2 + c.height * e)) / e, 0.0, 0.1) << c.box.south;
+  }
 }
 
 TEST(ExportDialog, TheSaveDialogCorrectsTheExtensionAndAsksBeforeReplacingTheCorrectedFile) {

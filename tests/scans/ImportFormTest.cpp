@@ -86,7 +86,7 @@ TEST(ImportForm, PreviewAndImport) {
   waitUntilDone(form);
   EXPECT_EQ(form.tag(), QStringLiteral("OK"));
   ASSERT_EQ(prompts.messages().size(), 1);
-  EXPECT_EQ(prompts.messages()[0], QStringLiteral("テスト地域に「town」を追加しました。"));
+  EXPECT_EQ(prompts.messages()[0], QStringLiteral("テスト地域に「1925年（town）」を追加しました。"));
   ASSERT_EQ(region.state.eras.size(), 1u);
   EXPECT_EQ(region.state.eras[0].ext, QStringLiteral("jpg"));
   EXPECT_FALSE(QDir(region.state.datasetFolder + "/SCAN00").entryList({"*.jpg"}).isEmpty());

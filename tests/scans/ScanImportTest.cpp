@@ -2,7 +2,9 @@
 // model puts it, in a geographic and a projected coordinate system, as a
 // masked map and as a photo; scans that cannot be taken leave nothing
 // behind; the info file of imported eras.
+#include <gdal.h>
 #include <gtest/gtest.h>
+#include <ogr_spatialref.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -171,7 +173,9 @@ TEST(ScanImport, CornersLandWhereTheCoordinateModelPutsThem) {
     std::vector<ImportedEra> listed;
     ASSERT_TRUE(readImportedEras(region.state.datasetFolder, listed, nullptr));
     ASSERT_EQ(listed.size(), 1u);
-    EXPECT_EQ(listed[0].label, QFileInfo(scan).completeBaseName());
+    // Without a label of the user's, the year as the other eras show it and
+    // the file's name.
+    EXPECT_EQ(listed[0].label, QStringLiteral("1925年（%1）").arg(QFileInfo(scan).completeBaseName()));
     EXPECT_EQ(listed[0].map, c.map);
     ASSERT_FALSE(region.state.eras.empty());
     EXPECT_EQ(region.state.eras.back().name, QStringLiteral("SCAN00"));
@@ -240,6 +244,31 @@ TEST(ScanImport, ScansThatCannotBeTakenLeaveNothingBehind) {
          return QStringLiteral("no credit:") + r.path("scan.tif");
        },
        "出典を入力してください"},
+      // The label defaults to the file's name: the name is what to blame.
+      {"a file name the era list cannot keep",
+       [](Region& r) {
+         test::writeScan(r.path("plan\"1.tif"), geographicScan());
+         return r.path("plan\"1.tif");
+       },
+       "ファイル名に"},
+      // A sparse GeoTIFF of a few hundred bytes that says it is a million
+      // pixels on a side over the region: refused at once, not warped.
+      {"declared far too large",
+       [](Region& r) {
+         const QByteArray path = r.path("huge.tif").toUtf8();
+         const char* options[] = {"SPARSE_OK=TRUE", "TILED=YES", "COMPRESS=DEFLATE", nullptr};
+         GDALAllRegister();
+         GDALDatasetH ds = GDALCreate(GDALGetDriverByName("GTiff"), path.constData(), 1000000, 1000000, 1, GDT_Byte,
+                                      const_cast<char**>(options));
+         double gt[6] = {139.0, 0.25 / 1000000, 0, 36.0, 0, -0.17 / 1000000};
+         GDALSetGeoTransform(ds, gt);
+         OGRSpatialReference wgs;
+         wgs.importFromEPSG(4326);
+         GDALSetSpatialRef(ds, OGRSpatialReference::ToHandle(&wgs));
+         GDALClose(ds);
+         return r.path("huge.tif");
+       },
+       "大きすぎます"},
   };
   for (const Case& c : cases) {
     Region region;
@@ -260,6 +289,22 @@ TEST(ScanImport, ScansThatCannotBeTakenLeaveNothingBehind) {
     EXPECT_FALSE(QFileInfo::exists(region.state.datasetFolder + "/map_import_info.txt")) << c.what;
     EXPECT_TRUE(region.state.eras.empty()) << c.what;
   }
+}
+
+TEST(ScanImport, WhatAKilledRunLeftIsClearedByTheNext) {
+  Region region;
+  const QString folder = region.state.datasetFolder;
+  // A run killed while writing (into its own folder), and an empty era
+  // folder as runs of earlier versions left it.
+  QDir().mkpath(folder + "/SCAN00.importing");
+  test::writeSolidImage(folder + "/SCAN00.importing/x0000y0000.png", 10, 10, Qt::red);
+  QDir().mkpath(folder + "/SCAN01");
+  test::writeScan(region.path("scan.tif"), projectedScan());
+  ScanImportRequest request{region.path("scan.tif"), 1925, QString(), QStringLiteral("市史編纂室"), true};
+  const ScanImportResult result = runScanImport(region.state, request, {});
+  ASSERT_TRUE(result.added) << result.message.toStdString();
+  EXPECT_EQ(result.era.folder, QStringLiteral("SCAN00"));
+  EXPECT_EQ(region.eraFolders(), QStringList{"SCAN00"});
 }
 
 TEST(ScanImport, CancelledRunLeavesNothingBehind) {

@@ -7,6 +7,7 @@
 // PICTURES_DIR (the build folder, where scripts/screenshots puts them) and
 // fitted to the page's width. Without PICTURES_DIR they are left out, with a
 // note on standard error; a picture named but missing is an error.
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -15,8 +16,12 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QScreen>
 #include <QTextBlock>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
@@ -31,13 +36,25 @@
 
 namespace {
 
-// The widest a picture is drawn, in the document's units (a 96th of an inch):
-// the text's width on A4 within the page's margins, less a little.
-constexpr int kPictureWidth = 620;
+// The page: A4 with margins of 18 mm.
+QPageLayout pageLayout() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
+                     QPageLayout::Millimeter);
+}
 
-// Loads every picture the manual names from folder and fits it to the page;
-// without a folder the pictures are taken out. False when one is missing.
-bool placePictures(QTextDocument& document, const QString& folder) {
+// The captions written under the pictures (![caption](file)), in order: the
+// document keeps the pictures but not these texts.
+QStringList pictureCaptions(const QString& markdown) {
+  static const QRegularExpression picture(QStringLiteral("!\\[([^\\]]*)\\]\\(([^)\\s]+)\\)"));
+  QStringList captions;
+  for (const QRegularExpressionMatch& m : picture.globalMatch(markdown)) captions << m.captured(1).trimmed();
+  return captions;
+}
+
+// Loads every picture the manual names from folder, fits it to the text's
+// width and puts its caption under it; without a folder the pictures are
+// taken out. False when one is missing.
+bool placePictures(QTextDocument& document, const QString& folder, double textWidth, const QStringList& captions) {
   struct Found {
     int position;
     int length;
@@ -70,13 +87,32 @@ bool placePictures(QTextDocument& document, const QString& folder) {
       return false;
     }
     document.addResource(QTextDocument::ImageResource, QUrl(name), picture);
-    const double width = std::min(picture.width(), kPictureWidth);
+    // Never wider than the text: a picture wider than its page is cut at the
+    // right, not shrunk, when the page is printed.
+    const double width = std::min<double>(picture.width(), textWidth);
     found.format.setWidth(width);
     found.format.setHeight(width * picture.height() / picture.width());
     QTextCursor cursor(&document);
     cursor.setPosition(found.position);
     cursor.setPosition(found.position + found.length, QTextCursor::KeepAnchor);
     cursor.setCharFormat(found.format);
+  }
+  // Each caption in a paragraph of its own under its picture, from the last
+  // picture back so that the positions before stay right.
+  for (size_t i = images.size(); i-- > 0;) {
+    const QString caption =
+        static_cast<qsizetype>(i) < captions.size() ? captions[static_cast<qsizetype>(i)] : QString();
+    if (caption.isEmpty()) continue;
+    QTextCursor cursor(&document);
+    cursor.setPosition(images[i].position + images[i].length);
+    QTextBlockFormat block;
+    block.setAlignment(Qt::AlignHCenter);
+    block.setBottomMargin(8);
+    QTextCharFormat text;
+    text.setFontPointSize(8.5);
+    text.setForeground(QColor(0x40, 0x40, 0x40));
+    cursor.insertBlock(block, text);
+    cursor.insertText(caption, text);
   }
   return true;
 }
@@ -106,7 +142,13 @@ int main(int argc, char** argv) {
   document.setDefaultFont(font);
   document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
   document.setDocumentMargin(0);
-  if (!placePictures(document, args.size() == 4 ? args[3] : QString())) return 1;
+  // The document laid out on pages of the printed page's own text area (in
+  // the document's units), so that its width is known before it is printed.
+  const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInchX() : 96.0;
+  const QRectF area = pageLayout().paintRect(QPageLayout::Point);
+  document.setPageSize(QSizeF(area.width() * dpi / 72.0, area.height() * dpi / 72.0));
+  const double textWidth = document.pageSize().width() - 2.0;
+  if (!placePictures(document, args.size() == 4 ? args[3] : QString(), textWidth, pictureCaptions(markdown))) return 1;
 
   // The PDF replaces the old one only when it is complete.
   QSaveFile out(args[2]);
@@ -119,8 +161,7 @@ int main(int argc, char** argv) {
     writer.setTitle(QStringLiteral("Kavalo 解説"));
     writer.setCreator(QStringLiteral("Kavalo"));
     writer.setResolution(300);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
-                                     QPageLayout::Millimeter));
+    writer.setPageLayout(pageLayout());
     document.print(&writer);
   }
   if (!out.commit()) {

@@ -1,0 +1,246 @@
+#include "output/frmTimelapse.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "model/ProgramState.h"
+#include "output/ExportDocuments.h"
+#include "output/SaveFileDialog.h"
+#include "output/TimelapseEras.h"
+#include "platform/Prompts.h"
+#include "platform/RememberedValues.h"
+#include "platform/ShellOpen.h"
+
+namespace kavalo {
+
+namespace {
+
+template <typename T>
+T* named(T* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+}  // namespace
+
+frmTimelapse::frmTimelapse(const ProgramState& state, Prompts& prompts, const ViewRequest& view, QWidget* parent)
+    : QDialog(parent), state_(state), prompts_(prompts), view_(view) {
+  setObjectName(QStringLiteral("frmTimelapse"));
+  setWindowTitle(QStringLiteral("動画出力"));
+  setModal(true);
+  openFile = [this](const QString& path) { ShellOpen(path, prompts_); };
+
+  auto* layout = new QVBoxLayout(this);
+  auto* framEras = named(new QGroupBox(QStringLiteral("時期")), "framEras");
+  auto* erasLayout = new QVBoxLayout(framEras);
+  lstEras = named(new QListWidget, "lstEras");
+  lstEras->setToolTip(QStringLiteral("動画に入れる時期。表示範囲に地図のない時期は入れられません"));
+  erasLayout->addWidget(lstEras);
+  layout->addWidget(framEras);
+
+  auto* form = new QFormLayout;
+  dblSeconds = named(new QDoubleSpinBox, "dblSeconds");
+  dblSeconds->setRange(0.1, 60.0);
+  dblSeconds->setDecimals(1);
+  dblSeconds->setSingleStep(0.5);
+  dblSeconds->setValue(2.0);
+  dblSeconds->setSuffix(QStringLiteral(" 秒"));
+  form->addRow(QStringLiteral("1時期の表示時間"), dblSeconds);
+  dblFade = named(new QDoubleSpinBox, "dblFade");
+  dblFade->setRange(0.0, 59.0);
+  dblFade->setDecimals(1);
+  dblFade->setSingleStep(0.25);
+  dblFade->setValue(0.0);
+  dblFade->setSuffix(QStringLiteral(" 秒"));
+  dblFade->setSpecialValueText(QStringLiteral("なし"));
+  dblFade->setToolTip(QStringLiteral("次の時期へ重ねながら切り替える時間(表示時間に含まれます)"));
+  form->addRow(QStringLiteral("クロスフェード"), dblFade);
+  cboLabelCorner = named(new QComboBox, "cboLabelCorner");
+  cboLabelCorner->addItems({QStringLiteral("左上"), QStringLiteral("右上"), QStringLiteral("左下"),
+                            QStringLiteral("右下"), QStringLiteral("表示しない")});
+  form->addRow(QStringLiteral("時期ラベル"), cboLabelCorner);
+  cboSize = named(new QComboBox, "cboSize");
+  cboSize->addItem(QStringLiteral("表示のまま (%1x%2)").arg(view.viewSize.width()).arg(view.viewSize.height()),
+                   QSize());
+  for (const FilmSizePreset& preset : filmSizePresets()) {
+    const QString caption = preset.size.width() == preset.size.height()
+                                ? QStringLiteral("%1 (正方形・SNS向け)").arg(preset.name)
+                                : preset.name;
+    cboSize->addItem(caption, preset.size);
+  }
+  form->addRow(QStringLiteral("大きさ"), cboSize);
+  spnFps = named(new QSpinBox, "spnFps");
+  spnFps->setRange(1, 60);
+  spnFps->setValue(30);
+  spnFps->setSuffix(QStringLiteral(" コマ/秒"));
+  form->addRow(QStringLiteral("フレームレート"), spnFps);
+  layout->addLayout(form);
+
+  auto* framFilm = named(new QGroupBox(QStringLiteral("形式")), "framFilm");
+  auto* filmLayout = new QVBoxLayout(framFilm);
+  optFilm[0] = named(new QRadioButton(QStringLiteral("WebP(アニメーション、ブラウザで再生)")), "optFilm_0");
+  optFilm[1] = named(new QRadioButton(QStringLiteral("GIF(コマごとのパレット)")), "optFilm_1");
+  optFilm[2] = named(new QRadioButton(QStringLiteral("MP4(H.264、ブラウザやスマートフォンで再生)")), "optFilm_2");
+  optFilm[2]->setChecked(true);
+  for (QRadioButton* b : optFilm) {
+    filmLayout->addWidget(b);
+    connect(b, &QRadioButton::clicked, this, [this] { optFilm_Click(); });
+  }
+  chkLossless = named(new QCheckBox(QStringLiteral("劣化なし(ファイルが大きくなります)")), "chkLossless");
+  filmLayout->addWidget(chkLossless);
+  layout->addWidget(framFilm);
+
+  auto* note = named(new QLabel(QStringLiteral("各時期の出典表示は動画にも入ります。")), "lblCredits");
+  note->setWordWrap(true);
+  layout->addWidget(note);
+
+  auto* fileRow = new QHBoxLayout;
+  cmdFilesave = named(new QPushButton(QStringLiteral("保存ファイル")), "cmdFilesave");
+  cmdFilesave->setAutoDefault(false);
+  lblFile = named(new QLabel(QStringLiteral("未設定")), "lblFile");
+  lblFile->setMinimumWidth(220);
+  fileRow->addWidget(cmdFilesave);
+  fileRow->addWidget(lblFile, 1);
+  layout->addLayout(fileRow);
+  connect(cmdFilesave, &QPushButton::clicked, this, [this] { cmdFilesave_Click(); });
+
+  auto* buttons = new QHBoxLayout;
+  cmdOK = named(new QPushButton(QStringLiteral("OK")), "cmdOK");
+  cmdOK->setDefault(true);
+  cmdCancel = named(new QPushButton(QStringLiteral("キャンセル")), "cmdCancel");
+  cmdCancel->setAutoDefault(false);
+  buttons->addStretch(1);
+  buttons->addWidget(cmdOK);
+  buttons->addWidget(cmdCancel);
+  layout->addLayout(buttons);
+  connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  fillEras();
+  optFilm_Click();
+}
+
+void frmTimelapse::fillEras() {
+  // The eras of the era list, in its order; one with no map under the view
+  // cannot be filmed and is shown greyed, as the coverage strip shows it.
+  ViewRequest film = view_;
+  film.devicePixelRatio = 1.0;
+  for (const ExportEra& era : exportEraList(state_)) {
+    auto* item = new QListWidgetItem(era.name, lstEras);
+    item->setData(Qt::UserRole, era.eraIndex);
+    if (eraHasDataInView(state_, film, era.eraIndex)) {
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+      item->setCheckState(Qt::Checked);
+    } else {
+      item->setFlags(Qt::ItemIsUserCheckable);
+      item->setCheckState(Qt::Unchecked);
+      item->setText(era.name + QStringLiteral("(地図なし)"));
+    }
+  }
+}
+
+FilmFormat frmTimelapse::format() const {
+  if (optFilm[0]->isChecked()) return FilmFormat::Webp;
+  if (optFilm[1]->isChecked()) return FilmFormat::Gif;
+  return FilmFormat::Mp4;
+}
+
+void frmTimelapse::optFilm_Click() {
+  chkLossless->setEnabled(format() == FilmFormat::Webp);
+  // The extension follows the format.
+  if (!chosenPath_.isEmpty()) {
+    chosenPath_ = ReplaceExtension(chosenPath_, filmExtension(format()));
+    lblFile->setText(FileNameOf(chosenPath_));
+  }
+}
+
+TimelapseOptions frmTimelapse::options() const {
+  TimelapseOptions o;
+  o.path = chosenPath_;
+  o.format = format();
+  o.lossless = o.format == FilmFormat::Webp && chkLossless->isChecked();
+  for (int i = 0; i < lstEras->count(); ++i) {
+    const QListWidgetItem* item = lstEras->item(i);
+    if ((item->flags() & Qt::ItemIsEnabled) && item->checkState() == Qt::Checked)
+      o.eras.push_back(item->data(Qt::UserRole).toInt());
+  }
+  o.seconds = dblSeconds->value();
+  o.fade = dblFade->value();
+  o.fps = spnFps->value();
+  o.corner = static_cast<LabelCorner>(cboLabelCorner->currentIndex());
+  o.size = cboSize->currentData().toSize();
+  return o;
+}
+
+void frmTimelapse::cmdFilesave_Click() {
+  const QString ext = filmExtension(format());
+  const QString initial = chosenPath_.isEmpty() ? saveFolder(QStringLiteral("film")) : chosenPath_;
+  const FileChoice choice = SaveFileDialog(prompts_, initial, ext + QStringLiteral("ファイル名の設定"),
+                                           ext + QStringLiteral("ファイル\t*.") + ext, ext);
+  if (!choice.chosen) return;
+  chosenPath_ = choice.path;
+  rememberSaveFolder(QStringLiteral("film"), choice.path);
+  lblFile->setText(choice.fileName);
+}
+
+bool frmTimelapse::runWithProgressDialog(const TimelapseOptions& options) {
+  QProgressDialog dialog(QStringLiteral("動画を作成しています..."), QStringLiteral("キャンセル"), 0, 100, this);
+  dialog.setObjectName(QStringLiteral("frmTimelapseProgress"));
+  dialog.setWindowTitle(windowTitle());
+  dialog.setWindowModality(Qt::WindowModal);
+  dialog.setMinimumDuration(300);
+  std::function<bool(int, int)> report = progress;
+  if (!report)
+    report = [&](int done, int total) {
+      dialog.setMaximum(std::max(1, total));
+      dialog.setValue(std::min(done, total));
+      prompts_.processEvents();
+      return !dialog.wasCanceled();
+    };
+  result_ = makeTimelapse(state_, view_, options, report);
+  return result_.outcome == TimelapseOutcome::Done;
+}
+
+void frmTimelapse::cmdOK_Click() {
+  const TimelapseOptions o = options();
+  if (o.path.isEmpty()) {
+    prompts_.message(QStringLiteral("保存ファイルを指定してください。"), MessageIcon::Warning);
+    return;
+  }
+  if (o.eras.empty()) {
+    prompts_.message(QStringLiteral("動画に入れる時期を選んでください。"), MessageIcon::Warning);
+    return;
+  }
+  if (o.fade >= o.seconds) {
+    prompts_.message(QStringLiteral("クロスフェードは表示時間より短くしてください。"), MessageIcon::Warning);
+    return;
+  }
+  cmdOK->setEnabled(false);
+  const bool made = runWithProgressDialog(o);
+  cmdOK->setEnabled(true);
+  if (result_.outcome == TimelapseOutcome::Cancelled) return;  // nothing was written; the dialog stays
+  if (!made) {
+    prompts_.message(QDir::toNativeSeparators(o.path) + QStringLiteral("は保存できませんでした。\n") + result_.error,
+                     MessageIcon::Warning);
+    return;
+  }
+  if (prompts_.askYesNo(QDir::toNativeSeparators(o.path) + QStringLiteral("を保存しました。") +
+                            QStringLiteral("このファイルを開きますか？"),
+                        MessageIcon::Information))
+    openFile(o.path);
+  accept();
+}
+
+}  // namespace kavalo
