@@ -1,6 +1,6 @@
 // The georeferencer's window: its controls and their layout, the era and
-// view controls, and the live overlay. The points, the table and the files
-// are in frmGeoref_Points.cpp.
+// view controls, the live overlay, and the manual's picture of it. The
+// points, the table and the files are in frmGeoref_Points.cpp.
 #include "app/frmGeoref.h"
 
 #include <QComboBox>
@@ -10,13 +10,18 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSlider>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTimer>
+#include <QTransform>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -26,6 +31,7 @@
 #include "model/ProgramState.h"
 #include "platform/Prompts.h"
 #include "render/GeorefPreview.h"
+#include "render/ViewComposer.h"
 
 namespace kavalo {
 
@@ -43,7 +49,7 @@ QSlider* slider(const char* name, int value) {
   s->setObjectName(QString::fromLatin1(name));
   s->setRange(0, 100);
   s->setValue(value);
-  s->setMinimumWidth(80);
+  s->setMinimumWidth(60);
   return s;
 }
 
@@ -81,14 +87,26 @@ frmGeoref::frmGeoref(const ProgramState& state, Prompts& prompts, QWidget* paren
   buildControls();
   picScan->setSession(&session_);
   picMap->setSession(&session_);
-  resize(1280, 700);
+  // As large as a laptop's screen allows, the views taking what is left.
+  const QRect screen = this->screen()->availableGeometry();
+  resize(std::min(1280, screen.width() * 95 / 100), std::min(720, screen.height() * 92 / 100));
   refresh();
 }
 
 frmGeoref::~frmGeoref() = default;
 
 void frmGeoref::buildControls() {
-  auto* layout = new QVBoxLayout(this);
+  // On a small screen (or a large scale factor) the window cannot be as
+  // large as its controls want: they scroll rather than being cut off.
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea;
+  scroll->setObjectName(QStringLiteral("scrGeoref"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  outer->addWidget(scroll);
+  auto* content = new QWidget;
+  auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(6, 6, 6, 6);
 
   // The two views, each with its own controls above it.
@@ -118,7 +136,7 @@ void frmGeoref::buildControls() {
   cboEra = new QComboBox;
   cboEra->setObjectName(QStringLiteral("cboEra"));
   cboEra->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboEra->setMinimumContentsLength(12);
+  cboEra->setMinimumContentsLength(8);
   for (const Era& era : state_.eras) cboEra->addItem(Get_cboAge_Text(era, state_.view.eraLabelStyle));
   sldOpacity = slider("sldOpacity", 60);
   sldOpacity->setToolTip(QStringLiteral("重ねた画像の不透明度"));
@@ -186,7 +204,6 @@ void frmGeoref::buildControls() {
   tblPoints->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblPoints->setSelectionMode(QAbstractItemView::SingleSelection);
   tblPoints->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  tblPoints->horizontalHeader()->setStretchLastSection(true);
   tableRow->addWidget(tblPoints, 1);
   auto* edit = new QVBoxLayout;
   cmdUndo = button(QStringLiteral("元に戻す"), "cmdUndo");
@@ -233,6 +250,7 @@ void frmGeoref::buildControls() {
   bottom->addWidget(cmdImport);
   bottom->addWidget(cmdClose);
   layout->addLayout(bottom);
+  scroll->setWidget(content);
 
   connect(cmdRotateLeft, &QPushButton::clicked, this, [this] { picScan->setRotation(picScan->rotation() - 90.0); });
   connect(cmdRotateRight, &QPushButton::clicked, this, [this] { picScan->setRotation(picScan->rotation() + 90.0); });
@@ -338,6 +356,76 @@ void frmGeoref::updatePreview() {
   }
   picMap->setOverlay(georefPreview(session_, request.mapViewport(state_.mapInfo)));
   lastPreviewMs_ = timer.nsecsElapsed() / 1e6;
+}
+
+// The manual's picture: a "scan" made from the region's oldest era (turned a
+// little on a sheet of paper with a title, as a scanned sheet is), eight
+// control points of which one is a little off, the frame drawn round the
+// map, and the overlay half see-through. Defined here, not in a file of its
+// own: only the picture's scene refers to it, from below the forms' library.
+frmGeoref* openGeorefSnapshot(const ProgramState& state, Prompts& prompts, QWidget* parent) {
+  if (!state.view.loaded || state.eras.empty()) return nullptr;
+  auto* w = new frmGeoref(state, prompts, parent);
+  w->setModal(false);
+  w->setScanYear(1);  // the oldest era
+  ViewRequest r = currentViewRequest(state, RenderPass::Export);
+  r.eraIndex = w->cboEra->currentIndex();
+  r.viewSize = QSize(900, 660);
+  r.devicePixelRatio = 1.0;
+  r.layers.scale = false;
+  r.layers.marks = false;
+  r.layers.overlays = false;
+  QImage map;
+  if (!renderView(state, r, map)) {
+    delete w;
+    return nullptr;
+  }
+  // The sheet: the map turned by a few degrees on paper, a title above it.
+  const QSize sheet(1100, 900);
+  QTransform toSheet;
+  toSheet.translate(sheet.width() / 2.0, sheet.height() / 2.0 + 30);
+  toSheet.rotate(-4);
+  toSheet.translate(-map.width() / 2.0, -map.height() / 2.0);
+  QImage scan(sheet, QImage::Format_RGB32);
+  scan.fill(QColor(232, 222, 196));
+  {
+    QPainter p(&scan);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setFont(QFont(p.font().family(), 28));
+    p.setPen(QColor(60, 50, 40));
+    p.drawText(QRect(0, 10, sheet.width(), 60), Qt::AlignCenter, state.mapInfo.title);
+    p.setTransform(toSheet);
+    p.drawImage(0, 0, map);
+    p.setPen(QPen(QColor(40, 30, 20), 3));
+    p.drawRect(QRectF(0, 0, map.width(), map.height()));
+  }
+  GeorefSession& s = w->session();
+  s.setScan(QStringLiteral("scan-sheet.png"), scan.width(), scan.height(), scan);
+  const Viewport vp = r.viewport(state.mapInfo);
+  const QPointF places[] = {{80, 70},   {820, 90},  {450, 330}, {120, 600},
+                            {800, 590}, {300, 180}, {640, 460}, {470, 620}};
+  int n = 0;
+  for (const QPointF& at : places) {
+    const ImagePoint ip = vp.ScreenToImage(at.x(), at.y());
+    const LatLon ll = ImageToLatLon(state.mapInfo, ip.x, ip.y, 1);
+    const QPointF onScan = toSheet.map(at);
+    // The seventh point is clicked a little off, as happens.
+    const double off = ++n == 7 ? 0.0015 : 0.0;
+    s.addPoint(onScan.x(), onScan.y(), ll.lon + off, ll.lat);
+  }
+  std::vector<QPointF> frame;
+  for (const QPointF c :
+       {QPointF(0, 0), QPointF(map.width(), 0), QPointF(map.width(), map.height()), QPointF(0, map.height())})
+    frame.push_back(toSheet.map(c));
+  s.setMask(frame);
+  w->showScan();
+  const ImagePoint centre = vp.ScreenToImage(map.width() / 2.0, map.height() / 2.0);
+  const LatLon c = ImageToLatLon(state.mapInfo, centre.x, centre.y, 1);
+  w->picMap->centerOn(c.lon, c.lat);
+  // The map at a later era than the scan, so that the overlay is told apart.
+  if (w->cboEra->count() > 1) w->cboEra->setCurrentIndex(w->cboEra->count() - 1);
+  w->sldOpacity->setValue(50);
+  return w;
 }
 
 }  // namespace kavalo

@@ -22,7 +22,7 @@ constexpr double kGrab = 8.0;
 frmGeorefMapView::frmGeorefMapView(const ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName(QStringLiteral("picMap"));
   setFocusPolicy(Qt::StrongFocus);
-  setMinimumSize(200, 150);
+  setMinimumSize(160, 120);
   request_ = currentViewRequest(state, RenderPass::ComparePane);
   // The map is the ground the points are placed on: the user's marks and
   // files would only stand in the way.

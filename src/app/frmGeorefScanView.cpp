@@ -70,12 +70,11 @@ frmGeorefScanView::frmGeorefScanView(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("picScan"));
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
-  setMinimumSize(200, 150);
+  setMinimumSize(160, 120);
 }
 
 void frmGeorefScanView::setSession(const GeorefSession* session) {
   session_ = session;
-  fitted_ = false;
   fitToView();
 }
 
@@ -89,7 +88,7 @@ void frmGeorefScanView::fitToView() {
   const double bh = std::abs(w * std::sin(a)) + std::abs(h * std::cos(a));
   zoom_ = std::clamp(std::min(width() / bw, height() / bh) * 0.95, kMinZoom, kMaxZoom);
   center_ = QPointF(w / 2.0, h / 2.0);
-  fitted_ = true;
+  userMoved_ = false;
   update();
   emit viewChanged();
 }
@@ -97,6 +96,7 @@ void frmGeorefScanView::fitToView() {
 void frmGeorefScanView::setRotation(double degrees) {
   rotation_ = std::fmod(degrees, 360.0);
   if (rotation_ < 0) rotation_ += 360.0;
+  if (!userMoved_) fitToView();
   update();
   emit viewChanged();
 }
@@ -104,6 +104,7 @@ void frmGeorefScanView::setRotation(double degrees) {
 void frmGeorefScanView::zoomBy(double factor, QPointF viewAnchor) {
   const QPointF before = toScan(viewAnchor);
   zoom_ = std::clamp(zoom_ * factor, kMinZoom, kMaxZoom);
+  userMoved_ = true;
   // Keep the scan place under the anchor where it was.
   const QPointF after = toScan(viewAnchor);
   center_ += before - after;
@@ -211,7 +212,8 @@ void frmGeorefScanView::paintEvent(QPaintEvent*) {
 }
 
 void frmGeorefScanView::resizeEvent(QResizeEvent*) {
-  if (!fitted_) fitToView();
+  // Until the user moves or zooms the view, the whole scan stays in it.
+  if (!userMoved_) fitToView();
 }
 
 void frmGeorefScanView::mousePressEvent(QMouseEvent* event) {
@@ -236,6 +238,7 @@ void frmGeorefScanView::mouseMoveEvent(QMouseEvent* event) {
   }
   if (!panning_ && std::hypot(at.x() - pressAt_.x(), at.y() - pressAt_.y()) < kClickSlop) return;
   panning_ = true;
+  userMoved_ = true;
   center_ += toScan(lastAt_) - toScan(at);
   lastAt_ = at;
   update();

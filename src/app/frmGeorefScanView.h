@@ -29,7 +29,7 @@ class frmGeorefScanView : public QWidget {
   explicit frmGeorefScanView(QWidget* parent = nullptr);
 
   void setSession(const GeorefSession* session);
-  // The whole scan in the view, unturned view kept.
+  // The whole scan in the view, its turn kept.
   void fitToView();
   void setRotation(double degrees);
   double rotation() const { return rotation_; }
@@ -89,7 +89,7 @@ class frmGeorefScanView : public QWidget {
   QPointF center_;
   double zoom_ = 1.0;
   double rotation_ = 0.0;
-  bool fitted_ = false;
+  bool userMoved_ = false;  // panned or zoomed since the last fit
   bool hasPending_ = false;
   QPointF pending_;
   int selected_ = -1;

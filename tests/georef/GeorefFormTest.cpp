@@ -26,6 +26,7 @@
 #include "app/frmGeorefMapView.h"
 #include "app/frmGeorefScanView.h"
 #include "model/ProgramState.h"
+#include "net/frmImport.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
 
@@ -426,4 +427,37 @@ TEST(GeorefForm, NothingIsCutOnASmallScreen) {
   EXPECT_GE(w.tblPoints->height(), 4 * w.tblPoints->rowHeight(0));
   const QString rmse = w.lblRmse->text();
   EXPECT_GE(w.lblRmse->width(), w.lblRmse->fontMetrics().horizontalAdvance(rmse));
+}
+
+TEST(GeorefForm, TheImportDialogOpensTheGeoreferencerAndKeepsItsFitForItsScanOnly) {
+  GeorefForm f;
+  frmImport import(f.state, f.prompts);
+  EXPECT_TRUE(import.cmdGeoref->isHidden());  // nothing to open it with
+  QStringList opened;
+  import.setGeoreferencer([&opened](frmImport& d) { opened << d.txtFile->text();
+});
+EXPECT_FALSE(import.cmdGeoref->isHidden());
+// No file chosen: a message, nothing opened.
+import.cmdGeoref->click();
+EXPECT_TRUE(opened.isEmpty());
+EXPECT_EQ(f.prompts.messages().size(), 1);
+const QString scan = f.dir.path() + QStringLiteral("/plain.png");
+test::writeSolidImage(scan, 300, 200, Qt::white);
+import.txtFile->setText(scan);
+import.txtFile_Changed();
+// A plain scan: the check says how to place it.
+EXPECT_TRUE(import.lblCheck->text().contains(QStringLiteral("位置合わせ...")));
+import.cmdGeoref->click();
+EXPECT_EQ(opened, QStringList{scan});
+
+// The fit is kept for that scan, and dropped when another file is chosen.
+f.addSix();
+GeorefWarpSpec spec;
+QString why;
+ASSERT_TRUE(f.w->session().warpSpec(spec, &why)) << why.toStdString();
+import.setGeoreferencing(spec);
+EXPECT_TRUE(import.georeferenced());
+import.txtFile->setText(f.dir.path() + QStringLiteral("/other.png"));
+import.txtFile_Changed();
+EXPECT_FALSE(import.georeferenced());
 }
