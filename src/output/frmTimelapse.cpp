@@ -159,6 +159,8 @@ FilmFormat frmTimelapse::format() const {
 
 void frmTimelapse::optFilm_Click() {
   chkLossless->setEnabled(format() == FilmFormat::Webp);
+  // GIF delays are in hundredths of a second: at most 50 frames a second.
+  spnFps->setMaximum(format() == FilmFormat::Gif ? 50 : 60);
   // The extension follows the format.
   if (!chosenPath_.isEmpty()) {
     chosenPath_ = ReplaceExtension(chosenPath_, filmExtension(format()));
