@@ -126,6 +126,8 @@ CommandSpec timelapseCommandSpec() {
                                                       QStringLiteral("--fps"),     QStringLiteral("--format"),
                                                       QStringLiteral("--quality"), QStringLiteral("--preset"),
                                                       QStringLiteral("--crf"),     QStringLiteral("-o")};
+  // The film's eras are --eras; the view's single era has no place here.
+  cmd.valueOptions.removeAll(QStringLiteral("--era"));
   cmd.switches = {QStringLiteral("--lossless")};
   return cmd;
 }

@@ -7,6 +7,7 @@
 #include <QJsonValue>
 #include <QList>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QUrl>
 #include <algorithm>
 #include <charconv>
@@ -83,8 +84,15 @@ bool parseNumber(const QByteArray& field, double& v) {
   return r.ec == std::errc() && r.ptr == end && std::isfinite(v);
 }
 
-QByteArray withoutBom(const QByteArray& content) {
-  return content.startsWith("\xEF\xBB\xBF") ? content.mid(3) : content;
+// UTF-8 without its byte-order mark. A spreadsheet saves "Unicode text" as
+// UTF-16 with a mark: that is turned into UTF-8 (its mark dropped).
+QByteArray asUtf8(const QByteArray& content) {
+  if (content.startsWith("\xEF\xBB\xBF")) return content.mid(3);
+  if (!content.startsWith("\xFF\xFE") && !content.startsWith("\xFE\xFF")) return content;
+  QStringDecoder decoder(QStringConverter::encodingForData(content).value_or(QStringConverter::Utf16));
+  QString text = decoder(content);
+  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+  return decoder.hasError() ? content : text.toUtf8();
 }
 
 // ---- Text tables: the points file and the CSV
@@ -94,20 +102,26 @@ struct Line {
   QByteArray text;
 };
 
-// Lines end at LF, CR LF or a lone CR.
-std::vector<Line> splitLines(const QByteArray& content) {
-  std::vector<Line> lines;
-  int number = 1;
-  qsizetype start = 0;
-  const qsizetype n = content.size();
-  for (qsizetype i = 0; i <= n; ++i) {
-    if (i < n && content[i] != '\n' && content[i] != '\r') continue;
-    lines.push_back({number++, content.mid(start, i - start)});
-    if (i + 1 < n && content[i] == '\r' && content[i + 1] == '\n') ++i;
-    start = i + 1;
+// Walks a text's lines (ending at LF, CR LF or a lone CR) one at a time:
+// a file of nothing but line ends costs no memory per line.
+class LineReader {
+ public:
+  explicit LineReader(const QByteArray& text) : text_(text) {}
+  bool next(Line& line) {
+    if (pos_ > text_.size()) return false;
+    qsizetype end = pos_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
+    line.number = ++number_;
+    line.text = text_.mid(pos_, end - pos_);
+    pos_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
+    return true;
   }
-  return lines;
-}
+
+ private:
+  const QByteArray& text_;
+  qsizetype pos_ = 0;
+  int number_ = 0;
+};
 
 // Fields with CSV quoting ("a ""b""", separators inside quotes). False when
 // a quote is left open at the line's end.
@@ -210,11 +224,10 @@ bool parseEnable(const QByteArray& field, bool& on) {
   return false;
 }
 
-bool readRows(const std::vector<Line>& lines, size_t first, const Table& t, bool lonLat,
-              std::vector<FileControlPoint>& points, QString* why) {
+bool readRows(LineReader& lines, const Table& t, bool lonLat, std::vector<FileControlPoint>& points, QString* why) {
   QList<QByteArray> f;
-  for (size_t i = first; i < lines.size(); ++i) {
-    const Line& line = lines[i];
+  Line line;
+  while (lines.next(line)) {
     const QByteArray trimmed = line.text.trimmed();
     if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
     const char separator = t.format == ControlPointFormat::Points ? pointsSeparator(line.text) : t.separator;
@@ -297,26 +310,25 @@ bool sourceYIsNegative(const std::vector<FileControlPoint>& points, int width, i
 
 bool readTextTable(const QByteArray& text, int width, int height, ControlPointFile& set, ControlPointFormat& format,
                    QString* why) {
-  const std::vector<Line> lines = splitLines(text);
+  LineReader lines(text);
+  Line line;
   QString crs;
-  bool crsLine = false;
-  size_t i = 0;
-  for (; i < lines.size(); ++i) {
-    const QByteArray t = lines[i].text.trimmed();
-    if (t.isEmpty()) continue;
-    if (!t.startsWith('#')) break;
+  bool crsLine = false, header = false;
+  while (!header && lines.next(line)) {
+    const QByteArray t = line.text.trimmed();
+    header = !t.isEmpty() && !t.startsWith('#');
     if (t.startsWith("#CRS:") && !crsLine) {
       crs = QString::fromUtf8(t.mid(5));
       crsLine = true;
     }
   }
   Table table;
-  if (i == lines.size() || !readHeader(lines[i].text, table))
+  if (!header || !readHeader(line.text, table))
     return fail(why, QStringLiteral("基準点のファイルとして読めません。.points、x,y,lon,lat の CSV、"
                                     "ジオリファレンスの注釈のどれでもありません。"));
   format = table.format;
   set.crs = format == ControlPointFormat::Points ? normalisedCrs(crs) : kWorldCrs;
-  if (!readRows(lines, i + 1, table, set.crs == kWorldCrs, set.points, why)) return false;
+  if (!readRows(lines, table, set.crs == kWorldCrs, set.points, why)) return false;
   if (format == ControlPointFormat::Points && sourceYIsNegative(set.points, width, height))
     for (FileControlPoint& p : set.points) p.scanY = -p.scanY + 0.0;
   return true;
@@ -335,12 +347,15 @@ bool parseJson(const QByteArray& text, QJsonObject& root, QString* why) {
   return true;
 }
 
-// Two finite numbers at the head of an array: [x, y] or [lon, lat(, z)].
+QJsonValue at(const QJsonObject& o, const char* key) { return o.value(QLatin1String(key)); }
+bool is(const QJsonValue& v, const char* text) { return v.toString() == QLatin1String(text); }
+
 QJsonValue firstOf(const QJsonValue& v) {
   const QJsonArray arr = v.toArray();
   return arr.isEmpty() ? QJsonValue() : arr[0];
 }
 
+// Two finite numbers at the head of an array: [x, y] or [lon, lat(, z)].
 bool numberPair(const QJsonValue& v, double& a, double& b) {
   const QJsonArray arr = v.toArray();
   if (arr.size() < 2 || !arr[0].isDouble() || !arr[1].isDouble()) return false;
@@ -350,16 +365,15 @@ bool numberPair(const QJsonValue& v, double& a, double& b) {
 }
 
 bool isGeorefMotivation(const QJsonValue& v) {
-  if (v.isString()) return v.toString() == QLatin1String("georeferencing");
+  if (v.isString()) return is(v, "georeferencing");
   const QJsonArray arr = v.toArray();
-  return std::any_of(arr.begin(), arr.end(),
-                     [](const QJsonValue& m) { return m.toString() == QLatin1String("georeferencing"); });
+  return std::any_of(arr.begin(), arr.end(), [](const QJsonValue& m) { return is(m, "georeferencing"); });
 }
 
 // The annotation itself: the object, or an annotation page's first item.
 QJsonObject annotationOf(const QJsonObject& root) {
-  if (root.value(QLatin1String("type")).toString() != QLatin1String("AnnotationPage")) return root;
-  const QJsonArray items = root.value(QLatin1String("items")).toArray();
+  if (!is(at(root, "type"), "AnnotationPage")) return root;
+  const QJsonArray items = at(root, "items").toArray();
   return items.isEmpty() ? QJsonObject() : items[0].toObject();
 }
 
@@ -394,14 +408,14 @@ bool polygonFromSvg(const QString& svg, std::vector<QPointF>& polygon, QString* 
 // The selector's polygon, when the target carries one as SVG.
 bool maskFromTarget(const QJsonObject& target, std::vector<QPointF>& polygon, bool& found, QString* why) {
   found = false;
-  const QJsonValue selector = target.value(QLatin1String("selector"));
+  const QJsonValue selector = at(target, "selector");
   const QJsonArray selectors = selector.isArray() ? selector.toArray() : QJsonArray{selector};
   for (const QJsonValue& s : selectors) {
     const QJsonObject o = s.toObject();
-    if (o.value(QLatin1String("type")).toString() != QLatin1String("SvgSelector")) continue;
+    if (!is(at(o, "type"), "SvgSelector")) continue;
     found = true;
     QString reason;
-    if (!polygonFromSvg(o.value(QLatin1String("value")).toString(), polygon, &reason))
+    if (!polygonFromSvg(at(o, "value").toString(), polygon, &reason))
       return fail(why, QStringLiteral("注釈のマスク（SvgSelector）が読めません：%1").arg(reason));
     return true;
   }
@@ -436,7 +450,7 @@ QString nameFromId(const QString& id) {
 }
 
 bool readSize(const QJsonObject& source, const char* key, int& value, QString* why) {
-  const QJsonValue v = source.value(QLatin1String(key));
+  const QJsonValue v = at(source, key);
   if (v.isUndefined() || v.isNull()) return true;
   const double d = v.toDouble(-1);
   if (!v.isDouble() || d < 1 || d > kMaxScanValue || d != std::floor(d))
@@ -451,13 +465,12 @@ bool readTarget(const QJsonValue& target, ControlPointFile& set, QString* why) {
     return true;
   }
   const QJsonObject t = target.toObject();
-  const QJsonValue source = t.value(QLatin1String("source"));
+  const QJsonValue source = at(t, "source");
   if (source.isString()) {
     set.scanName = nameFromId(source.toString());
   } else {
     const QJsonObject s = source.toObject();
-    const QJsonValue id =
-        s.contains(QLatin1String("id")) ? s.value(QLatin1String("id")) : s.value(QLatin1String("@id"));
+    const QJsonValue id = s.contains(QLatin1String("id")) ? at(s, "id") : at(s, "@id");
     set.scanName = nameFromId(id.toString());
     if (!readSize(s, "width", set.scanWidth, why) || !readSize(s, "height", set.scanHeight, why)) return false;
   }
@@ -470,63 +483,55 @@ bool readTarget(const QJsonValue& target, ControlPointFile& set, QString* why) {
 }
 
 std::optional<GeorefMethod> methodFromTransformation(const QJsonObject& t) {
-  const QString type = t.value(QLatin1String("type")).toString();
+  const QString type = at(t, "type").toString();
   if (type == QLatin1String("thinPlateSpline")) return GeorefMethod::ThinPlateSpline;
   if (type == QLatin1String("helmert")) return GeorefMethod::Helmert;
   if (type == QLatin1String("projective")) return GeorefMethod::Projective;
   int order = 0;
   if (type == QLatin1String("polynomial")) {
-    const QJsonValue o = t.value(QLatin1String("options")).toObject().value(QLatin1String("order"));
+    const QJsonValue o = at(at(t, "options").toObject(), "order");
     order = o.isUndefined() ? 1 : o.toInt(0);
   } else if (type.startsWith(QLatin1String("polynomial"))) {
     order = type.mid(10).toInt();
   }
-  switch (order) {
-    case 1:
-      return GeorefMethod::Poly1;
-    case 2:
-      return GeorefMethod::Poly2;
-    case 3:
-      return GeorefMethod::Poly3;
-    default:
-      return std::nullopt;  // an order the fits here do not have: the user chooses
-  }
+  // An order the fits here do not have is left to the user's choice.
+  constexpr GeorefMethod kOrders[] = {GeorefMethod::Poly1, GeorefMethod::Poly2, GeorefMethod::Poly3};
+  if (order < 1 || order > 3) return std::nullopt;
+  return kOrders[order - 1];
 }
 
 bool readAnnotation(const QJsonObject& root, ControlPointFile& set, QString* why) {
   // A bare FeatureCollection of points with scan coordinates is the body
   // without its envelope; it reads the same.
-  const bool bareBody = root.value(QLatin1String("type")).toString() == QLatin1String("FeatureCollection");
+  const bool bareBody = is(at(root, "type"), "FeatureCollection");
   const QJsonObject annotation = bareBody ? QJsonObject() : annotationOf(root);
-  const QJsonValue motivation = annotation.value(QLatin1String("motivation"));
+  const QJsonValue motivation = at(annotation, "motivation");
   if (!bareBody && !motivation.isUndefined() && !isGeorefMotivation(motivation))
     return fail(
         why, QStringLiteral("ジオリファレンスの注釈ではありません（motivation が georeferencing ではありません）。"));
-  const QJsonObject body = bareBody ? root : annotation.value(QLatin1String("body")).toObject();
-  const QJsonValue features = body.value(QLatin1String("features"));
+  const QJsonObject body = bareBody ? root : at(annotation, "body").toObject();
+  const QJsonValue features = at(body, "features");
   if (!features.isArray())
     return fail(why, QStringLiteral("ジオリファレンスの注釈として読めません（基準点の features がありません）。"));
-  if (!bareBody && !readTarget(annotation.value(QLatin1String("target")), set, why)) return false;
+  if (!bareBody && !readTarget(at(annotation, "target"), set, why)) return false;
   const QJsonArray list = features.toArray();
   if (list.size() > kMaxPoints) return fail(why, tooManyPoints());
   for (qsizetype i = 0; i < list.size(); ++i) {
     const QJsonObject f = list[i].toObject();
-    const QJsonObject properties = f.value(QLatin1String("properties")).toObject();
-    const QJsonValue pixel = properties.contains(QLatin1String("resourceCoords"))
-                                 ? properties.value(QLatin1String("resourceCoords"))
-                                 : properties.value(QLatin1String("pixelCoords"));
-    const QJsonObject geometry = f.value(QLatin1String("geometry")).toObject();
+    const QJsonObject properties = at(f, "properties").toObject();
+    const QJsonValue pixel = properties.contains(QLatin1String("resourceCoords")) ? at(properties, "resourceCoords")
+                                                                                  : at(properties, "pixelCoords");
+    const QJsonObject geometry = at(f, "geometry").toObject();
     FileControlPoint p;
     if (!numberPair(pixel, p.scanX, p.scanY) || std::abs(p.scanX) > kMaxScanValue || std::abs(p.scanY) > kMaxScanValue)
       return fail(why, QStringLiteral("%1番目の基準点の画像上の位置（resourceCoords）が読めません。").arg(i + 1));
-    if (geometry.value(QLatin1String("type")).toString() != QLatin1String("Point") ||
-        !numberPair(geometry.value(QLatin1String("coordinates")), p.mapX, p.mapY) || std::abs(p.mapX) > 360.0 ||
-        std::abs(p.mapY) > 90.0)
+    if (!is(at(geometry, "type"), "Point") || !numberPair(at(geometry, "coordinates"), p.mapX, p.mapY) ||
+        std::abs(p.mapX) > 360.0 || std::abs(p.mapY) > 90.0)
       return fail(why, QStringLiteral("%1番目の基準点の経度・緯度（coordinates）が読めません。").arg(i + 1));
     set.points.push_back(p);
   }
   set.crs = kWorldCrs;
-  const QJsonValue transformation = body.value(QLatin1String("transformation"));
+  const QJsonValue transformation = at(body, "transformation");
   if (transformation.isObject()) set.method = methodFromTransformation(transformation.toObject());
   return true;
 }
@@ -534,18 +539,17 @@ bool readAnnotation(const QJsonObject& root, ControlPointFile& set, QString* why
 // The outer rings of the polygons in a GeoJSON geometry, feature or
 // feature collection.
 void collectRings(const QJsonObject& o, std::vector<QJsonArray>& rings, int depth = 0) {
-  const QString type = o.value(QLatin1String("type")).toString();
-  const QJsonValue coordinates = o.value(QLatin1String("coordinates"));
+  const QString type = at(o, "type").toString();
+  const QJsonValue coordinates = at(o, "coordinates");
   if (type == QLatin1String("Polygon")) {
     rings.push_back(firstOf(coordinates).toArray());
   } else if (type == QLatin1String("MultiPolygon")) {
     for (const QJsonValue& polygon : coordinates.toArray()) rings.push_back(firstOf(polygon).toArray());
   } else if (type == QLatin1String("Feature") && depth == 0) {
-    collectRings(o.value(QLatin1String("geometry")).toObject(), rings, depth + 1);
+    collectRings(at(o, "geometry").toObject(), rings, depth + 1);
   } else if (type == QLatin1String("FeatureCollection") && depth == 0) {
-    for (const QJsonValue& f : o.value(QLatin1String("features")).toArray())
-      if (f.toObject().value(QLatin1String("type")).toString() == QLatin1String("Feature"))
-        collectRings(f.toObject(), rings, depth);
+    for (const QJsonValue& f : at(o, "features").toArray())
+      if (is(at(f.toObject(), "type"), "Feature")) collectRings(f.toObject(), rings, depth);
   }
 }
 
@@ -616,7 +620,7 @@ const char* sourceType(const QString& name) {
 bool readControlPointFile(const QByteArray& content, int imageWidth, int imageHeight, ControlPointFile& out,
                           ControlPointFormat* format, QString* why) {
   if (content.size() > kMaxControlPointFileBytes) return fail(why, tooLarge());
-  const QByteArray text = withoutBom(content);
+  const QByteArray text = asUtf8(content);
   const QByteArray trimmed = text.trimmed();
   if (trimmed.isEmpty()) return fail(why, QStringLiteral("ファイルが空です。"));
   ControlPointFile set;
@@ -697,7 +701,7 @@ QByteArray writeGeoreferenceAnnotation(const ControlPointFile& set, GeorefMethod
 
 bool readMaskFile(const QByteArray& content, std::vector<QPointF>& polygon, QString* why) {
   if (content.size() > kMaxControlPointFileBytes) return fail(why, tooLarge());
-  const QByteArray text = withoutBom(content);
+  const QByteArray text = asUtf8(content);
   const QByteArray trimmed = text.trimmed();
   std::vector<QPointF> result;
   if (trimmed.isEmpty()) return fail(why, QStringLiteral("ファイルが空です。"));
@@ -710,7 +714,7 @@ bool readMaskFile(const QByteArray& content, std::vector<QPointF>& polygon, QStr
     const QJsonObject annotation = annotationOf(root);
     if (annotation.contains(QLatin1String("target"))) {
       bool found = false;
-      if (!maskFromTarget(annotation.value(QLatin1String("target")).toObject(), result, found, why)) return false;
+      if (!maskFromTarget(at(annotation, "target").toObject(), result, found, why)) return false;
       if (!found) return fail(why, QStringLiteral("注釈にマスクの多角形（SvgSelector）がありません。"));
       dropClosingPoint(result);
     } else if (!polygonFromGeoJson(root, result, why)) {

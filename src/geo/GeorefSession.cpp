@@ -15,8 +15,6 @@ namespace kavalo {
 namespace {
 
 constexpr const char* kWorld = "EPSG:4326";
-// A control-point file beyond this is no file of points.
-constexpr qint64 kMaxPointsFile = 16 * 1024 * 1024;
 
 // The plane rectangular zones of the world datum: origin latitude and
 // longitude, EPSG code of zone I + n.
@@ -72,11 +70,13 @@ bool readSmallFile(const QString& path, QByteArray& content, QString* why) {
     if (why) *why = QStringLiteral("「%1」を開けません。").arg(name);
     return false;
   }
-  if (file.size() > kMaxPointsFile) {
+  // Read with a bound, not by the size the file says: a pipe says nothing.
+  content = file.read(kMaxControlPointFileBytes + 1);
+  if (content.size() > kMaxControlPointFileBytes) {
+    content.clear();
     if (why) *why = QStringLiteral("「%1」は大きすぎます（16MBまで）。").arg(name);
     return false;
   }
-  content = file.readAll();
   return true;
 }
 

@@ -24,6 +24,9 @@ constexpr double kWarpMemory = 64.0 * 1024 * 1024;
 // Points along each edge of the scan for its outline in the world datum: a
 // projected scan's edges are curves there.
 constexpr int kEdgeSteps = 32;
+// Scans up to this many pixels are averaged when read at the tiles'
+// resolution (a 20,000 x 15,000 scan is 3 x 10^8).
+constexpr double kAveragedPixels = 1.0e9;
 
 struct TransformerDeleter {
   void (*destroy)(void*) = nullptr;
@@ -505,7 +508,12 @@ GDALDatasetH GdalScan::reduced(int factor, QString* detail) {
   reduced_.reset();
   const QByteArray w = QByteArray::number(std::max(1, description_.width / factor));
   const QByteArray h = QByteArray::number(std::max(1, description_.height / factor));
-  const char* argv[] = {"-of", "VRT", "-outsize", w.constData(), h.constData(), "-r", "nearest", nullptr};
+  // Averaged, so that a fine line still tints the tile's pixel it falls in;
+  // beyond any real scan's size (a sparse file that declares more) every
+  // f-th pixel, so that the time follows the tiles and not the declared size.
+  const double pixels = static_cast<double>(description_.width) * description_.height;
+  const char* resampling = pixels <= kAveragedPixels ? "average" : "nearest";
+  const char* argv[] = {"-of", "VRT", "-outsize", w.constData(), h.constData(), "-r", resampling, nullptr};
   GDALTranslateOptions* options = GDALTranslateOptionsNew(const_cast<char**>(argv), nullptr);
   if (!options) return nullptr;
   int usage = 0;
@@ -550,9 +558,8 @@ ScanStatus GdalScan::warp(const LatLonGrid& grid, QImage& out, const std::functi
     GDALSetGenImgProjTransformerDstGeoTransform(exact_.get(), gt);
   }
 
-  // A scan much finer than the tiles is read at the tiles' resolution (its
-  // overviews where it has them, every f-th pixel otherwise), so that the
-  // work follows the tiles written and not the scan's size.
+  // A scan much finer than the tiles is read at the tiles' resolution (from
+  // its overviews where it has them), as the warp then needs no more.
   const int factor = decimation(grid);
   GDALDatasetH read = source_;
   ScaledTransformer scaled{approx_.get(), 1.0, 1.0};

@@ -19,6 +19,10 @@ QString checkTimelapseOptions(const TimelapseOptions& o) {
   if (!(o.fade >= 0.0) || o.fade >= o.seconds)
     return QStringLiteral("--fade must be at least 0 and less than --seconds");
   if (o.fps < 1 || o.fps > 60) return QStringLiteral("--fps must be 1 to 60");
+  // GIF counts delays in hundredths of a second, and browsers stretch a delay
+  // of one hundredth or less to a tenth: past 50 frames a second a fade
+  // would crawl.
+  if (o.format == FilmFormat::Gif && o.fps > 50) return QStringLiteral("--fps must be at most 50 for a GIF film");
   if (std::nearbyint(o.seconds * o.fps) < 1) return QStringLiteral("--seconds must last at least one frame");
   if (o.size.isValid() &&
       (o.size.width() < 16 || o.size.height() < 16 || o.size.width() > 8192 || o.size.height() > 8192))

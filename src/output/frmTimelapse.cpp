@@ -15,6 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "model/ProgramState.h"
 #include "output/ExportDocuments.h"
 #include "output/SaveFileDialog.h"
@@ -129,6 +131,9 @@ frmTimelapse::frmTimelapse(const ProgramState& state, Prompts& prompts, const Vi
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   fillEras();
+  // The whole era list at a glance, up to ten eras.
+  if (lstEras->count() > 0)
+    lstEras->setMinimumHeight(std::min(lstEras->count(), 10) * lstEras->sizeHintForRow(0) + 2 * lstEras->frameWidth());
   optFilm_Click();
 }
 
@@ -159,6 +164,8 @@ FilmFormat frmTimelapse::format() const {
 
 void frmTimelapse::optFilm_Click() {
   chkLossless->setEnabled(format() == FilmFormat::Webp);
+  // GIF delays are in hundredths of a second: at most 50 frames a second.
+  spnFps->setMaximum(format() == FilmFormat::Gif ? 50 : 60);
   // The extension follows the format.
   if (!chosenPath_.isEmpty()) {
     chosenPath_ = ReplaceExtension(chosenPath_, filmExtension(format()));

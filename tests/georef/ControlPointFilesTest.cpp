@@ -65,6 +65,14 @@ ControlPointFile untouched() {
   return s;
 }
 
+// Text as a spreadsheet saves "Unicode text": UTF-16, little-endian, after
+// its byte-order mark.
+QByteArray utf16(const char16_t* text) {
+  QByteArray bytes("\xFF\xFE");
+  for (const char16_t* c = text; *c; ++c) bytes.append(char(*c & 0xFF)).append(char(*c >> 8));
+  return bytes;
+}
+
 QByteArray pointsHeader() { return "mapX,mapY,sourceX,sourceY,enable,dX,dY,residual\n"; }
 
 }  // namespace
@@ -357,6 +365,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {{true, 10, 20, 139.5, 35.25}, {true, 30.5, 40, 139.6, 35.3}}},
         VariantCase{"CsvQuotedWithMoreColumns",
                     "\"id\",\"X\",\"Y\",\"Lon\",\"Lat\",\"name\"\n1,\"10\",\" 20 \",139.5,35.25,\"a, \"\"b\"\"\"\n",
+                    0,
+                    0,
+                    ControlPointFormat::Csv,
+                    kWorld,
+                    {{true, 10, 20, 139.5, 35.25}}},
+        VariantCase{"CsvUtf16FromASpreadsheet",
+                    utf16(u"x\ty\tlon\tlat\tname\r\n10\t20\t139.5\t35.25\t東京\r\n"),
                     0,
                     0,
                     ControlPointFormat::Csv,

@@ -73,6 +73,7 @@ TEST(FilmOptions, RefusedValuesSayWhy) {
       {"negative fade", [](TimelapseOptions& o) { o.fade = -0.5; }, "--fade"},
       {"no frames", [](TimelapseOptions& o) { o.fps = 0; }, "--fps"},
       {"too many frames", [](TimelapseOptions& o) { o.fps = 61; }, "--fps"},
+      {"too many for a GIF", [](TimelapseOptions& o) { o.format = FilmFormat::Gif, o.fps = 60; }, "GIF"},
       {"shorter than a frame", [](TimelapseOptions& o) { o.seconds = 0.01, o.fps = 10; }, "one frame"},
       {"tiny", [](TimelapseOptions& o) { o.size = QSize(8, 8); }, "size"},
       {"rate factor", [](TimelapseOptions& o) { o.crf = 52; }, "rate factor"},
