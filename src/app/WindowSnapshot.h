@@ -3,9 +3,10 @@
 // KAVALO_SNAPSHOT=FILE.png in the environment the window sets up a scene
 // (KAVALO_SNAPSHOT_SCENE: main, compare-side, compare-swipe, compare-lens,
 // compare-blend, online, keyboard, overlay, ruler, links, and the dialogs
-// era-settings, xyz and import shown beside the window; film-dialog; georef: the georeferencer over a scan
-// made from the oldest era), waits for its tiles, grabs itself (or one
-// control of it, KAVALO_SNAPSHOT_WIDGET=objectName), writes FILE and quits
+// era-settings, xyz and import shown beside the window; film-dialog;
+// georef: the georeferencer over a scan made from the oldest era), waits for
+// its tiles, grabs itself (or one control of it,
+// KAVALO_SNAPSHOT_WIDGET=objectName), writes FILE and quits
 // without saving anything. Nothing of it is shown to a user who does not set
 // the variable; scripts/screenshots drives it at build time.
 #include <QString>

@@ -298,6 +298,9 @@ void frmGeoref::buildControls() {
   connect(undo, &QShortcut::activated, this, [this] { cmdUndo_Click(); });
   auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
   connect(redo, &QShortcut::activated, this, [this] { cmdRedo_Click(); });
+  // Delete takes the point selected in the table away.
+  auto* remove = new QShortcut(QKeySequence(QKeySequence::Delete), tblPoints, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(remove, &QShortcut::activated, this, [this] { cmdDelete_Click(); });
 
   if (state_.hasEra()) cboEra->setCurrentIndex(state_.view.eraIndex);
   picMap->setEra(cboEra->currentIndex());

@@ -228,10 +228,12 @@ TEST(GeorefForm, UndoAndRedoByKeysAndButtons) {
   f.addSix();
   ASSERT_EQ(w.session().points().size(), 6u);
   w.tblPoints->selectRow(2);
-  w.cmdDelete->click();
+  w.activateWindow();
+  w.tblPoints->setFocus();
+  QApplication::processEvents();
+  key(w.tblPoints, Qt::Key_Delete, Qt::NoModifier);
   EXPECT_EQ(w.session().points().size(), 5u);
   EXPECT_EQ(w.tblPoints->rowCount(), 5);
-  w.activateWindow();
   key(w.tblPoints, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(w.session().points().size(), 6u);
   key(w.tblPoints, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
