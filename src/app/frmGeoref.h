@@ -111,6 +111,8 @@ class frmGeoref : public QDialog {
     ColScanY,
     ColLon,
     ColLat,
+    ColMapX,  // the map place in the coordinate system chosen for typing
+    ColMapY,
     ColDX,
     ColDY,
     ColResidualPx,

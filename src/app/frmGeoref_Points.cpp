@@ -81,6 +81,20 @@ void frmGeoref::fillTable() {
   const auto& points = session_.points();
   const GeorefAnalysis& a = session_.analysis();
   tblPoints->setRowCount(static_cast<int>(points.size()));
+  // The map places in the system chosen for typing, beside longitude and
+  // latitude; the columns show only while one is chosen.
+  std::vector<double> mapX, mapY;
+  for (const ControlPoint& p : points) {
+    mapX.push_back(p.lon);
+    mapY.push_back(p.lat);
+  }
+  const bool typed = !session_.typedCrs().isEmpty() && session_.worldToTyped(mapX, mapY);
+  tblPoints->setColumnHidden(ColMapX, !typed);
+  tblPoints->setColumnHidden(ColMapY, !typed);
+  if (typed) {
+    tblPoints->horizontalHeaderItem(ColMapX)->setToolTip(session_.typedCrs());
+    tblPoints->horizontalHeaderItem(ColMapY)->setToolTip(session_.typedCrs());
+  }
   for (size_t i = 0; i < points.size(); ++i) {
     const int row = static_cast<int>(i);
     const ControlPoint& p = points[i];
@@ -95,6 +109,8 @@ void frmGeoref::fillTable() {
     put(tblPoints, row, ColScanY, figure(p.scanY, 1), true);
     put(tblPoints, row, ColLon, figure(p.lon, 6), true);
     put(tblPoints, row, ColLat, figure(p.lat, 6), true);
+    put(tblPoints, row, ColMapX, typed ? figure(mapX[i], 2) : QString(), false);
+    put(tblPoints, row, ColMapY, typed ? figure(mapY[i], 2) : QString(), false);
     // A point turned off is a check point: where the fit of the others puts
     // it is an honest error of its own.
     const bool figures = a.ok && i < a.points.size();

@@ -105,7 +105,8 @@ void GeorefSession::setScan(const QString& path, int width, int height, const QI
   width_ = width;
   height_ = height;
   georeferenced_ = false;
-  reduced_ = reduced;
+  // Kept as the live overlay draws it, so that no update converts it.
+  reduced_ = reduced.isNull() ? reduced : reduced.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   points_.clear();
   undo_.clear();
   redo_.clear();
@@ -281,6 +282,12 @@ bool GeorefSession::typedToWorld(double x, double y, double& lon, double& lat, Q
   lon = xs[0];
   lat = ys[0];
   return true;
+}
+
+bool GeorefSession::worldToTyped(std::vector<double>& x, std::vector<double>& y) const {
+  if (typedCrs_.isEmpty()) return false;
+  GeoData* geo = geoData(nullptr);
+  return geo && geo->transformPoints(QString::fromLatin1(kWorld), typedCrs_, x, y, nullptr);
 }
 
 void GeorefSession::chooseAutoPlane() const {

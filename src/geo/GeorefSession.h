@@ -71,6 +71,8 @@ class GeorefSession {
   // A place typed in the chosen system (easting, northing), or in longitude
   // and latitude when crs is empty, as world-datum degrees.
   bool typedToWorld(double x, double y, double& lon, double& lat, QString* why) const;
+  // World-datum places in the chosen system, in place; false without one.
+  bool worldToTyped(std::vector<double>& x, std::vector<double>& y) const;
 
   // The plane the fit is made in (EPSG code or WKT) and its name.
   QString planeCrs() const;

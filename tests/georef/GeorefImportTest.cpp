@@ -274,6 +274,10 @@ TEST(GeorefSession, EditsUndoAndRedoAsSteps) {
   EXPECT_NEAR(lon, 139 + 50 / 60.0, 1e-9);
   EXPECT_NEAR(lat, 36, 1e-9);
   EXPECT_EQ(session.planeCrs(), QStringLiteral("6677"));
+  std::vector<double> x{lon}, y{lat};
+  ASSERT_TRUE(session.worldToTyped(x, y));
+  EXPECT_NEAR(x[0], 0, 1e-6);
+  EXPECT_NEAR(y[0], 0, 1e-6);
   EXPECT_FALSE(session.setTypedCrs(QStringLiteral("EPSG:999999"), &why));
   EXPECT_FALSE(session.setTypedCrs(QStringLiteral("/etc/passwd"), &why));
 }
