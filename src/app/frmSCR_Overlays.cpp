@@ -119,23 +119,33 @@ void frmSCR::fillOverlayList() {
   }
   const bool wasShown = !framOverlay->isHidden();
   framOverlay->setVisible(n > 0);
+  // Every open file in sight (four rows; more scroll), so that the user sees
+  // which are drawn. Where the screen leaves no room for them, the list of
+  // data folders folds to the one shown, then the rows give way one by one.
+  const auto rowsHeight = [](QListWidget* list, int rows) {
+    const int row = list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
+    return rows * std::max(row, list->fontMetrics().height() + 2) + 2 * list->frameWidth() + 2;
+  };
+  const int folderRows = 3 * lstDataFolder->fontMetrics().height() + 8;
+  lstDataFolder->setFixedHeight(folderRows);
   if (n > 0) {
-    // Two files in sight where the screen leaves room for them, one (the
-    // list scrolls) on a 768-pixel screen.
-    const auto listHeight = [this](int rows) { return rows * (lstOverlay->fontMetrics().height() + 2) + 6; };
-    lstOverlay->setFixedHeight(listHeight(std::min(n, 2)));
-    if (n > 1) {
+    int rows = std::min(n, 4);
+    lstOverlay->setFixedHeight(rowsHeight(lstOverlay, rows));
+    const auto tooTall = [this] {
       picBox->layout()->invalidate();
-      if (picBox->layout()->minimumSize().height() > panelRoom()) lstOverlay->setFixedHeight(listHeight(1));
-    }
+      return picBox->layout()->minimumSize().height() > panelRoom();
+    };
+    if (tooTall()) lstDataFolder->setFixedHeight(std::min(folderRows, rowsHeight(lstDataFolder, 1)));
+    while (rows > 1 && tooTall()) lstOverlay->setFixedHeight(rowsHeight(lstOverlay, --rows));
+    if (lstDataFolder->currentItem() != nullptr) lstDataFolder->scrollToItem(lstDataFolder->currentItem());
   }
   const bool loaded = state_.view.loaded;
   cmdOverlayOpen->setEnabled(loaded);
   cmdOverlayRemove->setEnabled(loaded && current >= 0);
   cmdOverlayUp->setEnabled(loaded && current > 0);
   cmdOverlayDown->setEnabled(loaded && current >= 0 && current + 1 < n);
-  // The panel grew or shrank by the list: the window's least size follows.
-  if (wasShown != (n > 0)) fitMinimumSize();
+  // The panel grew or shrank by the lists: the window's least size follows.
+  if (wasShown || n > 0) fitMinimumSize();
 }
 
 bool frmSCR::saveOverlayList() {

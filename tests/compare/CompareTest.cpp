@@ -198,6 +198,7 @@ TEST(CompareFrames, SwipeGivesEachEraItsCreditsInItsOwnHalf) {
     return n;
   };
   const int h = frame.height();
+  if (qEnvironmentVariableIsSet("KAVALO_TEST_KEEP")) frame.save(qEnvironmentVariable("KAVALO_TEST_KEEP"));
   EXPECT_GT(letters(QRect(151, h - 60, 149, 60)), 20);  // in era B's half
   EXPECT_EQ(letters(QRect(0, 0, 149, h - 60)), 0);      // nothing of B's stacked over A's
   // Moved to the left edge, the divider leaves era B the whole view.

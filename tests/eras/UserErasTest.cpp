@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <optional>
