@@ -470,11 +470,6 @@ void Transfer::dropReply() {
   reply_ = nullptr;
   disconnect(reply, nullptr, this, nullptr);
   if (reply->isFinished()) {
-    // The HTTP layer may have queued a second report of the same failure (a
-    // connection that closed in the middle of a body is told as an error
-    // and again as the socket's end); delivered to the finished reply it
-    // would be handled twice. Nothing more is to be heard from this reply.
-    QCoreApplication::removePostedEvents(reply);
     reply->deleteLater();
   } else if (reply->error() != QNetworkReply::NoError || request_.kind == BodyKind::Probe) {
     // The HTTP layer has judged this reply already (an error status), or has
