@@ -120,23 +120,28 @@ void frmSCR::fillOverlayList() {
   const bool wasShown = !framOverlay->isHidden();
   framOverlay->setVisible(n > 0);
   // Every open file in sight (four rows; more scroll), so that the user sees
-  // which are drawn. Where the screen leaves no room for them, the list of
-  // data folders folds to the one shown, then the rows give way one by one.
+  // which are drawn.
   const auto rowsHeight = [](QListWidget* list, int rows) {
     const int row = list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
     return rows * std::max(row, list->fontMetrics().height() + 2) + 2 * list->frameWidth() + 2;
   };
   const int folderRows = 3 * lstDataFolder->fontMetrics().height() + 8;
   lstDataFolder->setFixedHeight(folderRows);
+  cmdMapComment->setVisible(true);
   if (n > 0) {
     int rows = std::min(n, 4);
+    lstOverlay->setFixedHeight(rowsHeight(lstOverlay, 1));
+    picBox->layout()->invalidate();
+    if (rows > 1 && picBox->layout()->minimumSize().height() > panelRoom()) {
+      // A screen without room to spare (768 or 800 pixels high): the data
+      // folder section folds to the folder shown, its comment button with
+      // it, and gives its height to three rows of files. Both come back
+      // when the files are closed.
+      lstDataFolder->setFixedHeight(std::min(folderRows, rowsHeight(lstDataFolder, 1)));
+      cmdMapComment->setVisible(false);
+      rows = std::min(rows, 3);
+    }
     lstOverlay->setFixedHeight(rowsHeight(lstOverlay, rows));
-    const auto tooTall = [this] {
-      picBox->layout()->invalidate();
-      return picBox->layout()->minimumSize().height() > panelRoom();
-    };
-    if (tooTall()) lstDataFolder->setFixedHeight(std::min(folderRows, rowsHeight(lstDataFolder, 1)));
-    while (rows > 1 && tooTall()) lstOverlay->setFixedHeight(rowsHeight(lstOverlay, --rows));
     if (lstDataFolder->currentItem() != nullptr) lstDataFolder->scrollToItem(lstDataFolder->currentItem());
   }
   const bool loaded = state_.view.loaded;
