@@ -54,19 +54,22 @@ bool InstanceChannel::handOver(const QString& link) const {
 }
 
 bool InstanceChannel::listen(std::function<void(const QString& link)> arrived) {
+  // A channel that answers is a window that is running (a listen would take
+  // its name from it: the channel is made apart and moved into place); one
+  // that does not is left over from a program that ended without closing it.
+  {
+    QLocalSocket probe;
+    probe.connectToServer(name_);
+    if (probe.waitForConnected(kConnectMs)) return false;
+  }
+  QLocalServer::removeServer(name_);
   arrived_ = std::move(arrived);
   server_ = new QLocalServer(this);
   // Only this user may hand links over.
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   connect(server_, &QLocalServer::newConnection, this, &InstanceChannel::take);
-  if (server_->listen(name_)) return true;
-  if (server_->serverError() != QAbstractSocket::AddressInUseError) return true;  // no channel, still a window
-  // A channel that answers is a window that is running; one that does not
-  // is left over from a program that ended without closing it.
-  QLocalSocket probe;
-  probe.connectToServer(name_);
-  if (probe.waitForConnected(kConnectMs)) return false;
-  QLocalServer::removeServer(name_);
+  // Without a channel (a folder for it that cannot be written) the window
+  // is still a window.
   server_->listen(name_);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "app/UiElidedCombo.h"
 
+#include <QAbstractItemModel>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -7,6 +8,8 @@ namespace kavalo {
 
 UiElidedCombo::UiElidedCombo(QWidget* parent) : QComboBox(parent) {
   connect(this, &QComboBox::currentIndexChanged, this, [this](int) { updateTip(); });
+  // A label renamed in place keeps its tip in step.
+  connect(model(), &QAbstractItemModel::dataChanged, this, [this] { updateTip(); });
 }
 
 void UiElidedCombo::setTipCaption(const QString& caption) {

@@ -119,23 +119,38 @@ void frmSCR::fillOverlayList() {
   }
   const bool wasShown = !framOverlay->isHidden();
   framOverlay->setVisible(n > 0);
+  // Every open file in sight (four rows; more scroll), so that the user sees
+  // which are drawn.
+  const auto rowsHeight = [](QListWidget* list, int rows) {
+    const int row = list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
+    return rows * std::max(row, list->fontMetrics().height() + 2) + 2 * list->frameWidth() + 2;
+  };
+  const int folderRows = 3 * lstDataFolder->fontMetrics().height() + 8;
+  lstDataFolder->setFixedHeight(folderRows);
+  cmdMapComment->setVisible(true);
   if (n > 0) {
-    // Two files in sight where the screen leaves room for them, one (the
-    // list scrolls) on a 768-pixel screen.
-    const auto listHeight = [this](int rows) { return rows * (lstOverlay->fontMetrics().height() + 2) + 6; };
-    lstOverlay->setFixedHeight(listHeight(std::min(n, 2)));
-    if (n > 1) {
-      picBox->layout()->invalidate();
-      if (picBox->layout()->minimumSize().height() > panelRoom()) lstOverlay->setFixedHeight(listHeight(1));
+    int rows = std::min(n, 4);
+    lstOverlay->setFixedHeight(rowsHeight(lstOverlay, 1));
+    picBox->layout()->invalidate();
+    if (rows > 1 && picBox->layout()->minimumSize().height() > panelRoom()) {
+      // A screen without room to spare (768 or 800 pixels high): the data
+      // folder section folds to the folder shown, its comment button with
+      // it, and gives its height to three rows of files. Both come back
+      // when the files are closed.
+      lstDataFolder->setFixedHeight(std::min(folderRows, rowsHeight(lstDataFolder, 1)));
+      cmdMapComment->setVisible(false);
+      rows = std::min(rows, 3);
     }
+    lstOverlay->setFixedHeight(rowsHeight(lstOverlay, rows));
+    if (lstDataFolder->currentItem() != nullptr) lstDataFolder->scrollToItem(lstDataFolder->currentItem());
   }
   const bool loaded = state_.view.loaded;
   cmdOverlayOpen->setEnabled(loaded);
   cmdOverlayRemove->setEnabled(loaded && current >= 0);
   cmdOverlayUp->setEnabled(loaded && current > 0);
   cmdOverlayDown->setEnabled(loaded && current >= 0 && current + 1 < n);
-  // The panel grew or shrank by the list: the window's least size follows.
-  if (wasShown != (n > 0)) fitMinimumSize();
+  // The panel grew or shrank by the lists: the window's least size follows.
+  if (wasShown || n > 0) fitMinimumSize();
 }
 
 bool frmSCR::saveOverlayList() {

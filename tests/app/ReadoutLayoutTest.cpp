@@ -19,9 +19,11 @@
 #include <QProcess>
 #include <memory>
 
+#include "app/UiElidedCombo.h"
 #include "app/UiMapView.h"
 #include "app/UiReadout.h"
 #include "app/frmSCR.h"
+#include "model/Coordinates.h"
 #include "platform/Prompts.h"
 #include "render/ComposeContext.h"
 #include "support/Fixtures.h"
@@ -209,4 +211,61 @@ TEST(ReadoutLayout, TheZoomSliderStaysPutWhateverThePercentageSays) {
     EXPECT_EQ(now, track) << zoom;
     EXPECT_EQ(f.w->lblZoom->text(), QString::number(zoom) + u'%');
   }
+}
+
+// A GPX file with one point at the view's centre.
+QString pointFileAtCentre(LongSheetWindow& f, const QString& name) {
+  const ProgramState& st = f.w->state();
+  const LatLon at = ImageToLatLon(st.mapInfo, st.view.centerX, st.view.centerY, 1);
+  const QString path = f.root.path(name);
+  test::writeBytes(path, QStringLiteral("<?xml version=\"1.0\"?><gpx version=\"1.1\" creator=\"t\" "
+                                        "xmlns=\"http://www.topografix.com/GPX/1/1\"><wpt lat=\"%1\" lon=\"%2\">"
+                                        "<name>p</name></wpt></gpx>")
+                             .arg(at.lat, 0, 'f', 6)
+                             .arg(at.lon, 0, 'f', 6)
+                             .toUtf8());
+  return path;
+}
+
+TEST(PanelLayout, ThreeOverlaysAreAllInSightOnALaptopScreen) {
+  for (const QSize screen : {QSize(1366, 768), QSize(1280, 800)}) {
+    SCOPED_TRACE(screen.height());
+    LongSheetWindow f(screen);
+    for (const char* name : {"walk.gpx", "shrine.gpx", "river.gpx"})
+      ASSERT_TRUE(f.w->openOverlayFile(pointFileAtCentre(f, QString::fromLatin1(name))));
+    f.w->resize(f.w->minimumSize());
+    QCoreApplication::processEvents();
+    // The panel still fits the screen, less the frame and a task bar.
+    EXPECT_LE(f.w->minimumHeight(), screen.height() - 80);
+    QListWidget* list = f.w->lstOverlay;
+    ASSERT_EQ(list->count(), 3);
+    // Every row whole inside the list's visible part, none reached by scrolling.
+    for (int row = 0; row < list->count(); ++row)
+      EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row))))
+          << "row " << row << " of the overlays is cut";
+    // The folder shown stays in sight in its list.
+    QListWidget* folders = f.w->lstDataFolder;
+    EXPECT_TRUE(folders->viewport()->rect().contains(folders->visualItemRect(folders->currentItem())));
+    expectNothingOverlaps(*f.w);
+  }
+}
+
+TEST(PanelLayout, EraBsBoxShowsItsWholeLabelOrItsEndsAndTip) {
+  LongSheetWindow f({1366, 768});
+  f.w->chkCompare->setChecked(true);
+  f.w->chkCompare_Click();
+  auto* box = dynamic_cast<UiElidedCombo*>(f.w->cboAgeB);
+  ASSERT_NE(box, nullptr);
+  const QString label = QStringLiteral("1880-85年（迅速測図）");
+  box->setItemText(box->currentIndex(), label);
+  QCoreApplication::processEvents();
+  const QString shown = box->shownText();
+  // What the box shows fits its field: the whole label, or its two ends with
+  // the middle elided and the whole label in the tip.
+  EXPECT_LE(box->fontMetrics().horizontalAdvance(shown), box->textField().width());
+  if (shown != label) {
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("18")) && shown.endsWith(QStringLiteral("）"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QChar(0x2026)));
+  }
+  EXPECT_TRUE(box->toolTip().contains(label)) << box->toolTip().toStdString();
 }

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -227,8 +228,10 @@ TEST(UserEras, TheEraSettingsRenameAndDeleteTheUsersErasAlone) {
     };
     // Other choices made first: another style, one era fewer.
     dialog.optEra[1]->setChecked(true);
+    dialog.lstEra->selectAll();
     dialog.lstEra->item(f.indexOf("W00"))->setSelected(false);
-    dialog.lstEra->setCurrentRow(f.indexOf("SCAN01"));
+    dialog.lstEra->selectionModel()->setCurrentIndex(dialog.lstEra->model()->index(f.indexOf("SCAN01"), 0),
+                                                     QItemSelectionModel::NoUpdate);
     dialog.cmdRename->click();
     EXPECT_EQ(asked, QStringLiteral("空中写真"));
     // The dialog stays open, showing the new name, the other choices kept.
@@ -243,7 +246,7 @@ TEST(UserEras, TheEraSettingsRenameAndDeleteTheUsersErasAlone) {
     EXPECT_FALSE(f.state.eras[static_cast<size_t>(f.indexOf("W00"))].listed);
     EXPECT_EQ(f.state.view.eraLabelStyle, 1);
     EXPECT_EQ(f.state.eras[static_cast<size_t>(f.indexOf("SCAN01"))].label, QStringLiteral("戦後の写真"));
-    f.state.eras[static_cast<size_t>(f.indexOf("W00"))].listed = true;
+    for (Era& era : f.state.eras) era.listed = true;
     f.state.view.eraLabelStyle = 0;
   }
   EXPECT_EQ(f.file("map_import_info.txt"), QString(kImport).replace("\"空中写真\"", "\"戦後の写真\""));

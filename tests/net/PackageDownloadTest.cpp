@@ -115,7 +115,7 @@ TEST(PackageRun, AnEraWithoutItsListGetsTheListWithThePackages) {
 
   // No one has the list: said so, never a success.
   QFile::remove(f.eraFile(QStringLiteral("E1930"), QStringLiteral("gazo_check_list.txt")));
-  server.serve(QStringLiteral("/kavalo/a/E1930/gazo_check_list.txt"), "not found", 404);
+  f.state.names[kWebBaseUrl] = server.url(QStringLiteral("/elsewhere/"));
   f.prompts.records.clear();
   const PackageRunOutcome again =
       RunPackageDownload(f.state, f.prompts, BuildShortageList(f.state), {1}, servers, PackageRunView());

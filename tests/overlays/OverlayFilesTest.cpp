@@ -174,8 +174,10 @@ TEST(OverlayFiles, FilesThatCannotBeShownSaySo) {
     const char* message;
   };
   const Case cases[] = {
-      {"broken.gpx", OverlayOpen::Unreadable, "「broken.gpx」を読み込めません。"},
-      {"notes.txt", OverlayOpen::Unreadable, "「notes.txt」を読み込めません。"},
+      // With the reason (HostileOverlayTest has the whole table).
+      {"broken.gpx", OverlayOpen::Unreadable, "「broken.gpx」を読み込めません。GPXファイルではありません。"},
+      {"notes.txt", OverlayOpen::Unreadable,
+       "「notes.txt」を読み込めません。GPX・KML・KMZ・GeoJSON・シェープのどのファイルでもありません。"},
       {"missing.kml", OverlayOpen::Unreadable, "「missing.kml」を読み込めません。"},
       {"far.geojson", OverlayOpen::NotInRegion, "「far.geojson」には、この地域にかかる地物がありません。"},
       {"local.shp", OverlayOpen::NoTransform, "「local.shp」の座標系を世界測地系に変換できません。"},
