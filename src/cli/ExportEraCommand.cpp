@@ -17,7 +17,7 @@ CommandSpec exportEraCommandSpec() {
   cmd.description = QStringLiteral(
       "Era I (an index of the era table) is composed as the window composes it (its veils, masks and borrowed "
       "sheets; the elevation colours only with --elevation) and written through GDAL: gpkg a GeoPackage and mbtiles "
-      "an MBTiles tile set of the era's web tiles (EPSG:3857, the zooms publish --tiles writes), cog a "
+      "an MBTiles tile set of the era's web tiles (EPSG:3857, the zooms of the web map publish writes), cog a "
       "Cloud-Optimised GeoTIFF of the era's mosaic at its own resolution in longitude and latitude (EPSG:4326). FILE "
       "must not exist; it appears only when complete.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--era"),
