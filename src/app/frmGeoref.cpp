@@ -193,12 +193,11 @@ void frmGeoref::buildControls() {
   auto* tableRow = new QHBoxLayout;
   tblPoints = new QTableWidget(0, ColumnCount);
   tblPoints->setObjectName(QStringLiteral("tblPoints"));
-  tblPoints->setHorizontalHeaderLabels({QStringLiteral("番号"), QStringLiteral("有効"), QStringLiteral("画像 X"),
-                                        QStringLiteral("画像 Y"), QStringLiteral("経度"), QStringLiteral("緯度"),
-                                        QStringLiteral("X（東）"), QStringLiteral("Y（北）"),
-                                        QStringLiteral("dX (m)"), QStringLiteral("dY (m)"), QStringLiteral("残差 (px)"),
-                                        QStringLiteral("残差 (m)"), QStringLiteral("一点除外 (px)"),
-                                        QStringLiteral("一点除外 (m)")});
+  tblPoints->setHorizontalHeaderLabels(
+      {QStringLiteral("番号"), QStringLiteral("有効"), QStringLiteral("画像 X"), QStringLiteral("画像 Y"),
+       QStringLiteral("経度"), QStringLiteral("緯度"), QStringLiteral("X（東）"), QStringLiteral("Y（北）"),
+       QStringLiteral("dX (m)"), QStringLiteral("dY (m)"), QStringLiteral("残差 (px)"), QStringLiteral("残差 (m)"),
+       QStringLiteral("一点除外 (px)"), QStringLiteral("一点除外 (m)")});
   tblPoints->horizontalHeaderItem(ColLooPx)->setToolTip(
       QStringLiteral("その点を除いて求めた変換がその点を置く位置の誤差"));
   tblPoints->verticalHeader()->hide();

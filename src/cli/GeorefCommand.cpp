@@ -1,8 +1,8 @@
 #include "cli/GeorefCommand.h"
 
 #include <QFileInfo>
-#include <cstdio>
 
+#include "cli/ImportCommand.h"
 #include "cli/Json.h"
 #include "geo/GeorefSession.h"
 #include "net/ScanImport.h"
@@ -206,23 +206,7 @@ int runGeorefCommand(const QStringList& args) {
   if (dryRun) return kExitOk;
 
   request.georef = spec;
-  ScanImportContext ctx;
-  int shown = -1;
-  ctx.progress = [&shown](int value, int maximum) {
-    if (maximum <= 0) return;
-    const int percent = value * 100 / maximum;
-    if (percent / 10 == shown / 10) return;
-    shown = percent;
-    std::fprintf(stderr, "%d%%\n", percent);
-  };
-  const ScanImportResult result = runScanImport(state, request, ctx);
-  if (!result.added) {
-    printError(result.message);
-    return kExitFailed;
-  }
-  printOut(result.message);
-  printError(QStringLiteral("%1 tiles written into %2").arg(result.tiles).arg(result.era.folder));
-  return kExitOk;
+  return runImportWithProgress(state, request);
 }
 
 }  // namespace kavalo

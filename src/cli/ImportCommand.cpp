@@ -40,8 +40,7 @@ int runImportCommand(const QStringList& args) {
   if (!ok || request.year < 1 || request.year > 9999)
     return usageError(cmd, QStringLiteral("--year must be a year from 1 to 9999"));
   const QString kind = options.get(QStringLiteral("--kind"), QStringLiteral("map"));
-  if (kind != u"map" && kind != u"photo")
-    return usageError(cmd, QStringLiteral("--kind must be map or photo"));
+  if (kind != u"map" && kind != u"photo") return usageError(cmd, QStringLiteral("--kind must be map or photo"));
   request.map = kind == u"map";
   request.credit = options.get(QStringLiteral("--credit"));
   request.label = options.get(QStringLiteral("--label"));
@@ -50,6 +49,10 @@ int runImportCommand(const QStringList& args) {
   CliPrompts prompts;
   if (const CliStatus loaded = loadForCli(options, state, prompts, ElevationLoad::OnDemand, true); !loaded)
     return loaded.status();
+  return runImportWithProgress(state, request);
+}
+
+int runImportWithProgress(ProgramState& state, const ScanImportRequest& request) {
   ScanImportContext ctx;
   int shown = -1;
   ctx.progress = [&shown](int value, int maximum) {

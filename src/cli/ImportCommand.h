@@ -13,4 +13,10 @@ CommandSpec importCommandSpec();
 
 int runImportCommand(const QStringList& args);
 
+struct ScanImportRequest;
+// The import of a scan with its progress in tens of percent on standard
+// error, the result on standard output (or the failure on standard error):
+// the import command's and the georef command's last step.
+int runImportWithProgress(ProgramState& state, const ScanImportRequest& request);
+
 }  // namespace kavalo

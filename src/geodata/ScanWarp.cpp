@@ -251,6 +251,9 @@ class GdalScan : public ScanSource {
 
  private:
   bool outline();
+  // The exact and approximating transformers from options (none: the
+  // projective transformer is set already), then the outline.
+  bool makeTransformers(const char* const* options, ScanStatus& status, QString* detail);
   int decimation(const LatLonGrid& grid);
   GDALDatasetH reduced(int factor, QString* detail);
   void setUpBands(bool paletteAlpha);
@@ -323,17 +326,23 @@ bool GdalScan::open(const QString& path, const GeorefWarpSpec* spec, ScanStatus&
   const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + srcWkt).toUtf8();
   const QByteArray dstOption = (QStringLiteral("DST_SRS=") + worldWkt()).toUtf8();
   const char* options[] = {srcOption.constData(), dstOption.constData(), nullptr};
-  exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),
-                       TransformerDeleter{GDALDestroyGenImgProjTransformer});
-  if (!exact_) {
-    status = ScanStatus::NoTransform;
-    if (detail) *detail = lastError();
-    return false;
+  return makeTransformers(options, status, detail);
+}
+
+bool GdalScan::makeTransformers(const char* const* options, ScanStatus& status, QString* detail) {
+  if (options) {
+    exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),
+                         TransformerDeleter{GDALDestroyGenImgProjTransformer});
+    if (!exact_) {
+      status = ScanStatus::NoTransform;
+      if (detail) *detail = lastError();
+      return false;
+    }
+    // As GDAL's own warp tool does: exact at the ends of each run of pixels,
+    // interpolated between them within an eighth of a pixel.
+    approx_ = Transformer(GDALCreateApproxTransformer(GDALGenImgProjTransform, exact_.get(), 0.125),
+                          TransformerDeleter{GDALDestroyApproxTransformer});
   }
-  // As GDAL's own warp tool does: exact at the ends of each run of pixels,
-  // interpolated between them within an eighth of a pixel.
-  approx_ = Transformer(GDALCreateApproxTransformer(GDALGenImgProjTransform, exact_.get(), 0.125),
-                        TransformerDeleter{GDALDestroyApproxTransformer});
   if (!approx_ || !outline()) {
     status = ScanStatus::NoTransform;
     if (detail) *detail = lastError();
@@ -437,23 +446,9 @@ bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QStrin
                                    (spec.method == WarpMethod::ThinPlateSpline ? "0" : QByteArray::number(spec.order));
     const char* options[] = {srcOption.constData(), dstOption.constData(), methodOption.constData(),
                              orderOption.constData(), nullptr};
-    exact_ = Transformer(GDALCreateGenImgProjTransformer2(source_, nullptr, const_cast<char**>(options)),
-                         TransformerDeleter{GDALDestroyGenImgProjTransformer});
-    if (!exact_) {
-      status = ScanStatus::NoTransform;
-      if (detail) *detail = lastError();
-      return false;
-    }
-    approx_ = Transformer(GDALCreateApproxTransformer(GDALGenImgProjTransform, exact_.get(), 0.125),
-                          TransformerDeleter{GDALDestroyApproxTransformer});
+    return makeTransformers(options, status, detail);
   }
-  if (!approx_ || !outline()) {
-    status = ScanStatus::NoTransform;
-    if (detail) *detail = lastError();
-    return false;
-  }
-  status = ScanStatus::Ok;
-  return true;
+  return makeTransformers(nullptr, status, detail);
 }
 
 bool GdalScan::outline() {
