@@ -65,7 +65,7 @@ frmImport::frmImport(ProgramState& state, Prompts& prompts, QWidget* parent)
   form->addRow(QStringLiteral("年"), txtYear);
   txtLabel = new QLineEdit;
   txtLabel->setObjectName(QStringLiteral("txtLabel"));
-  txtLabel->setPlaceholderText(QStringLiteral("（ファイル名）"));
+  txtLabel->setPlaceholderText(QStringLiteral("（年とファイル名）"));
   form->addRow(QStringLiteral("名前"), txtLabel);
   txtCredit = new QLineEdit;
   txtCredit->setObjectName(QStringLiteral("txtCredit"));
