@@ -48,7 +48,7 @@ class frmGeoref : public QDialog {
   // Shows the era whose years are nearest the scan's.
   void setScanYear(int year);
   // The warp the user chose to import (set when the window closes with 取り込み).
-  const std::optional<GeorefWarpSpec>& chosenWarp() const { return chosen_; }
+  const std::optional<GeorefWarp>& chosenWarp() const { return chosen_; }
   // Milliseconds the last live overlay took (warp and hand-over), -1 before the first.
   double lastPreviewMs() const { return lastPreviewMs_; }
 
@@ -140,7 +140,7 @@ class frmGeoref : public QDialog {
   GeorefSession session_;
   std::optional<QPointF> pendingScan_;
   std::optional<QPointF> pendingMap_;  // lon, lat
-  std::optional<GeorefWarpSpec> chosen_;
+  std::optional<GeorefWarp> chosen_;
   QTimer* previewTimer_ = nullptr;
   double lastPreviewMs_ = -1.0;
   bool filling_ = false;

@@ -417,20 +417,20 @@ void frmGeoref::cmdClearMask_Click() {
 }
 
 void frmGeoref::cmdImport_Click() {
-  GeorefWarpSpec spec;
+  GeorefWarp plan;
   QString why;
-  if (!session_.warpSpec(spec, &why)) {
+  if (!session_.warpPlan(plan, &why)) {
     prompts_.message(why, MessageIcon::Exclamation);
     return;
   }
-  chosen_ = spec;
+  chosen_ = plan;
   accept();
 }
 
 void frmGeoref::cmdGeoTiff_Click() {
-  GeorefWarpSpec spec;
+  GeorefWarp plan;
   QString why;
-  if (!session_.warpSpec(spec, &why)) {
+  if (!session_.warpPlan(plan, &why)) {
     prompts_.message(why, MessageIcon::Exclamation);
     return;
   }
@@ -452,7 +452,7 @@ void frmGeoref::cmdGeoTiff_Click() {
   QString detail;
   GeoData* geo = geoData(&detail);
   prompts_.setWaitCursor(true);
-  const bool ok = geo && geo->writeGeoTiff(session_.scanPath(), spec, warped, choice.path, {}, &detail);
+  const bool ok = geo && geo->writeGeoTiff(session_.scanPath(), plan, warped, choice.path, {}, &detail);
   prompts_.setWaitCursor(false);
   if (!ok)
     prompts_.message(QStringLiteral("GeoTIFF「%1」を書き出せません。%2").arg(QFileInfo(choice.path).fileName(), detail),

@@ -185,8 +185,8 @@ int runGeorefCommand(const QStringList& args) {
       return kExitFailed;
     }
   }
-  GeorefWarpSpec spec;
-  if (!session.warpSpec(spec, &error)) {
+  GeorefWarp plan;
+  if (!session.warpPlan(plan, &error)) {
     printError(QStringLiteral("「%1」の点は画像に合いません。%2").arg(session.scanName(), error));
     return kExitFailed;
   }
@@ -197,7 +197,7 @@ int runGeorefCommand(const QStringList& args) {
     GeoData* geo = geoData(&error);
     QString detail;
     if (!geo ||
-        !geo->writeGeoTiff(request.scanPath, spec, false, options.get(QStringLiteral("--geotiff")), {}, &detail)) {
+        !geo->writeGeoTiff(request.scanPath, plan, false, options.get(QStringLiteral("--geotiff")), {}, &detail)) {
       printError(QStringLiteral("GeoTIFF「%1」を書き出せません。%2")
                      .arg(QFileInfo(options.get(QStringLiteral("--geotiff"))).fileName(), detail));
       return kExitFailed;
@@ -205,7 +205,7 @@ int runGeorefCommand(const QStringList& args) {
   }
   if (dryRun) return kExitOk;
 
-  request.georef = spec;
+  request.georef = plan;
   return runImportWithProgress(state, request);
 }
 

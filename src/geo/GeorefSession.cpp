@@ -510,7 +510,7 @@ bool GeorefSession::loadMask(const QString& path, QString* why) {
   return true;
 }
 
-bool GeorefSession::warpSpec(GeorefWarpSpec& spec, QString* why) const {
+bool GeorefSession::warpPlan(GeorefWarp& plan, QString* why) const {
   const GeorefAnalysis& a = analysis();
   if (!a.ok) {
     if (why) *why = a.why;
@@ -532,30 +532,30 @@ bool GeorefSession::warpSpec(GeorefWarpSpec& spec, QString* why) const {
     if (why) *why = QStringLiteral("平面の座標系（%1）がわかりません。").arg(planeUsed_);
     return false;
   }
-  spec = GeorefWarpSpec();
-  spec.planeWkt = plane.wkt;
-  spec.methodName = methodKey(method_);
-  spec.mask = mask_;
+  plan = GeorefWarp();
+  plan.planeWkt = plane.wkt;
+  plan.methodName = methodKey(method_);
+  plan.mask = mask_;
   for (size_t i = 0; i < points_.size(); ++i)
-    if (points_[i].enabled) spec.points.push_back({points_[i].scanX, points_[i].scanY, plane_[i].x, plane_[i].y});
+    if (points_[i].enabled) plan.points.push_back({points_[i].scanX, points_[i].scanY, plane_[i].x, plane_[i].y});
   switch (method_) {
     case GeorefMethod::Helmert:
     case GeorefMethod::Poly1:
-      spec.method = WarpMethod::Affine;
-      spec.coefficients = a.transform->coefficients();
-      spec.order = 1;
+      plan.method = WarpMethod::Affine;
+      plan.coefficients = a.transform->coefficients();
+      plan.order = 1;
       break;
     case GeorefMethod::Poly2:
     case GeorefMethod::Poly3:
-      spec.method = WarpMethod::Polynomial;
-      spec.order = polynomialOrder(method_);
+      plan.method = WarpMethod::Polynomial;
+      plan.order = polynomialOrder(method_);
       break;
     case GeorefMethod::Projective:
-      spec.method = WarpMethod::Projective;
-      spec.coefficients = a.transform->coefficients();
+      plan.method = WarpMethod::Projective;
+      plan.coefficients = a.transform->coefficients();
       break;
     case GeorefMethod::ThinPlateSpline:
-      spec.method = WarpMethod::ThinPlateSpline;
+      plan.method = WarpMethod::ThinPlateSpline;
       break;
   }
   return true;

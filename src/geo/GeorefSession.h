@@ -98,7 +98,7 @@ class GeorefSession {
   // The warp for the import and the GeoTIFF: false with the reason when the
   // points do not fit the scan (too few for the transform, outside the
   // image, a transform that folds the scan over itself).
-  bool warpSpec(GeorefWarpSpec& spec, QString* why) const;
+  bool warpPlan(GeorefWarp& plan, QString* why) const;
 
   // Where the current transform puts a scan place (world datum); false
   // without a transform.

@@ -41,13 +41,13 @@ class Services : public GeoData {
   ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QString* detail) override {
     return geodata::readRaster(path, maxSide, out, detail);
   }
-  std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec, ScanStatus& status,
+  std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarp& plan, ScanStatus& status,
                                                  QString* detail) override {
-    return geodata::openScanWithPoints(path, spec, status, detail);
+    return geodata::openScanWithPoints(path, plan, status, detail);
   }
-  bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
+  bool writeGeoTiff(const QString& scanPath, const GeorefWarp& plan, bool warped, const QString& outPath,
                     const std::function<bool(double)>& progress, QString* detail) override {
-    return geodata::writeGeoTiff(scanPath, spec, warped, outPath, progress, detail);
+    return geodata::writeGeoTiff(scanPath, plan, warped, outPath, progress, detail);
   }
 
   // ---- One-file exports of an era ----

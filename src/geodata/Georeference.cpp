@@ -187,7 +187,7 @@ ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QStr
   return ScanStatus::Ok;
 }
 
-bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
+bool writeGeoTiff(const QString& scanPath, const GeorefWarp& plan, bool warped, const QString& outPath,
                   const std::function<bool(double)>& progress, QString* detail) {
   const QByteArray name = scanPath.toUtf8();
   Dataset original(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
@@ -198,16 +198,16 @@ bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warp
   Dataset placed = virtualCopy(original.get(), detail);
   if (!placed) return false;
   OGRSpatialReference plane;
-  const QByteArray planeWkt = spec.planeWkt.toUtf8();
+  const QByteArray planeWkt = plan.planeWkt.toUtf8();
   if (plane.importFromWkt(planeWkt.constData()) != OGRERR_NONE) {
     if (detail) *detail = lastError();
     return false;
   }
   // A projective warp is carried to other tools by a dense net of points
   // taken from it: their warpers know polynomials and splines only.
-  GeorefWarpSpec points = spec;
-  if (spec.method == WarpMethod::Projective && spec.coefficients.size() == 9) {
-    const double* hm = spec.coefficients.data();
+  GeorefWarp points = plan;
+  if (plan.method == WarpMethod::Projective && plan.coefficients.size() == 9) {
+    const double* hm = plan.coefficients.data();
     const double w = GDALGetRasterXSize(original.get()), h = GDALGetRasterYSize(original.get());
     points.points.clear();
     for (int j = 0; j <= 8; ++j)
@@ -220,9 +220,9 @@ bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warp
   std::vector<GDAL_GCP> gcps = gdalPoints(points);
   GDALSetGCPs2(placed.get(), static_cast<int>(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&plane));
   freePoints(gcps);
-  GDALSetMetadataItem(placed.get(), "GEOREF_TRANSFORM", spec.methodName.toUtf8().constData(), nullptr);
-  if (spec.method == WarpMethod::Polynomial)
-    GDALSetMetadataItem(placed.get(), "GEOREF_ORDER", QByteArray::number(spec.order).constData(), nullptr);
+  GDALSetMetadataItem(placed.get(), "GEOREF_TRANSFORM", plan.methodName.toUtf8().constData(), nullptr);
+  if (plan.method == WarpMethod::Polynomial)
+    GDALSetMetadataItem(placed.get(), "GEOREF_ORDER", QByteArray::number(plan.order).constData(), nullptr);
 
   const QString part = outPath + QStringLiteral(".part");
   const QByteArray partName = part.toUtf8();
@@ -245,17 +245,17 @@ bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warp
     for (const char* a : {"-of", "GTiff", "-co", "COMPRESS=DEFLATE", "-co", "TILED=YES", "-co", "BIGTIFF=IF_SAFER",
                           "-r", "bilinear", "-dstalpha"})
       args.AddString(a);
-    if (spec.method == WarpMethod::ThinPlateSpline || spec.method == WarpMethod::Projective) {
+    if (plan.method == WarpMethod::ThinPlateSpline || plan.method == WarpMethod::Projective) {
       args.AddString("-tps");
     } else {
       args.AddString("-order");
-      args.AddString(QByteArray::number(spec.method == WarpMethod::Affine ? 1 : spec.order).constData());
+      args.AddString(QByteArray::number(plan.method == WarpMethod::Affine ? 1 : plan.order).constData());
     }
-    if (spec.mask.size() >= 3) {
+    if (plan.mask.size() >= 3) {
       // The frame as a cutline in scan pixels, kept for the warper alone.
       QString wkt = QStringLiteral("POLYGON((");
-      for (const QPointF& p : spec.mask) wkt += QStringLiteral("%1 %2,").arg(p.x(), 0, 'g', 12).arg(p.y(), 0, 'g', 12);
-      wkt += QStringLiteral("%1 %2))").arg(spec.mask[0].x(), 0, 'g', 12).arg(spec.mask[0].y(), 0, 'g', 12);
+      for (const QPointF& p : plan.mask) wkt += QStringLiteral("%1 %2,").arg(p.x(), 0, 'g', 12).arg(p.y(), 0, 'g', 12);
+      wkt += QStringLiteral("%1 %2))").arg(plan.mask[0].x(), 0, 'g', 12).arg(plan.mask[0].y(), 0, 'g', 12);
       args.AddString("-wo");
       args.AddString(("CUTLINE=" + wkt).toUtf8().constData());
     }

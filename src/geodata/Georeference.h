@@ -14,7 +14,7 @@ CrsDescription describeCrs(const QString& userInput);
 bool transformPoints(const QString& fromCrs, const QString& toCrs, std::vector<double>& x, std::vector<double>& y,
                      QString* detail);
 ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QString* detail);
-bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
+bool writeGeoTiff(const QString& scanPath, const GeorefWarp& plan, bool warped, const QString& outPath,
                   const std::function<bool(double)>& progress, QString* detail);
 
 }  // namespace kavalo::geodata

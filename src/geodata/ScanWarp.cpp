@@ -121,16 +121,16 @@ Dataset virtualCopy(GDALDatasetH ds, QString* detail) {
   return out;
 }
 
-std::vector<GDAL_GCP> gdalPoints(const GeorefWarpSpec& spec) {
-  std::vector<GDAL_GCP> gcps(spec.points.size());
+std::vector<GDAL_GCP> gdalPoints(const GeorefWarp& plan) {
+  std::vector<GDAL_GCP> gcps(plan.points.size());
   GDALInitGCPs(static_cast<int>(gcps.size()), gcps.data());
   for (size_t i = 0; i < gcps.size(); ++i) {
     CPLFree(gcps[i].pszId);
     gcps[i].pszId = CPLStrdup(QByteArray::number(static_cast<int>(i + 1)).constData());
-    gcps[i].dfGCPPixel = spec.points[i].pixel;
-    gcps[i].dfGCPLine = spec.points[i].line;
-    gcps[i].dfGCPX = spec.points[i].x;
-    gcps[i].dfGCPY = spec.points[i].y;
+    gcps[i].dfGCPPixel = plan.points[i].pixel;
+    gcps[i].dfGCPLine = plan.points[i].line;
+    gcps[i].dfGCPX = plan.points[i].x;
+    gcps[i].dfGCPY = plan.points[i].y;
   }
   return gcps;
 }
@@ -244,7 +244,7 @@ int CPL_STDCALL scaledTransform(void* arg, int dstToSrc, int count, double* x, d
 
 class GdalScan : public ScanSource {
  public:
-  bool open(const QString& path, const GeorefWarpSpec* spec, ScanStatus& status, QString* detail);
+  bool open(const QString& path, const GeorefWarp* plan, ScanStatus& status, QString* detail);
   const ScanDescription& description() const override { return description_; }
   ScanStatus warp(const LatLonGrid& grid, QImage& out, const std::function<bool(double)>& progress,
                   QString* detail) override;
@@ -257,8 +257,8 @@ class GdalScan : public ScanSource {
   int decimation(const LatLonGrid& grid);
   GDALDatasetH reduced(int factor, QString* detail);
   void setUpBands(bool paletteAlpha);
-  bool openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QString* detail);
-  bool placeByPoints(const GeorefWarpSpec& spec, QString& srcWkt, QString* detail);
+  bool openPlaced(const GeorefWarp& plan, ScanStatus& status, QString* detail);
+  bool placeByPoints(const GeorefWarp& plan, QString& srcWkt, QString* detail);
   int transform(int dstToSrc, int count, double* x, double* y, double* z, int* ok) {
     return projective_ ? projectiveTransform(projective_.get(), dstToSrc, count, x, y, z, ok)
                        : GDALGenImgProjTransform(exact_.get(), dstToSrc, count, x, y, z, ok);
@@ -282,7 +282,7 @@ class GdalScan : public ScanSource {
   ScanDescription description_;
 };
 
-bool GdalScan::open(const QString& path, const GeorefWarpSpec* spec, ScanStatus& status, QString* detail) {
+bool GdalScan::open(const QString& path, const GeorefWarp* plan, ScanStatus& status, QString* detail) {
   const QByteArray name = path.toUtf8();
   original_.reset(GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
   if (!original_ || GDALGetRasterCount(original_.get()) < 1) {
@@ -290,7 +290,7 @@ bool GdalScan::open(const QString& path, const GeorefWarpSpec* spec, ScanStatus&
     if (detail) *detail = lastError();
     return false;
   }
-  if (spec) return openPlaced(*spec, status, detail);
+  if (plan) return openPlaced(*plan, status, detail);
   GDALDatasetH ds = original_.get();
   const bool gcps = GDALGetGCPCount(ds) > 0;
   if (!hasGeoTransform(ds) && !gcps) {
@@ -371,7 +371,7 @@ void GdalScan::setUpBands(bool paletteAlpha) {
   description_.height = GDALGetRasterYSize(source_);
 }
 
-bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QString* detail) {
+bool GdalScan::openPlaced(const GeorefWarp& plan, ScanStatus& status, QString* detail) {
   GDALDatasetH ds = original_.get();
   bool paletteAlpha = false;
   plain_ = plainBytes(ds, paletteAlpha, detail);
@@ -387,11 +387,11 @@ bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QStrin
     source_ = placed_.get();
   }
   setUpBands(paletteAlpha);
-  mask_ = spec.mask;
-  method_ = spec.methodName;
+  mask_ = plan.mask;
+  method_ = plan.methodName;
 
   OGRSpatialReference plane;
-  const QByteArray planeWkt = spec.planeWkt.toUtf8();
+  const QByteArray planeWkt = plan.planeWkt.toUtf8();
   if (plane.importFromWkt(planeWkt.constData()) != OGRERR_NONE) {
     status = ScanStatus::NoCrs;
     if (detail) *detail = lastError();
@@ -400,13 +400,13 @@ bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QStrin
   plane.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
   description_.crsName = plane.GetName() ? QString::fromUtf8(plane.GetName()) : QString();
 
-  if (spec.method == WarpMethod::Projective) {
+  if (plan.method == WarpMethod::Projective) {
     auto t = std::make_unique<ProjectiveTransformer>();
-    if (spec.coefficients.size() != 9 || !invert3(spec.coefficients.data(), t->inverse)) {
+    if (plan.coefficients.size() != 9 || !invert3(plan.coefficients.data(), t->inverse)) {
       status = ScanStatus::NoTransform;
       return false;
     }
-    std::copy(spec.coefficients.begin(), spec.coefficients.end(), t->forward);
+    std::copy(plan.coefficients.begin(), plan.coefficients.end(), t->forward);
     OGRSpatialReference world;
     world.SetWellKnownGeogCS("WGS84");
     world.SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
@@ -422,28 +422,28 @@ bool GdalScan::openPlaced(const GeorefWarpSpec& spec, ScanStatus& status, QStrin
                           TransformerDeleter{GDALDestroyApproxTransformer});
   } else {
     const char* method = "GCP_POLYNOMIAL";
-    if (spec.method == WarpMethod::Affine) {
-      if (spec.coefficients.size() != 6) {
+    if (plan.method == WarpMethod::Affine) {
+      if (plan.coefficients.size() != 6) {
         status = ScanStatus::NoTransform;
         return false;
       }
       double gt[6];
-      std::copy(spec.coefficients.begin(), spec.coefficients.end(), gt);
+      std::copy(plan.coefficients.begin(), plan.coefficients.end(), gt);
       GDALSetGeoTransform(source_, gt);
       GDALSetSpatialRef(source_, OGRSpatialReference::ToHandle(&plane));
       method = "GEOTRANSFORM";
     } else {
-      std::vector<GDAL_GCP> gcps = gdalPoints(spec);
+      std::vector<GDAL_GCP> gcps = gdalPoints(plan);
       GDALSetGCPs2(source_, static_cast<int>(gcps.size()), gcps.data(), OGRSpatialReference::ToHandle(&plane));
       freePoints(gcps);
-      if (spec.method == WarpMethod::ThinPlateSpline) method = "GCP_TPS";
+      if (plan.method == WarpMethod::ThinPlateSpline) method = "GCP_TPS";
     }
-    const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + spec.planeWkt).toUtf8();
+    const QByteArray srcOption = (QStringLiteral("SRC_SRS=") + plan.planeWkt).toUtf8();
     const QByteArray dstOption = (QStringLiteral("DST_SRS=") + worldWkt()).toUtf8();
     const QByteArray methodOption = QByteArray("METHOD=") + method;
     // The spline is GDAL's choice only where no polynomial order is asked for.
     const QByteArray orderOption = QByteArray("MAX_GCP_ORDER=") +
-                                   (spec.method == WarpMethod::ThinPlateSpline ? "0" : QByteArray::number(spec.order));
+                                   (plan.method == WarpMethod::ThinPlateSpline ? "0" : QByteArray::number(plan.order));
     const char* options[] = {srcOption.constData(), dstOption.constData(), methodOption.constData(),
                              orderOption.constData(), nullptr};
     return makeTransformers(options, status, detail);
@@ -632,10 +632,10 @@ std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QS
   return scan;
 }
 
-std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec, ScanStatus& status,
+std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarp& plan, ScanStatus& status,
                                                QString* detail) {
   auto scan = std::make_unique<GdalScan>();
-  if (!scan->open(path, &spec, status, detail)) return nullptr;
+  if (!scan->open(path, &plan, status, detail)) return nullptr;
   return scan;
 }
 

@@ -29,12 +29,12 @@ QString worldWkt();
 Dataset plainBytes(GDALDatasetH ds, bool& hasAlpha, QString* detail);
 // A virtual copy that can carry control points or a geotransform of its own.
 Dataset virtualCopy(GDALDatasetH ds, QString* detail);
-// The spec's points as the library's, numbered from 1; freed by freePoints.
-std::vector<GDAL_GCP> gdalPoints(const GeorefWarpSpec& spec);
+// The plan's points as the library's, numbered from 1; freed by freePoints.
+std::vector<GDAL_GCP> gdalPoints(const GeorefWarp& plan);
 void freePoints(std::vector<GDAL_GCP>& gcps);
 
 std::unique_ptr<ScanSource> openScan(const QString& path, ScanStatus& status, QString* detail);
-std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec, ScanStatus& status,
+std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarp& plan, ScanStatus& status,
                                                QString* detail);
 
 }  // namespace kavalo::geodata

@@ -134,7 +134,7 @@ QString defaultScanLabel(int year, const QString& scanPath) {
   return QStringLiteral("%1年（%2）").arg(year).arg(QFileInfo(scanPath).completeBaseName());
 }
 
-ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarpSpec* georef) {
+ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarp* georef) {
   ScanCheck check;
   const QString name = scanName(scanPath);
   QString error;
@@ -195,7 +195,7 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   if (!readImportedEras(state.datasetFolder, listed, &error)) return fail(error);
 
   // The scan, checked before anything is written.
-  const GeorefWarpSpec* georef = request.georef ? &*request.georef : nullptr;
+  const GeorefWarp* georef = request.georef ? &*request.georef : nullptr;
   const ScanCheck check = checkScan(request.scanPath, info, georef);
   if (!check.ok) return fail(check.message);
   GeoData* geo = geoData(&error);

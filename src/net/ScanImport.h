@@ -30,7 +30,7 @@ struct ScanImportRequest {
   bool map = true;  // masked map; false: photo
   // A plain scan placed by control points (the georeferencer's warp); none
   // for a scan georeferenced already.
-  std::optional<GeorefWarpSpec> georef;
+  std::optional<GeorefWarp> georef;
 };
 
 // What the dialog's preview and the run's first step learn of a scan.
@@ -42,7 +42,7 @@ struct ScanCheck {
 
 // Opens the scan and checks that it is georeferenced, in a coordinate system
 // that reaches the world datum, and overlaps the region.
-ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarpSpec* georef = nullptr);
+ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarp* georef = nullptr);
 
 // The label an imported era takes when the user gives none: the year as the
 // other eras show it and the scan's file name, "1950年（big_utm53）".

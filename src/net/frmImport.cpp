@@ -159,8 +159,8 @@ void frmImport::cmdGeoref_Click() {
   georeferencer_(*this);
 }
 
-void frmImport::setGeoreferencing(const GeorefWarpSpec& spec) {
-  georef_ = spec;
+void frmImport::setGeoreferencing(const GeorefWarp& plan) {
+  georef_ = plan;
   georefScan_ = txtFile->text().trimmed();
   txtFile_Changed();
 }

@@ -47,7 +47,7 @@ class frmImport : public QDialog {
   void cmdGeoref_Click();
   // The control points the georeferencer fitted to the scan in txtFile: the
   // import warps the scan with them. Dropped when another file is chosen.
-  void setGeoreferencing(const GeorefWarpSpec& spec);
+  void setGeoreferencing(const GeorefWarp& plan);
   bool georeferenced() const { return georef_.has_value(); }
 
   QLineEdit* txtFile = nullptr;
@@ -74,7 +74,7 @@ class frmImport : public QDialog {
   Prompts& prompts_;
   QString tag_;
   std::function<void(frmImport&)> georeferencer_;
-  std::optional<GeorefWarpSpec> georef_;
+  std::optional<GeorefWarp> georef_;
   QString georefScan_;  // the file the points belong to
   QThread* worker_ = nullptr;
   std::atomic<bool> cancel_{false};

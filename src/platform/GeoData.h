@@ -146,7 +146,7 @@ struct WarpControlPoint {
   double y = 0.0;
 };
 
-struct GeorefWarpSpec {
+struct GeorefWarp {
   QString planeWkt;  // the plane the points' x and y are in
   WarpMethod method = WarpMethod::Polynomial;
   int order = 1;  // the polynomial's
@@ -238,12 +238,12 @@ class GeoData {
   virtual ScanStatus readRaster(const QString& path, int maxSide, RasterPreview& out, QString* detail) = 0;
   // Opens a scan with the warp the control points define; the source then
   // warps like a georeferenced scan.
-  virtual std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarpSpec& spec,
+  virtual std::unique_ptr<ScanSource> openScanWithPoints(const QString& path, const GeorefWarp& plan,
                                                          ScanStatus& status, QString* detail) = 0;
   // Writes the scan as a GeoTIFF: its pixels unchanged with the control
   // points as ground control points and the transform's name in its
   // metadata, or (warped) resampled onto the plane.
-  virtual bool writeGeoTiff(const QString& scanPath, const GeorefWarpSpec& spec, bool warped, const QString& outPath,
+  virtual bool writeGeoTiff(const QString& scanPath, const GeorefWarp& plan, bool warped, const QString& outPath,
                             const std::function<bool(double)>& progress, QString* detail) = 0;
   // ---- One-file exports of an era ----------------------------------------
   // Writes the raster in the job's format. progress(done fraction) returns

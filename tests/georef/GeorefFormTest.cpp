@@ -454,10 +454,10 @@ EXPECT_EQ(opened, QStringList{scan});
 
 // The fit is kept for that scan, and dropped when another file is chosen.
 f.addSix();
-GeorefWarpSpec spec;
+GeorefWarp plan;
 QString why;
-ASSERT_TRUE(f.w->session().warpSpec(spec, &why)) << why.toStdString();
-import.setGeoreferencing(spec);
+ASSERT_TRUE(f.w->session().warpPlan(plan, &why)) << why.toStdString();
+import.setGeoreferencing(plan);
 EXPECT_TRUE(import.georeferenced());
 import.txtFile->setText(f.dir.path() + QStringLiteral("/other.png"));
 import.txtFile_Changed();

@@ -157,13 +157,13 @@ TEST(GeorefImport, EachTransformPutsTheScanWhereItsModelDoes) {
     // The margin is left out by the scan's frame.
     session.setMask({{0, 14}, {kW, 14}, {kW, kH}, {0, kH}});
 
-    GeorefWarpSpec spec;
-    ASSERT_TRUE(session.warpSpec(spec, &error)) << error.toStdString();
+    GeorefWarp plan;
+    ASSERT_TRUE(session.warpPlan(plan, &error)) << error.toStdString();
     ScanImportRequest request;
     request.scanPath = scanPath;
     request.year = 1950;
     request.credit = QStringLiteral("町史編纂室");
-    request.georef = spec;
+    request.georef = plan;
     const ScanImportResult result = runScanImport(region.state, request, {});
     ASSERT_TRUE(result.added) << result.message.toStdString();
     EXPECT_EQ(result.era.label, QStringLiteral("1950年（town plan）"));
@@ -232,9 +232,9 @@ TEST(GeorefImport, PointsThatDoNotFitTheScanImportNothing) {
     session.setMethod(GeorefMethod::Poly2);
     placePoints(session, quadratic);
     c.change(session);
-    GeorefWarpSpec spec;
+    GeorefWarp plan;
     QString why;
-    EXPECT_FALSE(session.warpSpec(spec, &why));
+    EXPECT_FALSE(session.warpPlan(plan, &why));
     EXPECT_TRUE(why.contains(QString::fromUtf8(c.says))) << why.toStdString();
     EXPECT_TRUE(QDir(region.state.datasetFolder).entryList({"SCAN*"}, QDir::Dirs).isEmpty());
   }
