@@ -1,5 +1,6 @@
 #include "app/ProgramHelp.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cstring>
@@ -11,65 +12,95 @@ namespace kavalo {
 HelpDocument kavaloHelpDocument() {
   HelpDocument doc;
   doc.name = QStringLiteral("kavalo");
-  doc.summary = QStringLiteral("compare topographic maps of one region across eras");
+  doc.summary =
+      QCoreApplication::translate("kavalo::ProgramHelp", "compare topographic maps of one region across eras");
   doc.source = QStringLiteral("Kavalo ") + programVersion();
-  doc.sections.push_back({QStringLiteral("SYNOPSIS"),
+  doc.sections.push_back({QCoreApplication::translate("kavalo::ProgramHelp", "SYNOPSIS"),
                           QString(),
-                          {{QString(), QStringLiteral("kavalo [--help | --version | LINK]"), true}}});
+                          {{QString(), QStringLiteral("kavalo [--lang ja|en] [--help | --version | LINK]"), true}}});
   doc.sections.push_back(
-      {QStringLiteral("DESCRIPTION"),
+      {QCoreApplication::translate("kavalo::ProgramHelp", "DESCRIPTION"),
        QString(),
        {{QString(),
-         QStringLiteral("Kavalo shows the maps of one region as they were drawn in different periods. A region is a "
-                        "data folder of tile images per era; pick an era and the same place stays on screen, so old "
-                        "and new maps are compared by stepping through the eras, side by side, with a swipe, a lens "
-                        "or blended. Over the map it draws elevation colours with relief shading, sheet lines, a "
-                        "scale bar and marks; the status area reads out latitude, longitude, elevation and the map "
-                        "sheet under the cursor. Views are exported as HTML or KML and printed. Further eras come "
-                        "from the mapping agency's tiles, the research institute's rapid-survey maps, any XYZ tile "
-                        "service, and the data folder's own packages.\n\n"
-                        "The captions of the window are Japanese. The manual (解説) is kavalo.pdf."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "Kavalo shows the maps of one region as they were drawn in different periods. A region is a "
+             "data folder of tile images per era; pick an era and the same place stays on screen, so old "
+             "and new maps are compared by stepping through the eras, side by side, with a swipe, a lens "
+             "or blended. Over the map it draws elevation colours with relief shading, sheet lines, a "
+             "scale bar and marks; the status area reads out latitude, longitude, elevation and the map "
+             "sheet under the cursor. Views are exported as HTML or KML and printed. Further eras come "
+             "from the mapping agency's tiles, the research institute's rapid-survey maps, any XYZ tile "
+             "service, and the data folder's own packages.\n\n"
+             "The window speaks Japanese or English: the language of the system's locale (Japanese for a Japanese "
+             "locale, English for any other), the setting language=system|ja|en in kavalo-window.ini, or --lang. "
+             "The user manual opened by the Help button is kavalo.pdf in Japanese and kavalo-en.pdf in English."),
          false}}});
   doc.sections.push_back(
-      {QStringLiteral("OPTIONS"),
+      {QCoreApplication::translate("kavalo::ProgramHelp", "OPTIONS"),
        QString(),
-       {{QStringLiteral("--help, -h"), QStringLiteral("Prints this help and exits."), false},
-        {QStringLiteral("--version"), QStringLiteral("Prints the program's name and version and exits."), false},
+       {{QStringLiteral("--help, -h"),
+         QCoreApplication::translate("kavalo::ProgramHelp", "Prints this help and exits."), false},
+        {QStringLiteral("--version"),
+         QCoreApplication::translate("kavalo::ProgramHelp", "Prints the program's name and version and exits."), false},
+        {QStringLiteral("--lang ja|en"),
+         QCoreApplication::translate("kavalo::ProgramHelp",
+                                     "The language of the window, this help and the messages, for this start only; "
+                                     "without it the setting language of kavalo-window.ini decides, and with "
+                                     "language=system (the default) the system's locale."),
+         false},
         {QStringLiteral("LINK"),
-         QStringLiteral("A link to a view, kavalo://view?dataset=FOLDER&era=FOLDER&lat=LAT&lon=LON&zoom=PERCENT (world "
-                        "datum; every part but lat and lon may be left out): the program opens showing that view. The "
-                        "map's pop-up menu copies the link of the view shown."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "A link to a view, kavalo://view?dataset=FOLDER&era=FOLDER&lat=LAT&lon=LON&zoom=PERCENT (world "
+             "datum; every part but lat and lon may be left out): the program opens showing that view. The "
+             "map's pop-up menu copies the link of the view shown."),
          false}}});
   doc.sections.push_back(
-      {QStringLiteral("FILES"),
+      {QCoreApplication::translate("kavalo::ProgramHelp", "FILES"),
        QString(),
        {{QStringLiteral("~/.local/share/kavalo/"),
-         QStringLiteral("The RootFolder unless KAVALO_ROOT names another: KAVALO.ini, dataset.txt (the list of data "
-                        "folders), colorset.txt, KAVALO_compare.ini, kavalo-window.ini, servers.txt and the data "
-                        "folders. On first start it is seeded with a copy of the sample region."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "The RootFolder unless KAVALO_ROOT names another: KAVALO.ini, dataset.txt (the list of data "
+             "folders), colorset.txt, KAVALO_compare.ini, kavalo-window.ini, servers.txt and the data "
+             "folders. On first start it is seeded with a copy of the sample region."),
          false},
         {QStringLiteral("/usr/share/kavalo/sample/"),
-         QStringLiteral("The fictional sample region the first start copies (beside the installed program: "
-                        "../share/kavalo/sample)."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "The fictional sample region the first start copies (beside the installed program: "
+             "../share/kavalo/sample)."),
          false},
-        {QStringLiteral("/usr/share/kavalo/kavalo.pdf"), QStringLiteral("The user manual (Japanese)."), false}}});
+        {QStringLiteral("/usr/share/kavalo/kavalo.pdf"),
+         QCoreApplication::translate("kavalo::ProgramHelp", "The user manual (Japanese)."), false},
+        {QStringLiteral("/usr/share/kavalo/kavalo-en.pdf"),
+         QCoreApplication::translate("kavalo::ProgramHelp", "The user manual (English)."), false}}});
   doc.sections.push_back(
-      {QStringLiteral("ENVIRONMENT"),
+      {QCoreApplication::translate("kavalo::ProgramHelp", "ENVIRONMENT"),
        QString(),
-       {{QStringLiteral("KAVALO_ROOT"), QStringLiteral("The RootFolder to use instead of ~/.local/share/kavalo/."),
+       {{QStringLiteral("KAVALO_ROOT"),
+         QCoreApplication::translate("kavalo::ProgramHelp", "The RootFolder to use instead of ~/.local/share/kavalo/."),
          false},
         {QStringLiteral("KAVALO_WEB_BASE"),
-         QStringLiteral("The dataset's web folder (server check, server list, tiles fetched in online mode); "
-                        "overrides web_base of servers.txt."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "The dataset's web folder (server check, server list, tiles fetched in online mode); "
+             "overrides web_base of servers.txt."),
          false},
         {QStringLiteral("KAVALO_AGENCY_TILES, KAVALO_AGENCY_PORTAL, KAVALO_WMS, KAVALO_WMS_SITE, KAVALO_XYZ"),
-         QStringLiteral("The addresses of the outside services of the acquisition dialogs; override servers.txt."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "The addresses of the outside services of the acquisition dialogs; override servers.txt."),
          false},
         {QStringLiteral("QT_LOGGING_RULES"),
-         QStringLiteral("\"kavalo.*=true\" turns the log categories on (kavalo.net, kavalo.render, kavalo.data)."),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "\"kavalo.*=true\" turns the log categories on (kavalo.net, kavalo.render, kavalo.data)."),
          false}}});
-  doc.sections.push_back(
-      {QStringLiteral("SEE ALSO"), QString(), {{QString(), QStringLiteral("kavalo-cli(1)"), false}}});
+  doc.sections.push_back({QCoreApplication::translate("kavalo::ProgramHelp", "SEE ALSO"),
+                          QString(),
+                          {{QString(), QStringLiteral("kavalo-cli(1)"), false}}});
   return doc;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -49,7 +50,9 @@ QString bareName(const QString& typed) {
 QString commandHelpText(const CommandSpec& cmd) {
   QString text = QStringLiteral("usage: kavalo-cli ") + cmd.synopsis + QStringLiteral("\n\n");
   text += wrapParagraphs(cmd.summary + QStringLiteral("\n\n") + cmd.description, 79, 0);
-  text += QStringLiteral("\n--verbose turns the log messages on (standard error).\n");
+  text += u'\n' +
+          QCoreApplication::translate("kavalo::CommandHelp", "--verbose turns the log messages on (standard error).") +
+          u'\n';
   return text;
 }
 

@@ -1,5 +1,7 @@
 #include "cli/ErasCommand.h"
 
+#include <QCoreApplication>
+
 #include "app/EraEditing.h"
 
 namespace kavalo {
@@ -8,8 +10,10 @@ CommandSpec erasCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("eras");
   cmd.synopsis = QStringLiteral("eras --root DIR [--dataset N] (--rename I --label TEXT | --delete I)");
-  cmd.summary = QStringLiteral("Renames or deletes an era the user added (from a tile service or a scan).");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate(
+      "kavalo::ErasCommand", "Renames or deletes an era the user added (from a tile service or a scan).");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::ErasCommand",
       "I is the era's index in the era list, as info prints it (eras are sorted by their first year). --rename "
       "gives the era the label TEXT in its info file; --delete takes it out of its info file and moves its folder "
       "to the desktop's trash. Only eras the user added can be changed (info marks them with \"usersOwn\": true); "

@@ -1,5 +1,6 @@
 #include "cli/ExportCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include "cli/ViewOptions.h"
@@ -15,8 +16,10 @@ CommandSpec exportCommandSpec() {
   cmd.synopsis = QStringLiteral(
       "export --root DIR [--dataset N] [view options as for render] [--overlay FILE...]\n"
       "--format html|kml|kmz --image png|jpg [--world-files] -o FILE");
-  cmd.summary = QStringLiteral("Writes what the export dialog writes for the view, one image per era.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::ExportCommand",
+                                            "Writes what the export dialog writes for the view, one image per era.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::ExportCommand",
       "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px, --layers without legend: the "
       "legend is a window of its own and is not exported, --link) and --overlay draws the user's files over every "
       "era. html: a page with an era switcher (Shift-JIS); kml: a "

@@ -1,5 +1,6 @@
 #include "cli/ExportEraCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -13,8 +14,10 @@ CommandSpec exportEraCommandSpec() {
   cmd.name = QStringLiteral("export-era");
   cmd.synopsis =
       QStringLiteral("export-era --root DIR [--dataset N] --era I --format gpkg|mbtiles|cog [--elevation] -o FILE");
-  cmd.summary = QStringLiteral("Writes one era as one file that GIS tools open.");
-  cmd.description = QStringLiteral(
+  cmd.summary =
+      QCoreApplication::translate("kavalo::ExportEraCommand", "Writes one era as one file that GIS tools open.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::ExportEraCommand",
       "Era I (an index of the era table) is composed as the window composes it (its veils, masks and borrowed "
       "sheets; the elevation colours only with --elevation) and written through GDAL: gpkg a GeoPackage and mbtiles "
       "an MBTiles tile set of the era's web tiles (EPSG:3857, the zooms of the web map publish writes), cog a "

@@ -1,5 +1,7 @@
 #include "cli/FetchAgencyCommand.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "cli/FetchCommon.h"
@@ -14,8 +16,10 @@ CommandSpec fetchAgencyCommandSpec() {
   cmd.name = QStringLiteral("fetch-agency");
   cmd.synopsis = QStringLiteral(
       "fetch-agency --root DIR [--dataset N] --source 0|1|2 [--period P] [--tile-server URL] [--portal URL]");
-  cmd.summary = QStringLiteral("Adds an era from the mapping agency's tiles to the data folder.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::FetchAgencyCommand",
+                                            "Adds an era from the mapping agency's tiles to the data folder.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::FetchAgencyCommand",
       "--source 0 the agency's base map, 1 the national air photos of period P (--period, required for them and "
       "only for them: a period the data folder offers and lacks), 2 the orthophoto; stitched from the agency's "
       "pieces into the folder's own tiles. Every question is answered Yes; the closing message goes to standard "

@@ -1,5 +1,7 @@
 #include "cli/FetchPackagesCommand.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -33,13 +35,16 @@ CommandSpec fetchPackagesCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("fetch-packages");
   cmd.synopsis = QStringLiteral("fetch-packages --root DIR [--dataset N] --eras I[,J...] [--web-base URL]");
-  cmd.summary = QStringLiteral("Fetches and unpacks the map-sheet packages of eras that lack files.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::FetchPackagesCommand",
+                                            "Fetches and unpacks the map-sheet packages of eras that lack files.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::FetchPackagesCommand",
       "The package download of the window's 付属地形図取得 for eras I, J… (indices of the era table, eras of the "
       "data folder's own map sheets), every question answered Yes: the server list of the dataset's web folder "
       "(--web-base, KAVALO_WEB_BASE or web_base of servers.txt), the number of packages of each era, then the "
       "numbered packages from the servers in turn, each checked entry by entry before it is unpacked. Progress "
-      "goes to standard error, the run's messages to standard output, those of a failure to standard error. Eras that lack nothing are passed over; "
+      "goes to standard error, the run's messages to standard output, those of a failure to standard error. Eras that "
+      "lack nothing are passed over; "
       "when every era given is complete each is listed with すべて取得済み and the status is 0.");
   cmd.valueOptions = QStringList{QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--eras")}
                      << onlineValueOptions();

@@ -1,5 +1,7 @@
 #include "cli/FetchRapidSurveyCommand.h"
 
+#include <QCoreApplication>
+
 #include "cli/FetchCommon.h"
 #include "net/ServerSettings.h"
 
@@ -9,8 +11,11 @@ CommandSpec fetchRapidSurveyCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("fetch-rapid-survey");
   cmd.synopsis = QStringLiteral("fetch-rapid-survey --root DIR [--dataset N] [--wms URL] [--site URL]");
-  cmd.summary = QStringLiteral("Adds or updates the era of the rapid-survey maps from the research institute.");
-  cmd.description = QStringLiteral(
+  cmd.summary =
+      QCoreApplication::translate("kavalo::FetchRapidSurveyCommand",
+                                  "Adds or updates the era of the rapid-survey maps from the research institute.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::FetchRapidSurveyCommand",
       "Cuts the data folder's tiles from the research institute's map service, for a data folder whose "
       "mapinfo.txt says 迅速測図=1 (status 1 for any other). Every question is answered Yes; the closing message "
       "goes to standard output. --wms and --site override wms and wms_site of servers.txt (and KAVALO_WMS, "

@@ -1,5 +1,7 @@
 #include "cli/FetchXyzCommand.h"
 
+#include <QCoreApplication>
+
 #include "cli/FetchCommon.h"
 #include "net/ServerSettings.h"
 
@@ -11,8 +13,10 @@ CommandSpec fetchXyzCommandSpec() {
   cmd.synopsis = QStringLiteral(
       "fetch-xyz --root DIR [--dataset N] [--url TEMPLATE] [--zoom Z] [--kind map|photo] --attribution TEXT\n"
       "[--label TEXT] [--update]");
-  cmd.summary = QStringLiteral("Adds an era from any web-mercator tile service.");
-  cmd.description = QStringLiteral(
+  cmd.summary =
+      QCoreApplication::translate("kavalo::FetchXyzCommand", "Adds an era from any web-mercator tile service.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::FetchXyzCommand",
       "TEMPLATE is an http(s) address with {z}, {x} and {y} (default: xyz of servers.txt or KAVALO_XYZ); Z the "
       "zoom level (0 to 22); the era is a map (masked, like the base map) or a photo of its own kind of source "
       "(xyz-map, xyz-photo), listed in map_xyz_info.txt, with the --attribution TEXT (required: the service's terms "

@@ -1,5 +1,6 @@
 #include "cli/GeorefCommand.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "cli/ImportCommand.h"
@@ -19,8 +20,10 @@ CommandSpec georefCommandSpec() {
       "       [--transform helmert|poly1|poly2|poly3|projective|tps] [--mask FILE]\n"
       "       (--year Y --credit TEXT [--label TEXT] [--kind map|photo] | --dry-run)\n"
       "       [--geotiff OUT.tif] [--report FILE.json]");
-  cmd.summary = QStringLiteral("Places a plain scan by control points and imports it as a new era.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::GeorefCommand",
+                                            "Places a plain scan by control points and imports it as a new era.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::GeorefCommand",
       "Reads the control points of --points (a points file with its #CRS line, a CSV of x,y,lon,lat, or a "
       "georeference annotation, told apart by their content), fits the transform (--transform; the one the file "
       "names, else poly1) in a projected plane (the points' own system when it is projected, else the plane "

@@ -1,5 +1,7 @@
 #include "cli/ImportCommand.h"
 
+#include <QCoreApplication>
+
 #include <cstdio>
 
 #include "net/ScanImport.h"
@@ -11,8 +13,10 @@ CommandSpec importCommandSpec() {
   cmd.name = QStringLiteral("import");
   cmd.synopsis = QStringLiteral(
       "import --root DIR [--dataset N] --file F --year Y --credit TEXT [--label TEXT] [--kind map|photo]");
-  cmd.summary = QStringLiteral("Imports a georeferenced scan as a new era of the data folder.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::ImportCommand",
+                                            "Imports a georeferenced scan as a new era of the data folder.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::ImportCommand",
       "Warps a GeoTIFF, or a PNG, JPEG or TIFF with a world file (and a .prj or .aux.xml), in any coordinate system, "
       "onto the data folder's own tiles and adds it as an era: a masked map (--kind map, the default) or a photo "
       "(--kind photo). --year and --credit are required; the label defaults to the file's name. Progress goes to "

@@ -1,5 +1,7 @@
 #include "cli/InfoCommand.h"
 
+#include <QCoreApplication>
+
 #include "cli/CliCommon.h"
 #include "cli/Json.h"
 #include "model/EraLabels.h"
@@ -123,8 +125,9 @@ CommandSpec infoCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("info");
   cmd.synopsis = QStringLiteral("info --root DIR [--dataset N]");
-  cmd.summary = QStringLiteral("Prints the loaded data folder as JSON.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::InfoCommand", "Prints the loaded data folder as JSON.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::InfoCommand",
       "The data-folder list of dataset.txt, the settings of KAVALO.ini, the values of mapinfo.txt and what follows "
       "from them, the saved view, every era with its label and its source (sheets, agency-map, air-photo, "
       "agency-ortho, rapid-survey, twenty-thousand, xyz-map, xyz-photo, import-map, import-photo), and the sheet "

@@ -1,5 +1,7 @@
 #include "cli/MeasureCommand.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <cstdio>
 
@@ -12,8 +14,10 @@ CommandSpec measureCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("measure");
   cmd.synopsis = QStringLiteral("measure LAT,LON LAT,LON... [--closed]");
-  cmd.summary = QStringLiteral("Prints the geodesic length (and area) of a path on the world datum as JSON.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate(
+      "kavalo::MeasureCommand", "Prints the geodesic length (and area) of a path on the world datum as JSON.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::MeasureCommand",
       "Each point is LAT,LON in decimal degrees on the world datum (a southern or western one with a minus sign). "
       "Prints {\"length_m\": …} with the length along the ellipsoid in metres; with --closed the path returns to "
       "its first point and {\"area_m2\": …} gives the area it encloses in square metres.");

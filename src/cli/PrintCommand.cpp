@@ -1,5 +1,6 @@
 #include "cli/PrintCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
 
@@ -33,8 +34,10 @@ CommandSpec printCommandSpec() {
       "print --root DIR [--dataset N] [view options as for render] [--overlay FILE...]\n"
       "(--printer NAME | --pdf FILE)\n"
       "[--paper NAME] [--orientation portrait|landscape] [--print-size PCT] [--offset-mm X,Y]");
-  cmd.summary = QStringLiteral("Prints the view as the print dialog would, to a printer or a PDF file.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::PrintCommand",
+                                            "Prints the view as the print dialog would, to a printer or a PDF file.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::PrintCommand",
       "The view is given as for render (--era, --center, --zoom, --size, --mm-per-px, --layers without legend: the "
       "legend is a window of its own and is not printed, --link) and --overlay draws the user's files over the "
       "map. --printer names a printer of the system (CUPS); --pdf "

@@ -1,5 +1,6 @@
 #include "cli/PublishCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 
@@ -18,8 +19,10 @@ CommandSpec publishCommandSpec() {
   cmd.synopsis = QStringLiteral(
       "publish --root DIR [--dataset N] [--mirror URL [--mirror URL...]] -o WEBDIR\n"
       "[--tiles [--elevation]]");
-  cmd.summary = QStringLiteral("Writes the data folder's web folder, for any static web server.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::PublishCommand",
+                                            "Writes the data folder's web folder, for any static web server.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::PublishCommand",
       "WEBDIR becomes the folder that the program's web base (web_base, KAVALO_WEB_BASE) points at: "
       "servercheck.txt, the server list download_serverlist210.txt naming each --mirror (in the order given) as "
       "holding the data folder, and the data folder's own folder with one folder per era: its tiles, fetched one "

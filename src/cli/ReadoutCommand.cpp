@@ -1,5 +1,7 @@
 #include "cli/ReadoutCommand.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 #include "cli/CliCommon.h"
@@ -44,8 +46,10 @@ CommandSpec readoutCommandSpec() {
   cmd.name = QStringLiteral("readout");
   cmd.synopsis =
       QStringLiteral("readout --root DIR [--dataset N] [view options as for render] [--datum 0|1] --at PX,PY");
-  cmd.summary = QStringLiteral("Prints the cursor readout at a view pixel as JSON.");
-  cmd.description = QStringLiteral(
+  cmd.summary =
+      QCoreApplication::translate("kavalo::ReadoutCommand", "Prints the cursor readout at a view pixel as JSON.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::ReadoutCommand",
       "The view is given as for render (--link, --era, --center, --zoom, --size, --mm-per-px; --layers changes nothing "
       "here); PX,PY is a pixel of it. The "
       "JSON object holds the window's two captions as they read (lblInfo, lblMap, and bold when the sheet is "

@@ -1,5 +1,6 @@
 #include "cli/RenderCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 
@@ -44,8 +45,10 @@ CommandSpec renderCommandSpec() {
       "[--mm-per-px F] [--layers tiles,altitude,lines,scale,legend,marks] [--overlay FILE...]\n"
       "[--online [--web-base URL]] -o FILE.png|-\n"
       "[--compare B [--mode side|swipe|lens|blend] [--split X] [--lens X,Y,R] [--opacity P]]");
-  cmd.summary = QStringLiteral("Composes a view exactly as the window does and writes it as PNG.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::RenderCommand",
+                                            "Composes a view exactly as the window does and writes it as PNG.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::RenderCommand",
       "The view: era I (an index of the era table), centre X,Y in image pixels, zoom Z in percent (50 to 400), a "
       "picture of W x H pixels and F millimetres per screen pixel; by default the view saved for the data folder, "
       "1000x700 and 25.4/96 mm. --link kavalo://view?… names the data folder, era, centre and zoom at once (the "

@@ -1,5 +1,7 @@
 #include "cli/ShortageCommand.h"
 
+#include <QCoreApplication>
+
 #include "cli/Json.h"
 #include "model/ProgramState.h"
 #include "net/PackageDownload.h"
@@ -29,8 +31,10 @@ CommandSpec shortageCommandSpec() {
   CommandSpec cmd;
   cmd.name = QStringLiteral("shortage");
   cmd.synopsis = QStringLiteral("shortage --root DIR [--dataset N]");
-  cmd.summary = QStringLiteral("Prints each map-sheet era with the files it lacks, as JSON.");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::ShortageCommand",
+                                            "Prints each map-sheet era with the files it lacks, as JSON.");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::ShortageCommand",
       "For every era of the data folder's own map sheets: its index, its folder, the line the package dialog shows "
       "for it, whether its gazo_check_list.txt is missing (then the era lacks every file), and the image files its "
       "list names but its folder lacks.");

@@ -1,5 +1,6 @@
 #include "cli/TimelapseCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include "cli/ViewOptions.h"
@@ -105,8 +106,10 @@ CommandSpec timelapseCommandSpec() {
       "timelapse --root DIR [--dataset N] [view options as for render] [--overlay FILE...]\n"
       "[--eras I,J,...] [--seconds S] [--fade S] [--label-corner tl|tr|bl|br|none] [--fps N]\n"
       "--format webp|gif|mp4 [--lossless] [--quality Q] [--preset P] [--crf N] -o FILE");
-  cmd.summary = QStringLiteral("Writes the eras of the view as a film (animated WebP, GIF or MP4).");
-  cmd.description = QStringLiteral(
+  cmd.summary = QCoreApplication::translate("kavalo::TimelapseCommand",
+                                            "Writes the eras of the view as a film (animated WebP, GIF or MP4).");
+  cmd.description = QCoreApplication::translate(
+      "kavalo::TimelapseCommand",
       "The view is given as for render (--center, --zoom, --size: the film's size, --mm-per-px, --layers without "
       "legend, --link); each era is composed as the export composes it, with its credits, and its label (in the "
       "data folder's label style) is burned into the corner --label-corner names (tl by default; none for no "

@@ -1,6 +1,9 @@
 #include "platform/HelpText.h"
 
+#include <QCoreApplication>
 #include <QStringList>
+
+#include <vector>
 
 namespace kavalo {
 
@@ -21,6 +24,49 @@ int columns(const QString& text) {
   return n;
 }
 
+// Japanese is written without blanks: a line may end between any two wide
+// characters, except before a closing mark, a pause, a long-vowel or
+// iteration mark or a small kana, and after an opening mark.
+bool mayNotStartLine(QChar c) {
+  // 、。，．：；？！・ー々 and the small kana.
+  static const QString marks = QStringLiteral(
+      u"\u3001\u3002\uFF0C\uFF0E\uFF1A\uFF1B\uFF1F\uFF01\u30FB\u30FC\u3005"
+      u"\u3041\u3043\u3045\u3047\u3049\u3063\u3083\u3085\u3087\u308E"
+      u"\u30A1\u30A3\u30A5\u30A7\u30A9\u30C3\u30E3\u30E5\u30E7\u30EE\u30F5\u30F6,.:;!?");
+  return c.category() == QChar::Punctuation_Close || c.category() == QChar::Punctuation_FinalQuote || marks.contains(c);
+}
+
+bool mayNotEndLine(QChar c) {
+  return c.category() == QChar::Punctuation_Open || c.category() == QChar::Punctuation_InitialQuote;
+}
+
+// A paragraph's pieces between which a line may end: words of narrow
+// characters and single wide characters, each knowing whether a blank
+// stood before it.
+struct Piece {
+  QString text;
+  bool blankBefore = false;
+  bool wide = false;
+};
+
+std::vector<Piece> pieces(const QString& paragraph) {
+  std::vector<Piece> out;
+  bool blank = false;
+  for (QChar c : paragraph.simplified()) {
+    if (c == u' ') {
+      blank = true;
+      continue;
+    }
+    const bool wide = columns(c) == 2;
+    if (!wide && !blank && !out.empty() && !out.back().wide)
+      out.back().text += c;
+    else
+      out.push_back({QString(c), blank, wide});
+    blank = false;
+  }
+  return out;
+}
+
 }  // namespace
 
 QString wrapParagraphs(const QString& text, int width, int indent) {
@@ -35,12 +81,15 @@ QString wrapParagraphs(const QString& text, int width, int indent) {
       continue;
     }
     QString line;
-    for (const QString& word : paragraph.simplified().split(u' ', Qt::SkipEmptyParts)) {
-      if (!line.isEmpty() && indent + columns(line) + 1 + columns(word) > width) {
+    for (const Piece& piece : pieces(paragraph)) {
+      const QString joint = piece.blankBefore ? QStringLiteral(" ") : QString();
+      const bool mayBreak = !line.isEmpty() && (piece.blankBefore ||
+                                                (!mayNotEndLine(line.back()) && !mayNotStartLine(piece.text.front())));
+      if (mayBreak && indent + columns(line) + columns(joint) + columns(piece.text) > width) {
         out += pad + line + u'\n';
         line.clear();
       }
-      line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+      line += (line.isEmpty() ? QString() : joint) + piece.text;
     }
     if (!line.isEmpty()) out += pad + line + u'\n';
   }
@@ -64,10 +113,11 @@ QString roffEscape(const QString& text) {
 
 QString manPageText(const HelpDocument& doc) {
   QString out;
-  out += QStringLiteral(".TH %1 %2 \"\" \"%3\" \"User Commands\"\n")
+  // The manual's title (the page's header) is in the page's language.
+  out += QStringLiteral(".TH %1 %2 \"\" \"%3\" \"%4\"\n")
              .arg(doc.name.toUpper())
              .arg(doc.section)
-             .arg(roffEscape(doc.source));
+             .arg(roffEscape(doc.source), roffEscape(QCoreApplication::translate("kavalo::HelpText", "User Commands")));
   out +=
       QStringLiteral(".SH NAME\n") + roffEscape(doc.name) + QStringLiteral(" \\- ") + roffEscape(doc.summary) + u'\n';
   QString lastHeading;
