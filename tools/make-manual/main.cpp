@@ -1,5 +1,6 @@
 // make-manual: turns the user manual's Markdown into the PDF that the
-// window's 解説 button opens. The build runs it; it needs no display.
+// window's 解説 button opens, one per language (docs/manual.md, the Japanese
+// one, and docs/manual.en.md). The build runs it; it needs no display.
 //
 //   make-manual MANUAL.md OUT.pdf [PICTURES_DIR]
 //
@@ -117,6 +118,24 @@ bool placePictures(QTextDocument& document, const QString& folder, double textWi
   return true;
 }
 
+// The manual's title: its first heading ("# Kavalo 解説"), which names the PDF.
+QString manualTitle(const QString& markdown) {
+  static const QRegularExpression heading(QStringLiteral("^# +(.+)$"), QRegularExpression::MultilineOption);
+  const QRegularExpressionMatch m = heading.match(markdown);
+  return m.hasMatch() ? m.captured(1).trimmed() : QStringLiteral("Kavalo");
+}
+
+// A manual written in Japanese is set in the Japanese font the program itself
+// needs (headings and tables too); one in a Western language is set in a
+// Latin face, with the Japanese font for the Japanese names it quotes.
+QFont manualFont(const QString& title) {
+  const bool japanese = std::any_of(title.begin(), title.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+  QFont font(QStringLiteral("IPAGothic"));
+  if (!japanese) font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("IPAGothic")});
+  font.setPointSizeF(10.0);
+  return font;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,10 +155,8 @@ int main(int argc, char** argv) {
   const QString markdown = QString::fromUtf8(source.readAll());
 
   QTextDocument document;
-  // The Japanese font the program itself needs; headings and tables take it too.
-  QFont font(QStringLiteral("IPAGothic"));
-  font.setPointSizeF(10.0);
-  document.setDefaultFont(font);
+  const QString title = manualTitle(markdown);
+  document.setDefaultFont(manualFont(title));
   document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
   document.setDocumentMargin(0);
   // The document laid out on pages of the printed page's own text area (in
@@ -158,7 +175,7 @@ int main(int argc, char** argv) {
   }
   {
     QPdfWriter writer(&out);
-    writer.setTitle(QStringLiteral("Kavalo 解説"));
+    writer.setTitle(title);
     writer.setCreator(QStringLiteral("Kavalo"));
     writer.setResolution(300);
     writer.setPageLayout(pageLayout());
