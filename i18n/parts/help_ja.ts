@@ -75,10 +75,6 @@
         <translation>プログラムの名前とバージョンを表示して終了します。</translation>
     </message>
     <message>
-        <source>The language of this help and of the messages relayed from the window&apos;s code (before the command; by default the system&apos;s locale: Japanese for a Japanese locale, English for any other). The usage, option errors and machine-readable outputs are the same in every language.</source>
-        <translation>このヘルプと、画面と共通のコードから伝えるメッセージの言語（コマンドの前に指定。指定がなければシステムのロケールで、日本語のロケールなら日本語、それ以外なら英語）。使い方の行、オプションの誤りの表示、機械で読む出力はどの言語でも同じです。</translation>
-    </message>
-    <message>
         <source>Turns the log categories on (kavalo.net, kavalo.render, kavalo.data): every failed request with its address, status and reason, and the folders read, on standard error.</source>
         <translation>ログの分類（kavalo.net、kavalo.render、kavalo.data）を有効にします。失敗した要求のアドレス・ステータス・理由と、読み込んだフォルダが標準エラー出力に出ます。</translation>
     </message>
@@ -93,6 +89,10 @@
     <message>
         <source>SEE ALSO</source>
         <translation>関連項目</translation>
+    </message>
+    <message>
+        <source>The language of this help and of the messages relayed from the window&apos;s code, given before the command: ja (Japanese), en (English) or system (the default: Japanese for a Japanese locale, English for any other). The usage, option errors and machine-readable outputs are the same in every language.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -269,10 +269,6 @@ The window speaks Japanese or English: the language of the system&apos;s locale 
         <translation>プログラムの名前とバージョンを表示して終了します。</translation>
     </message>
     <message>
-        <source>The language of the window, this help and the messages, for this start only; without it the setting language of kavalo-window.ini decides, and with language=system (the default) the system&apos;s locale.</source>
-        <translation>画面、このヘルプ、メッセージの言語（この起動のときだけ）。指定がなければ kavalo-window.ini の設定 language で決まり、language=system（既定）ならシステムのロケールに従います。</translation>
-    </message>
-    <message>
         <source>A link to a view, kavalo://view?dataset=FOLDER&amp;era=FOLDER&amp;lat=LAT&amp;lon=LON&amp;zoom=PERCENT (world datum; every part but lat and lon may be left out): the program opens showing that view. The map&apos;s pop-up menu copies the link of the view shown.</source>
         <translation>表示へのリンク kavalo://view?dataset=FOLDER&amp;era=FOLDER&amp;lat=LAT&amp;lon=LON&amp;zoom=PERCENT（世界測地系。lat と lon 以外は省けます）。その表示で起動します。地図の右クリックのメニューで、表示中のリンクをコピーできます。</translation>
     </message>
@@ -319,6 +315,10 @@ The window speaks Japanese or English: the language of the system&apos;s locale 
     <message>
         <source>SEE ALSO</source>
         <translation>関連項目</translation>
+    </message>
+    <message>
+        <source>The language of the window, this help and the messages, for this start only: ja (Japanese), en (English) or system (the system&apos;s locale). Without it the setting language of kavalo-window.ini decides, and language=system (the default) follows the system&apos;s locale.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -17,7 +17,7 @@ HelpDocument kavaloHelpDocument() {
   doc.source = QStringLiteral("Kavalo ") + programVersion();
   doc.sections.push_back({QCoreApplication::translate("kavalo::ProgramHelp", "SYNOPSIS"),
                           QString(),
-                          {{QString(), QStringLiteral("kavalo [--lang ja|en] [--help | --version | LINK]"), true}}});
+                          {{QString(), QStringLiteral("kavalo [--lang LANG] [--help | --version | LINK]"), true}}});
   doc.sections.push_back(
       {QCoreApplication::translate("kavalo::ProgramHelp", "DESCRIPTION"),
        QString(),
@@ -43,11 +43,12 @@ HelpDocument kavaloHelpDocument() {
          QCoreApplication::translate("kavalo::ProgramHelp", "Prints this help and exits."), false},
         {QStringLiteral("--version"),
          QCoreApplication::translate("kavalo::ProgramHelp", "Prints the program's name and version and exits."), false},
-        {QStringLiteral("--lang ja|en"),
-         QCoreApplication::translate("kavalo::ProgramHelp",
-                                     "The language of the window, this help and the messages, for this start only; "
-                                     "without it the setting language of kavalo-window.ini decides, and with "
-                                     "language=system (the default) the system's locale."),
+        {QStringLiteral("--lang LANG"),
+         QCoreApplication::translate(
+             "kavalo::ProgramHelp",
+             "The language of the window, this help and the messages, for this start only: ja (Japanese), en "
+             "(English) or system (the system's locale). Without it the setting language of kavalo-window.ini "
+             "decides, and language=system (the default) follows the system's locale."),
          false},
         {QStringLiteral("LINK"),
          QCoreApplication::translate(

@@ -99,7 +99,7 @@ QString cliSynopsisBlock() {
 
 QString cliHelpText() {
   QString text = QStringLiteral(
-      "usage: kavalo-cli [--verbose] [--lang ja|en] COMMAND [OPTIONS]\n"
+      "usage: kavalo-cli [--verbose] [--lang LANG] COMMAND [OPTIONS]\n"
       "       kavalo-cli COMMAND --help\n"
       "       kavalo-cli --help | --version\n\n");
   text += wrapParagraphs(
@@ -128,7 +128,7 @@ HelpDocument cliHelpDocument() {
   doc.source = QStringLiteral("Kavalo ") + programVersion();
   HelpSection synopsis{QCoreApplication::translate("kavalo::Commands", "SYNOPSIS"), QString(), {}};
   synopsis.entries.push_back({QString(),
-                              QStringLiteral("kavalo-cli [--verbose] [--lang ja|en] COMMAND [OPTIONS]\n"
+                              QStringLiteral("kavalo-cli [--verbose] [--lang LANG] COMMAND [OPTIONS]\n"
                                              "kavalo-cli COMMAND --help\n"
                                              "kavalo-cli --help | --version"),
                               true});
@@ -161,12 +161,12 @@ HelpDocument cliHelpDocument() {
          false},
         {QStringLiteral("--version"),
          QCoreApplication::translate("kavalo::Commands", "Prints the program's name and version and exits."), false},
-        {QStringLiteral("--lang ja|en"),
+        {QStringLiteral("--lang LANG"),
          QCoreApplication::translate(
              "kavalo::Commands",
-             "The language of this help and of the messages relayed from the window's code (before the command; by "
-             "default the system's locale: Japanese for a Japanese locale, English for any other). The usage, option "
-             "errors and machine-readable outputs are the same in every language."),
+             "The language of this help and of the messages relayed from the window's code, given before the "
+             "command: ja (Japanese), en (English) or system (the default: Japanese for a Japanese locale, English "
+             "for any other). The usage, option errors and machine-readable outputs are the same in every language."),
          false},
         {QStringLiteral("--verbose"),
          QCoreApplication::translate(
