@@ -92,7 +92,7 @@
     </message>
     <message>
         <source>The language of this help and of the messages relayed from the window&apos;s code, given before the command: ja (Japanese), en (English) or system (the default: Japanese for a Japanese locale, English for any other). The usage, option errors and machine-readable outputs are the same in every language.</source>
-        <translation type="unfinished"></translation>
+        <translation>このヘルプと、画面と共通のコードから伝えるメッセージの言語。コマンドの前に指定します。ja（日本語）、en（英語）、system（既定：日本語のロケールなら日本語、それ以外なら英語）のどれかです。使い方の行、オプションの誤りの表示、機械で読む出力はどの言語でも同じです。</translation>
     </message>
 </context>
 <context>
@@ -318,7 +318,7 @@ The window speaks Japanese or English: the language of the system&apos;s locale 
     </message>
     <message>
         <source>The language of the window, this help and the messages, for this start only: ja (Japanese), en (English) or system (the system&apos;s locale). Without it the setting language of kavalo-window.ini decides, and language=system (the default) follows the system&apos;s locale.</source>
-        <translation type="unfinished"></translation>
+        <translation>画面、このヘルプ、メッセージの言語（この起動のときだけ）。ja（日本語）、en（英語）、system（システムのロケール）のどれかです。指定がなければ kavalo-window.ini の設定 language で決まり、language=system（既定）ならシステムのロケールに従います。</translation>
     </message>
 </context>
 <context>
