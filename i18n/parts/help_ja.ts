@@ -189,6 +189,10 @@
         <source>User Commands</source>
         <translation>ユーザーコマンド</translation>
     </message>
+    <message>
+        <source>NAME</source>
+        <translation>名前</translation>
+    </message>
 </context>
 <context>
     <name>kavalo::ImportCommand</name>

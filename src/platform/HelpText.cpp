@@ -118,8 +118,8 @@ QString manPageText(const HelpDocument& doc) {
              .arg(doc.name.toUpper())
              .arg(doc.section)
              .arg(roffEscape(doc.source), roffEscape(QCoreApplication::translate("kavalo::HelpText", "User Commands")));
-  out +=
-      QStringLiteral(".SH NAME\n") + roffEscape(doc.name) + QStringLiteral(" \\- ") + roffEscape(doc.summary) + u'\n';
+  out += QStringLiteral(".SH ") + roffEscape(QCoreApplication::translate("kavalo::HelpText", "NAME")) + u'\n' +
+         roffEscape(doc.name) + QStringLiteral(" \\- ") + roffEscape(doc.summary) + u'\n';
   QString lastHeading;
   for (const HelpSection& section : doc.sections) {
     if (section.heading != lastHeading) {
