@@ -80,16 +80,34 @@ QString wrapParagraphs(const QString& text, int width, int indent) {
       for (const QString& line : paragraph.split(u'\n')) out += pad + line + u'\n';
       continue;
     }
+    // The line being filled and where it may end: before a piece, at the
+    // blank before it if there is one. A piece that may not start a line
+    // takes the piece before it along to the next.
+    struct Break {
+      qsizetype at;
+      bool blank;
+    };
     QString line;
+    std::vector<Break> breaks;
     for (const Piece& piece : pieces(paragraph)) {
-      const QString joint = piece.blankBefore ? QStringLiteral(" ") : QString();
-      const bool mayBreak = !line.isEmpty() && (piece.blankBefore ||
-                                                (!mayNotEndLine(line.back()) && !mayNotStartLine(piece.text.front())));
-      if (mayBreak && indent + columns(line) + columns(joint) + columns(piece.text) > width) {
-        out += pad + line + u'\n';
-        line.clear();
+      if (!line.isEmpty()) {
+        if (piece.blankBefore || (!mayNotEndLine(line.back()) && !mayNotStartLine(piece.text.front())))
+          breaks.push_back({line.size(), piece.blankBefore});
+        if (piece.blankBefore) line += u' ';
       }
-      line += (line.isEmpty() ? QString() : joint) + piece.text;
+      line += piece.text;
+      while (indent + columns(line) > width && !breaks.empty()) {
+        // The last break whose line fits; a word wider than the width
+        // stands on a line of its own.
+        size_t k = breaks.size() - 1;
+        while (k > 0 && indent + columns(line.left(breaks[k].at)) > width) --k;
+        out += pad + line.left(breaks[k].at) + u'\n';
+        const qsizetype cut = breaks[k].at + (breaks[k].blank ? 1 : 0);
+        line = line.mid(cut);
+        std::vector<Break> rest;
+        for (size_t i = k + 1; i < breaks.size(); ++i) rest.push_back({breaks[i].at - cut, breaks[i].blank});
+        breaks = std::move(rest);
+      }
     }
     if (!line.isEmpty()) out += pad + line + u'\n';
   }
