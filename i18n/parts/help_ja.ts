@@ -146,8 +146,8 @@
         <translation>ファイルの足りない時期の、図幅のパッケージを取得して展開します。</translation>
     </message>
     <message>
-        <source>The package download of the window&apos;s 付属地形図取得 for eras I, J… (indices of the era table, eras of the data folder&apos;s own map sheets), every question answered Yes: the server list of the dataset&apos;s web folder (--web-base, KAVALO_WEB_BASE or web_base of servers.txt), the number of packages of each era, then the numbered packages from the servers in turn, each checked entry by entry before it is unpacked. Progress goes to standard error, the run&apos;s messages to standard output, those of a failure to standard error. Eras that lack nothing are passed over; when every era given is complete each is listed with すべて取得済み and the status is 0.</source>
-        <translation>画面の「付属地形図取得」と同じパッケージのダウンロードを、時期 I、J…（時期の表の番号で、データフォルダ自身の図幅の時期）について行い、問いにはすべて「はい」と答えます。データセットの Web フォルダ（ --web-base 、 KAVALO_WEB_BASE 、または servers.txt の web_base）からサーバーの一覧と各時期のパッケージの数を取り、番号の付いたパッケージをサーバーから順に取得して、展開する前に一つずつ中身を確かめます。進み具合は標準エラー出力、取得のメッセージは標準出力、失敗のメッセージは標準エラー出力に出ます。足りないもののない時期は飛ばします。指定したすべての時期がそろっているときは、それぞれを「すべて取得済み」と示し、ステータスは 0 です。</translation>
+        <source>The package download of the window&apos;s Get sheets button for eras I, J… (indices of the era table, eras of the data folder&apos;s own map sheets), every question answered Yes: the server list of the dataset&apos;s web folder (--web-base, KAVALO_WEB_BASE or web_base of servers.txt), the number of packages of each era, then the numbered packages from the servers in turn, each checked entry by entry before it is unpacked. Progress goes to standard error, the run&apos;s messages to standard output, those of a failure to standard error. Eras that lack nothing are passed over; when every era given is complete each is listed as having all its files and the status is 0.</source>
+        <translation>画面の「付属地形図取得」と同じパッケージのダウンロードを、時期 I、J…（時期の表の番号で、データフォルダ自身の図幅の時期）について行い、問いにはすべて「はい」と答えます。データセットの Web フォルダ（ --web-base 、 KAVALO_WEB_BASE 、または servers.txt の web_base）からサーバーの一覧と各時期のパッケージの数を取り、番号の付いたパッケージをサーバーから順に取得して、展開する前に一つずつ中身を確かめます。進み具合は標準エラー出力、取得のメッセージは標準出力、失敗のメッセージは標準エラー出力に出ます。足りないもののない時期は飛ばします。指定したすべての時期がそろっているときは、それぞれをすべて取得済みと示し、ステータスは 0 です。</translation>
     </message>
 </context>
 <context>
@@ -157,8 +157,8 @@
         <translation>研究機関の迅速測図の時期を追加し、または更新します。</translation>
     </message>
     <message>
-        <source>Cuts the data folder&apos;s tiles from the research institute&apos;s map service, for a data folder whose mapinfo.txt says 迅速測図=1 (status 1 for any other). Every question is answered Yes; the closing message goes to standard output. --wms and --site override wms and wms_site of servers.txt (and KAVALO_WMS, KAVALO_WMS_SITE). Status 0 when the era was added or updated.</source>
-        <translation>研究機関の地図配信サービスからデータフォルダのタイルを切り出します。mapinfo.txt に 迅速測図=1 とあるデータフォルダのためのものです（それ以外はステータス 1）。問いにはすべて「はい」と答え、最後のメッセージは標準出力に出ます。 --wms と --site は servers.txt の wms と wms_site（と KAVALO_WMS 、 KAVALO_WMS_SITE）より優先します。時期を追加または更新したときステータス 0 です。</translation>
+        <source>Cuts the data folder&apos;s tiles from the research institute&apos;s map service, for a data folder whose mapinfo.txt offers the rapid-survey maps (its key for them is 1; status 1 for any other). Every question is answered Yes; the closing message goes to standard output. --wms and --site override wms and wms_site of servers.txt (and KAVALO_WMS, KAVALO_WMS_SITE). Status 0 when the era was added or updated.</source>
+        <translation>研究機関の地図配信サービスからデータフォルダのタイルを切り出します。mapinfo.txt で迅速測図を提供している（そのキーが 1 の）データフォルダのためのものです（それ以外はステータス 1）。問いにはすべて「はい」と答え、最後のメッセージは標準出力に出ます。 --wms と --site は servers.txt の wms と wms_site（と KAVALO_WMS 、 KAVALO_WMS_SITE）より優先します。時期を追加または更新したときステータス 0 です。</translation>
     </message>
 </context>
 <context>
@@ -332,7 +332,7 @@ The window speaks Japanese or English: the language of the system&apos;s locale 
         <translation>データフォルダの Web フォルダを、どの静的な Web サーバーにも置ける形で書き出します。</translation>
     </message>
     <message>
-        <source>WEBDIR becomes the folder that the program&apos;s web base (web_base, KAVALO_WEB_BASE) points at: servercheck.txt, the server list download_serverlist210.txt naming each --mirror (in the order given) as holding the data folder, and the data folder&apos;s own folder with one folder per era: its tiles, fetched one by one in online mode, and for the eras of the data folder&apos;s own map sheets zipfilenum.txt and the packages 00.zip, 01.zip… of at most 25 of the files its check list names, with Shift-JIS names, for 付属地形図取得 and fetch-packages. A mirror is a base address to which the data folder&apos;s name is appended; normally it is WEBDIR&apos;s own address (http://host/kavalo/).
+        <source>WEBDIR becomes the folder that the program&apos;s web base (web_base, KAVALO_WEB_BASE) points at: servercheck.txt, the server list download_serverlist210.txt naming each --mirror (in the order given) as holding the data folder, and the data folder&apos;s own folder with one folder per era: its tiles, fetched one by one in online mode, and for the eras of the data folder&apos;s own map sheets zipfilenum.txt and the packages 00.zip, 01.zip… of at most 25 of the files its check list names, with Shift-JIS names, for the window&apos;s Get sheets and fetch-packages. A mirror is a base address to which the data folder&apos;s name is appended; normally it is WEBDIR&apos;s own address (http://host/kavalo/).
 
 The same data gives the same bytes. WEBDIR must be empty, new, or a web folder written before: the data folder&apos;s part is replaced only when the new one is complete, and the server list keeps the other data folders and servers it names. What is left out (files a check list names but the era lacks) is said on standard error; a summary goes to standard output.
 

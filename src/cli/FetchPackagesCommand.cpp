@@ -39,13 +39,14 @@ CommandSpec fetchPackagesCommandSpec() {
                                             "Fetches and unpacks the map-sheet packages of eras that lack files.");
   cmd.description = QCoreApplication::translate(
       "kavalo::FetchPackagesCommand",
-      "The package download of the window's 付属地形図取得 for eras I, J… (indices of the era table, eras of the "
+      "The package download of the window's Get sheets button for eras I, J… (indices of the era table, eras of "
+      "the "
       "data folder's own map sheets), every question answered Yes: the server list of the dataset's web folder "
       "(--web-base, KAVALO_WEB_BASE or web_base of servers.txt), the number of packages of each era, then the "
       "numbered packages from the servers in turn, each checked entry by entry before it is unpacked. Progress "
       "goes to standard error, the run's messages to standard output, those of a failure to standard error. Eras that "
       "lack nothing are passed over; "
-      "when every era given is complete each is listed with すべて取得済み and the status is 0.");
+      "when every era given is complete each is listed as having all its files and the status is 0.");
   cmd.valueOptions = QStringList{QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--eras")}
                      << onlineValueOptions();
   return cmd;

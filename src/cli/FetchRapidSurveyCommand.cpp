@@ -17,7 +17,8 @@ CommandSpec fetchRapidSurveyCommandSpec() {
   cmd.description = QCoreApplication::translate(
       "kavalo::FetchRapidSurveyCommand",
       "Cuts the data folder's tiles from the research institute's map service, for a data folder whose "
-      "mapinfo.txt says 迅速測図=1 (status 1 for any other). Every question is answered Yes; the closing message "
+      "mapinfo.txt offers the rapid-survey maps (its key for them is 1; status 1 for any other). Every question is "
+      "answered Yes; the closing message "
       "goes to standard output. --wms and --site override wms and wms_site of servers.txt (and KAVALO_WMS, "
       "KAVALO_WMS_SITE). Status 0 when the era was added or updated.");
   cmd.valueOptions = {QStringLiteral("--root"), QStringLiteral("--dataset"), QStringLiteral("--wms"),

@@ -118,7 +118,7 @@ bool placePictures(QTextDocument& document, const QString& folder, double textWi
   return true;
 }
 
-// The manual's title: its first heading ("# Kavalo 解説"), which names the PDF.
+// The manual's title: its first heading (after "# "), which names the PDF.
 QString manualTitle(const QString& markdown) {
   static const QRegularExpression heading(QStringLiteral("^# +(.+)$"), QRegularExpression::MultilineOption);
   const QRegularExpressionMatch m = heading.match(markdown);
