@@ -41,14 +41,16 @@ QSet<QString> optionsIn(QString text) {
   return found;
 }
 
-// The lines that are the same in every language: usage and synopsis lines.
+// The lines that are the same in every language: usage and synopsis lines
+// (not the sentences that start with the program's name).
 QStringList usageLines(QString text) {
   text.replace(QStringLiteral("\\-"), QStringLiteral("-"));  // roff's hyphen
   QStringList lines;
   for (const QString& line : text.split(u'\n')) {
     const QString t = line.trimmed();
-    if (t.startsWith(QStringLiteral("usage: ")) || t.startsWith(QStringLiteral("kavalo-cli ")) ||
-        t.startsWith(QStringLiteral("kavalo [")))
+    const bool sentence = t.endsWith(u'.') || hasJapanese(t);
+    if (!sentence && (t.startsWith(QStringLiteral("usage: ")) || t.startsWith(QStringLiteral("kavalo-cli ")) ||
+                      t.startsWith(QStringLiteral("kavalo ["))))
       lines << t;
   }
   return lines;
