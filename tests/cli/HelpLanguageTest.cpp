@@ -42,13 +42,14 @@ QSet<QString> optionsIn(QString text) {
 }
 
 // The lines that are the same in every language: usage and synopsis lines
-// (not the sentences that start with the program's name).
+// (not the sentences that start with the program's name, nor the manual
+// page's NAME line).
 QStringList usageLines(QString text) {
   text.replace(QStringLiteral("\\-"), QStringLiteral("-"));  // roff's hyphen
   QStringList lines;
   for (const QString& line : text.split(u'\n')) {
     const QString t = line.trimmed();
-    const bool sentence = t.endsWith(u'.') || hasJapanese(t);
+    const bool sentence = t.endsWith(u'.') || hasJapanese(t) || t.contains(QStringLiteral(" - "));  // or NAME
     if (!sentence && (t.startsWith(QStringLiteral("usage: ")) || t.startsWith(QStringLiteral("kavalo-cli ")) ||
                       t.startsWith(QStringLiteral("kavalo ["))))
       lines << t;
@@ -102,7 +103,7 @@ TEST(HelpLanguage, EachHelpIsInTheLanguageAskedFor) {
     // the window's Japanese captions).
     if (c.args.last() == u"--help") EXPECT_FALSE(hasJapanese(en)) << en.toStdString();
     // Only the words change: the same usage lines and options in both.
-    EXPECT_EQ(usageLines(ja), usageLines(en));
+    EXPECT_EQ(usageLines(ja).join(u'\n').toStdString(), usageLines(en).join(u'\n').toStdString());
     EXPECT_FALSE(usageLines(en).isEmpty());
     EXPECT_EQ(optionsIn(ja), optionsIn(en));
   }

@@ -53,7 +53,8 @@ TEST(Install, TheInstalledProgramsRunFromTheirPrefix) {
        {"share/applications/kavalo.desktop", "share/metainfo/org.example.kavalo.metainfo.xml",
         "share/icons/hicolor/scalable/apps/kavalo.svg", "share/icons/hicolor/48x48/apps/kavalo.png",
         "share/icons/hicolor/256x256/apps/kavalo.png", "share/man/man1/kavalo.1.gz", "share/man/man1/kavalo-cli.1.gz",
-        "share/kavalo/kavalo.pdf", "share/kavalo/sample/dataset.txt", "share/doc/kavalo/copyright",
+        "share/kavalo/kavalo.pdf", "share/kavalo/kavalo-en.pdf", "share/man/ja/man1/kavalo.1.gz",
+        "share/man/ja/man1/kavalo-cli.1.gz", "share/kavalo/sample/dataset.txt", "share/doc/kavalo/copyright",
         "share/doc/kavalo/changelog.gz"})
     EXPECT_TRUE(QFileInfo(prefix.path() + u'/' + QLatin1String(file)).isFile()) << file;
 
