@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
 #include <vector>
 
 namespace kavalo {
@@ -129,6 +130,26 @@ QString roffEscape(const QString& text) {
   return out;
 }
 
+namespace {
+
+// A paragraph for roff to fill: escaped, with a break point (\:) wherever a
+// Japanese line may end, since roff breaks lines only at blanks.
+QString roffParagraph(const QString& text) {
+  const QString escaped = roffEscape(text);
+  QString out;
+  out.reserve(escaped.size() + escaped.size() / 2);
+  for (qsizetype i = 0; i < escaped.size(); ++i) {
+    const QChar c = escaped[i];
+    out += c;
+    if (i + 1 < escaped.size() && columns(c) == 2 && columns(escaped[i + 1]) == 2 && !mayNotEndLine(c) &&
+        !mayNotStartLine(escaped[i + 1]))
+      out += QStringLiteral("\\:");
+  }
+  return out;
+}
+
+}  // namespace
+
 QString manPageText(const HelpDocument& doc) {
   QString out;
   // The manual's title (the page's header) is in the page's language.
@@ -136,8 +157,12 @@ QString manPageText(const HelpDocument& doc) {
              .arg(doc.name.toUpper())
              .arg(doc.section)
              .arg(roffEscape(doc.source), roffEscape(QCoreApplication::translate("kavalo::HelpText", "User Commands")));
+  // Japanese, filled with few blanks, is set flush left: stretching its rare
+  // blanks to justify a line would tear it apart.
+  const bool japanese = std::any_of(doc.summary.begin(), doc.summary.end(), [](QChar c) { return columns(c) == 2; });
+  if (japanese) out += QStringLiteral(".ad l\n");
   out += QStringLiteral(".SH ") + roffEscape(QCoreApplication::translate("kavalo::HelpText", "NAME")) + u'\n' +
-         roffEscape(doc.name) + QStringLiteral(" \\- ") + roffEscape(doc.summary) + u'\n';
+         roffEscape(doc.name) + QStringLiteral(" \\- ") + roffParagraph(doc.summary) + u'\n';
   QString lastHeading;
   for (const HelpSection& section : doc.sections) {
     if (section.heading != lastHeading) {
@@ -159,7 +184,7 @@ QString manPageText(const HelpDocument& doc) {
       const QStringList paragraphs = entry.text.split(QStringLiteral("\n\n"));
       for (qsizetype i = 0; i < paragraphs.size(); ++i) {
         if (i > 0) out += entry.term.isEmpty() ? QStringLiteral(".PP\n") : QStringLiteral(".IP\n");
-        out += roffEscape(paragraphs[i].simplified()) + u'\n';
+        out += roffParagraph(paragraphs[i].simplified()) + u'\n';
       }
     }
   }

@@ -65,3 +65,24 @@ TEST(HelpText, EnglishBreaksOnlyAtBlanks) {
   EXPECT_EQ(wrapParagraphs(QStringLiteral("one two three\n\n  kept  as\n  it is"), 9, 2),
             QStringLiteral("  one two\n  three\n\n    kept  as\n    it is\n"));
 }
+
+// roff breaks lines only at blanks: a Japanese page carries break points
+// where a line may end and is set flush left; an English one is left as it
+// was written.
+TEST(HelpText, AJapaneseManualPageMayBreakBetweenCharacters) {
+  const auto page = [](const char* summary, const char* text) {
+    HelpDocument doc;
+    doc.name = QStringLiteral("kavalo");
+    doc.summary = QString::fromUtf8(summary);
+    doc.sections.push_back({QStringLiteral("DESCRIPTION"), QString(), {{QString(), QString::fromUtf8(text), false}}});
+    return manPageText(doc);
+  };
+  const QString ja = page("地形図を見比べる", "時期を選びます（既定）。--lang で決まります。");
+  EXPECT_TRUE(ja.contains(QStringLiteral("\n.ad l\n")));
+  EXPECT_TRUE(ja.contains(QStringLiteral("時\\:期\\:を\\:選\\:び\\:ま\\:す\\:（既\\:定）。\\-\\-lang で\\:決")))
+      << ja.toStdString();
+  const QString en = page("compare maps", "Choose an era (by default) with --lang.");
+  EXPECT_FALSE(en.contains(QStringLiteral(".ad")));
+  EXPECT_FALSE(en.contains(QStringLiteral("\\:")));
+  EXPECT_TRUE(en.contains(QStringLiteral("Choose an era (by default) with \\-\\-lang.\n")));
+}
