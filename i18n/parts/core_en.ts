@@ -320,6 +320,10 @@
         <source>電子国土基本図（オルソ画像）：%1保存</source>
         <translation>Digital Japan Basic Map (orthophotos): saved %1</translation>
     </message>
+    <message>
+        <source>%1m</source>
+        <translation>%1 m</translation>
+    </message>
 </context>
 <context>
     <name>kavalo::DataFolderList</name>
