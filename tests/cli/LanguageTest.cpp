@@ -24,7 +24,7 @@ test::ProgramRun runIn(const char* lang, const QStringList& args) {
 
 // A RootFolder with the region "d", a scan of its own and eras the user
 // added (a tile service and a scan); "broken" has a mapinfo.txt whose image
-// width is zero.
+// width is zero, "nogrid" a truncated altitude.dat.
 struct Root {
   QTemporaryDir dir;
   QString r;
@@ -46,7 +46,11 @@ struct Root {
     broken.folder = dir.filePath("broken");
     broken.tileWidth = 0;
     broken.write();
-    test::writeSjis(dir.filePath("dataset.txt"), QStringLiteral(" 2 \nテスト,d\n壊れた,broken\n"));
+    test::DatasetFixture noGrid;
+    noGrid.folder = dir.filePath("nogrid");
+    noGrid.write();
+    test::writeBytes(noGrid.folder + "/altitude.dat", "abc");
+    test::writeSjis(dir.filePath("dataset.txt"), QStringLiteral(" 3 \nテスト,d\n壊れた,broken\n標高なし,nogrid\n"));
     test::writeSolidImage(dir.filePath("plan.png"), 400, 300, QColor(120, 140, 160));
     // Zone IX, some 40 m a pixel; the third line's source x is no number.
     test::writeBytes(dir.filePath("broken.points"),
@@ -92,11 +96,11 @@ TEST(CliLanguage, RelayedMessagesFollowTheLanguage) {
        1,
        "設定ファイル「mapinfo.txt」の「画像幅」が正しくありません。",
        "The value 「画像幅」 in the settings file “mapinfo.txt” is not valid."},
-      {"an era that cannot be renamed",
-       {"eras", "--rename", "0", "--label", "x"},
-       1,
-       "この時期の名前は変更できません。",
-       "This era cannot be renamed."},
+      {"a truncated elevation grid",
+       {"render", "--dataset", "2", "-o", root.path("x.png")},
+       0,
+       "標高データ「altitude.dat」を読み込めません（ヘッダーが不完全です）。",
+       "Cannot read the elevation data “altitude.dat” (the header is incomplete)."},
       {"a label that cannot be stored",
        {"eras", "--rename", "1", "--label", "a\"b"},
        1,
