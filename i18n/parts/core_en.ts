@@ -923,6 +923,14 @@ The map is shown without elevation colours.</translation>
     </message>
 </context>
 <context>
+    <name>kavalo::Ruler</name>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <comment>length and area</comment>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
     <name>kavalo::SheetHistory</name>
     <message>
         <source>図歴.csvの値が足りません（%1行目）。</source>

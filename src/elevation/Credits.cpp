@@ -22,9 +22,11 @@ constexpr int kNewAgencyMapYear = 2011;
 }  // namespace
 
 QString elevationCreditText() {
+  // clang-format off
   return QStringLiteral(
       "この地図の作成にあたっては、国土地理院長の承認を得て、同院発行の数値地図50mメッシュ（標高）を使用したものである"  // stored
-      "。");
+      "。");  // stored
+  // clang-format on
 }
 
 // The agency's wording, with its half-width "､" and "｡" as it asks for them. The

@@ -188,7 +188,7 @@ std::optional<Place> parsePlace(const QString& typed, int readoutDatum, QString*
                                                      "(?:,[-+]?\\d+(?:\\.\\d+)?)?(?:;.*)?$"),
                                       QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression decimal(
-      QStringLiteral("^([-+]?\\d+(?:\\.\\d+)?)\\s*(?:[,、]\\s*|\\s+)([-+]?\\d+(?:\\.\\d+)?)$"));
+      QStringLiteral("^([-+]?\\d+(?:\\.\\d+)?)\\s*(?:[,、]\\s*|\\s+)([-+]?\\d+(?:\\.\\d+)?)$"));  // stored
   Place p;
   if (const auto m = uri.match(text); m.hasMatch()) {
     p.form = PlaceForm::GeoUri;
