@@ -752,11 +752,11 @@ The map is shown without elevation colours.</translation>
     </message>
     <message>
         <source>GPX・KML・KMZ・GeoJSON・シェープのどのファイルでもありません。</source>
-        <translation>It is not a GPX, KML, KMZ, GeoJSON or shapefile file.</translation>
+        <translation>It is neither GPX, KML, KMZ, GeoJSON nor a shapefile.</translation>
     </message>
     <message>
         <source>%1ファイルではありません。</source>
-        <translation>It is not a %1 file.</translation>
+        <translation>It is not in %1 format.</translation>
     </message>
     <message>
         <source>%1行目で途切れているか、壊れています。</source>
