@@ -65,7 +65,7 @@ TEST(EraLabelsLanguage, ComposedLabelsFollowTheLanguageAndUsersLabelsStay) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(Get_cboAge_Text(c.era, c.style), QString::fromUtf8(c.japanese));
   }
-  test::InstalledCatalogue english(QStringLiteral("i18n/parts/core_en.ts"));
+  test::InstalledCatalogue english(QStringLiteral("en"));
   ASSERT_TRUE(english.installed()) << english.error().toStdString();
   for (const LabelCase& c : labelCases()) {
     SCOPED_TRACE(c.what);
@@ -74,7 +74,7 @@ TEST(EraLabelsLanguage, ComposedLabelsFollowTheLanguageAndUsersLabelsStay) {
 }
 
 TEST(EraLabelsLanguage, WhatIsWrittenIntoFilesStaysJapanese) {
-  test::InstalledCatalogue english(QStringLiteral("i18n/parts/core_en.ts"));
+  test::InstalledCatalogue english(QStringLiteral("en"));
   ASSERT_TRUE(english.installed()) << english.error().toStdString();
   // The shown form did change, so the catalogue is in effect...
   EXPECT_EQ(EraPeriodShown(era(kScannedSheets, 1974, 1978), 1), QStringLiteral("Shōwa 49–53"));

@@ -99,13 +99,13 @@ void expectCaptions(bool english) {
 
 TEST(ReadoutLanguage, CaptionsInJapaneseAndInEnglish) {
   expectCaptions(false);
-  test::InstalledCatalogue english(QStringLiteral("i18n/parts/core_en.ts"));
+  test::InstalledCatalogue english(QStringLiteral("en"));
   ASSERT_TRUE(english.installed()) << english.error().toStdString();
   expectCaptions(true);
 }
 
 TEST(ReadoutLanguage, TheFactsForScriptsCarryNoCaptionWords) {
-  test::InstalledCatalogue english(QStringLiteral("i18n/parts/core_en.ts"));
+  test::InstalledCatalogue english(QStringLiteral("en"));
   ASSERT_TRUE(english.installed()) << english.error().toStdString();
   Fixture f;
   f.twentyThousand();
@@ -128,7 +128,7 @@ TEST(ReadoutLanguage, CopiedPositionsReadBackInBothLanguages) {
   const LatLon world = ImageToLatLon(f.state.mapInfo, p.x, p.y, 1);
   const LatLon tokyo = ImageToLatLon(f.state.mapInfo, p.x, p.y, 0);
   const QStringList japanese = positionTexts(f.state.mapInfo, p).all().split(u'\n');
-  test::InstalledCatalogue english(QStringLiteral("i18n/parts/core_en.ts"));
+  test::InstalledCatalogue english(QStringLiteral("en"));
   ASSERT_TRUE(english.installed()) << english.error().toStdString();
   const QStringList englishLines = positionTexts(f.state.mapInfo, p).all().split(u'\n');
   ASSERT_EQ(englishLines.size(), 5);

@@ -57,7 +57,7 @@ void expectMessages(bool english) {
 
 TEST(ControlPointMessagesLanguage, WholeReasonsInJapaneseAndInEnglish) {
   expectMessages(false);
-  test::InstalledCatalogue catalogue(QStringLiteral("i18n/parts/core_en.ts"));
+  test::InstalledCatalogue catalogue(QStringLiteral("en"));
   ASSERT_TRUE(catalogue.installed()) << catalogue.error().toStdString();
   expectMessages(true);
 }

@@ -2,44 +2,31 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QLibraryInfo>
-#include <QProcess>
 
 namespace kavalo::test {
 
 namespace {
 
-// KAVALO_SOURCE when CTest runs the tests, else the tree this file lies in.
-QString sourceRoot() {
-  const QString env = qEnvironmentVariable("KAVALO_SOURCE");
-  if (!env.isEmpty()) return env;
-  return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
-}
+// Where the build puts the catalogues of every part of the program.
+const QString kCatalogues = QStringLiteral(":/i18n");
 
 }  // namespace
 
-InstalledCatalogue::InstalledCatalogue(const QString& tsFile) {
-  const QString ts = QDir(sourceRoot()).absoluteFilePath(tsFile);
-  const QString qm = dir_.filePath(QFileInfo(ts).completeBaseName() + QStringLiteral(".qm"));
-  const QString lrelease = QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/lrelease");
-  QProcess run;
-  run.start(lrelease, {QStringLiteral("-silent"), ts, QStringLiteral("-qm"), qm});
-  if (!run.waitForFinished(60000) || run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0) {
-    error_ = QStringLiteral("%1 could not compile %2: %3")
-                 .arg(lrelease, ts, QString::fromLocal8Bit(run.readAllStandardError()) + run.errorString());
-    return;
+InstalledCatalogue::InstalledCatalogue(const QString& language) : language_(language) {
+  const QDir dir(kCatalogues);
+  for (const QString& name : dir.entryList({QStringLiteral("*_%1.qm").arg(language)}, QDir::Files, QDir::Name)) {
+    auto t = std::make_unique<QTranslator>();
+    if (t->load(dir.filePath(name)) && QCoreApplication::installTranslator(t.get()))
+      translators_.push_back(std::move(t));
   }
-  if (!translator_.load(qm)) {
-    error_ = QStringLiteral("cannot load %1").arg(qm);
-    return;
-  }
-  installed_ = QCoreApplication::installTranslator(&translator_);
-  if (!installed_) error_ = QStringLiteral("the translator of %1 was not installed").arg(qm);
 }
 
 InstalledCatalogue::~InstalledCatalogue() {
-  if (installed_) QCoreApplication::removeTranslator(&translator_);
+  for (const auto& t : translators_) QCoreApplication::removeTranslator(t.get());
+}
+
+QString InstalledCatalogue::error() const {
+  return QStringLiteral("no catalogue %1/*_%2.qm built into the program").arg(kCatalogues, language_);
 }
 
 }  // namespace kavalo::test

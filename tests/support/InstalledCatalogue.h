@@ -1,30 +1,30 @@
 #pragma once
-// The English translations of one part of the tree, compiled from its .ts
-// in the source tree with lrelease and installed for the life of the object,
-// so that a test sees the texts as an English interface shows them.
+// The program's built-in catalogues of one language, installed for the life
+// of the object (and only they: Qt's own are left out), so that a test sees
+// the texts as that interface shows them and every later test sees the
+// source texts again.
 #include <QString>
-#include <QTemporaryDir>
 #include <QTranslator>
+
+#include <memory>
+#include <vector>
 
 namespace kavalo::test {
 
 class InstalledCatalogue {
  public:
-  // tsFile is relative to the source tree ("i18n/parts/core_en.ts").
-  explicit InstalledCatalogue(const QString& tsFile);
+  explicit InstalledCatalogue(const QString& language);
   ~InstalledCatalogue();
   InstalledCatalogue(const InstalledCatalogue&) = delete;
   InstalledCatalogue& operator=(const InstalledCatalogue&) = delete;
 
-  bool installed() const { return installed_; }
-  // Why nothing was installed.
-  const QString& error() const { return error_; }
+  bool installed() const { return !translators_.empty(); }
+  // What was looked for when nothing was installed.
+  QString error() const;
 
  private:
-  QTemporaryDir dir_;
-  QTranslator translator_;
-  bool installed_ = false;
-  QString error_;
+  QString language_;
+  std::vector<std::unique_ptr<QTranslator>> translators_;
 };
 
 }  // namespace kavalo::test
