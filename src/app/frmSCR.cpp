@@ -71,13 +71,13 @@ void frmSCR::Form_Load() {
   installWheelHook();
 
   state_.view.onlineMode = false;
-  lblOffLine->setText(QStringLiteral("オフライン"));
+  lblOffLine->setText(tr("オフライン"));
   lblOffLine->setFrameStyle(QFrame::Box | QFrame::Plain);
   lblOffLine->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
   setupOnlineMode();
 }
 
-bool frmSCR::Form_QueryUnload() { return prompts_.askYesNo(QStringLiteral("Kavaloを終了します。"), MessageIcon::None); }
+bool frmSCR::Form_QueryUnload() { return prompts_.askYesNo(tr("Kavaloを終了します。"), MessageIcon::None); }
 
 void frmSCR::Form_Unload() {
   if (unloaded_) return;

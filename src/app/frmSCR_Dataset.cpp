@@ -62,7 +62,7 @@ void frmSCR::lstDataFolder_Click() {
     setWindowTitle(versionCaption());
     EnableViewControls(false);
     if (status == LoadStatus::NoMapInfo)
-      prompts_.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
+      prompts_.message(tr("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
   }
   if (loaded) EnableViewControls(true);
 }

@@ -45,8 +45,8 @@ QString statusText(const QString& lblInfoCaption) {
 bool frmSCR::panelFolded() const { return picBox->x() < 0; }
 
 void frmSCR::resetReadout() {
-  lblInfo->setText(QStringLiteral("現在地の標高："));
-  lblMap->setText(QStringLiteral("図幅情報"));
+  lblInfo->setText(tr("現在地の標高："));
+  lblMap->setText(tr("図幅情報"));
   lblInfo->setProperty("caption", QVariant());
   lblMap->setProperty("caption", QVariant());
   QFont font = lblMap->font();
