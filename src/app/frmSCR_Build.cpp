@@ -305,6 +305,9 @@ void frmSCR::buildControls() {
   lastRow->addStretch(1);
   lastRow->addWidget(cmdEnd);
   panel->addLayout(lastRow);
+  // Captions longer than the Japanese ones (another language's) widen the
+  // panel rather than being cut; the Japanese panel keeps its width.
+  picBox->setFixedWidth(std::max(kPanelWidth, panel->minimumSize().width()));
   // The fold stands in the panel's top-right corner, beside the first
   // group's title (placed by placeFoldLabel as the panel is laid out).
   lblBoxSize[0]->setParent(picBox);

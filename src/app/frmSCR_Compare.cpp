@@ -123,13 +123,18 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   cboCompareMode->setObjectName(QStringLiteral("cboCompareMode"));
   cboCompareMode->setToolTip(tr("比べ方"));
   cboCompareMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboCompareMode->setMinimumContentsLength(4);
   // Data: the mode's number, in the order of CompareMode.
   cboCompareMode->addItem(tr("並列"), static_cast<int>(CompareMode::Side));
   cboCompareMode->addItem(tr("スワイプ"), static_cast<int>(CompareMode::Swipe));
   cboCompareMode->addItem(tr("レンズ"), static_cast<int>(CompareMode::Lens));
   cboCompareMode->addItem(tr("透過"), static_cast<int>(CompareMode::Blend));
   cboCompareMode->setItemData(2, tr("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
+  // The closed box shows its longest mode whole (four characters in Japanese,
+  // longer in other languages).
+  int longest = 4;
+  for (int i = 0; i < cboCompareMode->count(); ++i)
+    longest = std::max(longest, static_cast<int>(cboCompareMode->itemText(i).size()));
+  cboCompareMode->setMinimumContentsLength(longest);
   // The switch with the second era on a row of their own (era names are
   // long), the mode beside the era settings' button, so that the boxes show
   // their texts whole.
