@@ -1,6 +1,6 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="en_US">
+<TS version="2.1" language="en">
     <context>
         <name>kavalo::AtomicFile</name>
         <message>
@@ -1018,6 +1018,11 @@ The original file has been kept as %1.</translation>
         <message>
             <source>計測した経路の保存</source>
             <translation>Save the measured path</translation>
+        </message>
+        <message>
+            <source>%1　【%2】</source>
+            <comment>window title: program version, dataset title</comment>
+            <translation>%1 - %2</translation>
         </message>
     </context>
     <context>
