@@ -1024,6 +1024,11 @@ The original file has been kept as %1.</translation>
             <comment>window title: program version, dataset title</comment>
             <translation>%1 - %2</translation>
         </message>
+        <message>
+            <source>%1　　%2</source>
+            <comment>status line: the readout, then the measure</comment>
+            <translation>%1    %2</translation>
+        </message>
     </context>
     <context>
         <name>kavalo::frmViewTime</name>

@@ -7,14 +7,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 
+#include "app/ManualFile.h"
 #include "app/Startup.h"
 #include "geo/clsWheelMouse.h"
+#include "platform/Language.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
@@ -104,12 +105,10 @@ void frmSCR::closeEvent(QCloseEvent* event) {
 void frmSCR::cmdEnd_Click() { close(); }
 
 void frmSCR::cmdHelp_Click() {
-  QString manual = joinPath(state_.rootFolder, QStringLiteral("\\kavalo.pdf"));
-  // A RootFolder made before the manual existed has none; the build puts one
-  // beside the executables too.
-  const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/kavalo.pdf");
-  if (!QFileInfo::exists(manual) && QFileInfo::exists(besideProgram)) manual = besideProgram;
-  ShellOpen(manual, prompts_);
+  // The manual of the shown language, in the RootFolder or, for a RootFolder
+  // made before the manual existed, beside the executables (where the build
+  // puts one too); the Japanese one where no other is found.
+  ShellOpen(manualFile({state_.rootFolder, QCoreApplication::applicationDirPath()}, shownLanguage()), prompts_);
 }
 
 void frmSCR::lblHomePage_Click() { ShellOpen(state_.names[kWebBaseUrl], prompts_); }

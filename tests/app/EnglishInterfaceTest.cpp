@@ -13,18 +13,16 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLibraryInfo>
 #include <QListWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "app/UiElidedCombo.h"
 #include "app/frmSCR.h"
+#include "platform/Language.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ValueReader.h"
@@ -36,25 +34,15 @@ using namespace kavalo;
 
 namespace {
 
-// The English catalogue of the window's texts, compiled from the tree's .ts
-// and installed while the object lives.
+// The interface in English while the object lives (the catalogues built into
+// the program), Japanese again after.
 class EnglishCatalogue {
  public:
-  EnglishCatalogue() {
-    const QString ts = qEnvironmentVariable("KAVALO_SOURCE") + QStringLiteral("/i18n/parts/app_en.ts");
-    const QString qm = dir_.filePath(QStringLiteral("app_en.qm"));
-    QProcess lrelease;
-    lrelease.start(QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/lrelease"),
-                   {QStringLiteral("-silent"), ts, QStringLiteral("-qm"), qm});
-    lrelease.waitForFinished(60000);
-    loaded_ = lrelease.exitCode() == 0 && translator_.load(qm) && QCoreApplication::installTranslator(&translator_);
-  }
-  ~EnglishCatalogue() { QCoreApplication::removeTranslator(&translator_); }
+  EnglishCatalogue() { loaded_ = installLanguage(QStringLiteral("en")); }
+  ~EnglishCatalogue() { installLanguage(QStringLiteral("ja")); }
   bool loaded() const { return loaded_; }
 
  private:
-  QTemporaryDir dir_;
-  QTranslator translator_;
   bool loaded_ = false;
 };
 
