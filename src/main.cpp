@@ -19,6 +19,7 @@
 #include "model/Settings.h"
 #include "platform/Codec.h"
 #include "platform/Language.h"
+#include "platform/Logging.h"
 #include "platform/Memory.h"
 #include "platform/Screen.h"
 #include "platform/UiPrompts.h"
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     }
   }
   GuardedApplication app(argc, argv);
+  dropQtNetworkNoise();
   QApplication::setApplicationName(QStringLiteral("Kavalo"));
   QApplication::setApplicationVersion(programVersion());
   // The desktop entry's name: the shell matches the window to its menu entry

@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ensureRuntimeFolder();
   QGuiApplication app(argc, argv);
+  dropQtNetworkNoise();
   // Messages of the shared code (a broken file, a missing era) follow the
   // interface language; the command's own words and outputs are the same in
   // every language.
