@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTranslator>
 
 #include <optional>
 
@@ -55,35 +54,7 @@ QString commandHelpText(const CommandSpec& cmd) {
   return text;
 }
 
-namespace {
-
-// The option errors are the command line's own texts, English in every
-// interface language (scripts read them): while a command line is parsed,
-// the parser's wording is its English source, whatever catalogue of Qt's
-// is installed.
-class EnglishParserTexts : public QTranslator {
- public:
-  EnglishParserTexts() {
-    if (QCoreApplication::instance()) installed_ = QCoreApplication::installTranslator(this);
-  }
-  ~EnglishParserTexts() override {
-    if (installed_) QCoreApplication::removeTranslator(this);
-  }
-  EnglishParserTexts(const EnglishParserTexts&) = delete;
-  EnglishParserTexts& operator=(const EnglishParserTexts&) = delete;
-  QString translate(const char* context, const char* sourceText, const char*, int) const override {
-    return qstrcmp(context, "QCommandLineParser") == 0 ? QString::fromUtf8(sourceText) : QString();
-  }
-  bool isEmpty() const override { return false; }
-
- private:
-  bool installed_ = false;
-};
-
-}  // namespace
-
 ParseOutcome parseCommand(const CommandSpec& cmd, const QStringList& args, CliOptions& out, QString* error) {
-  const EnglishParserTexts english;
   QCommandLineParser parser;
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
