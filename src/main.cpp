@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -39,7 +40,8 @@ class GuardedApplication : public QApplication {
       return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
       if (prompts)
-        prompts->message(QStringLiteral("メモリが足りないため、処理を続けられません。"), MessageIcon::Warning);
+        prompts->message(QCoreApplication::translate("kavalo::main", "メモリが足りないため、処理を続けられません。"),
+                         MessageIcon::Warning);
       return false;
     }
   }
@@ -89,8 +91,10 @@ int main(int argc, char** argv) {
   UiPrompts prompts;
   app.prompts = &prompts;
   if (!sjisAvailable()) {
-    prompts.message(QStringLiteral("Shift-JISの文字コード変換が使えません。Qtの国際化機能（ICU）を確認してください。"),
-                    MessageIcon::Critical);
+    prompts.message(
+        QCoreApplication::translate("kavalo::main",
+                                    "Shift-JISの文字コード変換が使えません。Qtの国際化機能（ICU）を確認してください。"),
+        MessageIcon::Critical);
     return 1;
   }
   const QString exeFolder = QCoreApplication::applicationDirPath();
