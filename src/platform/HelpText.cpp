@@ -141,9 +141,14 @@ QString roffParagraph(const QString& text) {
   for (qsizetype i = 0; i < escaped.size(); ++i) {
     const QChar c = escaped[i];
     out += c;
-    if (i + 1 < escaped.size() && columns(c) == 2 && columns(escaped[i + 1]) == 2 && !mayNotEndLine(c) &&
-        !mayNotStartLine(escaped[i + 1]))
-      out += QStringLiteral("\\:");
+    if (i + 1 >= escaped.size()) break;
+    const QChar next = escaped[i + 1];
+    // Between two wide characters, or a wide one and a word (not a blank:
+    // roff breaks there anyway); and after the ? and & of a link, which is
+    // often wider than the indented line.
+    const bool wide = (columns(c) == 2 || columns(next) == 2) && !mayNotEndLine(c) && !mayNotStartLine(next);
+    const bool inLink = c == u'?' || c == u'&';
+    if ((wide || inLink) && c != u' ' && next != u' ') out += QStringLiteral("\\:");
   }
   return out;
 }

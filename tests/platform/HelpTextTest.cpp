@@ -67,8 +67,8 @@ TEST(HelpText, EnglishBreaksOnlyAtBlanks) {
 }
 
 // roff breaks lines only at blanks: a Japanese page carries break points
-// where a line may end and is set flush left; an English one is left as it
-// was written.
+// where a line may end and is set flush left; English breaks at its blanks
+// and in a link.
 TEST(HelpText, AJapaneseManualPageMayBreakBetweenCharacters) {
   const auto page = [](const char* summary, const char* text) {
     HelpDocument doc;
@@ -79,10 +79,11 @@ TEST(HelpText, AJapaneseManualPageMayBreakBetweenCharacters) {
   };
   const QString ja = page("地形図を見比べる", "時期を選びます（既定）。--lang で決まります。");
   EXPECT_TRUE(ja.contains(QStringLiteral("\n.ad l\n")));
-  EXPECT_TRUE(ja.contains(QStringLiteral("時\\:期\\:を\\:選\\:び\\:ま\\:す\\:（既\\:定）。\\-\\-lang で\\:決")))
+  EXPECT_TRUE(ja.contains(QStringLiteral("時\\:期\\:を\\:選\\:び\\:ま\\:す\\:（既\\:定）。\\:\\-\\-lang で\\:決")))
       << ja.toStdString();
-  const QString en = page("compare maps", "Choose an era (by default) with --lang.");
+  const QString en = page("compare maps", "Choose an era (by default) with --lang.\n\nOpen kavalo://view?a=1&b=2 now.");
   EXPECT_FALSE(en.contains(QStringLiteral(".ad")));
-  EXPECT_FALSE(en.contains(QStringLiteral("\\:")));
   EXPECT_TRUE(en.contains(QStringLiteral("Choose an era (by default) with \\-\\-lang.\n")));
+  // A link wider than a line may break after its ? and &.
+  EXPECT_TRUE(en.contains(QStringLiteral("Open kavalo://view?\\:a=1&\\:b=2 now.\n")));
 }
