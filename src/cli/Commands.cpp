@@ -109,7 +109,10 @@ QString cliHelpText() {
       79, 0);
   for (const CliCommand& c : cliCommands()) {
     const CommandSpec cmd = c.describe();
-    text += QStringLiteral("  %1").arg(cmd.name, -20) + cmd.summary + u'\n';
+    // The summary wrapped under itself, beside the command's name.
+    QString entry = wrapParagraphs(cmd.summary, 79, 22);
+    entry.replace(0, 22, QStringLiteral("  %1").arg(cmd.name, -20));
+    text += entry;
   }
   text += u'\n' + cliSynopsisBlock() + u'\n';
   text += wrapParagraphs(
