@@ -2,6 +2,7 @@
 
 #include "model/EraLabels.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +21,7 @@
 
 namespace kavalo {
 
-QString pdfPrinterEntry() { return QStringLiteral("PDFファイル"); }
+QString pdfPrinterEntry() { return QCoreApplication::translate("kavalo::PrintJob", "PDFファイル"); }
 
 QStringList systemPrinterNames() {
   QStringList names = QPrinterInfo::availablePrinterNames();
@@ -153,7 +154,7 @@ QString printJobTitle(const ProgramState& session, const ViewRequest& view) {
 bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& printer, const PrintPass& pass,
                Prompts& prompts) {
   auto fail = [&] {
-    prompts.message(QStringLiteral("印刷できませんでした。"), MessageIcon::Warning);
+    prompts.message(QCoreApplication::translate("kavalo::PrintJob", "印刷できませんでした。"), MessageIcon::Warning);
     return false;
   };
   const double printerDpi = printer.resolution() > 0 ? printer.resolution() : kPrintComposeDpi;
