@@ -392,6 +392,11 @@ Replace it?</translation>
         <source>%1に「%2」を追加しました。</source>
         <translation>"%2" has been added to %1.</translation>
     </message>
+    <message>
+        <source>%1年（%2）</source>
+        <comment>the label made for an imported scan</comment>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>kavalo::Transfer</name>

@@ -139,6 +139,13 @@ QString defaultScanLabel(int year, const QString& scanPath) {
   return QStringLiteral("%1年（%2）").arg(year).arg(QFileInfo(scanPath).completeBaseName());  // stored
 }
 
+QString shownScanLabel(const ImportedEra& era) {
+  if (era.label != defaultScanLabel(era.year, era.sourceFile)) return era.label;
+  return QCoreApplication::translate("kavalo::ScanImport", "%1年（%2）", "the label made for an imported scan")
+      .arg(era.year)
+      .arg(QFileInfo(era.sourceFile).completeBaseName());
+}
+
 ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarp* georef) {
   ScanCheck check;
   const QString name = scanName(scanPath);
@@ -319,8 +326,8 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   state.eras.push_back(eraOfImported(era));
   result.added = true;
   result.era = era;
-  result.message =
-      QCoreApplication::translate("kavalo::ScanImport", "%1に「%2」を追加しました。").arg(info.title, era.label);
+  result.message = QCoreApplication::translate("kavalo::ScanImport", "%1に「%2」を追加しました。")
+                       .arg(info.title, shownScanLabel(era));
   return result;
 }
 
