@@ -46,6 +46,12 @@ class EnglishCatalogue {
   // Empty when every catalogue is installed.
   QString problem() const { return problem_; }
 
+  // Whether the catalogues include the composed era labels ("1970-71年"),
+  // which the tree's era-label code gives to the translation system.
+  static bool eraLabelsTranslated() {
+    return QCoreApplication::translate("kavalo::EraLabels", "%1-%2年") != QStringLiteral("%1-%2年");
+  }
+
  private:
   QTemporaryDir dir_;
   std::vector<std::unique_ptr<QTranslator>> translators_;

@@ -26,6 +26,8 @@ TEST(FilmLanguage, OnlyTheLabelFollowsTheLanguage) {
     const TimelapseResult r = f.make(o);
     ASSERT_EQ(r.outcome, TimelapseOutcome::Done) << r.error.toStdString();
     labels[l] = r.eras;
+    if (english && english->eraLabelsTranslated())
+      for (const QString& label : labels[l]) EXPECT_FALSE(test::hasJapanese(label)) << label.toStdString();
     EXPECT_EQ(labels[l], QStringList({f.label(0), f.label(1), f.label(2)}));
     films[l] = test::readWebpFilm(o.path);
     ASSERT_TRUE(films[l].ok) << films[l].error.toStdString();
