@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>国土地理院「電子国土基本図（地図情報）」から地形図画像をインターネットを介して取得します。</source>
-        <translation>Topographic map images will be fetched over the internet from GSI's "Digital Japan Basic Map (map information)".</translation>
+        <translation>Topographic map images will be fetched over the internet from GSI's "Digital Japan Basic Map (maps)".</translation>
     </message>
     <message>
         <source>時期を選択してください。</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>電子国土基本図（地図情報）の取得に失敗しました。</source>
-        <translation>Fetching the Digital Japan Basic Map (map information) failed.</translation>
+        <translation>Fetching the Digital Japan Basic Map (maps) failed.</translation>
     </message>
     <message>
         <source>%1に電子国土基本図（地図情報）を追加しました。</source>
-        <translation>The Digital Japan Basic Map (map information) has been added to %1.</translation>
+        <translation>The Digital Japan Basic Map (maps) has been added to %1.</translation>
     </message>
     <message>
         <source>%1に空中写真画像を追加しました。</source>
@@ -659,23 +659,23 @@ Replace it?</translation>
     <name>kavalo::frmGetWatchizu</name>
     <message>
         <source>電子国土基本図（地図情報/オルソ画像）／国土画像情報空中写真画像取得</source>
-        <translation>Fetch the Digital Japan Basic Map (map information / orthophotos) / National Land Image Information aerial photographs</translation>
+        <translation>Fetch the Digital Japan Basic Map (maps / orthophotos) and aerial photographs</translation>
     </message>
     <message>
         <source>電子国土基本図（地図情報）</source>
-        <translation>Digital Japan Basic Map (map information)</translation>
+        <translation>Basic Map (maps)</translation>
     </message>
     <message>
         <source>国土画像情報空中写真/東日本大震災被災地</source>
-        <translation>National Land Image Information aerial photographs / Great East Japan Earthquake areas</translation>
+        <translation>Aerial photos / 2011 earthquake areas</translation>
     </message>
     <message>
         <source>電子国土基本図（オルソ画像）</source>
-        <translation>Digital Japan Basic Map (orthophotos)</translation>
+        <translation>Basic Map (orthophotos)</translation>
     </message>
     <message>
         <source>取得済みの電子国土基本図（地図情報）</source>
-        <translation>Digital Japan Basic Map (map information) fetched</translation>
+        <translation>Digital Japan Basic Map (maps) fetched</translation>
     </message>
     <message>
         <source>取得済みの電子国土基本図（オルソ画像）</source>
@@ -722,7 +722,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>必須：提供元が求める表示（例：(C) 地図の提供元）</source>
-        <translation>Required: the attribution the provider asks for (e.g. (C) the map provider)</translation>
+        <translation>Required: the provider's attribution, e.g. (C) Map provider</translation>
     </message>
     <message>
         <source>出典</source>
@@ -730,7 +730,7 @@ Replace it?</translation>
     </message>
     <message>
         <source>空欄：取得した年とサーバー名</source>
-        <translation>Empty: the year of the fetch and the server name</translation>
+        <translation>Empty: year of the fetch and server name</translation>
     </message>
     <message>
         <source>名前</source>
@@ -1029,7 +1029,7 @@ An image without location data can be imported after placing control points with
     </message>
     <message>
         <source>国土地理院／電子国土基本図（地図情報/オルソ画像）・国土画像情報空中写真取得</source>
-        <translation>GSI / fetch Digital Japan Basic Map (map information / orthophotos) and National Land Image Information aerial photographs</translation>
+        <translation>GSI / Digital Japan Basic Map and aerial photographs</translation>
     </message>
     <message>
         <source>国土地理院「ウォッちず」から最新地形図画像を取得します</source>
