@@ -3,10 +3,8 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 
 #include <cstdio>
 #include <new>
@@ -14,10 +12,12 @@
 #include "app/InstanceChannel.h"
 #include "app/ProgramHelp.h"
 #include "app/RootFolder.h"
+#include "app/WindowSettings.h"
 #include "app/WindowSnapshot.h"
 #include "app/frmSCR.h"
 #include "model/Settings.h"
 #include "platform/Codec.h"
+#include "platform/Language.h"
 #include "platform/Memory.h"
 #include "platform/Screen.h"
 #include "platform/UiPrompts.h"
@@ -55,12 +55,24 @@ QIcon programIcon() {
 
 int main(int argc, char** argv) {
   // --version and --help need no display (nor does the build, which writes
-  // the manual page with --man).
+  // the manual page with --man); they speak the language asked for.
   keepLargeBlocksMapped();
-  QString answer;
-  if (answerWithoutWindow(argc, argv, &answer)) {
-    std::fputs(answer.toUtf8().constData(), stdout);
-    return 0;
+  QString langOption;
+  {
+    QCoreApplication early(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    langOption = takeLanguageOption(&args);
+    if (!langOption.isEmpty() && !isLanguageChoice(langOption)) {
+      std::fprintf(stderr, "kavalo: unknown language '%s' (system, ja or en)\n", langOption.toUtf8().constData());
+      return 2;
+    }
+    installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));
+    QString answer;
+    if (answerWithoutWindow(argc, argv, &answer)) {
+      std::fputs(answer.toUtf8().constData(), stdout);
+      return 0;
+    }
   }
   GuardedApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kavalo"));
@@ -69,12 +81,9 @@ int main(int argc, char** argv) {
   // and icon by it.
   QGuiApplication::setDesktopFileName(QStringLiteral("kavalo"));
   QApplication::setWindowIcon(programIcon());
-  // Every caption of the program is Japanese; Qt's own buttons and dialogs
-  // (はい, いいえ, キャンセル) follow, whatever the system's language.
-  QTranslator qtTranslator;
-  if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qtTranslator);
+  // The option, else the system's language until the data's settings are
+  // read; Qt's own buttons and dialogs (はい, キャンセル) follow.
+  installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));
   UiPrompts prompts;
   app.prompts = &prompts;
   if (!sjisAvailable()) {
@@ -86,6 +95,10 @@ int main(int argc, char** argv) {
   const QString sample = bundledSampleFolder(exeFolder);
   QString note;
   const QString root = determineRootFolder(exeFolder, sample, &note);
+  if (langOption.isEmpty()) {
+    const WindowSettings settings = readWindowSettingsFile(root + u'/' + QString::fromLatin1(kWindowSettingsFile));
+    installLanguage(resolveLanguage(settings.language, QLocale::system().uiLanguages()));
+  }
 
   // A kavalo: link the program was started with (from the desktop's handler
   // of kavalo: links, or typed).

@@ -5,6 +5,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/KeyValueFile.h"
+#include "platform/Language.h"
 
 namespace kavalo {
 
@@ -21,6 +22,8 @@ WindowSettings readWindowSettingsFile(const QString& path) {
         s.wheelAwayZoomsIn = true;
       else if (value == u"away-zooms-out")
         s.wheelAwayZoomsIn = false;
+    } else if (key == u"language" && isLanguageChoice(value)) {
+      s.language = value;
     }
   }
   return s;
@@ -33,7 +36,13 @@ QByteArray defaultWindowSettingsText() {
       "# wheel: which way the mouse wheel zooms the map.\n"
       "#   away-zooms-out  turning the wheel away from you zooms out (default)\n"
       "#   away-zooms-in   turning the wheel away from you zooms in\n"
-      "wheel=away-zooms-out\n");
+      "wheel=away-zooms-out\n"
+      "#\n"
+      "# language: the language of the window's texts (what is stored stays as it is).\n"
+      "#   system  the system's language: Japanese for Japanese, English otherwise (default)\n"
+      "#   ja      Japanese\n"
+      "#   en      English\n"
+      "language=system\n");
 }
 
 WindowSettings loadWindowSettings(const QString& rootFolder) {

@@ -13,6 +13,8 @@ struct WindowSettings {
   // The wheel turned away from the user zooms in ("wheel=away-zooms-in");
   // by default it zooms out, as the program always did.
   bool wheelAwayZoomsIn = false;
+  // The interface's language: "system", "ja" or "en" ("language=...").
+  QString language = QStringLiteral("system");
 };
 
 // Reads the settings; a missing file, an unknown key or an unknown value

@@ -290,7 +290,11 @@ void frmSCR::placeOpacitySlider() {
 void frmSCR::refreshCompareFrame() {
   placeOpacitySlider();
   const QPoint lens = compareCursor_.value_or(QPoint(state_.viewWidth() / 2, state_.viewHeight() / 2));
-  const std::optional<QPoint> cursor = compare_.mode == CompareMode::Side ? compareCursor_ : std::nullopt;
+  // The pointer's place in the other era: side by side always, for a swipe
+  // near the divider while it is not being dragged.
+  const bool pointerShown = compare_.mode == CompareMode::Side ||
+                            (compare_.mode == CompareMode::Swipe && !dividerDragging_ && picPrint->underMouse());
+  const std::optional<QPoint> cursor = pointerShown ? compareCursor_ : std::nullopt;
   const ViewRequest request = viewRequest(RenderPass::ComparePane);
   compareComposer_->makeFrame(state_, request, viewOf(compare_, compareSplit(), lens, cursor, request.devicePixelRatio),
                               viewPicture_);
@@ -402,7 +406,7 @@ bool frmSCR::compareMouseMove(double x, double y) {
   Show_PointInfo(x, y);
 
   if (!dragArmed_) {
-    if (compare_.mode == CompareMode::Side || compare_.mode == CompareMode::Lens) refreshCompareFrame();
+    if (compare_.mode != CompareMode::Blend) refreshCompareFrame();
     return true;
   }
   // A drag moves both eras together: each step composes the comparison

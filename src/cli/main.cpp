@@ -2,10 +2,10 @@
 // dataset authors and scripts. It loads a data folder exactly as the window
 // does and draws through the same composition, on the offscreen platform.
 #include <QGuiApplication>
+#include <QLocale>
 #include <QStringList>
 
 #include <cstdio>
-#include <cstring>
 #include <new>
 
 #include "cli/CliCommon.h"
@@ -13,6 +13,7 @@
 #include "model/Settings.h"
 #include "platform/Codec.h"
 #include "platform/HelpText.h"
+#include "platform/Language.h"
 #include "platform/Logging.h"
 #include "platform/RuntimeFolder.h"
 
@@ -22,7 +23,8 @@ namespace {
 
 int usage(const QString& reason) {
   if (!reason.isEmpty()) printError(reason);
-  std::fputs("usage: kavalo-cli [--verbose] COMMAND [OPTIONS]   (kavalo-cli --help lists the commands)\n", stderr);
+  std::fputs("usage: kavalo-cli [--verbose] [--lang LANG] COMMAND [OPTIONS]   (kavalo-cli --help lists the commands)\n",
+             stderr);
   return kExitUsage;
 }
 
@@ -30,29 +32,44 @@ int usage(const QString& reason) {
 
 int main(int argc, char** argv) {
   // What needs no data is answered before anything starts: the manual page
-  // is written by the build, where there may be no fonts nor display.
-  for (int i = 1; i < argc; ++i) {
-    const char* a = argv[i];
-    if (a[0] != '-') break;  // the command: its own options follow
-    if (std::strcmp(a, "--version") == 0) {
-      std::printf("kavalo-cli %s\n", programVersion().toUtf8().constData());
-      return kExitOk;
-    }
-    if (std::strcmp(a, "--help") == 0 || std::strcmp(a, "-h") == 0) {
-      std::fputs(cliHelpText().toUtf8().constData(), stdout);
-      return kExitOk;
-    }
-    if (std::strcmp(a, "--man") == 0) {
-      std::fputs(manPageText(cliHelpDocument()).toUtf8().constData(), stdout);
-      return kExitOk;
+  // is written by the build, where there may be no fonts nor display. Help
+  // speaks the language asked for.
+  QString langOption;
+  {
+    QCoreApplication early(argc, argv);
+    QStringList args = QCoreApplication::arguments();
+    args.removeFirst();
+    langOption = takeLanguageOption(&args);
+    if (!langOption.isEmpty() && !isLanguageChoice(langOption))
+      return usage(QStringLiteral("unknown language '%1' (system, ja or en)").arg(langOption));
+    installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));
+    for (const QString& a : args) {
+      if (!a.startsWith(u'-')) break;  // the command: its own options follow
+      if (a == u"--version") {
+        std::printf("kavalo-cli %s\n", programVersion().toUtf8().constData());
+        return kExitOk;
+      }
+      if (a == u"--help" || a == u"-h") {
+        std::fputs(cliHelpText().toUtf8().constData(), stdout);
+        return kExitOk;
+      }
+      if (a == u"--man") {
+        std::fputs(manPageText(cliHelpDocument()).toUtf8().constData(), stdout);
+        return kExitOk;
+      }
     }
   }
   // Text is drawn without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ensureRuntimeFolder();
   QGuiApplication app(argc, argv);
+  // Messages of the shared code (a broken file, a missing era) follow the
+  // interface language; the command's own words and outputs are the same in
+  // every language.
+  installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();
+  takeLanguageOption(&args);
   while (!args.isEmpty() && args.first().startsWith(u'-')) {
     const QString option = args.takeFirst();
     if (option != kVerboseSwitch) return usage(QStringLiteral("unknown option '%1'").arg(option));

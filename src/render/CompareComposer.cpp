@@ -101,6 +101,15 @@ void crossHair(QImage& frame, const QRect& pane, QPointF local, double ratio) {
 
 }  // namespace
 
+int swipePeepholeRadius(int x, int split, double ratio) {
+  const double away = std::abs(x - split) / ratio;
+  // Within the grip the pointer is about to take the divider: no window
+  // then, nor while it is dragged.
+  constexpr double kGrip = 6.0;
+  if (away <= kGrip || away > kPeepholeReach) return 0;
+  return static_cast<int>(std::lround(kPeepholeRadius * ratio));
+}
+
 SidePanes sideBySidePanes(int width, int height) {
   SidePanes p;
   if (width < 3 || height <= 0) return p;
@@ -263,7 +272,26 @@ bool CompareComposer::makeFrame(const ProgramState& session, const ViewRequest& 
       }
       // A line two pixels wide astride the divider, kept inside the view.
       if (split > 0 && split < w) fillColumns(frame, split - 1, split + 1, kDivider);
-      break;
+      drawOverlays(session, view, frame, compare);
+      // Over everything, as the pointer is.
+      if (compare.cursor) {
+        const QPoint c = *compare.cursor;
+        const int r = swipePeepholeRadius(c.x(), split, view.devicePixelRatio);
+        if (r > 0 && QRect(0, 0, w, h).contains(c)) {
+          const QImage& other = c.x() < split ? b_ : a_;
+          for (int y = std::max(0, c.y() - r); y <= std::min(h - 1, c.y() + r); ++y) {
+            const int half = lensHalfSpan(r, y - c.y());
+            copySpan(frame, other, y, std::max(0, c.x() - half), std::min(w, c.x() + half + 1));
+          }
+          QPainter p(&frame);
+          p.setRenderHint(QPainter::Antialiasing);
+          p.setPen(QPen(QColor::fromRgb(kDivider), 1.5 * view.devicePixelRatio));
+          p.drawEllipse(QPointF(c.x() + 0.5, c.y() + 0.5), r + 0.5, r + 0.5);
+          p.end();
+          crossHair(frame, QRect(0, 0, w, h), QPointF(c), view.devicePixelRatio);
+        }
+      }
+      return true;
     }
     case CompareMode::Lens: {
       copyWhole(frame, a_);

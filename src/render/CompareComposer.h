@@ -37,6 +37,8 @@ struct CompareView {
   int lensRadius = 120;
   int opacity = 50;  // blend: era B's opacity in percent
   // Side by side: the cursor, mirrored as a cross-hair into the other pane.
+  // Swipe: the cursor near the divider, where a small window onto the other
+  // era opens at it (see swipePeephole).
   std::optional<QPoint> cursor;
 };
 
@@ -60,6 +62,17 @@ QPointF paneToViewPosition(const SidePanes& panes, QPointF local, int viewWidth)
 
 // The swipe divider kept inside the view (0 to width).
 int clampSplit(int split, int width);
+
+// Near the swipe divider the other era lies a few pixels from the pointer
+// but never under it: the eye jumps across the line and loses the place. A
+// small round window onto the other era opens at the pointer, a cross at
+// its middle, while the pointer is within kPeepholeReach view pixels of the
+// divider (and past the grip the divider is dragged by). Its radius, in view
+// pixels (0: none) for a pointer at `x`, the divider at `split`, both in
+// frame pixels at `ratio` frame pixels per view pixel.
+inline constexpr int kPeepholeReach = 96;
+inline constexpr int kPeepholeRadius = 28;
+int swipePeepholeRadius(int x, int split, double ratio);
 
 // The pixels of a lens, cut to the view: each row's span of the circle.
 QRegion lensRegion(QPoint centre, int radius, QSize view);

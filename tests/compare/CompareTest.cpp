@@ -171,6 +171,28 @@ TEST(CompareFrames, SwipeLensAndBlendAreMadeOfTheTwoSingleViews) {
   QImage frame;
   ASSERT_TRUE(composer.makeFrame(f.state, f.panes(), view, frame));
   EXPECT_EQ(frame.pixel(100, 100), b.pixel(100, 100));
+  // Near the divider a window onto the other era opens at the pointer; far
+  // from it, or on the divider's grip, none.
+  struct Peephole {
+    QPoint cursor;
+    QPoint at;
+    QRgb expected;
+  };
+  const Peephole peepholes[] = {
+      {{30, 100}, {15, 85}, b.pixel(15, 85)},     // era A's half, 20 px from the divider: B shows
+      {{80, 100}, {95, 115}, a.pixel(95, 115)},   // era B's half: A shows
+      {{30, 100}, {30, 100}, qRgb(0xE0, 0, 0)},   // the cross at the pointer
+      {{30, 100}, {30, 140}, a.pixel(30, 140)},   // outside the window
+      {{53, 100}, {38, 85}, a.pixel(38, 85)},     // on the grip
+      {{200, 100}, {185, 85}, b.pixel(185, 85)},  // far from the divider: B's own
+      {{10, 100}, {0, 85}, b.pixel(0, 85)},       // a window cut by the view's edge
+  };
+  for (const Peephole& c : peepholes) {
+    view.cursor = c.cursor;
+    ASSERT_TRUE(composer.makeFrame(f.state, f.panes(), view, frame));
+    EXPECT_EQ(frame.pixel(c.at), c.expected) << c.cursor.x() << " at " << c.at.x() << "," << c.at.y();
+  }
+  view.cursor.reset();
   view.mode = CompareMode::Side;  // composed for another mode
   EXPECT_FALSE(composer.makeFrame(f.state, f.panes(), view, frame));
 }

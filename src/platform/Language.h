@@ -1,0 +1,37 @@
+#pragma once
+// The language the interface speaks. Texts are written in Japanese in the
+// code (the help texts in English); the catalogues built into the program
+// carry the other language. What is stored is never translated: only what is
+// shown changes.
+#include <QString>
+#include <QStringList>
+
+namespace kavalo {
+
+// The languages shipped: the two-letter codes of `--lang` and of the
+// "language" setting (besides "system").
+inline constexpr char kLanguageJapanese[] = "ja";
+inline constexpr char kLanguageEnglish[] = "en";
+
+// The language a choice comes to: "ja" or "en" as chosen; "system" (or an
+// empty or unknown choice) follows the first of the system's interface
+// languages, Japanese for Japanese and English for anything else.
+QString resolveLanguage(const QString& choice, const QStringList& systemLanguages);
+
+// Whether a choice is one the program understands ("system", "ja", "en").
+bool isLanguageChoice(const QString& choice);
+
+// Installs the program's catalogues of `language` (every one built in for
+// it) and Qt's own for its standard dialogs and buttons, replacing any
+// installed before. Needs a QCoreApplication. Returns false when the program
+// has no catalogue of that language; the source texts are shown then.
+bool installLanguage(const QString& language);
+
+// The language installed last ("ja" before any).
+QString shownLanguage();
+
+// The value of "--lang LANG" or "--lang=LANG" among the arguments before the
+// command or link (empty when not given), taken out of `args`.
+QString takeLanguageOption(QStringList* args);
+
+}  // namespace kavalo
