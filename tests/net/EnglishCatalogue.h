@@ -1,13 +1,10 @@
 #pragma once
-// The English catalogues of the tree (i18n/parts/*_en.ts), compiled by
-// lrelease into a folder of the test's own and installed for the lifetime of
-// the object: what the program shows in English, without the build's copy.
+// The program's English catalogues, the ones built into it, installed for
+// the lifetime of the object and taken away after: what the program shows
+// in English, while the rest of the test executable keeps the source texts.
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTranslator>
 #include <memory>
 #include <vector>
@@ -17,25 +14,22 @@ namespace kavalo::test {
 class EnglishCatalogue {
  public:
   EnglishCatalogue() {
-    const QDir parts(qEnvironmentVariable("KAVALO_SOURCE") + QStringLiteral("/i18n/parts"));
-    const QString lrelease = QLibraryInfo::path(QLibraryInfo::BinariesPath) + QStringLiteral("/lrelease");
-    for (const QString& ts : parts.entryList({QStringLiteral("*_en.ts")}, QDir::Files, QDir::Name)) {
-      const QString qm = dir_.filePath(QString(ts).replace(QStringLiteral(".ts"), QStringLiteral(".qm")));
-      QProcess run;
-      run.start(lrelease, {QStringLiteral("-silent"), parts.filePath(ts), QStringLiteral("-qm"), qm});
-      if (!run.waitForFinished(60000) || run.exitCode() != 0) {
-        problem_ = QStringLiteral("lrelease failed on %1").arg(ts);
-        return;
-      }
+    const QDir dir(QStringLiteral(":/i18n"));
+    for (const QString& name : dir.entryList({QStringLiteral("*_en.qm")}, QDir::Files, QDir::Name)) {
       auto translator = std::make_unique<QTranslator>();
-      if (!translator->load(qm)) {
-        problem_ = QStringLiteral("cannot load %1").arg(qm);
+      if (!translator->load(dir.filePath(name))) {
+        problem_ = QStringLiteral("cannot load %1").arg(name);
         return;
       }
-      QCoreApplication::installTranslator(translator.get());
+      // A catalogue with nothing in it yet is no catalogue to install.
+      if (translator->isEmpty()) continue;
+      if (!QCoreApplication::installTranslator(translator.get())) {
+        problem_ = QStringLiteral("cannot install %1").arg(name);
+        return;
+      }
       translators_.push_back(std::move(translator));
     }
-    if (translators_.empty()) problem_ = QStringLiteral("no catalogue in %1").arg(parts.path());
+    if (translators_.empty()) problem_ = QStringLiteral("the program has no English catalogue");
   }
   ~EnglishCatalogue() {
     for (auto& t : translators_) QCoreApplication::removeTranslator(t.get());
@@ -53,7 +47,6 @@ class EnglishCatalogue {
   }
 
  private:
-  QTemporaryDir dir_;
   std::vector<std::unique_ptr<QTranslator>> translators_;
   QString problem_;
 };
