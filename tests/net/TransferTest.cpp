@@ -352,7 +352,7 @@ TEST(Transfer, EveryReasonIsInTheInterfacesLanguage) {
   // Words of Latin letters other than the names of formats and units.
   static const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{3,}"));
   const QStringList allowed = {QStringLiteral("HTTP"), QStringLiteral("PNG"), QStringLiteral("JPEG"),
-                               QStringLiteral("KiB"),  QStringLiteral("MiB"), QStringLiteral("http"),
+                               QStringLiteral("KiB"), QStringLiteral("MiB"), QStringLiteral("http"),
                                QStringLiteral("https")};
   for (const Case& c : cases) {
     const TransferResult r = runTransfer({QUrl(c.url), c.kind, QString(), 0, {}});
