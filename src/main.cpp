@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -18,6 +19,7 @@
 #include "model/Settings.h"
 #include "platform/Codec.h"
 #include "platform/Language.h"
+#include "platform/Logging.h"
 #include "platform/Memory.h"
 #include "platform/Screen.h"
 #include "platform/UiPrompts.h"
@@ -38,7 +40,8 @@ class GuardedApplication : public QApplication {
       return QApplication::notify(receiver, event);
     } catch (const std::bad_alloc&) {
       if (prompts)
-        prompts->message(QStringLiteral("メモリが足りないため、処理を続けられません。"), MessageIcon::Warning);
+        prompts->message(QCoreApplication::translate("kavalo::main", "メモリが足りないため、処理を続けられません。"),
+                         MessageIcon::Warning);
       return false;
     }
   }
@@ -75,6 +78,7 @@ int main(int argc, char** argv) {
     }
   }
   GuardedApplication app(argc, argv);
+  dropQtNetworkNoise();
   QApplication::setApplicationName(QStringLiteral("Kavalo"));
   QApplication::setApplicationVersion(programVersion());
   // The desktop entry's name: the shell matches the window to its menu entry
@@ -87,8 +91,10 @@ int main(int argc, char** argv) {
   UiPrompts prompts;
   app.prompts = &prompts;
   if (!sjisAvailable()) {
-    prompts.message(QStringLiteral("Shift-JISの文字コード変換が使えません。Qtの国際化機能（ICU）を確認してください。"),
-                    MessageIcon::Critical);
+    prompts.message(
+        QCoreApplication::translate("kavalo::main",
+                                    "Shift-JISの文字コード変換が使えません。Qtの国際化機能（ICU）を確認してください。"),
+        MessageIcon::Critical);
     return 1;
   }
   const QString exeFolder = QCoreApplication::applicationDirPath();

@@ -1,5 +1,6 @@
 #include "app/DatasetConfig.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -61,7 +62,8 @@ bool readHistory(const QString& folder, const FileNameTable& names, DatasetConfi
   const QString tikeizu = joinPath(folder, names[kTikeizuInfoFile]);
   if (static_cast<int64_t>(c.mapInfo.sheetsX) * c.mapInfo.sheetsY * (scannedCount + 1) > kMaxHistoryCells) {
     if (error)
-      *error = QStringLiteral("「%1」の時期の数（%2）が地形図の数に対して多すぎます。\n%3")
+      *error = QCoreApplication::translate("kavalo::DatasetConfig",
+                                           "「%1」の時期の数（%2）が地形図の数に対して多すぎます。\n%3")
                    .arg(fileLabel(names[kTikeizuInfoFile]))
                    .arg(scannedCount)
                    .arg(tikeizu);
@@ -134,7 +136,9 @@ LoadStatus readDatasetConfig(const QString& folder, const FileNameTable& names, 
     const bool required = f.when == InfoFileWhen::Required || f.when == InfoFileWhen::TwentyThousandOffered;
     if (!FileExists(path)) {
       if (!required) continue;
-      if (error) *error = QStringLiteral("「%1」が見つかりません。\n%2").arg(fileLabel(name), path);
+      if (error)
+        *error = QCoreApplication::translate("kavalo::DatasetConfig", "「%1」が見つかりません。\n%2")
+                     .arg(fileLabel(name), path);
       return LoadStatus::Failed;
     }
     const size_t first = c.eras.size();

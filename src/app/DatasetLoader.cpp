@@ -1,5 +1,7 @@
 #include "app/DatasetLoader.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 #include "elevation/ElevationPicture.h"
@@ -33,7 +35,7 @@ LoadStatus loadChosenFolder(ProgramState& state, Prompts& prompts, ElevationLoad
     // Nothing could be shown: a data folder needs at least one era.
     state.view.loaded = false;
     state.view.firstLoadDone = true;
-    prompts.message(QStringLiteral("「%1」に時期が1つもありません。\n%2")
+    prompts.message(QCoreApplication::translate("kavalo::DatasetLoader", "「%1」に時期が1つもありません。\n%2")
                         .arg(nativeRelative(state.names[kTikeizuInfoFile]),
                              joinPath(state.datasetFolder, state.names[kTikeizuInfoFile])),
                     MessageIcon::Warning);
@@ -76,8 +78,10 @@ LoadStatus loadChosenFolder(ProgramState& state, Prompts& prompts, ElevationLoad
     // Tools that only read leave the data folder as it is.
     const QString aside = state.readOnly ? QString() : keepAside(marksPath);
     prompts.message(
-        marksError +
-            (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
+        marksError + (aside.isEmpty() ? QString()
+                                      : QCoreApplication::translate("kavalo::DatasetLoader",
+                                                                    "\n元のファイルは %1 に残してあります。")
+                                            .arg(aside)),
         MessageIcon::Warning);
   }
 
@@ -110,10 +114,12 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elev
     if (!isSingleName(name)) {
       state.view.loaded = false;
       state.view.firstLoadDone = true;
-      prompts.message(QStringLiteral("データセットの一覧「dataset.txt」のフォルダ名「%1」が正しくありません"
-                                     "（「..」、区切り文字、ドライブ名は使えません）。\n%2")
-                          .arg(name, joinPath(state.rootFolder, QStringLiteral("\\dataset.txt"))),
-                      MessageIcon::Warning);
+      prompts.message(
+          QCoreApplication::translate("kavalo::DatasetLoader",
+                                      "データセットの一覧「dataset.txt」のフォルダ名「%1」が正しくありません"
+                                      "（「..」、区切り文字、ドライブ名は使えません）。\n%2")
+              .arg(name, joinPath(state.rootFolder, QStringLiteral("\\dataset.txt"))),
+          MessageIcon::Warning);
       return LoadStatus::Failed;
     }
   }
@@ -124,8 +130,10 @@ LoadStatus LoadDataset(ProgramState& state, Prompts& prompts, ElevationLoad elev
     // load counts as failed.
     state.view.loaded = false;
     state.view.firstLoadDone = true;
-    prompts.message(QStringLiteral("メモリが足りないため、データセットを読み込めません。\n%1").arg(state.datasetFolder),
-                    MessageIcon::Warning);
+    prompts.message(
+        QCoreApplication::translate("kavalo::DatasetLoader", "メモリが足りないため、データセットを読み込めません。\n%1")
+            .arg(state.datasetFolder),
+        MessageIcon::Warning);
     return LoadStatus::Failed;
   }
 }

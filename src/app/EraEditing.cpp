@@ -1,5 +1,6 @@
 #include "app/EraEditing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -26,7 +27,8 @@ QString shownLabel(const ProgramState& state, int eraIndex) {
 }
 
 QString notUsers(const ProgramState& state, int eraIndex) {
-  return QStringLiteral("「%1」は追加した時期ではないため、名前の変更や削除はできません。")
+  return QCoreApplication::translate("kavalo::EraEditing",
+                                     "「%1」は追加した時期ではないため、名前の変更や削除はできません。")
       .arg(shownLabel(state, eraIndex));
 }
 
@@ -48,14 +50,18 @@ EraEditResult renameUserEra(ProgramState& state, int eraIndex, const QString& ty
   era.label = label;
   // An era of the last version now lives in the list of its own kind.
   if (eraSource(era).acquisition == EraAcquisition::TileService) era.infoFile = QString::fromLatin1(kXyzInfoFile);
-  return EraEditResult{true, QStringLiteral("「%1」の名前を「%2」に変更しました。").arg(before, label)};
+  return EraEditResult{
+      true,
+      QCoreApplication::translate("kavalo::EraEditing", "「%1」の名前を「%2」に変更しました。").arg(before, label)};
 }
 
 EraEditResult deleteUserEra(ProgramState& state, int eraIndex, Prompts& prompts) {
   if (!isUsersEra(state, eraIndex)) return refused(notUsers(state, eraIndex));
   const Era era = state.eras[static_cast<size_t>(eraIndex)];
   const QString label = shownLabel(state, eraIndex);
-  if (!prompts.askYesNo(QStringLiteral("「%1」を削除します。画像はごみ箱に移動します。よろしいですか？").arg(label),
+  if (!prompts.askYesNo(QCoreApplication::translate("kavalo::EraEditing",
+                                                    "「%1」を削除します。画像はごみ箱に移動します。よろしいですか？")
+                            .arg(label),
                         MessageIcon::Exclamation))
     return refused(QString());
   std::vector<FileSnapshot> kept;
@@ -74,7 +80,7 @@ EraEditResult deleteUserEra(ProgramState& state, int eraIndex, Prompts& prompts)
                      : std::nullopt;
   state.eras.erase(state.eras.begin() + eraIndex);
   state.view.eraIndex = shown ? std::max(0, findEraAgain(state.eras, *shown)) : 0;
-  return EraEditResult{true, QStringLiteral("「%1」を削除しました。").arg(label)};
+  return EraEditResult{true, QCoreApplication::translate("kavalo::EraEditing", "「%1」を削除しました。").arg(label)};
 }
 
 }  // namespace kavalo

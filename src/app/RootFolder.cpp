@@ -1,5 +1,6 @@
 #include "app/RootFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -59,7 +60,9 @@ QString determineRootFolder(const QString& executableFolder, const QString& samp
   if (!QFileInfo::exists(root + QStringLiteral("/dataset.txt")) && !sampleSource.isEmpty() &&
       QFileInfo::exists(sampleSource + QStringLiteral("/dataset.txt"))) {
     if (copyFolderTree(sampleSource, root)) {
-      if (note) *note = QStringLiteral("サンプルのデータセットを %1 にコピーしました。").arg(root);
+      if (note)
+        *note = QCoreApplication::translate("kavalo::RootFolder", "サンプルのデータセットを %1 にコピーしました。")
+                    .arg(root);
     }
   }
   QDir().mkpath(root);

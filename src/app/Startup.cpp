@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include <QCoreApplication>
+
 #include "model/ProgramState.h"
 #include "model/Settings.h"
 #include "net/ServerSettings.h"
@@ -36,7 +38,8 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
       *failure = error;
       return false;
     }
-    prompts.message(QStringLiteral("%1\nデータフォルダ: %2\nKavaloを終了します。").arg(error, rootFolder),
+    prompts.message(QCoreApplication::translate("kavalo::Startup", "%1\nデータフォルダ: %2\nKavaloを終了します。")
+                        .arg(error, rootFolder),
                     MessageIcon::Critical);
     return false;
   }
@@ -50,10 +53,12 @@ bool startProgram(ProgramState& state, const QString& rootFolder, Prompts& promp
       // Keep the user's file: it is not overwritten at exit.
       state.colorSetsUnreadable = true;
       const QString aside = state.readOnly ? QString() : keepAside(colorPath);
-      prompts.message(
-          colorError + QStringLiteral("\n初期設定の標高色を使います。") +
-              (aside.isEmpty() ? QString() : QStringLiteral("\n元のファイルは %1 に残してあります。").arg(aside)),
-          MessageIcon::Warning);
+      prompts.message(colorError + QCoreApplication::translate("kavalo::Startup", "\n初期設定の標高色を使います。") +
+                          (aside.isEmpty() ? QString()
+                                           : QCoreApplication::translate("kavalo::Startup",
+                                                                         "\n元のファイルは %1 に残してあります。")
+                                                 .arg(aside)),
+                      MessageIcon::Warning);
     }
   }
   state.marks.clear();

@@ -1,6 +1,7 @@
 #include "app/UiElidedCombo.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
@@ -22,7 +23,9 @@ void UiElidedCombo::updateTip() {
   if (text.isEmpty())
     setToolTip(tipCaption_);
   else
-    setToolTip(tipCaption_.isEmpty() ? text : tipCaption_ + QStringLiteral("：") + text);
+    setToolTip(tipCaption_.isEmpty()
+                   ? text
+                   : QCoreApplication::translate("kavalo::UiElidedCombo", "%1：%2").arg(tipCaption_, text));
 }
 
 QRect UiElidedCombo::textField() const {

@@ -1,5 +1,6 @@
 #include "app/UiOverview.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,8 +13,8 @@ namespace kavalo {
 
 UiOverview::UiOverview(ProgramState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName(QStringLiteral("picOverview"));
-  setAccessibleName(QStringLiteral("全体図"));
-  setToolTip(QStringLiteral("クリック・ドラッグで表示位置を移動します"));
+  setAccessibleName(QCoreApplication::translate("kavalo::UiOverview", "全体図"));
+  setToolTip(QCoreApplication::translate("kavalo::UiOverview", "クリック・ドラッグで表示位置を移動します"));
   setCursor(Qt::PointingHandCursor);
   hide();
 }

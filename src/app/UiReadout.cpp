@@ -64,7 +64,8 @@ QSize UiReadout::minimumSizeHint() const {
   // smallest face (a text's last line takes its full height, not a spacing).
   const QFont smallest = sized(info_->font(), kSmallestPoints);
   const QFontMetrics metrics(smallest);
-  const int info = textHeight(smallest, 1000, QStringLiteral("北\n東\n測\n標"));
+  const int info =
+      textHeight(smallest, 1000, QStringLiteral("北\n東\n測\n標"));  // stored: a sample of the tallest glyphs
   return QSize(60, info + kGap + kLeastMapLines * metrics.height() + 1);
 }
 

@@ -82,15 +82,15 @@ void openSampleTrack(frmSCR& w) {
     points += QStringLiteral("<trkpt lat=\"%1\" lon=\"%2\"/>").arg(at.lat, 0, 'f', 6).arg(at.lon, 0, 'f', 6);
   }
   const LatLon shrine = placeAt(w, 0.62, 0.62);
-  const QString gpx =
-      QStringLiteral(
-          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Kavalo\" "
-          "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<wpt lat=\"%1\" lon=\"%2\"><name>神社</name></wpt>\n"
-          "<trk><name>旧道を歩いた記録</name><trkseg>%3</trkseg></trk>\n</gpx>\n")
-          .arg(shrine.lat, 0, 'f', 6)
-          .arg(shrine.lon, 0, 'f', 6)
-          .arg(points);
-  const QString path = QDir(w.state().datasetFolder).filePath(QStringLiteral("旧道.gpx"));
+  const QString gpx = QStringLiteral(
+                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Kavalo\" "
+                          "xmlns=\"http://www.topografix.com/GPX/1/1\">\n<wpt lat=\"%1\" "
+                          "lon=\"%2\"><name>神社</name></wpt>\n"                                    // stored
+                          "<trk><name>旧道を歩いた記録</name><trkseg>%3</trkseg></trk>\n</gpx>\n")  // stored
+                          .arg(shrine.lat, 0, 'f', 6)
+                          .arg(shrine.lon, 0, 'f', 6)
+                          .arg(points);
+  const QString path = QDir(w.state().datasetFolder).filePath(QStringLiteral("旧道.gpx"));  // stored
   QSaveFile file(path);
   if (file.open(QIODevice::WriteOnly) && file.write(gpx.toUtf8()) >= 0 && file.commit()) w.openOverlayFile(path);
 }

@@ -13,10 +13,10 @@ namespace kavalo {
 
 frmEraName::frmEraName(Prompts& prompts, const QString& label, QWidget* parent) : QDialog(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("frmEraName"));
-  setWindowTitle(QStringLiteral("時期の名前"));
+  setWindowTitle(tr("時期の名前"));
   setModal(true);
 
-  lblLabel = new QLabel(QStringLiteral("名前"), this);
+  lblLabel = new QLabel(tr("名前"), this);
   lblLabel->setObjectName(QStringLiteral("lblLabel"));
   txtLabel = new QLineEdit(label, this);
   txtLabel->setObjectName(QStringLiteral("txtLabel"));
@@ -24,7 +24,7 @@ frmEraName::frmEraName(Prompts& prompts, const QString& label, QWidget* parent) 
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  cmdCancel = new QPushButton(tr("キャンセル"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
   auto* row = new QHBoxLayout;

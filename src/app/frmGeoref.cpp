@@ -4,6 +4,7 @@
 #include "app/frmGeoref.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -63,12 +64,14 @@ struct CrsChoice {
 
 std::vector<CrsChoice> crsChoices() {
   std::vector<CrsChoice> list;
-  list.push_back({QStringLiteral("緯度・経度"), QString()});
+  list.push_back({QCoreApplication::translate("kavalo::frmGeoref", "緯度・経度"), QString()});
   for (int zone = 1; zone <= 19; ++zone)
-    list.push_back({QStringLiteral("平面直角座標系 第%1系").arg(zone), QStringLiteral("EPSG:%1").arg(6668 + zone)});
+    list.push_back({QCoreApplication::translate("kavalo::frmGeoref", "平面直角座標系 第%1系").arg(zone),
+                    QStringLiteral("EPSG:%1").arg(6668 + zone)});
   for (int zone = 51; zone <= 55; ++zone)
-    list.push_back({QStringLiteral("UTM 第%1帯").arg(zone), QStringLiteral("EPSG:%1").arg(6688 + zone - 51)});
-  list.push_back({QStringLiteral("EPSG コード"), QStringLiteral("other")});
+    list.push_back({QCoreApplication::translate("kavalo::frmGeoref", "UTM 第%1帯").arg(zone),
+                    QStringLiteral("EPSG:%1").arg(6688 + zone - 51)});
+  list.push_back({QCoreApplication::translate("kavalo::frmGeoref", "EPSG コード"), QStringLiteral("other")});
   return list;
 }
 
@@ -77,7 +80,7 @@ std::vector<CrsChoice> crsChoices() {
 frmGeoref::frmGeoref(const ProgramState& state, Prompts& prompts, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts) {
   setObjectName(QStringLiteral("frmGeoref"));
-  setWindowTitle(QStringLiteral("位置合わせ"));
+  setWindowTitle(tr("位置合わせ"));
   setModal(true);
   setSizeGripEnabled(true);
   previewTimer_ = new QTimer(this);
@@ -114,14 +117,14 @@ void frmGeoref::buildControls() {
   auto* scanLayout = new QVBoxLayout(scanSide);
   scanLayout->setContentsMargins(0, 0, 0, 0);
   auto* scanBar = new QHBoxLayout;
-  cmdRotateLeft = button(QStringLiteral("左回転"), "cmdRotateLeft");
-  cmdRotateRight = button(QStringLiteral("右回転"), "cmdRotateRight");
-  cmdFit = button(QStringLiteral("全体"), "cmdFit");
-  cmdMask = button(QStringLiteral("枠を描く"), "cmdMask");
+  cmdRotateLeft = button(tr("左回転"), "cmdRotateLeft");
+  cmdRotateRight = button(tr("右回転"), "cmdRotateRight");
+  cmdFit = button(tr("全体"), "cmdFit");
+  cmdMask = button(tr("枠を描く"), "cmdMask");
   cmdMask->setCheckable(true);
-  cmdMask->setToolTip(QStringLiteral("地図の枠を多角形で囲みます（最初の角をクリックして閉じる、Esc で取り消し）"));
-  cmdLoadMask = button(QStringLiteral("枠を読み込む..."), "cmdLoadMask");
-  cmdClearMask = button(QStringLiteral("枠を消す"), "cmdClearMask");
+  cmdMask->setToolTip(tr("地図の枠を多角形で囲みます（最初の角をクリックして閉じる、Esc で取り消し）"));
+  cmdLoadMask = button(tr("枠を読み込む..."), "cmdLoadMask");
+  cmdClearMask = button(tr("枠を消す"), "cmdClearMask");
   for (QPushButton* b : {cmdRotateLeft, cmdRotateRight, cmdFit, cmdMask, cmdLoadMask, cmdClearMask})
     scanBar->addWidget(b);
   scanBar->addStretch(1);
@@ -139,14 +142,14 @@ void frmGeoref::buildControls() {
   cboEra->setMinimumContentsLength(8);
   for (const Era& era : state_.eras) cboEra->addItem(Get_cboAge_Text(era, state_.view.eraLabelStyle));
   sldOpacity = slider("sldOpacity", 60);
-  sldOpacity->setToolTip(QStringLiteral("重ねた画像の不透明度"));
+  sldOpacity->setToolTip(tr("重ねた画像の不透明度"));
   sldSwipe = slider("sldSwipe", 100);
-  sldSwipe->setToolTip(QStringLiteral("重ねた画像を左からこの位置まで表示します"));
-  mapBar->addWidget(new QLabel(QStringLiteral("時代")));
+  sldSwipe->setToolTip(tr("重ねた画像を左からこの位置まで表示します"));
+  mapBar->addWidget(new QLabel(tr("時代")));
   mapBar->addWidget(cboEra, 1);
-  mapBar->addWidget(new QLabel(QStringLiteral("不透明度")));
+  mapBar->addWidget(new QLabel(tr("不透明度")));
   mapBar->addWidget(sldOpacity);
-  mapBar->addWidget(new QLabel(QStringLiteral("スワイプ")));
+  mapBar->addWidget(new QLabel(tr("スワイプ")));
   mapBar->addWidget(sldSwipe);
   mapLayout->addLayout(mapBar);
   picMap = new frmGeorefMapView(state_);
@@ -179,11 +182,11 @@ void frmGeoref::buildControls() {
   txtCoord = new QLineEdit;
   txtCoord->setObjectName(QStringLiteral("txtCoord"));
   txtCoord->setPlaceholderText(QStringLiteral("35.6812, 139.7671 / 35°40′52″N 139°46′1″E"));
-  cmdAddTyped = button(QStringLiteral("座標で追加"), "cmdAddTyped");
-  entry->addWidget(new QLabel(QStringLiteral("変換")));
+  cmdAddTyped = button(tr("座標で追加"), "cmdAddTyped");
+  entry->addWidget(new QLabel(tr("変換")));
   entry->addWidget(cboMethod);
   entry->addSpacing(12);
-  entry->addWidget(new QLabel(QStringLiteral("座標")));
+  entry->addWidget(new QLabel(tr("座標")));
   entry->addWidget(cboCrs);
   entry->addWidget(txtEpsg);
   entry->addWidget(txtCoord, 1);
@@ -193,23 +196,21 @@ void frmGeoref::buildControls() {
   auto* tableRow = new QHBoxLayout;
   tblPoints = new QTableWidget(0, ColumnCount);
   tblPoints->setObjectName(QStringLiteral("tblPoints"));
-  tblPoints->setHorizontalHeaderLabels(
-      {QStringLiteral("番号"), QStringLiteral("有効"), QStringLiteral("画像 X"), QStringLiteral("画像 Y"),
-       QStringLiteral("経度"), QStringLiteral("緯度"), QStringLiteral("X（東）"), QStringLiteral("Y（北）"),
-       QStringLiteral("dX (m)"), QStringLiteral("dY (m)"), QStringLiteral("残差 (px)"), QStringLiteral("残差 (m)"),
-       QStringLiteral("一点除外 (px)"), QStringLiteral("一点除外 (m)")});
-  tblPoints->horizontalHeaderItem(ColLooPx)->setToolTip(
-      QStringLiteral("その点を除いて求めた変換がその点を置く位置の誤差"));
+  tblPoints->setHorizontalHeaderLabels({tr("番号"), tr("有効"), tr("画像 X"), tr("画像 Y"), tr("経度"), tr("緯度"),
+                                        tr("X（東）"), tr("Y（北）"), QStringLiteral("dX (m)"),
+                                        QStringLiteral("dY (m)"), tr("残差 (px)"), tr("残差 (m)"), tr("一点除外 (px)"),
+                                        tr("一点除外 (m)")});
+  tblPoints->horizontalHeaderItem(ColLooPx)->setToolTip(tr("その点を除いて求めた変換がその点を置く位置の誤差"));
   tblPoints->verticalHeader()->hide();
   tblPoints->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblPoints->setSelectionMode(QAbstractItemView::SingleSelection);
   tblPoints->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tableRow->addWidget(tblPoints, 1);
   auto* edit = new QVBoxLayout;
-  cmdUndo = button(QStringLiteral("元に戻す"), "cmdUndo");
-  cmdRedo = button(QStringLiteral("やり直す"), "cmdRedo");
-  cmdDelete = button(QStringLiteral("削除"), "cmdDelete");
-  cmdRenumber = button(QStringLiteral("番号を振り直す"), "cmdRenumber");
+  cmdUndo = button(tr("元に戻す"), "cmdUndo");
+  cmdRedo = button(tr("やり直す"), "cmdRedo");
+  cmdDelete = button(tr("削除"), "cmdDelete");
+  cmdRenumber = button(tr("番号を振り直す"), "cmdRenumber");
   for (QPushButton* b : {cmdUndo, cmdRedo, cmdDelete, cmdRenumber}) edit->addWidget(b);
   edit->addStretch(1);
   tableRow->addLayout(edit);
@@ -238,11 +239,11 @@ void frmGeoref::buildControls() {
   layout->addWidget(splitMain, 1);
 
   auto* bottom = new QHBoxLayout;
-  cmdLoadPoints = button(QStringLiteral("基準点を読み込む..."), "cmdLoadPoints");
-  cmdSavePoints = button(QStringLiteral("基準点を保存..."), "cmdSavePoints");
-  cmdGeoTiff = button(QStringLiteral("GeoTIFF で保存..."), "cmdGeoTiff");
-  cmdImport = button(QStringLiteral("取り込み"), "cmdImport");
-  cmdClose = button(QStringLiteral("閉じる"), "cmdClose");
+  cmdLoadPoints = button(tr("基準点を読み込む..."), "cmdLoadPoints");
+  cmdSavePoints = button(tr("基準点を保存..."), "cmdSavePoints");
+  cmdGeoTiff = button(tr("GeoTIFF で保存..."), "cmdGeoTiff");
+  cmdImport = button(tr("取り込み"), "cmdImport");
+  cmdClose = button(tr("閉じる"), "cmdClose");
   bottom->addWidget(cmdLoadPoints);
   bottom->addWidget(cmdSavePoints);
   bottom->addWidget(cmdGeoTiff);
@@ -321,7 +322,7 @@ bool frmGeoref::openScan(const QString& path) {
 }
 
 void frmGeoref::showScan() {
-  setWindowTitle(QStringLiteral("位置合わせ - %1").arg(session_.scanName()));
+  setWindowTitle(tr("位置合わせ - %1").arg(session_.scanName()));
   clearPending();
   picScan->setSession(&session_);
   refresh();

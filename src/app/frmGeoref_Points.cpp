@@ -101,7 +101,7 @@ void frmGeoref::fillTable() {
     const bool worst = a.ok && a.worst == row;
     QTableWidgetItem* number =
         put(tblPoints, row, ColNumber, worst ? QStringLiteral("%1 ▲").arg(p.id) : QString::number(p.id), false);
-    number->setToolTip(worst ? QStringLiteral("誤差が最も大きい点") : QString());
+    number->setToolTip(worst ? tr("誤差が最も大きい点") : QString());
     QTableWidgetItem* on = put(tblPoints, row, ColEnabled, QString(), false);
     on->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     on->setCheckState(p.enabled ? Qt::Checked : Qt::Unchecked);
@@ -135,10 +135,10 @@ void frmGeoref::showFigures() {
   const int needed = minimumPoints(session_.method());
   QStringList problems;
   if (!a.ok) {
-    lblRmse->setText(QStringLiteral("残差の RMSE: -　一点除外の RMSE: -"));
+    lblRmse->setText(tr("残差の RMSE: -　一点除外の RMSE: -"));
     // Too few points is said with the count, whatever else the fit says.
     if (a.enabled < needed) {
-      problems << QStringLiteral("%1 には有効な基準点が %2 点必要です（あと %3 点）。")
+      problems << tr("%1 には有効な基準点が %2 点必要です（あと %3 点）。")
                       .arg(methodCaption(session_.method()))
                       .arg(needed)
                       .arg(needed - a.enabled);
@@ -146,12 +146,12 @@ void frmGeoref::showFigures() {
       problems << a.why;
     }
   } else {
-    QString text = QStringLiteral("残差の RMSE: %1 px（%2 m）").arg(figure(a.rmsePixels, 2), figure(a.rmseMetres, 2));
-    text += a.looAvailable ? QStringLiteral("　一点除外の RMSE: %1 px（%2 m）")
-                                 .arg(figure(a.looRmsePixels, 2), figure(a.looRmseMetres, 2))
-                           : QStringLiteral("　一点除外の RMSE: -（点が足りません）");
+    QString text = tr("残差の RMSE: %1 px（%2 m）").arg(figure(a.rmsePixels, 2), figure(a.rmseMetres, 2));
+    text += a.looAvailable
+                ? tr("　一点除外の RMSE: %1 px（%2 m）").arg(figure(a.looRmsePixels, 2), figure(a.looRmseMetres, 2))
+                : tr("　一点除外の RMSE: -（点が足りません）");
     if (a.worst >= 0 && a.worst < static_cast<int>(session_.points().size()))
-      text += QStringLiteral("　最大の誤差: %1 番").arg(session_.points()[static_cast<size_t>(a.worst)].id);
+      text += tr("　最大の誤差: %1 番").arg(session_.points()[static_cast<size_t>(a.worst)].id);
     lblRmse->setText(text);
   }
   problems << a.warnings;
@@ -162,15 +162,15 @@ void frmGeoref::showFigures() {
 void frmGeoref::showHint() {
   QString hint;
   if (session_.scanWidth() <= 0)
-    hint = QStringLiteral("画像が開かれていません。");
+    hint = tr("画像が開かれていません。");
   else if (picScan->maskDrawing())
-    hint = QStringLiteral("画像上で地図の枠の角を順にクリックし、最初の角をクリックして閉じてください。");
+    hint = tr("画像上で地図の枠の角を順にクリックし、最初の角をクリックして閉じてください。");
   else if (pendingScan_)
-    hint = QStringLiteral("地図上で同じ場所をクリックするか、座標を入力して「座標で追加」を押してください。");
+    hint = tr("地図上で同じ場所をクリックするか、座標を入力して「座標で追加」を押してください。");
   else if (pendingMap_)
-    hint = QStringLiteral("画像上で同じ場所をクリックしてください。");
+    hint = tr("画像上で同じ場所をクリックしてください。");
   else
-    hint = QStringLiteral("画像上と地図上で同じ場所をクリックすると基準点になります（順序は問いません）。");
+    hint = tr("画像上と地図上で同じ場所をクリックすると基準点になります（順序は問いません）。");
   lblHint->setText(hint);
 }
 
@@ -201,7 +201,7 @@ void frmGeoref::addPoint(QPointF scan, double lon, double lat) {
 void frmGeoref::scanClicked(QPointF scan) {
   if (session_.scanWidth() <= 0) return;
   if (scan.x() < 0 || scan.y() < 0 || scan.x() > session_.scanWidth() || scan.y() > session_.scanHeight()) {
-    lblHint->setText(QStringLiteral("画像の外です。画像の中をクリックしてください。"));
+    lblHint->setText(tr("画像の外です。画像の中をクリックしてください。"));
     return;
   }
   if (pendingMap_) {
@@ -227,7 +227,7 @@ void frmGeoref::cmdAddTyped_Click() {
   if (text.isEmpty()) return;
   const int selected = selectedPoint();
   if (!pendingScan_ && selected < 0) {
-    prompts_.message(QStringLiteral("先に画像上の点をクリックしてください。"), MessageIcon::Exclamation);
+    prompts_.message(tr("先に画像上の点をクリックしてください。"), MessageIcon::Exclamation);
     return;
   }
   double lon = 0.0, lat = 0.0;
@@ -235,7 +235,7 @@ void frmGeoref::cmdAddTyped_Click() {
   if (session_.typedCrs().isEmpty()) {
     const std::optional<Place> place = parsePlace(text, 1, &why);
     if (!place) {
-      prompts_.message(why.isEmpty() ? QStringLiteral("座標として読めません。") : why, MessageIcon::Exclamation);
+      prompts_.message(why.isEmpty() ? tr("座標として読めません。") : why, MessageIcon::Exclamation);
       return;
     }
     lat = place->lat;
@@ -247,14 +247,13 @@ void frmGeoref::cmdAddTyped_Click() {
     }
   } else {
     // Easting, then northing, as the zone's tables list them.
-    static const QRegularExpression separator(QStringLiteral("[\\s,、，]+"));
+    static const QRegularExpression separator(QStringLiteral("[\\s,、，]+"));  // stored
     const QStringList parts = text.split(separator, Qt::SkipEmptyParts);
     bool okX = false, okY = false;
     const double x = parts.size() == 2 ? parts[0].toDouble(&okX) : 0.0;
     const double y = parts.size() == 2 ? parts[1].toDouble(&okY) : 0.0;
     if (!okX || !okY) {
-      prompts_.message(QStringLiteral("X 座標（東）と Y 座標（北）を「,」で区切って入力してください。"),
-                       MessageIcon::Exclamation);
+      prompts_.message(tr("X 座標（東）と Y 座標（北）を「,」で区切って入力してください。"), MessageIcon::Exclamation);
       return;
     }
     if (!session_.typedToWorld(x, y, lon, lat, &why)) {
@@ -288,7 +287,7 @@ void frmGeoref::tblPoints_Changed(int row, int column) {
                          : column == ColLon   ? std::abs(v) <= 180.0
                                               : std::abs(v) <= 90.0;
     if (!inRange) {
-      prompts_.message(QStringLiteral("正しい値を入力してください。"), MessageIcon::Exclamation);
+      prompts_.message(tr("正しい値を入力してください。"), MessageIcon::Exclamation);
     } else if (scanSide) {
       session_.moveScanPlace(row, column == ColScanX ? v : p.scanX, column == ColScanY ? v : p.scanY);
     } else {
@@ -348,7 +347,7 @@ void frmGeoref::cboCrs_Click() {
     return;
   }
   txtCoord->setPlaceholderText(code.isEmpty() ? QStringLiteral("35.6812, 139.7671 / 35°40′52″N 139°46′1″E")
-                                              : QStringLiteral("X（東）, Y（北） m"));
+                                              : tr("X（東）, Y（北） m"));
   refresh();
 }
 
@@ -364,10 +363,9 @@ void frmGeoref::centerMapOnPoints() {
 }
 
 void frmGeoref::cmdLoadPoints_Click() {
-  const FileChoice choice =
-      prompts_.openFile(QFileInfo(session_.scanPath()).path(), QStringLiteral("基準点を読み込む"),
-                        {{QStringLiteral("基準点ファイル"), QStringLiteral("*.points *.csv *.json *.jsonld")},
-                         {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
+  const FileChoice choice = prompts_.openFile(QFileInfo(session_.scanPath()).path(), tr("基準点を読み込む"),
+                                              {{tr("基準点ファイル"), QStringLiteral("*.points *.csv *.json *.jsonld")},
+                                               {tr("すべてのファイル"), QStringLiteral("*")}});
   if (!choice.chosen) return;
   QString why;
   if (!session_.loadPoints(choice.path, &why)) {
@@ -386,22 +384,21 @@ void frmGeoref::cmdLoadPoints_Click() {
 
 void frmGeoref::cmdSavePoints_Click() {
   const QFileInfo scan(session_.scanPath());
-  const FileChoice choice = prompts_.saveFile(scan.path() + u'/' + scan.completeBaseName() + QStringLiteral(".points"),
-                                              QStringLiteral("基準点を保存"),
-                                              {{QStringLiteral("基準点ファイル (.points)"), QStringLiteral("*.points")},
-                                               {QStringLiteral("CSV (x,y,lon,lat)"), QStringLiteral("*.csv")},
-                                               {QStringLiteral("位置合わせ注釈 (.json)"), QStringLiteral("*.json")}},
-                                              QStringLiteral("points"));
+  const FileChoice choice =
+      prompts_.saveFile(scan.path() + u'/' + scan.completeBaseName() + QStringLiteral(".points"), tr("基準点を保存"),
+                        {{tr("基準点ファイル (.points)"), QStringLiteral("*.points")},
+                         {QStringLiteral("CSV (x,y,lon,lat)"), QStringLiteral("*.csv")},
+                         {tr("位置合わせ注釈 (.json)"), QStringLiteral("*.json")}},
+                        QStringLiteral("points"));
   if (!choice.chosen) return;
   QString why;
   if (!session_.savePoints(choice.path, formatOf(choice.path), &why)) prompts_.message(why, MessageIcon::Exclamation);
 }
 
 void frmGeoref::cmdLoadMask_Click() {
-  const FileChoice choice =
-      prompts_.openFile(QFileInfo(session_.scanPath()).path(), QStringLiteral("枠を読み込む"),
-                        {{QStringLiteral("枠のファイル"), QStringLiteral("*.svg *.json *.geojson")},
-                         {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
+  const FileChoice choice = prompts_.openFile(
+      QFileInfo(session_.scanPath()).path(), tr("枠を読み込む"),
+      {{tr("枠のファイル"), QStringLiteral("*.svg *.json *.geojson")}, {tr("すべてのファイル"), QStringLiteral("*")}});
   if (!choice.chosen) return;
   QString why;
   if (!session_.loadMask(choice.path, &why)) {
@@ -436,26 +433,25 @@ void frmGeoref::cmdGeoTiff_Click() {
   }
   const QFileInfo scan(session_.scanPath());
   const FileChoice choice = prompts_.saveFile(
-      scan.path() + u'/' + scan.completeBaseName() + QStringLiteral("_georef.tif"), QStringLiteral("GeoTIFF で保存"),
+      scan.path() + u'/' + scan.completeBaseName() + QStringLiteral("_georef.tif"), tr("GeoTIFF で保存"),
       {{QStringLiteral("GeoTIFF"), QStringLiteral("*.tif *.tiff")}}, QStringLiteral("tif"));
   if (!choice.chosen) return;
   // The scan itself is never written over.
   if (QFileInfo(choice.path).absoluteFilePath() == scan.absoluteFilePath()) {
-    prompts_.message(QStringLiteral("取り込む画像そのものには保存できません。別の名前を指定してください。"),
+    prompts_.message(tr("取り込む画像そのものには保存できません。別の名前を指定してください。"),
                      MessageIcon::Exclamation);
     return;
   }
-  const bool warped =
-      prompts_.askYesNo(QStringLiteral("変換で地図に合わせてゆがめた画像として保存しますか？\n"
-                                       "「いいえ」では元の画像に基準点と変換の名前を付けて保存します。"),
-                        MessageIcon::Information);
+  const bool warped = prompts_.askYesNo(tr("変換で地図に合わせてゆがめた画像として保存しますか？\n"
+                                           "「いいえ」では元の画像に基準点と変換の名前を付けて保存します。"),
+                                        MessageIcon::Information);
   QString detail;
   GeoData* geo = geoData(&detail);
   prompts_.setWaitCursor(true);
   const bool ok = geo && geo->writeGeoTiff(session_.scanPath(), plan, warped, choice.path, {}, &detail);
   prompts_.setWaitCursor(false);
   if (!ok)
-    prompts_.message(QStringLiteral("GeoTIFF「%1」を書き出せません。%2").arg(QFileInfo(choice.path).fileName(), detail),
+    prompts_.message(tr("GeoTIFF「%1」を書き出せません。%2").arg(QFileInfo(choice.path).fileName(), detail),
                      MessageIcon::Exclamation);
 }
 

@@ -7,14 +7,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
 
+#include "app/ManualFile.h"
 #include "app/Startup.h"
 #include "geo/clsWheelMouse.h"
+#include "platform/Language.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
@@ -71,13 +72,13 @@ void frmSCR::Form_Load() {
   installWheelHook();
 
   state_.view.onlineMode = false;
-  lblOffLine->setText(QStringLiteral("オフライン"));
+  lblOffLine->setText(tr("オフライン"));
   lblOffLine->setFrameStyle(QFrame::Box | QFrame::Plain);
   lblOffLine->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
   setupOnlineMode();
 }
 
-bool frmSCR::Form_QueryUnload() { return prompts_.askYesNo(QStringLiteral("Kavaloを終了します。"), MessageIcon::None); }
+bool frmSCR::Form_QueryUnload() { return prompts_.askYesNo(tr("Kavaloを終了します。"), MessageIcon::None); }
 
 void frmSCR::Form_Unload() {
   if (unloaded_) return;
@@ -104,12 +105,10 @@ void frmSCR::closeEvent(QCloseEvent* event) {
 void frmSCR::cmdEnd_Click() { close(); }
 
 void frmSCR::cmdHelp_Click() {
-  QString manual = joinPath(state_.rootFolder, QStringLiteral("\\kavalo.pdf"));
-  // A RootFolder made before the manual existed has none; the build puts one
-  // beside the executables too.
-  const QString besideProgram = QCoreApplication::applicationDirPath() + QStringLiteral("/kavalo.pdf");
-  if (!QFileInfo::exists(manual) && QFileInfo::exists(besideProgram)) manual = besideProgram;
-  ShellOpen(manual, prompts_);
+  // The manual of the shown language, in the RootFolder or, for a RootFolder
+  // made before the manual existed, beside the executables (where the build
+  // puts one too); the Japanese one where no other is found.
+  ShellOpen(manualFile({state_.rootFolder, QCoreApplication::applicationDirPath()}, shownLanguage()), prompts_);
 }
 
 void frmSCR::lblHomePage_Click() { ShellOpen(state_.names[kWebBaseUrl], prompts_); }

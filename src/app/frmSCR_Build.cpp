@@ -130,7 +130,7 @@ void frmSCR::buildControls() {
   panel->setSpacing(2);
 
   // Data folders
-  framFolder = named(new QGroupBox(QStringLiteral("データセット")), "framFolder");
+  framFolder = named(new QGroupBox(tr("データセット")), "framFolder");
   auto* folderLayout = new QVBoxLayout(framFolder);
   tighten(folderLayout);
   lstDataFolder = named(new QListWidget, "lstDataFolder");
@@ -139,13 +139,13 @@ void frmSCR::buildControls() {
   lstDataFolder->setFixedHeight(3 * lstDataFolder->fontMetrics().height() + 8);
   // Names are fitted to the list's width (fitDataFolderList), never scrolled sideways.
   lstDataFolder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  cmdMapComment = button(QStringLiteral("コメント"), "cmdMapComment");
+  cmdMapComment = button(tr("コメント"), "cmdMapComment");
   folderLayout->addWidget(lstDataFolder);
   folderLayout->addWidget(cmdMapComment);
   panel->addWidget(framFolder);
 
   // Eras
-  framTime = named(new QGroupBox(QStringLiteral("時間(Shift＋←→)")), "framTime");
+  framTime = named(new QGroupBox(tr("時間(Shift＋←→)")), "framTime");
   auto* timeLayout = new QVBoxLayout(framTime);
   tighten(timeLayout);
   cboAge = named(new QComboBox, "cboAge");
@@ -153,14 +153,14 @@ void frmSCR::buildControls() {
   SliderAge->setRange(0, 1);
   SliderAge->setPageStep(1);
   // No ticks: the coverage strip right under the slider has a cell per era.
-  cmdViewTime = button(QStringLiteral("時期設定(&E)"), "cmdViewTime", QStringLiteral("時間に関する設定を行います"));
+  cmdViewTime = button(tr("時期設定(&E)"), "cmdViewTime", tr("時間に関する設定を行います"));
   timeLayout->addWidget(cboAge);
   timeLayout->addWidget(SliderAge);
   buildCompareControls(timeLayout);
   panel->addWidget(framTime);
 
   // Zoom
-  framZOOM = named(new QGroupBox(QStringLiteral("ズーム(Shift＋↑↓)")), "framZOOM");
+  framZOOM = named(new QGroupBox(tr("ズーム(Shift＋↑↓)")), "framZOOM");
   auto* zoomLayout = new QGridLayout(framZOOM);
   tighten(zoomLayout);
   SliderZoom = named(new QSlider(Qt::Horizontal), "SliderZoom");
@@ -190,13 +190,13 @@ void frmSCR::buildControls() {
   // track and the figures under it never shift as the value changes.
   lblZoom->setMinimumWidth(lblZoom->fontMetrics().horizontalAdvance(QStringLiteral("400%")) + 2);
   lblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  cmdWhole = button(QStringLiteral("全体"), "cmdWhole", QStringLiteral("地域の全体を表示します(Home)"));
+  cmdWhole = button(tr("全体"), "cmdWhole", tr("地域の全体を表示します(Home)"));
   zoomLayout->addWidget(SliderZoom, 0, 0);
   zoomLayout->addWidget(lblZoom, 0, 1);
   zoomLayout->addWidget(Label1, 1, 0);
   panel->addWidget(framZOOM);
 
-  SliderMoveAmount = named(new QSlider(Qt::Horizontal), "SliderMoveAmount", QStringLiteral("移動量設定"));
+  SliderMoveAmount = named(new QSlider(Qt::Horizontal), "SliderMoveAmount", tr("移動量設定"));
   SliderMoveAmount->setRange(1, 3);
   SliderMoveAmount->setSingleStep(1);
   SliderMoveAmount->setPageStep(1);
@@ -210,27 +210,26 @@ void frmSCR::buildControls() {
     auto* moveLayout = new QHBoxLayout(moveRow);
     moveLayout->setContentsMargins(6, 0, 6, 0);
     moveLayout->setSpacing(4);
-    moveLayout->addWidget(named(new QLabel(QStringLiteral("移動量")), "lblMoveAmount"));
-    moveLayout->addWidget(named(new QLabel(QStringLiteral("大")), "lblMoveLarge"));
+    moveLayout->addWidget(named(new QLabel(tr("移動量")), "lblMoveAmount"));
+    moveLayout->addWidget(named(new QLabel(tr("大")), "lblMoveLarge"));
     moveLayout->addWidget(SliderMoveAmount, 1);
-    moveLayout->addWidget(named(new QLabel(QStringLiteral("小")), "lblMoveSmall"));
+    moveLayout->addWidget(named(new QLabel(tr("小")), "lblMoveSmall"));
     panel->addWidget(moveRow);
   }
 
   // Display switches
-  framView = named(new QGroupBox(QStringLiteral("表示")), "framView");
+  framView = named(new QGroupBox(tr("表示")), "framView");
   auto* viewLayout = new QGridLayout(framView);
   tighten(viewLayout);
-  cmdAltitudeColor = button(QStringLiteral("標高色(Q)"), "cmdAltitudeColor");
-  chkAltitude = checkBox(QStringLiteral("標高(&A)"), "chkAltitude", true,
-                         QStringLiteral("国土地理院承認の地形図では標高をはずこことはできません"));
-  chkTikeizu = checkBox(QStringLiteral("地形図(&T)"), "chkTikeizu", true);
-  chkZukakusen = checkBox(QStringLiteral("図郭線(&F)"), "chkZukakusen", false);
-  chkLegend = checkBox(QStringLiteral("凡例(&L)"), "chkLegend", false);
-  chkScale = checkBox(QStringLiteral("スケール(&S)"), "chkScale", true);
-  chkMark = checkBox(QStringLiteral("目印(&M)"), "chkMark", true);
-  chkOverview = checkBox(QStringLiteral("全体図(&V)"), "chkOverview", true,
-                         QStringLiteral("地図の右上に地域の全体図を表示します"));
+  cmdAltitudeColor = button(tr("標高色(Q)"), "cmdAltitudeColor");
+  chkAltitude =
+      checkBox(tr("標高(&A)"), "chkAltitude", true, tr("国土地理院承認の地形図では標高をはずこことはできません"));
+  chkTikeizu = checkBox(tr("地形図(&T)"), "chkTikeizu", true);
+  chkZukakusen = checkBox(tr("図郭線(&F)"), "chkZukakusen", false);
+  chkLegend = checkBox(tr("凡例(&L)"), "chkLegend", false);
+  chkScale = checkBox(tr("スケール(&S)"), "chkScale", true);
+  chkMark = checkBox(tr("目印(&M)"), "chkMark", true);
+  chkOverview = checkBox(tr("全体図(&V)"), "chkOverview", true, tr("地図の右上に地域の全体図を表示します"));
   viewLayout->addWidget(chkTikeizu, 0, 0);
   viewLayout->addWidget(chkAltitude, 0, 1);
   viewLayout->addWidget(chkZukakusen, 1, 0);
@@ -244,25 +243,24 @@ void frmSCR::buildControls() {
   panel->addWidget(framView);
 
   // Information
-  framInfo = named(new QGroupBox(QStringLiteral("情報")), "framInfo");
+  framInfo = named(new QGroupBox(tr("情報")), "framInfo");
   auto* infoLayout = new QVBoxLayout(framInfo);
   tighten(infoLayout);
-  lblInfo = named(new QLabel(QStringLiteral("現在地の標高：")), "lblInfo");
-  lblMap = named(new QLabel(QStringLiteral("図幅情報")), "lblMap",
-                 QStringLiteral("太字の場合は、該当時間の地形図ではないことを示します"));
+  lblInfo = named(new QLabel(tr("現在地の標高：")), "lblInfo");
+  lblMap = named(new QLabel(tr("図幅情報")), "lblMap", tr("太字の場合は、該当時間の地形図ではないことを示します"));
   // Four lines of the place (latitude, longitude, datum, elevation) above the
   // sheet text, which wraps; the box gives them what room the panel has.
   readoutBox_ = new UiReadout(lblInfo, lblMap);
   auto* infoButtons = new QHBoxLayout;
-  cmdSokuti = button(QStringLiteral("日/世"), "cmdSokuti", QStringLiteral("表示測地系の切り替え"));
-  auto* offLine = new ClickableLabel(QStringLiteral("オフライン"));
+  cmdSokuti = button(tr("日/世"), "cmdSokuti", tr("表示測地系の切り替え"));
+  auto* offLine = new ClickableLabel(tr("オフライン"));
   lblOffLine = named(static_cast<QLabel*>(offLine), "lblOffLine",
-                     QStringLiteral("サーバーに接続してデータをダウンロードできるようにします"));
+                     tr("サーバーに接続してデータをダウンロードできるようにします"));
   offLine->onClick = [this] { lblOffLine_Click(); };
   infoButtons->addWidget(cmdSokuti);
   infoButtons->addWidget(lblOffLine);
-  auto* homePage = new ClickableLabel(QStringLiteral("<u>Kavaloホームページ</u>"));
-  lblHomePage = named(static_cast<QLabel*>(homePage), "lblHomePage", QStringLiteral("Kavaloホームページを開きます"));
+  auto* homePage = new ClickableLabel(tr("<u>Kavaloホームページ</u>"));
+  lblHomePage = named(static_cast<QLabel*>(homePage), "lblHomePage", tr("Kavaloホームページを開きます"));
   homePage->setCursor(Qt::PointingHandCursor);
   homePage->onClick = [this] { lblHomePage_Click(); };
   infoLayout->addWidget(readoutBox_, 1);
@@ -271,23 +269,19 @@ void frmSCR::buildControls() {
   panel->addWidget(framInfo, 1);
 
   // Commands
-  cmdPosition =
-      button(QStringLiteral("位置指定・目印(&Z)"), "cmdPosition", QStringLiteral("表示位置を指定して移動します"));
-  cmdWMS = button(QStringLiteral("データ取得"), "cmdWMS",
-                  QStringLiteral("インターネットを通じて外部の地図・画像テータを取得します"));
-  cnmdKML =
-      button(QStringLiteral("出力(&O)"), "cnmdKML", QStringLiteral("Google Earthで読み込めるKML形式で保存します"));
-  cmdPrintOut = button(QStringLiteral("印刷(&P)"), "cmdPrintOut", QStringLiteral("画像を印刷します"));
-  cmdCopy = button(QStringLiteral("コピー(&C)"), "cmdCopy", QStringLiteral("画像をコピーします"));
-  cmdHelp = button(QStringLiteral("解説(&H)"), "cmdHelp");
-  cmdEnd = button(QStringLiteral("終了(&X)"), "cmdEnd", QStringLiteral("Kavaloを終了します"));
+  cmdPosition = button(tr("位置指定・目印(&Z)"), "cmdPosition", tr("表示位置を指定して移動します"));
+  cmdWMS = button(tr("データ取得"), "cmdWMS", tr("インターネットを通じて外部の地図・画像テータを取得します"));
+  cnmdKML = button(tr("出力(&O)"), "cnmdKML", tr("Google Earthで読み込めるKML形式で保存します"));
+  cmdPrintOut = button(tr("印刷(&P)"), "cmdPrintOut", tr("画像を印刷します"));
+  cmdCopy = button(tr("コピー(&C)"), "cmdCopy", tr("画像をコピーします"));
+  cmdHelp = button(tr("解説(&H)"), "cmdHelp");
+  cmdEnd = button(tr("終了(&X)"), "cmdEnd", tr("Kavaloを終了します"));
   // The commands two to a row; the view's place and the whole region first.
   auto* row0 = new QHBoxLayout;
   row0->addWidget(cmdPosition, 1);
   row0->addWidget(cmdWhole);
   panel->addLayout(row0);
-  cmdGetTikeizu = button(QStringLiteral("付属地形図取得"), "cmdGetTikeizu",
-                         QStringLiteral("不足している地形図をサーバーから取得します"));
+  cmdGetTikeizu = button(tr("付属地形図取得"), "cmdGetTikeizu", tr("不足している地形図をサーバーから取得します"));
   auto* row1 = new QHBoxLayout;
   row1->addWidget(cmdWMS);
   row1->addWidget(cmdGetTikeizu);
@@ -302,7 +296,7 @@ void frmSCR::buildControls() {
   panel->addLayout(row3);
 
   auto* hide = new ClickableLabel(QStringLiteral("<<"));
-  lblBoxSize[0] = named(static_cast<QLabel*>(hide), "lblBoxSize_0", QStringLiteral("設定画面を隠します"));
+  lblBoxSize[0] = named(static_cast<QLabel*>(hide), "lblBoxSize_0", tr("設定画面を隠します"));
   hide->onClick = [this] { lblBoxSize_Click(0); };
   hide->setCursor(Qt::PointingHandCursor);
   // The home page on the panel's last line, beside the fold.
@@ -311,6 +305,9 @@ void frmSCR::buildControls() {
   lastRow->addStretch(1);
   lastRow->addWidget(cmdEnd);
   panel->addLayout(lastRow);
+  // Captions longer than the Japanese ones (another language's) widen the
+  // panel rather than being cut; the Japanese panel keeps its width.
+  picBox->setFixedWidth(std::max(kPanelWidth, panel->minimumSize().width()));
   // The fold stands in the panel's top-right corner, beside the first
   // group's title (placed by placeFoldLabel as the panel is laid out).
   lblBoxSize[0]->setParent(picBox);
@@ -322,7 +319,7 @@ void frmSCR::buildControls() {
   picTime = named(new QLabel(picPrint), "picTime");
   picTime->setAutoFillBackground(true);
   picTime->hide();
-  lblDownload = named(new QLabel(QStringLiteral("地図データダウンロード中"), picPrint), "lblDownload");
+  lblDownload = named(new QLabel(tr("地図データダウンロード中"), picPrint), "lblDownload");
   lblDownload->setAutoFillBackground(true);
   lblDownload->hide();
   lblStatus = named(new QLabel(central), "lblStatus");
@@ -331,7 +328,7 @@ void frmSCR::buildControls() {
   lblStatus->hide();
 
   auto* show = new ClickableLabel(QStringLiteral(">>"), central);
-  lblBoxSize[1] = named(static_cast<QLabel*>(show), "lblBoxSize_1", QStringLiteral("設定画面を表示します"));
+  lblBoxSize[1] = named(static_cast<QLabel*>(show), "lblBoxSize_1", tr("設定画面を表示します"));
   show->onClick = [this] { lblBoxSize_Click(1); };
   show->setCursor(Qt::PointingHandCursor);
   show->setAutoFillBackground(true);
@@ -339,26 +336,26 @@ void frmSCR::buildControls() {
   show->hide();
 
   // The pop-up menu of the map view.
-  mnuPopUpMenu = named(new QMenu(QStringLiteral("ポップアップ"), this), "mnuPopUpMenu");
-  mnuMarkSet = mnuPopUpMenu->addAction(QStringLiteral("目印をつける"));
+  mnuPopUpMenu = named(new QMenu(tr("ポップアップ"), this), "mnuPopUpMenu");
+  mnuMarkSet = mnuPopUpMenu->addAction(tr("目印をつける"));
   mnuMarkSet->setObjectName(QStringLiteral("mnuMarkSet"));
-  mnuMarkModify = mnuPopUpMenu->addAction(QStringLiteral("目印を修正"));
+  mnuMarkModify = mnuPopUpMenu->addAction(tr("目印を修正"));
   mnuMarkModify->setObjectName(QStringLiteral("mnuMarkModify"));
-  mnuMarkErase = mnuPopUpMenu->addAction(QStringLiteral("目印削除"));
+  mnuMarkErase = mnuPopUpMenu->addAction(tr("目印削除"));
   mnuMarkErase->setObjectName(QStringLiteral("mnuMarkErase"));
   mnuPopUpMenu->addSeparator();
-  mnuCopyPosition = mnuPopUpMenu->addAction(QStringLiteral("この位置の緯度経度をコピー"));
+  mnuCopyPosition = mnuPopUpMenu->addAction(tr("この位置の緯度経度をコピー"));
   mnuCopyPosition->setObjectName(QStringLiteral("mnuCopyPosition"));
-  mnuCopyGeoUri = mnuPopUpMenu->addAction(QStringLiteral("この位置を geo: URI でコピー"));
+  mnuCopyGeoUri = mnuPopUpMenu->addAction(tr("この位置を geo: URI でコピー"));
   mnuCopyGeoUri->setObjectName(QStringLiteral("mnuCopyGeoUri"));
-  mnuCopyLink = mnuPopUpMenu->addAction(QStringLiteral("この表示へのリンクをコピー"));
+  mnuCopyLink = mnuPopUpMenu->addAction(tr("この表示へのリンクをコピー"));
   mnuCopyLink->setObjectName(QStringLiteral("mnuCopyLink"));
-  mnuCopyWebLink = mnuPopUpMenu->addAction(QStringLiteral("この表示のWeb地図へのリンクをコピー"));
+  mnuCopyWebLink = mnuPopUpMenu->addAction(tr("この表示のWeb地図へのリンクをコピー"));
   mnuCopyWebLink->setObjectName(QStringLiteral("mnuCopyWebLink"));
   mnuPopUpMenu->addSeparator();
-  mnuRulerSave = mnuPopUpMenu->addAction(QStringLiteral("計測した経路を保存..."));
+  mnuRulerSave = mnuPopUpMenu->addAction(tr("計測した経路を保存..."));
   mnuRulerSave->setObjectName(QStringLiteral("mnuRulerSave"));
-  mnuRulerClear = mnuPopUpMenu->addAction(QStringLiteral("計測を消す"));
+  mnuRulerClear = mnuPopUpMenu->addAction(tr("計測を消す"));
   mnuRulerClear->setObjectName(QStringLiteral("mnuRulerClear"));
 
   // The overview of the whole region in the map's corner.

@@ -5,6 +5,7 @@
 // render/CompareComposer; here the controls are read and set.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,7 +48,8 @@ class CoverageStrip : public QWidget {
   explicit CoverageStrip(QWidget* parent = nullptr) : QWidget(parent) {
     setObjectName(QStringLiteral("picCoverage"));
     setFixedHeight(8);
-    setToolTip(QStringLiteral("表示位置の各時期の地図：濃い＝その時期の図、淡い＝他の版の図、空＝なし"));
+    setToolTip(QCoreApplication::translate("kavalo::frmSCR",
+                                           "表示位置の各時期の地図：濃い＝その時期の図、淡い＝他の版の図、空＝なし"));
     setCursor(Qt::PointingHandCursor);
   }
   void setCells(std::vector<SheetCoverage> cells, int shown, int second) {
@@ -106,28 +108,33 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
 
   // One row beside the era controls: the switch, the second era and the
   // mode; the opacity's slider shows below it while blending.
-  chkCompare = new QCheckBox(QStringLiteral("比較"));
+  chkCompare = new QCheckBox(tr("比較"));
   chkCompare->setObjectName(QStringLiteral("chkCompare"));
-  chkCompare->setToolTip(QStringLiteral("二つの時期を並べて比べます(Ctrl＋Shift＋←→で比較する時期)"));
+  chkCompare->setToolTip(tr("二つの時期を並べて比べます(Ctrl＋Shift＋←→で比較する時期)"));
   // Era names are long ("1880-85年（迅速測図）"): the box shows the year and
   // the source with the middle elided, the whole name as its tip.
   auto* eraB = new UiElidedCombo;
-  eraB->setTipCaption(QStringLiteral("比較する時期"));
+  eraB->setTipCaption(tr("比較する時期"));
   cboAgeB = eraB;
   cboAgeB->setObjectName(QStringLiteral("cboAgeB"));
   cboAgeB->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   cboAgeB->setMinimumContentsLength(9);
   cboCompareMode = new QComboBox;
   cboCompareMode->setObjectName(QStringLiteral("cboCompareMode"));
-  cboCompareMode->setToolTip(QStringLiteral("比べ方"));
+  cboCompareMode->setToolTip(tr("比べ方"));
   cboCompareMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  cboCompareMode->setMinimumContentsLength(4);
   // Data: the mode's number, in the order of CompareMode.
-  cboCompareMode->addItem(QStringLiteral("並列"), static_cast<int>(CompareMode::Side));
-  cboCompareMode->addItem(QStringLiteral("スワイプ"), static_cast<int>(CompareMode::Swipe));
-  cboCompareMode->addItem(QStringLiteral("レンズ"), static_cast<int>(CompareMode::Lens));
-  cboCompareMode->addItem(QStringLiteral("透過"), static_cast<int>(CompareMode::Blend));
-  cboCompareMode->setItemData(2, QStringLiteral("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
+  cboCompareMode->addItem(tr("並列"), static_cast<int>(CompareMode::Side));
+  cboCompareMode->addItem(tr("スワイプ"), static_cast<int>(CompareMode::Swipe));
+  cboCompareMode->addItem(tr("レンズ"), static_cast<int>(CompareMode::Lens));
+  cboCompareMode->addItem(tr("透過"), static_cast<int>(CompareMode::Blend));
+  cboCompareMode->setItemData(2, tr("Ctrl＋ホイールで大きさを変えます"), Qt::ToolTipRole);
+  // The closed box shows its longest mode whole (four characters in Japanese,
+  // longer in other languages).
+  int longest = 4;
+  for (int i = 0; i < cboCompareMode->count(); ++i)
+    longest = std::max(longest, static_cast<int>(cboCompareMode->itemText(i).size()));
+  cboCompareMode->setMinimumContentsLength(longest);
   // The switch with the second era on a row of their own (era names are
   // long), the mode beside the era settings' button, so that the boxes show
   // their texts whole.
@@ -146,7 +153,7 @@ void frmSCR::buildCompareControls(QVBoxLayout* timeLayout) {
   // (placeOpacitySlider), so that the panel keeps its height.
   SliderOpacity = new QSlider(Qt::Horizontal, this);
   SliderOpacity->setObjectName(QStringLiteral("SliderOpacity"));
-  SliderOpacity->setToolTip(QStringLiteral("重ねる時期の不透明度"));
+  SliderOpacity->setToolTip(tr("重ねる時期の不透明度"));
   SliderOpacity->setRange(0, 100);
   SliderOpacity->setSingleStep(5);
   SliderOpacity->setPageStep(10);

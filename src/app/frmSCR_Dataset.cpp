@@ -46,7 +46,8 @@ void frmSCR::lstDataFolder_Click() {
   setPhase(Phase::Loading);
   const LoadStatus status = LoadDataset(state_, prompts_);
   if (status == LoadStatus::Loaded) {
-    setWindowTitle(versionCaption() + QStringLiteral("　【") + state_.mapInfo.title + QStringLiteral("】"));
+    setWindowTitle(
+        tr("%1　【%2】", "window title: program version, dataset title").arg(versionCaption(), state_.mapInfo.title));
     finishDatasetLoad();
     if (firstLoad) sizeWindowForFirstLoad();
   }
@@ -62,7 +63,7 @@ void frmSCR::lstDataFolder_Click() {
     setWindowTitle(versionCaption());
     EnableViewControls(false);
     if (status == LoadStatus::NoMapInfo)
-      prompts_.message(QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
+      prompts_.message(tr("設定ファイル「mapinfo.txt」が見つかりません。"), MessageIcon::Exclamation);
   }
   if (loaded) EnableViewControls(true);
 }

@@ -35,26 +35,26 @@ QString spokenCaption(QString caption) {
 void frmSCR::setupKeyboardAccess() {
   // Controls without a caption of their own are named for what they set.
   const std::pair<QWidget*, const char*> named[] = {
-      {lstDataFolder, "データセット"},
-      {cboAge, "時期"},
-      {SliderAge, "時期"},
-      {picCoverage, "表示位置の各時期の地図"},
-      {cboAgeB, "比較する時期"},
-      {cboCompareMode, "比べ方"},
-      {SliderOpacity, "重ねる時期の不透明度"},
-      {SliderZoom, "ズーム"},
-      {lblZoom, "ズーム"},
-      {SliderMoveAmount, "移動量"},
-      {lblInfo, "現在地"},
-      {lblMap, "図幅情報"},
-      {lblOffLine, "オフライン／オンライン"},
-      {lblBoxSize[0], "設定画面を隠す"},
-      {lblBoxSize[1], "設定画面を表示"},
-      {lblHomePage, "Kavaloホームページ"},
-      {picPrint, "地図"},
-      {lstOverlay, "重ね図"},
+      {lstDataFolder, QT_TRANSLATE_NOOP("kavalo::frmSCR", "データセット")},
+      {cboAge, QT_TRANSLATE_NOOP("kavalo::frmSCR", "時期")},
+      {SliderAge, QT_TRANSLATE_NOOP("kavalo::frmSCR", "時期")},
+      {picCoverage, QT_TRANSLATE_NOOP("kavalo::frmSCR", "表示位置の各時期の地図")},
+      {cboAgeB, QT_TRANSLATE_NOOP("kavalo::frmSCR", "比較する時期")},
+      {cboCompareMode, QT_TRANSLATE_NOOP("kavalo::frmSCR", "比べ方")},
+      {SliderOpacity, QT_TRANSLATE_NOOP("kavalo::frmSCR", "重ねる時期の不透明度")},
+      {SliderZoom, QT_TRANSLATE_NOOP("kavalo::frmSCR", "ズーム")},
+      {lblZoom, QT_TRANSLATE_NOOP("kavalo::frmSCR", "ズーム")},
+      {SliderMoveAmount, QT_TRANSLATE_NOOP("kavalo::frmSCR", "移動量")},
+      {lblInfo, QT_TRANSLATE_NOOP("kavalo::frmSCR", "現在地")},
+      {lblMap, QT_TRANSLATE_NOOP("kavalo::frmSCR", "図幅情報")},
+      {lblOffLine, QT_TRANSLATE_NOOP("kavalo::frmSCR", "オフライン／オンライン")},
+      {lblBoxSize[0], QT_TRANSLATE_NOOP("kavalo::frmSCR", "設定画面を隠す")},
+      {lblBoxSize[1], QT_TRANSLATE_NOOP("kavalo::frmSCR", "設定画面を表示")},
+      {lblHomePage, QT_TRANSLATE_NOOP("kavalo::frmSCR", "Kavaloホームページ")},
+      {picPrint, QT_TRANSLATE_NOOP("kavalo::frmSCR", "地図")},
+      {lstOverlay, QT_TRANSLATE_NOOP("kavalo::frmSCR", "重ね図")},
   };
-  for (const auto& [widget, name] : named) widget->setAccessibleName(QString::fromUtf8(name));
+  for (const auto& [widget, name] : named) widget->setAccessibleName(tr(name));
   // Buttons and boxes are named by their captions, tips describe them.
   for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
     if (b->accessibleName().isEmpty()) b->setAccessibleName(spokenCaption(b->text()));

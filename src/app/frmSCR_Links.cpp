@@ -64,7 +64,7 @@ bool frmSCR::openViewLink(const QString& text) {
   QString why;
   const std::optional<ViewLink> link = parseViewLink(text, &why);
   if (!link) {
-    prompts_.message(QStringLiteral("リンクを開けません：%1").arg(why), MessageIcon::Exclamation);
+    prompts_.message(tr("リンクを開けません：%1").arg(why), MessageIcon::Exclamation);
     return false;
   }
   if (!link->dataset.isEmpty()) {
@@ -72,8 +72,7 @@ bool frmSCR::openViewLink(const QString& text) {
     for (size_t i = 0; i < state_.dataFolders.size(); ++i)
       if (state_.dataFolders[i].folder.compare(link->dataset, Qt::CaseInsensitive) == 0) row = static_cast<int>(i);
     if (row < 0) {
-      prompts_.message(QStringLiteral("リンクのデータセット「%1」がありません。").arg(link->dataset),
-                       MessageIcon::Exclamation);
+      prompts_.message(tr("リンクのデータセット「%1」がありません。").arg(link->dataset), MessageIcon::Exclamation);
       return false;
     }
     if (row != state_.dataFolderIndex || !state_.view.loaded) {
@@ -85,7 +84,7 @@ bool frmSCR::openViewLink(const QString& text) {
   if (!link->era.isEmpty()) {
     const int era = eraIndexByFolder(state_.eras, link->era);
     if (era < 0) {
-      prompts_.message(QStringLiteral("リンクの時期「%1」がこのデータセットにありません。").arg(link->era),
+      prompts_.message(tr("リンクの時期「%1」がこのデータセットにありません。").arg(link->era),
                        MessageIcon::Exclamation);
     } else if (era != state_.view.eraIndex) {
       state_.view.eraIndex = era;

@@ -75,7 +75,7 @@ void frmSCR::mnuMarkModify_Click() {
 
 void frmSCR::mnuMarkErase_Click() {
   if (markHitIndex_ < 0 || markHitIndex_ >= state_.marks.count()) return;
-  if (!prompts_.askYesNo(QStringLiteral("目印を削除します。よろしいですか？"), MessageIcon::Exclamation)) return;
+  if (!prompts_.askYesNo(tr("目印を削除します。よろしいですか？"), MessageIcon::Exclamation)) return;
   state_.marks.removeAt(markHitIndex_);
   markHitIndex_ = -1;
   PrintGazo();

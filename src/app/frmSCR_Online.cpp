@@ -54,11 +54,11 @@ void frmSCR::tilesArrived() {
 
 void frmSCR::setOnlineLook(bool online) {
   if (online) {
-    lblOffLine->setText(QStringLiteral("オンライン"));
+    lblOffLine->setText(tr("オンライン"));
     lblOffLine->setFrameStyle(QFrame::NoFrame);
     lblOffLine->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0);"));
   } else {
-    lblOffLine->setText(QStringLiteral("オフライン"));
+    lblOffLine->setText(tr("オフライン"));
     lblOffLine->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblOffLine->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
   }

@@ -44,14 +44,14 @@ QPushButton* smallButton(const QString& caption, const char* name, const QString
 void frmSCR::buildOverlayControls(QGridLayout* viewLayout, int row) {
   // In the display group, so that the panel keeps its height on a 768-pixel
   // screen: one row of buttons, and the list only while files are open.
-  cmdOverlayOpen = smallButton(QStringLiteral("重ね図(&G)"), "cmdOverlayOpen",
-                               QStringLiteral("GPS の軌跡・KML・GeoJSON・シェープファイルを地図に重ねます"));
-  cmdOverlayRemove = smallButton(QStringLiteral("外す"), "cmdOverlayRemove", QStringLiteral("選んだ重ね図を外します"));
-  cmdRuler = smallButton(QStringLiteral("計測(&R)"), "cmdRuler",
-                         QStringLiteral("クリックした点を結ぶ距離を測ります。始点をクリックすると面積も測ります。"
-                                        "Esc・右クリックで終わります"));
+  cmdOverlayOpen =
+      smallButton(tr("重ね図(&G)"), "cmdOverlayOpen", tr("GPS の軌跡・KML・GeoJSON・シェープファイルを地図に重ねます"));
+  cmdOverlayRemove = smallButton(tr("外す"), "cmdOverlayRemove", tr("選んだ重ね図を外します"));
+  cmdRuler = smallButton(tr("計測(&R)"), "cmdRuler",
+                         tr("クリックした点を結ぶ距離を測ります。始点をクリックすると面積も測ります。"
+                            "Esc・右クリックで終わります"));
   cmdRuler->setCheckable(true);
-  cmdOverlayRemove->setAccessibleName(QStringLiteral("重ね図を外す"));
+  cmdOverlayRemove->setAccessibleName(tr("重ね図を外す"));
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(2);
   buttons->addWidget(cmdOverlayOpen, 3);
@@ -66,15 +66,15 @@ void frmSCR::buildOverlayControls(QGridLayout* viewLayout, int row) {
   layout->setSpacing(2);
   lstOverlay = new QListWidget;
   lstOverlay->setObjectName(QStringLiteral("lstOverlay"));
-  lstOverlay->setToolTip(QStringLiteral("チェックを外すと表示しません。上の行ほど手前に描きます"));
+  lstOverlay->setToolTip(tr("チェックを外すと表示しません。上の行ほど手前に描きます"));
   lstOverlay->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   layout->addWidget(lstOverlay, 1);
   auto* order = new QHBoxLayout;
   order->setSpacing(2);
-  cmdOverlayUp = smallButton(QStringLiteral("▲"), "cmdOverlayUp", QStringLiteral("選んだ重ね図を手前に描きます"));
-  cmdOverlayDown = smallButton(QStringLiteral("▼"), "cmdOverlayDown", QStringLiteral("選んだ重ね図を奥に描きます"));
-  cmdOverlayUp->setAccessibleName(QStringLiteral("重ね図を手前へ"));
-  cmdOverlayDown->setAccessibleName(QStringLiteral("重ね図を奥へ"));
+  cmdOverlayUp = smallButton(QStringLiteral("▲"), "cmdOverlayUp", tr("選んだ重ね図を手前に描きます"));
+  cmdOverlayDown = smallButton(QStringLiteral("▼"), "cmdOverlayDown", tr("選んだ重ね図を奥に描きます"));
+  cmdOverlayUp->setAccessibleName(tr("重ね図を手前へ"));
+  cmdOverlayDown->setAccessibleName(tr("重ね図を奥へ"));
   for (QPushButton* b : {cmdOverlayUp, cmdOverlayDown}) {
     b->setFixedSize(24, lstOverlay->fontMetrics().height() + 4);
     order->addWidget(b, 0, Qt::AlignTop);
@@ -110,7 +110,8 @@ void frmSCR::fillOverlayList() {
       QListWidgetItem* item = lstOverlay->item(row);
       const bool empty = e >= static_cast<int>(state_.overlays.files.size()) ||
                          state_.overlays.files[static_cast<size_t>(e)]->layers.empty();
-      item->setText(QFileInfo(entry.path).fileName() + (empty ? QStringLiteral("（読み込めません）") : QString()));
+      const QString name = QFileInfo(entry.path).fileName();
+      item->setText(empty ? tr("%1（読み込めません）").arg(name) : name);
       item->setToolTip(entry.path);
       item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
       item->setCheckState(entry.visible ? Qt::Checked : Qt::Unchecked);
@@ -181,10 +182,10 @@ void frmSCR::loadDatasetOverlays() {
 void frmSCR::cmdOverlayOpen_Click() {
   if (!state_.view.loaded) return;
   const FileChoice choice =
-      Open_FileDialog(prompts_, rememberedValue(QStringLiteral("overlay/folder")), QStringLiteral("重ね図を開く"),
-                      QStringLiteral("GPS・地図データ\t*.gpx *.kml *.kmz *.geojson *.json *.shp\t"
-                                     "GPX\t*.gpx\tKML・KMZ\t*.kml *.kmz\tGeoJSON\t*.geojson *.json\t"
-                                     "シェープファイル\t*.shp\tすべてのファイル\t*"));
+      Open_FileDialog(prompts_, rememberedValue(QStringLiteral("overlay/folder")), tr("重ね図を開く"),
+                      tr("GPS・地図データ\t*.gpx *.kml *.kmz *.geojson *.json *.shp\t"
+                         "GPX\t*.gpx\tKML・KMZ\t*.kml *.kmz\tGeoJSON\t*.geojson *.json\t"
+                         "シェープファイル\t*.shp\tすべてのファイル\t*"));
   if (!choice.chosen) return;
   rememberValue(QStringLiteral("overlay/folder"), QFileInfo(choice.path).absolutePath());
   openOverlayFile(choice.path);
@@ -197,7 +198,7 @@ bool frmSCR::openOverlayFile(const QString& path) {
   OverlayList list = state_.overlayList;
   const int index = list.add(path);
   if (index < 0) {
-    prompts_.message(QStringLiteral("「%1」は名前に改行があるため開けません。").arg(path), MessageIcon::Exclamation);
+    prompts_.message(tr("「%1」は名前に改行があるため開けません。").arg(path), MessageIcon::Exclamation);
     return false;
   }
   std::unique_ptr<OverlayFile> file;

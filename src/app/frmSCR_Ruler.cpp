@@ -89,8 +89,8 @@ void frmSCR::updateRuler() {
       cmdRuler->setChecked(false);
     }
   } else if (rulerActive_) {
-    rulerText_ = ruler_.points().empty() ? QStringLiteral("計測：始点をクリックしてください")
-                                         : QStringLiteral("計測：次の点をクリックしてください");
+    rulerText_ =
+        ruler_.points().empty() ? tr("計測：始点をクリックしてください") : tr("計測：次の点をクリックしてください");
   }
   // The status line shows the measure under the map (with the readout when
   // the panel is folded).
@@ -105,8 +105,7 @@ void frmSCR::updateRuler() {
 void frmSCR::paintOverMap(QPainter& painter) {
   if (!state_.view.loaded || ruler_.points().empty()) return;
   const OverlayView view = overlayViewOf(state_.viewport());
-  const QString label =
-      ruler_.points().size() >= 2 && !rulerText_.startsWith(QStringLiteral("計測")) ? rulerText_ : QString();
+  const QString label = ruler_.points().size() >= 2 ? rulerText_ : QString();
   auto draw = [&] {
     drawRuler(painter, ruler_, state_.mapInfo, view, label);
     if (rulerActive_ && rulerHover_) {
@@ -146,7 +145,8 @@ void frmSCR::mnuRulerSave_Click() {
     return;
   }
   const FileChoice choice = prompts_.saveFile(
-      saveFolder(QStringLiteral("measure")) + QStringLiteral("/計測.geojson"), QStringLiteral("計測した経路の保存"),
+      saveFolder(QStringLiteral("measure")) + QStringLiteral("/計測.geojson"),  // stored
+      tr("計測した経路の保存"),
       {{QStringLiteral("GeoJSON"), QStringLiteral("*.geojson")}, {QStringLiteral("KML"), QStringLiteral("*.kml")}},
       QStringLiteral("geojson"));
   if (!choice.chosen) return;

@@ -45,8 +45,8 @@ QString statusText(const QString& lblInfoCaption) {
 bool frmSCR::panelFolded() const { return picBox->x() < 0; }
 
 void frmSCR::resetReadout() {
-  lblInfo->setText(QStringLiteral("現在地の標高："));
-  lblMap->setText(QStringLiteral("図幅情報"));
+  lblInfo->setText(tr("現在地の標高："));
+  lblMap->setText(tr("図幅情報"));
   lblInfo->setProperty("caption", QVariant());
   lblMap->setProperty("caption", QVariant());
   QFont font = lblMap->font();
@@ -63,7 +63,9 @@ void frmSCR::setStatusLine(const QString& lblInfoCaption) {
   // Folded, the line is the readout's; the ruler's measure follows it (and
   // is all the line says while the panel shows the readout).
   QString text = panelFolded() ? statusText(lblInfoCaption) : QString();
-  if (!rulerText_.isEmpty()) text += (text.isEmpty() ? QString() : QStringLiteral("　　")) + rulerText_;
+  if (!rulerText_.isEmpty())
+    text = text.isEmpty() ? rulerText_
+                          : tr("%1　　%2", "status line: the readout, then the measure").arg(text, rulerText_);
   lblStatus->setText(text);
 }
 

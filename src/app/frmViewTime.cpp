@@ -22,14 +22,14 @@ namespace kavalo {
 frmViewTime::frmViewTime(ProgramState& state, Prompts& prompts, QComboBox* combo, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), combo_(combo) {
   setObjectName(QStringLiteral("frmViewTime"));
-  setWindowTitle(QStringLiteral("表示時期設定"));
+  setWindowTitle(tr("表示時期設定"));
   setModal(true);
 
   auto* layout = new QVBoxLayout(this);
-  auto* style = new QGroupBox(QStringLiteral("表示形式"));
+  auto* style = new QGroupBox(tr("表示形式"));
   style->setObjectName(QStringLiteral("framEra"));
   auto* styleLayout = new QHBoxLayout(style);
-  const QString captions[2] = {QStringLiteral("西暦"), QStringLiteral("元号")};
+  const QString captions[2] = {tr("西暦"), tr("元号")};
   for (int i = 0; i < 2; ++i) {
     optEra[i] = new QRadioButton(captions[i]);
     optEra[i]->setObjectName(QStringLiteral("optEra_%1").arg(i));
@@ -44,7 +44,7 @@ frmViewTime::frmViewTime(ProgramState& state, Prompts& prompts, QComboBox* combo
   layout->addWidget(lstEra);
 
   auto* selectRow = new QHBoxLayout;
-  const QString selectCaptions[2] = {QStringLiteral("全て選択"), QStringLiteral("選択クリア")};
+  const QString selectCaptions[2] = {tr("全て選択"), tr("選択クリア")};
   for (int i = 0; i < 2; ++i) {
     cmdSelect[i] = new QPushButton(selectCaptions[i]);
     cmdSelect[i]->setObjectName(QStringLiteral("cmdSelect_%1").arg(i));
@@ -55,12 +55,12 @@ frmViewTime::frmViewTime(ProgramState& state, Prompts& prompts, QComboBox* combo
   layout->addLayout(selectRow);
 
   auto* editRow = new QHBoxLayout;
-  cmdRename = new QPushButton(QStringLiteral("名前の変更(&R)"));
+  cmdRename = new QPushButton(tr("名前の変更(&R)"));
   cmdRename->setObjectName(QStringLiteral("cmdRename"));
-  cmdRename->setToolTip(QStringLiteral("追加した時期の名前を変更します"));
-  cmdDelete = new QPushButton(QStringLiteral("削除(&D)"));
+  cmdRename->setToolTip(tr("追加した時期の名前を変更します"));
+  cmdDelete = new QPushButton(tr("削除(&D)"));
   cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
-  cmdDelete->setToolTip(QStringLiteral("追加した時期を削除します（画像はごみ箱に移動します）"));
+  cmdDelete->setToolTip(tr("追加した時期を削除します（画像はごみ箱に移動します）"));
   for (QPushButton* b : {cmdRename, cmdDelete}) {
     b->setAutoDefault(false);
     b->setEnabled(false);
@@ -81,7 +81,7 @@ frmViewTime::frmViewTime(ProgramState& state, Prompts& prompts, QComboBox* combo
   cmdOK = new QPushButton(QStringLiteral("OK"));
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
+  cmdCancel = new QPushButton(tr("キャンセル"));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel->setAutoDefault(false);
   buttons->addStretch(1);
@@ -181,7 +181,7 @@ void frmViewTime::cmdOK_Click() {
   for (int i = 0; i < lstEra->count(); ++i) selected[static_cast<size_t>(i)] = lstEra->item(i)->isSelected();
   const Outcome outcome = applySelection(state_, selected, chosenLabelStyle());
   if (outcome == Outcome::TooFew) {
-    prompts_.message(QStringLiteral("表示時期は２つ以上選択してください。"), MessageIcon::Exclamation);
+    prompts_.message(tr("表示時期は２つ以上選択してください。"), MessageIcon::Exclamation);
     return;
   }
   if (outcome == Outcome::Changed) {

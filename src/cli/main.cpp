@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     langOption = takeLanguageOption(&args);
     if (!langOption.isEmpty() && !isLanguageChoice(langOption))
       return usage(QStringLiteral("unknown language '%1' (system, ja or en)").arg(langOption));
-    installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));
+    installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()), false);
     for (const QString& a : args) {
       if (!a.startsWith(u'-')) break;  // the command: its own options follow
       if (a == u"--version") {
@@ -63,10 +63,11 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ensureRuntimeFolder();
   QGuiApplication app(argc, argv);
+  dropQtNetworkNoise();
   // Messages of the shared code (a broken file, a missing era) follow the
   // interface language; the command's own words and outputs are the same in
   // every language.
-  installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));
+  installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()), false);
   QStringList args = QCoreApplication::arguments();
   args.removeFirst();
   takeLanguageOption(&args);

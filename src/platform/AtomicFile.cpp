@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -8,16 +9,22 @@ namespace kavalo {
 bool writeFileAtomically(const QString& path, const QByteArray& data, QString* error) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = QStringLiteral("ファイルを書き込めません: %1 (%2)").arg(path, file.errorString());
+    if (error)
+      *error = QCoreApplication::translate("kavalo::AtomicFile", "ファイルを書き込めません: %1 (%2)")
+                   .arg(path, file.errorString());
     return false;
   }
   if (file.write(data) != data.size()) {
-    if (error) *error = QStringLiteral("ファイルを書き込めません: %1 (%2)").arg(path, file.errorString());
+    if (error)
+      *error = QCoreApplication::translate("kavalo::AtomicFile", "ファイルを書き込めません: %1 (%2)")
+                   .arg(path, file.errorString());
     file.cancelWriting();
     return false;
   }
   if (!file.commit()) {
-    if (error) *error = QStringLiteral("ファイルを書き込めません: %1 (%2)").arg(path, file.errorString());
+    if (error)
+      *error = QCoreApplication::translate("kavalo::AtomicFile", "ファイルを書き込めません: %1 (%2)")
+                   .arg(path, file.errorString());
     return false;
   }
   return true;
@@ -66,7 +73,8 @@ FileSnapshot snapshotFile(const QString& path) {
 bool restoreSnapshot(const FileSnapshot& snapshot, QString* error) {
   if (snapshot.existed) return writeFileAtomically(snapshot.path, snapshot.bytes, error);
   if (!QFile::exists(snapshot.path) || QFile::remove(snapshot.path)) return true;
-  if (error) *error = QStringLiteral("ファイルを削除できません: %1").arg(snapshot.path);
+  if (error)
+    *error = QCoreApplication::translate("kavalo::AtomicFile", "ファイルを削除できません: %1").arg(snapshot.path);
   return false;
 }
 

@@ -45,7 +45,8 @@ void load(Loaded& l) {
     library->unload();
     delete library;
   }
-  l.error = QStringLiteral("地理データ部品（%1）を読み込めません。").arg(kModuleFile);
+  l.error =
+      QCoreApplication::translate("kavalo::GeoDataLoader", "地理データ部品（%1）を読み込めません。").arg(kModuleFile);
   if (!tried.isEmpty()) l.error += u'\n' + tried.join(u'\n');
 }
 

@@ -40,7 +40,7 @@ QString resolveLanguage(const QString& choice, const QStringList& systemLanguage
   return QString::fromLatin1(kLanguageEnglish);
 }
 
-bool installLanguage(const QString& language) {
+bool installLanguage(const QString& language, bool qtOwnTexts) {
   for (const auto& t : installed()) QCoreApplication::removeTranslator(t.get());
   installed().clear();
   shown() = language;
@@ -56,7 +56,7 @@ bool installLanguage(const QString& language) {
   }
   // Qt's own texts (はい, キャンセル, the file dialog) in the same language;
   // English is what they are written in.
-  if (language != QLatin1String(kLanguageEnglish)) {
+  if (qtOwnTexts && language != QLatin1String(kLanguageEnglish)) {
     auto t = std::make_unique<QTranslator>();
     if (t->load(QStringLiteral("qtbase_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
         QCoreApplication::installTranslator(t.get()))

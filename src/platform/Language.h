@@ -22,10 +22,12 @@ QString resolveLanguage(const QString& choice, const QStringList& systemLanguage
 bool isLanguageChoice(const QString& choice);
 
 // Installs the program's catalogues of `language` (every one built in for
-// it) and Qt's own for its standard dialogs and buttons, replacing any
-// installed before. Needs a QCoreApplication. Returns false when the program
-// has no catalogue of that language; the source texts are shown then.
-bool installLanguage(const QString& language);
+// it) and, with `qtOwnTexts`, Qt's own for its standard dialogs and buttons,
+// replacing any installed before. Needs a QCoreApplication. Returns false
+// when the program has no catalogue of that language; the source texts are
+// shown then. kavalo-cli leaves Qt's texts out: its command line speaks one
+// language to scripts.
+bool installLanguage(const QString& language, bool qtOwnTexts = true);
 
 // The language installed last ("ja" before any).
 QString shownLanguage();

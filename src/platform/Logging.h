@@ -14,4 +14,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcData)    // "kavalo.data": data folders and the fil
 // program's messages are what a user reads); verbose turns every level on.
 void setupLogging(bool verbose);
 
+// Qt's HTTP layer, when a server dies with several requests on its
+// connections, reports the end of one reply twice from its own thread (the
+// second report is ignored by the reply itself) and prints an internal
+// warning each time. The reply's end is handled once here and the user is
+// told once; that line says nothing to a user and is dropped. Every other
+// message goes where it went before.
+void dropQtNetworkNoise();
+
 }  // namespace kavalo

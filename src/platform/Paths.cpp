@@ -1,5 +1,6 @@
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -116,13 +117,14 @@ bool FolderExists(const QString& path) {
 bool readFileBytes(const QString& path, QByteArray& out, QString* error) {
   QByteArray raw = resolveRawPath(path);
   if (raw.isEmpty()) {
-    if (error) *error = QStringLiteral("ファイルが見つかりません: %1").arg(path);
+    if (error) *error = QCoreApplication::translate("kavalo::Paths", "ファイルが見つかりません: %1").arg(path);
     return false;
   }
   std::FILE* f = std::fopen(raw.constData(), "rb");
   if (!f) {
     if (error)
-      *error = QStringLiteral("ファイルを開けません: %1 (%2)").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+      *error = QCoreApplication::translate("kavalo::Paths", "ファイルを開けません: %1 (%2)")
+                   .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
     return false;
   }
   out.clear();
@@ -136,12 +138,13 @@ bool readFileBytes(const QString& path, QByteArray& out, QString* error) {
     // A file larger than the memory left is no file of the program's.
     std::fclose(f);
     out = QByteArray();
-    if (error) *error = QStringLiteral("ファイルが大きすぎて読み込めません: %1").arg(path);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::Paths", "ファイルが大きすぎて読み込めません: %1").arg(path);
     return false;
   }
   std::fclose(f);
   if (failed) {
-    if (error) *error = QStringLiteral("ファイルを読み込めません: %1").arg(path);
+    if (error) *error = QCoreApplication::translate("kavalo::Paths", "ファイルを読み込めません: %1").arg(path);
     return false;
   }
   return true;

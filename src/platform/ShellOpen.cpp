@@ -1,5 +1,6 @@
 #include "platform/ShellOpen.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -17,17 +18,19 @@ bool ShellOpen(const QString& target, Prompts& prompts) {
   } else {
     QFileInfo info(target);
     if (!info.dir().exists()) {
-      prompts.message(QStringLiteral("パスが見つかりません。"), MessageIcon::Critical);
+      prompts.message(QCoreApplication::translate("kavalo::ShellOpen", "パスが見つかりません。"),
+                      MessageIcon::Critical);
       return false;
     }
     if (!info.exists()) {
-      prompts.message(QStringLiteral("ファイルが見つかりません。"), MessageIcon::Critical);
+      prompts.message(QCoreApplication::translate("kavalo::ShellOpen", "ファイルが見つかりません。"),
+                      MessageIcon::Critical);
       return false;
     }
     url = QUrl::fromLocalFile(info.absoluteFilePath());
   }
   if (!QDesktopServices::openUrl(url)) {
-    prompts.message(QStringLiteral("ファイルを開けません。"), MessageIcon::Critical);
+    prompts.message(QCoreApplication::translate("kavalo::ShellOpen", "ファイルを開けません。"), MessageIcon::Critical);
     return false;
   }
   return true;

@@ -1,5 +1,6 @@
 #include "platform/Trash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,7 +28,9 @@ bool moveToTrash(const QString& path, QString* error) {
   const QFileInfo info(path);
   const QString absolute = info.absoluteFilePath();
   auto fail = [&] {
-    if (error) *error = QStringLiteral("「%1」をごみ箱に移動できません。").arg(QDir::toNativeSeparators(absolute));
+    if (error)
+      *error = QCoreApplication::translate("kavalo::Trash", "「%1」をごみ箱に移動できません。")
+                   .arg(QDir::toNativeSeparators(absolute));
     return false;
   };
   if (!info.exists() || !homeTrashUsable(absolute)) return fail();

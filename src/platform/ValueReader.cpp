@@ -1,5 +1,6 @@
 #include "platform/ValueReader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "platform/Codec.h"
@@ -25,7 +26,10 @@ bool ValueReader::fromFile(const QString& path, ValueReader& reader, QString* er
     if (i == bytes.size() || bytes[i] == '\n') {
       if (i - lineStart > kMaxLineBytes) {
         if (error)
-          *error = QStringLiteral("%1行目が長すぎます（%2バイトまで）: %3").arg(line).arg(kMaxLineBytes).arg(path);
+          *error = QCoreApplication::translate("kavalo::ValueReader", "%1行目が長すぎます（%2バイトまで）: %3")
+                       .arg(line)
+                       .arg(kMaxLineBytes)
+                       .arg(path);
         return false;
       }
       if (i == bytes.size()) break;
@@ -36,7 +40,8 @@ bool ValueReader::fromFile(const QString& path, ValueReader& reader, QString* er
   bool ok = true;
   QString text = fromSjis(bytes, &ok);
   if (!ok) {
-    if (error) *error = QStringLiteral("文字コードがShift-JISではありません: %1").arg(path);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::ValueReader", "文字コードがShift-JISではありません: %1").arg(path);
     return false;
   }
   reader = ValueReader(std::move(text));

@@ -1,5 +1,7 @@
 #include "platform/ValueWriter.h"
 
+#include <QCoreApplication>
+
 #include "platform/AtomicFile.h"
 #include "platform/Codec.h"
 #include "platform/Numbers.h"
@@ -37,7 +39,8 @@ bool ValueWriter::save(const QString& path, QString* error) const {
   bool ok = true;
   QByteArray data = bytes(&ok);
   if (!ok) {
-    if (error) *error = QStringLiteral("Shift-JISで表せない文字があります: %1").arg(path);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::ValueWriter", "Shift-JISで表せない文字があります: %1").arg(path);
     return false;
   }
   return writeFileAtomically(path, data, error);

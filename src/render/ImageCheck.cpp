@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -151,47 +152,55 @@ struct Inflater {
 
 QString pngWholeRefusal(const QByteArray& b, const ImageRule& rule) {
   const ImageHeader header = parsePngHeader(b);
-  if (header.state != ImageHeader::State::Known) return QStringLiteral("PNG画像ではありません");
+  if (header.state != ImageHeader::State::Known)
+    return QCoreApplication::translate("kavalo::ImageCheck", "PNG画像ではありません");
   if (QString why = headerRefusal(header, rule); !why.isEmpty()) return why;
-  if (b.size() < 33) return QStringLiteral("PNGがヘッダーの途中で切れています");
+  if (b.size() < 33) return QCoreApplication::translate("kavalo::ImageCheck", "PNGがヘッダーの途中で切れています");
   const int depth = static_cast<uchar>(b[24]), colourType = static_cast<uchar>(b[25]);
   const int interlace = static_cast<uchar>(b[28]);
   const int bpp = pngBitsPerPixel(colourType, depth);
-  if (bpp == 0 || b[26] != 0 || b[27] != 0 || interlace > 1) return QStringLiteral("PNGのヘッダーが壊れています");
+  if (bpp == 0 || b[26] != 0 || b[27] != 0 || interlace > 1)
+    return QCoreApplication::translate("kavalo::ImageCheck", "PNGのヘッダーが壊れています");
   const qint64 expected = pngRawSize(header.size.width(), header.size.height(), bpp, interlace == 1);
 
   Inflater inflater;
-  if (!inflater.open) return QStringLiteral("PNGを確かめるメモリがありません");
+  if (!inflater.open) return QCoreApplication::translate("kavalo::ImageCheck", "PNGを確かめるメモリがありません");
   bool seenData = false, dataDone = false, seenPalette = false;
   qsizetype pos = 8;
   for (bool first = true;; first = false) {
-    if (pos + 12 > b.size()) return QStringLiteral("PNGが終わりのチャンクの前で切れています");
+    if (pos + 12 > b.size())
+      return QCoreApplication::translate("kavalo::ImageCheck", "PNGが終わりのチャンクの前で切れています");
     const uint32_t length = be32(b, pos);
     if (length > 0x7FFFFFFFu || pos + 12 + static_cast<qint64>(length) > b.size())
-      return QStringLiteral("PNGが終わりのチャンクの前で切れています");
+      return QCoreApplication::translate("kavalo::ImageCheck", "PNGが終わりのチャンクの前で切れています");
     const QByteArray type = b.mid(pos + 4, 4);
     const uchar* data = reinterpret_cast<const uchar*>(b.constData()) + pos + 8;
     const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(b.constData()) + pos + 4, length + 4);
-    if (crc != be32(b, pos + 8 + length)) return QStringLiteral("PNGのチャンクが壊れています（%1）").arg(QLatin1String(type));
+    if (crc != be32(b, pos + 8 + length))
+      return QCoreApplication::translate("kavalo::ImageCheck", "PNGのチャンクが壊れています（%1）")
+          .arg(QLatin1String(type));
     if (first != (type == "IHDR") || (type == "IHDR" && length != 13))
-      return QStringLiteral("PNGのヘッダーが壊れています");
+      return QCoreApplication::translate("kavalo::ImageCheck", "PNGのヘッダーが壊れています");
     if (type == "IDAT") {
-      if (dataDone) return QStringLiteral("PNGの画像データが分かれています");
+      if (dataDone) return QCoreApplication::translate("kavalo::ImageCheck", "PNGの画像データが分かれています");
       seenData = true;
-      if (!inflater.feed(data, length, expected)) return QStringLiteral("PNGの画像データが壊れています");
+      if (!inflater.feed(data, length, expected))
+        return QCoreApplication::translate("kavalo::ImageCheck", "PNGの画像データが壊れています");
     } else {
       dataDone = seenData;
       if (type == "PLTE") seenPalette = true;
       if (type == "IEND") break;
       // An unknown critical chunk (upper-case first letter) stops a decoder.
       const bool critical = (static_cast<uchar>(type[0]) & 0x20) == 0;
-      if (critical && type != "IHDR" && type != "PLTE") return QStringLiteral("PNGに知らないチャンクがあります");
+      if (critical && type != "IHDR" && type != "PLTE")
+        return QCoreApplication::translate("kavalo::ImageCheck", "PNGに知らないチャンクがあります");
     }
     pos += 12 + length;
   }
   if (!seenData || !inflater.ended || inflater.out != expected)
-    return QStringLiteral("PNGの画像データが足りません");
-  if (colourType == 3 && !seenPalette) return QStringLiteral("PNGにパレットがありません");
+    return QCoreApplication::translate("kavalo::ImageCheck", "PNGの画像データが足りません");
+  if (colourType == 3 && !seenPalette)
+    return QCoreApplication::translate("kavalo::ImageCheck", "PNGにパレットがありません");
   return {};
 }
 
@@ -271,15 +280,20 @@ int jpegDecodeAll(const uchar* data, unsigned long size, int maxW, int maxH, Jpe
 
 QString jpegWholeRefusal(const QByteArray& b, const ImageRule& rule) {
   const ImageHeader header = parseJpegHeader(b);
-  if (header.state != ImageHeader::State::Known) return QStringLiteral("JPEG画像ではありません");
+  if (header.state != ImageHeader::State::Known)
+    return QCoreApplication::translate("kavalo::ImageCheck", "JPEG画像ではありません");
   if (QString why = headerRefusal(header, rule); !why.isEmpty()) return why;
   JpegErrors errors;
   int w = 0, h = 0;
   const int r = jpegDecodeAll(reinterpret_cast<const uchar*>(b.constData()), static_cast<unsigned long>(b.size()),
                               rule.maxSize.width(), rule.maxSize.height(), &errors, &w, &h);
-  if (r == -2) return QStringLiteral("JPEGが%1×%2画素あります").arg(w).arg(h);
-  if (r != 0) return QStringLiteral("JPEGを読めません（%1）").arg(QString::fromLatin1(errors.text));
-  if (errors.warnings > 0) return QStringLiteral("JPEGが壊れています（%1）").arg(QString::fromLatin1(errors.text));
+  if (r == -2) return QCoreApplication::translate("kavalo::ImageCheck", "JPEGが%1×%2画素あります").arg(w).arg(h);
+  if (r != 0)
+    return QCoreApplication::translate("kavalo::ImageCheck", "JPEGを読めません（%1）")
+        .arg(QString::fromLatin1(errors.text));
+  if (errors.warnings > 0)
+    return QCoreApplication::translate("kavalo::ImageCheck", "JPEGが壊れています（%1）")
+        .arg(QString::fromLatin1(errors.text));
   return {};
 }
 
@@ -294,13 +308,15 @@ ImageHeader parseImageHeader(const QByteArray& prefix) {
 }
 
 QString headerRefusal(const ImageHeader& header, const ImageRule& rule) {
-  if (header.state == ImageHeader::State::NeedMore) return QStringLiteral("画像がヘッダーの途中で切れています");
-  if (header.state == ImageHeader::State::Invalid) return QStringLiteral("PNGでもJPEGでもありません");
+  if (header.state == ImageHeader::State::NeedMore)
+    return QCoreApplication::translate("kavalo::ImageCheck", "画像がヘッダーの途中で切れています");
+  if (header.state == ImageHeader::State::Invalid)
+    return QCoreApplication::translate("kavalo::ImageCheck", "PNGでもJPEGでもありません");
   if (!rule.format.isEmpty() && header.format != rule.format)
-    return QStringLiteral("%2を求めたところ%1画像でした")
+    return QCoreApplication::translate("kavalo::ImageCheck", "%2を求めたところ%1画像でした")
         .arg(QString::fromLatin1(header.format), QString::fromLatin1(rule.format));
   if (header.size.width() > rule.maxSize.width() || header.size.height() > rule.maxSize.height())
-    return QStringLiteral("画像が%1×%2画素あり、%3×%4を超えています")
+    return QCoreApplication::translate("kavalo::ImageCheck", "画像が%1×%2画素あり、%3×%4を超えています")
         .arg(header.size.width())
         .arg(header.size.height())
         .arg(rule.maxSize.width())

@@ -3,6 +3,7 @@
 #include "render/PaletteQuantizer.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -55,7 +56,7 @@ QImage decodeWith(const QByteArray& data, const QByteArray& format, bool keepPal
 
 bool writeEncoded(const QString& path, const QByteArray& bytes, QString* error) {
   if (bytes.isEmpty()) {
-    if (error) *error = QStringLiteral("画像を変換できません: %1").arg(path);
+    if (error) *error = QCoreApplication::translate("kavalo::ImageLibrary", "画像を変換できません: %1").arg(path);
     return false;
   }
   return writeFileAtomically(path, bytes, error);

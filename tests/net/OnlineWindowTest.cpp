@@ -12,6 +12,7 @@
 
 #include "app/frmSCR.h"
 #include "net/TileDownloads.h"
+#include "platform/Logging.h"
 #include "platform/Prompts.h"
 #include "support/Fixtures.h"
 #include "support/LoopbackServer.h"
@@ -32,9 +33,22 @@ void settle(frmSCR& w) {
   }
 }
 
+// The warnings printed while it is installed (after those the program drops).
+QStringList& warnings() {
+  static QStringList list;
+  return list;
+}
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtWarningMsg) warnings() << message;
+}
+
 }  // namespace
 
 TEST(OnlineWindow, IndicatorFetchAndFallBack) {
+  // What the program prints on standard error is collected: the server's
+  // death must reach the user once, as a message, and nowhere else.
+  const QtMessageHandler earlier = qInstallMessageHandler(&collectWarnings);
+  dropQtNetworkNoise();
   test::RootFixture root;
   root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
   test::DatasetFixture d;
@@ -96,4 +110,7 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
   EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オフライン"));
   EXPECT_FALSE(w.state().view.onlineMode);
   w.Form_Unload();
+  EXPECT_FALSE(warnings().join(u'\n').contains(QStringLiteral("must only be called once")))
+      << warnings().join(u'\n').toStdString();
+  qInstallMessageHandler(earlier);
 }
