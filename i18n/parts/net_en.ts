@@ -110,12 +110,6 @@ Fetching the Rapid Survey Map images failed.</translation>
         <translation>The era "%1" of this URL has already been fetched. Add --update to fetch it again.</translation>
     </message>
     <message>
-        <source>このURLの時期「%1」は取得済みです。<byte value="xd"/>
-取得し直して更新しますか？</source>
-        <translation>The era "%1" of this URL has already been fetched.<byte value="xd"/>
-Fetch it again and update it?</translation>
-    </message>
-    <message>
         <source>XYZタイル「%1」から画像をインターネットを介して取得します。</source>
         <translation>Images will be fetched over the internet from the XYZ tiles "%1".</translation>
     </message>
@@ -144,6 +138,14 @@ Fetching the XYZ tiles failed.</translation>
     <message>
         <source>%1にXYZタイル（写真）を追加しました。</source>
         <translation>XYZ tiles (photo) have been added to %1.</translation>
+    </message>
+    <message>
+        <source>このURLの時期「%1」は取得済みです。</source>
+        <translation>The era "%1" of this URL has already been fetched.</translation>
+    </message>
+    <message>
+        <source>取得し直して更新しますか？</source>
+        <translation>Fetch it again and update it?</translation>
     </message>
 </context>
 <context>
@@ -1060,10 +1062,12 @@ An image without location data can be imported after placing control points with
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>歴史的農業環境閲覧システムの迅速測図は取得済です。<byte value="xd"/>
-再度取得しますか？</source>
-        <translation>The Rapid Survey Maps of the Historical Agro-Environment Browsing System have already been fetched.<byte value="xd"/>
-Fetch them again?</translation>
+        <source>歴史的農業環境閲覧システムの迅速測図は取得済です。</source>
+        <translation>The Rapid Survey Maps of the Historical Agro-Environment Browsing System have already been fetched.</translation>
+    </message>
+    <message>
+        <source>再度取得しますか？</source>
+        <translation>Fetch them again?</translation>
     </message>
 </context>
 <context>

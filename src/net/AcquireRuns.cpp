@@ -24,6 +24,9 @@ namespace kavalo {
 
 namespace {
 
+// The line break of the questions, as the program has always put it.
+const QString kCrLf = QStringLiteral("\r\n");
+
 // A question about a run that fetches from the internet, with the warning
 // that it takes a while.
 QString askLongRun(const QString& what) {
@@ -321,9 +324,8 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
       return out;
     }
     if (choice.repeat == XyzRepeat::Ask &&
-        !ask(ctx, QCoreApplication::translate("kavalo::AcquireRuns",
-                                              "このURLの時期「%1」は取得済みです。\r\n取得し直して更新しますか？")
-                      .arg(shown)))
+        !ask(ctx, QCoreApplication::translate("kavalo::AcquireRuns", "このURLの時期「%1」は取得済みです。").arg(shown) +
+                      kCrLf + QCoreApplication::translate("kavalo::AcquireRuns", "取得し直して更新しますか？")))
       return out;
   }
   if (!ask(ctx, askLongRun(QCoreApplication::translate("kavalo::AcquireRuns",

@@ -89,8 +89,9 @@ void frmSetting::cmdJinnsoku_Click() {
   bool had = false;
   for (const Era& e : state_.eras) had |= eraSource(e).acquisition == EraAcquisition::RapidSurvey;
   if (state_.mapInfo.rapidSurvey == u"1" && had &&
-      !prompts_.askYesNoCancel(tr("歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"),
-                               MessageIcon::None))
+      !prompts_.askYesNoCancel(
+          tr("歴史的農業環境閲覧システムの迅速測図は取得済です。") + QStringLiteral("\r\n") + tr("再度取得しますか？"),
+          MessageIcon::None))
     return;
   frmJinnsoku dialog(state_, prompts_, net_, servers_.wms, servers_.wmsSite, this);
   hide();
