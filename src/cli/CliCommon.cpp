@@ -1,6 +1,7 @@
 #include "cli/CliCommon.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -157,8 +158,9 @@ CliStatus loadForCli(const CliOptions& options, ProgramState& state, CliPrompts&
   const qsizetype messagesBefore = prompts.messages().size();
   const LoadStatus status = LoadDataset(state, prompts, elevation);
   if (status == LoadStatus::NoMapInfo)
-    return failed(kExitFailed, QStringLiteral("設定ファイル「mapinfo.txt」が見つかりません。\n%1")
-                                   .arg(joinPath(state.datasetFolder, QStringLiteral("\\mapinfo.txt"))));
+    return failed(kExitFailed,
+                  QCoreApplication::translate("kavalo::CliCommon", "設定ファイル「mapinfo.txt」が見つかりません。\n%1")
+                      .arg(joinPath(state.datasetFolder, QStringLiteral("\\mapinfo.txt"))));
   if (status != LoadStatus::Loaded) {
     // A malformed file is named by the loader's own message; a failure that
     // came without one still ends with a word.

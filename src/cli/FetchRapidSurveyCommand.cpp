@@ -32,7 +32,7 @@ int runFetchRapidSurveyCommand(const QStringList& args) {
     return loaded.status();
   // The chooser offers this source only to data folders that name it.
   if (state.mapInfo.rapidSurvey != u"1") {
-    printError(QStringLiteral("this dataset does not offer the rapid-survey maps (迅速測図 is not 1)"));
+    printError(QStringLiteral("this dataset does not offer the rapid-survey maps (迅速測図 is not 1)"));  // stored
     return kExitFailed;
   }
   const ServerSettings servers = readServerSettings(state.rootFolder);

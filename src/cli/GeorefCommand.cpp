@@ -1,5 +1,6 @@
 #include "cli/GeorefCommand.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "cli/ImportCommand.h"
@@ -187,7 +188,8 @@ int runGeorefCommand(const QStringList& args) {
   }
   GeorefWarp plan;
   if (!session.warpPlan(plan, &error)) {
-    printError(QStringLiteral("「%1」の点は画像に合いません。%2").arg(session.scanName(), error));
+    printError(QCoreApplication::translate("kavalo::GeorefCommand", "「%1」の点は画像に合いません。%2")
+                   .arg(session.scanName(), error));
     return kExitFailed;
   }
   printOut(figures(session));
@@ -198,7 +200,7 @@ int runGeorefCommand(const QStringList& args) {
     QString detail;
     if (!geo ||
         !geo->writeGeoTiff(request.scanPath, plan, false, options.get(QStringLiteral("--geotiff")), {}, &detail)) {
-      printError(QStringLiteral("GeoTIFF「%1」を書き出せません。%2")
+      printError(QCoreApplication::translate("kavalo::GeorefCommand", "GeoTIFF「%1」を書き出せません。%2")
                      .arg(QFileInfo(options.get(QStringLiteral("--geotiff"))).fileName(), detail));
       return kExitFailed;
     }

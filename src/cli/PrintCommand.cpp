@@ -1,5 +1,6 @@
 #include "cli/PrintCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
 
@@ -114,7 +115,9 @@ int runPrintCommand(const QStringList& args) {
   else
     layout.moveAreaToPrinterPixels(centredOnPrintable(layout));
   if (state.hasEra() && exceedsA4Rule(state.currentEra().kind, metrics.printableMm)) {
-    prompts.message(QStringLiteral("表示中のデータはA4サイズ以上の大きさでは印刷できません。"), MessageIcon::Warning);
+    prompts.message(
+        QCoreApplication::translate("kavalo::PrintCommand", "表示中のデータはA4サイズ以上の大きさでは印刷できません。"),
+        MessageIcon::Warning);
     return kExitFailed;
   }
   const PrintPass pass = layout.printPass(state.viewWidth());

@@ -35,7 +35,7 @@ void ColorSetWorkingList::setMarked(int i, bool marked) {
 }
 
 void ColorSetWorkingList::add(const AltitudeGrid& grid) {
-  sets_.push_back(defaultColorSet(grid.lowest, grid.highest, QStringLiteral("新規")));
+  sets_.push_back(defaultColorSet(grid.lowest, grid.highest, QStringLiteral("新規")));  // stored
   marked_.push_back(false);
 }
 
@@ -43,7 +43,7 @@ void ColorSetWorkingList::copy(int i, const AltitudeGrid& grid) {
   if (i < 0 || i >= count()) return;
   add(grid);
   sets_.back() = set(i);
-  sets_.back().name = set(i).name + QStringLiteral("(コピー)");
+  sets_.back().name = set(i).name + QStringLiteral("(コピー)");  // stored
 }
 
 ColorSetWorkingList::Outcome ColorSetWorkingList::confirm(ColorSetList& list) const {

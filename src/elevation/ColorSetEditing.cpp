@@ -1,5 +1,6 @@
 #include "elevation/ColorSetEditing.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -89,15 +90,18 @@ bool validateColourEntries(const ColourEntries& e, const AltitudeGrid& grid, Pro
     // naming its row, rather than passing the range check as 0.
     const auto v = wholeNumber(text);
     if (!v) {
-      prompts.message(QStringLiteral("%1番目の区切りの標高「%2」は数値ではありません。")
-                          .arg(row - kFirstBreakpointRow + 1)
-                          .arg(text),
-                      MessageIcon::Exclamation);
+      prompts.message(
+          QCoreApplication::translate("kavalo::ColorSetEditing", "%1番目の区切りの標高「%2」は数値ではありません。")
+              .arg(row - kFirstBreakpointRow + 1)
+              .arg(text),
+          MessageIcon::Exclamation);
       ok = false;
       break;
     }
     if (*v > highest || *v < lowest) {
-      prompts.message(QStringLiteral("数値が最高地点と最低地点の範囲を外れています。"), MessageIcon::None);
+      prompts.message(
+          QCoreApplication::translate("kavalo::ColorSetEditing", "数値が最高地点と最低地点の範囲を外れています。"),
+          MessageIcon::None);
       ok = false;
       break;
     }
@@ -108,7 +112,8 @@ bool validateColourEntries(const ColourEntries& e, const AltitudeGrid& grid, Pro
     if (e.colours[static_cast<size_t>(i)] != kWhite) anyColour = true;
   }
   if (!anyColour) {
-    prompts.message(QStringLiteral("すべての色を白にすることは国土地理院により禁止されています。"),
+    prompts.message(QCoreApplication::translate("kavalo::ColorSetEditing",
+                                                "すべての色を白にすることは国土地理院により禁止されています。"),
                     MessageIcon::Exclamation);
     ok = false;
   }

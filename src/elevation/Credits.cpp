@@ -11,9 +11,9 @@ namespace kavalo {
 
 namespace {
 
-const QString kApprovalNumber = QStringLiteral("承認番号");
-const QString kOpeningBrackets = QStringLiteral("（(【[「〔");
-const QString kClosingBrackets = QStringLiteral("）)】]」〕");
+const QString kApprovalNumber = QStringLiteral("承認番号");     // stored
+const QString kOpeningBrackets = QStringLiteral("（(【[「〔");  // stored
+const QString kClosingBrackets = QStringLiteral("）)】]」〕");  // stored
 
 // The agency changed its base map in 2011: eras fetched from then on come
 // from the new map and its web system.
@@ -22,14 +22,18 @@ constexpr int kNewAgencyMapYear = 2011;
 }  // namespace
 
 QString elevationCreditText() {
+  // clang-format off
   return QStringLiteral(
-      "この地図の作成にあたっては、国土地理院長の承認を得て、同院発行の数値地図50mメッシュ（標高）を使用したものである"
-      "。");
+      "この地図の作成にあたっては、国土地理院長の承認を得て、同院発行の数値地図50mメッシュ（標高）を使用したものである"  // stored
+      "。");  // stored
+  // clang-format on
 }
 
-// The agency's wording, with its half-width "､" and "｡" as it asks for them.
+// The agency's wording, with its half-width "､" and "｡" as it asks for them. The
+// credits are the wording the sources ask for, in every language alike.
 QString webSystemCreditText() {
-  return QStringLiteral("この背景地図等データは\uFF64国土地理院の電子国土Webシステムから配信されたものである\uFF61");
+  return QStringLiteral(
+      "この背景地図等データは\uFF64国土地理院の電子国土Webシステムから配信されたものである\uFF61");  // stored
 }
 
 QString programCreditText() { return versionCaption(); }
@@ -74,27 +78,28 @@ CreditLines creditLines(const Era& era, const QString& approval, bool elevationS
         lines[0] = elevationCreditText();
         lines[1] = approvalTail(approval);
       }
-      lines[2] = eraAcquiredYear(era) >= kNewAgencyMapYear ? QStringLiteral("国土地理院：電子国土基本図（地図情報）")
-                                                           : QStringLiteral("国土地理院：ウォッちず");
+      lines[2] = eraAcquiredYear(era) >= kNewAgencyMapYear
+                     ? QStringLiteral("国土地理院：電子国土基本図（地図情報）")  // stored
+                     : QStringLiteral("国土地理院：ウォッちず");                 // stored
       lines[3] = webSystemCreditText();
       break;
     case EraCreditStyle::AirPhoto:
       if (eraAcquiredYear(era) >= kNewAgencyMapYear) {
         // Period codes 4 and 5 are the photos taken after the 2011 earthquake.
         lines[1] = (era.periodCode == 4 || era.periodCode == 5)
-                       ? QStringLiteral("国土地理院：東日本大震災被災地周辺空中写真")
-                       : QStringLiteral("国土地理院：国土画像情報");
+                       ? QStringLiteral("国土地理院：東日本大震災被災地周辺空中写真")  // stored
+                       : QStringLiteral("国土地理院：国土画像情報");                   // stored
         lines[2] = webSystemCreditText();
       } else {
-        lines[2] = QStringLiteral("国土数値情報：オルソ化空中写真閲覧ダウンロードシステム");
+        lines[2] = QStringLiteral("国土数値情報：オルソ化空中写真閲覧ダウンロードシステム");  // stored
       }
       break;
     case EraCreditStyle::RapidSurvey:
-      lines[1] = QStringLiteral("歴史的農業環境閲覧システム");
-      lines[2] = QStringLiteral("(C)農業環境技術研究所");
+      lines[1] = QStringLiteral("歴史的農業環境閲覧システム");  // stored
+      lines[2] = QStringLiteral("(C)農業環境技術研究所");       // stored
       break;
     case EraCreditStyle::AgencyOrtho:
-      lines[1] = QStringLiteral("国土地理院：電子国土基本図（オルソ画像）");
+      lines[1] = QStringLiteral("国土地理院：電子国土基本図（オルソ画像）");  // stored
       lines[2] = webSystemCreditText();
       break;
     case EraCreditStyle::UsersCreditOnMap:

@@ -1,5 +1,7 @@
 #include "elevation/ElevationPicture.h"
 
+#include <QCoreApplication>
+
 #include "model/ProgramState.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
@@ -11,7 +13,9 @@ bool init_Altitude_Picture(ProgramState& state, Prompts& prompts) {
   QString error;
   const QString path = joinPath(state.datasetFolder, QStringLiteral("\\altitude.dat"));
   if (!readAltitudeGrid(path, state.mapInfo, state.altitude, &error)) {
-    prompts.message(error + QStringLiteral("\n標高の色分けをせずに表示します。"), MessageIcon::Warning);
+    prompts.message(
+        QCoreApplication::translate("kavalo::ElevationPicture", "%1\n標高の色分けをせずに表示します。").arg(error),
+        MessageIcon::Warning);
     return false;
   }
   if (state.colorSets.sets.empty()) state.colorSets = defaultColorSetList();

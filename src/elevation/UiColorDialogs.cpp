@@ -1,6 +1,7 @@
 #include "elevation/UiColorDialogs.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDialog>
 #include <QGuiApplication>
@@ -48,7 +49,7 @@ std::optional<Colour> ChooseColorDetail(QWidget* owner) {
   // follow the user for this run only.
   for (int i = 0; i < 16; ++i) QColorDialog::setCustomColor(i, toQColor(custom[static_cast<size_t>(i)]));
   QColorDialog dialog(QColor(0, 0, 0), owner);
-  dialog.setWindowTitle(QStringLiteral("色の設定"));
+  dialog.setWindowTitle(QCoreApplication::translate("kavalo::UiColorDialogs", "色の設定"));
   const bool chosen = dialog.exec() == QDialog::Accepted;
   for (int i = 0; i < 16; ++i) custom[static_cast<size_t>(i)] = fromQColor(QColorDialog::customColor(i));
   if (!chosen) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,7 +31,7 @@ frmAltitudeColor::frmAltitudeColor(ColorSet& editing, const AltitudeGrid& grid, 
                                    FormRunner runner)
     : QDialog(parent), editing_(editing), grid_(grid), prompts_(prompts), runner_(std::move(runner)) {
   setObjectName(QStringLiteral("frmAltitudeColor"));
-  setWindowTitle(QStringLiteral("標高データの色設定"));
+  setWindowTitle(tr("標高データの色設定"));
   setModal(true);
   buildControls();
 
@@ -40,15 +41,15 @@ frmAltitudeColor::frmAltitudeColor(ColorSet& editing, const AltitudeGrid& grid, 
   const int light = (editing_.lightDirection >= 0 && editing_.lightDirection <= 3) ? editing_.lightDirection : 0;
   optLightDir[static_cast<size_t>(light)]->setChecked(true);
   txtName->setText(editing_.name);
-  lblMaxMin[0]->setText(QStringLiteral("最高点:") + shortestDoubleText(grid_.highest / 10.0));
-  lblMaxMin[1]->setText(QStringLiteral("最低点:") + shortestDoubleText(grid_.lowest / 10.0));
+  lblMaxMin[0]->setText(tr("最高点:%1").arg(shortestDoubleText(grid_.highest / 10.0)));
+  lblMaxMin[1]->setText(tr("最低点:%1").arg(shortestDoubleText(grid_.lowest / 10.0)));
   loading_ = false;
   refreshPreview();
   PlaceFormNearCursor(*this, false);
 }
 
 void frmAltitudeColor::buildControls() {
-  auto* nameBox = new QGroupBox(QStringLiteral("名前"), this);
+  auto* nameBox = new QGroupBox(tr("名前"), this);
   txtName = new QLineEdit(nameBox);
   txtName->setObjectName(QStringLiteral("txtName"));
   (new QVBoxLayout(nameBox))->addWidget(txtName);
@@ -67,8 +68,10 @@ void frmAltitudeColor::buildControls() {
     row->addWidget(swatch);
     connect(swatch, &UiSwatch::clicked, this, [this, i] { picAlti_Col_Click(i); });
     if (i < kFirstBreakpointRow) {
-      static const char16_t* kCaptions[3] = {u"最高", u"最低", u"海面"};
-      auto* label = new QLabel(QString::fromUtf16(kCaptions[i]), frame);
+      static const char* const kCaptions[3] = {QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "最高"),
+                                               QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "最低"),
+                                               QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "海面")};
+      auto* label = new QLabel(tr(kCaptions[i]), frame);
       label->setObjectName(QStringLiteral("lblMaxMin_%1").arg(i));
       row->addWidget(label, 1);
       lblMaxMin[s] = label;
@@ -79,7 +82,7 @@ void frmAltitudeColor::buildControls() {
       text->setAlignment(Qt::AlignRight);
       row->addWidget(text);
       row->addWidget(new QLabel(QStringLiteral("m"), frame));
-      auto* erase = new QPushButton(QStringLiteral("削除"), frame);
+      auto* erase = new QPushButton(tr("削除"), frame);
       erase->setObjectName(QStringLiteral("cmdEraseColor_%1").arg(i));
       row->addWidget(erase);
       row->addStretch(1);
@@ -94,23 +97,25 @@ void frmAltitudeColor::buildControls() {
   }
   rows->addStretch(1);
 
-  cmdAddColor = new QPushButton(QStringLiteral("追加"), this);
+  cmdAddColor = new QPushButton(tr("追加"), this);
   cmdAddColor->setObjectName(QStringLiteral("cmdAddColor"));
-  cmdArrange = new QPushButton(QStringLiteral("標高順に並べ替え"), this);
+  cmdArrange = new QPushButton(tr("標高順に並べ替え"), this);
   cmdArrange->setObjectName(QStringLiteral("cmdArrange"));
   auto* rowButtons = new QHBoxLayout;
   rowButtons->addWidget(cmdAddColor);
   rowButtons->addWidget(cmdArrange);
   rowButtons->addStretch(1);
 
-  auto* shadeBox = new QGroupBox(QStringLiteral("陰影"), this);
-  chkShadow = new QCheckBox(QStringLiteral("陰影をつける"), shadeBox);
+  auto* shadeBox = new QGroupBox(tr("陰影"), this);
+  chkShadow = new QCheckBox(tr("陰影をつける"), shadeBox);
   chkShadow->setObjectName(QStringLiteral("chkShadow"));
   auto* lightGroup = new QButtonGroup(this);
-  static const char16_t* kDirections[4] = {u"北西", u"北東", u"南西", u"南東"};
+  static const char* const kDirections[4] = {
+      QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "北西"), QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "北東"),
+      QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "南西"), QT_TRANSLATE_NOOP("kavalo::frmAltitudeColor", "南東")};
   auto* lights = new QGridLayout;
   for (int i = 0; i < 4; ++i) {
-    auto* opt = new QRadioButton(QString::fromUtf16(kDirections[i]), shadeBox);
+    auto* opt = new QRadioButton(tr(kDirections[i]), shadeBox);
     opt->setObjectName(QStringLiteral("optLightDir_%1").arg(i));
     lightGroup->addButton(opt, i);
     lights->addWidget(opt, i / 2, i % 2);
@@ -123,9 +128,9 @@ void frmAltitudeColor::buildControls() {
   SliderShadow->setPageStep(50);
   auto* shade = new QGridLayout(shadeBox);
   shade->addWidget(chkShadow, 0, 0, 1, 2);
-  shade->addWidget(new QLabel(QStringLiteral("光源"), shadeBox), 1, 0, Qt::AlignTop);
+  shade->addWidget(new QLabel(tr("光源"), shadeBox), 1, 0, Qt::AlignTop);
   shade->addLayout(lights, 1, 1);
-  shade->addWidget(new QLabel(QStringLiteral("強度"), shadeBox), 2, 0);
+  shade->addWidget(new QLabel(tr("強度"), shadeBox), 2, 0);
   shade->addWidget(SliderShadow, 2, 1);
 
   picRamp = new QLabel(this);
@@ -143,7 +148,7 @@ void frmAltitudeColor::buildControls() {
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  cmdCancel = new QPushButton(tr("キャンセル"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);

@@ -29,7 +29,7 @@ frmAltitudeColor_Dataset::frmAltitudeColor_Dataset(ProgramState& state, Prompts&
                                                    FormRunner runner)
     : QDialog(parent), state_(state), prompts_(prompts), runner_(std::move(runner)), working_(state.colorSets) {
   setObjectName(QStringLiteral("frmAltitudeColor_Dataset"));
-  setWindowTitle(QStringLiteral("標高色設定選択・変更"));
+  setWindowTitle(tr("標高色設定選択・変更"));
   setModal(true);
 
   labelHeight_ = fontMetrics().height() + 8;
@@ -52,13 +52,13 @@ frmAltitudeColor_Dataset::frmAltitudeColor_Dataset(ProgramState& state, Prompts&
   VScroll->setGeometry(picFrame->geometry().right() + 1, kGap, scrollWidth, picFrame->height());
   connect(VScroll, &QScrollBar::valueChanged, this, [this] { VScroll_Change(); });
 
-  cmdAdd = new QPushButton(QStringLiteral("追加"), this);
+  cmdAdd = new QPushButton(tr("追加"), this);
   cmdAdd->setObjectName(QStringLiteral("cmdAdd"));
-  cmdAdd->setToolTip(QStringLiteral("色のデータセットを追加します"));
+  cmdAdd->setToolTip(tr("色のデータセットを追加します"));
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  cmdCancel = new QPushButton(tr("キャンセル"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   const int buttonTop = picFrame->geometry().bottom() + 1 + kGap;
   const int buttonHeight = cmdOK->sizeHint().height();
@@ -82,14 +82,14 @@ void frmAltitudeColor_Dataset::makeRow(int i) {
   auto* name = new QLabel(picData);
   name->setObjectName(QStringLiteral("lblName_%1").arg(i));
   name->installEventFilter(this);
-  auto* edit = new QPushButton(QStringLiteral("編集"), picData);
+  auto* edit = new QPushButton(tr("編集"), picData);
   edit->setObjectName(QStringLiteral("cmdEdit_%1").arg(i));
-  edit->setToolTip(QStringLiteral("色を修正します"));
-  auto* del = new QCheckBox(QStringLiteral("削除"), picData);
+  edit->setToolTip(tr("色を修正します"));
+  auto* del = new QCheckBox(tr("削除"), picData);
   del->setObjectName(QStringLiteral("chkDel_%1").arg(i));
-  auto* copy = new QPushButton(QStringLiteral("ｺﾋﾟｰ"), picData);
+  auto* copy = new QPushButton(tr("ｺﾋﾟｰ"), picData);
   copy->setObjectName(QStringLiteral("cmdCopy_%1").arg(i));
-  copy->setToolTip(QStringLiteral("同じ設定をコピーします"));
+  copy->setToolTip(tr("同じ設定をコピーします"));
   connect(edit, &QPushButton::clicked, this, [this, i] { cmdEdit_Click(i); });
   connect(del, &QCheckBox::toggled, this, [this, i] { chkDel_Click(i); });
   connect(copy, &QPushButton::clicked, this, [this, i] { cmdCopy_Click(i); });
@@ -182,7 +182,7 @@ void frmAltitudeColor_Dataset::cmdCopy_Click(int i) {
 void frmAltitudeColor_Dataset::cmdOK_Click() {
   const auto outcome = working_.confirm(state_.colorSets);
   if (outcome == ColorSetWorkingList::Outcome::SelectedMarked) {
-    prompts_.message(QStringLiteral("削除されるデータセットが選択されています"), MessageIcon::Exclamation);
+    prompts_.message(tr("削除されるデータセットが選択されています"), MessageIcon::Exclamation);
     return;
   }
   cancelled_ = outcome == ColorSetWorkingList::Outcome::Unchanged;

@@ -16,7 +16,7 @@ constexpr int kSwatchSize = 24;
 
 frmColor::frmColor(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmColor"));
-  setWindowTitle(QStringLiteral("色の指定"));
+  setWindowTitle(tr("色の指定"));
   setModal(true);
   setMouseTracking(true);
   detailChooser = [](QWidget* owner) { return ChooseColorDetail(owner); };
@@ -35,9 +35,9 @@ frmColor::frmColor(QWidget* parent) : QDialog(parent) {
     picCol[static_cast<size_t>(n)] = swatch;
   }
   const int margin = kSwatchSize / 2;
-  cmdDetailColor = new QPushButton(QStringLiteral("詳細"), this);
+  cmdDetailColor = new QPushButton(tr("詳細"), this);
   cmdDetailColor->setObjectName(QStringLiteral("cmdDetailColor"));
-  cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+  cmdCancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   const int buttonTop = static_cast<int>(bottom) + margin;
   const int buttonWidth = (static_cast<int>(right) - margin - 6) / 2;

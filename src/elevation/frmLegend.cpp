@@ -18,9 +18,9 @@ namespace kavalo {
 
 frmLegend::frmLegend(QWidget* mainWindow) : QWidget(mainWindow, Qt::Tool) {
   setObjectName(QStringLiteral("frmLegend"));
-  setWindowTitle(QStringLiteral("凡例"));
+  setWindowTitle(tr("凡例"));
 
-  cmdCopy = new QPushButton(QStringLiteral("コピー"), this);
+  cmdCopy = new QPushButton(tr("コピー"), this);
   cmdCopy->setObjectName(QStringLiteral("cmdCopy"));
   cmdCopy->adjustSize();
 

@@ -1,5 +1,6 @@
 #include "geo/ControlPointFiles.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -48,11 +49,14 @@ bool fail(QString* why, const QString& text) {
 }
 
 QString tooLarge() {
-  return QStringLiteral("ファイルが大きすぎます（%1 MiB まで読めます）。")
+  return QCoreApplication::translate("kavalo::ControlPointFiles", "ファイルが大きすぎます（%1 MiB まで読めます）。")
       .arg(kMaxControlPointFileBytes / (1024 * 1024));
 }
 
-QString tooManyPoints() { return QStringLiteral("点が多すぎます（%1点まで読めます）。").arg(kMaxPoints); }
+QString tooManyPoints() {
+  return QCoreApplication::translate("kavalo::ControlPointFiles", "点が多すぎます（%1点まで読めます）。")
+      .arg(kMaxPoints);
+}
 
 // A value quoted in a message: short, so that a damaged file's garbage does
 // not flood the dialog.
@@ -232,12 +236,15 @@ bool readRows(LineReader& lines, const Table& t, bool lonLat, std::vector<FileCo
     if (trimmed.isEmpty() || trimmed.startsWith('#')) continue;
     const char separator = t.format == ControlPointFormat::Points ? pointsSeparator(line.text) : t.separator;
     if (!splitFields(line.text, separator, f))
-      return fail(why, QStringLiteral("%1行目の引用符（\"）が閉じていません。").arg(line.number));
+      return fail(why,
+                  QCoreApplication::translate("kavalo::ControlPointFiles", "%1行目の引用符（\"）が閉じていません。")
+                      .arg(line.number));
     // A separator at the line's end is harmless; values beyond the header
     // are not (a decimal comma splits one number into two).
     while (f.size() > t.names.size() && f.back().trimmed().isEmpty()) f.removeLast();
     if (f.size() > t.names.size() || f.size() < t.needed())
-      return fail(why, QStringLiteral("%1行目の値の数が見出しと合いません（%2個、見出しは%3個）。")
+      return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                                   "%1行目の値の数が見出しと合いません（%2個、見出しは%3個）。")
                            .arg(line.number)
                            .arg(f.size())
                            .arg(t.names.size()));
@@ -247,23 +254,27 @@ bool readRows(LineReader& lines, const Table& t, bool lonLat, std::vector<FileCo
         {t.mapX, &p.mapX}, {t.mapY, &p.mapY}, {t.scanX, &p.scanX}, {t.scanY, &p.scanY}};
     for (const auto& [column, value] : columns) {
       if (!parseNumber(f[column], *value))
-        return fail(why, QStringLiteral("%1行目の数値が読めません（%2：「%3」）。")
-                             .arg(line.number)
-                             .arg(QString::fromUtf8(t.names[column].trimmed()), quoted(f[column])));
+        return fail(why,
+                    QCoreApplication::translate("kavalo::ControlPointFiles", "%1行目の数値が読めません（%2：「%3」）。")
+                        .arg(line.number)
+                        .arg(QString::fromUtf8(t.names[column].trimmed()), quoted(f[column])));
     }
     if (t.enable >= 0 && t.enable < f.size() && !parseEnable(f[t.enable], p.enabled))
       return fail(
-          why,
-          QStringLiteral("%1行目の enable の値が読めません（「%2」）。").arg(line.number).arg(quoted(f[t.enable])));
+          why, QCoreApplication::translate("kavalo::ControlPointFiles", "%1行目の enable の値が読めません（「%2」）。")
+                   .arg(line.number)
+                   .arg(quoted(f[t.enable])));
     if (lonLat ? (std::abs(p.mapX) > 360.0 || std::abs(p.mapY) > 90.0)
                : (std::abs(p.mapX) > kMaxMapValue || std::abs(p.mapY) > kMaxMapValue))
-      return fail(why, QStringLiteral("%1行目の地図上の位置が範囲外です（%2, %3）。")
-                           .arg(line.number)
-                           .arg(QString::fromLatin1(numberText(p.mapX)), QString::fromLatin1(numberText(p.mapY))));
+      return fail(
+          why, QCoreApplication::translate("kavalo::ControlPointFiles", "%1行目の地図上の位置が範囲外です（%2, %3）。")
+                   .arg(line.number)
+                   .arg(QString::fromLatin1(numberText(p.mapX)), QString::fromLatin1(numberText(p.mapY))));
     if (std::abs(p.scanX) > kMaxScanValue || std::abs(p.scanY) > kMaxScanValue)
-      return fail(why, QStringLiteral("%1行目の画像上の位置が範囲外です（%2, %3）。")
-                           .arg(line.number)
-                           .arg(QString::fromLatin1(numberText(p.scanX)), QString::fromLatin1(numberText(p.scanY))));
+      return fail(
+          why, QCoreApplication::translate("kavalo::ControlPointFiles", "%1行目の画像上の位置が範囲外です（%2, %3）。")
+                   .arg(line.number)
+                   .arg(QString::fromLatin1(numberText(p.scanX)), QString::fromLatin1(numberText(p.scanY))));
     points.push_back(p);
   }
   return true;
@@ -324,8 +335,9 @@ bool readTextTable(const QByteArray& text, int width, int height, ControlPointFi
   }
   Table table;
   if (!header || !readHeader(line.text, table))
-    return fail(why, QStringLiteral("基準点のファイルとして読めません。.points、x,y,lon,lat の CSV、"
-                                    "ジオリファレンスの注釈のどれでもありません。"));
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                                 "基準点のファイルとして読めません。.points、x,y,lon,lat の CSV、"
+                                                 "ジオリファレンスの注釈のどれでもありません。"));
   format = table.format;
   set.crs = format == ControlPointFormat::Points ? normalisedCrs(crs) : kWorldCrs;
   if (!readRows(lines, table, set.crs == kWorldCrs, set.points, why)) return false;
@@ -339,10 +351,15 @@ bool readTextTable(const QByteArray& text, int width, int height, ControlPointFi
 bool parseJson(const QByteArray& text, QJsonObject& root, QString* why) {
   QJsonParseError error;
   const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
-  if (error.error == QJsonParseError::DeepNesting) return fail(why, QStringLiteral("JSON の入れ子が深すぎます。"));
+  if (error.error == QJsonParseError::DeepNesting)
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles", "JSON の入れ子が深すぎます。"));
   if (error.error != QJsonParseError::NoError)
-    return fail(why, QStringLiteral("JSON として読めません（%1バイト目付近）。").arg(error.offset + 1));
-  if (!doc.isObject()) return fail(why, QStringLiteral("JSON の中身がオブジェクトではありません。"));
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "JSON として読めません（%1バイト目付近）。")
+                    .arg(error.offset + 1));
+  if (!doc.isObject())
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "JSON の中身がオブジェクトではありません。"));
   root = doc.object();
   return true;
 }
@@ -386,20 +403,28 @@ bool polygonFromSvg(const QString& svg, std::vector<QPointF>& polygon, QString* 
                                             QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
   QRegularExpressionMatchIterator it = tag.globalMatch(svg);
-  if (!it.hasNext()) return fail(why, QStringLiteral("SVG に多角形（polygon）がありません。"));
+  if (!it.hasNext())
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles", "SVG に多角形（polygon）がありません。"));
   const QRegularExpressionMatch m = it.next();
-  if (it.hasNext()) return fail(why, QStringLiteral("SVG に多角形（polygon）が複数あります。"));
+  if (it.hasNext())
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "SVG に多角形（polygon）が複数あります。"));
   const QRegularExpressionMatch a = attribute.match(m.captured(1));
-  if (!a.hasMatch()) return fail(why, QStringLiteral("SVG の多角形に点（points）がありません。"));
+  if (!a.hasMatch())
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "SVG の多角形に点（points）がありません。"));
   const QString list = a.captured(1).isNull() ? a.captured(2) : a.captured(1);
   const QStringList numbers = list.split(separators, Qt::SkipEmptyParts);
-  if (numbers.size() % 2 != 0) return fail(why, QStringLiteral("SVG の多角形の座標の数が奇数です。"));
+  if (numbers.size() % 2 != 0)
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles", "SVG の多角形の座標の数が奇数です。"));
   if (numbers.size() / 2 > kMaxPoints) return fail(why, tooManyPoints());
   polygon.clear();
   for (qsizetype i = 0; i < numbers.size(); i += 2) {
     double x = 0, y = 0;
     if (!parseNumber(numbers[i].toUtf8(), x) || !parseNumber(numbers[i + 1].toUtf8(), y))
-      return fail(why, QStringLiteral("SVG の多角形の座標が読めません（「%1,%2」）。").arg(numbers[i], numbers[i + 1]));
+      return fail(
+          why, QCoreApplication::translate("kavalo::ControlPointFiles", "SVG の多角形の座標が読めません（「%1,%2」）。")
+                   .arg(numbers[i], numbers[i + 1]));
     polygon.emplace_back(x, y);
   }
   return true;
@@ -416,7 +441,9 @@ bool maskFromTarget(const QJsonObject& target, std::vector<QPointF>& polygon, bo
     found = true;
     QString reason;
     if (!polygonFromSvg(at(o, "value").toString(), polygon, &reason))
-      return fail(why, QStringLiteral("注釈のマスク（SvgSelector）が読めません：%1").arg(reason));
+      return fail(
+          why, QCoreApplication::translate("kavalo::ControlPointFiles", "注釈のマスク（SvgSelector）が読めません：%1")
+                   .arg(reason));
     return true;
   }
   return true;
@@ -454,7 +481,9 @@ bool readSize(const QJsonObject& source, const char* key, int& value, QString* w
   if (v.isUndefined() || v.isNull()) return true;
   const double d = v.toDouble(-1);
   if (!v.isDouble() || d < 1 || d > kMaxScanValue || d != std::floor(d))
-    return fail(why, QStringLiteral("注釈の画像の大きさ（%1）が正しくありません。").arg(QLatin1String(key)));
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "注釈の画像の大きさ（%1）が正しくありません。")
+                    .arg(QLatin1String(key)));
   value = static_cast<int>(d);
   return true;
 }
@@ -477,7 +506,9 @@ bool readTarget(const QJsonValue& target, ControlPointFile& set, QString* why) {
   bool found = false;
   if (!maskFromTarget(t, set.mask, found, why)) return false;
   dropClosingPoint(set.mask);
-  if (found && set.mask.size() < 3) return fail(why, QStringLiteral("注釈のマスクの点が3点より少なくなっています。"));
+  if (found && set.mask.size() < 3)
+    return fail(
+        why, QCoreApplication::translate("kavalo::ControlPointFiles", "注釈のマスクの点が3点より少なくなっています。"));
   if (isWholeFrame(set.mask, set.scanWidth, set.scanHeight)) set.mask.clear();
   return true;
 }
@@ -507,12 +538,15 @@ bool readAnnotation(const QJsonObject& root, ControlPointFile& set, QString* why
   const QJsonObject annotation = bareBody ? QJsonObject() : annotationOf(root);
   const QJsonValue motivation = at(annotation, "motivation");
   if (!bareBody && !motivation.isUndefined() && !isGeorefMotivation(motivation))
-    return fail(
-        why, QStringLiteral("ジオリファレンスの注釈ではありません（motivation が georeferencing ではありません）。"));
+    return fail(why, QCoreApplication::translate(
+                         "kavalo::ControlPointFiles",
+                         "ジオリファレンスの注釈ではありません（motivation が georeferencing ではありません）。"));
   const QJsonObject body = bareBody ? root : at(annotation, "body").toObject();
   const QJsonValue features = at(body, "features");
   if (!features.isArray())
-    return fail(why, QStringLiteral("ジオリファレンスの注釈として読めません（基準点の features がありません）。"));
+    return fail(
+        why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                         "ジオリファレンスの注釈として読めません（基準点の features がありません）。"));
   if (!bareBody && !readTarget(at(annotation, "target"), set, why)) return false;
   const QJsonArray list = features.toArray();
   if (list.size() > kMaxPoints) return fail(why, tooManyPoints());
@@ -524,10 +558,14 @@ bool readAnnotation(const QJsonObject& root, ControlPointFile& set, QString* why
     const QJsonObject geometry = at(f, "geometry").toObject();
     FileControlPoint p;
     if (!numberPair(pixel, p.scanX, p.scanY) || std::abs(p.scanX) > kMaxScanValue || std::abs(p.scanY) > kMaxScanValue)
-      return fail(why, QStringLiteral("%1番目の基準点の画像上の位置（resourceCoords）が読めません。").arg(i + 1));
+      return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                                   "%1番目の基準点の画像上の位置（resourceCoords）が読めません。")
+                           .arg(i + 1));
     if (!is(at(geometry, "type"), "Point") || !numberPair(at(geometry, "coordinates"), p.mapX, p.mapY) ||
         std::abs(p.mapX) > 360.0 || std::abs(p.mapY) > 90.0)
-      return fail(why, QStringLiteral("%1番目の基準点の経度・緯度（coordinates）が読めません。").arg(i + 1));
+      return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                                   "%1番目の基準点の経度・緯度（coordinates）が読めません。")
+                           .arg(i + 1));
     set.points.push_back(p);
   }
   set.crs = kWorldCrs;
@@ -556,14 +594,19 @@ void collectRings(const QJsonObject& o, std::vector<QJsonArray>& rings, int dept
 bool polygonFromGeoJson(const QJsonObject& root, std::vector<QPointF>& polygon, QString* why) {
   std::vector<QJsonArray> rings;
   collectRings(root, rings);
-  if (rings.empty()) return fail(why, QStringLiteral("マスクの多角形（Polygon）がありません。"));
-  if (rings.size() > 1) return fail(why, QStringLiteral("マスクの多角形（Polygon）が複数あります。"));
+  if (rings.empty())
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "マスクの多角形（Polygon）がありません。"));
+  if (rings.size() > 1)
+    return fail(why,
+                QCoreApplication::translate("kavalo::ControlPointFiles", "マスクの多角形（Polygon）が複数あります。"));
   if (rings.front().size() > kMaxPoints) return fail(why, tooManyPoints());
   polygon.clear();
   for (qsizetype i = 0; i < rings.front().size(); ++i) {
     double x = 0, y = 0;
     if (!numberPair(rings.front()[i], x, y))
-      return fail(why, QStringLiteral("マスクの%1番目の点が読めません。").arg(i + 1));
+      return fail(
+          why, QCoreApplication::translate("kavalo::ControlPointFiles", "マスクの%1番目の点が読めません。").arg(i + 1));
     polygon.emplace_back(x, y);
   }
   dropClosingPoint(polygon);
@@ -622,7 +665,8 @@ bool readControlPointFile(const QByteArray& content, int imageWidth, int imageHe
   if (content.size() > kMaxControlPointFileBytes) return fail(why, tooLarge());
   const QByteArray text = asUtf8(content);
   const QByteArray trimmed = text.trimmed();
-  if (trimmed.isEmpty()) return fail(why, QStringLiteral("ファイルが空です。"));
+  if (trimmed.isEmpty())
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles", "ファイルが空です。"));
   ControlPointFile set;
   ControlPointFormat f = ControlPointFormat::Annotation;
   if (trimmed.startsWith('{') || trimmed.startsWith('[')) {
@@ -631,7 +675,8 @@ bool readControlPointFile(const QByteArray& content, int imageWidth, int imageHe
   } else if (!readTextTable(text, imageWidth, imageHeight, set, f, why)) {
     return false;
   }
-  if (set.points.empty()) return fail(why, QStringLiteral("基準点がひとつもありません。"));
+  if (set.points.empty())
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles", "基準点がひとつもありません。"));
   out = std::move(set);
   if (format) *format = f;
   return true;
@@ -704,7 +749,8 @@ bool readMaskFile(const QByteArray& content, std::vector<QPointF>& polygon, QStr
   const QByteArray text = asUtf8(content);
   const QByteArray trimmed = text.trimmed();
   std::vector<QPointF> result;
-  if (trimmed.isEmpty()) return fail(why, QStringLiteral("ファイルが空です。"));
+  if (trimmed.isEmpty())
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles", "ファイルが空です。"));
   if (trimmed.startsWith('<')) {
     if (!polygonFromSvg(QString::fromUtf8(trimmed), result, why)) return false;
     dropClosingPoint(result);
@@ -715,16 +761,21 @@ bool readMaskFile(const QByteArray& content, std::vector<QPointF>& polygon, QStr
     if (annotation.contains(QLatin1String("target"))) {
       bool found = false;
       if (!maskFromTarget(at(annotation, "target").toObject(), result, found, why)) return false;
-      if (!found) return fail(why, QStringLiteral("注釈にマスクの多角形（SvgSelector）がありません。"));
+      if (!found)
+        return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                                     "注釈にマスクの多角形（SvgSelector）がありません。"));
       dropClosingPoint(result);
     } else if (!polygonFromGeoJson(root, result, why)) {
       return false;
     }
   } else {
-    return fail(
-        why, QStringLiteral("マスクのファイルとして読めません（SVG の polygon か GeoJSON の Polygon が必要です）。"));
+    return fail(why, QCoreApplication::translate(
+                         "kavalo::ControlPointFiles",
+                         "マスクのファイルとして読めません（SVG の polygon か GeoJSON の Polygon が必要です）。"));
   }
-  if (result.size() < 3) return fail(why, QStringLiteral("マスクの多角形の点が3点より少なくなっています。"));
+  if (result.size() < 3)
+    return fail(why, QCoreApplication::translate("kavalo::ControlPointFiles",
+                                                 "マスクの多角形の点が3点より少なくなっています。"));
   polygon = std::move(result);
   return true;
 }

@@ -1,5 +1,6 @@
 #include "geo/CursorReadout.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 
 #include "model/AltitudeGrid.h"
@@ -17,37 +18,30 @@ namespace {
 
 constexpr QChar kCR = QChar(13);
 
-// "北緯35度40分12.3秒", ended by a carriage return.
-void appendDmsLine(QString& out, const QString& prefix, float degrees) {
+// "北緯35度40分12.3秒" (the line's text as a whole, with its three numbers),
+// ended by a carriage return.
+void appendDmsLine(QString& out, const char* line, float degrees) {
   const DMS dms = DegToDMS(degrees);
-  out += prefix;
-  out += QString::number(std::abs(dms.degrees));
-  out += QStringLiteral("度");
-  out += QString::number(dms.minutes);
-  out += QStringLiteral("分");
-  out += secondsText(dms.seconds);
-  out += QStringLiteral("秒");
+  out += QCoreApplication::translate("kavalo::CursorReadout", line)
+             .arg(QString::number(std::abs(dms.degrees)), QString::number(dms.minutes), secondsText(dms.seconds));
   out += kCR;
 }
 
 void appendElevation(QString& out, const Elevation& e) {
-  out += QStringLiteral("標高：");
+  QString value;
   if (e.kind == ElevationKind::Sea) {
-    out += QStringLiteral("海面");
+    value = QCoreApplication::translate("kavalo::CursorReadout", "海面");
   } else if (e.kind == ElevationKind::Land) {
-    out += shortestDoubleText(e.tenths / 10.0);
-    out += u'm';
+    value = QCoreApplication::translate("kavalo::CursorReadout", "%1m").arg(shortestDoubleText(e.tenths / 10.0));
   }
+  out += QCoreApplication::translate("kavalo::CursorReadout", "標高：%1").arg(value);
 }
 
 // "(edition,date発行)" of the era column `column` (history column + 1) at a
 // sheet cell.
 void appendEdition(QString& out, const SheetHistory& history, const SheetCell& cell, int64_t column) {
-  out += u'(';
-  out += history.atEra(cell.column, cell.row, column, 0);
-  out += u',';
-  out += history.atEra(cell.column, cell.row, column, 1);
-  out += QStringLiteral("発行)");
+  out += QCoreApplication::translate("kavalo::CursorReadout", "(%1,%2発行)")
+             .arg(history.atEra(cell.column, cell.row, column, 0), history.atEra(cell.column, cell.row, column, 1));
   out += kCR;
 }
 
@@ -56,7 +50,7 @@ void appendEdition(QString& out, const SheetHistory& history, const SheetCell& c
 void scannedSheetText(PointInfo& info, const ProgramState& state, const Era& era, float x, float y) {
   const SheetCell cell = SheetCellAt(state.mapInfo, x, y, era.frameType);
   if (!cell.inRange) {
-    info.lblMap = QStringLiteral("地形図：範囲外");
+    info.lblMap = QCoreApplication::translate("kavalo::CursorReadout", "地形図：範囲外");
     return;
   }
   const SheetHistory& history = state.history;
@@ -66,16 +60,14 @@ void scannedSheetText(PointInfo& info, const ProgramState& state, const Era& era
   const QString& borrowed = history.atEra(cell.column, cell.row, e, 1);
   QString& out = info.lblMap;
   if (!own.isEmpty()) {
-    out = QStringLiteral("地形図：");
-    out += sheetName;
+    out = QCoreApplication::translate("kavalo::CursorReadout", "地形図：%1").arg(sheetName);
     appendEdition(out, history, cell, e);
   } else if (borrowed.isEmpty()) {
-    out = QStringLiteral("地形図なし");
+    out = QCoreApplication::translate("kavalo::CursorReadout", "地形図なし");
     out += kCR;
   } else {
     const int64_t g = roundToInt(static_cast<double>(e) + leadingNumber(borrowed));
-    out = QStringLiteral("地形図：!!");
-    out += sheetName;
+    out = QCoreApplication::translate("kavalo::CursorReadout", "地形図：!!%1").arg(sheetName);
     appendEdition(out, history, cell, g);
     info.bold = true;
   }
@@ -86,17 +78,19 @@ void scannedSheetText(PointInfo& info, const ProgramState& state, const Era& era
 QString usersEraSourceText(const Era& era) {
   if (eraSource(era).readout == EraReadoutStyle::Scan) {
     // The scan's file and the credit the user gave it.
-    QString text =
-        (era.kind == kImportedPhoto ? QStringLiteral("取り込んだ写真：") : QStringLiteral("取り込んだ地図："));
-    text += era.origin.isEmpty() ? era.label : era.origin;
-    if (!era.attribution.isEmpty()) text += QStringLiteral("（") + era.attribution + QStringLiteral("）");
+    const QString scan = era.origin.isEmpty() ? era.label : era.origin;
+    QString text = era.kind == kImportedPhoto
+                       ? QCoreApplication::translate("kavalo::CursorReadout", "取り込んだ写真：%1").arg(scan)
+                       : QCoreApplication::translate("kavalo::CursorReadout", "取り込んだ地図：%1").arg(scan);
+    if (!era.attribution.isEmpty())
+      text += QCoreApplication::translate("kavalo::CursorReadout", "（%1）", "a scan's credit").arg(era.attribution);
     return text;
   }
   // The service by its host (the last version kept only its attribution)
   // and the day its tiles were fetched.
   QString service = xyzServiceHost(era.origin);
   if (service.isEmpty()) service = era.attribution;
-  return QStringLiteral("XYZタイル（") + service + QStringLiteral("）：") + era.acquiredText + QStringLiteral("保存");
+  return QCoreApplication::translate("kavalo::CursorReadout", "XYZタイル（%1）：%2保存").arg(service, era.acquiredText);
 }
 
 namespace {
@@ -114,16 +108,20 @@ QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float
 
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py) {
   const Era* shown = eraAt(state, eraIndex);
-  if (shown == nullptr) return QStringLiteral("なし");
-  const Era& era = *shown;
+  if (shown == nullptr) return QCoreApplication::translate("kavalo::CursorReadout", "なし", "no sheet");
+  if (const SheetIndexEntry* s = sheetIndexEntryAt(state, view, *shown, px, py)) return s->code + u'(' + s->name + u')';
+  return QCoreApplication::translate("kavalo::CursorReadout", "なし", "no sheet");
+}
+
+const SheetIndexEntry* sheetIndexEntryAt(const ProgramState& state, const Viewport& view, const Era& era, float px,
+                                         float py) {
   const ImagePoint p = view.ScreenToImage(px, py);
   // The sheet index is kept in the datum of the era's frames.
   const LatLon ll = ImageToLatLon(state.mapInfo, p.x, p.y, era.frameType == kWorldFrame ? 1 : 0);
   for (const SheetIndexEntry& s : era.sheetIndex) {
-    if (s.box.west <= ll.lon && ll.lon < s.box.east && s.box.south <= ll.lat && ll.lat < s.box.north)
-      return s.code + u'(' + s.name + u')';
+    if (s.box.west <= ll.lon && ll.lon < s.box.east && s.box.south <= ll.lat && ll.lat < s.box.north) return &s;
   }
-  return QStringLiteral("なし");
+  return nullptr;
 }
 
 PointInfo computePointInfo(const ProgramState& state, const Viewport& view, float px, float py) {
@@ -138,9 +136,10 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, int 
 
   QString& text = info.lblInfo;
   text.reserve(64);
-  appendDmsLine(text, QStringLiteral("北緯"), ll.lat);
-  appendDmsLine(text, QStringLiteral("東経"), ll.lon);
-  text += datum == 1 ? QStringLiteral("　　　(世界測地系)") : QStringLiteral("　　　(日本測地系)");
+  appendDmsLine(text, QT_TRANSLATE_NOOP("kavalo::CursorReadout", "北緯%1度%2分%3秒"), ll.lat);
+  appendDmsLine(text, QT_TRANSLATE_NOOP("kavalo::CursorReadout", "東経%1度%2分%3秒"), ll.lon);
+  text += datum == 1 ? QCoreApplication::translate("kavalo::CursorReadout", "　　　(世界測地系)")
+                     : QCoreApplication::translate("kavalo::CursorReadout", "　　　(日本測地系)");
   text += kCR;
   appendElevation(text, ElevationAt(state.altitude, p.x, p.y));
 
@@ -152,22 +151,27 @@ PointInfo computePointInfo(const ProgramState& state, const Viewport& view, int 
       scannedSheetText(info, state, era, p.x, p.y);
       break;
     case EraReadoutStyle::AgencyMap:
-      info.lblMap = QStringLiteral("電子国土基本図（地図情報）／ウォッちず（国土地理院）：") + era.acquiredText +
-                    QStringLiteral("保存");
+      info.lblMap = QCoreApplication::translate("kavalo::CursorReadout",
+                                                "電子国土基本図（地図情報）／ウォッちず（国土地理院）：%1保存")
+                        .arg(era.acquiredText);
       break;
     case EraReadoutStyle::AirPhoto:
-      info.lblMap = QStringLiteral("国土画像情報") + QString::number(static_cast<int64_t>(era.periodCode) + 1) +
-                    QStringLiteral("期（") + EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
+      info.lblMap = QCoreApplication::translate("kavalo::CursorReadout", "国土画像情報%1期（%2）")
+                        .arg(QString::number(static_cast<int64_t>(era.periodCode) + 1),
+                             EraPeriodShown(era, state.view.eraLabelStyle));
       break;
     case EraReadoutStyle::RapidSurvey:
-      info.lblMap = QStringLiteral("歴史的農業環境閲覧システム（農業環境技術研究所）：迅速測図（") +
-                    EraPeriodText(era, state.view.eraLabelStyle) + QStringLiteral("）");
+      info.lblMap = QCoreApplication::translate("kavalo::CursorReadout",
+                                                "歴史的農業環境閲覧システム（農業環境技術研究所）：迅速測図（%1）")
+                        .arg(EraPeriodShown(era, state.view.eraLabelStyle));
       break;
     case EraReadoutStyle::SheetIndex:
-      info.lblMap = QStringLiteral("1/20,000地形図：") + Get_2manSheetInfo(state, view, eraIndex, px, py);
+      info.lblMap = QCoreApplication::translate("kavalo::CursorReadout", "1/20,000地形図：%1")
+                        .arg(Get_2manSheetInfo(state, view, eraIndex, px, py));
       break;
     case EraReadoutStyle::AgencyOrtho:
-      info.lblMap = QStringLiteral("電子国土基本図（オルソ画像）：") + era.acquiredText + QStringLiteral("保存");
+      info.lblMap = QCoreApplication::translate("kavalo::CursorReadout", "電子国土基本図（オルソ画像）：%1保存")
+                        .arg(era.acquiredText);
       break;
     case EraReadoutStyle::TileService:
     case EraReadoutStyle::Scan:

@@ -41,5 +41,9 @@ QString usersEraSourceText(const Era& era);
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, int eraIndex, float px, float py);
 // The same for the shown era.
 QString Get_2manSheetInfo(const ProgramState& state, const Viewport& view, float px, float py);
+// The entry of era's sheet index under view pixel (px, py); null when none
+// holds the point.
+const SheetIndexEntry* sheetIndexEntryAt(const ProgramState& state, const Viewport& view, const Era& era, float px,
+                                         float py);
 
 }  // namespace kavalo

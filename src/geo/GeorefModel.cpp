@@ -1,5 +1,6 @@
 #include "geo/GeorefModel.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -100,17 +101,17 @@ bool methodFromKey(const QString& key, GeorefMethod& method) {
 QString methodCaption(GeorefMethod method) {
   switch (method) {
     case GeorefMethod::Helmert:
-      return QStringLiteral("ヘルマート（相似）");
+      return QCoreApplication::translate("kavalo::GeorefModel", "ヘルマート（相似）");
     case GeorefMethod::Poly1:
-      return QStringLiteral("1次多項式（アフィン）");
+      return QCoreApplication::translate("kavalo::GeorefModel", "1次多項式（アフィン）");
     case GeorefMethod::Poly2:
-      return QStringLiteral("2次多項式");
+      return QCoreApplication::translate("kavalo::GeorefModel", "2次多項式");
     case GeorefMethod::Poly3:
-      return QStringLiteral("3次多項式");
+      return QCoreApplication::translate("kavalo::GeorefModel", "3次多項式");
     case GeorefMethod::Projective:
-      return QStringLiteral("射影変換");
+      return QCoreApplication::translate("kavalo::GeorefModel", "射影変換");
     case GeorefMethod::ThinPlateSpline:
-      return QStringLiteral("薄板スプライン");
+      return QCoreApplication::translate("kavalo::GeorefModel", "薄板スプライン");
   }
   return QString();
 }
@@ -151,7 +152,7 @@ std::optional<GeorefTransform> GeorefTransform::fit(GeorefMethod method, const s
   const size_t n = scan.size();
   if (n != plane.size() || static_cast<int>(n) < minimumPoints(method)) {
     if (why)
-      *why = QStringLiteral("この変換には有効な点が%1点必要です（いま%2点）。")
+      *why = QCoreApplication::translate("kavalo::GeorefModel", "この変換には有効な点が%1点必要です（いま%2点）。")
                  .arg(minimumPoints(method))
                  .arg(static_cast<int>(std::min(n, plane.size())));
     return std::nullopt;
@@ -159,7 +160,7 @@ std::optional<GeorefTransform> GeorefTransform::fit(GeorefMethod method, const s
   for (size_t i = 0; i < n; ++i)
     if (!std::isfinite(scan[i].x) || !std::isfinite(scan[i].y) || !std::isfinite(plane[i].x) ||
         !std::isfinite(plane[i].y)) {
-      if (why) *why = QStringLiteral("点の座標が数ではありません。");
+      if (why) *why = QCoreApplication::translate("kavalo::GeorefModel", "点の座標が数ではありません。");
       return std::nullopt;
     }
   GeorefTransform t;
@@ -176,8 +177,8 @@ std::optional<GeorefTransform> GeorefTransform::fit(GeorefMethod method, const s
     s[i] = {(scan[i].x - ns.x0) / ns.scale, (scan[i].y - ns.y0) / ns.scale};
     p[i] = {(plane[i].x - np.x0) / np.scale, (plane[i].y - np.y0) / np.scale};
   }
-  const QString degenerate =
-      QStringLiteral("点の並びからは変換が決まりません（点が一直線に並んでいるか、重なっています）。");
+  const QString degenerate = QCoreApplication::translate(
+      "kavalo::GeorefModel", "点の並びからは変換が決まりません（点が一直線に並んでいるか、重なっています）。");
   auto fail = [&] {
     if (why) *why = degenerate;
     return std::nullopt;
@@ -442,12 +443,13 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
   }
   a.enabled = static_cast<int>(on.size());
   if (plane.size() != points.size()) {
-    a.why = QStringLiteral("点の地図上の位置を平面に移せません。");
+    a.why = QCoreApplication::translate("kavalo::GeorefModel", "点の地図上の位置を平面に移せません。");
     return a;
   }
   if (a.enabled < minimumPoints(method)) {
-    a.why =
-        QStringLiteral("この変換には有効な点が%1点必要です（いま%2点）。").arg(minimumPoints(method)).arg(a.enabled);
+    a.why = QCoreApplication::translate("kavalo::GeorefModel", "この変換には有効な点が%1点必要です（いま%2点）。")
+                .arg(minimumPoints(method))
+                .arg(a.enabled);
     return a;
   }
   // Two enabled points at one place make every fit meaningless (and the
@@ -473,10 +475,11 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
       const bool sameMap =
           std::hypot(plane[on[p]].x - plane[on[q]].x, plane[on[p]].y - plane[on[q]].y) < 0.5 * meanScale;
       if (sameScan || sameMap) {
-        a.why = QStringLiteral("点%1と点%2が%3の同じ場所にあります。")
-                    .arg(a1.id)
-                    .arg(a2.id)
-                    .arg(sameScan ? QStringLiteral("画像") : QStringLiteral("地図"));
+        a.why =
+            (sameScan ? QCoreApplication::translate("kavalo::GeorefModel", "点%1と点%2が画像の同じ場所にあります。")
+                      : QCoreApplication::translate("kavalo::GeorefModel", "点%1と点%2が地図の同じ場所にあります。"))
+                .arg(a1.id)
+                .arg(a2.id);
         return a;
       }
     }
@@ -577,9 +580,12 @@ GeorefAnalysis analyseControlPoints(GeorefMethod method, const std::vector<Contr
       }
     a.folds = positive > 0 && negative > 0;
     a.shears = worstAngle > kShearDegrees || worstRatio > kStretchRatio;
-    if (a.folds) a.warnings << QStringLiteral("この変換は画像を折り返します。誤った点がないか確かめてください。");
+    if (a.folds)
+      a.warnings << QCoreApplication::translate("kavalo::GeorefModel",
+                                                "この変換は画像を折り返します。誤った点がないか確かめてください。");
     if (a.shears && !a.folds)
-      a.warnings << QStringLiteral("この変換は画像を強くゆがめます（直角から%1°、縦横比%2）。")
+      a.warnings << QCoreApplication::translate("kavalo::GeorefModel",
+                                                "この変換は画像を強くゆがめます（直角から%1°、縦横比%2）。")
                         .arg(worstAngle, 0, 'f', 1)
                         .arg(worstRatio, 0, 'f', 2);
   }

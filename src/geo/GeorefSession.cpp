@@ -1,5 +1,6 @@
 #include "geo/GeorefSession.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -67,14 +68,15 @@ bool readSmallFile(const QString& path, QByteArray& content, QString* why) {
   QFile file(path);
   const QString name = QFileInfo(path).fileName();
   if (!file.open(QIODevice::ReadOnly)) {
-    if (why) *why = QStringLiteral("「%1」を開けません。").arg(name);
+    if (why) *why = QCoreApplication::translate("kavalo::GeorefSession", "「%1」を開けません。").arg(name);
     return false;
   }
   // Read with a bound, not by the size the file says: a pipe says nothing.
   content = file.read(kMaxControlPointFileBytes + 1);
   if (content.size() > kMaxControlPointFileBytes) {
     content.clear();
-    if (why) *why = QStringLiteral("「%1」は大きすぎます（16MBまで）。").arg(name);
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "「%1」は大きすぎます（16MBまで）。").arg(name);
     return false;
   }
   return true;
@@ -92,7 +94,9 @@ bool GeorefSession::openScan(const QString& path, QString* why, bool preview) {
   RasterPreview raster;
   QString detail;
   if (geo->readRaster(path, preview ? kGeorefPreviewSide : 0, raster, &detail) != ScanStatus::Ok) {
-    if (why) *why = QStringLiteral("「%1」を読み込めません。").arg(QFileInfo(path).fileName());
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "「%1」を読み込めません。")
+                 .arg(QFileInfo(path).fileName());
     return false;
   }
   setScan(path, raster.width, raster.height, raster.image);
@@ -249,7 +253,8 @@ bool GeorefSession::setTypedCrs(const QString& crs, QString* why) {
   }
   const CrsDescription d = geo->describeCrs(crs);
   if (!d.ok) {
-    if (why) *why = QStringLiteral("座標系「%1」がわかりません。").arg(crs.trimmed());
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "座標系「%1」がわかりません。").arg(crs.trimmed());
     return false;
   }
   typedCrs_ = crs.trimmed();
@@ -260,12 +265,14 @@ bool GeorefSession::setTypedCrs(const QString& crs, QString* why) {
 
 bool GeorefSession::typedToWorld(double x, double y, double& lon, double& lat, QString* why) const {
   if (!std::isfinite(x) || !std::isfinite(y)) {
-    if (why) *why = QStringLiteral("座標が数ではありません。");
+    if (why) *why = QCoreApplication::translate("kavalo::GeorefSession", "座標が数ではありません。");
     return false;
   }
   if (typedCrs_.isEmpty()) {
     if (x < -180 || x > 180 || y < -90 || y > 90) {
-      if (why) *why = QStringLiteral("経度は-180～180、緯度は-90～90で入力してください。");
+      if (why)
+        *why =
+            QCoreApplication::translate("kavalo::GeorefSession", "経度は-180～180、緯度は-90～90で入力してください。");
       return false;
     }
     lon = x;
@@ -276,7 +283,7 @@ bool GeorefSession::typedToWorld(double x, double y, double& lon, double& lat, Q
   GeoData* geo = geoData(&error);
   std::vector<double> xs{x}, ys{y};
   if (!geo || !geo->transformPoints(typedCrs_, QString::fromLatin1(kWorld), xs, ys, &error)) {
-    if (why) *why = QStringLiteral("座標を経緯度に変換できません。");
+    if (why) *why = QCoreApplication::translate("kavalo::GeorefSession", "座標を経緯度に変換できません。");
     return false;
   }
   lon = xs[0];
@@ -356,7 +363,9 @@ const GeorefAnalysis& GeorefSession::analysis() const {
   if (points_.empty() || planeUsed_.isEmpty()) {
     analysis_ = analyseControlPoints(method_, points_, plane_, width_, height_);
     if (points_.empty())
-      analysis_.why = QStringLiteral("この変換には有効な点が%1点必要です（いま0点）。").arg(minimumPoints(method_));
+      analysis_.why =
+          QCoreApplication::translate("kavalo::GeorefSession", "この変換には有効な点が%1点必要です（いま0点）。")
+              .arg(minimumPoints(method_));
     return analysis_;
   }
   std::vector<double> x, y;
@@ -368,7 +377,8 @@ const GeorefAnalysis& GeorefSession::analysis() const {
   GeoData* geo = geoData(&error);
   if (!geo || !geo->transformPoints(QString::fromLatin1(kWorld), planeUsed_, x, y, &error)) {
     analysis_.points.resize(points_.size());
-    analysis_.why = QStringLiteral("点の地図上の位置を平面（%1）に移せません。").arg(planeUsed_);
+    analysis_.why = QCoreApplication::translate("kavalo::GeorefSession", "点の地図上の位置を平面（%1）に移せません。")
+                        .arg(planeUsed_);
     return analysis_;
   }
   for (size_t i = 0; i < x.size(); ++i) plane_.push_back({x[i], y[i]});
@@ -405,9 +415,11 @@ bool GeorefSession::applyExchangeSet(const ControlPointFile& set, QString* why) 
   if (sizeDiffers || (nameDiffers && set.scanWidth <= 0)) {
     if (why) {
       const QString size = set.scanWidth > 0 ? QStringLiteral("%1×%2").arg(set.scanWidth).arg(set.scanHeight)
-                                             : QStringLiteral("大きさ不明");
-      *why = QStringLiteral("この点の組は別の画像（%1、%2）のものです。")
-                 .arg(set.scanName.isEmpty() ? QStringLiteral("名前不明") : set.scanName, size);
+                                             : QCoreApplication::translate("kavalo::GeorefSession", "大きさ不明");
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "この点の組は別の画像（%1、%2）のものです。")
+                 .arg(set.scanName.isEmpty() ? QCoreApplication::translate("kavalo::GeorefSession", "名前不明")
+                                             : set.scanName,
+                      size);
     }
     return false;
   }
@@ -424,7 +436,7 @@ bool GeorefSession::applyExchangeSet(const ControlPointFile& set, QString* why) 
   }
   const CrsDescription crs = geo->describeCrs(set.crs);
   if (!crs.ok || !geo->transformPoints(set.crs, QString::fromLatin1(kWorld), x, y, &error)) {
-    if (why) *why = QStringLiteral("点の座標系を経緯度に変換できません。");
+    if (why) *why = QCoreApplication::translate("kavalo::GeorefSession", "点の座標系を経緯度に変換できません。");
     return false;
   }
   std::vector<ControlPoint> points;
@@ -454,7 +466,9 @@ bool GeorefSession::loadPoints(const QString& path, QString* why) {
   ControlPointFormat format;
   QString error;
   if (!readControlPointFile(content, width_, height_, set, &format, &error)) {
-    if (why) *why = QStringLiteral("「%1」を読み込めません。%2").arg(QFileInfo(path).fileName(), error);
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "「%1」を読み込めません。%2")
+                 .arg(QFileInfo(path).fileName(), error);
     return false;
   }
   return applyExchangeSet(set, why);
@@ -491,7 +505,9 @@ bool GeorefSession::savePoints(const QString& path, ControlPointFormat format, Q
   }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    if (why) *why = QStringLiteral("「%1」に保存できません。").arg(QFileInfo(path).fileName());
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "「%1」に保存できません。")
+                 .arg(QFileInfo(path).fileName());
     return false;
   }
   return true;
@@ -503,7 +519,9 @@ bool GeorefSession::loadMask(const QString& path, QString* why) {
   std::vector<QPointF> polygon;
   QString error;
   if (!readMaskFile(content, polygon, &error)) {
-    if (why) *why = QStringLiteral("「%1」を読み込めません。%2").arg(QFileInfo(path).fileName(), error);
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "「%1」を読み込めません。%2")
+                 .arg(QFileInfo(path).fileName(), error);
     return false;
   }
   setMask(polygon);
@@ -518,7 +536,11 @@ bool GeorefSession::warpPlan(GeorefWarp& plan, QString* why) const {
   }
   for (const ControlPoint& p : points_)
     if (p.enabled && (p.scanX < 0 || p.scanY < 0 || p.scanX > width_ || p.scanY > height_)) {
-      if (why) *why = QStringLiteral("点%1は画像の外にあります（%2×%3ピクセル）。").arg(p.id).arg(width_).arg(height_);
+      if (why)
+        *why = QCoreApplication::translate("kavalo::GeorefSession", "点%1は画像の外にあります（%2×%3ピクセル）。")
+                   .arg(p.id)
+                   .arg(width_)
+                   .arg(height_);
       return false;
     }
   if (a.folds) {
@@ -529,7 +551,8 @@ bool GeorefSession::warpPlan(GeorefWarp& plan, QString* why) const {
   GeoData* geo = geoData(&error);
   const CrsDescription plane = geo ? geo->describeCrs(planeUsed_) : CrsDescription();
   if (!plane.ok) {
-    if (why) *why = QStringLiteral("平面の座標系（%1）がわかりません。").arg(planeUsed_);
+    if (why)
+      *why = QCoreApplication::translate("kavalo::GeorefSession", "平面の座標系（%1）がわかりません。").arg(planeUsed_);
     return false;
   }
   plan = GeorefWarp();

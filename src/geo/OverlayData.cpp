@@ -1,5 +1,6 @@
 #include "geo/OverlayData.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cmath>
@@ -41,7 +42,7 @@ QString promisedFormat(const QString& path) {
   if (ext == u"kml") return QStringLiteral("KML");
   if (ext == u"kmz") return QStringLiteral("KMZ");
   if (ext == u"geojson" || ext == u"json") return QStringLiteral("GeoJSON");
-  if (ext == u"shp") return QStringLiteral("シェープ");
+  if (ext == u"shp") return QCoreApplication::translate("kavalo::OverlayData", "シェープ");
   return QString();
 }
 
@@ -52,22 +53,34 @@ QString megabytes(qint64 bytes) { return QString::number(bytes / (1024 * 1024));
 QString unreadableReason(const QString& path, const VectorFileData& data) {
   switch (data.status) {
     case VectorStatus::NotVector: {
-      if (QFileInfo(path).size() == 0) return QStringLiteral("ファイルが空です。");
+      if (QFileInfo(path).size() == 0) return QCoreApplication::translate("kavalo::OverlayData", "ファイルが空です。");
       const QString format = promisedFormat(path);
-      if (format.isEmpty()) return QStringLiteral("GPX・KML・KMZ・GeoJSON・シェープのどのファイルでもありません。");
-      return QStringLiteral("%1ファイルではありません。").arg(format);
+      if (format.isEmpty())
+        return QCoreApplication::translate("kavalo::OverlayData",
+                                           "GPX・KML・KMZ・GeoJSON・シェープのどのファイルでもありません。");
+      return QCoreApplication::translate("kavalo::OverlayData", "%1ファイルではありません。").arg(format);
     }
     case VectorStatus::Damaged:
-      if (data.line > 0) return QStringLiteral("%1行目で途切れているか、壊れています。").arg(data.line);
-      return QStringLiteral("途中で途切れているか、壊れています。");
+      if (data.line > 0)
+        return QCoreApplication::translate("kavalo::OverlayData", "%1行目で途切れているか、壊れています。")
+            .arg(data.line);
+      return QCoreApplication::translate("kavalo::OverlayData", "途中で途切れているか、壊れています。");
     case VectorStatus::ValueTooLong:
       if (data.line > 0)
-        return QStringLiteral("%1行目に長すぎる値（名前や説明）があり、壊れたファイルと見られます。").arg(data.line);
-      return QStringLiteral("長すぎる値（名前や説明）があり、壊れたファイルと見られます。");
+        return QCoreApplication::translate("kavalo::OverlayData",
+                                           "%1行目に長すぎる値（名前や説明）があり、壊れたファイルと見られます。")
+            .arg(data.line);
+      return QCoreApplication::translate("kavalo::OverlayData",
+                                         "長すぎる値（名前や説明）があり、壊れたファイルと見られます。");
     case VectorStatus::TooLarge:
-      if (data.limitEntries > 0) return QStringLiteral("中のファイルが多すぎます（上限%1個）。").arg(data.limitEntries);
-      if (data.archive) return QStringLiteral("展開すると大きすぎます（上限%1MB）。").arg(megabytes(data.limitBytes));
-      return QStringLiteral("ファイルが大きすぎます（上限%1MB）。").arg(megabytes(data.limitBytes));
+      if (data.limitEntries > 0)
+        return QCoreApplication::translate("kavalo::OverlayData", "中のファイルが多すぎます（上限%1個）。")
+            .arg(data.limitEntries);
+      if (data.archive)
+        return QCoreApplication::translate("kavalo::OverlayData", "展開すると大きすぎます（上限%1MB）。")
+            .arg(megabytes(data.limitBytes));
+      return QCoreApplication::translate("kavalo::OverlayData", "ファイルが大きすぎます（上限%1MB）。")
+          .arg(megabytes(data.limitBytes));
     default:
       return QString();
   }
@@ -184,16 +197,21 @@ OverlayOpen openOverlay(const QString& path, const MapInfo& info, int firstLayer
   GeoData* geo = geoData(&error);
   if (!geo) return say(OverlayOpen::NoModule, error);
   if (!QFileInfo(path).isFile())
-    return say(OverlayOpen::Unreadable, QStringLiteral("「%1」を読み込めません。").arg(name));
+    return say(OverlayOpen::Unreadable,
+               QCoreApplication::translate("kavalo::OverlayData", "「%1」を読み込めません。").arg(name));
   const VectorFileData data = geo->readVectorFile(path);
   if (data.status != VectorStatus::Ok && data.status != VectorStatus::NoTransform)
-    return say(OverlayOpen::Unreadable,
-               QStringLiteral("「%1」を読み込めません。").arg(name) + unreadableReason(path, data));
+    return say(OverlayOpen::Unreadable, QCoreApplication::translate("kavalo::OverlayData", "「%1」を読み込めません。%2")
+                                            .arg(name, unreadableReason(path, data)));
   if (data.status == VectorStatus::NoTransform)
-    return say(OverlayOpen::NoTransform, QStringLiteral("「%1」の座標系を世界測地系に変換できません。").arg(name));
+    return say(
+        OverlayOpen::NoTransform,
+        QCoreApplication::translate("kavalo::OverlayData", "「%1」の座標系を世界測地系に変換できません。").arg(name));
   auto file = placeOverlay(path, data, info, firstLayer);
   if (file->layers.empty())
-    return say(OverlayOpen::NotInRegion, QStringLiteral("「%1」には、この地域にかかる地物がありません。").arg(name));
+    return say(
+        OverlayOpen::NotInRegion,
+        QCoreApplication::translate("kavalo::OverlayData", "「%1」には、この地域にかかる地物がありません。").arg(name));
   out = std::move(file);
   return OverlayOpen::Opened;
 }

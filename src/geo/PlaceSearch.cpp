@@ -1,5 +1,6 @@
 #include "geo/PlaceSearch.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <cstdint>
@@ -110,23 +111,26 @@ bool Like(const QString& text, const QString& pattern) { return LikePattern(patt
 QString placeCategoryWord(int category) {
   switch (category) {
     case 1:
-      return QStringLiteral("行政");
+      return QCoreApplication::translate("kavalo::PlaceSearch", "行政");
     case 2:
-      return QStringLiteral("居住");
+      return QCoreApplication::translate("kavalo::PlaceSearch", "居住");
     case 3:
-      return QStringLiteral("自然");
+      return QCoreApplication::translate("kavalo::PlaceSearch", "自然");
     case 4:
-      return QStringLiteral("交通");
+      return QCoreApplication::translate("kavalo::PlaceSearch", "交通");
     case 5:
     case 7:
-      return QStringLiteral("施設");
+      return QCoreApplication::translate("kavalo::PlaceSearch", "施設");
     default:
       return QString();
   }
 }
 
 QString placeRowText(const PlaceName& place) {
-  return place.name + QStringLiteral("（") + place.text + QStringLiteral("）") + placeCategoryWord(place.category);
+  const QString category = placeCategoryWord(place.category);
+  if (category.isEmpty())
+    return QCoreApplication::translate("kavalo::PlaceSearch", "%1（%2）").arg(place.name, place.text);
+  return QCoreApplication::translate("kavalo::PlaceSearch", "%1（%2）%3").arg(place.name, place.text, category);
 }
 
 std::vector<int> searchPlaceNames(const std::vector<PlaceName>& places, const QString& text) {

@@ -46,8 +46,8 @@ PointFacts computePointFacts(const ProgramState& state, const Viewport& view, fl
   if (sheets == EraSheets::History) {
     scannedSheetFacts(facts, state, era, p.x, p.y);
   } else if (sheets == EraSheets::Index) {
-    const QString sheet = Get_2manSheetInfo(state, view, px, py);
-    if (sheet != u"なし") facts.sheet = sheet;
+    if (const SheetIndexEntry* s = sheetIndexEntryAt(state, view, era, px, py))
+      facts.sheet = s->code + u'(' + s->name + u')';
   }
   return facts;
 }

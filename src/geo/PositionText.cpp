@@ -1,5 +1,6 @@
 #include "geo/PositionText.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -15,20 +16,28 @@ namespace {
 
 // The readout's form; south and west of zero (never in a region of this
 // program, but a copied text must read back) take their own prefixes.
-QString dmsPart(const QString& positive, const QString& negative, float v) {
+QString dmsPart(const char* positive, const char* negative, float v) {
   const DMS d = DegToDMS(std::abs(v));
-  return (v < 0 ? negative : positive) + QString::number(d.degrees) + QStringLiteral("度") +
-         QString::number(d.minutes) + QStringLiteral("分") + secondsText(d.seconds) + QStringLiteral("秒");
+  return QCoreApplication::translate("kavalo::PositionText", v < 0 ? negative : positive)
+      .arg(QString::number(d.degrees), QString::number(d.minutes), secondsText(d.seconds));
 }
 
-const QString kWorld = QStringLiteral("世界測地系");
-const QString kTokyo = QStringLiteral("日本測地系");
+// The datums as typed or copied: the Japanese names are always understood,
+// the names of the interface's language too.
+const QString kWorld = QStringLiteral("世界測地系");  // stored
+const QString kTokyo = QStringLiteral("日本測地系");  // stored
+
+QString worldShown() { return QCoreApplication::translate("kavalo::PositionText", "世界測地系"); }
+QString tokyoShown() { return QCoreApplication::translate("kavalo::PositionText", "日本測地系"); }
 
 }  // namespace
 
 QString dmsText(float lat, float lon) {
-  return dmsPart(QStringLiteral("北緯"), QStringLiteral("南緯"), lat) + u' ' +
-         dmsPart(QStringLiteral("東経"), QStringLiteral("西経"), lon);
+  return dmsPart(QT_TRANSLATE_NOOP("kavalo::PositionText", "北緯%1度%2分%3秒"),
+                 QT_TRANSLATE_NOOP("kavalo::PositionText", "南緯%1度%2分%3秒"), lat) +
+         u' ' +
+         dmsPart(QT_TRANSLATE_NOOP("kavalo::PositionText", "東経%1度%2分%3秒"),
+                 QT_TRANSLATE_NOOP("kavalo::PositionText", "西経%1度%2分%3秒"), lon);
 }
 
 QString geoUri(double lat, double lon) {
@@ -36,8 +45,10 @@ QString geoUri(double lat, double lon) {
 }
 
 QString PositionTexts::all() const {
-  return kWorld + QStringLiteral("　") + worldDecimal + u'\n' + kWorld + QStringLiteral("　") + worldDms + u'\n' +
-         kTokyo + QStringLiteral("　") + tokyoDecimal + u'\n' + kTokyo + QStringLiteral("　") + tokyoDms + u'\n' + uri;
+  const QString world = QCoreApplication::translate("kavalo::PositionText", "世界測地系　%1");
+  const QString tokyo = QCoreApplication::translate("kavalo::PositionText", "日本測地系　%1");
+  return world.arg(worldDecimal) + u'\n' + world.arg(worldDms) + u'\n' + tokyo.arg(tokyoDecimal) + u'\n' +
+         tokyo.arg(tokyoDms) + u'\n' + uri;
 }
 
 PositionTexts positionTexts(const MapInfo& info, ImagePoint p) {
@@ -97,7 +108,8 @@ bool fail(QString* error, const QString& why) {
 
 bool inRange(const Place& p, QString* error) {
   if (!std::isfinite(p.lat) || !std::isfinite(p.lon) || std::abs(p.lat) > 90.0 || std::abs(p.lon) > 180.0)
-    return fail(error, QStringLiteral("緯度は-90～90度、経度は-180～180度で入力してください。"));
+    return fail(error, QCoreApplication::translate("kavalo::PositionText",
+                                                   "緯度は-90～90度、経度は-180～180度で入力してください。"));
   return true;
 }
 
@@ -111,9 +123,14 @@ struct Angle {
 const QString kNumber = QStringLiteral("(\\d+(?:\\.\\d+)?)");
 
 std::optional<std::pair<Angle, Angle>> dmsAngles(const QString& text, QString* error) {
+  // The readout's Japanese words are always understood, as typed or copied.
+  // clang-format off
   static const QRegularExpression angle(
-      QStringLiteral("(北緯|南緯|東経|西経)?\\s*") + kNumber + QStringLiteral("\\s*(?:度|°)\\s*(?:") + kNumber +
-      QStringLiteral("\\s*(?:分|'|′))?\\s*(?:") + kNumber + QStringLiteral("\\s*(?:秒|\"|″))?\\s*([NSEWnsew])?"));
+      QStringLiteral("(北緯|南緯|東経|西経)?\\s*") + kNumber +  // stored
+      QStringLiteral("\\s*(?:度|°)\\s*(?:") + kNumber +  // stored
+      QStringLiteral("\\s*(?:分|'|′))?\\s*(?:") + kNumber +  // stored
+      QStringLiteral("\\s*(?:秒|\"|″))?\\s*([NSEWnsew])?"));  // stored
+  // clang-format on
   std::vector<Angle> found;
   QString rest = text;
   auto it = angle.globalMatch(text);
@@ -122,17 +139,17 @@ std::optional<std::pair<Angle, Angle>> dmsAngles(const QString& text, QString* e
     const double minutes = m.captured(3).isEmpty() ? 0.0 : m.captured(3).toDouble();
     const double seconds = m.captured(4).isEmpty() ? 0.0 : m.captured(4).toDouble();
     if (minutes >= 60.0 || seconds >= 60.0) {
-      fail(error, QStringLiteral("分と秒は60未満で入力してください。"));
+      fail(error, QCoreApplication::translate("kavalo::PositionText", "分と秒は60未満で入力してください。"));
       return std::nullopt;
     }
     Angle a;
     a.value = m.captured(2).toDouble() + minutes / 60.0 + seconds / 3600.0;
     const QString prefix = m.captured(1);
     const QString letter = m.captured(5).toUpper();
-    if (prefix == u"北緯" || letter == u"N") a.axis = 0;
-    if (prefix == u"南緯" || letter == u"S") a = Angle{-a.value, 0};
-    if (prefix == u"東経" || letter == u"E") a.axis = 1;
-    if (prefix == u"西経" || letter == u"W") a = Angle{-a.value, 1};
+    if (prefix == u"北緯" || letter == u"N") a.axis = 0;              // stored
+    if (prefix == u"南緯" || letter == u"S") a = Angle{-a.value, 0};  // stored
+    if (prefix == u"東経" || letter == u"E") a.axis = 1;              // stored
+    if (prefix == u"西経" || letter == u"W") a = Angle{-a.value, 1};  // stored
     found.push_back(a);
     rest.replace(m.captured(0), QString());
   }
@@ -140,7 +157,7 @@ std::optional<std::pair<Angle, Angle>> dmsAngles(const QString& text, QString* e
   // Latitude first unless the text says which is which.
   if (found[0].axis == 1 || found[1].axis == 0) std::swap(found[0], found[1]);
   if (found[0].axis == 1 || found[1].axis == 0) {
-    fail(error, QStringLiteral("緯度と経度を一つずつ入力してください。"));
+    fail(error, QCoreApplication::translate("kavalo::PositionText", "緯度と経度を一つずつ入力してください。"));
     return std::nullopt;
   }
   return std::make_pair(found[0], found[1]);
@@ -155,14 +172,15 @@ std::optional<Place> parsePlace(const QString& typed, int readoutDatum, QString*
   // The normal form spells a double prime as two primes.
   text.replace(QStringLiteral("′′"), QStringLiteral("\""));
   int named = -1;
-  if (text.contains(kWorld)) named = 1;
-  if (text.contains(kTokyo)) named = 0;
-  text.remove(kWorld).remove(kTokyo);
-  static const QRegularExpression brackets(QStringLiteral("[()（）:：]"));
+  const QString world = worldShown(), tokyo = tokyoShown();
+  if (text.contains(kWorld) || text.contains(world, Qt::CaseInsensitive)) named = 1;
+  if (text.contains(kTokyo) || text.contains(tokyo, Qt::CaseInsensitive)) named = 0;
+  text.remove(kWorld).remove(kTokyo).remove(world, Qt::CaseInsensitive).remove(tokyo, Qt::CaseInsensitive);
+  static const QRegularExpression brackets(QStringLiteral("[()（）:：]"));  // stored
   text.remove(brackets);
   text = text.trimmed();
   if (text.isEmpty()) {
-    fail(error, QStringLiteral("位置を入力してください。"));
+    fail(error, QCoreApplication::translate("kavalo::PositionText", "位置を入力してください。"));
     return std::nullopt;
   }
 
@@ -170,7 +188,7 @@ std::optional<Place> parsePlace(const QString& typed, int readoutDatum, QString*
                                                      "(?:,[-+]?\\d+(?:\\.\\d+)?)?(?:;.*)?$"),
                                       QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression decimal(
-      QStringLiteral("^([-+]?\\d+(?:\\.\\d+)?)\\s*(?:[,、]\\s*|\\s+)([-+]?\\d+(?:\\.\\d+)?)$"));
+      QStringLiteral("^([-+]?\\d+(?:\\.\\d+)?)\\s*(?:[,、]\\s*|\\s+)([-+]?\\d+(?:\\.\\d+)?)$"));  // stored
   Place p;
   if (const auto m = uri.match(text); m.hasMatch()) {
     p.form = PlaceForm::GeoUri;
@@ -198,9 +216,11 @@ std::optional<Place> parsePlace(const QString& typed, int readoutDatum, QString*
     if (!inRange(p, error)) return std::nullopt;
     return p;
   }
-  fail(error, why.isEmpty() ? QStringLiteral("「35.6812, 139.7671」、「北緯35度40分52.3秒 東経139度46分1.56秒」"
-                                             "またはメッシュコードで入力してください。")
-                            : why);
+  fail(error, why.isEmpty()
+                  ? QCoreApplication::translate("kavalo::PositionText",
+                                                "「35.6812, 139.7671」、「北緯35度40分52.3秒 東経139度46分1.56秒」"
+                                                "またはメッシュコードで入力してください。")
+                  : why);
   return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "geo/Ruler.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <cmath>
 
@@ -50,7 +51,8 @@ QString areaText(double squareMetres) {
 
 QString measureText(const Measure& m, bool closed) {
   QString text = lengthText(m.lengthM);
-  if (closed) text += QStringLiteral("　") + areaText(m.areaM2);
+  if (closed)
+    text = QCoreApplication::translate("kavalo::Ruler", "%1　%2", "length and area").arg(text, areaText(m.areaM2));
   return text;
 }
 

@@ -1,5 +1,6 @@
 #include "geo/ViewLink.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <QUrlQuery>
 #include <cmath>
@@ -37,7 +38,7 @@ std::optional<ViewLink> parseViewLink(const QString& text, QString* error) {
   const QUrl url(text.trimmed(), QUrl::StrictMode);
   if (!url.isValid() || url.scheme().compare(kScheme, Qt::CaseInsensitive) != 0 ||
       url.host().compare(kHost, Qt::CaseInsensitive) != 0) {
-    fail(error, QStringLiteral("kavalo://view?… の形のリンクではありません。"));
+    fail(error, QCoreApplication::translate("kavalo::ViewLink", "kavalo://view?… の形のリンクではありません。"));
     return std::nullopt;
   }
   const QUrlQuery query(url);
@@ -50,7 +51,7 @@ std::optional<ViewLink> parseViewLink(const QString& text, QString* error) {
   link.lon = value(QStringLiteral("lon")).toDouble(&okLon);
   if (!okLat || !okLon || !std::isfinite(link.lat) || !std::isfinite(link.lon) || std::abs(link.lat) > 90.0 ||
       std::abs(link.lon) > 180.0) {
-    fail(error, QStringLiteral("リンクの緯度・経度が正しくありません。"));
+    fail(error, QCoreApplication::translate("kavalo::ViewLink", "リンクの緯度・経度が正しくありません。"));
     return std::nullopt;
   }
   const QString zoom = value(QStringLiteral("zoom"));
@@ -58,7 +59,9 @@ std::optional<ViewLink> parseViewLink(const QString& text, QString* error) {
     bool ok = false;
     link.zoom = zoom.toInt(&ok);
     if (!ok || link.zoom < kMinZoom || link.zoom > kMaxZoom) {
-      fail(error, QStringLiteral("リンクのズームは%1～%2%で指定してください。").arg(kMinZoom).arg(kMaxZoom));
+      fail(error, QCoreApplication::translate("kavalo::ViewLink", "リンクのズームは%1～%2%で指定してください。")
+                      .arg(kMinZoom)
+                      .arg(kMaxZoom));
       return std::nullopt;
     }
   }

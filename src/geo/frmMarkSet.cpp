@@ -13,10 +13,10 @@ namespace kavalo {
 
 frmMarkSet::frmMarkSet(Prompts& prompts, const QString& name, QWidget* parent) : QDialog(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("frmMarkSet"));
-  setWindowTitle(QStringLiteral("目印設定"));
+  setWindowTitle(tr("目印設定"));
   setModal(true);
 
-  Label1 = new QLabel(QStringLiteral("名称"), this);
+  Label1 = new QLabel(tr("名称"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   txtComment = new QLineEdit(name, this);
   txtComment->setObjectName(QStringLiteral("txtComment"));
@@ -24,7 +24,7 @@ frmMarkSet::frmMarkSet(Prompts& prompts, const QString& name, QWidget* parent) :
   cmdOK = new QPushButton(QStringLiteral("OK"), this);
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  cmdCancel = new QPushButton(tr("キャンセル"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
   auto* nameRow = new QHBoxLayout;
@@ -48,7 +48,7 @@ QString frmMarkSet::markName() const { return storableMarkName(txtComment->text(
 void frmMarkSet::cmdOK_Click() {
   // A name of blanks alone would read back empty.
   if (markName().isEmpty()) {
-    prompts_.message(QStringLiteral("名称を入力してください。"), MessageIcon::Exclamation);
+    prompts_.message(tr("名称を入力してください。"), MessageIcon::Exclamation);
     txtComment->setFocus();
     return;
   }

@@ -92,7 +92,7 @@ T* named(T* widget, const char* name) {
 frmPosition::frmPosition(ProgramState& state, Prompts& prompts, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts) {
   setObjectName(QStringLiteral("frmPosition"));
-  setWindowTitle(QStringLiteral("表示位置"));
+  setWindowTitle(tr("表示位置"));
   setModal(true);
   buildControls();
   Form_Load();
@@ -101,23 +101,22 @@ frmPosition::frmPosition(ProgramState& state, Prompts& prompts, QWidget* parent)
 void frmPosition::buildControls() {
   picPosition = new OverviewPicture(this, &overview_, this);
   picFrame = new ViewFrame(this, picPosition);
-  lblblancCap =
-      named(new QLabel(QStringLiteral("※画像の中で暗くなっている部分は、表示中の時期の地形図が含まれていない場所です")),
-            "lblblancCap");
+  lblblancCap = named(new QLabel(tr("※画像の中で暗くなっている部分は、表示中の時期の地形図が含まれていない場所です")),
+                      "lblblancCap");
   lblblancCap->setWordWrap(true);
   lblblancCap->setFixedWidth(kOverviewSide);
 
-  framSearch = named(new QGroupBox(QStringLiteral("地名・施設検索")), "framSearch");
+  framSearch = named(new QGroupBox(tr("地名・施設検索")), "framSearch");
   txtSearch = named(new QLineEdit, "txtSearch");
-  txtSearch->setPlaceholderText(QStringLiteral("地名・緯度経度・メッシュコード"));
+  txtSearch->setPlaceholderText(tr("地名・緯度経度・メッシュコード"));
   txtSearch->setToolTip(
-      QStringLiteral("地名のほか、「35.6812, 139.7671」、「北緯35度40分52.3秒 東経139度46分1.56秒」、"
-                     "geo: URI、地域メッシュコード（5339-46-30）で移動できます"));
+      tr("地名のほか、「35.6812, 139.7671」、「北緯35度40分52.3秒 東経139度46分1.56秒」、"
+         "geo: URI、地域メッシュコード（5339-46-30）で移動できます"));
   txtSearch->installEventFilter(this);
-  cmdSearch = named(new QPushButton(QStringLiteral("検索")), "cmdSearch");
+  cmdSearch = named(new QPushButton(tr("検索")), "cmdSearch");
   lstSearch = named(new QListWidget, "lstSearch");
   lstSearch->setSelectionMode(QAbstractItemView::SingleSelection);
-  chkMarkSet = named(new QCheckBox(QStringLiteral("目印に追加")), "chkMarkSet");
+  chkMarkSet = named(new QCheckBox(tr("目印に追加")), "chkMarkSet");
   auto* searchRow = new QHBoxLayout;
   searchRow->addWidget(txtSearch, 1);
   searchRow->addWidget(cmdSearch);
@@ -126,13 +125,13 @@ void frmPosition::buildControls() {
   searchLayout->addWidget(lstSearch, 1);
   searchLayout->addWidget(chkMarkSet);
 
-  Frame1 = named(new QGroupBox(QStringLiteral("目印位置ジャンプ")), "Frame1");
+  Frame1 = named(new QGroupBox(tr("目印位置ジャンプ")), "Frame1");
   lstMark = named(new QListWidget, "lstMark");
   lstMark->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lblMarkFile = named(new QLabel, "lblMarkFile");
-  cmdMarkJump = named(new QPushButton(QStringLiteral("移動")), "cmdMarkJump");
-  cmdMarkDelete = named(new QPushButton(QStringLiteral("削除")), "cmdMarkDelete");
-  cmdMarkFile = named(new QPushButton(QStringLiteral("目印ファイル読込")), "cmdMarkFile");
+  cmdMarkJump = named(new QPushButton(tr("移動")), "cmdMarkJump");
+  cmdMarkDelete = named(new QPushButton(tr("削除")), "cmdMarkDelete");
+  cmdMarkFile = named(new QPushButton(tr("目印ファイル読込")), "cmdMarkFile");
   auto* markButtons = new QHBoxLayout;
   markButtons->addWidget(cmdMarkJump);
   markButtons->addWidget(cmdMarkDelete);
@@ -144,7 +143,7 @@ void frmPosition::buildControls() {
 
   cmdOK = named(new QPushButton(QStringLiteral("OK")), "cmdOK");
   cmdOK->setDefault(true);
-  cmdCancel = named(new QPushButton(QStringLiteral("キャンセル")), "cmdCancel");
+  cmdCancel = named(new QPushButton(tr("キャンセル")), "cmdCancel");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(cmdOK);
@@ -242,10 +241,10 @@ void frmPosition::cmdSearch_Click() {
   QString why;
   const std::optional<Place> place = parsePlace(txtSearch->text(), state_.view.datumFlag, &why);
   const QString typed = txtSearch->text().trimmed();
-  const bool looksLikePosition =
-      !typed.isEmpty() && (typed[0].isDigit() || typed[0] == u'-' || typed[0] == u'+' ||
-                           typed.startsWith(QStringLiteral("geo:"), Qt::CaseInsensitive) ||
-                           typed.startsWith(QStringLiteral("北緯")) || typed.startsWith(QStringLiteral("南緯")));
+  const bool looksLikePosition = !typed.isEmpty() && (typed[0].isDigit() || typed[0] == u'-' || typed[0] == u'+' ||
+                                                      typed.startsWith(QStringLiteral("geo:"), Qt::CaseInsensitive) ||
+                                                      typed.startsWith(QStringLiteral("北緯")) ||  // stored
+                                                      typed.startsWith(QStringLiteral("南緯")));   // stored
   if (!place && looksLikePosition) {
     // Not a name: the reason the position was not understood.
     prompts_.message(why, MessageIcon::Warning);
@@ -255,7 +254,7 @@ void frmPosition::cmdSearch_Click() {
     const ImagePoint p = placeToImage(state_.mapInfo, *place);
     const RegionSize region = regionSize(state_.mapInfo);
     if (!(p.x >= 0.0f && p.y >= 0.0f && p.x <= region.width && p.y <= region.height)) {
-      prompts_.message(QStringLiteral("その位置はこの地域の外です。"), MessageIcon::Warning);
+      prompts_.message(tr("その位置はこの地域の外です。"), MessageIcon::Warning);
       return;
     }
     state_.view.centerX = p.x;
@@ -274,7 +273,7 @@ void frmPosition::cmdSearch_Click() {
     for (int index : rowPlaces_) lstSearch->addItem(placeRowText(state_.placeNames[static_cast<size_t>(index)]));
   }
   if (rowPlaces_.empty())
-    prompts_.message(QStringLiteral("検索条件に当てはまる地名は見つかりませんでした。"), MessageIcon::Warning);
+    prompts_.message(tr("検索条件に当てはまる地名は見つかりませんでした。"), MessageIcon::Warning);
 }
 
 void frmPosition::lstSearch_Click() {
@@ -321,7 +320,7 @@ void frmPosition::cmdMarkJump_Click() {
   const Mark& mark = state_.marks.at(row);
   const MapInfo& info = state_.mapInfo;
   if (!(info.south <= mark.lat && mark.lat <= info.north && info.west <= mark.lon && mark.lon <= info.east)) {
-    prompts_.message(QStringLiteral("地図領域からはずれています。"), MessageIcon::Warning);
+    prompts_.message(tr("地図領域からはずれています。"), MessageIcon::Warning);
     return;
   }
   const ImagePoint c = LatLonToImage(info, mark.lat, mark.lon, 1);
@@ -334,10 +333,10 @@ void frmPosition::cmdMarkJump_Click() {
 void frmPosition::cmdMarkDelete_Click() {
   const std::vector<int> rows = selectedMarkRows();
   if (rows.empty()) {
-    prompts_.message(QStringLiteral("削除する目印を選択してください。"), MessageIcon::Exclamation);
+    prompts_.message(tr("削除する目印を選択してください。"), MessageIcon::Exclamation);
     return;
   }
-  if (!prompts_.askYesNo(QStringLiteral("目印を削除します。よろしいですか？"), MessageIcon::Exclamation)) return;
+  if (!prompts_.askYesNo(tr("目印を削除します。よろしいですか？"), MessageIcon::Exclamation)) return;
   // From the highest index down, so that each removal leaves the lower
   // selected marks where they were.
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) state_.marks.removeAt(*it);
@@ -346,8 +345,8 @@ void frmPosition::cmdMarkDelete_Click() {
 }
 
 void frmPosition::cmdMarkFile_Click() {
-  const FileChoice choice = Open_FileDialog(prompts_, state_.datasetFolder, QStringLiteral("記号ファイル読み込み"),
-                                            QStringLiteral("地図ファイル\t*.kmk"));
+  const FileChoice choice =
+      Open_FileDialog(prompts_, state_.datasetFolder, tr("記号ファイル読み込み"), tr("地図ファイル\t*.kmk"));
   if (!choice.chosen) return;
 
   // The current marks go to the dataset's own marks file first; if they
@@ -357,9 +356,8 @@ void frmPosition::cmdMarkFile_Click() {
   if (!(state_.marksUnreadable && state_.marks.count() == 0)) {
     QString saveError;
     if (!Save_MarkFile(marksFilePath(), state_.marks, &saveError)) {
-      prompts_.message(
-          QStringLiteral("現在の目印を保存できないため、目印ファイルを読み込みませんでした。\n%1").arg(saveError),
-          MessageIcon::Warning);
+      prompts_.message(tr("現在の目印を保存できないため、目印ファイルを読み込みませんでした。\n%1").arg(saveError),
+                       MessageIcon::Warning);
       return;
     }
     state_.marksUnreadable = false;
@@ -368,7 +366,7 @@ void frmPosition::cmdMarkFile_Click() {
   MarkList loaded;
   QString error;
   if (!FileExists(choice.path)) {
-    prompts_.message(QStringLiteral("目印ファイルが見つかりません。\n%1").arg(choice.path), MessageIcon::Warning);
+    prompts_.message(tr("目印ファイルが見つかりません。\n%1").arg(choice.path), MessageIcon::Warning);
     return;
   }
   if (!Get_MarkFile(choice.path, loaded, &error)) {

@@ -1,6 +1,7 @@
 #include "model/AltitudeGrid.h"
 
 #include <libdeflate.h>
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QtEndian>
 
@@ -50,7 +51,10 @@ constexpr size_t kGridHeaderBytes = 24;  // six little-endian int32
 constexpr uint64_t kMaxCells = 64u * 1024u * 1024u;
 
 bool fail(QString* error, const QString& path, const QString& what) {
-  if (error) *error = QStringLiteral("標高データ「altitude.dat」を読み込めません（%1）。\n%2").arg(what, path);
+  if (error)
+    *error =
+        QCoreApplication::translate("kavalo::AltitudeGrid", "標高データ「altitude.dat」を読み込めません（%1）。\n%2")
+            .arg(what, path);
   return false;
 }
 
@@ -84,15 +88,17 @@ struct GridHeader {
 // place, before anything is allocated: what is wrong, or empty when the
 // header can be believed.
 QString headerProblem(const GridHeader& h, uint64_t fileSize) {
-  if (h.columns <= 0 || h.rows <= 0) return QStringLiteral("列数・行数が正しくありません");
-  if (h.cellCount() > kMaxCells) return QStringLiteral("列数・行数が大きすぎます（%1セルまで）").arg(kMaxCells);
-  if (h.blockLength <= 0) return QStringLiteral("データの長さが正しくありません");
+  if (h.columns <= 0 || h.rows <= 0)
+    return QCoreApplication::translate("kavalo::AltitudeGrid", "列数・行数が正しくありません");
+  if (h.cellCount() > kMaxCells)
+    return QCoreApplication::translate("kavalo::AltitudeGrid", "列数・行数が大きすぎます（%1セルまで）").arg(kMaxCells);
+  if (h.blockLength <= 0) return QCoreApplication::translate("kavalo::AltitudeGrid", "データの長さが正しくありません");
   if (h.cellCount() > static_cast<uint64_t>(std::numeric_limits<size_t>::max() / 4))
-    return QStringLiteral("列数・行数が大きすぎます");
+    return QCoreApplication::translate("kavalo::AltitudeGrid", "列数・行数が大きすぎます");
   if (!h.rawSized() && h.expandedBytes() > static_cast<uint64_t>(h.blockLength) * kMaxInflateRatio)
-    return QStringLiteral("列数・行数がデータの長さと合いません");
+    return QCoreApplication::translate("kavalo::AltitudeGrid", "列数・行数がデータの長さと合いません");
   if (fileSize - kGridHeaderBytes < static_cast<uint64_t>(h.blockLength))
-    return QStringLiteral("ファイルが途中で切れています");
+    return QCoreApplication::translate("kavalo::AltitudeGrid", "ファイルが途中で切れています");
   return QString();
 }
 
@@ -105,18 +111,20 @@ struct DecompressorDeleter {
 bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& grid, QString* error) {
   grid = AltitudeGrid();
   const QByteArray raw = resolveRawPath(path);
-  if (raw.isEmpty()) return fail(error, path, QStringLiteral("ファイルがありません"));
+  if (raw.isEmpty())
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "ファイルがありません"));
   // Opened for reading only: a bad file is reported, never repaired.
   const int fd = ::open(raw.constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return fail(error, path, QStringLiteral("ファイルを開けません"));
+  if (fd < 0) return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "ファイルを開けません"));
   auto closeFile = qScopeGuard([fd] { ::close(fd); });
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail(error, path, QStringLiteral("ファイルを開けません"));
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "ファイルを開けません"));
   const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
 
   unsigned char bytes[kGridHeaderBytes];
   if (fileSize < sizeof bytes || !readFully(fd, bytes, sizeof bytes))
-    return fail(error, path, QStringLiteral("ヘッダーが不完全です"));
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "ヘッダーが不完全です"));
   GridHeader h;
   int32_t* fields[] = {&h.columns, &h.rows, &h.lowest, &h.highest, &h.reliefDivisor, &h.blockLength};
   for (int i = 0; i < 6; ++i) *fields[i] = qFromLittleEndian<int32_t>(bytes + 4 * i);
@@ -138,11 +146,11 @@ bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& gr
     block.reset(new unsigned char[blockLength]);
     g.cells.resize(static_cast<size_t>(h.cellCount()));
   } catch (const std::bad_alloc&) {
-    return fail(error, path, QStringLiteral("メモリが足りません"));
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "メモリが足りません"));
   }
-  if (!inflater) return fail(error, path, QStringLiteral("メモリが足りません"));
+  if (!inflater) return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "メモリが足りません"));
   if (!readFully(fd, block.get(), blockLength))
-    return fail(error, path, QStringLiteral("ファイルが途中で切れています"));
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "ファイルが途中で切れています"));
 
   // One expansion straight into the cells. The stream's checksum is checked;
   // what follows the end of the stream inside the block is ignored.
@@ -150,14 +158,15 @@ bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& gr
   const libdeflate_result rc =
       libdeflate_zlib_decompress(inflater.get(), block.get(), blockLength, g.cells.data(), expandedBytes, &expanded);
   if (rc == LIBDEFLATE_SUCCESS) {
-    if (expanded != expandedBytes) return fail(error, path, QStringLiteral("展開したデータが足りません"));
+    if (expanded != expandedBytes)
+      return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "展開したデータが足りません"));
   } else if (h.rawSized()) {
     // Exactly C x R cells long and no zlib stream: the cells as they are.
     std::memcpy(g.cells.data(), block.get(), blockLength);
   } else if (rc == LIBDEFLATE_INSUFFICIENT_SPACE) {
-    return fail(error, path, QStringLiteral("展開したデータが多すぎます"));
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "展開したデータが多すぎます"));
   } else {
-    return fail(error, path, QStringLiteral("データを展開できません"));
+    return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "データを展開できません"));
   }
   if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) {
     for (auto& v : g.cells) v = qFromLittleEndian(v);

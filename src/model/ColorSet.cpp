@@ -1,5 +1,6 @@
 #include "model/ColorSet.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "platform/Codec.h"
@@ -46,14 +47,19 @@ bool readColorSetFile(const QString& path, ColorSetList& list, QString* error) {
   ValueReader r{QString()};
   QString readError;
   if (!ValueReader::fromFile(path, r, &readError)) {
-    if (error) *error = QStringLiteral("標高色の設定ファイル「colorset.txt」を読み込めません。\n%1").arg(readError);
+    if (error)
+      *error =
+          QCoreApplication::translate("kavalo::ColorSet", "標高色の設定ファイル「colorset.txt」を読み込めません。\n%1")
+              .arg(readError);
     return false;
   }
   auto malformed = [&]() {
     if (error)
-      *error = QStringLiteral("標高色の設定ファイル「colorset.txt」の形式が正しくありません（%1行目付近）。\n%2")
-                   .arg(r.lineNumber())
-                   .arg(path);
+      *error =
+          QCoreApplication::translate(
+              "kavalo::ColorSet", "標高色の設定ファイル「colorset.txt」の形式が正しくありません（%1行目付近）。\n%2")
+              .arg(r.lineNumber())
+              .arg(path);
     return false;
   };
   ColorSetList next;
@@ -114,7 +120,7 @@ QString storableName(const QString& name) {
   while (start < end && blank(out[start])) ++start;
   while (end > start && blank(out[end - 1])) --end;
   out = out.mid(start, end - start);
-  if (out.startsWith(u'"')) out[0] = u'＂';
+  if (out.startsWith(u'"')) out[0] = u'＂';  // stored
   return out;
 }
 

@@ -50,7 +50,7 @@ struct ColorSetList {
 
 // The set the program starts with: one breakpoint at half the elevation range
 // of the grid header values given (tenths of a metre).
-ColorSet defaultColorSet(int32_t lowest, int32_t highest, const QString& name = QStringLiteral("初期設定"));
+ColorSet defaultColorSet(int32_t lowest, int32_t highest, const QString& name = QStringLiteral("初期設定"));  // stored
 
 // The list holding only the default set, selected.
 ColorSetList defaultColorSetList();

@@ -1,5 +1,6 @@
 #include "model/EraInfoFiles.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "model/MapInfo.h"
@@ -12,7 +13,8 @@ namespace kavalo {
 namespace {
 
 QString shortCountMessage(const QString& file, const QString& path) {
-  return QStringLiteral("「%1」の内容が件数より少なくなっています。\n%2").arg(file, path);
+  return QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」の内容が件数より少なくなっています。\n%2")
+      .arg(file, path);
 }
 
 bool readCount(ValueReader& r, int32_t& count) { return r.readInt(count) && count >= 0; }
@@ -38,7 +40,9 @@ bool readEraLines(const QString& path, const QString& label, const std::function
   bool decoded = true;
   const QStringList lines = fromSjis(bytes, &decoded).split(u'\n');
   if (!decoded) {
-    if (error) *error = QStringLiteral("「%1」はShift-JISのテキストではありません。\n%2").arg(label, path);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」はShift-JISのテキストではありません。\n%2")
+                   .arg(label, path);
     return false;
   }
   for (qsizetype n = 0; n < lines.size(); ++n) {
@@ -47,7 +51,11 @@ bool readEraLines(const QString& path, const QString& label, const std::function
     if (line.trimmed().isEmpty()) continue;
     ValueReader r(line);
     if (!parse(r)) {
-      if (error) *error = QStringLiteral("「%1」の%2行目が正しくありません。\n%3").arg(label).arg(n + 1).arg(path);
+      if (error)
+        *error = QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」の%2行目が正しくありません。\n%3")
+                     .arg(label)
+                     .arg(n + 1)
+                     .arg(path);
       return false;
     }
   }
@@ -57,7 +65,8 @@ bool readEraLines(const QString& path, const QString& label, const std::function
 bool openInfoReader(const QString& path, const QString& file, ValueReader& reader, QString* error) {
   QString readError;
   if (!ValueReader::fromFile(path, reader, &readError)) {
-    if (error) *error = QStringLiteral("「%1」を読み込めません。\n%2").arg(file, readError);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」を読み込めません。\n%2").arg(file, readError);
     return false;
   }
   return true;
@@ -69,20 +78,23 @@ bool checkEra(const Era& e, const QString& file, const QString& path, QString* e
   if (!isSingleName(e.name)) {
     if (error)
       *error =
-          QStringLiteral(
+          QCoreApplication::translate(
+              "kavalo::EraInfoFiles",
               "「%1」の時期名「%2」はフォルダ名として使えません（「..」、区切り文字、ドライブ名は使えません）。\n%3")
               .arg(file, e.name, path);
     return false;
   }
   if (!isSingleName(e.ext)) {
     if (error)
-      *error =
-          QStringLiteral("「%1」の時期「%2」の拡張子「%3」が正しくありません。\n%4").arg(file, e.name, e.ext, path);
+      *error = QCoreApplication::translate("kavalo::EraInfoFiles",
+                                           "「%1」の時期「%2」の拡張子「%3」が正しくありません。\n%4")
+                   .arg(file, e.name, e.ext, path);
     return false;
   }
   if (!validYears(e)) {
     if (error)
-      *error = QStringLiteral("「%1」の時期「%2」の年（%3、%4）が正しくありません。\n%5")
+      *error = QCoreApplication::translate("kavalo::EraInfoFiles",
+                                           "「%1」の時期「%2」の年（%3、%4）が正しくありません。\n%5")
                    .arg(file, e.name)
                    .arg(e.yearFrom)
                    .arg(e.yearTo)
@@ -97,7 +109,9 @@ bool readTikeizuInfo(const QString& path, const QString& file, std::vector<Era>&
   if (!openInfoReader(path, file, r, error)) return false;
   int32_t count = 0;
   if (!readCount(r, count)) {
-    if (error) *error = QStringLiteral("「%1」の件数が正しくありません。\n%2").arg(file, path);
+    if (error)
+      *error =
+          QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」の件数が正しくありません。\n%2").arg(file, path);
     return false;
   }
   for (int32_t i = 0; i < count; ++i) {
@@ -109,7 +123,8 @@ bool readTikeizuInfo(const QString& path, const QString& file, std::vector<Era>&
     }
     if (e.frameType < 0 || e.frameType > 2) {
       if (error)
-        *error = QStringLiteral("「%1」の時期「%2」の図郭の種類（%3）が正しくありません。\n%4")
+        *error = QCoreApplication::translate("kavalo::EraInfoFiles",
+                                             "「%1」の時期「%2」の図郭の種類（%3）が正しくありません。\n%4")
                      .arg(file, e.name)
                      .arg(e.frameType)
                      .arg(path);
@@ -118,11 +133,13 @@ bool readTikeizuInfo(const QString& path, const QString& file, std::vector<Era>&
     // The history columns of the scanned-sheet eras are 0 to count - 1.
     if (e.historyColumn < 0 || e.historyColumn >= count) {
       if (error)
-        *error = QStringLiteral("「%1」の時期「%2」の図歴の列（%3）が正しくありません（0から%4まで）。\n%5")
-                     .arg(file, e.name)
-                     .arg(e.historyColumn)
-                     .arg(count - 1)
-                     .arg(path);
+        *error =
+            QCoreApplication::translate("kavalo::EraInfoFiles",
+                                        "「%1」の時期「%2」の図歴の列（%3）が正しくありません（0から%4まで）。\n%5")
+                .arg(file, e.name)
+                .arg(e.historyColumn)
+                .arg(count - 1)
+                .arg(path);
       return false;
     }
     if (!checkEra(e, file, path, error)) return false;
@@ -143,7 +160,9 @@ bool readAgencyInfo(const QString& path, const QString& file, int32_t kind, int3
   if (!openInfoReader(path, file, r, error)) return false;
   int32_t count = 0;
   if (!readCount(r, count)) {
-    if (error) *error = QStringLiteral("「%1」の件数が正しくありません。\n%2").arg(file, path);
+    if (error)
+      *error =
+          QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」の件数が正しくありません。\n%2").arg(file, path);
     return false;
   }
   for (int32_t i = 0; i < count; ++i) {
@@ -176,7 +195,9 @@ bool readOrthoInfo(const QString& path, const QString& file, std::vector<Era>& e
   if (!openInfoReader(path, file, r, error)) return false;
   int32_t count = 0;
   if (!readCount(r, count)) {
-    if (error) *error = QStringLiteral("「%1」の件数が正しくありません。\n%2").arg(file, path);
+    if (error)
+      *error =
+          QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」の件数が正しくありません。\n%2").arg(file, path);
     return false;
   }
   for (int32_t i = 0; i < count; ++i) {
@@ -187,7 +208,8 @@ bool readOrthoInfo(const QString& path, const QString& file, std::vector<Era>& e
     }
     if (e.periodCode < 0 || e.periodCode > kMaxPeriodCode) {
       if (error)
-        *error = QStringLiteral("「%1」の時期「%2」の撮影時期の番号（%3）が正しくありません。\n%4")
+        *error = QCoreApplication::translate("kavalo::EraInfoFiles",
+                                             "「%1」の時期「%2」の撮影時期の番号（%3）が正しくありません。\n%4")
                      .arg(file, e.name)
                      .arg(e.periodCode)
                      .arg(path);
@@ -234,8 +256,10 @@ bool readTwentyThousandInfo(const QString& path, const QString& file, Era& e, QS
   if (!openInfoReader(path, file, r, error)) return false;
   auto broken = [&]() {
     if (error)
-      *error =
-          QStringLiteral("「%1」の形式が正しくありません（%2行目付近）。\n%3").arg(file).arg(r.lineNumber()).arg(path);
+      *error = QCoreApplication::translate("kavalo::EraInfoFiles", "「%1」の形式が正しくありません（%2行目付近）。\n%3")
+                   .arg(file)
+                   .arg(r.lineNumber())
+                   .arg(path);
     return false;
   };
   int32_t n = 0, m = 0;
@@ -250,7 +274,8 @@ bool readTwentyThousandInfo(const QString& path, const QString& file, Era& e, QS
     }
     if (!isSingleName(s.fileName)) {
       if (error)
-        *error = QStringLiteral("「%1」の画像名「%2」が正しくありません（%3行目付近）。\n%4")
+        *error = QCoreApplication::translate("kavalo::EraInfoFiles",
+                                             "「%1」の画像名「%2」が正しくありません（%3行目付近）。\n%4")
                      .arg(file, s.fileName)
                      .arg(r.lineNumber())
                      .arg(path);

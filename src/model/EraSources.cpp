@@ -1,5 +1,6 @@
 #include "model/EraSources.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSet>
 
@@ -28,12 +29,14 @@ const std::vector<EraSource> kSources = {
     {kAerialPhoto, "air-photo", "\\map_ortho_info.txt", kPhoto, kWorldFrame, "jpg", L::AirPhoto, nullptr, C::AirPhoto,
      R::AirPhoto, S::None, true, false, true, A::Agency, "fetch-agency"},
     {kRapidSurvey, "rapid-survey", "\\map_Jinnsoku_info.txt", kPhoto, kWorldFrame, "jpg", L::PeriodAndSuffix,
-     "（迅速測図）", C::RapidSurvey, R::RapidSurvey, S::None, false, false, false, A::RapidSurvey,
-     "fetch-rapid-survey"},
+     QT_TRANSLATE_NOOP("kavalo::EraLabels", "（迅速測図）"), C::RapidSurvey, R::RapidSurvey, S::None, false, false,
+     false, A::RapidSurvey, "fetch-rapid-survey"},
     {kTwentyThousand, "twenty-thousand", "\\map_2man_info.txt", kOpaqueMap, kOldFrame, "png", L::PeriodAndSuffix,
-     "（1/2万）", C::DatasetApproval, R::SheetIndex, S::Index, false, false, false, A::Packages, "fetch-packages"},
+     QT_TRANSLATE_NOOP("kavalo::EraLabels", "（1/2万）"), C::DatasetApproval, R::SheetIndex, S::Index, false, false,
+     false, A::Packages, "fetch-packages"},
     {kAgencyOrtho, "agency-ortho", "\\map_densikokudo_ortho_info.txt", kPhoto, kWorldFrame, "jpg", L::PeriodAndSuffix,
-     "（空中写真）", C::AgencyOrtho, R::AgencyOrtho, S::None, true, false, false, A::Agency, "fetch-agency"},
+     QT_TRANSLATE_NOOP("kavalo::EraLabels", "（空中写真）"), C::AgencyOrtho, R::AgencyOrtho, S::None, true, false,
+     false, A::Agency, "fetch-agency"},
     {kXyzMap, "xyz-map", kXyzInfoFile, kMaskedMap, kWorldFrame, "png", L::UsersLabel, nullptr, C::UsersCreditOnMap,
      R::TileService, S::None, false, true, false, A::TileService, "fetch-xyz"},
     {kXyzPhoto, "xyz-photo", kXyzInfoFile, kPhoto, kWorldFrame, "jpg", L::UsersLabel, nullptr, C::UsersCreditOnPhoto,

@@ -10,7 +10,7 @@ FileNameTable FileNameTable::standard(const QString& webBaseUrl) {
              QStringLiteral("\\map_densikokudo_ortho_info.txt"),
              QStringLiteral("\\map_ortho_info.txt"),
              QStringLiteral("\\map_Jinnsoku_info.txt"),
-             QStringLiteral("\\図歴.csv"),
+             QStringLiteral("\\図歴.csv"),  // stored
              QStringLiteral("\\map_2man_info.txt"),
              QStringLiteral("\\PositionRecored.txt"),
              QStringLiteral("\\MarkData.kmk"),

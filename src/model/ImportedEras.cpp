@@ -1,5 +1,6 @@
 #include "model/ImportedEras.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -25,11 +26,12 @@ QString fileLabel() { return QString::fromLatin1(kImportedInfoFile).mid(1); }
 }  // namespace
 
 QString importedTextProblem(const QString& text) {
-  if (text.contains(u'"')) return QStringLiteral("「\"」は使えません。");
-  if (text.contains(u'\n') || text.contains(u'\r')) return QStringLiteral("改行は使えません。");
+  if (text.contains(u'"')) return QCoreApplication::translate("kavalo::ImportedEras", "「\"」は使えません。");
+  if (text.contains(u'\n') || text.contains(u'\r'))
+    return QCoreApplication::translate("kavalo::ImportedEras", "改行は使えません。");
   bool ok = true;
   toSjis(text, &ok);
-  if (!ok) return QStringLiteral("Shift-JISで保存できない文字があります。");
+  if (!ok) return QCoreApplication::translate("kavalo::ImportedEras", "Shift-JISで保存できない文字があります。");
   return QString();
 }
 
@@ -76,19 +78,19 @@ bool writeImportedEras(const QString& datasetFolder, const std::vector<ImportedE
   const QString path = joinPath(datasetFolder, QString::fromLatin1(kImportedInfoFile));
   if (eras.empty()) {
     if (!QFile::exists(path) || QFile::remove(path)) return true;
-    if (error) *error = QStringLiteral("「%1」を削除できません。").arg(path);
+    if (error) *error = QCoreApplication::translate("kavalo::ImportedEras", "「%1」を削除できません。").arg(path);
     return false;
   }
   for (const ImportedEra& e : eras)
     for (const QString& text : {e.label, e.credit, e.sourceFile})
       if (const QString why = importedTextProblem(text); !why.isEmpty()) {
-        if (error) *error = text + QStringLiteral("：") + why;
+        if (error) *error = QCoreApplication::translate("kavalo::ImportedEras", "%1：%2").arg(text, why);
         return false;
       }
   bool ok = true;
   const QByteArray bytes = importedErasBytes(eras, &ok);
   if (!ok) {
-    if (error) *error = QStringLiteral("Shift-JISで保存できない文字があります。");
+    if (error) *error = QCoreApplication::translate("kavalo::ImportedEras", "Shift-JISで保存できない文字があります。");
     return false;
   }
   return writeFileAtomically(path, bytes, error);

@@ -1,5 +1,6 @@
 #include "model/Marks.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <cmath>
@@ -53,7 +54,7 @@ QString storableMarkName(const QString& name) {
   while (end > start && blank(n[end - 1])) --end;
   n = n.mid(start, end - start);
   // A leading double quote would make the reader take the name as quoted.
-  if (n.startsWith(u'"')) n[0] = u'＂';
+  if (n.startsWith(u'"')) n[0] = u'＂';  // stored
   return n;
 }
 
@@ -65,12 +66,15 @@ bool Get_MarkFile(const QString& path, MarkList& marks, QString* error) {
   ValueReader r{QString()};
   QString readError;
   if (!ValueReader::fromFile(path, r, &readError)) {
-    if (error) *error = QStringLiteral("目印ファイルを読み込めません。\n%1").arg(readError);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::Marks", "目印ファイルを読み込めません。\n%1").arg(readError);
     return false;
   }
   auto malformed = [&]() {
     if (error)
-      *error = QStringLiteral("目印ファイルの形式が正しくありません（%1行目付近）。\n%2").arg(r.lineNumber()).arg(path);
+      *error = QCoreApplication::translate("kavalo::Marks", "目印ファイルの形式が正しくありません（%1行目付近）。\n%2")
+                   .arg(r.lineNumber())
+                   .arg(path);
     return false;
   };
   // The count must be a number: a file that does not begin with one is not a

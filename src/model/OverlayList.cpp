@@ -1,5 +1,6 @@
 #include "model/OverlayList.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +50,8 @@ bool OverlayList::load(const QString& datasetFolder, QString* error) {
   QFile file(fileIn(datasetFolder));
   if (!file.exists()) return true;
   if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = QStringLiteral("「%1」を読み込めません。").arg(file.fileName());
+    if (error)
+      *error = QCoreApplication::translate("kavalo::OverlayList", "「%1」を読み込めません。").arg(file.fileName());
     return false;
   }
   const QDir folder(datasetFolder);
@@ -73,7 +75,7 @@ bool OverlayList::save(const QString& datasetFolder, QString* error) const {
   const QString path = fileIn(datasetFolder);
   if (entries_.empty()) {
     if (!QFile::exists(path) || QFile::remove(path)) return true;
-    if (error) *error = QStringLiteral("「%1」を削除できません。").arg(path);
+    if (error) *error = QCoreApplication::translate("kavalo::OverlayList", "「%1」を削除できません。").arg(path);
     return false;
   }
   const QDir folder(canonical(datasetFolder));

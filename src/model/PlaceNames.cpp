@@ -1,5 +1,6 @@
 #include "model/PlaceNames.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <cstring>
@@ -52,13 +53,17 @@ bool Get_PlaceNameFile(const QString& path, std::vector<PlaceName>& out, QString
   QByteArray data;
   QString readError;
   if (!readFileBytes(path, data, &readError)) {
-    if (error) *error = QStringLiteral("地名ファイル「placename.dat」を読み込めません。\n%1").arg(readError);
+    if (error)
+      *error = QCoreApplication::translate("kavalo::PlaceNames", "地名ファイル「placename.dat」を読み込めません。\n%1")
+                   .arg(readError);
     return false;
   }
   auto malformed = [&](int record) {
     if (error)
-      *error =
-          QStringLiteral("地名ファイル「placename.dat」の形式が正しくありません（%1件目）。\n%2").arg(record).arg(path);
+      *error = QCoreApplication::translate("kavalo::PlaceNames",
+                                           "地名ファイル「placename.dat」の形式が正しくありません（%1件目）。\n%2")
+                   .arg(record)
+                   .arg(path);
     out.clear();
     return false;
   };

@@ -1,5 +1,7 @@
 #include "model/SheetHistory.h"
 
+#include <QCoreApplication>
+
 #include "platform/ValueReader.h"
 
 namespace kavalo {
@@ -29,7 +31,9 @@ bool readSheetHistory(ValueReader& reader, SheetHistory& history, QString* error
         for (int slot = 0; slot < 2; ++slot) {
           QString text;
           if (!reader.readText(text)) {
-            if (error) *error = QStringLiteral("図歴.csvの値が足りません（%1行目）。").arg(reader.lineNumber());
+            if (error)
+              *error = QCoreApplication::translate("kavalo::SheetHistory", "図歴.csvの値が足りません（%1行目）。")
+                           .arg(reader.lineNumber());
             return false;
           }
           history.set(sheet, row, column, slot, text);

@@ -1,5 +1,6 @@
 #include "model/UserEras.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "model/EraInfoFiles.h"
@@ -14,7 +15,8 @@ namespace kavalo {
 namespace {
 
 QString notListed(const Era& era, const QString& file) {
-  return QStringLiteral("「%1」に時期「%2」が見つかりません。").arg(file.mid(1), era.name);
+  return QCoreApplication::translate("kavalo::UserEras", "「%1」に時期「%2」が見つかりません。")
+      .arg(file.mid(1), era.name);
 }
 
 bool isXyzFile(const Era& era) { return era.infoFile == QString::fromLatin1(kXyzInfoFile); }
@@ -48,7 +50,7 @@ bool dropFromAgencyFile(const QString& datasetFolder, const Era& era, QString* e
 }  // namespace
 
 QString userLabelProblem(const QString& label) {
-  if (label.trimmed().isEmpty()) return QStringLiteral("名前を入力してください。");
+  if (label.trimmed().isEmpty()) return QCoreApplication::translate("kavalo::UserEras", "名前を入力してください。");
   return importedTextProblem(label);
 }
 
@@ -87,7 +89,7 @@ bool relabelUserEraInFiles(const QString& datasetFolder, const Era& era, const Q
     return writeXyzEras(datasetFolder, listed, error);
   }
   if (!isLegacy(era)) {
-    if (error) *error = QStringLiteral("この時期の名前は変更できません。");
+    if (error) *error = QCoreApplication::translate("kavalo::UserEras", "この時期の名前は変更できません。");
     return false;
   }
   // Into the list that holds labels first, then out of the agency's file: a
@@ -132,7 +134,7 @@ bool removeUserEraFromFiles(const QString& datasetFolder, const Era& era, QStrin
     return writeXyzEras(datasetFolder, listed, error);
   }
   if (isLegacy(era)) return dropFromAgencyFile(datasetFolder, era, error);
-  if (error) *error = QStringLiteral("この時期は削除できません。");
+  if (error) *error = QCoreApplication::translate("kavalo::UserEras", "この時期は削除できません。");
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "model/XyzEras.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <QUrl>
@@ -46,8 +47,8 @@ QString defaultXyzLabel(const QString& urlTemplate, int year) {
   Era e;
   e.yearFrom = e.yearTo = year;
   const QString host = xyzServiceHost(urlTemplate);
-  return EraPeriodText(e, 0) + QStringLiteral("（") + (host.isEmpty() ? QStringLiteral("XYZタイル") : host) +
-         QStringLiteral("）");
+  return EraPeriodText(e, 0) + QStringLiteral("（") + (host.isEmpty() ? QStringLiteral("XYZタイル") : host) +  // stored
+         QStringLiteral("）");                                                                                 // stored
 }
 
 bool readXyzEras(const QString& datasetFolder, std::vector<XyzEra>& out, QString* error) {
@@ -95,20 +96,20 @@ bool writeXyzEras(const QString& datasetFolder, const std::vector<XyzEra>& eras,
   const QString path = joinPath(datasetFolder, QString::fromLatin1(kXyzInfoFile));
   if (eras.empty()) {
     if (!QFile::exists(path) || QFile::remove(path)) return true;
-    if (error) *error = QStringLiteral("「%1」を削除できません。").arg(path);
+    if (error) *error = QCoreApplication::translate("kavalo::XyzEras", "「%1」を削除できません。").arg(path);
     return false;
   }
   // The same texts as an imported era's can be stored here.
   for (const XyzEra& e : eras)
     for (const QString& text : {e.date, e.label, e.urlTemplate, e.attribution})
       if (const QString why = importedTextProblem(text); !why.isEmpty()) {
-        if (error) *error = text + QStringLiteral("：") + why;
+        if (error) *error = QCoreApplication::translate("kavalo::XyzEras", "%1：%2").arg(text, why);
         return false;
       }
   bool ok = true;
   const QByteArray bytes = xyzErasBytes(eras, &ok);
   if (!ok) {
-    if (error) *error = QStringLiteral("Shift-JISで保存できない文字があります。");
+    if (error) *error = QCoreApplication::translate("kavalo::XyzEras", "Shift-JISで保存できない文字があります。");
     return false;
   }
   return writeFileAtomically(path, bytes, error);
@@ -151,8 +152,8 @@ bool adoptLegacyXyzEra(const QString& datasetFolder, Era& era) {
   era.attribution = attribution;
   // The service's address was not kept: the attribution names it.
   era.origin.clear();
-  era.label = EraPeriodText(era, 0) + QStringLiteral("（") +
-              (attribution.isEmpty() ? QStringLiteral("XYZタイル") : attribution) + QStringLiteral("）");
+  era.label = EraPeriodText(era, 0) + QStringLiteral("（") +                                               // stored
+              (attribution.isEmpty() ? QStringLiteral("XYZタイル") : attribution) + QStringLiteral("）");  // stored
   return true;
 }
 
