@@ -14,13 +14,14 @@
 #include <QXmlStreamReader>
 
 #include "model/EraLabels.h"
-#include "net/EnglishCatalogue.h"
 #include "output/Export.h"
 #include "output/ExportDocuments.h"
+#include "output/JapaneseText.h"
 #include "output/SaveFileDialog.h"
 #include "output/WebMapPublish.h"
 #include "platform/Codec.h"
 #include "render/RenderFixture.h"
+#include "support/InstalledCatalogue.h"
 #include "web/WebMapFixture.h"
 
 using namespace kavalo;
@@ -111,10 +112,10 @@ TEST(ExportLanguage, DocumentsCarryTheLabelsOfTheLanguageAndThePicturesStayTheSa
     QStringList labels[2], written[2];
     for (Language language : {Language::Japanese, Language::English}) {
       const int l = static_cast<int>(language);
-      std::unique_ptr<test::EnglishCatalogue> english;
+      std::unique_ptr<test::InstalledCatalogue> english;
       if (language == Language::English) {
-        english = std::make_unique<test::EnglishCatalogue>();
-        ASSERT_TRUE(english->problem().isEmpty()) << english->problem().toStdString();
+        english = std::make_unique<test::InstalledCatalogue>(QStringLiteral("en"));
+        ASSERT_TRUE(english->installed()) << english->error().toStdString();
       }
       const QString folder = out.filePath(QString::number(l));
       ASSERT_TRUE(QDir().mkpath(folder));
@@ -125,7 +126,7 @@ TEST(ExportLanguage, DocumentsCarryTheLabelsOfTheLanguageAndThePicturesStayTheSa
       o.worldFiles = true;
       ASSERT_TRUE(ExportView(f.state, f.request(RenderPass::Export), o, f.prompts)) << c.name.toStdString();
       labels[l] = f.labels();
-      if (english && english->eraLabelsTranslated())
+      if (english)
         for (const QString& label : labels[l]) EXPECT_FALSE(test::hasJapanese(label)) << label.toStdString();
       files[l] = filesUnder(folder);
       const QByteArray document = files[l].value(c.name);
@@ -152,10 +153,10 @@ TEST(ExportLanguage, TheWebMapsPageAndListFollowTheLanguageAndItsTilesStayTheSam
   QStringList labels[2];
   for (Language language : {Language::Japanese, Language::English}) {
     const int l = static_cast<int>(language);
-    std::unique_ptr<test::EnglishCatalogue> english;
+    std::unique_ptr<test::InstalledCatalogue> english;
     if (language == Language::English) {
-      english = std::make_unique<test::EnglishCatalogue>();
-      ASSERT_TRUE(english->problem().isEmpty()) << english->problem().toStdString();
+      english = std::make_unique<test::InstalledCatalogue>(QStringLiteral("en"));
+      ASSERT_TRUE(english->installed()) << english->error().toStdString();
     }
     WebMapOptions options;
     options.viewerFolder = viewer;
@@ -167,7 +168,7 @@ TEST(ExportLanguage, TheWebMapsPageAndListFollowTheLanguageAndItsTilesStayTheSam
     files[l] = filesUnder(folder);
     for (const Era& era : f.state.eras)
       if (era.listed) labels[l] << Get_cboAge_Text(era, f.state.view.eraLabelStyle);
-    if (english && english->eraLabelsTranslated())
+    if (english)
       for (const QString& label : labels[l]) EXPECT_FALSE(test::hasJapanese(label)) << label.toStdString();
   }
   ASSERT_EQ(files[0].keys(), files[1].keys());
@@ -222,8 +223,8 @@ TEST(ExportLanguage, TheSaveDialogsNotesNameTheExtensionAndTheFileInEitherLangua
        QDir::toNativeSeparators(dir.filePath("b.kml")) + " already exists.\nReplace it?"},
   };
   for (const Case& c : cases) {
-    std::unique_ptr<test::EnglishCatalogue> english;
-    if (c.language == Language::English) english = std::make_unique<test::EnglishCatalogue>();
+    std::unique_ptr<test::InstalledCatalogue> english;
+    if (c.language == Language::English) english = std::make_unique<test::InstalledCatalogue>(QStringLiteral("en"));
     ScriptedPrompts p;
     p.chooseFile(dir.filePath("b.txt"));
     p.answer(false);

@@ -19,10 +19,10 @@
 #include "model/Coordinates.h"
 #include "model/ImportedEras.h"
 #include "model/ProgramState.h"
-#include "net/EnglishCatalogue.h"
 #include "net/ScanImport.h"
 #include "render/Tiles.h"
 #include "support/Fixtures.h"
+#include "support/InstalledCatalogue.h"
 #include "support/Programs.h"
 
 using namespace kavalo;
@@ -389,8 +389,8 @@ TEST(ScanImport, TheMadeLabelIsShownInTheInterfacesLanguageAndStoredAsMade) {
   for (const Case& c : cases) {
     Region region;
     test::writeScan(region.path("town.tif"), geographicScan());
-    std::unique_ptr<test::EnglishCatalogue> english;
-    if (c.english) english = std::make_unique<test::EnglishCatalogue>();
+    std::unique_ptr<test::InstalledCatalogue> english;
+    if (c.english) english = std::make_unique<test::InstalledCatalogue>(QStringLiteral("en"));
     ScanImportRequest request{region.path("town.tif"), 1925, QString::fromUtf8(c.label), QStringLiteral("市史編纂室"),
                               true};
     const ScanImportResult result = runScanImport(region.state, request, {});
