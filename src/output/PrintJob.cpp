@@ -31,7 +31,9 @@ QStringList systemPrinterNames() {
 }
 
 bool selectPrinter(QPrinter& printer, const QString& name, const QString& pdfPath) {
-  if (name == pdfPrinterEntry()) {
+  // The entry's name in every language: a script's --printer and a choice
+  // remembered under another language mean the same file.
+  if (name == pdfPrinterEntry() || name == QStringLiteral("PDFファイル")) {  // stored
     // An empty file name would turn the printer back to the system's default
     // printer: the file is named when it is known.
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPrinter>
 #include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,6 +18,7 @@
 #include "output/Export.h"
 #include "output/ExportDocuments.h"
 #include "output/JapaneseText.h"
+#include "output/PrintJob.h"
 #include "output/SaveFileDialog.h"
 #include "output/WebMapPublish.h"
 #include "platform/Codec.h"
@@ -232,4 +234,15 @@ TEST(ExportLanguage, TheSaveDialogsNotesNameTheExtensionAndTheFileInEitherLangua
     EXPECT_EQ(p.messages(), QStringList({c.note}));
     EXPECT_EQ(p.questions(), QStringList({c.question}));
   }
+}
+
+TEST(ExportLanguage, ThePdfEntryIsTheSameChoiceInEitherLanguage) {
+  const test::InstalledCatalogue english(QStringLiteral("en"));
+  ASSERT_TRUE(english.installed()) << english.error().toStdString();
+  for (const QString& name : {pdfPrinterEntry(), QStringLiteral("PDFファイル")}) {
+    QPrinter printer(QPrinter::HighResolution);
+    ASSERT_TRUE(selectPrinter(printer, name, QStringLiteral("/tmp/x.pdf"))) << name.toStdString();
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat) << name.toStdString();
+  }
+  EXPECT_NE(pdfPrinterEntry(), QStringLiteral("PDFファイル"));
 }
