@@ -1,5 +1,6 @@
 #include "net/AcquireRuns.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +24,14 @@ namespace kavalo {
 
 namespace {
 
-const QString kTakesTime = QStringLiteral("処理には時間がかがります。よろしいですか？");
+// The line break of the questions, as the program has always put it.
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A question about a run that fetches from the internet, with the warning
+// that it takes a while.
+QString askLongRun(const QString& what) {
+  return QCoreApplication::translate("kavalo::AcquireRuns", "%1処理には時間がかがります。よろしいですか？").arg(what);
+}
 
 void say(RunOutcome& out, const AcquireContext& ctx, const QString& text, MessageIcon icon) {
   out.message = text;
@@ -93,7 +101,8 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
                                 const AgencyChoice& choice, const AcquireContext& ctx, const QDate& today) {
   RunOutcome out;
   if (!reachable(ctx, portal + QStringLiteral("/index.html"))) {
-    say(out, ctx, QStringLiteral("電子国土サーバーに接続できません。"), MessageIcon::Warning);
+    say(out, ctx, QCoreApplication::translate("kavalo::AcquireRuns", "電子国土サーバーに接続できません。"),
+        MessageIcon::Warning);
     return out;
   }
   const std::vector<Era>& eras = state.eras;
@@ -102,40 +111,47 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
   QString question;
   switch (choice.source) {
     case kAgencyMapSource:
-      question =
-          QStringLiteral("国土地理院「電子国土基本図（地図情報）」から地形図画像をインターネットを介して取得します。");
+      question = QCoreApplication::translate(
+          "kavalo::AcquireRuns",
+          "国土地理院「電子国土基本図（地図情報）」から地形図画像をインターネットを介して取得します。");
       era = agencyEra(kAgencyMapSource, 0, countErasOfKind(eras, kAgencyBasicMap), today);
       era.name = freeEraName(eras, QStringLiteral("W"), countErasOfKind(eras, kAgencyBasicMap));
       break;
     case kAgencyAirPhotoSource: {
       const std::vector<int> open = availablePeriods(eras, state.mapInfo.orthoFlags);
       if (std::find(open.begin(), open.end(), choice.periodCode) == open.end()) {
-        say(out, ctx, QStringLiteral("時期を選択してください。"), MessageIcon::Warning);
+        say(out, ctx, QCoreApplication::translate("kavalo::AcquireRuns", "時期を選択してください。"),
+            MessageIcon::Warning);
         return out;
       }
       const int code = choice.periodCode;
       if (code == 4)
-        question =
-            QStringLiteral("国土地理院「東日本大震災被災地周辺の空中写真」画像をインターネットを介して取得します。");
+        question = QCoreApplication::translate(
+            "kavalo::AcquireRuns",
+            "国土地理院「東日本大震災被災地周辺の空中写真」画像をインターネットを介して取得します。");
       else if (code == 5)
-        question = QStringLiteral(
+        question = QCoreApplication::translate(
+            "kavalo::AcquireRuns",
             "国土地理院「東日本大震災被災地周辺の空中写真2011年5-6月」画像をインターネットを介して取得します。");
       else
-        question = QStringLiteral("国土地理院「国土画像情報」から") + orthoPeriodListName(code) +
-                   QStringLiteral("の空中写真画像をインターネットを介して取得します。");
+        question = QCoreApplication::translate(
+                       "kavalo::AcquireRuns",
+                       "国土地理院「国土画像情報」から%1の空中写真画像をインターネットを介して取得します。")
+                       .arg(orthoPeriodListName(code));
       era = agencyEra(kAgencyAirPhotoSource, code, 0, today);
       pieceSource = code + 1;
       break;
     }
     default:
-      question = QStringLiteral(
+      question = QCoreApplication::translate(
+          "kavalo::AcquireRuns",
           "国土地理院「電子国土基本図（オルソ画像）」から空中写真画像をインターネットを介して取得します。");
       era = agencyEra(kAgencyOrthoSource, 0, countErasOfKind(eras, kAgencyOrtho), today);
       era.name = freeEraName(eras, QStringLiteral("DKO"), countErasOfKind(eras, kAgencyOrtho));
       pieceSource = kOrthoPieces;
       break;
   }
-  if (!ask(ctx, question + kTakesTime)) return out;
+  if (!ask(ctx, askLongRun(question))) return out;
 
   out.closeDialog = true;
   const QString folder = joinPath(state.datasetFolder, u'\\' + era.name);
@@ -145,9 +161,10 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
   out.requests = r.requests;
   out.counts = r.counts;
   out.cancelled = r.cancelled;
-  const QString failed = choice.source == kAgencyAirPhotoSource
-                             ? QStringLiteral("オルソ化空中写真画像の取得に失敗しました。")
-                             : QStringLiteral("電子国土基本図（地図情報）の取得に失敗しました。");
+  const QString failed =
+      choice.source == kAgencyAirPhotoSource
+          ? QCoreApplication::translate("kavalo::AcquireRuns", "オルソ化空中写真画像の取得に失敗しました。")
+          : QCoreApplication::translate("kavalo::AcquireRuns", "電子国土基本図（地図情報）の取得に失敗しました。");
   QString why = r.counts.failed > 0 ? r.counts.firstFailure : r.writeError;
   if (r.cancelled || !why.isEmpty() || r.tiles < 1 || !AppendAgencyEra(state, era, &why)) {
     dropFolder(folder);
@@ -155,10 +172,11 @@ RunOutcome runAgencyAcquisition(ProgramState& state, const QString& tileServer, 
     return out;
   }
   out.added = true;
-  const QString added[] = {QStringLiteral("に電子国土基本図（地図情報）を追加しました。"),
-                           QStringLiteral("に空中写真画像を追加しました。"),
-                           QStringLiteral("に電子国土基本図（オルソ画像）を追加しました。")};
-  say(out, ctx, state.mapInfo.title + added[std::clamp(choice.source, 0, 2)], MessageIcon::None);
+  const QString added[] = {
+      QCoreApplication::translate("kavalo::AcquireRuns", "%1に電子国土基本図（地図情報）を追加しました。"),
+      QCoreApplication::translate("kavalo::AcquireRuns", "%1に空中写真画像を追加しました。"),
+      QCoreApplication::translate("kavalo::AcquireRuns", "%1に電子国土基本図（オルソ画像）を追加しました。")};
+  say(out, ctx, added[std::clamp(choice.source, 0, 2)].arg(state.mapInfo.title), MessageIcon::None);
   return out;
 }
 
@@ -166,13 +184,15 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
                                      const AcquireContext& ctx) {
   RunOutcome out;
   if (!reachable(ctx, site + QStringLiteral("/index.html"))) {
-    say(out, ctx, QStringLiteral("「歴史的農業環境閲覧システム」サーバーに接続できません。"), MessageIcon::Warning);
+    say(out, ctx,
+        QCoreApplication::translate("kavalo::AcquireRuns", "「歴史的農業環境閲覧システム」サーバーに接続できません。"),
+        MessageIcon::Warning);
     return out;
   }
   if (!ask(ctx,
-           QStringLiteral(
-               "歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像をインターネットを介して取得します。") +
-               kTakesTime))
+           askLongRun(QCoreApplication::translate(
+               "kavalo::AcquireRuns",
+               "歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像をインターネットを介して取得します。"))))
     return out;
   out.closeDialog = true;
   bool had = false;
@@ -199,16 +219,18 @@ RunOutcome runRapidSurveyAcquisition(ProgramState& state, const QString& service
     dropFolder(work);
     if (!r.cancelled)
       say(out, ctx,
-          why.isEmpty() ? QStringLiteral("迅速測図画像の取得に失敗しました。")
-                        : why + QStringLiteral("\n迅速測図画像の取得に失敗しました。"),
+          why.isEmpty()
+              ? QCoreApplication::translate("kavalo::AcquireRuns", "迅速測図画像の取得に失敗しました。")
+              : why + QCoreApplication::translate("kavalo::AcquireRuns", "\n迅速測図画像の取得に失敗しました。"),
           MessageIcon::Warning);
     return out;
   }
   if (had) dropFolder(work);
   out.added = true;
   say(out, ctx,
-      m.title +
-          (had ? QStringLiteral("の迅速測図画像を更新しました。") : QStringLiteral("に迅速測図画像を追加しました。")),
+      (had ? QCoreApplication::translate("kavalo::AcquireRuns", "%1の迅速測図画像を更新しました。")
+           : QCoreApplication::translate("kavalo::AcquireRuns", "%1に迅速測図画像を追加しました。"))
+          .arg(m.title),
       MessageIcon::None);
   return out;
 }
@@ -236,12 +258,12 @@ bool replaceFolder(const QString& fetched, const QString& folder, QString* why) 
   const QString aside = folder + QStringLiteral(".old");
   QDir(aside).removeRecursively();
   if (!QDir().rename(folder, aside)) {
-    *why = QStringLiteral("フォルダ「%1」を置き換えられません。").arg(folder);
+    *why = QCoreApplication::translate("kavalo::AcquireRuns", "フォルダ「%1」を置き換えられません。").arg(folder);
     return false;
   }
   if (!QDir().rename(fetched, folder)) {
     QDir().rename(aside, folder);
-    *why = QStringLiteral("フォルダ「%1」を置き換えられません。").arg(folder);
+    *why = QCoreApplication::translate("kavalo::AcquireRuns", "フォルダ「%1」を置き換えられません。").arg(folder);
     return false;
   }
   QDir(aside).removeRecursively();
@@ -264,21 +286,27 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
                              const AcquireContext& ctx, const QDate& today) {
   RunOutcome out;
   if (!xyzTemplateUsable(choice.urlTemplate) || choice.zoom < 0 || choice.zoom > 22) {
-    say(out, ctx, QStringLiteral("URLには{z}、{x}、{y}を含めてください（ズームは0～22）。"), MessageIcon::Exclamation);
+    say(out, ctx,
+        QCoreApplication::translate("kavalo::AcquireRuns", "URLには{z}、{x}、{y}を含めてください（ズームは0～22）。"),
+        MessageIcon::Exclamation);
     return out;
   }
   // The service's terms ask for its name under its tiles.
   const QString credit = storableText(choice.attribution);
   const QString label = storableText(choice.label);
   if (credit.isEmpty()) {
-    say(out, ctx, QStringLiteral("出典を入力してください（タイルの提供元が求める表示です）。"),
+    say(out, ctx,
+        QCoreApplication::translate("kavalo::AcquireRuns",
+                                    "出典を入力してください（タイルの提供元が求める表示です）。"),
         MessageIcon::Exclamation);
     return out;
   }
-  for (const auto& [text, what] : {std::pair{credit, QStringLiteral("出典")}, std::pair{label, QStringLiteral("名前")},
+  for (const auto& [text, what] : {std::pair{credit, QCoreApplication::translate("kavalo::AcquireRuns", "出典")},
+                                   std::pair{label, QCoreApplication::translate("kavalo::AcquireRuns", "名前")},
                                    std::pair{choice.urlTemplate, QStringLiteral("URL")}})
     if (const QString why = importedTextProblem(text); !why.isEmpty()) {
-      say(out, ctx, what + QStringLiteral("：") + why, MessageIcon::Exclamation);
+      say(out, ctx, QCoreApplication::translate("kavalo::AcquireRuns", "%1：%2").arg(what, why),
+          MessageIcon::Exclamation);
       return out;
     }
 
@@ -289,16 +317,20 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
     const QString shown = state.eras[static_cast<size_t>(existing)].label;
     if (choice.repeat == XyzRepeat::Refuse) {
       say(out, ctx,
-          QStringLiteral("このURLの時期「%1」は取得済みです。取得し直すには --update を付けてください。").arg(shown),
+          QCoreApplication::translate("kavalo::AcquireRuns",
+                                      "このURLの時期「%1」は取得済みです。取得し直すには --update を付けてください。")
+              .arg(shown),
           MessageIcon::Warning);
       return out;
     }
     if (choice.repeat == XyzRepeat::Ask &&
-        !ask(ctx, QStringLiteral("このURLの時期「%1」は取得済みです。\r\n取得し直して更新しますか？").arg(shown)))
+        !ask(ctx, QCoreApplication::translate("kavalo::AcquireRuns", "このURLの時期「%1」は取得済みです。").arg(shown) +
+                      kCrLf + QCoreApplication::translate("kavalo::AcquireRuns", "取得し直して更新しますか？")))
       return out;
   }
-  if (!ask(ctx, QStringLiteral("XYZタイル「") + choice.urlTemplate +
-                    QStringLiteral("」から画像をインターネットを介して取得します。") + kTakesTime))
+  if (!ask(ctx, askLongRun(QCoreApplication::translate("kavalo::AcquireRuns",
+                                                       "XYZタイル「%1」から画像をインターネットを介して取得します。")
+                               .arg(choice.urlTemplate))))
     return out;
   out.closeDialog = true;
 
@@ -327,7 +359,8 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
       existing >= 0 ? joinPath(state.datasetFolder, u'\\' + listed.folder + QStringLiteral(".new")) : folder;
   if (existing >= 0) dropFolder(work);
   if (listed.folder.isEmpty()) {
-    say(out, ctx, QStringLiteral("XYZタイルの時期のフォルダ名が尽きました。"), MessageIcon::Warning);
+    say(out, ctx, QCoreApplication::translate("kavalo::AcquireRuns", "XYZタイルの時期のフォルダ名が尽きました。"),
+        MessageIcon::Warning);
     return out;
   }
   if (existing >= 0 ? !QDir().mkpath(work) : !makeEraFolder(ctx, folder)) return out;
@@ -365,8 +398,8 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
     dropFolder(work);
     if (!r.cancelled)
       say(out, ctx,
-          why.isEmpty() ? QStringLiteral("XYZタイルの取得に失敗しました。")
-                        : why + QStringLiteral("\nXYZタイルの取得に失敗しました。"),
+          why.isEmpty() ? QCoreApplication::translate("kavalo::AcquireRuns", "XYZタイルの取得に失敗しました。")
+                        : why + QCoreApplication::translate("kavalo::AcquireRuns", "\nXYZタイルの取得に失敗しました。"),
           MessageIcon::Warning);
     return out;
   }
@@ -377,12 +410,15 @@ RunOutcome runXyzAcquisition(ProgramState& state, const XyzChoice& choice, const
     state.eras.push_back(era);
   out.added = true;
   if (existing >= 0)
-    say(out, ctx, state.mapInfo.title + QStringLiteral("のXYZタイル「%1」を更新しました。").arg(listed.label),
+    say(out, ctx,
+        QCoreApplication::translate("kavalo::AcquireRuns", "%1のXYZタイル「%2」を更新しました。")
+            .arg(state.mapInfo.title, listed.label),
         MessageIcon::None);
   else
     say(out, ctx,
-        state.mapInfo.title + (choice.map ? QStringLiteral("にXYZタイル（地図）を追加しました。")
-                                          : QStringLiteral("にXYZタイル（写真）を追加しました。")),
+        (choice.map ? QCoreApplication::translate("kavalo::AcquireRuns", "%1にXYZタイル（地図）を追加しました。")
+                    : QCoreApplication::translate("kavalo::AcquireRuns", "%1にXYZタイル（写真）を追加しました。"))
+            .arg(state.mapInfo.title),
         MessageIcon::None);
   return out;
 }

@@ -1,5 +1,6 @@
 #include "net/AgencyTiles.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace kavalo {
@@ -56,17 +57,17 @@ QString orthoPeriodPath(int code) {
 QString orthoPeriodListName(int code) {
   switch (code) {
     case 0:
-      return QStringLiteral("1974-1978年（空中写真）");
+      return QCoreApplication::translate("kavalo::AgencyTiles", "1974-1978年（空中写真）");
     case 1:
-      return QStringLiteral("1979-1983年（空中写真）");
+      return QCoreApplication::translate("kavalo::AgencyTiles", "1979-1983年（空中写真）");
     case 2:
-      return QStringLiteral("1984-1986年（空中写真）");
+      return QCoreApplication::translate("kavalo::AgencyTiles", "1984-1986年（空中写真）");
     case 3:
-      return QStringLiteral("1987-1990年（空中写真）");
+      return QCoreApplication::translate("kavalo::AgencyTiles", "1987-1990年（空中写真）");
     case 4:
-      return QStringLiteral("2011年東日本大震災被災後");
+      return QCoreApplication::translate("kavalo::AgencyTiles", "2011年東日本大震災被災後");
     case 5:
-      return QStringLiteral("東日本大震災被災地2011年5～6月撮影");
+      return QCoreApplication::translate("kavalo::AgencyTiles", "東日本大震災被災地2011年5～6月撮影");
     default:
       return QString();
   }

@@ -1,5 +1,6 @@
 #include "net/EraAppend.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include "model/EraSources.h"
 #include "model/ProgramState.h"
@@ -102,19 +103,20 @@ QString fetchedDatesText(const std::vector<Era>& eras, int kind) {
   int n = 0;
   for (const Era& e : eras) {
     if (e.kind != kind) continue;
-    text += e.acquiredText + QStringLiteral("取得");
+    text +=
+        QCoreApplication::translate("kavalo::EraAppend", "%1取得", "the date a period was fetched").arg(e.acquiredText);
     // The base-map dates stand two to a line, the orthophoto dates one.
     text += (kind == kAgencyBasicMap && n % 2 == 0) ? QStringLiteral(" ") : QStringLiteral("\n");
     ++n;
   }
-  return n == 0 ? QStringLiteral("まだ取得していません") : text;
+  return n == 0 ? QCoreApplication::translate("kavalo::EraAppend", "まだ取得していません") : text;
 }
 
 QString fetchedPeriodsText(const std::vector<Era>& eras) {
   QStringList lines;
   for (const Era& e : eras)
     if (e.kind == kAerialPhoto) lines << orthoPeriodListName(e.periodCode);
-  return lines.isEmpty() ? QStringLiteral("まだ取得していません") : lines.join(u'\n');
+  return lines.isEmpty() ? QCoreApplication::translate("kavalo::EraAppend", "まだ取得していません") : lines.join(u'\n');
 }
 
 std::vector<int> availablePeriods(const std::vector<Era>& eras, const QString& orthoFlags) {

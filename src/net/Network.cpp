@@ -149,7 +149,8 @@ bool EnsureFolder(const QString& path, Prompts& prompts) {
   if (::mkdir(native.constData(), 0777) == 0) return true;
   const int err = errno;
   prompts.message(QString::fromLocal8Bit(std::strerror(err)), MessageIcon::Warning);
-  prompts.message(QStringLiteral("フォルダ") + path + QStringLiteral("を作成できませんでした。"), MessageIcon::Warning);
+  prompts.message(QCoreApplication::translate("kavalo::Network", "フォルダ%1を作成できませんでした。").arg(path),
+                  MessageIcon::Warning);
   return false;
 }
 

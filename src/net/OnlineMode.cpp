@@ -1,5 +1,7 @@
 #include "net/OnlineMode.h"
 
+#include <QCoreApplication>
+
 #include "model/ProgramState.h"
 #include "net/Network.h"
 #include "platform/Prompts.h"
@@ -19,14 +21,17 @@ QString OnDemandTileUrl(const ProgramState& state, int datasetIndex, int eraInde
 
 bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view) {
   if (state.view.onlineMode) return false;
-  if (!prompts.askYesNo(QStringLiteral("サーバーへの接続を行いますか？"), MessageIcon::None)) return false;
+  if (!prompts.askYesNo(QCoreApplication::translate("kavalo::OnlineMode", "サーバーへの接続を行いますか？"),
+                        MessageIcon::None))
+    return false;
   state.view.onlineMode = UrlReachable(ServerCheckUrl(state), &prompts);
   if (!state.view.onlineMode) {
-    prompts.message(QStringLiteral("サーバーに接続できませんでした。"), MessageIcon::Warning);
+    prompts.message(QCoreApplication::translate("kavalo::OnlineMode", "サーバーに接続できませんでした。"),
+                    MessageIcon::Warning);
     return false;
   }
   if (view.setIndicator) view.setIndicator(true);
-  prompts.message(QStringLiteral("サーバーに接続しました。"), MessageIcon::Warning);
+  prompts.message(QCoreApplication::translate("kavalo::OnlineMode", "サーバーに接続しました。"), MessageIcon::Warning);
   return true;
 }
 
@@ -34,7 +39,8 @@ void TileFetchFailed(ProgramState& state, Prompts& prompts, const OnlineView& vi
   if (!state.view.onlineMode) return;
   state.view.onlineMode = false;
   if (view.setIndicator) view.setIndicator(false);
-  prompts.message(QStringLiteral("サーバー接続が中断しました。"), MessageIcon::Warning);
+  prompts.message(QCoreApplication::translate("kavalo::OnlineMode", "サーバー接続が中断しました。"),
+                  MessageIcon::Warning);
 }
 
 }  // namespace kavalo

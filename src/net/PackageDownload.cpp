@@ -1,5 +1,6 @@
 #include "net/PackageDownload.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -84,10 +85,13 @@ std::vector<EraShortage> BuildShortageList(const ProgramState& state) {
 
 QString ShortageListText(const ProgramState& state, const EraShortage& shortage) {
   const QString name = Get_cboAge_Text(state.eras[static_cast<size_t>(shortage.eraIndex)], state.view.eraLabelStyle);
-  if (shortage.checkListMissing) return name + QStringLiteral("／ファイル一覧なし：全ファイルが不足");
+  if (shortage.checkListMissing)
+    return QCoreApplication::translate("kavalo::PackageDownload", "%1／ファイル一覧なし：全ファイルが不足").arg(name);
   if (shortage.missingCount > 0)
-    return name + QStringLiteral("／") + QString::number(shortage.missingCount) + QStringLiteral("ファイルが不足");
-  return name + QStringLiteral(":すべて取得済み");
+    return QCoreApplication::translate("kavalo::PackageDownload", "%1／%nファイルが不足", nullptr,
+                                       shortage.missingCount)
+        .arg(name);
+  return QCoreApplication::translate("kavalo::PackageDownload", "%1:すべて取得済み").arg(name);
 }
 
 std::vector<DownloadServer> ParseServerList(const QString& listText) {
@@ -187,23 +191,29 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
     return out;
   };
   if (selected.empty())
-    return refuse(PackageRunResult::NothingSelected, QStringLiteral("取得するデータを選択してください。"));
+    return refuse(PackageRunResult::NothingSelected,
+                  QCoreApplication::translate("kavalo::PackageDownload", "取得するデータを選択してください。"));
   const QString listUrl = state.names[kServerListUrl];
   const bool reachable = UrlReachable(listUrl, &prompts);
   if (stopRequested()) return stopped();
-  if (!reachable) return refuse(PackageRunResult::ServerUnreachable, QStringLiteral("サーバーに接続できません。"));
+  if (!reachable)
+    return refuse(PackageRunResult::ServerUnreachable,
+                  QCoreApplication::translate("kavalo::PackageDownload", "サーバーに接続できません。"));
   // The list is read into memory: the program's folder may be read-only, and
   // nothing is left behind.
   QString listText;
   const bool listed = FetchUrlText(listUrl, listText);
   if (stopRequested()) return stopped();
-  if (!listed) return refuse(PackageRunResult::NoServerList, QStringLiteral("サーバーリストを取得できません。"));
+  if (!listed)
+    return refuse(PackageRunResult::NoServerList,
+                  QCoreApplication::translate("kavalo::PackageDownload", "サーバーリストを取得できません。"));
   servers = LoadServerList(listText);
   if (stopRequested()) return stopped();
 
   if (!prompts.askYesNo(
-          QStringLiteral("サーバーから地形図をインターネットを介して取得します。処理には時間がかがります。"
-                         "よろしいですか？"),
+          QCoreApplication::translate("kavalo::PackageDownload",
+                                      "サーバーから地形図をインターネットを介して取得します。処理には時間がかがります。"
+                                      "よろしいですか？"),
           MessageIcon::None)) {
     out.result = PackageRunResult::Declined;
     return out;
@@ -223,8 +233,9 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
       break;
     }
     if (count == -1) {
-      errors +=
-          QStringLiteral("ネット上のファイルが開けません。") + ShortageListText(state, entry) + QStringLiteral("\r\n");
+      errors += QCoreApplication::translate("kavalo::PackageDownload", "ネット上のファイルが開けません。%1")
+                    .arg(ShortageListText(state, entry)) +
+                QStringLiteral("\r\n");
       continue;
     }
     const QString folder = eraFolderPath(state, entry.eraIndex);
@@ -233,7 +244,9 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
     // Without its list the era cannot tell later what it lacks.
     QString listUrl;
     if (entry.checkListMissing && !FetchCheckList(state, servers, dataset, era.name, &listUrl))
-      errors += QStringLiteral("ファイル一覧が取得できません。") + listUrl + QStringLiteral("\r\n");
+      errors +=
+          QCoreApplication::translate("kavalo::PackageDownload", "ファイル一覧が取得できません。%1").arg(listUrl) +
+          QStringLiteral("\r\n");
     if (stopRequested()) {
       out.stopped = true;
       break;
@@ -246,7 +259,8 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
       }
       if (view.setProgress) view.setProgress(k + 1, count);
       if (view.setCaption)
-        view.setCaption(QStringLiteral("ダウンロード中") + QString::number(k + 1) + u'/' + QString::number(count));
+        view.setCaption(
+            QCoreApplication::translate("kavalo::PackageDownload", "ダウンロード中%1/%2").arg(k + 1).arg(count));
       prompts.processEvents();
       const QString name = PackageName(k);
       const QString local = folder + u'/' + name;
@@ -254,15 +268,16 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
       if (DownloadPackage(servers, dataset, era.name + u'/' + name, local, cursor, &attempt)) {
         // Only a package that arrived whole is unpacked: what fails here is
         // the archive itself.
-        if (UnZip(local, folder) != 0) errors += QStringLiteral("解凍できません。\r\n");
+        if (UnZip(local, folder) != 0)
+          errors += QCoreApplication::translate("kavalo::PackageDownload", "解凍できません。") + QStringLiteral("\r\n");
         QFile::remove(local);
       } else if (attempt.outcome == TransferOutcome::Aborted) {
         out.stopped = true;
         break;
       } else {
         // The address that failed, not a file of this machine.
-        errors += QStringLiteral("ネットのファイルが開けません。") +
-                  (attempt.url.isEmpty() ? dataset + u'/' + era.name + u'/' + name : attempt.url) +
+        errors += QCoreApplication::translate("kavalo::PackageDownload", "ネットのファイルが開けません。%1")
+                      .arg(attempt.url.isEmpty() ? dataset + u'/' + era.name + u'/' + name : attempt.url) +
                   QStringLiteral("\r\n");
       }
     }
@@ -273,7 +288,7 @@ PackageRunOutcome RunPackageDownload(const ProgramState& state, Prompts& prompts
     prompts.message(errors, MessageIcon::Warning);
   } else if (!out.stopped) {
     out.success = true;
-    out.finalMessage = QStringLiteral("画像データを取得しました。");
+    out.finalMessage = QCoreApplication::translate("kavalo::PackageDownload", "画像データを取得しました。");
     prompts.message(out.finalMessage, MessageIcon::None);
   }
   return out;

@@ -1,5 +1,6 @@
 #include "net/RapidSurvey.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <cmath>
@@ -70,7 +71,7 @@ bool fetchCell(const AcquireContext& ctx, const QString& url, RapidSurveyResult&
       cell = decodeFetchedImage(r.body, cellRule());
       if (cell.isNull()) {
         r.outcome = TransferOutcome::BadBody;
-        r.errorText = QStringLiteral("画像として読めません");
+        r.errorText = QCoreApplication::translate("kavalo::RapidSurvey", "画像として読めません");
       }
     }
     if (r.ok() || r.outcome == TransferOutcome::Aborted) break;

@@ -1,5 +1,6 @@
 #include "net/ScanImport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
@@ -51,18 +52,22 @@ QString scanName(const QString& path) { return QFileInfo(path).fileName(); }
 QString statusMessage(ScanStatus status, const QString& name) {
   switch (status) {
     case ScanStatus::Unreadable:
-      return QStringLiteral("「%1」を読み込めません。").arg(name);
+      return QCoreApplication::translate("kavalo::ScanImport", "「%1」を読み込めません。").arg(name);
     case ScanStatus::NotGeoreferenced:
-      return QStringLiteral("「%1」には位置の情報がありません。GeoTIFFか、ワールドファイル付きの画像を選んでください。")
+      return QCoreApplication::translate(
+                 "kavalo::ScanImport",
+                 "「%1」には位置の情報がありません。GeoTIFFか、ワールドファイル付きの画像を選んでください。")
           .arg(name);
     case ScanStatus::NoCrs:
-      return QStringLiteral(
+      return QCoreApplication::translate(
+                 "kavalo::ScanImport",
                  "「%1」の座標系がわかりません。座標系を書いた.prjか.aux.xmlを画像と同じフォルダに置いてください。")
           .arg(name);
     case ScanStatus::NoTransform:
-      return QStringLiteral("「%1」の座標系を世界測地系に変換できません。").arg(name);
+      return QCoreApplication::translate("kavalo::ScanImport", "「%1」の座標系を世界測地系に変換できません。")
+          .arg(name);
     default:
-      return QStringLiteral("「%1」を地図に合わせられませんでした。").arg(name);
+      return QCoreApplication::translate("kavalo::ScanImport", "「%1」を地図に合わせられませんでした。").arg(name);
   }
 }
 
@@ -131,7 +136,14 @@ QString freeScanFolder(const QString& datasetFolder, const std::vector<Era>& era
 }
 
 QString defaultScanLabel(int year, const QString& scanPath) {
-  return QStringLiteral("%1年（%2）").arg(year).arg(QFileInfo(scanPath).completeBaseName());
+  return QStringLiteral("%1年（%2）").arg(year).arg(QFileInfo(scanPath).completeBaseName());  // stored
+}
+
+QString shownScanLabel(const ImportedEra& era) {
+  if (era.label != defaultScanLabel(era.year, era.sourceFile)) return era.label;
+  return QCoreApplication::translate("kavalo::ScanImport", "%1年（%2）", "the label made for an imported scan")
+      .arg(era.year)
+      .arg(QFileInfo(era.sourceFile).completeBaseName());
 }
 
 ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWarp* georef) {
@@ -159,7 +171,7 @@ ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWa
   check.description = scan->description();
   const ScanDescription& d = check.description;
   if (!regionBox(info).meets(Box{d.west, d.east, d.south, d.north})) {
-    check.message = QStringLiteral("「%1」はこの地域と重なりません。").arg(name);
+    check.message = QCoreApplication::translate("kavalo::ScanImport", "「%1」はこの地域と重なりません。").arg(name);
     return check;
   }
   check.ok = true;
@@ -174,7 +186,8 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
     result.message = message;
     return result;
   };
-  if (request.year < 1 || request.year > 9999) return fail(QStringLiteral("年は1～9999で入力してください。"));
+  if (request.year < 1 || request.year > 9999)
+    return fail(QCoreApplication::translate("kavalo::ScanImport", "年は1～9999で入力してください。"));
   ImportedEra era;
   era.year = request.year;
   era.map = request.map;
@@ -182,14 +195,18 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   era.label =
       request.label.trimmed().isEmpty() ? defaultScanLabel(request.year, request.scanPath) : request.label.trimmed();
   era.sourceFile = name;
-  if (era.credit.isEmpty()) return fail(QStringLiteral("出典を入力してください。"));
+  if (era.credit.isEmpty()) return fail(QCoreApplication::translate("kavalo::ScanImport", "出典を入力してください。"));
   // The file name first: the label defaults to it, and a character the lists
   // cannot keep is the file name's fault then, not the label's.
-  const std::pair<QString, QString> texts[] = {{QStringLiteral("ファイル名"), era.sourceFile},
-                                               {QStringLiteral("名前"), era.label},
-                                               {QStringLiteral("出典"), era.credit}};
+  const std::pair<QString, QString> texts[] = {
+      {QCoreApplication::translate("kavalo::ScanImport", "ファイル名"), era.sourceFile},
+      {QCoreApplication::translate("kavalo::ScanImport", "名前"), era.label},
+      {QCoreApplication::translate("kavalo::ScanImport", "出典"), era.credit}};
   for (const auto& [what, text] : texts)
-    if (const QString why = importedTextProblem(text); !why.isEmpty()) return fail(what + QStringLiteral("に") + why);
+    if (const QString why = importedTextProblem(text); !why.isEmpty())
+      return fail(
+          QCoreApplication::translate("kavalo::ScanImport", "%1に%2", "what of the import, what is wrong with it")
+              .arg(what, why));
   std::vector<ImportedEra> listed;
   QString error;
   if (!readImportedEras(state.datasetFolder, listed, &error)) return fail(error);
@@ -208,7 +225,9 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
   const Box scanBox{d.west, d.east, d.south, d.north};
 
   if (d.width > kMaxScanSide || d.height > kMaxScanSide)
-    return fail(QStringLiteral("「%1」は%2×%3ピクセルと大きすぎます。取り込めるのは一辺%4ピクセルまでのスキャンです。")
+    return fail(QCoreApplication::translate(
+                    "kavalo::ScanImport",
+                    "「%1」は%2×%3ピクセルと大きすぎます。取り込めるのは一辺%4ピクセルまでのスキャンです。")
                     .arg(name)
                     .arg(d.width)
                     .arg(d.height)
@@ -216,14 +235,16 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
 
   removeUnfinishedImports(state.datasetFolder, listed);
   era.folder = freeScanFolder(state.datasetFolder, state.eras);
-  if (era.folder.isEmpty()) return fail(QStringLiteral("取り込んだ時期のフォルダ名が尽きました。"));
+  if (era.folder.isEmpty())
+    return fail(QCoreApplication::translate("kavalo::ScanImport", "取り込んだ時期のフォルダ名が尽きました。"));
   // The tiles go into a folder of their own until the era is whole: a run
   // that is killed leaves no era folder behind, only this one, which the
   // next import clears away.
   const QString finalFolder = joinPath(state.datasetFolder, u'\\' + era.folder);
   const QString folder = finalFolder + QLatin1String(kUnfinishedSuffix);
   QDir(folder).removeRecursively();
-  if (!QDir().mkpath(folder)) return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(folder));
+  if (!QDir().mkpath(folder))
+    return fail(QCoreApplication::translate("kavalo::ScanImport", "フォルダ「%1」を作成できません。").arg(folder));
   auto dropFolder = [&folder, &finalFolder] {
     QDir(folder).removeRecursively();
     QDir(finalFolder).removeRecursively();
@@ -278,31 +299,35 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
     dropFolder();
     result.cancelled = true;
     result.tiles = 0;
-    return fail(QStringLiteral("取り込みを中止しました。"));
+    return fail(QCoreApplication::translate("kavalo::ScanImport", "取り込みを中止しました。"));
   }
   if (!warpFailure.isEmpty() || !writeError.isEmpty() || result.tiles < 1) {
     dropFolder();
     result.tiles = 0;
-    if (!writeError.isEmpty()) return fail(writeError + QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
+    if (!writeError.isEmpty())
+      return fail(writeError +
+                  QCoreApplication::translate("kavalo::ScanImport", "\n「%1」を取り込めませんでした。").arg(name));
     if (!warpFailure.isEmpty()) return fail(warpFailure);
-    return fail(QStringLiteral("「%1」はこの地域と重なりません。").arg(name));
+    return fail(QCoreApplication::translate("kavalo::ScanImport", "「%1」はこの地域と重なりません。").arg(name));
   }
   if (!QDir().rename(folder, finalFolder)) {
     dropFolder();
     result.tiles = 0;
-    return fail(QStringLiteral("フォルダ「%1」を作成できません。").arg(finalFolder) +
-                QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
+    return fail(QCoreApplication::translate("kavalo::ScanImport", "フォルダ「%1」を作成できません。").arg(finalFolder) +
+                QCoreApplication::translate("kavalo::ScanImport", "\n「%1」を取り込めませんでした。").arg(name));
   }
   listed.push_back(era);
   if (!writeImportedEras(state.datasetFolder, listed, &error)) {
     dropFolder();
     result.tiles = 0;
-    return fail(error + QStringLiteral("\n「%1」を取り込めませんでした。").arg(name));
+    return fail(error +
+                QCoreApplication::translate("kavalo::ScanImport", "\n「%1」を取り込めませんでした。").arg(name));
   }
   state.eras.push_back(eraOfImported(era));
   result.added = true;
   result.era = era;
-  result.message = info.title + QStringLiteral("に「%1」を追加しました。").arg(era.label);
+  result.message = QCoreApplication::translate("kavalo::ScanImport", "%1に「%2」を追加しました。")
+                       .arg(info.title, shownScanLabel(era));
   return result;
 }
 

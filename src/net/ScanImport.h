@@ -48,6 +48,11 @@ ScanCheck checkScan(const QString& scanPath, const MapInfo& info, const GeorefWa
 // other eras show it and the scan's file name, "1950年（big_utm53）".
 QString defaultScanLabel(int year, const QString& scanPath);
 
+// The era's label as the interface shows it: a label the program made is
+// worded in the interface's language ("1950 (big_utm53)" in English), while
+// the era list keeps it as made; the user's own label stays as given.
+QString shownScanLabel(const ImportedEra& era);
+
 // The run's ties to its caller: the progress (value of maximum; a maximum
 // below 0 hides it) and the cancel flag, looked at between bands and inside
 // the warp. Either may be called on the run's own thread.

@@ -1,5 +1,4 @@
 #include "net/Transfer.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -41,7 +40,8 @@ QString userAgent() {
 QString sizeText(qint64 bytes) {
   if (bytes >= (qint64(1) << 20)) return QStringLiteral("%1 MiB").arg(bytes >> 20);
   if (bytes >= 1024) return QStringLiteral("%1 KiB").arg(bytes >> 10);
-  return QStringLiteral("%1バイト").arg(bytes);
+  const int count = static_cast<int>(bytes);  // below 1024 here
+  return QCoreApplication::translate("kavalo::Transfer", "%nバイト", nullptr, count);
 }
 
 // The network layer's reason in the interface's language: its own text
@@ -50,36 +50,36 @@ QString sizeText(qint64 bytes) {
 QString networkErrorText(QNetworkReply::NetworkError e) {
   switch (e) {
     case QNetworkReply::ConnectionRefusedError:
-      return QStringLiteral("接続を拒否されました");
+      return QCoreApplication::translate("kavalo::Transfer", "接続を拒否されました");
     case QNetworkReply::RemoteHostClosedError:
-      return QStringLiteral("接続が閉じられました");
+      return QCoreApplication::translate("kavalo::Transfer", "接続が閉じられました");
     case QNetworkReply::HostNotFoundError:
-      return QStringLiteral("サーバーが見つかりません");
+      return QCoreApplication::translate("kavalo::Transfer", "サーバーが見つかりません");
     case QNetworkReply::TimeoutError:
-      return QStringLiteral("応答がありません");
+      return QCoreApplication::translate("kavalo::Transfer", "応答がありません");
     case QNetworkReply::SslHandshakeFailedError:
-      return QStringLiteral("暗号化通信を始められません");
+      return QCoreApplication::translate("kavalo::Transfer", "暗号化通信を始められません");
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
     case QNetworkReply::BackgroundRequestNotAllowedError:
-      return QStringLiteral("ネットワークが使えません");
+      return QCoreApplication::translate("kavalo::Transfer", "ネットワークが使えません");
     case QNetworkReply::ProxyConnectionRefusedError:
     case QNetworkReply::ProxyConnectionClosedError:
     case QNetworkReply::ProxyNotFoundError:
     case QNetworkReply::ProxyTimeoutError:
     case QNetworkReply::ProxyAuthenticationRequiredError:
-      return QStringLiteral("プロキシに接続できません");
+      return QCoreApplication::translate("kavalo::Transfer", "プロキシに接続できません");
     case QNetworkReply::TooManyRedirectsError:
-      return QStringLiteral("転送が多すぎます");
+      return QCoreApplication::translate("kavalo::Transfer", "転送が多すぎます");
     case QNetworkReply::InsecureRedirectError:
-      return QStringLiteral("暗号化されていないアドレスへ転送されました");
+      return QCoreApplication::translate("kavalo::Transfer", "暗号化されていないアドレスへ転送されました");
     case QNetworkReply::ProtocolUnknownError:
     case QNetworkReply::ProtocolInvalidOperationError:
-      return QStringLiteral("ウェブのアドレスではありません");
+      return QCoreApplication::translate("kavalo::Transfer", "ウェブのアドレスではありません");
     case QNetworkReply::ProtocolFailure:
-      return QStringLiteral("通信が乱れました");
+      return QCoreApplication::translate("kavalo::Transfer", "通信が乱れました");
     default:
-      return QStringLiteral("通信の誤り（%1）").arg(static_cast<int>(e));
+      return QCoreApplication::translate("kavalo::Transfer", "通信の誤り（%1）").arg(static_cast<int>(e));
   }
 }
 
@@ -123,37 +123,38 @@ BodyLimits bodyLimits() {
 QString outcomeName(TransferOutcome outcome) {
   switch (outcome) {
     case TransferOutcome::Ok:
-      return QStringLiteral("取得しました");
+      return QCoreApplication::translate("kavalo::Transfer", "取得しました");
     case TransferOutcome::Absent:
-      return QStringLiteral("サーバーにありません");
+      return QCoreApplication::translate("kavalo::Transfer", "サーバーにありません");
     case TransferOutcome::HttpError:
-      return QStringLiteral("サーバーが断りました");
+      return QCoreApplication::translate("kavalo::Transfer", "サーバーが断りました");
     case TransferOutcome::Unreachable:
-      return QStringLiteral("接続できません");
+      return QCoreApplication::translate("kavalo::Transfer", "接続できません");
     case TransferOutcome::TimedOut:
-      return QStringLiteral("時間切れです");
+      return QCoreApplication::translate("kavalo::Transfer", "時間切れです");
     case TransferOutcome::TooSlow:
-      return QStringLiteral("遅すぎます");
+      return QCoreApplication::translate("kavalo::Transfer", "遅すぎます");
     case TransferOutcome::TooLarge:
-      return QStringLiteral("大きすぎます");
+      return QCoreApplication::translate("kavalo::Transfer", "大きすぎます");
     case TransferOutcome::CutShort:
-      return QStringLiteral("途中で切れました");
+      return QCoreApplication::translate("kavalo::Transfer", "途中で切れました");
     case TransferOutcome::NotWeb:
-      return QStringLiteral("ウェブのアドレスではありません");
+      return QCoreApplication::translate("kavalo::Transfer", "ウェブのアドレスではありません");
     case TransferOutcome::WriteFailed:
-      return QStringLiteral("書き込めません");
+      return QCoreApplication::translate("kavalo::Transfer", "書き込めません");
     case TransferOutcome::BadBody:
-      return QStringLiteral("求めたものではありません");
+      return QCoreApplication::translate("kavalo::Transfer", "求めたものではありません");
     case TransferOutcome::Aborted:
-      return QStringLiteral("中止しました");
+      return QCoreApplication::translate("kavalo::Transfer", "中止しました");
   }
   return QString();
 }
 
 QString TransferResult::describe(const QUrl& url) const {
   QString text = url.toString(QUrl::RemoveUserInfo) + QStringLiteral(": ") + outcomeName(outcome);
-  if (httpStatus > 0) text += QStringLiteral("（HTTP %1）").arg(httpStatus);
-  if (!errorText.isEmpty()) text += QStringLiteral("、") + errorText;
+  if (httpStatus > 0) text += QCoreApplication::translate("kavalo::Transfer", "（HTTP %1）").arg(httpStatus);
+  if (!errorText.isEmpty())
+    text += QCoreApplication::translate("kavalo::Transfer", "、%1", "the reason after the outcome").arg(errorText);
   return text;
 }
 
@@ -162,7 +163,8 @@ Transfer::Transfer(QNetworkAccessManager* manager, TransferRequest request, QObj
   deadline_.setSingleShot(true);
   deadline_.setTimerType(Qt::PreciseTimer);
   connect(&deadline_, &QTimer::timeout, this, [this] {
-    fail(TransferOutcome::TimedOut, QStringLiteral("%1秒以内に全体が届きません").arg(deadline_.interval() / 1000.0));
+    fail(TransferOutcome::TimedOut, QCoreApplication::translate("kavalo::Transfer", "%1秒以内に全体が届きません")
+                                        .arg(deadline_.interval() / 1000.0));
   });
   connect(&rateTimer_, &QTimer::timeout, this, &Transfer::checkRate);
 }
@@ -192,7 +194,8 @@ void Transfer::start() {
 
   const QUrl& url = request_.url;
   if (!url.isValid() || !isWebScheme(url) || url.host().isEmpty()) {
-    later(TransferOutcome::NotWeb, QStringLiteral("http と https のアドレスだけを使います"));
+    later(TransferOutcome::NotWeb,
+          QCoreApplication::translate("kavalo::Transfer", "http と https のアドレスだけを使います"));
     return;
   }
   switch (request_.kind) {
@@ -219,7 +222,8 @@ void Transfer::start() {
       if (volume.isValid() && volume.isReady()) {
         const qint64 room = volume.bytesAvailable() - limits.freeSpaceMargin;
         if (room <= 0) {
-          later(TransferOutcome::WriteFailed, QStringLiteral("%1 のディスクに空きがありません").arg(folder));
+          later(TransferOutcome::WriteFailed,
+                QCoreApplication::translate("kavalo::Transfer", "%1 のディスクに空きがありません").arg(folder));
           return;
         }
         cap_ = std::min(cap_, room);
@@ -227,7 +231,8 @@ void Transfer::start() {
     }
     part_ = std::make_unique<PartFile>(request_.targetPath);
     if (!part_->open()) {
-      later(TransferOutcome::WriteFailed, QStringLiteral("%1 に書き込めません").arg(folder));
+      later(TransferOutcome::WriteFailed,
+            QCoreApplication::translate("kavalo::Transfer", "%1 に書き込めません").arg(folder));
       return;
     }
   }
@@ -269,7 +274,8 @@ void Transfer::onRedirected(const QUrl& to) {
   if (!reply_) return;
   const bool downgrade = request_.url.scheme() == u"https" && to.scheme() == u"http";
   if (!isWebScheme(to) || downgrade) {
-    fail(TransferOutcome::NotWeb, QStringLiteral("%1 へ転送されました").arg(to.toString(QUrl::RemoveUserInfo)));
+    fail(TransferOutcome::NotWeb,
+         QCoreApplication::translate("kavalo::Transfer", "%1 へ転送されました").arg(to.toString(QUrl::RemoveUserInfo)));
     return;
   }
   emit reply_->redirectAllowed();
@@ -296,8 +302,8 @@ void Transfer::onHeaders() {
   const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
   if (length.isValid() && !reply_->hasRawHeader("Content-Encoding")) declared_ = length.toLongLong();
   if (declared_ > cap_)
-    fail(TransferOutcome::TooLarge,
-         QStringLiteral("%1と告げられました（上限%2）").arg(sizeText(declared_), sizeText(cap_)));
+    fail(TransferOutcome::TooLarge, QCoreApplication::translate("kavalo::Transfer", "%1と告げられました（上限%2）")
+                                        .arg(sizeText(declared_), sizeText(cap_)));
   else if (declared_ > 0 && !part_)
     result_.body.reserve(static_cast<qsizetype>(declared_));
 }
@@ -306,7 +312,8 @@ bool Transfer::take(const QByteArray& piece) {
   if (piece.isEmpty()) return true;
   result_.bytes += piece.size();
   if (result_.bytes > cap_) {
-    fail(TransferOutcome::TooLarge, QStringLiteral("%1を超えました").arg(sizeText(cap_)));
+    fail(TransferOutcome::TooLarge,
+         QCoreApplication::translate("kavalo::Transfer", "%1を超えました").arg(sizeText(cap_)));
     return false;
   }
   if (request_.kind == BodyKind::Image && !headerChecked_) {
@@ -330,7 +337,8 @@ bool Transfer::take(const QByteArray& piece) {
   }
   if (part_) {
     if (!part_->write(piece.constData(), piece.size())) {
-      fail(TransferOutcome::WriteFailed, QStringLiteral("%1 に書き込めません").arg(request_.targetPath));
+      fail(TransferOutcome::WriteFailed,
+           QCoreApplication::translate("kavalo::Transfer", "%1 に書き込めません").arg(request_.targetPath));
       return false;
     }
   } else {
@@ -369,8 +377,9 @@ void Transfer::checkRate() {
   const auto& [then, bytesThen] = samples_.front();
   // Judged once a whole window has passed since the request went out.
   if (now - then >= t.rateWindowMs && result_.bytes - bytesThen < t.minBytesPerWindow)
-    fail(TransferOutcome::TooSlow,
-         QStringLiteral("直近%2秒で%1").arg(sizeText(result_.bytes - bytesThen)).arg(t.rateWindowMs / 1000.0));
+    fail(TransferOutcome::TooSlow, QCoreApplication::translate("kavalo::Transfer", "直近%2秒で%1")
+                                       .arg(sizeText(result_.bytes - bytesThen))
+                                       .arg(t.rateWindowMs / 1000.0));
 }
 
 void Transfer::onReplyFinished() {
@@ -387,7 +396,8 @@ void Transfer::onReplyFinished() {
     if (!running_) return;
   }
   const QString qtText = error == QNetworkReply::OperationCanceledError
-                             ? QStringLiteral("%1秒間何も届きません").arg(networkTimeouts().stallMs / 1000.0)
+                             ? QCoreApplication::translate("kavalo::Transfer", "%1秒間何も届きません")
+                                   .arg(networkTimeouts().stallMs / 1000.0)
                              : networkErrorText(error);
   if (!status.isValid()) {
     // No answer at all; a connection closed before the status line is a
@@ -405,9 +415,10 @@ void Transfer::onReplyFinished() {
     // at all; that is the refusal of a non-web address all the same.
     const QUrl to = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
     if (!isWebScheme(to))
-      fail(TransferOutcome::NotWeb, QStringLiteral("%1 へ転送されました").arg(to.toString(QUrl::RemoveUserInfo)));
+      fail(TransferOutcome::NotWeb, QCoreApplication::translate("kavalo::Transfer", "%1 へ転送されました")
+                                        .arg(to.toString(QUrl::RemoveUserInfo)));
     else
-      fail(TransferOutcome::HttpError, QStringLiteral("転送先へは進みません"));
+      fail(TransferOutcome::HttpError, QCoreApplication::translate("kavalo::Transfer", "転送先へは進みません"));
     return;
   }
   if (error != QNetworkReply::NoError) {
@@ -418,8 +429,8 @@ void Transfer::onReplyFinished() {
   // The HTTP layer may take a connection closed in the middle of a body
   // for its end: the length is counted here.
   if (declared_ >= 0 && result_.bytes != declared_) {
-    fail(TransferOutcome::CutShort,
-         QStringLiteral("%2のうち%1だけ届きました").arg(sizeText(result_.bytes), sizeText(declared_)));
+    fail(TransferOutcome::CutShort, QCoreApplication::translate("kavalo::Transfer", "%2のうち%1だけ届きました")
+                                        .arg(sizeText(result_.bytes), sizeText(declared_)));
     return;
   }
   if (request_.kind == BodyKind::Image) {
@@ -441,12 +452,14 @@ void Transfer::onReplyFinished() {
     if (!zipEndsWhole(part_->fileName())) {
       // A package that does not end with its archive's end record did not
       // arrive whole: the network's fault, not the unpacker's.
-      fail(TransferOutcome::CutShort, QStringLiteral("パッケージが終わりの記録の前で切れています"));
+      fail(TransferOutcome::CutShort,
+           QCoreApplication::translate("kavalo::Transfer", "パッケージが終わりの記録の前で切れています"));
       return;
     }
   }
   if (part_ && !part_->commit()) {
-    fail(TransferOutcome::WriteFailed, QStringLiteral("%1 に書き込めません").arg(request_.targetPath));
+    fail(TransferOutcome::WriteFailed,
+         QCoreApplication::translate("kavalo::Transfer", "%1 に書き込めません").arg(request_.targetPath));
     return;
   }
   finish(TransferOutcome::Ok, QString());

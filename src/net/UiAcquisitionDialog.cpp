@@ -1,6 +1,7 @@
 #include "net/UiAcquisitionDialog.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QProgressBar>
@@ -59,9 +60,9 @@ void UiAcquisitionDialog::runAcquisition(ProgramState& state, Prompts& prompts, 
 QHBoxLayout* UiAcquisitionDialog::makeRunButtons(QPushButton*& get, QPushButton*& cancel,
                                                  const std::function<void()>& onGet) {
   auto* buttons = new QHBoxLayout;
-  get = new QPushButton(QStringLiteral("データ取得"));
+  get = new QPushButton(QCoreApplication::translate("kavalo::UiAcquisitionDialog", "データ取得"));
   get->setObjectName(QStringLiteral("cmdGet"));
-  cancel = new QPushButton(QStringLiteral("キャンセル"));
+  cancel = new QPushButton(QCoreApplication::translate("kavalo::UiAcquisitionDialog", "キャンセル"));
   cancel->setObjectName(QStringLiteral("cmdCancel"));
   cancel->setAutoDefault(false);
   buttons->addStretch(1);

@@ -20,15 +20,15 @@ frmGetTikeizu::frmGetTikeizu(const ProgramState& state, Prompts& prompts, std::v
                              QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), servers_(servers) {
   setObjectName(QStringLiteral("frmGetTikeizu"));
-  setWindowTitle(QStringLiteral("Kavalo付属地形図取得"));
+  setWindowTitle(tr("Kavalo付属地形図取得"));
   setModal(true);
   lstData = new QListWidget(this);
   lstData->setObjectName(QStringLiteral("lstData"));
   lstData->setSelectionMode(QAbstractItemView::MultiSelection);
   lstData->setMinimumSize(360, 200);
-  cmdGet = new QPushButton(QStringLiteral("データ取得"), this);
+  cmdGet = new QPushButton(tr("データ取得"), this);
   cmdGet->setObjectName(QStringLiteral("cmdGet"));
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  cmdCancel = new QPushButton(tr("キャンセル"), this);
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   ProgressBar = new QProgressBar(this);
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));

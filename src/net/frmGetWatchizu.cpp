@@ -27,13 +27,12 @@ frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetA
       tileServer_(tileServer),
       portal_(portal) {
   setObjectName(QStringLiteral("frmGetWatchizu"));
-  setWindowTitle(QStringLiteral("電子国土基本図（地図情報/オルソ画像）／国土画像情報空中写真画像取得"));
+  setWindowTitle(tr("電子国土基本図（地図情報/オルソ画像）／国土画像情報空中写真画像取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
 
-  const QString captions[3] = {QStringLiteral("電子国土基本図（地図情報）"),
-                               QStringLiteral("国土画像情報空中写真/東日本大震災被災地"),
-                               QStringLiteral("電子国土基本図（オルソ画像）")};
+  const QString captions[3] = {tr("電子国土基本図（地図情報）"), tr("国土画像情報空中写真/東日本大震災被災地"),
+                               tr("電子国土基本図（オルソ画像）")};
   auto* sources = new QHBoxLayout;
   for (int i = 0; i < 3; ++i) {
     optGData[i] = new QRadioButton(captions[i]);
@@ -43,8 +42,8 @@ frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetA
   }
   layout->addLayout(sources);
 
-  const QString frameTitles[2] = {QStringLiteral("取得済みの電子国土基本図（地図情報）"),
-                                  QStringLiteral("取得済みの電子国土基本図（オルソ画像）")};
+  const QString frameTitles[2] = {tr("取得済みの電子国土基本図（地図情報）"),
+                                  tr("取得済みの電子国土基本図（オルソ画像）")};
   for (int i = 0; i < 2; ++i) {
     framMapImage[i] = new QGroupBox(frameTitles[i]);
     framMapImage[i]->setObjectName(QStringLiteral("framMapImage_%1").arg(i));
@@ -53,13 +52,13 @@ frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetA
     (new QVBoxLayout(framMapImage[i]))->addWidget(lblNo[i]);
     layout->addWidget(framMapImage[i]);
   }
-  framGetOrtho = new QGroupBox(QStringLiteral("取得済みの空中写真"));
+  framGetOrtho = new QGroupBox(tr("取得済みの空中写真"));
   framGetOrtho->setObjectName(QStringLiteral("framGetOrtho"));
   lblGetOrtho = new QLabel;
   lblGetOrtho->setObjectName(QStringLiteral("lblGetOrtho"));
   (new QVBoxLayout(framGetOrtho))->addWidget(lblGetOrtho);
   layout->addWidget(framGetOrtho);
-  framOrthoTIme = new QGroupBox(QStringLiteral("取得する時期"));
+  framOrthoTIme = new QGroupBox(tr("取得する時期"));
   framOrthoTIme->setObjectName(QStringLiteral("framOrthoTIme"));
   lstAvailableOrtho = new QListWidget;
   lstAvailableOrtho->setObjectName(QStringLiteral("lstAvailableOrtho"));
@@ -67,8 +66,7 @@ frmGetWatchizu::frmGetWatchizu(ProgramState& state, Prompts& prompts, const NetA
   (new QVBoxLayout(framOrthoTIme))->addWidget(lstAvailableOrtho);
   layout->addWidget(framOrthoTIme);
 
-  auto* notice =
-      new QLabel(QStringLiteral("国土地理院の規程により、保存したデータは私的利用の範囲でのみ利用できます。"));
+  auto* notice = new QLabel(tr("国土地理院の規程により、保存したデータは私的利用の範囲でのみ利用できます。"));
   notice->setObjectName(QStringLiteral("lblNotice"));
   notice->setWordWrap(true);
   layout->addWidget(notice);

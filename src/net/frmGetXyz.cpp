@@ -23,14 +23,14 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
                      QWidget* parent)
     : UiAcquisitionDialog(parent), state_(state), prompts_(prompts), fetch_(fetch) {
   setObjectName(QStringLiteral("frmGetXyz"));
-  setWindowTitle(QStringLiteral("XYZタイル取得"));
+  setWindowTitle(tr("XYZタイル取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
   auto* description =
-      new QLabel(QStringLiteral("Webメルカトルのタイル（{z}/{x}/"
-                                "{y}"
-                                "）を取得して、現在のデータセットに新しい時期として追加します。取得したタイルは保存され"
-                                "、再度取得するときには使われます。"));
+      new QLabel(tr("Webメルカトルのタイル（{z}/{x}/"
+                    "{y}"
+                    "）を取得して、現在のデータセットに新しい時期として追加します。取得したタイルは保存され"
+                    "、再度取得するときには使われます。"));
   description->setWordWrap(true);
   layout->addWidget(description);
   auto* form = new QFormLayout;
@@ -43,24 +43,24 @@ frmGetXyz::frmGetXyz(ProgramState& state, Prompts& prompts, const XyzFetcher& fe
   txtZoom->setObjectName(QStringLiteral("txtZoom"));
   txtZoom->setRange(0, 22);
   txtZoom->setValue(16);
-  form->addRow(QStringLiteral("ズームレベル"), txtZoom);
+  form->addRow(tr("ズームレベル"), txtZoom);
   auto* kinds = new QHBoxLayout;
-  const QString kindCaptions[2] = {QStringLiteral("地図（白地を透過）"), QStringLiteral("写真")};
+  const QString kindCaptions[2] = {tr("地図（白地を透過）"), tr("写真")};
   for (int i = 0; i < 2; ++i) {
     optKind[i] = new QRadioButton(kindCaptions[i]);
     optKind[i]->setObjectName(QStringLiteral("optKind_%1").arg(i));
     kinds->addWidget(optKind[i]);
   }
   optKind[0]->setChecked(true);
-  form->addRow(QStringLiteral("種類"), kinds);
+  form->addRow(tr("種類"), kinds);
   txtAttribution = new QLineEdit(rememberedValue(QStringLiteral("xyz/attribution")));
   txtAttribution->setObjectName(QStringLiteral("txtAttribution"));
-  txtAttribution->setPlaceholderText(QStringLiteral("必須：提供元が求める表示（例：(C) 地図の提供元）"));
-  form->addRow(QStringLiteral("出典"), txtAttribution);
+  txtAttribution->setPlaceholderText(tr("必須：提供元が求める表示（例：(C) 地図の提供元）"));
+  form->addRow(tr("出典"), txtAttribution);
   txtLabel = new QLineEdit;
   txtLabel->setObjectName(QStringLiteral("txtLabel"));
-  txtLabel->setPlaceholderText(QStringLiteral("空欄：取得した年とサーバー名"));
-  form->addRow(QStringLiteral("名前"), txtLabel);
+  txtLabel->setPlaceholderText(tr("空欄：取得した年とサーバー名"));
+  form->addRow(tr("名前"), txtLabel);
   layout->addLayout(form);
   ProgressBar = new QProgressBar;
   ProgressBar->setObjectName(QStringLiteral("ProgressBar"));

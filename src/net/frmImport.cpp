@@ -29,7 +29,7 @@ constexpr int kPreviewSide = 240;
 frmImport::frmImport(ProgramState& state, Prompts& prompts, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts) {
   setObjectName(QStringLiteral("frmImport"));
-  setWindowTitle(QStringLiteral("地図画像の取り込み"));
+  setWindowTitle(tr("地図画像の取り込み"));
   setModal(true);
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
@@ -38,38 +38,38 @@ frmImport::frmImport(ProgramState& state, Prompts& prompts, QWidget* parent)
   txtFile = new QLineEdit;
   txtFile->setObjectName(QStringLiteral("txtFile"));
   txtFile->setMinimumWidth(300);
-  cmdBrowse = new QPushButton(QStringLiteral("参照..."));
+  cmdBrowse = new QPushButton(tr("参照..."));
   cmdBrowse->setObjectName(QStringLiteral("cmdBrowse"));
-  cmdGeoref = new QPushButton(QStringLiteral("位置合わせ..."));
+  cmdGeoref = new QPushButton(tr("位置合わせ..."));
   cmdGeoref->setObjectName(QStringLiteral("cmdGeoref"));
   cmdGeoref->setAutoDefault(false);
-  cmdGeoref->setToolTip(QStringLiteral("位置情報のない画像に基準点を置いて位置を合わせます"));
+  cmdGeoref->setToolTip(tr("位置情報のない画像に基準点を置いて位置を合わせます"));
   cmdGeoref->hide();
   fileRow->addWidget(txtFile);
   fileRow->addWidget(cmdBrowse);
   fileRow->addWidget(cmdGeoref);
-  form->addRow(QStringLiteral("ファイル"), fileRow);
+  form->addRow(tr("ファイル"), fileRow);
   auto* kinds = new QHBoxLayout;
-  const QString captions[2] = {QStringLiteral("地図（白地を透過）"), QStringLiteral("写真")};
+  const QString captions[2] = {tr("地図（白地を透過）"), tr("写真")};
   for (int i = 0; i < 2; ++i) {
     optKind[i] = new QRadioButton(captions[i]);
     optKind[i]->setObjectName(QStringLiteral("optKind_%1").arg(i));
     kinds->addWidget(optKind[i]);
   }
   optKind[0]->setChecked(true);
-  form->addRow(QStringLiteral("種類"), kinds);
+  form->addRow(tr("種類"), kinds);
   txtYear = new QSpinBox;
   txtYear->setObjectName(QStringLiteral("txtYear"));
   txtYear->setRange(1, 9999);
   txtYear->setValue(1900);
-  form->addRow(QStringLiteral("年"), txtYear);
+  form->addRow(tr("年"), txtYear);
   txtLabel = new QLineEdit;
   txtLabel->setObjectName(QStringLiteral("txtLabel"));
-  txtLabel->setPlaceholderText(QStringLiteral("（年とファイル名）"));
-  form->addRow(QStringLiteral("名前"), txtLabel);
+  txtLabel->setPlaceholderText(tr("（年とファイル名）"));
+  form->addRow(tr("名前"), txtLabel);
   txtCredit = new QLineEdit;
   txtCredit->setObjectName(QStringLiteral("txtCredit"));
-  form->addRow(QStringLiteral("出典"), txtCredit);
+  form->addRow(tr("出典"), txtCredit);
   left->addLayout(form);
   lblCheck = new QLabel;
   lblCheck->setObjectName(QStringLiteral("lblCheck"));
@@ -80,9 +80,9 @@ frmImport::frmImport(ProgramState& state, Prompts& prompts, QWidget* parent)
   ProgressBar->hide();
   left->addWidget(ProgressBar);
   auto* buttons = new QHBoxLayout;
-  cmdImport = new QPushButton(QStringLiteral("取り込み"));
+  cmdImport = new QPushButton(tr("取り込み"));
   cmdImport->setObjectName(QStringLiteral("cmdImport"));
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
+  cmdCancel = new QPushButton(tr("キャンセル"));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel->setAutoDefault(false);
   buttons->addStretch(1);
@@ -120,9 +120,9 @@ void frmImport::showPreview(const std::vector<GeoPoint>* outline) {
 
 void frmImport::cmdBrowse_Click() {
   const FileChoice choice =
-      prompts_.openFile(QFileInfo(txtFile->text()).path(), QStringLiteral("地図画像を開く"),
-                        {{QStringLiteral("位置情報付きの画像"), QStringLiteral("*.tif *.tiff *.png *.jpg *.jpeg")},
-                         {QStringLiteral("すべてのファイル"), QStringLiteral("*")}});
+      prompts_.openFile(QFileInfo(txtFile->text()).path(), tr("地図画像を開く"),
+                        {{tr("位置情報付きの画像"), QStringLiteral("*.tif *.tiff *.png *.jpg *.jpeg")},
+                         {tr("すべてのファイル"), QStringLiteral("*")}});
   if (!choice.chosen) return;
   txtFile->setText(choice.path);
   txtFile_Changed();
@@ -138,9 +138,8 @@ void frmImport::txtFile_Changed() {
   if (georef_ && path != georefScan_) georef_.reset();
   const ScanCheck check = checkScan(path, state_.mapInfo, georef_ ? &*georef_ : nullptr);
   QString text = check.ok ? check.description.crsName : check.message;
-  if (check.ok && georef_) text = QStringLiteral("基準点で位置合わせ済み（%1）").arg(georef_->methodName);
-  if (!check.ok && georeferencer_)
-    text += QStringLiteral("\n位置情報のない画像は「位置合わせ...」で基準点を置いて取り込めます。");
+  if (check.ok && georef_) text = tr("基準点で位置合わせ済み（%1）").arg(georef_->methodName);
+  if (!check.ok && georeferencer_) text += tr("\n位置情報のない画像は「位置合わせ...」で基準点を置いて取り込めます。");
   lblCheck->setText(text);
   showPreview(check.description.footprint.empty() ? nullptr : &check.description.footprint);
 }
@@ -153,7 +152,7 @@ void frmImport::setGeoreferencer(std::function<void(frmImport&)> open) {
 void frmImport::cmdGeoref_Click() {
   if (!georeferencer_ || worker_) return;
   if (txtFile->text().trimmed().isEmpty()) {
-    prompts_.message(QStringLiteral("位置を合わせる画像を選んでください。"), MessageIcon::Exclamation);
+    prompts_.message(tr("位置を合わせる画像を選んでください。"), MessageIcon::Exclamation);
     return;
   }
   georeferencer_(*this);
@@ -175,7 +174,7 @@ void frmImport::cmdImport_Click() {
   request.map = optKind[0]->isChecked();
   if (georef_ && request.scanPath == georefScan_) request.georef = georef_;
   if (request.scanPath.isEmpty()) {
-    prompts_.message(QStringLiteral("取り込む画像を選んでください。"), MessageIcon::Exclamation);
+    prompts_.message(tr("取り込む画像を選んでください。"), MessageIcon::Exclamation);
     return;
   }
   // The run works on its own copy of what it reads; the window's state gets

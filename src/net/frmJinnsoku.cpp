@@ -16,10 +16,10 @@ frmJinnsoku::frmJinnsoku(ProgramState& state, Prompts& prompts, const NetAccess&
                          const QString& site, QWidget* parent)
     : UiAcquisitionDialog(parent), state_(state), prompts_(prompts), net_(net), service_(service), site_(site) {
   setObjectName(QStringLiteral("frmJinnsoku"));
-  setWindowTitle(QStringLiteral("歴史的農業環境閲覧システム／迅速測図取得"));
+  setWindowTitle(tr("歴史的農業環境閲覧システム／迅速測図取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
-  lblDescription = new QLabel(QStringLiteral(
+  lblDescription = new QLabel(tr(
       "インターネットに接続して、歴史的農業環境閲覧システム(農業環境技術研究所)から迅速測図画像を取得・保存します。"));
   lblDescription->setObjectName(QStringLiteral("lblDescription"));
   lblDescription->setWordWrap(true);

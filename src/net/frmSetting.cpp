@@ -17,13 +17,13 @@ frmSetting::frmSetting(ProgramState& state, Prompts& prompts, const NetAccess& n
                        const AcquireServers& servers, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), net_(net), fetch_(fetch), servers_(servers) {
   setObjectName(QStringLiteral("frmSetting"));
-  setWindowTitle(QStringLiteral("外部データ取得"));
+  setWindowTitle(tr("外部データ取得"));
   setModal(true);
   auto* layout = new QVBoxLayout(this);
   // Two kinds of source: services on the internet and the user's own scans.
   auto* description =
-      new QLabel(QStringLiteral("現在のデータセットに、インターネット上の地図・画像データを取得するか、"
-                                "手持ちの地図・写真を取り込んで、新しい時期として追加します"));
+      new QLabel(tr("現在のデータセットに、インターネット上の地図・画像データを取得するか、"
+                    "手持ちの地図・写真を取り込んで、新しい時期として追加します"));
   description->setObjectName(QStringLiteral("lblDescription"));
   description->setWordWrap(true);
   layout->addWidget(description);
@@ -34,17 +34,15 @@ frmSetting::frmSetting(ProgramState& state, Prompts& prompts, const NetAccess& n
     layout->addWidget(b);
     return b;
   };
-  cmdTikeizu = button(QStringLiteral("Kavalo／地形図データ取得"), "cmdTikeizu");
-  cmdWatizu = button(QStringLiteral("国土地理院／電子国土基本図（地図情報/オルソ画像）・国土画像情報空中写真取得"),
-                     "cmdWatizu");
-  cmdWatizu->setToolTip(QStringLiteral("国土地理院「ウォッちず」から最新地形図画像を取得します"));
-  cmdJinnsoku = button(QStringLiteral("歴史的農業環境閲覧システム／迅速測図取得"), "cmdJinnsoku");
-  cmdXyz = button(QStringLiteral("XYZタイル取得"), "cmdXyz");
-  cmdXyz->setToolTip(QStringLiteral("Webメルカトルのタイル（{z}/{x}/{y}）を新しい時期として取得します"));
-  cmdImport = button(QStringLiteral("手持ちの地図・写真の取り込み"), "cmdImport");
-  cmdImport->setToolTip(
-      QStringLiteral("位置情報付きの画像（GeoTIFF、ワールドファイル付きの画像）を新しい時期として取り込みます"));
-  cmdCancel = button(QStringLiteral("キャンセル"), "cmdCancel");
+  cmdTikeizu = button(tr("Kavalo／地形図データ取得"), "cmdTikeizu");
+  cmdWatizu = button(tr("国土地理院／電子国土基本図（地図情報/オルソ画像）・国土画像情報空中写真取得"), "cmdWatizu");
+  cmdWatizu->setToolTip(tr("国土地理院「ウォッちず」から最新地形図画像を取得します"));
+  cmdJinnsoku = button(tr("歴史的農業環境閲覧システム／迅速測図取得"), "cmdJinnsoku");
+  cmdXyz = button(tr("XYZタイル取得"), "cmdXyz");
+  cmdXyz->setToolTip(tr("Webメルカトルのタイル（{z}/{x}/{y}）を新しい時期として取得します"));
+  cmdImport = button(tr("手持ちの地図・写真の取り込み"), "cmdImport");
+  cmdImport->setToolTip(tr("位置情報付きの画像（GeoTIFF、ワールドファイル付きの画像）を新しい時期として取り込みます"));
+  cmdCancel = button(tr("キャンセル"), "cmdCancel");
   connect(cmdTikeizu, &QPushButton::clicked, this, [this] { cmdTikeizu_Click(); });
   connect(cmdWatizu, &QPushButton::clicked, this, [this] { cmdWatizu_Click(); });
   connect(cmdJinnsoku, &QPushButton::clicked, this, [this] { cmdJinnsoku_Click(); });
@@ -92,7 +90,7 @@ void frmSetting::cmdJinnsoku_Click() {
   for (const Era& e : state_.eras) had |= eraSource(e).acquisition == EraAcquisition::RapidSurvey;
   if (state_.mapInfo.rapidSurvey == u"1" && had &&
       !prompts_.askYesNoCancel(
-          QStringLiteral("歴史的農業環境閲覧システムの迅速測図は取得済です。\r\n再度取得しますか？"),
+          tr("歴史的農業環境閲覧システムの迅速測図は取得済です。") + QStringLiteral("\r\n") + tr("再度取得しますか？"),
           MessageIcon::None))
     return;
   frmJinnsoku dialog(state_, prompts_, net_, servers_.wms, servers_.wmsSite, this);

@@ -1,6 +1,7 @@
 #include "output/Export.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -168,7 +169,8 @@ bool ExportView(const ProgramState& state, const ViewRequest& view, const Export
       QByteArray bytes = encodePicture(picture, options.jpeg);
       QString error;
       if (bytes.isEmpty() || (!kmz && !staged.stage(path, bytes, error))) {
-        prompts.message(QDir::toNativeSeparators(path) + QStringLiteral("は保存できませんでした。"),
+        prompts.message(QCoreApplication::translate("kavalo::Export", "%1は保存できませんでした。")
+                            .arg(QDir::toNativeSeparators(path)),
                         MessageIcon::Warning);
         imagesOk = false;
         break;
@@ -179,7 +181,8 @@ bool ExportView(const ProgramState& state, const ViewRequest& view, const Export
         if (!staged.stage(stem + u'.' + worldFileExtension(ext), worldFileText(box, width, height).toLatin1(), error) ||
             !staged.stage(stem + QStringLiteral(".prj"), worldDatumPrj().toLatin1(), error) ||
             !staged.stage(path + QStringLiteral(".aux.xml"), worldDatumAuxXml().toUtf8(), error)) {
-          prompts.message(QDir::toNativeSeparators(stem) + QStringLiteral("のワールドファイルは保存できませんでした。"),
+          prompts.message(QCoreApplication::translate("kavalo::Export", "%1のワールドファイルは保存できませんでした。")
+                              .arg(QDir::toNativeSeparators(stem)),
                           MessageIcon::Warning);
           imagesOk = false;
         }
@@ -200,13 +203,15 @@ bool ExportView(const ProgramState& state, const ViewRequest& view, const Export
   }
   QString failedPath;
   if (documentOk && !staged.commitAll(failedPath, error)) {
-    prompts.message(QDir::toNativeSeparators(failedPath) + QStringLiteral("は保存できませんでした。"),
+    prompts.message(QCoreApplication::translate("kavalo::Export", "%1は保存できませんでした。")
+                        .arg(QDir::toNativeSeparators(failedPath)),
                     MessageIcon::Warning);
     return false;
   }
   if (!documentOk) {
     prompts.message(error, MessageIcon::Warning);
-    prompts.message(formatName(options.format) + QStringLiteral("ファイルを保存できませんでした。"),
+    prompts.message(QCoreApplication::translate("kavalo::Export", "%1ファイルを保存できませんでした。")
+                        .arg(formatName(options.format)),
                     MessageIcon::Warning);
     return false;
   }

@@ -2,6 +2,7 @@
 
 #include "model/EraLabels.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +21,7 @@
 
 namespace kavalo {
 
-QString pdfPrinterEntry() { return QStringLiteral("PDFファイル"); }
+QString pdfPrinterEntry() { return QCoreApplication::translate("kavalo::PrintJob", "PDFファイル"); }
 
 QStringList systemPrinterNames() {
   QStringList names = QPrinterInfo::availablePrinterNames();
@@ -30,7 +31,9 @@ QStringList systemPrinterNames() {
 }
 
 bool selectPrinter(QPrinter& printer, const QString& name, const QString& pdfPath) {
-  if (name == pdfPrinterEntry()) {
+  // The entry's name in every language: a script's --printer and a choice
+  // remembered under another language mean the same file.
+  if (name == pdfPrinterEntry() || name == QStringLiteral("PDFファイル")) {  // stored
     // An empty file name would turn the printer back to the system's default
     // printer: the file is named when it is known.
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -153,7 +156,7 @@ QString printJobTitle(const ProgramState& session, const ViewRequest& view) {
 bool printView(const ProgramState& session, const ViewRequest& view, QPrinter& printer, const PrintPass& pass,
                Prompts& prompts) {
   auto fail = [&] {
-    prompts.message(QStringLiteral("印刷できませんでした。"), MessageIcon::Warning);
+    prompts.message(QCoreApplication::translate("kavalo::PrintJob", "印刷できませんでした。"), MessageIcon::Warning);
     return false;
   };
   const double printerDpi = printer.resolution() > 0 ? printer.resolution() : kPrintComposeDpi;

@@ -1,5 +1,6 @@
 #include "output/SaveFileDialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -16,14 +17,16 @@ FileChoice SaveFileDialog(Prompts& prompts, const QString& initialPath, const QS
   FileChoice choice = prompts.saveFile(initialPath, title, filters, defaultExt);
   if (!choice.chosen || HasExtension(choice.fileName, defaultExt)) return choice;
 
-  prompts.message(QStringLiteral("拡張子を正しい") + defaultExt + QStringLiteral("に変更します。"),
-                  MessageIcon::Information);
+  prompts.message(
+      QCoreApplication::translate("kavalo::SaveFileDialog", "拡張子を正しい%1に変更します。").arg(defaultExt),
+      MessageIcon::Information);
   const QString confirmed = choice.path;
   choice.path = ReplaceExtension(choice.path, defaultExt);
   choice.fileName = ReplaceExtension(choice.fileName, defaultExt);
   // The dialog asked about the name as typed, not about this one.
   if (choice.path != confirmed && QFileInfo::exists(choice.path) &&
-      !prompts.askYesNo(QDir::toNativeSeparators(choice.path) + QStringLiteral("は既に存在します。\n上書きしますか？"),
+      !prompts.askYesNo(QCoreApplication::translate("kavalo::SaveFileDialog", "%1は既に存在します。\n上書きしますか？")
+                            .arg(QDir::toNativeSeparators(choice.path)),
                         MessageIcon::Exclamation))
     return {};
   return choice;

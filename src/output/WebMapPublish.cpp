@@ -25,6 +25,7 @@
 #include "model/ProgramState.h"
 #include "output/ParallelWork.h"
 #include "output/WebTileRender.h"
+#include "output/WebViewerTexts.h"
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
 
@@ -378,8 +379,10 @@ bool publishWebMap(const ProgramState& state, const QString& mapFolder, const We
     const QString from = files.next();
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly)) return fail(error, QStringLiteral("cannot read %1").arg(from));
-    const QString to = root + u'/' + QDir(viewer).relativeFilePath(from);
-    if (writeIfChanged(to, in.readAll(), error) == WriteOutcome::Failed) return false;
+    const QString relative = QDir(viewer).relativeFilePath(from);
+    if (writeIfChanged(root + u'/' + relative, localizedViewerFile(relative, in.readAll()), error) ==
+        WriteOutcome::Failed)
+      return false;
   }
   return true;
 }

@@ -14,8 +14,8 @@
 
 #include "model/ProgramState.h"
 #include "output/SaveFileDialog.h"
-#include "output/frmTimelapse.h"
 #include "output/WebMapPublish.h"
+#include "output/frmTimelapse.h"
 #include "platform/Prompts.h"
 #include "platform/ShellOpen.h"
 
@@ -35,48 +35,45 @@ QRadioButton* option(const QString& caption, const QString& name, const QString&
 frmOutput::frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequest& view, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), view_(view) {
   setObjectName(QStringLiteral("frmOutput"));
-  setWindowTitle(QStringLiteral("ファイル出力"));
+  setWindowTitle(tr("ファイル出力"));
   setModal(true);
   openFile = [this](const QString& path) { ShellOpen(path, prompts_); };
 
   auto* layout = new QVBoxLayout(this);
-  auto* framOut = new QGroupBox(QStringLiteral("出力形式"));
+  auto* framOut = new QGroupBox(tr("出力形式"));
   framOut->setObjectName(QStringLiteral("framOut"));
   auto* outLayout = new QVBoxLayout(framOut);
-  optOut[0] = option(QStringLiteral("HTML形式(Webブラウザ上で表示)"), QStringLiteral("optOut_0"),
-                     QStringLiteral("Webブラウザ上で表示する形式です"));
-  optOut[1] = option(QStringLiteral("KML形式(Google Earthで表示)"), QStringLiteral("optOut_1"),
-                     QStringLiteral("Google Earth上で表示する形式です"));
-  optOut[2] = option(QStringLiteral("KMZ形式(KMLと画像を1ファイルにまとめる)"), QStringLiteral("optOut_2"),
-                     QStringLiteral("KMLと全画像を1つのファイルにまとめます。Google Earthで表示できます"));
-  optOut[3] = option(QStringLiteral("Web地図(全時期のタイルとブラウザで見るページ)"), QStringLiteral("optOut_3"),
-                     QStringLiteral("全時期を標準のWebタイルにし、どのWebサーバーからでも見られる地図のページと"
-                                    "一緒にフォルダーへ保存します"));
+  optOut[0] =
+      option(tr("HTML形式(Webブラウザ上で表示)"), QStringLiteral("optOut_0"), tr("Webブラウザ上で表示する形式です"));
+  optOut[1] =
+      option(tr("KML形式(Google Earthで表示)"), QStringLiteral("optOut_1"), tr("Google Earth上で表示する形式です"));
+  optOut[2] = option(tr("KMZ形式(KMLと画像を1ファイルにまとめる)"), QStringLiteral("optOut_2"),
+                     tr("KMLと全画像を1つのファイルにまとめます。Google Earthで表示できます"));
+  optOut[3] = option(tr("Web地図(全時期のタイルとブラウザで見るページ)"), QStringLiteral("optOut_3"),
+                     tr("全時期を標準のWebタイルにし、どのWebサーバーからでも見られる地図のページと"
+                        "一緒にフォルダーへ保存します"));
   for (QRadioButton* b : optOut) {
     outLayout->addWidget(b);
     connect(b, &QRadioButton::clicked, this, [this] { optOut_Click(); });
   }
   layout->addWidget(framOut);
 
-  auto* framGazo = new QGroupBox(QStringLiteral("画像ファイル"));
+  auto* framGazo = new QGroupBox(tr("画像ファイル"));
   framGazo->setObjectName(QStringLiteral("framGazo"));
   auto* gazoLayout = new QVBoxLayout(framGazo);
-  optGazoFormat[0] =
-      option(QStringLiteral("png形式(画面そのままだがファイルサイズが大きい)"), QStringLiteral("optGazoFormat_0"));
-  optGazoFormat[1] =
-      option(QStringLiteral("jpeg形式(多少粗くなるがファイルサイズが小さい)"), QStringLiteral("optGazoFormat_1"));
+  optGazoFormat[0] = option(tr("png形式(画面そのままだがファイルサイズが大きい)"), QStringLiteral("optGazoFormat_0"));
+  optGazoFormat[1] = option(tr("jpeg形式(多少粗くなるがファイルサイズが小さい)"), QStringLiteral("optGazoFormat_1"));
   optGazoFormat[0]->setChecked(true);
   gazoLayout->addWidget(optGazoFormat[0]);
   gazoLayout->addWidget(optGazoFormat[1]);
-  chkWorldFile = new QCheckBox(QStringLiteral("ワールドファイルも保存(GISで位置合わせ)"));
+  chkWorldFile = new QCheckBox(tr("ワールドファイルも保存(GISで位置合わせ)"));
   chkWorldFile->setObjectName(QStringLiteral("chkWorldFile"));
-  chkWorldFile->setToolTip(
-      QStringLiteral("各画像の横に位置情報のファイル(.pgw/.jgwと.prj)を保存します。GISで重ねて表示できます"));
+  chkWorldFile->setToolTip(tr("各画像の横に位置情報のファイル(.pgw/.jgwと.prj)を保存します。GISで重ねて表示できます"));
   gazoLayout->addWidget(chkWorldFile);
   layout->addWidget(framGazo);
 
   auto* fileRow = new QHBoxLayout;
-  cmdFilesave = new QPushButton(QStringLiteral("保存ファイル"));
+  cmdFilesave = new QPushButton(tr("保存ファイル"));
   cmdFilesave->setObjectName(QStringLiteral("cmdFilesave"));
   cmdFilesave->setAutoDefault(false);
   lblFile = new QLabel;
@@ -88,16 +85,16 @@ frmOutput::frmOutput(const ProgramState& state, Prompts& prompts, const ViewRequ
   connect(cmdFilesave, &QPushButton::clicked, this, [this] { cmdFilesave_Click(); });
 
   auto* buttons = new QHBoxLayout;
-  cmdTimelapse = new QPushButton(QStringLiteral("動画..."));
+  cmdTimelapse = new QPushButton(tr("動画..."));
   cmdTimelapse->setObjectName(QStringLiteral("cmdTimelapse"));
   cmdTimelapse->setAutoDefault(false);
-  cmdTimelapse->setToolTip(QStringLiteral("時期を順に見せる動画(WebP、GIF、MP4)を保存します"));
+  cmdTimelapse->setToolTip(tr("時期を順に見せる動画(WebP、GIF、MP4)を保存します"));
   buttons->addWidget(cmdTimelapse);
   connect(cmdTimelapse, &QPushButton::clicked, this, [this] { cmdTimelapse_Click(); });
   cmdOK = new QPushButton(QStringLiteral("OK"));
   cmdOK->setObjectName(QStringLiteral("cmdOK"));
   cmdOK->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("キャンセル"));
+  cmdCancel = new QPushButton(tr("キャンセル"));
   cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
   cmdCancel->setAutoDefault(false);
   buttons->addStretch(1);
@@ -125,7 +122,7 @@ ExportFormat frmOutput::format() const {
 
 void frmOutput::clearChosenFile() {
   chosenPath_.clear();
-  lblFile->setText(QStringLiteral("未設定"));
+  lblFile->setText(tr("未設定"));
 }
 
 void frmOutput::optOut_Click() {
@@ -143,8 +140,8 @@ void frmOutput::cmdFilesave_Click() {
   // The folder of the last export (the documents folder the first time),
   // never the program's own data.
   const QString initial = chosenPath_.isEmpty() ? saveFolder(QStringLiteral("export")) : chosenPath_;
-  const FileChoice choice = SaveFileDialog(prompts_, initial, ext + QStringLiteral("ファイル名の設定"),
-                                           ext + QStringLiteral("ファイル\t*.") + ext, ext);
+  const FileChoice choice = SaveFileDialog(prompts_, initial, tr("%1ファイル名の設定").arg(ext),
+                                           tr("%1ファイル").arg(ext) + QStringLiteral("\t*.") + ext, ext);
   if (!choice.chosen) return;
   chosenPath_ = choice.path;
   rememberSaveFolder(QStringLiteral("export"), choice.path);
@@ -153,7 +150,7 @@ void frmOutput::cmdFilesave_Click() {
 
 void frmOutput::cmdOK_Click() {
   if (chosenPath_.isEmpty()) {
-    prompts_.message(QStringLiteral("保存ファイルを指定してください。"), MessageIcon::Warning);
+    prompts_.message(tr("保存ファイルを指定してください。"), MessageIcon::Warning);
     return;
   }
   if (webMap()) {
@@ -166,8 +163,7 @@ void frmOutput::cmdOK_Click() {
   options.jpeg = optGazoFormat[1]->isChecked();
   options.worldFiles = chkWorldFile->isChecked() && options.format != ExportFormat::Kmz;
   if (!ExportView(state_, view_, options, prompts_)) return;  // the dialog stays open
-  if (prompts_.askYesNo(QDir::toNativeSeparators(chosenPath_) + QStringLiteral("を保存しました。") +
-                            QStringLiteral("このファイルを開きますか？"),
+  if (prompts_.askYesNo(tr("%1を保存しました。このファイルを開きますか？").arg(QDir::toNativeSeparators(chosenPath_)),
                         MessageIcon::Information))
     openFile(chosenPath_);
   accept();
@@ -180,9 +176,9 @@ void frmOutput::saveWebMap() {
   const QDir dir(folder);
   if (!dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) &&
       !QFileInfo::exists(dir.filePath(QStringLiteral("eras.json")))) {
-    prompts_.message(QDir::toNativeSeparators(folder) +
-                         QStringLiteral("には他のファイルがあります。空のフォルダーを指定してください。"),
-                     MessageIcon::Warning);
+    prompts_.message(
+        tr("%1には他のファイルがあります。空のフォルダーを指定してください。").arg(QDir::toNativeSeparators(folder)),
+        MessageIcon::Warning);
     return;
   }
   WebMapOptions options;
@@ -194,13 +190,13 @@ void frmOutput::saveWebMap() {
     ok = publishWebMap(state_, folder, options, report, &error);
   }
   if (!ok) {
-    prompts_.message(QStringLiteral("Web地図を保存できませんでした。\n") + error, MessageIcon::Warning);
+    prompts_.message(tr("Web地図を保存できませんでした。\n%1").arg(error), MessageIcon::Warning);
     return;  // the dialog stays open
   }
   const QString page = dir.filePath(QStringLiteral("index.html"));
-  if (prompts_.askYesNo(QDir::toNativeSeparators(folder) + QStringLiteral("にWeb地図を保存しました。") +
-                            QStringLiteral("地図のページを開きますか？"),
-                        MessageIcon::Information))
+  if (prompts_.askYesNo(
+          tr("%1にWeb地図を保存しました。地図のページを開きますか？").arg(QDir::toNativeSeparators(folder)),
+          MessageIcon::Information))
     openFile(page);
   accept();
 }

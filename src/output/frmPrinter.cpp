@@ -50,7 +50,7 @@ frmPrinter::frmPrinter(const ProgramState& state, Prompts& prompts, QPrinter& pr
       printer_(printer),
       layout_(QSizeF(kOuterSize, kOuterSize)) {
   setObjectName(QStringLiteral("frmPrinter"));
-  setWindowTitle(QStringLiteral("印刷"));
+  setWindowTitle(tr("印刷"));
   setModal(true);
   pageSetup = [this](QPrinter& p) {
     QPageSetupDialog dialog(&p, this);
@@ -60,42 +60,42 @@ frmPrinter::frmPrinter(const ProgramState& state, Prompts& prompts, QPrinter& pr
   auto* grid = new QGridLayout(this);
   auto* settings = new QVBoxLayout;
 
-  framPrinter = frame(QStringLiteral("プリンタ"), "framPrinter");
+  framPrinter = frame(tr("プリンタ"), "framPrinter");
   auto* printerLayout = new QHBoxLayout(framPrinter);
   cboPrinter = new QComboBox;
   cboPrinter->setObjectName(QStringLiteral("cboPrinter"));
   cboPrinter->setMinimumWidth(200);
-  cmdPrinterProperty = new QPushButton(QStringLiteral("プロパティ"));
+  cmdPrinterProperty = new QPushButton(tr("プロパティ"));
   cmdPrinterProperty->setObjectName(QStringLiteral("cmdPrinterProperty"));
   cmdPrinterProperty->setAutoDefault(false);
   printerLayout->addWidget(cboPrinter, 1);
   printerLayout->addWidget(cmdPrinterProperty);
   settings->addWidget(framPrinter);
 
-  framPaper = frame(QStringLiteral("用紙"), "framPaper");
+  framPaper = frame(tr("用紙"), "framPaper");
   auto* paperLayout = new QHBoxLayout(framPaper);
   cboPaperSize = new QComboBox;
   cboPaperSize->setObjectName(QStringLiteral("cboPaperSize"));
   paperLayout->addWidget(cboPaperSize);
   settings->addWidget(framPaper);
 
-  framDir = frame(QStringLiteral(" 用紙の向き"), "framDir");
+  framDir = frame(tr(" 用紙の向き"), "framDir");
   auto* dirLayout = new QHBoxLayout(framDir);
-  optPaperDir[1] = new QRadioButton(QStringLiteral("縦"));
+  optPaperDir[1] = new QRadioButton(tr("縦"));
   optPaperDir[1]->setObjectName(QStringLiteral("optPaperDir_1"));
-  optPaperDir[2] = new QRadioButton(QStringLiteral("横"));
+  optPaperDir[2] = new QRadioButton(tr("横"));
   optPaperDir[2]->setObjectName(QStringLiteral("optPaperDir_2"));
   dirLayout->addWidget(optPaperDir[1]);
   dirLayout->addWidget(optPaperDir[2]);
   settings->addWidget(framDir);
 
-  framSize = frame(QStringLiteral("サイズ"), "framSize");
+  framSize = frame(tr("サイズ"), "framSize");
   auto* sizeLayout = new QHBoxLayout(framSize);
   cboMaxSize = new QComboBox;
   cboMaxSize->setObjectName(QStringLiteral("cboMaxSize"));
   cboMaxSize->setEditable(true);
   sizeLayout->addWidget(cboMaxSize);
-  sizeLayout->addWidget(new QLabel(QStringLiteral("％")));
+  sizeLayout->addWidget(new QLabel(tr("％")));
   sizeLayout->addStretch(1);
   settings->addWidget(framSize);
   settings->addStretch(1);
@@ -119,9 +119,9 @@ frmPrinter::frmPrinter(const ProgramState& state, Prompts& prompts, QPrinter& pr
   grid->addWidget(picOuter, 0, 1);
 
   auto* buttons = new QHBoxLayout;
-  cmdPrintGo = new QPushButton(QStringLiteral("印刷実行"));
+  cmdPrintGo = new QPushButton(tr("印刷実行"));
   cmdPrintGo->setObjectName(QStringLiteral("cmdPrintGo"));
-  Command2 = new QPushButton(QStringLiteral("キャンセル"));
+  Command2 = new QPushButton(tr("キャンセル"));
   Command2->setObjectName(QStringLiteral("Command2"));
   Command2->setAutoDefault(false);
   buttons->addStretch(1);
@@ -162,7 +162,7 @@ bool frmPrinter::Get_Printer_Property() {
   framSize->setVisible(ok);
   cmdPrinterProperty->setEnabled(ok);
   cmdPrintGo->setEnabled(ok);
-  if (!ok) prompts_.message(QStringLiteral("プリンタのプロパティを取得できませんでした。"), MessageIcon::Warning);
+  if (!ok) prompts_.message(tr("プリンタのプロパティを取得できませんでした。"), MessageIcon::Warning);
   return ok;
 }
 
@@ -288,14 +288,14 @@ void frmPrinter::cmdPrintGo_Click() {
   PaperSizeSet();
   const PrinterMetrics metrics = printerMetrics(printer_);
   if (state_.hasEra() && exceedsA4Rule(state_.currentEra().kind, metrics.printableMm)) {
-    prompts_.message(QStringLiteral("表示中のデータはA4サイズ以上の大きさでは印刷できません。"), MessageIcon::Warning);
+    prompts_.message(tr("表示中のデータはA4サイズ以上の大きさでは印刷できません。"), MessageIcon::Warning);
     return;
   }
   if (isPdfPrinter(printer_)) {
     const QString initial =
         printer_.outputFileName().isEmpty() ? saveFolder(QStringLiteral("pdf")) : printer_.outputFileName();
-    const FileChoice choice = SaveFileDialog(prompts_, initial, QStringLiteral("pdfファイル名の設定"),
-                                             QStringLiteral("pdfファイル\t*.pdf"), QStringLiteral("pdf"));
+    const FileChoice choice = SaveFileDialog(prompts_, initial, tr("pdfファイル名の設定"),
+                                             tr("pdfファイル") + QStringLiteral("\t*.pdf"), QStringLiteral("pdf"));
     if (!choice.chosen) return;
     printer_.setOutputFileName(choice.path);
     rememberSaveFolder(QStringLiteral("pdf"), choice.path);

@@ -40,15 +40,15 @@ T* named(T* widget, const char* name) {
 frmTimelapse::frmTimelapse(const ProgramState& state, Prompts& prompts, const ViewRequest& view, QWidget* parent)
     : QDialog(parent), state_(state), prompts_(prompts), view_(view) {
   setObjectName(QStringLiteral("frmTimelapse"));
-  setWindowTitle(QStringLiteral("動画出力"));
+  setWindowTitle(tr("動画出力"));
   setModal(true);
   openFile = [this](const QString& path) { ShellOpen(path, prompts_); };
 
   auto* layout = new QVBoxLayout(this);
-  auto* framEras = named(new QGroupBox(QStringLiteral("時期")), "framEras");
+  auto* framEras = named(new QGroupBox(tr("時期")), "framEras");
   auto* erasLayout = new QVBoxLayout(framEras);
   lstEras = named(new QListWidget, "lstEras");
-  lstEras->setToolTip(QStringLiteral("動画に入れる時期。表示範囲に地図のない時期は入れられません"));
+  lstEras->setToolTip(tr("動画に入れる時期。表示範囲に地図のない時期は入れられません"));
   erasLayout->addWidget(lstEras);
   layout->addWidget(framEras);
 
@@ -58,60 +58,57 @@ frmTimelapse::frmTimelapse(const ProgramState& state, Prompts& prompts, const Vi
   dblSeconds->setDecimals(1);
   dblSeconds->setSingleStep(0.5);
   dblSeconds->setValue(2.0);
-  dblSeconds->setSuffix(QStringLiteral(" 秒"));
-  form->addRow(QStringLiteral("1時期の表示時間"), dblSeconds);
+  dblSeconds->setSuffix(tr(" 秒"));
+  form->addRow(tr("1時期の表示時間"), dblSeconds);
   dblFade = named(new QDoubleSpinBox, "dblFade");
   dblFade->setRange(0.0, 59.0);
   dblFade->setDecimals(1);
   dblFade->setSingleStep(0.25);
   dblFade->setValue(0.0);
-  dblFade->setSuffix(QStringLiteral(" 秒"));
-  dblFade->setSpecialValueText(QStringLiteral("なし"));
-  dblFade->setToolTip(QStringLiteral("次の時期へ重ねながら切り替える時間(表示時間に含まれます)"));
-  form->addRow(QStringLiteral("クロスフェード"), dblFade);
+  dblFade->setSuffix(tr(" 秒"));
+  dblFade->setSpecialValueText(tr("なし"));
+  dblFade->setToolTip(tr("次の時期へ重ねながら切り替える時間(表示時間に含まれます)"));
+  form->addRow(tr("クロスフェード"), dblFade);
   cboLabelCorner = named(new QComboBox, "cboLabelCorner");
-  cboLabelCorner->addItems({QStringLiteral("左上"), QStringLiteral("右上"), QStringLiteral("左下"),
-                            QStringLiteral("右下"), QStringLiteral("表示しない")});
-  form->addRow(QStringLiteral("時期ラベル"), cboLabelCorner);
+  cboLabelCorner->addItems({tr("左上"), tr("右上"), tr("左下"), tr("右下"), tr("表示しない")});
+  form->addRow(tr("時期ラベル"), cboLabelCorner);
   cboSize = named(new QComboBox, "cboSize");
-  cboSize->addItem(QStringLiteral("表示のまま (%1x%2)").arg(view.viewSize.width()).arg(view.viewSize.height()),
-                   QSize());
+  cboSize->addItem(tr("表示のまま (%1x%2)").arg(view.viewSize.width()).arg(view.viewSize.height()), QSize());
   for (const FilmSizePreset& preset : filmSizePresets()) {
-    const QString caption = preset.size.width() == preset.size.height()
-                                ? QStringLiteral("%1 (正方形・SNS向け)").arg(preset.name)
-                                : preset.name;
+    const QString caption =
+        preset.size.width() == preset.size.height() ? tr("%1 (正方形・SNS向け)").arg(preset.name) : preset.name;
     cboSize->addItem(caption, preset.size);
   }
-  form->addRow(QStringLiteral("大きさ"), cboSize);
+  form->addRow(tr("大きさ"), cboSize);
   spnFps = named(new QSpinBox, "spnFps");
   spnFps->setRange(1, 60);
   spnFps->setValue(30);
-  spnFps->setSuffix(QStringLiteral(" コマ/秒"));
-  form->addRow(QStringLiteral("フレームレート"), spnFps);
+  spnFps->setSuffix(tr(" コマ/秒"));
+  form->addRow(tr("フレームレート"), spnFps);
   layout->addLayout(form);
 
-  auto* framFilm = named(new QGroupBox(QStringLiteral("形式")), "framFilm");
+  auto* framFilm = named(new QGroupBox(tr("形式")), "framFilm");
   auto* filmLayout = new QVBoxLayout(framFilm);
-  optFilm[0] = named(new QRadioButton(QStringLiteral("WebP(アニメーション、ブラウザで再生)")), "optFilm_0");
-  optFilm[1] = named(new QRadioButton(QStringLiteral("GIF(コマごとのパレット)")), "optFilm_1");
-  optFilm[2] = named(new QRadioButton(QStringLiteral("MP4(H.264、ブラウザやスマートフォンで再生)")), "optFilm_2");
+  optFilm[0] = named(new QRadioButton(tr("WebP(アニメーション、ブラウザで再生)")), "optFilm_0");
+  optFilm[1] = named(new QRadioButton(tr("GIF(コマごとのパレット)")), "optFilm_1");
+  optFilm[2] = named(new QRadioButton(tr("MP4(H.264、ブラウザやスマートフォンで再生)")), "optFilm_2");
   optFilm[2]->setChecked(true);
   for (QRadioButton* b : optFilm) {
     filmLayout->addWidget(b);
     connect(b, &QRadioButton::clicked, this, [this] { optFilm_Click(); });
   }
-  chkLossless = named(new QCheckBox(QStringLiteral("劣化なし(ファイルが大きくなります)")), "chkLossless");
+  chkLossless = named(new QCheckBox(tr("劣化なし(ファイルが大きくなります)")), "chkLossless");
   filmLayout->addWidget(chkLossless);
   layout->addWidget(framFilm);
 
-  auto* note = named(new QLabel(QStringLiteral("各時期の出典表示は動画にも入ります。")), "lblCredits");
+  auto* note = named(new QLabel(tr("各時期の出典表示は動画にも入ります。")), "lblCredits");
   note->setWordWrap(true);
   layout->addWidget(note);
 
   auto* fileRow = new QHBoxLayout;
-  cmdFilesave = named(new QPushButton(QStringLiteral("保存ファイル")), "cmdFilesave");
+  cmdFilesave = named(new QPushButton(tr("保存ファイル")), "cmdFilesave");
   cmdFilesave->setAutoDefault(false);
-  lblFile = named(new QLabel(QStringLiteral("未設定")), "lblFile");
+  lblFile = named(new QLabel(tr("未設定")), "lblFile");
   lblFile->setMinimumWidth(220);
   fileRow->addWidget(cmdFilesave);
   fileRow->addWidget(lblFile, 1);
@@ -121,7 +118,7 @@ frmTimelapse::frmTimelapse(const ProgramState& state, Prompts& prompts, const Vi
   auto* buttons = new QHBoxLayout;
   cmdOK = named(new QPushButton(QStringLiteral("OK")), "cmdOK");
   cmdOK->setDefault(true);
-  cmdCancel = named(new QPushButton(QStringLiteral("キャンセル")), "cmdCancel");
+  cmdCancel = named(new QPushButton(tr("キャンセル")), "cmdCancel");
   cmdCancel->setAutoDefault(false);
   buttons->addStretch(1);
   buttons->addWidget(cmdOK);
@@ -151,7 +148,7 @@ void frmTimelapse::fillEras() {
     } else {
       item->setFlags(Qt::ItemIsUserCheckable);
       item->setCheckState(Qt::Unchecked);
-      item->setText(era.name + QStringLiteral("(地図なし)"));
+      item->setText(tr("%1(地図なし)").arg(era.name));
     }
   }
 }
@@ -194,8 +191,8 @@ TimelapseOptions frmTimelapse::options() const {
 void frmTimelapse::cmdFilesave_Click() {
   const QString ext = filmExtension(format());
   const QString initial = chosenPath_.isEmpty() ? saveFolder(QStringLiteral("film")) : chosenPath_;
-  const FileChoice choice = SaveFileDialog(prompts_, initial, ext + QStringLiteral("ファイル名の設定"),
-                                           ext + QStringLiteral("ファイル\t*.") + ext, ext);
+  const FileChoice choice = SaveFileDialog(prompts_, initial, tr("%1ファイル名の設定").arg(ext),
+                                           tr("%1ファイル").arg(ext) + QStringLiteral("\t*.") + ext, ext);
   if (!choice.chosen) return;
   chosenPath_ = choice.path;
   rememberSaveFolder(QStringLiteral("film"), choice.path);
@@ -203,7 +200,7 @@ void frmTimelapse::cmdFilesave_Click() {
 }
 
 bool frmTimelapse::runWithProgressDialog(const TimelapseOptions& options) {
-  QProgressDialog dialog(QStringLiteral("動画を作成しています..."), QStringLiteral("キャンセル"), 0, 100, this);
+  QProgressDialog dialog(tr("動画を作成しています..."), tr("キャンセル"), 0, 100, this);
   dialog.setObjectName(QStringLiteral("frmTimelapseProgress"));
   dialog.setWindowTitle(windowTitle());
   dialog.setWindowModality(Qt::WindowModal);
@@ -223,15 +220,15 @@ bool frmTimelapse::runWithProgressDialog(const TimelapseOptions& options) {
 void frmTimelapse::cmdOK_Click() {
   const TimelapseOptions o = options();
   if (o.path.isEmpty()) {
-    prompts_.message(QStringLiteral("保存ファイルを指定してください。"), MessageIcon::Warning);
+    prompts_.message(tr("保存ファイルを指定してください。"), MessageIcon::Warning);
     return;
   }
   if (o.eras.empty()) {
-    prompts_.message(QStringLiteral("動画に入れる時期を選んでください。"), MessageIcon::Warning);
+    prompts_.message(tr("動画に入れる時期を選んでください。"), MessageIcon::Warning);
     return;
   }
   if (o.fade >= o.seconds) {
-    prompts_.message(QStringLiteral("クロスフェードは表示時間より短くしてください。"), MessageIcon::Warning);
+    prompts_.message(tr("クロスフェードは表示時間より短くしてください。"), MessageIcon::Warning);
     return;
   }
   cmdOK->setEnabled(false);
@@ -239,12 +236,11 @@ void frmTimelapse::cmdOK_Click() {
   cmdOK->setEnabled(true);
   if (result_.outcome == TimelapseOutcome::Cancelled) return;  // nothing was written; the dialog stays
   if (!made) {
-    prompts_.message(QDir::toNativeSeparators(o.path) + QStringLiteral("は保存できませんでした。\n") + result_.error,
+    prompts_.message(tr("%1は保存できませんでした。\n%2").arg(QDir::toNativeSeparators(o.path), result_.error),
                      MessageIcon::Warning);
     return;
   }
-  if (prompts_.askYesNo(QDir::toNativeSeparators(o.path) + QStringLiteral("を保存しました。") +
-                            QStringLiteral("このファイルを開きますか？"),
+  if (prompts_.askYesNo(tr("%1を保存しました。このファイルを開きますか？").arg(QDir::toNativeSeparators(o.path)),
                         MessageIcon::Information))
     openFile(o.path);
   accept();

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <atomic>
+#include <memory>
 
 #include "ScanFixtures.h"
 #include "model/Coordinates.h"
@@ -21,6 +22,7 @@
 #include "net/ScanImport.h"
 #include "render/Tiles.h"
 #include "support/Fixtures.h"
+#include "support/InstalledCatalogue.h"
 #include "support/Programs.h"
 
 using namespace kavalo;
@@ -371,6 +373,34 @@ TEST(ImportedEraFile, KeepsEveryFieldExactly) {
   test::writeSjis(dir.filePath("map_import_info.txt"), "SCAN00, 1925 ,\"a\",\"b\",map,\"c\"\nSCAN01, x\n");
   EXPECT_FALSE(readImportedEras(dir.path(), back, &error));
   EXPECT_TRUE(error.contains(QStringLiteral("2行目"))) << error.toStdString();
+}
+
+TEST(ScanImport, TheMadeLabelIsShownInTheInterfacesLanguageAndStoredAsMade) {
+  struct Case {
+    bool english;
+    const char* label;    // as typed; empty: the program makes one
+    const char* message;  // %1: the region's title
+    const char* stored;
+  } cases[] = {
+      {false, "", "%1に「1925年（town）」を追加しました。", "1925年（town）"},
+      {true, "", "\"1925 (town)\" has been added to %1.", "1925年（town）"},
+      {true, "町の図", "\"町の図\" has been added to %1.", "町の図"},
+  };
+  for (const Case& c : cases) {
+    Region region;
+    test::writeScan(region.path("town.tif"), geographicScan());
+    std::unique_ptr<test::InstalledCatalogue> english;
+    if (c.english) english = std::make_unique<test::InstalledCatalogue>(QStringLiteral("en"));
+    ScanImportRequest request{region.path("town.tif"), 1925, QString::fromUtf8(c.label), QStringLiteral("市史編纂室"),
+                              true};
+    const ScanImportResult result = runScanImport(region.state, request, {});
+    ASSERT_TRUE(result.added) << result.message.toStdString();
+    EXPECT_EQ(result.message.toStdString(), QString::fromUtf8(c.message).arg(region.state.mapInfo.title).toStdString());
+    std::vector<ImportedEra> listed;
+    ASSERT_TRUE(readImportedEras(region.state.datasetFolder, listed, nullptr));
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0].label.toStdString(), c.stored);
+  }
 }
 
 TEST(ScanImport, CommandLine) {
