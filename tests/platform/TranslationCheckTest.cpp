@@ -195,11 +195,14 @@ std::vector<Message> readCatalogue(const QString& path) {
 QString key(const Message& m) { return m.context + u'\x1f' + m.source + u'\x1f' + m.comment; }
 
 // Whether a language's catalogue must carry the text: English carries every
-// Japanese text; Japanese every English sentence (help texts), not symbols.
+// Japanese text; Japanese every English sentence (help texts), not symbols;
+// any other language both.
 bool needed(const QString& language, const QString& source) {
-  if (language == u"en") return hasJapanese(source);
   static const QRegularExpression word(QStringLiteral("[A-Za-z]{4,}"));
-  return !hasJapanese(source) && source.contains(word);
+  const bool japanese = hasJapanese(source), english = !japanese && source.contains(word);
+  if (language == u"en") return japanese;
+  if (language == u"ja") return english;
+  return japanese || english;
 }
 
 }  // namespace
