@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     args.removeFirst();
     langOption = takeLanguageOption(&args);
     if (!langOption.isEmpty() && !isLanguageChoice(langOption)) {
-      std::fprintf(stderr, "kavalo: unknown language '%s' (system, ja or en)\n", langOption.toUtf8().constData());
+      std::fprintf(stderr, "kavalo: unknown language '%s' (system, %s)\n", langOption.toUtf8().constData(),
+                   shippedLanguages().join(QStringLiteral(", ")).toUtf8().constData());
       return 2;
     }
     installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()));

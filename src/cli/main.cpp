@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     args.removeFirst();
     langOption = takeLanguageOption(&args);
     if (!langOption.isEmpty() && !isLanguageChoice(langOption))
-      return usage(QStringLiteral("unknown language '%1' (system, ja or en)").arg(langOption));
+      return usage(QStringLiteral("unknown language '%1' (system, %2)")
+                       .arg(langOption, shippedLanguages().join(QStringLiteral(", "))));
     installLanguage(resolveLanguage(langOption, QLocale::system().uiLanguages()), false);
     for (const QString& a : args) {
       if (!a.startsWith(u'-')) break;  // the command: its own options follow

@@ -26,17 +26,26 @@ std::vector<std::unique_ptr<QTranslator>>& installed() {
 
 }  // namespace
 
-bool isLanguageChoice(const QString& choice) {
-  return choice == u"system" || choice == QLatin1String(kLanguageJapanese) || choice == QLatin1String(kLanguageEnglish);
+QStringList shippedLanguages() {
+  QStringList codes{QString::fromLatin1(kLanguageJapanese), QString::fromLatin1(kLanguageEnglish)};
+  const QStringList names = QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*_*.qm")}, QDir::Files);
+  for (const QString& name : names) {
+    const QString code = name.section(u'_', -1).chopped(3);
+    if (!code.isEmpty() && !codes.contains(code)) codes << code;
+  }
+  return codes;
 }
 
+bool isLanguageChoice(const QString& choice) { return choice == u"system" || shippedLanguages().contains(choice); }
+
 QString resolveLanguage(const QString& choice, const QStringList& systemLanguages) {
-  if (choice == QLatin1String(kLanguageJapanese) || choice == QLatin1String(kLanguageEnglish)) return choice;
+  const QStringList shipped = shippedLanguages();
+  if (shipped.contains(choice)) return choice;
   // "ja", "ja-JP", "ja_JP.UTF-8": only the first language counts, as the
   // user put it first.
   const QString first = systemLanguages.isEmpty() ? QString() : systemLanguages.first().toLower();
-  if (first == QLatin1String(kLanguageJapanese) || first.startsWith(u"ja-") || first.startsWith(u"ja_"))
-    return QString::fromLatin1(kLanguageJapanese);
+  const QString code = first.section(u'-', 0, 0).section(u'_', 0, 0).section(u'.', 0, 0);
+  if (shipped.contains(code)) return code;
   return QString::fromLatin1(kLanguageEnglish);
 }
 

@@ -8,17 +8,23 @@
 
 namespace kavalo {
 
-// The languages shipped: the two-letter codes of `--lang` and of the
-// "language" setting (besides "system").
+// The languages of the source texts: the interface's (Japanese) and the
+// one it falls back to where no catalogue speaks the user's (English).
 inline constexpr char kLanguageJapanese[] = "ja";
 inline constexpr char kLanguageEnglish[] = "en";
 
-// The language a choice comes to: "ja" or "en" as chosen; "system" (or an
-// empty or unknown choice) follows the first of the system's interface
-// languages, Japanese for Japanese and English for anything else.
+// The languages the program speaks, by their codes: Japanese and English,
+// and every language whose catalogue is built in (":/i18n/*_<code>.qm"), so
+// that a new translation needs no change to the code.
+QStringList shippedLanguages();
+
+// The language a choice comes to: a shipped language as chosen; "system"
+// (or an empty or unknown choice) follows the first of the system's
+// interface languages when it is shipped, else English.
 QString resolveLanguage(const QString& choice, const QStringList& systemLanguages);
 
-// Whether a choice is one the program understands ("system", "ja", "en").
+// Whether a choice is one the program understands ("system" or a shipped
+// language's code).
 bool isLanguageChoice(const QString& choice);
 
 // Installs the program's catalogues of `language` (every one built in for

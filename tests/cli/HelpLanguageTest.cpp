@@ -130,7 +130,7 @@ TEST(HelpLanguage, TheBuiltManualPagesAreThoseOfTheirLanguage) {
 TEST(HelpLanguage, EveryHelpTextHasItsJapanese) {
   // The help's own catalogue as the programs carry it, and nothing else.
   QTranslator japanese;
-  ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/help_ja.qm")));
+  ASSERT_TRUE(japanese.load(QStringLiteral(":/i18n/kavalo_ja.qm")));
   ASSERT_TRUE(QCoreApplication::installTranslator(&japanese));
   const std::vector<HelpDocument> documents{kavaloHelpDocument(), cliHelpDocument()};
   const QString commandHelp = commandHelpText(cliCommands().front().describe());
