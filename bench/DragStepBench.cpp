@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The navigation's own share of one drag step at 1920 x 1080: the new centre
 // and the block copy of the last full picture moved under the pointer (the
 // strips the composition draws are measured with the composition).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Acquisition speed against the sample server on 127.0.0.1:
 #  1. one second-level cell of agency pieces (150 pieces, 25 tiles) fetched
 #     by kavalo-cli, against only downloading the same 150 pieces with curl

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour-set editor's live pictures: what one change in the editor costs
 // (a ramp strip and a shaded preview of the loaded grid, drawn afresh).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed of the comparison of two eras and of the decoded-tile cache, at
 // 1920 x 1080 and 100 % on the benchmark region (make-sample-dataset --bench:
 // 20 x 20 sheets of 5 x 5 tiles, three eras). The region is generated once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Elevation pieces and the elevation grid load.
 //
 //   bench_elevation --benchmark_filter=Render   cells per second of RenderElevationPiece

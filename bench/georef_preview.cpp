@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The georeferencer's live overlay: the time from a control point moved to
 // the warped scan ready for a 1920 x 1080 map view. A 20,000 x 15,000 scan
 // (its reduced copy of 4,096 pixels in memory) with 20 control points over

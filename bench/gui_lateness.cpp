@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How late the window's own timer fires while a long run works: the package
 // dialog or the XYZ dialog, driven through its controls against a server,
 // with a 10 ms timer on the window's thread. The window keeps up when the

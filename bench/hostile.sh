@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Peak memory and time of kavalo-cli against the six hostile behaviours of
 # the sample server (/hostile/<behaviour>/…, see
 # tools/sample-server/HostileEndpoints.cpp):

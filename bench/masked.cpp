@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed of the two ways a tile meets the elevation colours that changed with
 // the clean edges: a masked map's tile laid over the background by its
 // mask's coverage (against the two bitwise passes it replaces), and an

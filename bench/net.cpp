@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Downloads and unpacking against a server on 127.0.0.1.
 //
 // BM_PackagesKavalo: 20 packages of 25 tiles each, fetched one by one through

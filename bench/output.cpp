@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed of the output: the export of every era of the sample region at
 // 1920 x 1080 as PNG and as JPEG against its floor (the same compositions and
 // encodes done alone, without files), the PNG encode alone at each zlib level

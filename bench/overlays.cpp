@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed of the user's vector files over the map: opening a GPX file of a
 // 100,000-point track and 10,000 named points, and redrawing them over the
 // cached map of a 1920 x 1080 view of the sample region at 50 %, 100 % and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour error of 8-bit map tiles against the picture they were reduced
 // from: a fixed colour cube with error diffusion (what the tiles were before)
 // and a palette of each tile's own colours. The pictures are the sample

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG encoding of a rendered view: size against time, to choose the setting
 // of headless renders.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cursor readout of one mouse move (without the labels' update):
 //
 //   bench_readout

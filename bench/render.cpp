@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Speed of the map view on a large region: a full redraw of a 1920 x 1080
 // view at 50 %, 100 % and 200 % with the elevation colouring on and off, the
 // step of a drag (the uncovered strips, then the snapshot moved onto the

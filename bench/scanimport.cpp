@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import of a large scan: a 20,000 x 15,000 GeoTIFF in UTM zone 53 (made
 // here with GDAL, kept in $KAVALO_BENCH_SCAN or the temporary folder between
 // runs) imported into a copy of the sample region by `kavalo-cli import`,

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The time-lapse film of the sample region's nine eras at 1920x1080, 2 s per
 # era with a 0.5 s fade at 30 fps (540 frames):
 #  1. MP4 by kavalo-cli timelapse, against the floor of rendering the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opens the map page in Debian's chromium (no cache) and prints, as JSON, the
 // milliseconds from the navigation's start until the first view is drawn
 // with every tile it asked for. Used by bench/web-viewer-latency.

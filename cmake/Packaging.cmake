@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package: scripts/package runs CPack with the DEB generator into
 # build/kavalo_<version>_amd64.deb. Its dependencies are those dpkg-shlibdeps
 # finds for the two programs, and the Japanese font without which every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The configuration of a data folder: mapinfo.txt, the era lists of every
 // source, the sheet history and the saved position, read completely into a

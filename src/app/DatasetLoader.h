@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Loading a data folder: mapinfo.txt, the era lists of every source, the
 // sheet history, the saved position, then the place names, the marks and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Renaming and deleting the eras the user added to the loaded data folder
 // (from a tile service or a scan), for the era settings and for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One window per user and data: a second start of the program on the same
 // RootFolder hands what it was started with (a kavalo: link, or nothing) to

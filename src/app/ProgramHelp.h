@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What kavalo says about itself: --help, --version and the manual page
 // kavalo(1), all made from one description (the build writes the manual page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The parts of start-up and quit that need no window.
 #include <QString>

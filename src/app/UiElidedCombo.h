@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A combo box that shows a text too long for it with its middle elided (the
 // year at the front and the source's name at the end stay in sight) and the

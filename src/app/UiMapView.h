@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The map view picPrint: it only paints the composed picture of the map and
 // hands mouse events to the main window's handlers.

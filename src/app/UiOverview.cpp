@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/UiOverview.h"
 
 #include <QCoreApplication>

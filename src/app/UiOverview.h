@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The overview in the map's corner: the whole region small, the view's
 // rectangle on it, and a click or a drag on it moving the view there. Its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The readout's two labels in the information group: lblInfo (latitude,
 // longitude, datum, elevation) above lblMap (the sheet or the image source).

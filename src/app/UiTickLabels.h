@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A label under a horizontal slider that writes each of its texts centred
 // under the tick of its value, wherever the style puts the ticks. Its text()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window's own settings, kept beside KAVALO.ini in a file of their own
 // (KAVALO.ini keeps the form other copies of the program read): a UTF-8 text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window's own picture of itself, for the manual's illustrations: with
 // KAVALO_SNAPSHOT=FILE.png in the environment the window sets up a scene

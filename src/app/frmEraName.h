@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The new label of an era the user added: "時期の名前" with the label box
 // txtLabel, OK and "キャンセル". OK with a label the era's info file cannot

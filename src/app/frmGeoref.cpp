@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The georeferencer's window: its controls and their layout, the era and
 // view controls, the live overlay, and the manual's picture of it. The
 // points, the table and the files are in frmGeoref_Points.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The georeferencer: a plain scan beside the region's map at an era the user
 // picks. A control point is a click on the scan and a click on the map (in

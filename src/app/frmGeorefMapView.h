@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The georeferencer's view of the region: the normal map of the era the user
 // picks (composed from the data folder's tiles like a comparison pane), the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The georeferencer's view of the scan: the reduced copy, panned, zoomed and
 // turned for display only (the scan's own pixels never turn), its control

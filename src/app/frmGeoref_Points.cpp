@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The georeferencer's points: placing them by clicks or typed coordinates,
 // the table with the fit's figures, undo and redo, the exchange files, the
 // frame, and the hand-over to the import.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: construction, start-up, the help and home page, quit.
 // Building the controls, wiring them, the data folders, the layout and the
 // composition have files of their own.

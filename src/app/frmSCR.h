@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window: the control panel on the left, the map view on the right.
 // It owns the session; each handler keeps the name the program has always

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's data-acquisition button: the source chooser, and the
 // reload of the data folder after a source added or updated an era.
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building the main window's controls: the panel of group boxes on the
 // left, the map view with the labels over it, the pop-up menu and the timer.
 // Each control carries the program's name for it as its objectName.

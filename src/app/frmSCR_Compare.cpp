@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The comparison of two eras in the main window: the switch "比較", the
 // second era's list, the mode and the blend's opacity beside the era
 // controls, the coverage strip under the era slider, and what the mouse,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which era is which while two eras show: a small label of each era on its
 // side of the frame (framed in the colours the coverage strip gives the two
 // eras), and the era's name flashed in the part of the map that changed when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's entry to the composition: it builds the request of its view
 // (the session's view, the map view's size and device pixel ratio, online
 // or not) and hands it to the renderer, or to the comparison.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing a data folder: its load, the window's part of it (panel, zoom,
 // era list, first window size) and the controls that need a loaded folder.
 #include <QComboBox>

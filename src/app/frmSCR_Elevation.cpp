@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Elevation colouring and cursor readout handlers of the main window.
 #include <QApplication>
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Era selection handlers of the main window: the era list cboAge and the era
 // slider SliderAge always show the same position, and the era settings.
 // Setting either from code raises the other's handler; the window's loading

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Map furniture handlers of the main window: scale bar, era label, sheet
 // lines, legend, map switch, comment.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window from the keyboard and for assistive technology: every control
 // carries a name a screen reader can say, Tab walks the panel from top to
 // bottom as it reads, and the main actions have shortcuts (the manual lists

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Positions and links: the map's pop-up menu copies the place under the
 // pointer (both datums, decimal and degrees-minutes-seconds, a geo: URI) and
 // a kavalo://view link to the view; a link given to the program opens the

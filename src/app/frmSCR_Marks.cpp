@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Marks and position dialog handlers of the main window: the marks switch,
 // the pop-up menu of the map view and the position dialog.
 #include <QAction>

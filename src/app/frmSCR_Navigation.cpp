@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Navigation handlers of the main window: keys, wheel, drag, zoom slider,
 // panel toggle, datum toggle. The arithmetic is in geo/Navigation; here the
 // controls are read and set and the view is redrawn.

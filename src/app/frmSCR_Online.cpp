@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's online mode: the indicator that switches it on, the notice
 // over the map while a tile is fetched, and the map-sheet package dialog.
 #include <QFrame>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Export and printing handlers of the main window: the export dialog composes
 // the window's view once per era; the print dialog leaves the print scale and
 // offsets, and the window then runs the print pass onto the job's printer.

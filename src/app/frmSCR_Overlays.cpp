@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's own vector files over every era: the layer list in the panel
 // (on/off, remove, order), opened from a file dialog or from the data
 // folder's list as it loads. The list shows the file drawn last (on top)

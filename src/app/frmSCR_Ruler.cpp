@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ruler: clicks on the map add points, the path's geodesic length (and,
 // closed by a click on its first point, its area) shows on the map and in
 // the status line; Esc or a right click ends it, Backspace takes the last

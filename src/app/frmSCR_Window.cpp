@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a whole: its least size, the data-folder list's width,
 // the readout's starting captions, the status line of the folded panel and
 // the window's own settings file.

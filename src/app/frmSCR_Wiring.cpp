@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's controls tied to their handlers. The switches' state
 // follows their boxes however they change; only user clicks redraw.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The display-era settings (表示時期設定): which eras the era list offers,
 // whether eras are labelled in Western years or Japanese era names, and the

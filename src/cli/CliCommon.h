@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every command of kavalo-cli shares: the options, the exit statuses,
 // and loading a data folder exactly as the window does.

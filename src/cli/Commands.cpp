@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/Commands.h"
 
 #include <QCoreApplication>

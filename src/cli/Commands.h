@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The commands of kavalo-cli and what the program says about itself: the
 // usage, --help and the manual page kavalo-cli(1), all made from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/CompareOptions.h"
 
 #include "model/ProgramState.h"

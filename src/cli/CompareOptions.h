@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The comparison options of kavalo-cli render: --compare B --mode
 // side|swipe|lens|blend [--split X] [--lens X,Y,R] [--opacity P]. B is an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/FetchAgencyCommand.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the fetch commands share: the servers (the settings file, then the
 // command's own options), the run's context with every question answered

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/Json.h"
 
 #include "platform/Numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A small JSON writer for the command-line tool: keys in the order written,
 // singles in their shortest form that reads back as the same single.

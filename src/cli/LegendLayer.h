@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The legend of a rendered view. The window shows the era's legend picture
 // in a window of its own beside the map, its top-left part when the picture

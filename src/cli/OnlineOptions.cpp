@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/OnlineOptions.h"
 
 #include "cli/CliCommon.h"

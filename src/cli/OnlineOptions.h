@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // --online and --web-base, for the commands that may reach the dataset's web
 // server.

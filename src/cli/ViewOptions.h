@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The view options shared by the commands that compose a view (render,
 // readout, export, print): --link LINK --era I --center X,Y --zoom Z

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli: the dataset summary, headless rendering and point queries for
 // dataset authors and scripts. It loads a data folder exactly as the window
 // does and draws through the same composition, on the offscreen platform.

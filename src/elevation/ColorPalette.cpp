@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/ColorPalette.h"
 
 namespace kavalo {

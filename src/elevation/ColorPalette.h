@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fixed colours of the colour picker and where its swatches sit, and the
 // conversions between the program's colours and Qt's.

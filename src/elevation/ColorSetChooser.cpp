@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/ColorSetChooser.h"
 
 #include <algorithm>

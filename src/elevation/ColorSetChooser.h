@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The chooser's working list: a copy of the colour sets that the chooser
 // changes freely and hands back only on OK, with the rule that decides

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the colour-set editor holds while the user works: the eight colour
 // swatches (highest point, lowest point, sea, then up to five breakpoint

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/ColorSetPreview.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The editor's live pictures: the ramp of a colour set from the lowest to the
 // highest point of the loaded grid, and the grid shrunk to a small shaded

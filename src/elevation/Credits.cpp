@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/Credits.h"
 
 #include <cmath>

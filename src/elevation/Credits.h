@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The credit lines under the map: the terms under which the shown images and
 // the elevation data are used, chosen by the kind of the shown era. Always

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/ElevationPicture.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/FormPlacement.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a dialog opens: beside the mouse cursor, on the screen that holds it.
 #include <QPoint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/Legend.h"
 
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The legend of the shown era: which picture of the data folder it is, and
 // how the legend window lays it out and scrolls it.

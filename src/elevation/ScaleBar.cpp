@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/ScaleBar.h"
 
 #include <cmath>

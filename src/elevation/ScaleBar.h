@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The length of the scale bar: a round number of scale units (1 km on a
 // 1:25,000 sheet is 40 mm of paper) that takes about a fifth of the view, with

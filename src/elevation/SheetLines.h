@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The outlines of the map sheets over the map: for the dataset's scanned
 // sheets along the sheet-frame grid of the era's frame type, for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/UiColorDialogs.h"
 
 #include <QColorDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the three colour dialogs share: how a modal form is run (tests drive
 // it through its handlers instead), placing a form beside the cursor, the

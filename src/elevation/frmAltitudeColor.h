@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The editor of one colour set, "標高データの色設定": its name, the colours
 // of the highest point, the lowest point and the sea, up to five breakpoints,

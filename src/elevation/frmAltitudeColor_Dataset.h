@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The chooser of colour sets, "標高色設定選択・変更": one row per set with
 // its name (the selected one framed), edit, a delete mark and copy; a set is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The colour picker "色の指定": 56 fixed colours, the full colour dialog
 // behind "詳細", and cancel. Closing the window counts as cancel.

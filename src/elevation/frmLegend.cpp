@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "elevation/frmLegend.h"
 
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The legend window: the legend picture of the shown era beside the map,
 // with a copy button above it and a scroll bar for legends taller than the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/ControlPointFiles.h"
 
 #include <QCoreApplication>

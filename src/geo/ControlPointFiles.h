@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The exchange formats of control points, read and written byte for byte as
 // the other tools of the field keep them:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Control points tie places on a plain scan to places on the map. A scan
 // place is in scan pixels: x to the right, y down, from the image's top-left

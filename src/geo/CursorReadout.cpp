@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/CursorReadout.h"
 
 #include <QCoreApplication>

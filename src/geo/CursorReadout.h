@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The description of the point under the mouse: latitude and longitude in
 // degrees, minutes and seconds with the datum and the ground elevation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/GeorefModel.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The transforms that turn scan pixels into a projected plane (metres), fitted
 // to control points, and the honest figures of how well they fit: each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/GeorefSession.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The georeferencing of one plain scan, as the georeferencer window and
 // kavalo-cli georef hold it: the scan, its control points with undo and redo,

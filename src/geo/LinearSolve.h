@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The small dense solves the georeferencer's fits need: a least-squares
 // solution by Householder QR and a square system by LU with partial

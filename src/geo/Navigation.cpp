@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/Navigation.h"
 
 #include <QImage>

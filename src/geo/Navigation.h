@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The arithmetic of moving and zooming the map view, apart from the window:
 // zoom steps, era steps over the listed positions, the arrow-key pan, the

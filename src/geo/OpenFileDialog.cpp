@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/OpenFileDialog.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The open-file dialog of the program, over the prompts' file dialog.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's vector files, opened and placed on the map: every feature's
 // points converted once per data folder from the world datum to image

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The search of the place-name gazetteer, and the wildcard patterns it
 // matches names with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/PointFacts.h"
 
 #include "geo/CursorReadout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The facts behind the cursor readout, as values rather than captions, for
 // scripts: the position in decimal degrees in both datums, the elevation in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/PositionOverview.h"
 
 #include <QPainter>

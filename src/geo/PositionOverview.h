@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The overview of the whole dataset in the position dialog: the mosaic of
 // elevation pieces scaled into a square picture, centred along its short

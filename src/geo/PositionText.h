@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A position as text and back: what the map's pop-up menu copies (both
 // datums, decimal degrees and degrees-minutes-seconds as the readout shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The ruler: points clicked on the map, kept in the world datum, measured as
 // a geodesic path (and, closed, as the area it encloses) on the world

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/ScanFootprint.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a scan falls on the region: its outline, in the world datum, drawn
 // over the overview picture of the position dialog (the import dialog's

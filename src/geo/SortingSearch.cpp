@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/SortingSearch.h"
 
 #include "platform/Numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A list of keys of one type, sorted ascending with each key's input index
 // remembered, answering positional queries and searches. The era list is put

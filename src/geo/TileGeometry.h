@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the tiles of a grid lie in the view: the visible range and the view
 // position of each tile, with the rounding the drawing has always used (half

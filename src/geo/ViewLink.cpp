@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/ViewLink.h"
 
 #include <QCoreApplication>

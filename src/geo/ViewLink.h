@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A link to a view: kavalo://view?dataset=…&era=…&lat=…&lon=…&zoom=…
 // The data folder and the era are named by their folder names: an index

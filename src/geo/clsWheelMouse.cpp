@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/clsWheelMouse.h"
 
 #include "geo/modWheelMouse.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The mouse-wheel hook of one window. Initialize hooks the window: from then
 // on the wheel and the middle button that reach it raise MouseWheel,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/frmMarkSet.h"
 
 #include <QHBoxLayout>

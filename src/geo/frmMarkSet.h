@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The name dialog of a mark: "目印設定" with the name box txtComment, OK and
 // "キャンセル". OK with an empty name warns and keeps the dialog open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/frmPosition.h"
 #include "geo/Navigation.h"
 #include "geo/PositionText.h"

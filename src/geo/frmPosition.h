@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The position dialog "表示位置": moves the main view by a frame dragged over
 // an overview of the whole dataset, by a place found in the gazetteer, or to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geo/modWheelMouse.h"
 
 #include <QMouseEvent>

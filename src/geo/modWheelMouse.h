@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window procedure of the wheel hook and the registry of hooked windows.
 // Hooking a window installs one event filter on it, the window procedure; it

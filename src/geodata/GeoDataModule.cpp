@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The module's entry: one object for the program, created through the one
 // exported function.
 #include <gdal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodata/Geodesic.h"
 
 #include <GeographicLib/Geodesic.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lengths and areas on the WGS84 ellipsoid, the figure of the world datum.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodata/Georeference.h"
 
 #include <cpl_string.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The module's side of georeferencing a plain scan: coordinate systems as the
 // user names them, points between systems, a reduced copy of any raster, and

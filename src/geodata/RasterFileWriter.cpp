@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodata/RasterFileWriter.h"
 
 #include <cpl_conv.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One era in one file: a raster given as picture files on disk, gathered by
 // a virtual raster and written through the library's GeoPackage, MBTiles or

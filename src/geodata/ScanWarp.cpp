@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodata/ScanWarp.h"
 
 #include <cpl_string.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A georeferenced scan (a GeoTIFF, or an image with a world file and a .prj
 // or .aux.xml) opened for warping onto lat/lon grids of the world datum

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "geodata/VectorReader.h"
 
 #include <gdal_priv.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Vector files through OGR, one reader for every format it knows (GPX,
 // KML/KMZ, GeoJSON, Shapefile): features with their names and styles, in the

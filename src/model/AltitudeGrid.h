@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The elevation grid of a data folder (altitude.dat): C x R cells of 32-bit
 // elevations in tenths of a metre, north row first, -9999 for sea. The grid

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/ColorSet.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Colour sets of the elevation colouring and their file colorset.txt in the
 // RootFolder. The list is independent of the data folders.

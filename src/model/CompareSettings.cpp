@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/CompareSettings.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The comparison of two eras: whether it is on, how the two are shown, which
 // era is the second one, and where the divider, lens and blend stand. Kept in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/Coordinates.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The three coordinate spaces and every conversion between them.
 // Image coordinates: pixels of the tile mosaic at 100 %, origin at the north-

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/DataFolderList.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // dataset.txt in the RootFolder: the entry count, then pairs of display name
 // and folder name. The program never writes it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The elevation picture cut into one piece per map tile. Each piece is
 // pw x ph pixels, one pixel per grid cell (pw = C div TotalCols, ph = R div

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The era lists of a data folder, one file per source, as Shift-JIS value
 // lists: the scanned sheets (map_tikeizu_info.txt), the agency's base maps

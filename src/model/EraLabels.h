@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The labels of eras: the period in Western years or Japanese era names, and
 // the suffix of each source.

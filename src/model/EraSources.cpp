@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/EraSources.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The kinds of era, each described once: where its eras are listed and how
 // that file is read, how its tiles are stored and whether they follow the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/FileNameTable.h"
 
 namespace kavalo {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fixed file names of a data folder, each beginning with a backslash so
 // that paths are built by plain concatenation, and the two web addresses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The eras the user made from scans of their own, listed in
 // map_import_info.txt of the data folder: Shift-JIS with CR LF like the

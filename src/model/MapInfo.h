@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The configuration of a data folder, read from mapinfo.txt.
 #include <QString>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's marks of a data folder: named points in the world datum, kept in
 // a .kmk file in the data folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's own vector files shown over every era of a data folder, in
 // drawing order (the first at the bottom), each on or off. The list is kept

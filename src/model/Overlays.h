@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's vector files opened over a data folder: every feature's points
 // in image coordinates, with their bounds and colours, in drawing order. The

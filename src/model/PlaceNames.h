@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The place-name gazetteer of a data folder (placename.dat, binary).
 #include <QString>

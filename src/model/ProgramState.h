@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The session: folders, settings, the loaded dataset with its eras, grid,
 // colour sets, marks and place names, the current view and the caches. Owned

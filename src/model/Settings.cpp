@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/Settings.h"
 
 #include "platform/Paths.h"

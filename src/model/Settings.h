@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // KAVALO.ini in the RootFolder: the chosen data folder, the era label style
 // and the datum of the readout, one number per line.

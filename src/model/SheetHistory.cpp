@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/SheetHistory.h"
 
 #include <QCoreApplication>

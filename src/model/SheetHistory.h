@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sheet history table of 図歴.csv: per sheet cell and history column two
 // texts. Column 0 holds the sheet name in slot 0. Column k >= 1 belongs to the

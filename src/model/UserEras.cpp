@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/UserEras.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The eras the user added (from a tile service, from a scan) are the
 // user's: their label can be changed and they can be removed. The eras of

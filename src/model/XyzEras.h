@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The eras fetched from a web-mercator tile service of the user's choice,
 // listed in map_xyz_info.txt of the data folder: Shift-JIS with CR LF like

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/AcquireContext.h"
 
 #include "net/Network.h"

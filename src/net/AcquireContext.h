@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What an acquisition run needs from around it: the way to the network, the
 // person at the screen and the progress display. The window and the command-

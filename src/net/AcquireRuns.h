@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The acquisition runs as the dialogs start them: the server check, the
 // question, the new era folder, the fetching, and then either the new era

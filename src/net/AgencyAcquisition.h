@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Fetching an agency era: the pieces of every second-level cell of the data
 // folder, stitched and cut to the folder's own tiles, resampled to its tile

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/AgencyTiles.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the agency's pieces lie and where they go: the second-level mesh
 // cells of a data folder, the codes and addresses of the 30" pieces, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/BackgroundRun.h"
 
 #include <QPointer>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A long run (a package download, an acquisition) on a thread of its own, so
 // that the window repaints, moves and answers while it works. The run talks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/CancelToken.h"
 
 namespace kavalo {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The stop of a run that works on a thread of its own: cancel() from any
 // thread (the window's キャンセル) ends the request under way at once and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A fetched era joins the data folder: the Era record, the info file of its
 // source rewritten whole (count, then one line per era of that kind in

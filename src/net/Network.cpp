@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/Network.h"
 
 #include <sys/stat.h>

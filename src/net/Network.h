@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The blocking ways to the network, for code that runs on a thread of its
 // own (an acquisition's worker) or in the command-line tool: each waits on a

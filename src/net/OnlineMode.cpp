@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/OnlineMode.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Online mode: the switch on the main window, and what happens when a tile
 // missing on disk could not be fetched (the fetching itself is the tile

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Completing the dataset's own map-sheet eras from its download servers: which
 // files each era lacks, the list of servers, the number of packages of an

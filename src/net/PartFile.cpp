@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/PartFile.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A file written under a fresh temporary name beside its target and renamed
 // over the target only when complete, so that the target holds either its

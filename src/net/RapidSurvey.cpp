@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/RapidSurvey.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rapid-survey era from the research institute's map service: every tile
 // of the data folder built from the 256 x 256 cells of the service's fixed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/ScanImport.h"
 
 #include <QCoreApplication>

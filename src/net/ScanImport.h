@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A scan of the user's own (a GeoTIFF, or a PNG, JPEG or TIFF with a world
 // file and a .prj or .aux.xml, in any coordinate system) becomes an era of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/ServerSettings.h"
 
 #include "model/ProgramState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the outside services are. The addresses are read from servers.txt in
 // the RootFolder (lines "key = address"; "#" starts a comment line), and each

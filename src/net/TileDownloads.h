@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The online tile source: tiles missing on disk are fetched from the
 // dataset's web folder in the background while the map is drawn with what is

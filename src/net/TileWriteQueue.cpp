@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/TileWriteQueue.h"
 
 namespace kavalo {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Encodes and writes finished tiles on one helper thread while the next
 // pieces download, so that encoding hides under the network's waiting. The

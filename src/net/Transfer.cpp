@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/Transfer.h"
 #include <QCoreApplication>
 #include <QFile>

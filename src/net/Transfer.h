@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One GET, asynchronous and bounded: the single way the program asks a
 // server for anything. A Transfer runs on the QNetworkAccessManager it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the acquisition dialogs share: a run started by データ取得 on a thread
 // of its own (the window stays free), that キャンセル or the close box ends

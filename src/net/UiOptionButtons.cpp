@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/UiOptionButtons.h"
 
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The acquisition dialogs keep their choices in rows of option buttons.
 #include <QList>

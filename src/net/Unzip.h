@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Unpacks a downloaded package into an era folder, overwriting files of the
 // same name. A package comes from a server, so nothing in it is trusted:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's fetcher of web-mercator tiles: two requests in flight at a
 // time (a tile server is shared by many), each a Transfer under the limits
 // of every image, written into the cache whole or not at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Any web-mercator tile service ({z}/{x}/{y}) as a new era: the tiles that
 // cover the data folder are fetched (two at a time, kept in a cache folder so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Kavalo付属地形図取得": completes the dataset's own map-sheet eras from its
 // download servers. Lists each era with what it lacks; complete eras cannot

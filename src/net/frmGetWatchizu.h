@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The agency dialog: the base map, the national air photos of a period, or
 // the orthophoto, fetched as a new era of the current data folder.

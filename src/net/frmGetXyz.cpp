@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/frmGetXyz.h"
 
 #include "platform/RememberedValues.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Any web-mercator tile service (a URL template {z}/{x}/{y}) fetched as a new
 // map or photo era of the current data folder, with the service's

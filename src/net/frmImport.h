@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's own scan as a new era: the file, its kind (a map whose white is
 // see-through, or a photo), year, label and credit, and a preview of where

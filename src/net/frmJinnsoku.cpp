@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "net/frmJinnsoku.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rapid-survey dialog: the research institute's map service fetched as
 // the era JINNSOKU of the current data folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The source chooser (外部データ取得): one button for each way an era comes
 // into a data folder (the acquisitions of the era sources): the map-sheet

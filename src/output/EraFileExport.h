@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One era in one file that other tools open: a GeoPackage or MBTiles tile
 // set (the era's web tiles with their lower zooms) or a Cloud-Optimised

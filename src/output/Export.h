@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The export of the view once per era of the era list: one image per era and
 // a document that shows them (a KML set of ground overlays, an HTML page with

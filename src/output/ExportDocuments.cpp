@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/ExportDocuments.h"
 
 #include <QStringList>

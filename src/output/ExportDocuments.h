@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The texts of an export: the names of the files, the KML document, the HTML
 // page with its era switcher, and the world files that let a GIS place each

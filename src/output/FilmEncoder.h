@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The encoders of the time-lapse film. Frames come one at a time, each with
 // the number of frame times it stays on screen; an encoder keeps at most the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/GifFilmEncoder.h"
 
 #include <QFile>

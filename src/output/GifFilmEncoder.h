@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The GIF film (giflib): every frame with a palette of its own, so that the
 // colours of each era's map stay as they are, and its own delay; looping for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/Mp4FilmEncoder.h"
 
 #include <QProcess>

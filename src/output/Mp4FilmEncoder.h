@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The MP4 film: H.264 in yuv420p, which browsers and phones play, made by the
 // `ffmpeg` program fed raw frames through a pipe at a constant frame rate.

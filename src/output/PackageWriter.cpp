@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/PackageWriter.h"
 
 #include <zip.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes a map-sheet package as the package download reads it: a zip of
 // stored entries (tiles are compressed images already) whose names are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Work items shared out over a few threads: each thread takes the next item
 // until none is left or one has failed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Saving a picture (the map view) as a PNG or JPEG file of exactly the
 // picture's pixel size. The file is replaced whole or not at all. No message

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The print job: a QPrinter set up for this job only (the system's printer
 // defaults are never changed), its metrics for the dialog's geometry, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The geometry of the print dialog: the sheet and its printable area in a
 // small preview, the map view fitted into the printable area, the map's area

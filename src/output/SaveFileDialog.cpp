@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/SaveFileDialog.h"
 
 #include <QCoreApplication>

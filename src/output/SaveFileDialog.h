@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The save-file dialog of the export: Qt's dialog through the prompts, then
 // the extension put right when the name was typed with another one.

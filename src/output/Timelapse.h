@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The time-lapse film of the view: each era of the film composed once at the
 // film's size with its credits (as the export composes it), its label burned

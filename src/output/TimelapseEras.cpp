@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/TimelapseEras.h"
 
 #include <algorithm>

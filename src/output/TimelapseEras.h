@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which eras a time-lapse film of the view shows: the chosen ones (or the
 // era list), less those that have nothing of their own anywhere under the

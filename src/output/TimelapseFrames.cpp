@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/TimelapseFrames.h"
 
 #include <QFont>

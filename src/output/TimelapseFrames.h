@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pictures of a time-lapse film made from the composed eras: the era's
 // label burned into a corner, and the cross-fade from one era into the next.

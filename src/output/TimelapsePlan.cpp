@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/TimelapsePlan.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The time-lapse film of the view: what it holds (eras, timing, label, size,
 // format) and when each of its frames stands on screen. Every era is on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/WebFolderPublish.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Publishing a data folder: the web folder the program reads, as plain static
 // files that any web server or CDN can serve. Beside the server check and the

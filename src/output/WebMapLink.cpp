@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/WebMapLink.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Links to a view of a region's web map: the map page's address followed by
 // #era=<folder>&lat=…&lon=…&zoom=…[&compare=<folder>&mode=…&split=…], the

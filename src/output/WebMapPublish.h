@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A region as a web map: per era a pyramid of standard web tiles
 // (EPSG:3857, {z}/{x}/{y}.png, 256 x 256) with its TileJSON, one list of the

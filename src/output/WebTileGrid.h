@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The web's common tile scheme: the world in spherical Mercator (EPSG:3857)
 // cut into 256 x 256 pixel tiles, 2^z x 2^z of them at zoom z, x to the east

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One web tile of an era, composed as the window composes the era at that
 // place: the era's tiles with their masks and veils over the elevation

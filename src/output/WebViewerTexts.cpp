@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/WebViewerTexts.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The map page's own captions in the interface's language. The page is
 // written in Japanese; a web map saved from an English interface gets its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The animated WebP film: libwebp's animation encoder (its mux library), each
 // frame with its own duration, looping for ever.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/frmOutput.h"
 
 #include "platform/RememberedValues.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The export dialog (ファイル出力): the output format, the image format, the
 // file to save, and OK runs the export of the view once per era.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/frmPrinter.h"
 
 #include "platform/RememberedValues.h"

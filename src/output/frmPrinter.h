@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The print dialog (印刷): printer, paper, orientation, the map's size in per
 // cent and its place on the sheet in a small preview. 印刷実行 leaves the

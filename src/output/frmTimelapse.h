@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The film dialog (動画): the eras of the view as a time-lapse film. The
 // eras to show (those without a map under the view are offered unticked and

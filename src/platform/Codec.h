@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shift-JIS (the Microsoft CP932 table) is the encoding of every text file a
 // data folder holds, except KML. All conversions go through here so that an

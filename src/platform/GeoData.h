@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The geographic data services the program loads on first use, from the
 // module kavalo-geodata: vector files (GPX, KML/KMZ, GeoJSON, Shapefile) read

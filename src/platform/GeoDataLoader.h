@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Finds and loads the module kavalo-geodata on first use. It is looked for in
 // $KAVALO_GEODATA_PLUGIN (a file, or a folder holding it), the executable's

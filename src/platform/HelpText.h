@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The texts a program prints about itself: --help wrapped for a terminal, and
 // the same descriptions as a manual page in the form man(7) reads. Both are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/KeyValueFile.h"
 
 #include <QFile>

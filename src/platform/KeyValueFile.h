@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's own small settings files (the window settings, the server
 // addresses): UTF-8 text, one "key = value" per line, blanks around both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Language.h"
 
 #include <QCoreApplication>

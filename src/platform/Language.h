@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The language the interface speaks. Texts are written in Japanese in the
 // code (the help texts in English); the catalogues built into the program

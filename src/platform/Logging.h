@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's log categories. Nothing is logged unless asked for: the
 // QT_LOGGING_RULES variable (for example "kavalo.*=true") or kavalo-cli's

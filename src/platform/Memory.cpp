@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Memory.h"
 
 // Any header of the C library tells whether it is glibc.

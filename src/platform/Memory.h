@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Memory the program has freed goes back to the system. The map's pictures
 // are large (a view, a comparison's panes, stretched pieces: 0.4 to 16 MB

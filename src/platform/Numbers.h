@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Number conventions shared by every file reader, writer and drawing routine:
 // rounding to integers is half to even, single-precision values are stored

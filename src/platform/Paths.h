@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Paths of the program are built the way its files name them: a folder
 // followed by a name that begins with a backslash ("\mapinfo.txt",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/Prompts.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything that needs a person goes through this interface: message boxes,
 // yes/no questions, file dialogs, the wait cursor and letting pending window

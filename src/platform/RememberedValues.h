@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the program remembers for the user from one run to the next, apart
 // from the data and its settings files: the last address and attribution of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The screen facts the program needs: its size, the millimetres per pixel
 // that tie the zoom to true map scale, and twips per pixel (1440 / dpi) for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Files the user removes from the program go to the desktop's trash, where
 // they can still be taken back.

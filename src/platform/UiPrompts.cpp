@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/UiPrompts.h"
 
 #include <QApplication>

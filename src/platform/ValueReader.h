@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reads the program's text files as a list of values, the way they have
 // always been written: a value ends at a comma or at the end of a line, blanks

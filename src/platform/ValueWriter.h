@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes the program's text files in their fixed form: numbers framed by the
 // sign place (a blank, or "-") and one trailing blank, singles with at most

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/Annotations.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How far apart two colours look: CIEDE2000 on CIELAB (sRGB, D65), the
 // measure by which a reduced picture is judged against the one it came from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Two eras of one view at once. Each era is composed the ordinary way (a
 // request of its own) at the same centre and zoom; the frame the window shows is then

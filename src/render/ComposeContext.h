@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What one composition of the map reads, as one value: the session's data,
 // the request, the view (centre, zoom, size in view pixels), the shown era,

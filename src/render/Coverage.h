@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What each era has at a place of the map: a sheet of its own, a sheet
 // borrowed from another edition (drawn faded), or nothing. The coverage strip

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The live overlay of the georeferencer: the scan's reduced copy warped with
 // the current transform onto the map view, so that the user sees the warp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/ImageCheck.h"
 
 #include <zlib.h>

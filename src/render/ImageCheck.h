@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Checks of images that come from a server, made before anything is kept or
 // decoded into memory: the header's format and size read from the first

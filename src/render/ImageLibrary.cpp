@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/ImageLibrary.h"
 
 #include "render/PaletteQuantizer.h"

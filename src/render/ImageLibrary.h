@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The image files of the program: PNG and JPEG decoding, and PNG, 8-bit PNG
 // and JPEG encoding, over QImage. Decoded pictures are always RGB32 (palette,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/MarkDrawing.h"
 
 #include <QFontMetricsF>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The marks over the map: each a small white box with a red outline and a
 // black shadow, hanging from its point (the point is the middle of the box's

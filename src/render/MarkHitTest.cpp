@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/MarkHitTest.h"
 
 #include <QPaintDevice>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which mark a right-click on the map view hits.
 #include <QFontMetricsF>

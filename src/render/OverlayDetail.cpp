@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/OverlayDetail.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One level of detail of an overlay file: its lines and rings simplified
 // (Douglas-Peucker) to within half a target pixel and cut into short runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/OverlayDrawing.h"
 
 #include "render/ComposeContext.h"

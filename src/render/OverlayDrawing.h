@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws the user's vector files over a view: polygons, lines, point markers
 // and the points' names, simplified for the zoom and clipped to the view so

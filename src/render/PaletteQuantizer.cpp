@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/PaletteQuantizer.h"
 
 #include <algorithm>

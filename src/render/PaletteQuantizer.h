@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Eight-bit tiles with a palette made of their own colours. A map scan warped
 // onto the tile grid holds thousands of shades (the resampling blends

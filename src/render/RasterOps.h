@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The raster operations of the map view on RGB32 images: a source rectangle
 // stretched smoothly over a destination rectangle and combined with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The ruler on the map: the measured path (closed: with its area tinted), a
 // dot at each clicked point and its length (and area) by the last point.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sheet lines drawn over a composition, on the view and on the page.
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The vector kernels of the two passes of a stretch. The first pass turns a
 // source row into 16-bit channels with 7 fraction bits under each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pass driver of a stretch: srcRect of src (of any format; pixels outside
 // it read as white) stretched over dstRect of dst, inside clip, two passes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/StretchKernels.h"
 
 #if KAVALO_STRETCH_SSE2

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The arithmetic of a stretch, shared by the kernels that carry it out and by
 // the tests' reference: the source positions and fixed-point weights of each

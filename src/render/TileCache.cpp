@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/TileCache.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Decoded tile pictures kept in memory, so that stepping back to an era or
 // panning back to a place draws what was already decoded instead of reading

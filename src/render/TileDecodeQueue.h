@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Decoding the tiles of a composition is most of its time. The files are
 // decoded ahead on worker threads while the window's thread draws the tiles

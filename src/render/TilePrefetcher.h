@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Decodes tile files into the cache of decoded pictures in the background.
 // A drag draws the strips it uncovers with the tiles already decoded and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/TileSource.h"
 
 #include "platform/Paths.h"

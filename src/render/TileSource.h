@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the composition gets its tile files from. A file on disk is always
 // drawn; a file missing on disk is drawn as missing (the background shows),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "render/Tiles.h"
 
 #include <cstring>

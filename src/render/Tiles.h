@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which file of which era holds which piece of the map, and how a file
 // becomes a picture. Each era keeps its images in its own folder of the data

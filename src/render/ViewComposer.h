@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The composition of the map: the background (elevation pieces or white),
 // the tiles of the era, the sheet lines, then (full compositions only) the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A picture of the map is asked for with a ViewRequest: a value that says
 // everything the picture depends on besides the session's data (folders,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The chooser and the agency dialog through their controls.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The agency source without a network: cells, pieces, stitching, masks and
 // the info files.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An agency run against a server on 127.0.0.1: which tiles come of which
 // pieces, and what a failed run leaves behind (nothing).
 #include <gtest/gtest.h>

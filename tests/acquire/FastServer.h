@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A server on 127.0.0.1 whose answers leave at once (no delay for the
 // client's acknowledgement between the headers and the body), for runs of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli's fetch commands: exit statuses, the closing message on
 // standard output, and the tile cache that spares the server a second run.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli's fetch commands under --lang ja and --lang en: the closing
 // message and the reasons follow the language, the counts line stays as
 // scripts read it, and what the run stores (tiles, the era list) is the same

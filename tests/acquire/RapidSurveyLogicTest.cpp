@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map service's requests and the cut-out of a tile from its cells.
 #include <gtest/gtest.h>
 

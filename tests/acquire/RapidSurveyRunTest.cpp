@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rapid-survey run with the map service played in memory: where each
 // cell lands in a tile, the retry, the second run and the run with nothing.
 #include <gtest/gtest.h>

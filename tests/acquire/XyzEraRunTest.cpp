@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A tile service's era is filed as what it is: its own list with the user's
 // label and the service's attribution; the same service again updates that
 // era (asked in the window, --update on the command line) and a failed

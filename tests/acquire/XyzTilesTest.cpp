@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Web-mercator tiles reprojected into a data folder's tiles, and the cache
 // that spares the server a second time.
 #include <gtest/gtest.h>

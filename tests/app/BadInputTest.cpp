@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What hostile or damaged files of a RootFolder and its data folders do:
 // each gives a message naming the file and loses nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window and the messages of the shared code with the English catalogue
 // installed: the texts the program composes come out whole and in English,
 // the Japanese ones stay exactly as written, and the panel makes room for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One window per user and data: a second start hands its link to the window
 // that runs and ends; with none running it becomes the window itself.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window without a mouse: every control is named for a screen reader,
 // Tab walks the panel from top to bottom, the clickable labels are reached
 // and pressed from the keyboard, and the shortcuts of the main actions work.

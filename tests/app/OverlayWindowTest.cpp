@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's own files, the ruler, positions, links and the overview in the
 // window: what the panel and the pop-up menu do to the map, the data folder's
 // list of files and the clipboard.

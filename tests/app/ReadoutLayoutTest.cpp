@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The panel at the least size the window allows, on the screens people have
 // (1366 x 768, and 2560 x 1600 at scale 2, i.e. 1280 x 800 at ratio 2): no
 // control covers another, and the readout's lines, the elevation among them,

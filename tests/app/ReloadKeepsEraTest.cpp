@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // After the data folder is read again because its eras changed (an era
 // added, renamed or deleted), the window shows the era it showed before,
 // found by its folder, or the era nearest in time when that one is gone.

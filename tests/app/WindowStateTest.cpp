@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a user meets it: the readout describes only places on
 // the map, a folder that cannot be shown leaves nothing live behind, the
 // datum button refreshes at once, and the wheel's direction is a setting.

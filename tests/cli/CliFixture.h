@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A RootFolder for the command-line tests: data folder "a" with the scanned
 // sheet eras E1900 (legend 01.png, a check list naming one tile it lacks)

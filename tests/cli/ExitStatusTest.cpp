@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One exit rule for every command of kavalo-cli: 0 success, 1 the work
 // failed (standard error says what), 2 a usage error. Each row is a command
 // line, its status and the start of the first line on standard error.

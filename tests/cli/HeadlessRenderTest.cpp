@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli render as a script uses it: what it reads, and where it writes.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The programs' help speaks the language asked for: --lang ja gives the
 // Japanese help and manual pages, --lang en the English ones, with the same
 // usage lines and options in both; and no text of the help is left without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the programs say about themselves cannot drift apart: the manual
 // pages the build installs, the README and --help name the same options,
 // and every option a command accepts is described in its help.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The install rules, checked the way a packager uses them: cmake --install
 // into an empty prefix, then the installed programs run from there.
 #include <gtest/gtest.h>

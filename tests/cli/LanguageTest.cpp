@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli under --lang ja and --lang en: the messages it relays from the
 // shared code follow the language (the Japanese ones exactly as before), its
 // own English texts do not change, and what a command writes into the data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // print without --offset-mm puts the map in the middle of the printable
 // area at any size; --offset-mm puts its top-left corner where it says.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Publishing a data folder: the web folder that the package download and the
 // online mode read, served by a plain static web server, brings an era back
 // byte for byte; and the same data gives the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour-set dialogs driven through their handlers, from the main
 // window's button to the recoloured map and the file at the next start.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules behind the colour-set dialogs: the picker's palette, the rows of
 // the editor, its checks before OK, the chooser's OK and where dialogs open.
 #include <gtest/gtest.h>

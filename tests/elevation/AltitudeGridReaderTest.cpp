@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The grid reader against zlib's own expansion: real grids, not only the
 // small made-up ones, must come out cell for cell as zlib gives them.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A program state for drawing overlays without a window: a dataset of 4 x 4
 // sheets of 2 x 2 tiles (100 x 80 pixels each), a view picture of a given

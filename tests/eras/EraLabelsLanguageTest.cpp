@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The era labels as an English interface shows them, and as the Japanese one
 // always has: the composed periods, era names and suffixes are translated,
 // the user's own labels are not, and the forms written into files never are.

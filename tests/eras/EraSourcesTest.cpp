@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every kind of era says truthfully where it came from: its label, its
 // credits, its readout and the print rule, one row per source; the list of
 // the user's tile-service eras in its file; and the data folder read with

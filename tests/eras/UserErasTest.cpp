@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The eras the user added are the user's: a rename or a delete changes the
 // era's own line of its info file and nothing else (byte for byte), a
 // delete moves the era's folder to the trash and takes nothing when it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "FuzzDataset.h"
 
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A small sound data folder in the scratch folder, for the targets that fuzz
 // one of its files, and the use of a loaded configuration the way the window

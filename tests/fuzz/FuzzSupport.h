@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every fuzz target shares: the entry-point macro, a private scratch
 // folder for the files a reader opens by name, and the split of one input

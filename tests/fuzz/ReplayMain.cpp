@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs every file of the given folders through one fuzz target, so that the
 // normal build keeps the seed corpus and every crasher found so far working.
 // A folder that does not exist is skipped (a target without crashers).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Values no sound file holds but a damaged one can still carry to the
 // arithmetic (after the load's own checks, or from a file written by another
 // tool): the results stay what the program means by them, with no integer

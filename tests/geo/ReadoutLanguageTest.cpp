@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The readout, the copied position and the point facts under an English
 // interface: the captions change, the Japanese ones do not, what a copied
 // text says reads back the same, and the values for scripts never carry a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The control-point exchange files: each format read back as written, the
 // other tools' variants (sign of source y, tab-separated older points files,
 // pixelCoords, annotation pages, CSV quirks), masks, and damaged input that

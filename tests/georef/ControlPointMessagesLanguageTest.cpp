@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reasons the control-point readers give for a damaged file, whole, in
 // Japanese as they always read and in English with the catalogue installed:
 // the line, the column's name and the quoted value stay as the file has them.

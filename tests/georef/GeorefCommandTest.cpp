@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli georef as scripts use it: the exit rule, the report's figures,
 // the three exchange formats told apart by content, and a set that does not
 // fit the scan leaving nothing behind.

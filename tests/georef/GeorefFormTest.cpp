@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The georeferencer window through its controls: points placed by clicks in
 // either order and by typed coordinates, the table's figures, undo and redo,
 // disabling a point, the too-few message, the frame, the exchange files and

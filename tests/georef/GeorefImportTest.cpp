@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A plain scan placed by control points lands where the model that made it
 // says, for every transform, through the import (GDAL's warper) and through
 // the live overlay alike; a set that does not fit imports nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The transforms of the georeferencer: each recovers a distortion of its own
 // kind from control points to a tenth of a pixel away from them; residuals
 // and leave-one-out errors against a case worked by hand; the sets that must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Images from a server judged before they are kept: the header's sides read
 // without decoding, the whole file decoded to its end without a complaint;
 // and a tile on disk that ends early drawn as missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The network routines against a server on 127.0.0.1 with injected faults,
 // and the server settings.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The online switch and the tile source that fetches missing tiles in the
 // background while the map is drawn, against a web folder on 127.0.0.1.
 #include <gtest/gtest.h>

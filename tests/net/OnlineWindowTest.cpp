@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The online indicator of the main window, with the web folder named in
 // servers.txt of the RootFolder.
 #include <gtest/gtest.h>

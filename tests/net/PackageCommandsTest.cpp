@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The package dialog and the command-line run: what can be chosen, a stop
 // between packages, and the command's output and exit status.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map-sheet package download against servers on 127.0.0.1: the shortage
 // list, the server list, the spreading of packages over the servers, and
 // whole runs with their messages.

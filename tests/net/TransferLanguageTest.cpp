@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The reasons a download failed, as the user reads them: in English with the
 // English catalogue installed, in the Japanese of the source texts without
 // it, the numbers and the address in their places either way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One request against servers that misbehave, on purpose or not: every body
 // is bounded by its kind, every wait by a limit, and only a whole body
 // counts; nothing is left behind by a request that failed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Unpacking packages: names decoded as the archive says, and nothing of an
 // unsafe package reaching the disk.
 #include <gtest/gtest.h>

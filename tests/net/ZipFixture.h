@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Zip archives for the package tests, names stored as given bytes.
 #include <zip.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exports made under the Japanese and under the English interface: the
 // documents carry the era labels and captions of the language shown, while
 // every picture, tile and world file is the same bytes in both.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whether a text shown in English still holds Japanese: kana, kanji or
 // full-width forms.

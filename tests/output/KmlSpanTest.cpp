@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The KML time spans of an export: each era from its first year to the year
 // before the next era's, and never ending before it begins when two eras
 // begin in the same year.

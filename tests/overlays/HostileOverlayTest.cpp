@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Overlay files made to hurt: cut short, wrongly named, empty, with values
 // beyond reason, archives that unpack to far more than they weigh, and lines
 // over the 180th meridian. Each is refused with its reason, or drawn the

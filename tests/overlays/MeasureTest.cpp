@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ruler's arithmetic against figures known independently of the code
 // under test: GeographicLib's own worked example, the quadrants of the WGS84
 // ellipsoid, and the area of a cell from the authalic-latitude formula.

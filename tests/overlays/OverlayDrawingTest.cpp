@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing the user's features: where they land (the coordinate model's view
 // pixel, on the screen and on a page), clipping, simplification, names and
 // the holes of polygons.

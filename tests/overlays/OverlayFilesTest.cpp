@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's vector files read through the geodata module: every format,
 // the file's styles, names, coordinate systems, and the messages for files
 // that cannot be shown.

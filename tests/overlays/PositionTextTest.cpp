@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Positions as text and back: the go-to box's forms, mesh codes, the copied
 // texts, and the view link's round trip.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help wraps Japanese, which has no blanks between words, as a terminal
 // shows it: lines within the width (wide characters count two columns),
 // broken between characters but never before a closing mark or a pause nor

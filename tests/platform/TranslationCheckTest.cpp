@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every text of the interface reaches the user in each shipped language:
 // no Japanese text is left outside the translation calls (unless marked as
 // a stored text), and every text lupdate finds has its translation.

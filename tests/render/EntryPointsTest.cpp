@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One request, the same pixels through every entry that composes it: the
 // window's full redraw, an exported image, the print pass at scale 1, a
 // comparison frame that shows era A only, and kavalo-cli. With the user's

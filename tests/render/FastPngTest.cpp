@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The PNG written for speed and the composition of a picture that is only
 // written out.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A masked map's tile over the elevation colours: exact where the mask is
 // pure, clean where stretching leaves in-between values.
 #include <gtest/gtest.h>

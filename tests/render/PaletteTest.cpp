@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Eight-bit tiles of a warped map scan: a palette of the tile's own colours,
 // flat tints left flat, and the colour error far below a fixed colour cube's.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Elevation pieces stretched one by one meet as if the whole picture had been
 // stretched at once: no seam at their borders.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A data folder with tiles of known colours, loaded the way the program
 // loads it, and a 300 x 200 view in which one image pixel is one view pixel

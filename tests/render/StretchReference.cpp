@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "StretchReference.h"
 
 #include "render/ImageLibrary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The stretch computed pixel by pixel from its tap tables, in plain integer
 // arithmetic, without the passes' buffers or vector instructions: what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running the generator: the same bytes on every run, a region replaced
 // whole, a foreign folder left alone, and the large region for benchmarks.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every era is drawn from the same terrain, each on the grid of its own
 // frame: stepping through the eras keeps the coast, the rivers and the
 // contours in place. These tests look at the same image positions in tiles of

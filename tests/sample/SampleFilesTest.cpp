@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The files of the sample region agree with its configuration: tile and
 // mask files for exactly the sheets each era has, check lists that name
 // every image (less the few left out on purpose), legends, the 1:20,000

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sample region loads in the program without a message and offers what
 // a first-time user should find: every kind of era in year order, place
 // names of every category, marks, and the sheet history's special cases.

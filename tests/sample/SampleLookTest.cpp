@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the eras show: the town grows from a village to a city, the oldest
 // survey is a brownish print, and the photographs show forest, sea and town.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SampleRun.h"
 
 #include <gtest/gtest.h>

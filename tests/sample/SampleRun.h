@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs the sample generator and gives the tests the region it wrote, loaded
 // the way the program loads it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An exported image is placed by GDAL where the KML box says: its world
 // file gives the place and GDAL's own sidecar the coordinate system, which
 // GDAL does not read from a .prj beside a PNG or JPEG.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The import dialog through its controls: the preview shows where the scan
 // falls, a scan that cannot be taken says why, and 取り込み adds the era off
 // the window's thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ScanFixtures.h"
 
 #include <cpl_conv.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Georeferenced scans made with GDAL: a grey image with a block of its own
 // colour at each corner, north up in any coordinate system.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's scans as eras: each corner of a scan lands where the coordinate
 // model puts it, in a geographic and a projected coordinate system, as a
 // masked map and as a photo; scans that cannot be taken leave nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/Fixtures.h"
 
 #include <zlib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Builders of small data folders in temporary directories: text files in
 // Shift-JIS with CR LF, tiles of known colours, grids and gazetteers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's built-in catalogues of one language, installed for the life
 // of the object (and only they: Qt's own are left out), so that a test sees

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // An HTTP server on 127.0.0.1 (a free port) inside the test process, with
 // the faults a real server shows: error statuses, a connection dropped in

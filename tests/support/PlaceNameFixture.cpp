@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/PlaceNameFixture.h"
 
 #include <QtEndian>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // placename.dat builders: records in the binary form the gazetteer is read
 // from, with names in Shift-JIS.

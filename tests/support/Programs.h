@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Running the project's own programs from tests: kavalo-cli and the sample
 // generator lie in the build's bin folder (KAVALO_BIN when CTest runs the

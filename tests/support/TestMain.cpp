@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One main for every test executable: a QApplication on the offscreen
 // platform (set by CTest), so forms and text drawing work without a display.
 #include <gtest/gtest.h>

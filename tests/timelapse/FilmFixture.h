@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Four eras over the 300 x 200 view of the render fixture: three of solid
 // colours of their own, the fourth with no tile at all. The pictures a film

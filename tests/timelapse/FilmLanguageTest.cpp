@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A film made under the Japanese and under the English interface: the same
 // pictures frame for frame, but for the era's label burned into its corner,
 // which is the era list's label of the language shown.

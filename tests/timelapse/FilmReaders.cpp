@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "timelapse/FilmReaders.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The films read back the way a player reads them: animated WebP through
 // libwebp's demux library, GIF through giflib, MP4 through ffprobe and

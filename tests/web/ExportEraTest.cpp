@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One era in one file: what kavalo writes is read back with GDAL itself, as
 // another GIS would read it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // kavalo-cli publish --tiles and export-era as a script uses them: what they
 // write, and the usage errors that leave everything as it was.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The web map from the export dialog: its fourth format writes every era's
 // tiles and the map page into the folder of the chosen index.html, and never
 // into a folder that holds other files.

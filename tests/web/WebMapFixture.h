@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A small region for the web map tests: 2 x 2 sheets of 2 x 2 tiles of
 // 100 x 80 pixels (0.25 x 0.1667 degrees at 139 E, 36 N), era E1900 all red

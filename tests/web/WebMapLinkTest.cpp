@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Links to the web map: the fragment the page reads and writes, the address
 // the data folder keeps, and the zoom converted between the window's
 // percentage and the web map's level.

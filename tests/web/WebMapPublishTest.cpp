@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Publishing a region's web map: tiles composed as the window composes each
 // era, the documents that describe them, and a second run that rewrites only
 // what changed.

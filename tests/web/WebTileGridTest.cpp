@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The arithmetic of web tiles: a tile's bounds in EPSG:3857 and in degrees,
 // the tiles over a box, a region's zoom range, the region's tie to the world
 // datum and the link between the window's percentage and the web zoom.

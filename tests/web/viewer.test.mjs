@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The published map page in a real browser: Debian's chromium, driven by
 // playwright-core, loads the sample region's web map from a static server on
 // 127.0.0.1, steps an era with Shift+→, swipes, opens a link and is opened

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make-manual: turns the user manual's Markdown into the PDF that the
 // window's 解説 button opens, one per language (docs/manual.md, the Japanese
 // one, and docs/manual.en.md). The build runs it; it needs no display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The large region for benchmarks: 20 x 20 sheet units of 5 x 5 tiles, three
 // eras of ten thousand tiles each. Only six tiles per era are drawn; every
 // tile file is a hard link to one of them, so the region costs little time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "BinaryFiles.h"
 
 #include <zlib.h>

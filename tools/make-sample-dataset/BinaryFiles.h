@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two binary files of a data folder: the elevation grid and the
 // place-name gazetteer.

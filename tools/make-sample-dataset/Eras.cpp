@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Eras.h"
 
 #include "app/DatasetLoader.h"

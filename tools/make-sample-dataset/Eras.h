@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The eras of the sample region: what each shows, in which look, and what its
 // info files say about it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A value known at the points of a regular grid over the region (with a
 // margin outside it, for the frames shifted against ours), read anywhere by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Generator.h"
 
 #include <algorithm>

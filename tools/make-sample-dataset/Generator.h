@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes a whole RootFolder: the sample region, or the large region for
 // benchmarks.

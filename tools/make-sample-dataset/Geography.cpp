@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Geography.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The natural and the made shapes of the region that the terrain depends on:
 // the coast, an island, the rivers, and the shore reclaimed from the bay. All

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Geometry.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small helpers for the hand-drawn shapes of the region: smooth curves through
 // control points, natural-looking wiggles, distances and lengths.

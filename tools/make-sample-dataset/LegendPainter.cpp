@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "LegendPainter.h"
 
 #include <QFont>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The legend picture of a map era: the symbols of its period with their
 // names, in the inks of its sheets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MapPainter.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws the map of one era over a rectangle of the world, in the look of its
 // period: the line work of a printed sheet (or of the agency's digital map).

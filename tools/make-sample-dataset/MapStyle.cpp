@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "MapStyle.h"
 
 namespace sample {

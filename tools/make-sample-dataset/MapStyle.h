@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How the maps of each period look: paper, inks, line widths, contour
 // interval, how towns and roads are shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Deterministic pseudo-random numbers and value noise. Everything the
 // generator invents comes from here with fixed seeds, so that every run

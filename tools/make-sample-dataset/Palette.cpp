@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Palette.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Maps are stored as 8-bit PNG with a palette, like the scans and the agency
 // tiles they stand for: a quarter of the data, quicker to write and read.

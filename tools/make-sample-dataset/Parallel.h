@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs independent jobs on the machine's cores. Each job writes only its own
 // results, so the output does not depend on which thread ran which job.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Aerial photographs of the world: fields, forest, sea and the town as they
 // look from the air in a year, and the ageing of a hand-coloured survey map

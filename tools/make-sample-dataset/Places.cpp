@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Places.h"
 
 #include "model/Coordinates.h"

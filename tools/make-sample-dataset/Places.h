@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The place names of the gazetteer and the marks the region comes with.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The roads, the railway and the harbour works of the region, and the
 // landmarks drawn as map symbols.
 #include <algorithm>

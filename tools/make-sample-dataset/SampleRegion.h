@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fixed facts of the sample region: where it lies, how it is cut into
 // sheets and tiles, and which files are left out on purpose. Header-only, so

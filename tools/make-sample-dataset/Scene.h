@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The world as it stood in one year, ready to be drawn: the land of that year,
 // the routes, buildings and landmarks that existed, the water surfaces and the

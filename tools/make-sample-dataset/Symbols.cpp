@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Symbols.h"
 
 #include <QPainterPath>

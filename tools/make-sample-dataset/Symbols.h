@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The small map symbols, drawn with lines so that the tiles do not depend on
 // an installed font. The legends draw the same symbols.

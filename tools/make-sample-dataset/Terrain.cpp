@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Terrain.h"
 
 #include <QImage>

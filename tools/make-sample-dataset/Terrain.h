@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The synthetic terrain: elevations in metres on a fine grid over the region
 // (with a margin for the shifted frames), built from the coast and the rivers

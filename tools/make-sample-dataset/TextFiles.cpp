@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TextFiles.h"
 
 #include "model/ColorSet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The text files of the sample region, all written through the program's own
 // ValueWriter (Shift-JIS, CR LF, numbers framed by blanks).

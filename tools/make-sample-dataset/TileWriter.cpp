@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "TileWriter.h"
 
 #include <QDir>

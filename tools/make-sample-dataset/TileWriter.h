@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws every era of the sample region and writes its image files: the tiles
 // of each sheet cell (with masks for masked eras) and the 1:20,000 sheets.

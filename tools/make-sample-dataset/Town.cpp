@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built-up places of the region: the street grid of the growing town,
 // the hill estate, the houses of the old village and the hamlets, and the
 // large buildings.

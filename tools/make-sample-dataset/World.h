@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The region through time: terrain, water, roads, the railway, the harbour,
 // buildings and land use, each with the years it existed. Every era is drawn

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // make-sample-dataset OUTDIR [--bench]
 //
 // Writes a RootFolder with the fictional sample region (or, with --bench, a

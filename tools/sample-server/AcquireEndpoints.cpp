@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The outside image services of the sample region: the agency's 30" pieces
 // and its portal, the research institute's map service and its site, and a
 // web-mercator tile service. Every answer is cut from the region's own eras

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every service of the sample server again, played by a server that means
 // harm: /hostile/<behaviour>/<any path of this server> answers as the path
 // would, but misbehaves on images (tiles, pieces, map cells) and packages.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A web folder written by kavalo-cli publish, served under /kavalo/ as any
 // static web server would serve it: files as they are, nothing built. Its
 // server list names the mirrors it was published for, so publish it for

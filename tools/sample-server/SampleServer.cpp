@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "SampleServer.h"
 
 #include <algorithm>

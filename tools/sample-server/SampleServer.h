@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sample server plays, on 127.0.0.1, the outside services the program
 // talks to, with the data of the sample region. Each service lives in its own

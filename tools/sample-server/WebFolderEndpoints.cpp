@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dataset's web folder and its download servers, played from the
 // region: under /kavalo/ the server check, the server list and every tile
 // (for fetching on demand); under /mirror1/ and /mirror2/ (two "servers"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // sample-server [--port PORT] [--region DIR] [--web-folder WEBDIR]
 //
 // Serves the outside services of the program on 127.0.0.1 from the sample

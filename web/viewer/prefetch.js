@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Asks for the first view's tiles while the map library is still on its way:
 // the page would otherwise wait for the library before its first tile
 // request, a whole round trip more. The map later asks for the same

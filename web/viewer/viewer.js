@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map page of a region published by Kavalo: its eras as web tile layers,
 // compared side by side, by a swipe, through a lens or blended, with the view
 // always named in the address (#era=…&lat=…&lon=…&zoom=…).

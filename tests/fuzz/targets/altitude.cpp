@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // altitude.dat against a fixed small grid, and the elevation of points over
 // the whole mosaic and around it.
 #include <limits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // colorset.txt: a file that is read is written back so that it reads the
 // same, and writing what was read back a second time gives the same bytes.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole data folder made of fuzzed files (parts split at "@@@" lines:
 // mapinfo.txt, map_tikeizu_info.txt, 図歴.csv, PositionRecored.txt, the marks
 // file, placename.dat, altitude.dat, map_watizu_info.txt, map_ortho_info.txt),

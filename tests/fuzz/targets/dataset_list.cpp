@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // dataset.txt: the list of data folders of the RootFolder.
 #include "FuzzSupport.h"
 #include "model/DataFolderList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The era lists of every source: the first byte chooses the info file, the
 // rest is its content, in a sound data folder otherwise.
 #include "FuzzDataset.h"

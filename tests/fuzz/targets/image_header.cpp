@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Images from a server, judged before they are decoded: the header read
 // from the first bytes, and the whole-file check that decides whether a
 // tile is kept. A header answer never changes as more bytes arrive, and

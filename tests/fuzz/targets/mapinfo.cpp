@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // mapinfo.txt and everything derived from it: the grid, the scale factors,
 // the sheet under a point and the visible tiles around the initial view.
 #include <cmath>

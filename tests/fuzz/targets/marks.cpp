@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Marks files: a file that is read is saved so that it reads the same marks.
 #include <cmath>
 #include <utility>

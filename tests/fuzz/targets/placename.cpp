@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // placename.dat, and a search over what was read.
 #include "FuzzSupport.h"
 #include "geo/PlaceSearch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PositionRecored.txt: whatever it holds, the view opens somewhere sound.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The download server list and the package count, as a server sends them.
 #include "FuzzSupport.h"
 #include "net/PackageDownload.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // KAVALO.ini: whatever it holds, the settings read are written back and read
 // again unchanged.
 #include "model/Settings.h"

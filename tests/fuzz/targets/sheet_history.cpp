@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // 図歴.csv of a sound data folder with two scanned-sheet eras: the table
 // decides which sheet each era shows and what the readout says of it.
 #include "FuzzDataset.h"

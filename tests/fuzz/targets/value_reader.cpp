@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value reader under any bytes: every read either yields a value or
 // reports the end, the line count never goes back, and a reader that only
 // reads texts reaches the end within one value per character.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packages from a server: entry names (the first byte says whether the
 // archive flags them as UTF-8) and whole archives unpacked into an era
 // folder. Nothing may land outside that folder.
