@@ -330,7 +330,8 @@ class frmSCR : public QMainWindow {
   QImage viewSnapshot_;
   // While online: the tiles missing on disk, fetched in the background.
   TileDownloads* tileDownloads_ = nullptr;
-  // Tiles that arrive are drawn at most once per 50 ms.
+  // Tiles that arrive are drawn at most once per 50 ms; the last of a view
+  // at once.
   QTimer* arrivalTimer_ = nullptr;
   // Two seconds after the last composition the freed memory is released.
   QTimer* idleTrim_ = nullptr;
