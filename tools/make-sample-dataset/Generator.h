@@ -11,5 +11,8 @@ bool generateSample(const QString& root, QString* error);
 // dataset.txt and a large region "bench" whose tiles share a few files
 // through hard links.
 bool generateBench(const QString& root, QString* error);
+// The benchmark region's tiles per era: a square of whole sheet units of 5 x 5
+// tiles (400, 10,000, 1,000,000). False for any other number.
+bool setBenchTiles(int tilesPerEra);
 
 }  // namespace sample
