@@ -1,5 +1,6 @@
 #include "net/TileDownloads.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QTimer>
@@ -25,7 +26,24 @@ TileDownloads::TileDownloads(QObject* parent)
   connect(arrivedTimer_, &QTimer::timeout, this, &TileDownloads::tilesArrived);
 }
 
-TileDownloads::~TileDownloads() { reset(); }
+namespace {
+
+// Where a tile that arrived before the server check answered waits: beside
+// its place, under a name that is no tile's.
+QString heldPath(const QString& path) { return path + QStringLiteral(".unchecked"); }
+
+}  // namespace
+
+TileDownloads::~TileDownloads() {
+  reset();
+  if (check_) {
+    check_->disconnect(this);
+    check_->abort();
+    check_->deleteLater();
+    check_ = nullptr;
+  }
+  for (const QString& path : held_) QFile::remove(heldPath(path));
+}
 
 void TileDownloads::beginView(int viewId) { viewRound_[viewId] = ++round_; }
 
@@ -50,7 +68,7 @@ bool TileDownloads::ensure(const ProgramState& session, int eraIndex, const QStr
   const QString path = TilePath(session, eraIndex, fileName);
   // A file on disk is never fetched again.
   if (FileExists(path)) return true;
-  if (policy != TilePolicy::DiskAndNetwork || !session.view.onlineMode) return false;
+  if (policy != TilePolicy::DiskAndNetwork || (!session.view.onlineMode && !checking())) return false;
   const QString url = OnDemandTileUrl(session, session.dataFolderIndex, eraIndex, fileName);
   if (url.isEmpty()) return false;
   const uint64_t round = viewRound_.count(viewId) ? viewRound_[viewId] : round_;
@@ -84,7 +102,8 @@ void TileDownloads::dispatch() {
     TransferRequest request;
     request.url = QUrl(job.url);
     request.kind = BodyKind::Image;
-    request.targetPath = job.path;
+    job.held = checking();
+    request.targetPath = job.held ? heldPath(job.path) : job.path;
     request.image = dataImageRule(QFileInfo(job.path).fileName());
     auto* transfer = new Transfer(manager_, request, this);
     ++perHost_[job.host];
@@ -104,13 +123,65 @@ void TileDownloads::finished(Transfer* transfer) {
   const TransferResult& result = transfer->result();
   if (result.ok()) {
     ++counts_.fetched;
-    arrivedTimer_->start();
+    if (!job.held)
+      arrivedTimer_->start();
+    else if (checking())
+      held_.push_back(job.path);
+    else if (place(job.path))
+      arrivedTimer_->start();
   } else {
     ++counts_.failed;
     // The transfer has logged the address and the reason.
     emit fetchFailed(job.url, result.describe(QUrl(job.url)));
   }
   dispatch();
+  noteBusy();
+}
+
+void TileDownloads::startServerCheck(const QString& url) {
+  if (check_) return;
+  TransferRequest request;
+  request.url = QUrl(url);
+  request.kind = BodyKind::Probe;
+  checkHost_ = request.url.host();
+  // The check takes the first connection; the tiles share the others.
+  ++perHost_[checkHost_];
+  check_ = new Transfer(manager_, request, this);
+  connect(check_, &Transfer::finished, this, &TileDownloads::checkFinished);
+  check_->start();
+  noteBusy();
+}
+
+bool TileDownloads::place(const QString& path) {
+  const QString from = heldPath(path);
+  // A file that reached its place meanwhile (another run) is kept.
+  if (QFileInfo::exists(path) || !QFile::rename(from, path)) {
+    QFile::remove(from);
+    return false;
+  }
+  return true;
+}
+
+void TileDownloads::checkFinished() {
+  Transfer* check = check_;
+  check_ = nullptr;
+  if (perHost_[checkHost_] > 0) --perHost_[checkHost_];
+  check->deleteLater();
+  const bool answered = check->result().ok();
+  std::vector<QString> held = std::move(held_);
+  held_.clear();
+  if (answered) {
+    bool placed = false;
+    for (const QString& path : held) placed |= place(path);
+    if (placed) arrivedTimer_->start();
+    dispatch();
+  } else {
+    // What the tiles brought is not trusted without the check: removed, and
+    // nothing more is fetched.
+    for (const QString& path : held) QFile::remove(heldPath(path));
+    reset();
+  }
+  emit serverChecked(answered);
   noteBusy();
 }
 
@@ -121,6 +192,7 @@ void TileDownloads::reset() {
   std::map<Transfer*, Job> running = std::move(running_);
   running_.clear();
   perHost_.clear();
+  if (check_) perHost_[checkHost_] = 1;
   for (auto& [transfer, job] : running) {
     transfer->disconnect(this);
     transfer->abort();
