@@ -26,10 +26,12 @@ namespace sample {
 
 namespace {
 
-constexpr int kBenchTilesPerSheet = 5;
-// Sheet units across and down: 20 by default; --tiles asks for another size.
+// Sheet units across and down, and tiles across and down a sheet: 20 of 5 by
+// default; --tiles asks for another size.
 int benchSheets = 20;
-int benchTiles() { return benchSheets * kBenchTilesPerSheet; }
+int benchTilesPerSheet = 5;
+bool benchResized = false;
+int benchTiles() { return benchSheets * benchTilesPerSheet; }
 // The 50 m pitch of the real grids up to 100 x 100 tiles; a larger region
 // keeps the grid at 4,000 x 4,000 cells (the largest the program reads is
 // 64 Mi cells), one cell per tile at least.
@@ -73,15 +75,19 @@ kavalo::MapInfo benchMapInfo() {
   m.tileWidth = kTileWidth;
   m.tileHeight = kTileHeight;
   m.sheetsX = m.sheetsY = benchSheets;
-  m.tilesPerSheetX = m.tilesPerSheetY = kBenchTilesPerSheet;
+  m.tilesPerSheetX = m.tilesPerSheetY = benchTilesPerSheet;
   m.scaleUnit = QStringLiteral("km");
   for (int i = 0; i < 3; ++i)
     m.frame[i] = {kFrameOffsets[static_cast<size_t>(i)].x, kFrameOffsets[static_cast<size_t>(i)].y};
   m.west = static_cast<float>(kWest);
   m.north = static_cast<float>(kNorth + 0.5);
   m.approval = QStringLiteral("ベンチマーク用の架空の地域です。（承認番号　見本第0号）");
-  m.initialX = static_cast<float>(kTileWidth * benchTiles() / 2);
-  m.initialY = static_cast<float>(kTileHeight * benchTiles() / 2);
+  // The default region starts at its centre; one of another size where the
+  // 400-tile region's centre is, so that the first pictures of any two sizes
+  // show the same tiles.
+  const int startTile = benchResized ? 10 : benchTiles() / 2;
+  m.initialX = static_cast<float>(kTileWidth * startTile);
+  m.initialY = static_cast<float>(kTileHeight * startTile);
   m.initialZoom = 100;
   m.initialEra = 0;
   m.meshNW = meshCode(m.north - 2.5 / 60, kWest + 0.0625);
@@ -210,9 +216,17 @@ bool writeBenchTexts(const QString& dir, const kavalo::MapInfo& info, QString* e
 
 bool setBenchTiles(int tilesPerEra) {
   const int side = static_cast<int>(std::lround(std::sqrt(static_cast<double>(tilesPerEra))));
-  if (side < kBenchTilesPerSheet || side % kBenchTilesPerSheet != 0 || side * side != tilesPerEra) return false;
-  benchSheets = side / kBenchTilesPerSheet;
-  return true;
+  if (side * side != tilesPerEra || side < 10 || side > 1000) return false;
+  // Sheets of 10 x 10 tiles (a million tiles make the 10,000 sheets the
+  // program takes), so that regions of any two sizes have sheets alike.
+  for (int perSheet = 10; perSheet <= 100; ++perSheet) {
+    if (side % perSheet != 0 || (side / perSheet) * (side / perSheet) > 10000) continue;
+    benchTilesPerSheet = perSheet;
+    benchSheets = side / perSheet;
+    benchResized = true;
+    return true;
+  }
+  return false;
 }
 
 bool generateBench(const QString& root, QString* error) {

@@ -81,9 +81,9 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
   const bool bench = args.removeAll(QStringLiteral("--bench")) > 0;
-  // --tiles N: the benchmark region with N tiles per era (a square of sheet
-  // units of 5 x 5 tiles): 1000000 makes a region of a million tiles per era
-  // in a minute, every tile a hard link to one of six pictures.
+  // --tiles N: the benchmark region with N tiles per era (a square of sheets
+  // of 10 x 10 tiles): 1000000 makes a region of a million tiles per era in
+  // a minute or two, every tile a hard link to one of six pictures.
   if (const qsizetype at = args.indexOf(QStringLiteral("--tiles")); at >= 0) {
     bool ok = false;
     const int tiles = at + 1 < args.size() ? args[at + 1].toInt(&ok) : 0;
