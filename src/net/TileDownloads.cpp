@@ -81,10 +81,45 @@ bool TileDownloads::ensure(const ProgramState& session, int eraIndex, const QStr
     job.host = QUrl(url).host();
   }
   job.views[viewId] = round;
+  job.background = false;
   // The newest composition's files first, each composition's in the order
   // it asked for them (the order it draws them).
   job.order = (round << 32) | (~++sequence_ & 0xFFFFFFFFu);
   return false;
+}
+
+bool TileDownloads::askInBackground(const ProgramState& session, int eraIndex, const QString& fileName, int viewId) {
+  const QString path = TilePath(session, eraIndex, fileName);
+  if (FileExists(path)) return false;
+  if (!session.view.onlineMode) return false;
+  const QString url = OnDemandTileUrl(session, session.dataFolderIndex, eraIndex, fileName);
+  if (url.isEmpty()) return false;
+  for (const auto& [transfer, job] : running_)
+    if (job.url == url) return true;
+  Job& job = waiting_[url];
+  if (job.url.isEmpty()) {
+    job.url = url;
+    job.path = path;
+    job.host = QUrl(url).host();
+    // Below every composition's files (their rounds start at 1), in the
+    // order asked.
+    job.order = ~++sequence_ & 0xFFFFFFFFu;
+  }
+  job.views[viewId] = 0;
+  dispatch();
+  noteBusy();
+  return true;
+}
+
+void TileDownloads::dropView(int viewId) {
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    it->second.views.erase(viewId);
+    if (it->second.views.empty())
+      it = waiting_.erase(it);
+    else
+      ++it;
+  }
+  noteBusy();
 }
 
 void TileDownloads::dispatch() {
@@ -123,12 +158,15 @@ void TileDownloads::finished(Transfer* transfer) {
   const TransferResult& result = transfer->result();
   if (result.ok()) {
     ++counts_.fetched;
-    if (!job.held)
-      arrivedTimer_->start();
-    else if (checking())
+    // A prefetch's file is shown by no view yet: nobody is told.
+    const bool shown = !job.background;
+    if (!job.held) {
+      if (shown) arrivedTimer_->start();
+    } else if (checking()) {
       held_.push_back(job.path);
-    else if (place(job.path))
+    } else if (place(job.path) && shown) {
       arrivedTimer_->start();
+    }
   } else {
     ++counts_.failed;
     // The transfer has logged the address and the reason.

@@ -39,6 +39,15 @@ class TileDownloads : public QObject, public TileSource {
   bool ensure(const ProgramState& session, int eraIndex, const QString& fileName, TilePolicy policy,
               int viewId) override;
 
+  // The idle window's prefetch: the file is fetched after everything a view
+  // asked for (the lowest priority), and its arrival is told to nobody (no
+  // view shows it yet). False when it is on disk already; nothing is asked
+  // for offline.
+  bool askInBackground(const ProgramState& session, int eraIndex, const QString& fileName, int viewId);
+  // Forgets what viewId asked for and is still waiting (a prefetch whose
+  // view has moved); what runs already is finished.
+  void dropView(int viewId);
+
   // Drops every request waiting or running (going offline, another data
   // folder). What arrived stays. A server check under way goes on.
   void reset();
@@ -81,6 +90,7 @@ class TileDownloads : public QObject, public TileSource {
     uint64_t order = 0;             // newer requests first, then in the order asked
     std::map<int, uint64_t> views;  // view -> the composition that asked
     bool held = false;              // started while the server check was under way
+    bool background = true;         // only a prefetch asked for it
   };
   void dispatch();
   void finished(Transfer* transfer);
