@@ -135,6 +135,15 @@ int runRenderCommand(const QStringList& args) {
       loop.quit();
     });
     if (downloads.checking()) loop.exec();
+    // After a failed check the tiles still under way end by themselves
+    // (at once, when the server is gone); nothing of them is kept.
+    if (!answered) {
+      QEventLoop drain;
+      QObject::connect(&downloads, &TileDownloads::busyChanged, &drain, [&](bool busy) {
+        if (!busy) drain.quit();
+      });
+      if (downloads.busy()) drain.exec();
+    }
     return answered;
   };
   // A failed server check leaves the program offline: the view is still

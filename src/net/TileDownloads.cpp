@@ -156,7 +156,11 @@ void TileDownloads::finished(Transfer* transfer) {
   --perHost_[job.host];
   transfer->deleteLater();
   const TransferResult& result = transfer->result();
-  if (result.ok()) {
+  if (job.held && checkFailed_) {
+    // Asked for with a server check that failed: what it brought is not
+    // kept, and it is no failure of its own.
+    if (result.ok()) QFile::remove(heldPath(job.path));
+  } else if (result.ok()) {
     ++counts_.fetched;
     // A prefetch's file is shown by no view yet: nobody is told.
     const bool shown = !job.background;
@@ -167,6 +171,10 @@ void TileDownloads::finished(Transfer* transfer) {
     } else if (place(job.path) && shown) {
       arrivedTimer_->start();
     }
+  } else if (job.held && checking()) {
+    // Told once the check has answered: a server that does not answer its
+    // check fails the tiles too, and that is the check's failure.
+    heldFailures_.emplace_back(job.url, result.describe(QUrl(job.url)));
   } else {
     ++counts_.failed;
     // The transfer has logged the address and the reason.
@@ -178,6 +186,7 @@ void TileDownloads::finished(Transfer* transfer) {
 
 void TileDownloads::startServerCheck(const QString& url) {
   if (check_) return;
+  checkFailed_ = false;
   TransferRequest request;
   request.url = QUrl(url);
   request.kind = BodyKind::Probe;
@@ -208,6 +217,8 @@ void TileDownloads::checkFinished() {
   const bool answered = check->result().ok();
   std::vector<QString> held = std::move(held_);
   held_.clear();
+  std::vector<std::pair<QString, QString>> failures = std::move(heldFailures_);
+  heldFailures_.clear();
   if (answered) {
     bool placed = false;
     for (const QString& path : held) placed |= place(path);
@@ -215,11 +226,17 @@ void TileDownloads::checkFinished() {
     dispatch();
   } else {
     // What the tiles brought is not trusted without the check: removed, and
-    // nothing more is fetched.
+    // nothing more is asked for. Those under way end by themselves (an
+    // abort would only race their own failure) and are dropped as they end.
+    checkFailed_ = true;
     for (const QString& path : held) QFile::remove(heldPath(path));
-    reset();
+    waiting_.clear();
   }
   emit serverChecked(answered);
+  if (answered && !failures.empty()) {
+    counts_.failed += static_cast<int>(failures.size());
+    emit fetchFailed(failures.front().first, failures.front().second);
+  }
   noteBusy();
 }
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "render/TileSource.h"
@@ -113,7 +114,9 @@ class TileDownloads : public QObject, public TileSource {
   QTimer* arrivedTimer_;
   Transfer* check_ = nullptr;
   QString checkHost_;
-  std::vector<QString> held_;  // tiles kept aside until the check answers
+  std::vector<QString> held_;                              // tiles kept aside until the check answers
+  std::vector<std::pair<QString, QString>> heldFailures_;  // (address, reason) of tiles that failed meanwhile
+  bool checkFailed_ = false;
 };
 
 }  // namespace kavalo
