@@ -2,6 +2,7 @@
 // The main window: construction, start-up, the help and home page, quit.
 // Building the controls, wiring them, the data folders, the layout and the
 // composition have files of their own.
+#include "app/EraPrefetch.h"
 #include "app/frmSCR.h"
 
 #include <QApplication>

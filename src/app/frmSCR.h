@@ -55,6 +55,7 @@ class frmLegend;
 class CompareComposer;
 class TileDownloads;
 class UiOverview;
+class EraPrefetch;
 
 class frmSCR : public QMainWindow {
   Q_OBJECT
@@ -117,6 +118,9 @@ class frmSCR : public QMainWindow {
   void PrintGazo();
   // How many compositions ran (tests check that a click redraws nothing).
   int compositionCount() const { return compositionCount_; }
+  // The idle prefetch of the neighbouring eras (tests and benchmarks).
+  EraPrefetch& eraPrefetch() { return *eraPrefetch_; }
+  QTimer* eraPrefetchTimer() const { return eraPrefetchTimer_; }
   void cboAge_Set();
   void cboAge_Click();
   void SliderAge_Scroll();
@@ -331,10 +335,15 @@ class frmSCR : public QMainWindow {
   QImage viewSnapshot_;
   // While online: the tiles missing on disk, fetched in the background.
   TileDownloads* tileDownloads_ = nullptr;
-  // Tiles that arrive are drawn at most once per 50 ms.
+  // Tiles that arrive are drawn at most once per 50 ms; the last of a view
+  // at once.
   QTimer* arrivalTimer_ = nullptr;
   // Two seconds after the last composition the freed memory is released.
   QTimer* idleTrim_ = nullptr;
+  // Two seconds after the last composition the eras before and after the
+  // one shown are made ready at the view.
+  std::unique_ptr<EraPrefetch> eraPrefetch_;
+  QTimer* eraPrefetchTimer_ = nullptr;
   QElapsedTimer trimClock_;
   void tilesArrived();
 

@@ -2,6 +2,7 @@
 // Building the main window's controls: the panel of group boxes on the
 // left, the map view with the labels over it, the pop-up menu and the timer.
 // Each control carries the program's name for it as its objectName.
+#include "app/EraPrefetch.h"
 #include "app/frmSCR.h"
 
 #include <QAction>
@@ -373,6 +374,16 @@ void frmSCR::buildControls() {
   idleTrim_->setSingleShot(true);
   idleTrim_->setInterval(2000);
   connect(idleTrim_, &QTimer::timeout, this, [] { releaseFreedMemory(); });
+  eraPrefetch_ = std::make_unique<EraPrefetch>();
+  eraPrefetchTimer_ = new QTimer(this);
+  eraPrefetchTimer_->setSingleShot(true);
+  eraPrefetchTimer_->setInterval(2000);
+  connect(eraPrefetchTimer_, &QTimer::timeout, this, [this] {
+    // One era at a time is shown; a comparison or a drag under way has
+    // other things to keep ready.
+    if (!state_.view.loaded || phase_ != Phase::Ready || compareActive() || draggingView()) return;
+    eraPrefetch_->prefetch(state_, viewRequest(RenderPass::Screen), state_.view.onlineMode ? tileDownloads_ : nullptr);
+  });
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   cboAge->installEventFilter(this);

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QTimer>
 
+#include "app/EraPrefetch.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "geo/Navigation.h"
@@ -54,6 +55,9 @@ void frmSCR::PrintGazo() {
   // The pictures freed by the compositions go back to the system once the
   // user pauses, and every few seconds while the user goes on without one.
   idleTrim_->start();
+  // The view may have moved: the prefetch starts again once the user pauses.
+  eraPrefetch_->viewShown(tileDownloads_);
+  eraPrefetchTimer_->start();
   if (!trimClock_.isValid() || trimClock_.elapsed() > kBusyTrimMs) {
     releaseFreedMemory();
     trimClock_.restart();

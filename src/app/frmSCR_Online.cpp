@@ -29,8 +29,14 @@ void frmSCR::setupOnlineMode() {
   arrivalTimer_->setInterval(kArrivalIntervalMs);
   connect(arrivalTimer_, &QTimer::timeout, this, [this] { tilesArrived(); });
   // Tiles arriving one after the other draw the map again at most once per
-  // interval, and never in the middle of something else.
+  // interval, and never in the middle of something else. The last one is
+  // drawn at once: nothing more is coming to gather it with.
   connect(tileDownloads_, &TileDownloads::tilesArrived, this, [this] {
+    if (!tileDownloads_->busy()) {
+      arrivalTimer_->stop();
+      tilesArrived();
+      return;
+    }
     if (!arrivalTimer_->isActive()) arrivalTimer_->start();
   });
   connect(tileDownloads_, &TileDownloads::busyChanged, this, [this](bool busy) { showDownloadNotice(busy); });

@@ -3,6 +3,7 @@
 // --online and --web-base, for the commands that may reach the dataset's web
 // server.
 #include <QStringList>
+#include <functional>
 
 namespace kavalo {
 
@@ -19,6 +20,8 @@ QStringList onlineSwitches();
 // answered Yes; its messages go to prompts): true when --online was asked
 // for and the server answered, or when it was not asked for; false when the
 // server check failed.
-bool applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts);
+// reachable, when given, makes the server check (see SwitchOnline).
+bool applyOnlineOptions(const CliOptions& options, ProgramState& state, Prompts& prompts,
+                        const std::function<bool(const QString& url)>& reachable = {});
 
 }  // namespace kavalo

@@ -112,14 +112,6 @@ int runRenderCommand(const QStringList& args) {
     }
   }
   const bool online = options.has(QStringLiteral("--online"));
-  // A failed server check leaves the program offline: the view is still
-  // written, from what is on disk, and the status says what was missing.
-  applyOnlineOptions(options, state, prompts);
-  if (state.view.showAltitude) EnsureElevation(state, prompts);
-  // A rendered view is written out once: it is never dragged nor drawn again.
-  // The legend window has no place in it: its picture is drawn in afterwards.
-  const ViewRequest view = currentViewRequest(state, RenderPass::Export);
-  QImage picture;
   TileDownloads downloads;
   // As in the window: the first tile that cannot be fetched ends the
   // fetching, with the window's message.
@@ -127,6 +119,45 @@ int runRenderCommand(const QStringList& args) {
     TileFetchFailed(state, prompts, OnlineView{});
     downloads.reset();
   });
+  // The server check goes out with the view's first tiles, on the same
+  // connections, so that going online costs no round trip of its own; what
+  // the tiles brought is dropped when the check fails.
+  auto checkWithTiles = [&](const QString& url) {
+    downloads.startServerCheck(url);
+    ViewRequest first = currentViewRequest(state, RenderPass::Export);
+    first.tiles = TilePolicy::DiskAndNetwork;
+    askForTiles(state, first, downloads);
+    if (comparing) {
+      first.eraIndex = compareView.eraB;
+      first.viewId = 1;
+      askForTiles(state, first, downloads);
+    }
+    bool answered = false;
+    QEventLoop loop;
+    QObject::connect(&downloads, &TileDownloads::serverChecked, &loop, [&](bool ok) {
+      answered = ok;
+      loop.quit();
+    });
+    if (downloads.checking()) loop.exec();
+    // After a failed check the tiles still under way end by themselves
+    // (at once, when the server is gone); nothing of them is kept.
+    if (!answered) {
+      QEventLoop drain;
+      QObject::connect(&downloads, &TileDownloads::busyChanged, &drain, [&](bool busy) {
+        if (!busy) drain.quit();
+      });
+      if (downloads.busy()) drain.exec();
+    }
+    return answered;
+  };
+  // A failed server check leaves the program offline: the view is still
+  // written, from what is on disk, and the status says what was missing.
+  applyOnlineOptions(options, state, prompts, checkWithTiles);
+  if (state.view.showAltitude) EnsureElevation(state, prompts);
+  // A rendered view is written out once: it is never dragged nor drawn again.
+  // The legend window has no place in it: its picture is drawn in afterwards.
+  const ViewRequest view = currentViewRequest(state, RenderPass::Export);
+  QImage picture;
   if (online && state.view.onlineMode) {
     // Every file the view lacks is asked for at once (both eras of a
     // comparison), and the view is composed once they are in.

@@ -16,6 +16,7 @@
 #include <memory>
 #include <new>
 
+#include "model/AltitudeCache.h"
 #include "platform/Numbers.h"
 #include "platform/Paths.h"
 
@@ -122,6 +123,21 @@ bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& gr
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
     return fail(error, path, QCoreApplication::translate("kavalo::AltitudeGrid", "ファイルを開けません"));
   const uint64_t fileSize = static_cast<uint64_t>(st.st_size);
+  const GridFileKey key{fileSize, static_cast<int64_t>(st.st_mtim.tv_sec), static_cast<uint32_t>(st.st_mtim.tv_nsec),
+                        static_cast<uint64_t>(st.st_ino)};
+  const QString cachePath = altitudeCachePath(raw);
+  auto withPitches = [&info](AltitudeGrid& g) {
+    g.pitchX = toSingle(static_cast<double>(info.tileWidth) * info.totalCols / g.columns);
+    g.pitchY = toSingle(static_cast<double>(info.tileHeight) * info.totalRows / g.rows);
+  };
+  {
+    AltitudeGrid cached;
+    if (mapCachedGrid(cachePath, key, cached)) {
+      withPitches(cached);
+      grid = std::move(cached);
+      return true;
+    }
+  }
 
   unsigned char bytes[kGridHeaderBytes];
   if (fileSize < sizeof bytes || !readFully(fd, bytes, sizeof bytes))
@@ -172,8 +188,8 @@ bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& gr
   if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) {
     for (auto& v : g.cells) v = qFromLittleEndian(v);
   }
-  g.pitchX = toSingle(static_cast<double>(info.tileWidth) * info.totalCols / h.columns);
-  g.pitchY = toSingle(static_cast<double>(info.tileHeight) * info.totalRows / h.rows);
+  withPitches(g);
+  if (h.cellCount() >= kCachedGridMinCells) writeCachedGrid(cachePath, key, g);
   grid = std::move(g);
   return true;
 }

@@ -9,32 +9,12 @@
 #include <memory>
 #include <vector>
 
+#include "model/CellVector.h"
 #include "model/MapInfo.h"
 
 namespace kavalo {
 
 constexpr int32_t kSeaValue = -9999;
-
-// Leaves new elements uninitialised: the cells are filled by the expansion
-// right after they are sized, and clearing 64 MB first would only cost time.
-template <typename T>
-struct DefaultInitAllocator : std::allocator<T> {
-  template <typename U>
-  struct rebind {
-    using other = DefaultInitAllocator<U>;
-  };
-  using std::allocator<T>::allocator;
-  template <typename U>
-  void construct(U* p) noexcept {
-    ::new (static_cast<void*>(p)) U;
-  }
-  template <typename U, typename... Args>
-  void construct(U* p, Args&&... args) {
-    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-  }
-};
-
-using CellVector = std::vector<int32_t, DefaultInitAllocator<int32_t>>;
 
 struct AltitudeGrid {
   int32_t columns = 0;
@@ -68,7 +48,9 @@ Elevation ElevationAt(const AltitudeGrid& grid, float X, float Y);
 // stream; a block exactly 4 x C x R bytes long that is not a zlib stream holds
 // the raw cells. False with a message naming the file when the file is
 // missing, truncated or inconsistent; the grid is then left empty. The file
-// is only read.
+// is only read. A grid of some size is decoded once: later reads map the
+// decoded copy kept in the cache folder, for as long as the file keeps its
+// size and modification time.
 bool readAltitudeGrid(const QString& path, const MapInfo& info, AltitudeGrid& grid, QString* error);
 
 }  // namespace kavalo

@@ -145,8 +145,11 @@ XyzEra xyzOfEra(const Era& era) {
 bool adoptLegacyXyzEra(const QString& datasetFolder, Era& era) {
   if (era.kind != kAgencyBasicMap && era.kind != kAgencyOrtho) return false;
   const QString path = joinPath(datasetFolder, u'\\' + era.name + QString::fromLatin1(kLegacyAttributionFile));
+  // Looked for without listing the era's folder: this runs for every
+  // agency era at load, before any of them is shown.
+  const QByteArray raw = resolveRawPathUnlisted(path);
   QByteArray bytes;
-  if (!FileExists(path) || !readFileBytes(path, bytes, nullptr)) return false;
+  if (raw.isEmpty() || !readFileBytes(QFile::decodeName(raw), bytes, nullptr)) return false;
   const QString attribution = fromSjis(bytes).section(u'\n', 0, 0).trimmed();
   era.kind = era.kind == kAgencyBasicMap ? kXyzMap : kXyzPhoto;
   applySource(era);

@@ -130,11 +130,16 @@ bool IsInternetConnected() {
   return connected.load();
 }
 
-bool UrlReachable(const QString& url, Prompts* prompts) {
+bool UrlMayAnswer(const QString& url) {
   const QUrl address(url);
   if (!isWebAddress(address)) return false;
   // A server on this machine (the sample server) answers without any network.
-  if (!namesThisMachine(address) && !IsInternetConnected()) return false;
+  return namesThisMachine(address) || IsInternetConnected();
+}
+
+bool UrlReachable(const QString& url, Prompts* prompts) {
+  const QUrl address(url);
+  if (!UrlMayAnswer(url)) return false;
   if (prompts) prompts->setWaitCursor(true);
   TransferRequest request;
   request.url = address;

@@ -60,6 +60,9 @@ bool FetchUrlBytes(const QString& url, QByteArray& bytes);
 // not connected, unless url names this machine itself. The wait cursor shows
 // meanwhile when prompts is given.
 bool UrlReachable(const QString& url, Prompts* prompts = nullptr);
+// The part of UrlReachable that needs no request: false when url is no web
+// address, or when the machine is not connected and url is not this machine.
+bool UrlMayAnswer(const QString& url);
 
 // True unless the system says plainly that it has no network connection
 // (where it cannot tell, the machine counts as connected). Off the window's

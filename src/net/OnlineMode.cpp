@@ -20,12 +20,14 @@ QString OnDemandTileUrl(const ProgramState& state, int datasetIndex, int eraInde
          state.eras[static_cast<size_t>(eraIndex)].name + u'/' + fileName;
 }
 
-bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view) {
+bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view,
+                  const std::function<bool(const QString& url)>& reachable) {
   if (state.view.onlineMode) return false;
   if (!prompts.askYesNo(QCoreApplication::translate("kavalo::OnlineMode", "サーバーへの接続を行いますか？"),
                         MessageIcon::None))
     return false;
-  state.view.onlineMode = UrlReachable(ServerCheckUrl(state), &prompts);
+  const QString checkUrl = ServerCheckUrl(state);
+  state.view.onlineMode = reachable ? UrlMayAnswer(checkUrl) && reachable(checkUrl) : UrlReachable(checkUrl, &prompts);
   if (!state.view.onlineMode) {
     prompts.message(QCoreApplication::translate("kavalo::OnlineMode", "サーバーに接続できませんでした。"),
                     MessageIcon::Warning);

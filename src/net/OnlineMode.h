@@ -28,8 +28,11 @@ QString OnDemandTileUrl(const ProgramState& state, int datasetIndex, int eraInde
 
 // The click on the online indicator: nothing while online; otherwise the
 // question, then the server check with its message. True when the program
-// went online and the map should be redrawn.
-bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view);
+// went online and the map should be redrawn. reachable, when given, makes
+// the check in its own way (kavalo-cli: on the tiles' connections, with the
+// first tiles under way at the same time) for a url worth trying.
+bool SwitchOnline(ProgramState& state, Prompts& prompts, const OnlineView& view,
+                  const std::function<bool(const QString& url)>& reachable = {});
 
 // The first tile that could not be fetched: "サーバー接続が中断しました。" and
 // the program goes offline, so that the tiles still missing are drawn as

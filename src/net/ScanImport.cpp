@@ -7,11 +7,12 @@
 #include <QPainter>
 #include <algorithm>
 #include <memory>
+#include <mutex>
 
 #include "model/ProgramState.h"
 #include "net/AgencyAcquisition.h"
-#include "net/TileWriteQueue.h"
 #include "net/XyzTiles.h"
+#include "output/ParallelWork.h"
 #include "platform/GeoDataLoader.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
@@ -24,6 +25,9 @@ namespace {
 // Tiles warped at once along a row: a band of 16 tiles of 370 x 300 pixels is
 // some 7 MiB, whatever the width of the region.
 constexpr int kBandTiles = 16;
+// Threads that warp bands side by side at most: each adds a scan, a band and
+// a warp buffer to the memory the import holds.
+constexpr size_t kImportThreads = 4;
 // More imported eras than this in one data folder is a folder gone wrong.
 constexpr int kMaxScanFolders = 1000;
 // No real scan is this long on a side (a metre of paper at 1,200 dots per
@@ -251,50 +255,84 @@ ScanImportResult runScanImport(ProgramState& state, const ScanImportRequest& req
     QDir(finalFolder).removeRecursively();
   };
 
+  // The bands the scan reaches; the others are only counted.
+  struct Band {
+    int row, col, count;
+  };
+  std::vector<Band> work;
   const int bandsPerRow = (info.totalCols + kBandTiles - 1) / kBandTiles;
   const int bands = bandsPerRow * info.totalRows;
-  const QString ext = request.map ? QStringLiteral("png") : QStringLiteral("jpg");
-  TileWriteQueue queue;
-  int done = 0;
-  bool cancelled = false;
-  QString warpFailure;
-  if (ctx.progress) ctx.progress(0, bands);
-  for (int row = 0; row < info.totalRows && !cancelled && warpFailure.isEmpty() && !queue.failed(); ++row) {
-    for (int col = 0; col < info.totalCols && !queue.failed(); col += kBandTiles) {
-      if (ctx.cancelled()) {
-        cancelled = true;
-        break;
-      }
+  for (int row = 0; row < info.totalRows; ++row)
+    for (int col = 0; col < info.totalCols; col += kBandTiles) {
       const int count = std::min(kBandTiles, info.totalCols - col);
-      const LatLonGrid grid = tileRowGrid(info, row, col, count);
-      if (boxOf(grid).meets(scanBox)) {
+      if (boxOf(tileRowGrid(info, row, col, count)).meets(scanBox)) work.push_back({row, col, count});
+    }
+  const QString ext = request.map ? QStringLiteral("png") : QStringLiteral("jpg");
+  // Bands are warped and their tiles encoded on every core, each thread with
+  // a scan of its own (the library's handles are not shared between
+  // threads); memory stays a band and a warp buffer per thread.
+  const int threads = static_cast<int>(
+      std::min({std::max<size_t>(work.size(), 1), kImportThreads, static_cast<size_t>(threadsFor(0))}));
+  std::vector<std::unique_ptr<ScanSource>> scans(static_cast<size_t>(threads));
+  scans[0] = std::move(scan);
+  std::atomic<int> done{bands - static_cast<int>(work.size())};
+  std::atomic<int> written{0};
+  std::atomic<bool> cancelled{false};
+  QString warpFailure, writeError;
+  std::mutex writeMutex;
+  if (ctx.progress) ctx.progress(0, bands);
+  const bool finished = runParallel(
+      static_cast<qsizetype>(work.size()), threads,
+      [&](int worker, qsizetype item, QString* why) {
+        if (cancelled || ctx.cancelled()) {
+          cancelled = true;
+          return false;
+        }
+        std::unique_ptr<ScanSource>& own = scans[static_cast<size_t>(worker)];
+        QString detail;
+        if (!own) {
+          ScanStatus opened = ScanStatus::Failed;
+          own = georef ? geo->openScanWithPoints(request.scanPath, *georef, opened, &detail)
+                       : geo->openScan(request.scanPath, opened, &detail);
+          if (!own) {
+            *why = statusMessage(opened, name);
+            return false;
+          }
+        }
+        const Band& b = work[static_cast<size_t>(item)];
         QImage band;
-        const ScanStatus s = scan->warp(
-            grid, band, [&ctx](double) { return !ctx.cancelled(); }, &error);
+        const ScanStatus s = own->warp(
+            tileRowGrid(info, b.row, b.col, b.count), band, [&ctx](double) { return !ctx.cancelled(); }, &detail);
         if (s == ScanStatus::Cancelled) {
           cancelled = true;
-          break;
+          return false;
         }
         if (s != ScanStatus::Ok) {
-          warpFailure = statusMessage(s, name);
-          break;
+          qCInfo(lcData) << "warp failed:" << detail;
+          *why = statusMessage(s, name);
+          return false;
         }
-        for (int i = 0; i < count; ++i) {
-          QImage tile = tileOfBand(band, i, info.tileWidth, info.tileHeight);
+        for (int i = 0; i < b.count; ++i) {
+          const QImage tile = tileOfBand(band, i, info.tileWidth, info.tileHeight);
           if (tile.isNull()) continue;
-          const QString tileName = TileName(col + i, row, ext);
-          const bool map = request.map;
-          queue.push([folder, tileName, tile, map](QString* why) {
-            return writeEraTile(folder, tileName, tile, map, why) ? TileWriteQueue::Done::Written
-                                                                  : TileWriteQueue::Done::Failed;
-          });
+          QString writeWhy;
+          if (!writeEraTile(folder, TileName(b.col + i, b.row, ext), tile, request.map, &writeWhy)) {
+            std::lock_guard lock(writeMutex);
+            if (writeError.isEmpty())
+              writeError = writeWhy.isEmpty() ? QStringLiteral("a tile could not be written") : writeWhy;
+            return false;
+          }
+          ++written;
         }
-      }
-      if (ctx.progress) ctx.progress(++done, bands);
-    }
-  }
-  QString writeError;
-  result.tiles = queue.finish(&writeError);
+        ++done;
+        // The progress is told on the run's own thread only.
+        if (worker == 0 && ctx.progress) ctx.progress(done, bands);
+        return true;
+      },
+      &warpFailure);
+  scans.clear();
+  if (finished || !writeError.isEmpty()) warpFailure.clear();
+  result.tiles = written;
   if (ctx.progress) ctx.progress(0, -1);
   if (cancelled || ctx.cancelled()) {
     dropFolder();

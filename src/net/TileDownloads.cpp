@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "net/TileDownloads.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
 #include <QTimer>
@@ -26,7 +27,24 @@ TileDownloads::TileDownloads(QObject* parent)
   connect(arrivedTimer_, &QTimer::timeout, this, &TileDownloads::tilesArrived);
 }
 
-TileDownloads::~TileDownloads() { reset(); }
+namespace {
+
+// Where a tile that arrived before the server check answered waits: beside
+// its place, under a name that is no tile's.
+QString heldPath(const QString& path) { return path + QStringLiteral(".unchecked"); }
+
+}  // namespace
+
+TileDownloads::~TileDownloads() {
+  reset();
+  if (check_) {
+    check_->disconnect(this);
+    check_->abort();
+    check_->deleteLater();
+    check_ = nullptr;
+  }
+  for (const QString& path : held_) QFile::remove(heldPath(path));
+}
 
 void TileDownloads::beginView(int viewId) { viewRound_[viewId] = ++round_; }
 
@@ -51,7 +69,7 @@ bool TileDownloads::ensure(const ProgramState& session, int eraIndex, const QStr
   const QString path = TilePath(session, eraIndex, fileName);
   // A file on disk is never fetched again.
   if (FileExists(path)) return true;
-  if (policy != TilePolicy::DiskAndNetwork || !session.view.onlineMode) return false;
+  if (policy != TilePolicy::DiskAndNetwork || (!session.view.onlineMode && !checking())) return false;
   const QString url = OnDemandTileUrl(session, session.dataFolderIndex, eraIndex, fileName);
   if (url.isEmpty()) return false;
   const uint64_t round = viewRound_.count(viewId) ? viewRound_[viewId] : round_;
@@ -64,10 +82,45 @@ bool TileDownloads::ensure(const ProgramState& session, int eraIndex, const QStr
     job.host = QUrl(url).host();
   }
   job.views[viewId] = round;
+  job.background = false;
   // The newest composition's files first, each composition's in the order
   // it asked for them (the order it draws them).
   job.order = (round << 32) | (~++sequence_ & 0xFFFFFFFFu);
   return false;
+}
+
+bool TileDownloads::askInBackground(const ProgramState& session, int eraIndex, const QString& fileName, int viewId) {
+  const QString path = TilePath(session, eraIndex, fileName);
+  if (FileExists(path)) return false;
+  if (!session.view.onlineMode) return false;
+  const QString url = OnDemandTileUrl(session, session.dataFolderIndex, eraIndex, fileName);
+  if (url.isEmpty()) return false;
+  for (const auto& [transfer, job] : running_)
+    if (job.url == url) return true;
+  Job& job = waiting_[url];
+  if (job.url.isEmpty()) {
+    job.url = url;
+    job.path = path;
+    job.host = QUrl(url).host();
+    // Below every composition's files (their rounds start at 1), in the
+    // order asked.
+    job.order = ~++sequence_ & 0xFFFFFFFFu;
+  }
+  job.views[viewId] = 0;
+  dispatch();
+  noteBusy();
+  return true;
+}
+
+void TileDownloads::dropView(int viewId) {
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    it->second.views.erase(viewId);
+    if (it->second.views.empty())
+      it = waiting_.erase(it);
+    else
+      ++it;
+  }
+  noteBusy();
 }
 
 void TileDownloads::dispatch() {
@@ -85,7 +138,8 @@ void TileDownloads::dispatch() {
     TransferRequest request;
     request.url = QUrl(job.url);
     request.kind = BodyKind::Image;
-    request.targetPath = job.path;
+    job.held = checking();
+    request.targetPath = job.held ? heldPath(job.path) : job.path;
     request.image = dataImageRule(QFileInfo(job.path).fileName());
     auto* transfer = new Transfer(manager_, request, this);
     ++perHost_[job.host];
@@ -103,15 +157,87 @@ void TileDownloads::finished(Transfer* transfer) {
   --perHost_[job.host];
   transfer->deleteLater();
   const TransferResult& result = transfer->result();
-  if (result.ok()) {
+  if (job.held && checkFailed_) {
+    // Asked for with a server check that failed: what it brought is not
+    // kept, and it is no failure of its own.
+    if (result.ok()) QFile::remove(heldPath(job.path));
+  } else if (result.ok()) {
     ++counts_.fetched;
-    arrivedTimer_->start();
+    // A prefetch's file is shown by no view yet: nobody is told.
+    const bool shown = !job.background;
+    if (!job.held) {
+      if (shown) arrivedTimer_->start();
+    } else if (checking()) {
+      held_.push_back(job.path);
+    } else if (place(job.path) && shown) {
+      arrivedTimer_->start();
+    }
+  } else if (job.held && checking()) {
+    // Told once the check has answered: a server that does not answer its
+    // check fails the tiles too, and that is the check's failure.
+    heldFailures_.emplace_back(job.url, result.describe(QUrl(job.url)));
   } else {
     ++counts_.failed;
     // The transfer has logged the address and the reason.
     emit fetchFailed(job.url, result.describe(QUrl(job.url)));
   }
   dispatch();
+  noteBusy();
+}
+
+void TileDownloads::startServerCheck(const QString& url) {
+  if (check_) return;
+  checkFailed_ = false;
+  TransferRequest request;
+  request.url = QUrl(url);
+  request.kind = BodyKind::Probe;
+  checkHost_ = request.url.host();
+  // The check takes the first connection; the tiles share the others.
+  ++perHost_[checkHost_];
+  check_ = new Transfer(manager_, request, this);
+  connect(check_, &Transfer::finished, this, &TileDownloads::checkFinished);
+  check_->start();
+  noteBusy();
+}
+
+bool TileDownloads::place(const QString& path) {
+  const QString from = heldPath(path);
+  // A file that reached its place meanwhile (another run) is kept.
+  if (QFileInfo::exists(path) || !QFile::rename(from, path)) {
+    QFile::remove(from);
+    return false;
+  }
+  return true;
+}
+
+void TileDownloads::checkFinished() {
+  Transfer* check = check_;
+  check_ = nullptr;
+  if (perHost_[checkHost_] > 0) --perHost_[checkHost_];
+  check->deleteLater();
+  const bool answered = check->result().ok();
+  std::vector<QString> held = std::move(held_);
+  held_.clear();
+  std::vector<std::pair<QString, QString>> failures = std::move(heldFailures_);
+  heldFailures_.clear();
+  if (answered) {
+    bool placed = false;
+    for (const QString& path : held) placed |= place(path);
+    if (placed) arrivedTimer_->start();
+    dispatch();
+  } else {
+    // What the tiles brought is not trusted without the check: removed, and
+    // nothing more is asked for. Those under way end by themselves (an
+    // abort would only race their own failure) and are dropped as they end.
+    checkFailed_ = true;
+    for (const QString& path : held) QFile::remove(heldPath(path));
+    waiting_.clear();
+  }
+  emit serverChecked(answered);
+  if (answered && !failures.empty()) {
+    counts_.failed += static_cast<int>(failures.size());
+    emit fetchFailed(failures.front().first, failures.front().second);
+  }
   noteBusy();
 }
 
@@ -122,6 +248,7 @@ void TileDownloads::reset() {
   std::map<Transfer*, Job> running = std::move(running_);
   running_.clear();
   perHost_.clear();
+  if (check_) perHost_[checkHost_] = 1;
   for (auto& [transfer, job] : running) {
     transfer->disconnect(this);
     transfer->abort();

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "render/TileSource.h"
@@ -40,13 +41,31 @@ class TileDownloads : public QObject, public TileSource {
   bool ensure(const ProgramState& session, int eraIndex, const QString& fileName, TilePolicy policy,
               int viewId) override;
 
+  // The idle window's prefetch: the file is fetched after everything a view
+  // asked for (the lowest priority), and its arrival is told to nobody (no
+  // view shows it yet). False when it is on disk already; nothing is asked
+  // for offline.
+  bool askInBackground(const ProgramState& session, int eraIndex, const QString& fileName, int viewId);
+  // Forgets what viewId asked for and is still waiting (a prefetch whose
+  // view has moved); what runs already is finished.
+  void dropView(int viewId);
+
   // Drops every request waiting or running (going offline, another data
-  // folder). What arrived stays.
+  // folder). What arrived stays. A server check under way goes on.
   void reset();
+
+  // Going online without a round trip of its own: the server check runs on
+  // the same connections as the view's first tiles, which are asked for at
+  // once (ensure fetches while the check is under way). Until the check has
+  // answered, the tiles that arrive are kept under a name no drawing reads;
+  // when it answers they are put in place, when it fails they are removed
+  // and every request is dropped. serverChecked tells the answer.
+  void startServerCheck(const QString& url);
+  bool checking() const { return check_ != nullptr; }
 
   // Requests waiting or running.
   int pending() const { return static_cast<int>(waiting_.size() + running_.size()); }
-  bool busy() const { return pending() > 0; }
+  bool busy() const { return pending() > 0 || checking(); }
 
   struct Counts {
     int fetched = 0;  // files that arrived whole
@@ -62,6 +81,8 @@ class TileDownloads : public QObject, public TileSource {
   void fetchFailed(const QString& url, const QString& reason);
   // Requests started running, or none is left.
   void busyChanged(bool busy);
+  // The server check of startServerCheck answered (true) or failed.
+  void serverChecked(bool answered);
 
  private:
   struct Job {
@@ -70,9 +91,14 @@ class TileDownloads : public QObject, public TileSource {
     QString host;
     uint64_t order = 0;             // newer requests first, then in the order asked
     std::map<int, uint64_t> views;  // view -> the composition that asked
+    bool held = false;              // started while the server check was under way
+    bool background = true;         // only a prefetch asked for it
   };
   void dispatch();
   void finished(Transfer* transfer);
+  void checkFinished();
+  // Puts a tile kept while the server check was under way in place.
+  bool place(const QString& path);
   void noteBusy();
 
   QNetworkAccessManager* manager_;
@@ -87,6 +113,11 @@ class TileDownloads : public QObject, public TileSource {
   Counts counts_;
   bool wasBusy_ = false;
   QTimer* arrivedTimer_;
+  Transfer* check_ = nullptr;
+  QString checkHost_;
+  std::vector<QString> held_;                              // tiles kept aside until the check answers
+  std::vector<std::pair<QString, QString>> heldFailures_;  // (address, reason) of tiles that failed meanwhile
+  bool checkFailed_ = false;
 };
 
 }  // namespace kavalo

@@ -97,6 +97,29 @@ QByteArray resolveRawPath(const QString& path) {
   return current;
 }
 
+QByteArray resolveRawPathUnlisted(const QString& path) {
+  if (path.isEmpty()) return {};
+  const QByteArray direct = QFile::encodeName(path);
+  if (rawExists(direct)) return direct;
+  const qsizetype slash = path.lastIndexOf(u'/');
+  const QString name = path.mid(slash + 1);
+  if (name.isEmpty()) return {};
+  QByteArray folder;
+  if (slash > 0) {
+    folder = resolveRawPath(path.left(slash));
+    if (folder.isEmpty()) return {};
+  } else if (slash == 0) {
+    folder = "/";
+  }
+  for (const QString& spelling : {name, name.toLower(), name.toUpper()}) {
+    QByteArray candidate = folder;
+    if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
+    candidate += QFile::encodeName(spelling);
+    if (rawExists(candidate)) return candidate;
+  }
+  return {};
+}
+
 bool FileExists(const QString& path) {
   QByteArray raw = resolveRawPath(path);
   if (raw.isEmpty()) return false;

@@ -23,6 +23,12 @@ QString nativeRelative(const QString& backslashName);
 // component. The result is the raw file-system name; empty when nothing fits.
 QByteArray resolveRawPath(const QString& path);
 
+// As resolveRawPath, except that the last component is looked for only as
+// written, in lower case and in upper case: its folder is never listed. For
+// the program's own files inside an era folder, which may hold a million
+// tiles.
+QByteArray resolveRawPathUnlisted(const QString& path);
+
 // True when a name read from a file names one entry (folder or file) inside
 // the folder it is joined to: not empty, not "." or "..", without a separator
 // ("/" or "\"), a drive (":") or a NUL. Data-folder and era names, image

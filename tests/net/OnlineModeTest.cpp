@@ -8,7 +8,10 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHostAddress>
 #include <QImage>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 
 #include <atomic>
@@ -230,4 +233,70 @@ TEST(OnDemandTiles, FailuresAreToldAndLeaveNoFileBehind) {
   EXPECT_FALSE(f.downloads.busy());
   EXPECT_LT(clock.elapsed(), 500);
   EXPECT_TRUE(f.failures.isEmpty());
+}
+
+// Going online from kavalo-cli: the server check and the first tiles at once.
+// The check's server is held back here until the tiles are in, and then
+// answers or drops the connection: the tiles wait aside, unseen by any
+// drawing, and are put in place only when the check answered.
+TEST(OnlineSwitch, ServerCheckWithTheFirstTiles) {
+  for (const bool answers : {true, false}) {
+    SCOPED_TRACE(answers ? "the check answers" : "the check fails");
+    OnlineFixture f;
+    const QStringList names = {f.tileName(0, 0), f.tileName(1, 0), f.tileName(0, 1)};
+    for (const QString& name : names) f.moveToServer(name);
+    f.server.start();
+    QTcpServer check;
+    ASSERT_TRUE(check.listen(QHostAddress::LocalHost));
+    QTcpSocket* asked = nullptr;
+    bool refuse = false;  // a second try of the check is dropped as well
+    QObject::connect(&check, &QTcpServer::newConnection, &check, [&] {
+      QTcpSocket* socket = check.nextPendingConnection();
+      if (refuse)
+        socket->abort();
+      else if (!asked)
+        asked = socket;
+    });
+    int told = 0;
+    bool answered = !answers;
+    QObject::connect(&f.downloads, &TileDownloads::serverChecked, &f.downloads, [&](bool ok) {
+      ++told;
+      answered = ok;
+    });
+
+    f.downloads.startServerCheck(QStringLiteral("http://127.0.0.1:%1/kavalo/servercheck.txt").arg(check.serverPort()));
+    ASSERT_FALSE(f.state.view.onlineMode);
+    f.downloads.beginView(0);
+    for (const QString& name : names) EXPECT_FALSE(f.downloads.ensure(f.state, 0, name, TilePolicy::DiskAndNetwork, 0));
+    f.downloads.endView(0);
+    // The tiles come in while the check waits for its answer.
+    QElapsedTimer clock;
+    clock.start();
+    while ((f.downloads.counts().fetched < names.size() || !asked) && clock.elapsed() < 10000) {
+      QEventLoop loop;
+      QTimer::singleShot(10, &loop, &QEventLoop::quit);
+      loop.exec();
+    }
+    ASSERT_EQ(f.downloads.counts().fetched, names.size());
+    ASSERT_NE(asked, nullptr);
+    EXPECT_TRUE(f.downloads.checking());
+    for (const QString& name : names) EXPECT_FALSE(QFile::exists(f.eraFile(QStringLiteral("E1900"), name)));
+
+    if (answers) {
+      asked->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nOK");
+      asked->flush();
+    } else {
+      refuse = true;
+      asked->abort();
+    }
+    f.waitIdle();
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(answered, answers);
+    EXPECT_FALSE(f.downloads.busy());
+    for (const QString& name : names)
+      EXPECT_EQ(QFile::exists(f.eraFile(QStringLiteral("E1900"), name)), answers) << name.toStdString();
+    // Nothing is left aside either way.
+    EXPECT_EQ(QDir(f.data.folder + QStringLiteral("/E1900")).entryList({QStringLiteral("*.unchecked")}, QDir::Files),
+              QStringList());
+  }
 }

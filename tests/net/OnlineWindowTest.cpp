@@ -115,3 +115,50 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
       << warnings().join(u'\n').toStdString();
   qInstallMessageHandler(earlier);
 }
+
+TEST(OnlineWindow, LastArrivalComposesAtOnce) {
+  test::RootFixture root;
+  root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
+  test::DatasetFixture d;
+  d.folder = root.path(QStringLiteral("a"));
+  d.write();
+  LoopbackServer server;
+  const QString tmp = root.path(QStringLiteral("t.png"));
+  test::writeSolidImage(tmp, d.tileWidth, d.tileHeight, Qt::darkBlue);
+  for (int row = 0; row < 4; ++row)
+    for (int col = 0; col < 4; ++col)
+      server.serve(
+          QStringLiteral("/kavalo/a/E1900/%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')),
+          test::readBytes(tmp));
+  server.serve(QStringLiteral("/kavalo/servercheck.txt"), "OK");
+  server.start();
+  QDir().mkpath(d.folder + QStringLiteral("/E1900"));
+  test::writeBytes(root.path(QStringLiteral("servers.txt")),
+                   ("web_base = " + server.url(QStringLiteral("/kavalo")) + "\n").toUtf8());
+
+  ScriptedPrompts prompts;
+  ScreenInfo screen;
+  frmSCR w(root.root(), screen, prompts);
+  w.Form_Load();
+  w.show();
+  w.state().view.eraIndex = 0;
+  // Told after the window (connected later): by then the window has seen
+  // every arrival. Once nothing is pending the view must already show the
+  // last tile, not after the interval that gathers arrivals.
+  int told = 0, lastTold = 0;
+  bool composedBeforeIdle = false;
+  w.lblOffLine_Click();
+  ASSERT_TRUE(w.tileDownloads().busy());
+  QObject::connect(&w.tileDownloads(), &TileDownloads::tilesArrived, &w, [&] {
+    ++told;
+    if (w.tileDownloads().busy()) return;
+    lastTold = told;
+    const QImage& shown = w.viewPicture();
+    composedBeforeIdle = shown.pixel(shown.width() / 2, shown.height() / 2) == QColor(Qt::darkBlue).rgb();
+  });
+  settle(w);
+  ASSERT_GT(told, 0);
+  EXPECT_EQ(lastTold, told);
+  EXPECT_TRUE(composedBeforeIdle);
+  w.Form_Unload();
+}

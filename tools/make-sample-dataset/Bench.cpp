@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The large region for benchmarks: 20 x 20 sheet units of 5 x 5 tiles, three
-// eras of ten thousand tiles each. Only six tiles per era are drawn; every
+// eras of ten thousand tiles each (or any square of whole sheet units, up to
+// a million tiles per era and beyond). Only six tiles per era are drawn; every
 // tile file is a hard link to one of them, so the region costs little time
 // and disk while the program still opens one file per tile.
 #include <unistd.h>
+
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 #include "BinaryFiles.h"
@@ -23,10 +27,16 @@ namespace sample {
 
 namespace {
 
-constexpr int kBenchSheets = 20;
-constexpr int kBenchTilesPerSheet = 5;
-constexpr int kBenchTiles = kBenchSheets * kBenchTilesPerSheet;
-constexpr int kBenchCellsPerTile = 40;
+// Sheet units across and down, and tiles across and down a sheet: 20 of 5 by
+// default; --tiles asks for another size.
+int benchSheets = 20;
+int benchTilesPerSheet = 5;
+bool benchResized = false;
+int benchTiles() { return benchSheets * benchTilesPerSheet; }
+// The 50 m pitch of the real grids up to 100 x 100 tiles; a larger region
+// keeps the grid at 4,000 x 4,000 cells (the largest the program reads is
+// 64 Mi cells), one cell per tile at least.
+int benchCellsPerTile() { return std::max(1, std::min(40, 4000 / benchTiles())); }
 constexpr const char* kBenchFolder = "bench";
 
 struct BenchEra {
@@ -65,20 +75,24 @@ kavalo::MapInfo benchMapInfo() {
   m.title = QStringLiteral("ベンチマーク用地域（架空）");
   m.tileWidth = kTileWidth;
   m.tileHeight = kTileHeight;
-  m.sheetsX = m.sheetsY = kBenchSheets;
-  m.tilesPerSheetX = m.tilesPerSheetY = kBenchTilesPerSheet;
+  m.sheetsX = m.sheetsY = benchSheets;
+  m.tilesPerSheetX = m.tilesPerSheetY = benchTilesPerSheet;
   m.scaleUnit = QStringLiteral("km");
   for (int i = 0; i < 3; ++i)
     m.frame[i] = {kFrameOffsets[static_cast<size_t>(i)].x, kFrameOffsets[static_cast<size_t>(i)].y};
   m.west = static_cast<float>(kWest);
   m.north = static_cast<float>(kNorth + 0.5);
   m.approval = QStringLiteral("ベンチマーク用の架空の地域です。（承認番号　見本第0号）");
-  m.initialX = static_cast<float>(kTileWidth * kBenchTiles / 2);
-  m.initialY = static_cast<float>(kTileHeight * kBenchTiles / 2);
+  // The default region starts at its centre; one of another size where the
+  // 400-tile region's centre is, so that the first pictures of any two sizes
+  // show the same tiles.
+  const int startTile = benchResized ? 10 : benchTiles() / 2;
+  m.initialX = static_cast<float>(kTileWidth * startTile);
+  m.initialY = static_cast<float>(kTileHeight * startTile);
   m.initialZoom = 100;
   m.initialEra = 0;
   m.meshNW = meshCode(m.north - 2.5 / 60, kWest + 0.0625);
-  m.meshSE = meshCode(m.north - (kBenchSheets - 0.5) * 5 / 60, kWest + (kBenchSheets - 0.5) * 0.125);
+  m.meshSE = meshCode(m.north - (benchSheets - 0.5) * 5 / 60, kWest + (benchSheets - 0.5) * 0.125);
   m.orthoFlags = QStringLiteral("000000");
   kavalo::deriveGrid(m, nullptr);
   return m;
@@ -88,9 +102,9 @@ kavalo::MapInfo benchMapInfo() {
 // 50 m pitch of the real grids.
 ElevationGrid benchElevation(const Terrain& terrain) {
   ElevationGrid grid;
-  grid.columns = grid.rows = kBenchTiles * kBenchCellsPerTile;
+  grid.columns = grid.rows = benchTiles() * benchCellsPerTile();
   grid.cells.resize(static_cast<size_t>(grid.columns) * grid.rows);
-  const double pitchX = double(kTileWidth) / kBenchCellsPerTile, pitchY = double(kTileHeight) / kBenchCellsPerTile;
+  const double pitchX = double(kTileWidth) / benchCellsPerTile(), pitchY = double(kTileHeight) / benchCellsPerTile();
   auto fold = [](double v, double size) {
     const double m = std::fmod(v, 2 * size);
     return m < size ? m : 2 * size - m;
@@ -106,9 +120,15 @@ ElevationGrid benchElevation(const Terrain& terrain) {
   return grid;
 }
 
-bool linkOrCopy(const QString& source, const QString& target) {
+// A file takes some 65,000 names at most: past that the tile is a copy, and
+// the later tiles are names of that copy.
+bool linkOrCopy(QString& source, const QString& target) {
   const QByteArray from = QFile::encodeName(source), to = QFile::encodeName(target);
-  return ::link(from.constData(), to.constData()) == 0 || QFile::copy(source, target);
+  if (::link(from.constData(), to.constData()) == 0) return true;
+  const bool full = errno == EMLINK;
+  if (!QFile::copy(source, target)) return false;
+  if (full) source = target;
+  return true;
 }
 
 // Draws the six source tiles of an era, then links every tile name to one.
@@ -135,14 +155,16 @@ bool writeBenchEra(const World& world, const std::vector<ContourLine>& contours,
       return fail(error, QStringLiteral("cannot write %1").arg(base));
     sources << base;
   }
-  for (int row = 0; row < kBenchTiles; ++row)
-    for (int column = 0; column < kBenchTiles; ++column) {
+  QStringList masks;
+  for (int i = 0; i < kSourceCount; ++i) masks << folder + QStringLiteral("/source/M_%1.png").arg(i);
+  for (int row = 0; row < benchTiles(); ++row)
+    for (int column = 0; column < benchTiles(); ++column) {
       const int s = (column * 7 + row * 3 + (column / 5) * (row / 5)) % kSourceCount;
       const QString name = tileName(column, row, ext);
       if (!linkOrCopy(sources[s], folder + u'/' + name)) return fail(error, QStringLiteral("cannot link %1").arg(name));
       names << name;
       if (era.tileStyle == 1) {
-        if (!linkOrCopy(folder + QStringLiteral("/source/M_%1.png").arg(s), folder + QStringLiteral("/M_") + name))
+        if (!linkOrCopy(masks[s], folder + QStringLiteral("/M_") + name))
           return fail(error, QStringLiteral("cannot link M_%1").arg(name));
         names << QStringLiteral("M_") + name;
       }
@@ -169,10 +191,10 @@ bool writeBenchTexts(const QString& dir, const kavalo::MapInfo& info, QString* e
         .comma()
         .textLine(QStringLiteral("png"));
   }
-  for (int row = 0; row < kBenchSheets; ++row) {
+  for (int row = 0; row < benchSheets; ++row) {
     for (int h = 0; h < 3; ++h) {
       QStringList cells;
-      for (int c = 0; c < kBenchSheets; ++c)
+      for (int c = 0; c < benchSheets; ++c)
         cells << (h == 0 ? QStringLiteral("図%1-%2").arg(row + 1).arg(c + 1) : QStringLiteral("第%1版").arg(h))
               << QString();
       history.textLine(cells.join(u','));
@@ -192,6 +214,21 @@ bool writeBenchTexts(const QString& dir, const kavalo::MapInfo& info, QString* e
 }
 
 }  // namespace
+
+bool setBenchTiles(int tilesPerEra) {
+  const int side = static_cast<int>(std::lround(std::sqrt(static_cast<double>(tilesPerEra))));
+  if (side * side != tilesPerEra || side < 10 || side > 1000) return false;
+  // Sheets of 10 x 10 tiles (a million tiles make the 10,000 sheets the
+  // program takes), so that regions of any two sizes have sheets alike.
+  for (int perSheet = 10; perSheet <= 100; ++perSheet) {
+    if (side % perSheet != 0 || (side / perSheet) * (side / perSheet) > 10000) continue;
+    benchTilesPerSheet = perSheet;
+    benchSheets = side / perSheet;
+    benchResized = true;
+    return true;
+  }
+  return false;
+}
 
 bool generateBench(const QString& root, QString* error) {
   const QString dir = root + u'/' + QString::fromUtf8(kBenchFolder);

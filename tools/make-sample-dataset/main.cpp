@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// make-sample-dataset OUTDIR [--bench]
+// make-sample-dataset OUTDIR [--bench [--tiles N]]
 //
 // Writes a RootFolder with the fictional sample region (or, with --bench, a
 // large region for benchmarks). The region is built in a temporary folder
@@ -21,7 +21,7 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: make-sample-dataset OUTDIR [--bench] [--complete]\n", stderr);
+  std::fputs("usage: make-sample-dataset OUTDIR [--bench [--tiles N]] [--complete]\n", stderr);
   return 2;
 }
 
@@ -82,6 +82,15 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   QStringList args = QCoreApplication::arguments().mid(1);
   const bool bench = args.removeAll(QStringLiteral("--bench")) > 0;
+  // --tiles N: the benchmark region with N tiles per era (a square of sheets
+  // of 10 x 10 tiles): 1000000 makes a region of a million tiles per era in
+  // a minute or two, every tile a hard link to one of six pictures.
+  if (const qsizetype at = args.indexOf(QStringLiteral("--tiles")); at >= 0) {
+    bool ok = false;
+    const int tiles = at + 1 < args.size() ? args[at + 1].toInt(&ok) : 0;
+    if (!bench || !ok || !sample::setBenchTiles(tiles)) return usage();
+    args.remove(at, 2);
+  }
   // --complete also writes the files the region leaves out on purpose: the
   // sample server hands them out as packages and on-demand tiles.
   sample::setWriteLeftOut(args.removeAll(QStringLiteral("--complete")) > 0);
