@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An era step in the window after the user paused: the window shows the
 // benchmark region with a map of 1920 x 1080 pixels, waits two and a half
 // seconds (the idle prefetch of the eras before and after the one shown has

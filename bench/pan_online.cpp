@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A pan of half a screen in the window, online: the window shows a copy of
 // a region whose era folders are empty, with its map at 1920 x 1080, and
 // fetches what it lacks from a server on 127.0.0.1 that answers each request

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Era steps that never wait: while the window is idle, the tiles of the eras
 // before and after the one shown, at the view shown, are made ready. Those

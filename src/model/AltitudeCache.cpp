@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/AltitudeCache.h"
 
 #include <libdeflate.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The decoded copy of a large altitude.dat, kept in the user's cache folder
 // so that later runs map it instead of expanding the file again. A copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The cells of an elevation grid: either held in memory of their own, or a
 // read-only view of a decoded copy of altitude.dat mapped from the cache

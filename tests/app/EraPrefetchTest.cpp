@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The idle window's prefetch of the eras before and after the one shown:
 // decoded from disk into the cache, fetched online after everything a view
 // asks for, and dropped when the view moves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An era folder may hold a million tiles: loading a data folder never lists
 // one, and drawing an era whose tiles are all there lists none either. Every
 // folder the process opens for listing is recorded here, by standing in for

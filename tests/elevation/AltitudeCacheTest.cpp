@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The decoded copy of altitude.dat in the cache folder: used only for the
 // file as it was when the copy was made, and never when the copy is short,
 // damaged or changed since (the file is then decoded again and the copy
