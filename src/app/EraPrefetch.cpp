@@ -45,6 +45,7 @@ class PrefetchSource : public TileSource {
 }  // namespace
 
 void EraPrefetch::viewShown(TileDownloads* downloads) {
+  fetching_ = false;
   if (downloads) downloads->dropView(kViewId);
 }
 
@@ -64,6 +65,7 @@ EraPrefetch::Asked EraPrefetch::prefetch(const ProgramState& session, const View
     askForTiles(session, r, source);
   }
   asked.decode = static_cast<int>(decoded_.size());
+  if (asked.fetch > 0) fetching_ = true;
   if (!decoded_.empty()) TilePrefetcher::shared().request(decoded_);
   return asked;
 }

@@ -33,12 +33,21 @@ class EraPrefetch {
   };
   Asked prefetch(const ProgramState& session, const ViewRequest& shown, TileDownloads* downloads);
 
+  // Whether the prefetch asked for files since the view was last shown;
+  // told once. Once they have arrived and aged kDecodeFetchedAfterMs (past
+  // the grain under which the cache of decoded pictures trusts no file), a
+  // prefetch again decodes them, so that the step to their era finds them
+  // decoded online as offline.
+  bool takeFetched() { return std::exchange(fetching_, false); }
+  static constexpr int kDecodeFetchedAfterMs = 2100;
+
   // The files of the last prefetch that were handed to the decoder (path,
   // extension), for tests.
   const std::vector<std::pair<QString, QString>>& lastDecoded() const { return decoded_; }
 
  private:
   std::vector<std::pair<QString, QString>> decoded_;
+  bool fetching_ = false;
 };
 
 }  // namespace kavalo

@@ -342,6 +342,8 @@ class frmSCR : public QMainWindow {
   QTimer* idleTrim_ = nullptr;
   // Two seconds after the last composition the eras before and after the
   // one shown are made ready at the view.
+  // The idle window's prefetch of the neighbouring eras (see EraPrefetch).
+  void idlePrefetch();
   std::unique_ptr<EraPrefetch> eraPrefetch_;
   QTimer* eraPrefetchTimer_ = nullptr;
   QElapsedTimer trimClock_;

@@ -378,16 +378,18 @@ void frmSCR::buildControls() {
   eraPrefetchTimer_ = new QTimer(this);
   eraPrefetchTimer_->setSingleShot(true);
   eraPrefetchTimer_->setInterval(2000);
-  connect(eraPrefetchTimer_, &QTimer::timeout, this, [this] {
-    // One era at a time is shown; a comparison or a drag under way has
-    // other things to keep ready.
-    if (!state_.view.loaded || phase_ != Phase::Ready || compareActive() || draggingView()) return;
-    eraPrefetch_->prefetch(state_, viewRequest(RenderPass::Screen), state_.view.onlineMode ? tileDownloads_ : nullptr);
-  });
+  connect(eraPrefetchTimer_, &QTimer::timeout, this, &frmSCR::idlePrefetch);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   cboAge->installEventFilter(this);
   fitMinimumSize();
+}
+
+void frmSCR::idlePrefetch() {
+  // One era at a time is shown; a comparison or a drag under way has other
+  // things to keep ready.
+  if (!state_.view.loaded || phase_ != Phase::Ready || compareActive() || draggingView()) return;
+  eraPrefetch_->prefetch(state_, viewRequest(RenderPass::Screen), state_.view.onlineMode ? tileDownloads_ : nullptr);
 }
 
 }  // namespace kavalo

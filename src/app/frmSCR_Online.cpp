@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "app/EraPrefetch.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "net/OnlineMode.h"
@@ -39,7 +40,12 @@ void frmSCR::setupOnlineMode() {
     }
     if (!arrivalTimer_->isActive()) arrivalTimer_->start();
   });
-  connect(tileDownloads_, &TileDownloads::busyChanged, this, [this](bool busy) { showDownloadNotice(busy); });
+  connect(tileDownloads_, &TileDownloads::busyChanged, this, [this](bool busy) {
+    showDownloadNotice(busy);
+    // What the idle prefetch fetched is decoded once it has aged.
+    if (!busy && eraPrefetch_ && eraPrefetch_->takeFetched())
+      QTimer::singleShot(EraPrefetch::kDecodeFetchedAfterMs, this, [this] { idlePrefetch(); });
+  });
   connect(tileDownloads_, &TileDownloads::fetchFailed, this, [this](const QString&, const QString&) {
     if (!state_.view.onlineMode) return;
     tileDownloads_->reset();

@@ -118,3 +118,40 @@ TEST(EraPrefetch, OnlineTheFilesComeLastAndAreDroppedWhenTheViewMoves) {
   downloads.reset();
   server.stop();
 }
+
+TEST(EraPrefetch, FetchedFilesAreDecodedByTheNextRoundOnceTheyHaveAged) {
+  PrefetchFixture f;
+  test::LoopbackServer server;
+  for (int row = 0; row < 4; ++row)
+    for (int col = 0; col < 4; ++col) {
+      const QString name = TileName(col, row, QStringLiteral("png"));
+      const QString file = f.eraFile(QStringLiteral("E1930"), name);
+      server.serve(QStringLiteral("/kavalo/a/E1930/") + name, test::readBytes(file));
+      QFile::remove(file);
+    }
+  server.start();
+  f.state.names[kWebBaseUrl] = server.url(QStringLiteral("/kavalo/"));
+  f.state.view.onlineMode = true;
+  TileDownloads downloads;
+
+  EraPrefetch prefetch;
+  // A view shown in between forgets that anything was fetched.
+  EXPECT_EQ(prefetch.prefetch(f.state, f.request(), &downloads).fetch, 16);
+  prefetch.viewShown(&downloads);
+  EXPECT_FALSE(prefetch.takeFetched());
+  downloads.reset();
+
+  EXPECT_EQ(prefetch.prefetch(f.state, f.request(), &downloads).fetch, 16);
+  for (int i = 0; i < 500 && downloads.busy(); ++i) runEvents(10);
+  ASSERT_FALSE(downloads.busy());
+  EXPECT_TRUE(prefetch.takeFetched());
+  EXPECT_FALSE(prefetch.takeFetched());  // told once
+  runEvents(EraPrefetch::kDecodeFetchedAfterMs);
+  // The round after: every fetched file is on disk and handed to the decoder.
+  const EraPrefetch::Asked again = prefetch.prefetch(f.state, f.request(), &downloads);
+  EXPECT_EQ(again.fetch, 0);
+  EXPECT_EQ(again.decode, 16);
+  EXPECT_EQ(f.decodedEras(prefetch), QStringList{QStringLiteral("E1930")});
+  TilePrefetcher::shared().waitIdle();
+  server.stop();
+}
