@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's online mode: the indicator that switches it on, the notice
 // over the map while a tile is fetched, and the map-sheet package dialog.
+#include <QEventLoop>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "net/TileDownloads.h"
 #include "net/frmGetTikeizu.h"
 #include "platform/Prompts.h"
+#include "render/ViewComposer.h"
 
 namespace kavalo {
 
@@ -93,7 +95,25 @@ void frmSCR::showDownloadNotice(bool shown) {
 void frmSCR::lblOffLine_Click() {
   OnlineView view;
   view.setIndicator = [this](bool online) { setOnlineLook(online); };
-  if (!SwitchOnline(state_, prompts_, view)) return;
+  // The server check goes out with the view's first tiles, on the same
+  // connections, so that going online costs no round trip of its own. What
+  // the tiles bring is kept aside until the check answers and dropped when
+  // it fails (the tiles still under way then end by themselves).
+  auto checkWithTiles = [this](const QString& url) {
+    tileDownloads_->startServerCheck(url);
+    ViewRequest first = viewRequest(RenderPass::Screen);
+    first.tiles = TilePolicy::DiskAndNetwork;
+    askForTiles(state_, first, *tileDownloads_);
+    bool answered = false;
+    QEventLoop wait;
+    connect(tileDownloads_, &TileDownloads::serverChecked, &wait, [&](bool ok) {
+      answered = ok;
+      wait.quit();
+    });
+    if (tileDownloads_->checking()) wait.exec();
+    return answered;
+  };
+  if (!SwitchOnline(state_, prompts_, view, checkWithTiles)) return;
   PrintGazo();
 }
 

@@ -15,6 +15,7 @@
 #include "net/TileDownloads.h"
 #include "platform/Logging.h"
 #include "platform/Prompts.h"
+#include "render/TileCache.h"
 #include "support/Fixtures.h"
 #include "support/LoopbackServer.h"
 
@@ -81,11 +82,8 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
   const int before = w.compositionCount();
   w.lblOffLine_Click();
   EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オンライン"));
-  EXPECT_EQ(w.compositionCount(), before + 1);
-  // The map shows at once without the tiles, the notice while they come;
-  // once they are in, it is drawn again with them, a few arrivals at a time.
-  EXPECT_TRUE(w.tileDownloads().busy());
-  EXPECT_TRUE(w.lblDownload->isVisible());
+  // The tiles went out with the server check: those in when it answered are
+  // drawn at once, the rest a few arrivals at a time.
   settle(w);
   EXPECT_GT(w.compositionCount(), before + 1);
   EXPECT_LT(w.compositionCount(), before + 1 + w.tileDownloads().counts().fetched);
@@ -148,6 +146,12 @@ TEST(OnlineWindow, LastArrivalComposesAtOnce) {
   int told = 0, lastTold = 0;
   bool composedBeforeIdle = false;
   w.lblOffLine_Click();
+  settle(w);
+  // Online, with the view's tiles to fetch again.
+  for (const QString& name : QDir(d.folder + QStringLiteral("/E1900")).entryList(QDir::Files))
+    QFile::remove(d.folder + QStringLiteral("/E1900/") + name);
+  TileCache::shared().clear();
+  w.PrintGazo();
   ASSERT_TRUE(w.tileDownloads().busy());
   QObject::connect(&w.tileDownloads(), &TileDownloads::tilesArrived, &w, [&] {
     ++told;
@@ -160,5 +164,35 @@ TEST(OnlineWindow, LastArrivalComposesAtOnce) {
   ASSERT_GT(told, 0);
   EXPECT_EQ(lastTold, told);
   EXPECT_TRUE(composedBeforeIdle);
+  w.Form_Unload();
+}
+
+TEST(OnlineWindow, TheCheckGoesOutWithTheFirstTilesAndAFailedOneKeepsNone) {
+  test::RootFixture root;
+  root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
+  test::DatasetFixture d;
+  d.folder = root.path(QStringLiteral("a"));
+  d.write();
+  // A server that closes every connection without a word: the check fails.
+  test::RawServer server{QByteArray()};
+  QDir().mkpath(d.folder + QStringLiteral("/E1900"));
+  test::writeBytes(root.path(QStringLiteral("servers.txt")),
+                   ("web_base = " + server.url(QStringLiteral("/kavalo/")) + "\n").toUtf8());
+
+  ScriptedPrompts prompts;
+  ScreenInfo screen;
+  frmSCR w(root.root(), screen, prompts);
+  w.Form_Load();
+  w.show();
+  w.state().view.eraIndex = 0;
+  w.lblOffLine_Click();
+  settle(w);
+  EXPECT_EQ(w.lblOffLine->text(), QStringLiteral("オフライン"));
+  EXPECT_FALSE(w.state().view.onlineMode);
+  EXPECT_EQ(prompts.messages(), QStringList{QStringLiteral("サーバーに接続できませんでした。")});
+  // The view's tiles were asked for with the check (a connection each, up
+  // to the host's share), not after it; nothing stays, under its name or aside.
+  EXPECT_GE(server.connections(), TileDownloads::kPerHost);
+  EXPECT_EQ(QDir(d.folder + QStringLiteral("/E1900")).entryList(QDir::Files), QStringList());
   w.Form_Unload();
 }
