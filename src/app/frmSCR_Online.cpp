@@ -110,7 +110,11 @@ void frmSCR::lblOffLine_Click() {
       answered = ok;
       wait.quit();
     });
-    if (tileDownloads_->checking()) wait.exec();
+    // The window repaints meanwhile (the tiles that come are drawn); its
+    // input waits for the answer, as for any check.
+    prompts_.setWaitCursor(true);
+    if (tileDownloads_->checking()) wait.exec(QEventLoop::ExcludeUserInputEvents);
+    prompts_.setWaitCursor(false);
     return answered;
   };
   if (!SwitchOnline(state_, prompts_, view, checkWithTiles)) return;
