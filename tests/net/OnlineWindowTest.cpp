@@ -44,6 +44,32 @@ void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& m
   if (type == QtWarningMsg) warnings() << message;
 }
 
+// A RootFixture with one dataset "a" whose era E1900 has no tile on disk,
+// its web base pointed at a server.
+struct OnlineRoot {
+  test::RootFixture root;
+  test::DatasetFixture d;
+  OnlineRoot() {
+    root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
+    d.folder = root.path(QStringLiteral("a"));
+    d.write();
+    QDir().mkpath(d.folder + QStringLiteral("/E1900"));
+  }
+  // Every tile of E1900 on the server, in one colour.
+  void serveTiles(LoopbackServer& server, const QColor& colour) {
+    const QString tmp = root.path(QStringLiteral("t.png"));
+    test::writeSolidImage(tmp, d.tileWidth, d.tileHeight, colour);
+    for (int row = 0; row < 4; ++row)
+      for (int col = 0; col < 4; ++col)
+        server.serve(
+            QStringLiteral("/kavalo/a/E1900/%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')),
+            test::readBytes(tmp));
+  }
+  void webBase(const QString& url) {
+    test::writeBytes(root.path(QStringLiteral("servers.txt")), ("web_base = " + url + "\n").toUtf8());
+  }
+};
+
 }  // namespace
 
 TEST(OnlineWindow, IndicatorFetchAndFallBack) {
@@ -51,25 +77,15 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
   // death must reach the user once, as a message, and nowhere else.
   const QtMessageHandler earlier = qInstallMessageHandler(&collectWarnings);
   dropQtNetworkNoise();
-  test::RootFixture root;
-  root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
-  test::DatasetFixture d;
-  d.folder = root.path(QStringLiteral("a"));
-  d.write();
+  OnlineRoot f;
+  test::RootFixture& root = f.root;
+  test::DatasetFixture& d = f.d;
   // Every tile of E1900 lies on the server only.
   LoopbackServer server;
-  for (int row = 0; row < 4; ++row)
-    for (int col = 0; col < 4; ++col) {
-      const QString name = QStringLiteral("%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0'));
-      const QString tmp = root.path(QStringLiteral("t.png"));
-      test::writeSolidImage(tmp, d.tileWidth, d.tileHeight, Qt::darkGreen);
-      server.serve(QStringLiteral("/kavalo/a/E1900/") + name, test::readBytes(tmp));
-    }
+  f.serveTiles(server, Qt::darkGreen);
   server.serve(QStringLiteral("/kavalo/servercheck.txt"), "OK");
   server.start();
-  QDir().mkpath(d.folder + QStringLiteral("/E1900"));
-  test::writeBytes(root.path(QStringLiteral("servers.txt")),
-                   ("web_base = " + server.url(QStringLiteral("/kavalo")) + "\n").toUtf8());
+  f.webBase(server.url(QStringLiteral("/kavalo")));
 
   ScriptedPrompts prompts;
   ScreenInfo screen;
@@ -115,24 +131,14 @@ TEST(OnlineWindow, IndicatorFetchAndFallBack) {
 }
 
 TEST(OnlineWindow, LastArrivalComposesAtOnce) {
-  test::RootFixture root;
-  root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
-  test::DatasetFixture d;
-  d.folder = root.path(QStringLiteral("a"));
-  d.write();
+  OnlineRoot f;
+  test::RootFixture& root = f.root;
+  test::DatasetFixture& d = f.d;
   LoopbackServer server;
-  const QString tmp = root.path(QStringLiteral("t.png"));
-  test::writeSolidImage(tmp, d.tileWidth, d.tileHeight, Qt::darkBlue);
-  for (int row = 0; row < 4; ++row)
-    for (int col = 0; col < 4; ++col)
-      server.serve(
-          QStringLiteral("/kavalo/a/E1900/%1_%2.png").arg(col, 3, 10, QChar(u'0')).arg(row, 3, 10, QChar(u'0')),
-          test::readBytes(tmp));
+  f.serveTiles(server, Qt::darkBlue);
   server.serve(QStringLiteral("/kavalo/servercheck.txt"), "OK");
   server.start();
-  QDir().mkpath(d.folder + QStringLiteral("/E1900"));
-  test::writeBytes(root.path(QStringLiteral("servers.txt")),
-                   ("web_base = " + server.url(QStringLiteral("/kavalo")) + "\n").toUtf8());
+  f.webBase(server.url(QStringLiteral("/kavalo")));
 
   ScriptedPrompts prompts;
   ScreenInfo screen;
@@ -168,16 +174,12 @@ TEST(OnlineWindow, LastArrivalComposesAtOnce) {
 }
 
 TEST(OnlineWindow, TheCheckGoesOutWithTheFirstTilesAndAFailedOneKeepsNone) {
-  test::RootFixture root;
-  root.writeDatasetList({{QStringLiteral("地域"), QStringLiteral("a")}});
-  test::DatasetFixture d;
-  d.folder = root.path(QStringLiteral("a"));
-  d.write();
+  OnlineRoot f;
+  test::RootFixture& root = f.root;
+  test::DatasetFixture& d = f.d;
   // A server that closes every connection without a word: the check fails.
   test::RawServer server{QByteArray()};
-  QDir().mkpath(d.folder + QStringLiteral("/E1900"));
-  test::writeBytes(root.path(QStringLiteral("servers.txt")),
-                   ("web_base = " + server.url(QStringLiteral("/kavalo/")) + "\n").toUtf8());
+  f.webBase(server.url(QStringLiteral("/kavalo/")));
 
   ScriptedPrompts prompts;
   ScreenInfo screen;
