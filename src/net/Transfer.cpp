@@ -31,6 +31,35 @@ constexpr int kMaxRedirects = 10;
 // (the request then ends by the stall limit instead of at once).
 constexpr qint64 kReadAhead = 1024 * 1024;
 
+// The body's announced length, or -1. A length announced twice must agree
+// with itself (the HTTP layer joins repeated headers with commas).
+qint64 announcedLength(const QNetworkReply* reply) {
+  if (reply->hasRawHeader("Content-Encoding") || !reply->hasRawHeader("Content-Length")) return -1;
+  qint64 length = -1;
+  for (const QByteArray& value : reply->rawHeader("Content-Length").split(',')) {
+    bool ok = false;
+    const qint64 n = value.trimmed().toLongLong(&ok);
+    if (!ok || n < 0 || (length >= 0 && n != length)) return -1;
+    length = n;
+  }
+  return length;
+}
+
+// A reply no longer wanted. One the HTTP layer has judged already (an error
+// status), or a probe's small answer all but done, is ended by the layer
+// itself (ended here too it would be ended twice): it goes when it is done,
+// its body unread and held at the read-ahead.
+void release(QNetworkReply* reply, bool letItEnd) {
+  if (reply->isFinished()) {
+    reply->deleteLater();
+  } else if (reply->error() != QNetworkReply::NoError || letItEnd) {
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+  } else {
+    reply->abort();
+    reply->deleteLater();
+  }
+}
+
 bool isWebScheme(const QUrl& url) { return url.scheme() == u"http" || url.scheme() == u"https"; }
 
 QString userAgent() {
@@ -184,6 +213,7 @@ void Transfer::start() {
   head_.clear();
   headerChecked_ = false;
   declared_ = -1;
+  redirects_ = 0;
   errorPageBytes_ = 0;
   samples_.clear();
   const NetworkTimeouts t = networkTimeouts();
@@ -238,27 +268,8 @@ void Transfer::start() {
     }
   }
 
-  QNetworkRequest r(url);
-  r.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
-  // Nothing comes from a cache: each request goes to the server.
-  r.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-  r.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-  r.setRawHeader("Cache-Control", "no-cache");
-  r.setRawHeader("Pragma", "no-cache");
-  r.setTransferTimeout(t.stallMs);
-  // Every redirect is looked at: only http(s), never from https to http.
-  r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-  r.setMaximumRedirectsAllowed(kMaxRedirects);
-
   clock_.start();
-  reply_ = manager_->get(r);
-  // The HTTP layer holds no more than this ahead of what is read here: a
-  // body read as it arrives never piles up in memory, however fast it comes.
-  reply_->setReadBufferSize(kReadAhead);
-  connect(reply_, &QNetworkReply::metaDataChanged, this, &Transfer::onHeaders);
-  connect(reply_, &QNetworkReply::readyRead, this, &Transfer::onData);
-  connect(reply_, &QNetworkReply::finished, this, &Transfer::onReplyFinished);
-  connect(reply_, &QNetworkReply::redirected, this, &Transfer::onRedirected);
+  send(url);
   const int deadline = request_.kind == BodyKind::Package ? t.totalMs : std::min(t.shortDeadlineMs, t.totalMs);
   deadline_.start(deadline);
   if (request_.kind != BodyKind::Probe && t.rateWindowMs > 0 && t.minBytesPerWindow > 0) {
@@ -267,19 +278,55 @@ void Transfer::start() {
   }
 }
 
+void Transfer::send(const QUrl& url) {
+  QNetworkRequest r(url);
+  r.setHeader(QNetworkRequest::UserAgentHeader, userAgent());
+  // Nothing comes from a cache: each request goes to the server.
+  r.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+  r.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+  r.setRawHeader("Cache-Control", "no-cache");
+  r.setRawHeader("Pragma", "no-cache");
+  r.setTransferTimeout(networkTimeouts().stallMs);
+  // Redirects are followed here, each with a request of its own: the HTTP
+  // layer's own following keeps the first answer's headers under the next
+  // one's and loses bodies of redirect answers now and then.
+  r.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+
+  reply_ = manager_->get(r);
+  // The HTTP layer holds no more than this ahead of what is read here: a
+  // body read as it arrives never piles up in memory, however fast it comes.
+  reply_->setReadBufferSize(kReadAhead);
+  connect(reply_, &QNetworkReply::metaDataChanged, this, &Transfer::onHeaders);
+  connect(reply_, &QNetworkReply::readyRead, this, &Transfer::onData);
+  connect(reply_, &QNetworkReply::finished, this, &Transfer::onReplyFinished);
+}
+
 void Transfer::abort() {
   if (running_) finish(TransferOutcome::Aborted, QString());
 }
 
-void Transfer::onRedirected(const QUrl& to) {
-  if (!reply_) return;
-  const bool downgrade = request_.url.scheme() == u"https" && to.scheme() == u"http";
-  if (!isWebScheme(to) || downgrade) {
+// Follows the redirect the current answer announces; false when it names
+// no address (the answer then ends as the server's refusal).
+bool Transfer::followRedirect() {
+  const QByteArray location = reply_->rawHeader("Location").trimmed();
+  if (location.isEmpty()) return false;
+  const QUrl from = reply_->url();
+  const QUrl to = from.resolved(QUrl::fromEncoded(location));
+  const bool downgrade = from.scheme() == u"https" && to.scheme() == u"http";
+  if (!to.isValid() || !isWebScheme(to) || to.host().isEmpty() || downgrade) {
     fail(TransferOutcome::NotWeb,
          QCoreApplication::translate("kavalo::Transfer", "%1 へ転送されました").arg(to.toString(QUrl::RemoveUserInfo)));
-    return;
+    return true;
   }
-  emit reply_->redirectAllowed();
+  if (++redirects_ > kMaxRedirects) {
+    fail(TransferOutcome::HttpError, networkErrorText(QNetworkReply::TooManyRedirectsError));
+    return true;
+  }
+  QNetworkReply* old = reply_;
+  disconnect(old, nullptr, this, nullptr);
+  release(old, false);
+  send(to);
+  return true;
 }
 
 void Transfer::onHeaders() {
@@ -293,15 +340,16 @@ void Transfer::onHeaders() {
     finish(TransferOutcome::Ok, QString());
     return;
   }
-  if (code >= 300 && code < 400) return;  // a redirect on its way
+  // An interim answer (1xx) is no answer yet: the final one follows.
+  if (code < 200) return;
+  if (code >= 300 && code < 400 && followRedirect()) return;
   if (result_.httpStatus != 0) return;    // announced again
   result_.httpStatus = code;
   // The page of an error status is read past (the HTTP layer ends such a
   // reply by itself; ended here it would be ended twice) but never kept,
   // and never read beyond a text file's cap.
   if (code < 200 || code >= 300) return;
-  const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-  if (length.isValid() && !reply_->hasRawHeader("Content-Encoding")) declared_ = length.toLongLong();
+  declared_ = announcedLength(reply_);
   if (declared_ > cap_)
     fail(TransferOutcome::TooLarge, QCoreApplication::translate("kavalo::Transfer", "%1と告げられました（上限%2）")
                                         .arg(sizeText(declared_), sizeText(cap_)));
@@ -390,7 +438,7 @@ void Transfer::onReplyFinished() {
   const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
   if (status.isValid() && result_.httpStatus == 0) {
     onHeaders();
-    if (!running_) return;
+    if (!running_ || reply_ != reply) return;  // ended, or on to a redirect's address
   }
   if (error == QNetworkReply::NoError) {
     onData();
@@ -408,18 +456,6 @@ void Transfer::onReplyFinished() {
   }
   if (result_.httpStatus != 0 && (result_.httpStatus < 200 || result_.httpStatus >= 300)) {
     failForStatus();
-    return;
-  }
-  if (status.toInt() >= 300 && status.toInt() < 400) {
-    result_.httpStatus = status.toInt();
-    // The HTTP layer does not follow a redirect to another kind of address
-    // at all; that is the refusal of a non-web address all the same.
-    const QUrl to = reply->url().resolved(QUrl::fromEncoded(reply->rawHeader("Location")));
-    if (!isWebScheme(to))
-      fail(TransferOutcome::NotWeb, QCoreApplication::translate("kavalo::Transfer", "%1 へ転送されました")
-                                        .arg(to.toString(QUrl::RemoveUserInfo)));
-    else
-      fail(TransferOutcome::HttpError, QCoreApplication::translate("kavalo::Transfer", "転送先へは進みません"));
     return;
   }
   if (error != QNetworkReply::NoError) {
@@ -471,6 +507,10 @@ void Transfer::fail(TransferOutcome outcome, const QString& text) { finish(outco
 void Transfer::failForStatus() {
   const int code = result_.httpStatus;
   const bool absent = code == 404 || code == 410;
+  if (code >= 300 && code < 400) {  // a redirect that names no address
+    fail(TransferOutcome::HttpError, QCoreApplication::translate("kavalo::Transfer", "転送先へは進みません"));
+    return;
+  }
   // The status tells what the server meant; its reason phrase is the
   // server's own words in its own language, so it is left out.
   fail(absent ? TransferOutcome::Absent : TransferOutcome::HttpError, QString());
@@ -483,18 +523,7 @@ void Transfer::dropReply() {
   QNetworkReply* reply = reply_;
   reply_ = nullptr;
   disconnect(reply, nullptr, this, nullptr);
-  if (reply->isFinished()) {
-    reply->deleteLater();
-  } else if (reply->error() != QNetworkReply::NoError || request_.kind == BodyKind::Probe) {
-    // The HTTP layer has judged this reply already (an error status), or has
-    // the small answer of a probe all but done: it ends it by itself, and
-    // ended here too it would be ended twice. It goes when it is done, its
-    // body unread and held at the read-ahead.
-    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
-  } else {
-    reply->abort();
-    reply->deleteLater();
-  }
+  release(reply, request_.kind == BodyKind::Probe);
 }
 
 void Transfer::finish(TransferOutcome outcome, const QString& text) {

@@ -143,7 +143,8 @@ class Transfer : public QObject {
   void onHeaders();
   void onData();
   void onReplyFinished();
-  void onRedirected(const QUrl& to);
+  bool followRedirect();
+  void send(const QUrl& url);
   void checkRate();
   bool take(const QByteArray& piece);
   void fail(TransferOutcome outcome, const QString& text);
@@ -161,6 +162,7 @@ class Transfer : public QObject {
   bool running_ = false;
   qint64 cap_ = 0;
   qint64 declared_ = -1;
+  int redirects_ = 0;  // redirects followed so far
   qint64 errorPageBytes_ = 0;
   QTimer deadline_;
   QTimer rateTimer_;

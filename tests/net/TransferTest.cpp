@@ -95,6 +95,33 @@ TEST(Transfer, HostileAnswersHitTheirBoundAndLeaveNothing) {
     res.status = 301;
     res.set_header("Location", "/ok.png");
   });
+  // A redirect's own answer announces a length of its own; the answer it
+  // leads to may announce none (chunked) or another.
+  server.http().Get("/moved-page.png", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 301;
+    res.set_header("Location", "/chunked.png");
+    res.set_content("<html><body>moved</body></html>", "text/html");
+  });
+  server.http().Get("/chunked.png", [png](const httplib::Request&, httplib::Response& res) {
+    res.set_chunked_content_provider("image/png", [png](size_t offset, httplib::DataSink& sink) {
+      if (offset >= static_cast<size_t>(png.size())) {
+        sink.done();
+        return true;
+      }
+      const size_t n = std::min<size_t>(4096, static_cast<size_t>(png.size()) - offset);
+      return sink.write(png.constData() + offset, n);
+    });
+  });
+  server.http().Get("/moved-twice.png", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 302;
+    res.set_header("Location", "/moved.png");
+    res.set_content("elsewhere", "text/plain");
+  });
+  server.http().Get("/loop", [](const httplib::Request&, httplib::Response& res) {
+    res.status = 307;
+    res.set_header("Location", "/loop");
+  });
+  server.http().Get("/nowhere", [](const httplib::Request&, httplib::Response& res) { res.status = 302; });
   server.http().Get("/to-file", [](const httplib::Request&, httplib::Response& res) {
     res.status = 302;
     res.set_header("Location", "file:///etc/hostname");
@@ -121,6 +148,9 @@ TEST(Transfer, HostileAnswersHitTheirBoundAndLeaveNothing) {
       {"whole package", server.url("/ok.zip"), BodyKind::Package, true, TransferOutcome::Ok, zip.size()},
       {"image moved on the same server", server.url("/moved.png"), BodyKind::Image, true, TransferOutcome::Ok,
        png.size()},
+      {"moved from a page to a chunked image", server.url("/moved-page.png"), BodyKind::Image, true,
+       TransferOutcome::Ok, png.size()},
+      {"moved twice", server.url("/moved-twice.png"), BodyKind::Image, true, TransferOutcome::Ok, png.size()},
       {"endless text", server.url("/endless.txt"), BodyKind::Text, false, TransferOutcome::TooLarge, kTextCap + 4096},
       {"endless image", server.url("/endless.png"), BodyKind::Image, true, TransferOutcome::TooLarge,
        kImageCap + png.size()},
@@ -142,6 +172,8 @@ TEST(Transfer, HostileAnswersHitTheirBoundAndLeaveNothing) {
       {"503", server.url("/busy.png"), BodyKind::Image, true, TransferOutcome::HttpError, 0},
       {"refused", refused, BodyKind::Image, true, TransferOutcome::Unreachable, 0},
       {"file address", QStringLiteral("file:///etc/hostname"), BodyKind::Text, false, TransferOutcome::NotWeb, 0},
+      {"redirect loop", server.url("/loop"), BodyKind::Text, false, TransferOutcome::HttpError, 0},
+      {"redirect to no address", server.url("/nowhere"), BodyKind::Text, false, TransferOutcome::HttpError, 0},
       {"redirect to a file", server.url("/to-file"), BodyKind::Text, false, TransferOutcome::NotWeb, 0},
   };
   for (const Case& c : cases) {
