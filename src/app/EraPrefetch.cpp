@@ -44,9 +44,25 @@ class PrefetchSource : public TileSource {
 
 }  // namespace
 
-void EraPrefetch::viewShown(TileDownloads* downloads) {
-  fetching_ = false;
+namespace {
+
+bool samePlace(const ViewRequest& a, const ViewRequest& b) {
+  return a.eraIndex == b.eraIndex && a.centerX == b.centerX && a.centerY == b.centerY &&
+         a.zoomPercent == b.zoomPercent && a.mmPerPxX == b.mmPerPxX && a.mmPerPxY == b.mmPerPxY &&
+         a.viewSize == b.viewSize && a.devicePixelRatio == b.devicePixelRatio;
+}
+
+}  // namespace
+
+void EraPrefetch::viewShown(TileDownloads* downloads, const ViewRequest& shown) {
+  if (!basis_ || samePlace(*basis_, shown)) return;
+  basis_.reset();
   if (downloads) downloads->dropView(kViewId);
+}
+
+void EraPrefetch::fetched(const QString& path) {
+  if (TileCache::shared().budget() <= 0 || TileCache::shared().contains(path)) return;
+  TilePrefetcher::shared().request({{path, QFileInfo(path).suffix().toLower()}});
 }
 
 EraPrefetch::Asked EraPrefetch::prefetch(const ProgramState& session, const ViewRequest& shown,
@@ -65,7 +81,7 @@ EraPrefetch::Asked EraPrefetch::prefetch(const ProgramState& session, const View
     askForTiles(session, r, source);
   }
   asked.decode = static_cast<int>(decoded_.size());
-  if (asked.fetch > 0) fetching_ = true;
+  basis_ = shown;
   if (!decoded_.empty()) TilePrefetcher::shared().request(decoded_);
   return asked;
 }

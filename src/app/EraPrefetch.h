@@ -4,8 +4,10 @@
 // before and after the one shown, at the view shown, are made ready. Those
 // on disk are decoded into the cache of decoded pictures (within its
 // budget); those missing are fetched, when online, after everything a view
-// asks for. A view that moves drops what was asked for and not fetched yet.
+// asks for, and decoded as they arrive. A view that moves drops what was
+// asked for and not fetched yet.
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -20,10 +22,16 @@ class EraPrefetch {
  public:
   // The prefetch's own view in the tile source.
   static constexpr int kViewId = 1000;
+  // The pause after the last composition that counts as idle. Online the
+  // fetch goes out at once: it waits behind every tile a view asks for, and
+  // the network is the long part of making an era ready.
+  static constexpr int kIdleMs = 1000;
+  static constexpr int kIdleOnlineMs = 100;
 
-  // The view shown has changed (a composition): what the prefetch asked for
-  // and was not fetched is dropped.
-  void viewShown(TileDownloads* downloads);
+  // A composition of shown: when the view has moved from where the prefetch
+  // was made, what it asked for and was not fetched is dropped. A
+  // composition of the same view (tiles arriving) keeps it.
+  void viewShown(TileDownloads* downloads, const ViewRequest& shown);
 
   // The window is idle on shown: the neighbouring eras' files are made
   // ready. Returns the files asked for: decoded from disk, and fetched.
@@ -33,13 +41,9 @@ class EraPrefetch {
   };
   Asked prefetch(const ProgramState& session, const ViewRequest& shown, TileDownloads* downloads);
 
-  // Whether the prefetch asked for files since the view was last shown;
-  // told once. Once they have arrived and aged kDecodeFetchedAfterMs (past
-  // the grain under which the cache of decoded pictures trusts no file), a
-  // prefetch again decodes them, so that the step to their era finds them
-  // decoded online as offline.
-  bool takeFetched() { return std::exchange(fetching_, false); }
-  static constexpr int kDecodeFetchedAfterMs = 2100;
+  // A file the prefetch asked for has arrived: it is decoded at once (the
+  // cache trusts a file the program has just put in place itself).
+  void fetched(const QString& path);
 
   // The files of the last prefetch that were handed to the decoder (path,
   // extension), for tests.
@@ -47,7 +51,7 @@ class EraPrefetch {
 
  private:
   std::vector<std::pair<QString, QString>> decoded_;
-  bool fetching_ = false;
+  std::optional<ViewRequest> basis_;  // the view the last prefetch was made for
 };
 
 }  // namespace kavalo

@@ -377,7 +377,6 @@ void frmSCR::buildControls() {
   eraPrefetch_ = std::make_unique<EraPrefetch>();
   eraPrefetchTimer_ = new QTimer(this);
   eraPrefetchTimer_->setSingleShot(true);
-  eraPrefetchTimer_->setInterval(2000);
   connect(eraPrefetchTimer_, &QTimer::timeout, this, &frmSCR::idlePrefetch);
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));

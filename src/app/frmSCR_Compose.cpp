@@ -56,8 +56,8 @@ void frmSCR::PrintGazo() {
   // user pauses, and every few seconds while the user goes on without one.
   idleTrim_->start();
   // The view may have moved: the prefetch starts again once the user pauses.
-  eraPrefetch_->viewShown(tileDownloads_);
-  eraPrefetchTimer_->start();
+  eraPrefetch_->viewShown(tileDownloads_, viewRequest(RenderPass::Screen));
+  eraPrefetchTimer_->start(state_.view.onlineMode ? EraPrefetch::kIdleOnlineMs : EraPrefetch::kIdleMs);
   if (!trimClock_.isValid() || trimClock_.elapsed() > kBusyTrimMs) {
     releaseFreedMemory();
     trimClock_.restart();

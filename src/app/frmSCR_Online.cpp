@@ -44,10 +44,12 @@ void frmSCR::setupOnlineMode() {
   });
   connect(tileDownloads_, &TileDownloads::busyChanged, this, [this](bool busy) {
     showDownloadNotice(busy);
-    // What the idle prefetch fetched is decoded once it has aged.
-    if (!busy && eraPrefetch_ && eraPrefetch_->takeFetched())
-      QTimer::singleShot(EraPrefetch::kDecodeFetchedAfterMs, this, [this] { idlePrefetch(); });
   });
+  // What the idle prefetch fetched is decoded as it arrives.
+  connect(tileDownloads_, &TileDownloads::fetchedInBackground, this,
+          [this](const QString& path) {
+            if (eraPrefetch_) eraPrefetch_->fetched(path);
+          });
   connect(tileDownloads_, &TileDownloads::fetchFailed, this, [this](const QString&, const QString&) {
     if (!state_.view.onlineMode) return;
     tileDownloads_->reset();

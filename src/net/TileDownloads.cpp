@@ -15,6 +15,7 @@
 #include "net/Transfer.h"
 #include "platform/Logging.h"
 #include "platform/Paths.h"
+#include "render/TileCache.h"
 #include "render/Tiles.h"
 
 namespace kavalo {
@@ -163,23 +164,21 @@ void TileDownloads::finished(Transfer* transfer) {
     if (result.ok()) QFile::remove(heldPath(job.path));
   } else if (result.ok()) {
     ++counts_.fetched;
-    // A prefetch's file is shown by no view yet: nobody is told.
-    const bool shown = !job.background;
-    if (!job.held) {
-      if (shown) arrivedTimer_->start();
-    } else if (checking()) {
+    if (job.held && checking()) {
       held_.push_back(job.path);
-    } else if (place(job.path) && shown) {
-      arrivedTimer_->start();
+    } else if (!job.held || place(job.path)) {
+      arrived(job);
     }
   } else if (job.held && checking()) {
     // Told once the check has answered: a server that does not answer its
     // check fails the tiles too, and that is the check's failure.
-    heldFailures_.emplace_back(job.url, result.describe(QUrl(job.url)));
+    if (!job.background) heldFailures_.emplace_back(job.url, result.describe(QUrl(job.url)));
   } else {
     ++counts_.failed;
-    // The transfer has logged the address and the reason.
-    emit fetchFailed(job.url, result.describe(QUrl(job.url)));
+    // The transfer has logged the address and the reason. A file only the
+    // prefetch wanted is nobody's failure yet (a neighbouring era the server
+    // lacks): the step to its era asks again and tells.
+    if (!job.background) emit fetchFailed(job.url, result.describe(QUrl(job.url)));
   }
   dispatch();
   noteBusy();
@@ -198,6 +197,15 @@ void TileDownloads::startServerCheck(const QString& url) {
   connect(check_, &Transfer::finished, this, &TileDownloads::checkFinished);
   check_->start();
   noteBusy();
+}
+
+void TileDownloads::arrived(const Job& job) {
+  TileCache::shared().noteOwnWrite(job.path);
+  // A prefetch's file is shown by no view yet: the views are not told.
+  if (job.background)
+    emit fetchedInBackground(job.path);
+  else
+    arrivedTimer_->start();
 }
 
 bool TileDownloads::place(const QString& path) {
@@ -222,7 +230,11 @@ void TileDownloads::checkFinished() {
   heldFailures_.clear();
   if (answered) {
     bool placed = false;
-    for (const QString& path : held) placed |= place(path);
+    for (const QString& path : held)
+      if (place(path)) {
+        TileCache::shared().noteOwnWrite(path);
+        placed = true;
+      }
     if (placed) arrivedTimer_->start();
     dispatch();
   } else {

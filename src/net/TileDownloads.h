@@ -77,7 +77,10 @@ class TileDownloads : public QObject, public TileSource {
   // Files have arrived since the last time (told once per turn of the event
   // loop at most).
   void tilesArrived();
-  // A request failed (the address and the reason).
+  // A file only the prefetch asked for is in place (its path).
+  void fetchedInBackground(const QString& path);
+  // A request a view asked for failed (the address and the reason); the
+  // prefetch's failures are only logged.
   void fetchFailed(const QString& url, const QString& reason);
   // Requests started running, or none is left.
   void busyChanged(bool busy);
@@ -97,6 +100,8 @@ class TileDownloads : public QObject, public TileSource {
   void dispatch();
   void finished(Transfer* transfer);
   void checkFinished();
+  // A fetched file is in place.
+  void arrived(const Job& job);
   // Puts a tile kept while the server check was under way in place.
   bool place(const QString& path);
   void noteBusy();

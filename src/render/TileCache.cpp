@@ -33,7 +33,18 @@ TileCache& TileCache::shared() {
   return cache;
 }
 
-bool TileCache::Entry::trusted() const { return decodedAtNs - stamp.modifiedNs >= kYoungFileNs; }
+bool TileCache::Entry::trusted() const { return ownWrite || decodedAtNs - stamp.modifiedNs >= kYoungFileNs; }
+
+void TileCache::noteOwnWrite(const QString& path) {
+  Stamp stamp;
+  if (!stampOf(path, stamp)) return;
+  const int64_t now = wallClockNs();
+  std::lock_guard<std::mutex> lock(mutex_);
+  // Files past the grain need no note any more.
+  for (auto it = ownWrites_.begin(); it != ownWrites_.end();)
+    it = now - it->second.modifiedNs >= kYoungFileNs ? ownWrites_.erase(it) : std::next(it);
+  ownWrites_[path] = stamp;
+}
 
 bool TileCache::stampOf(const QString& path, Stamp& stamp) {
   // The same lookup the decoders use, so that a file copied from Windows
@@ -94,7 +105,9 @@ QImage TileCache::loadKeyed(const QString& key, const QString& path, const std::
   if (!stampOf(path, after) || !(after == stamp)) return picture;
 
   std::lock_guard<std::mutex> lock(mutex_);
-  storeLocked(Entry{key, stamp, decodedAt, picture, static_cast<int64_t>(picture.sizeInBytes())});
+  const auto own = ownWrites_.find(path);
+  storeLocked(Entry{key, stamp, decodedAt, picture, static_cast<int64_t>(picture.sizeInBytes()),
+                    own != ownWrites_.end() && own->second == stamp});
   return picture;
 }
 

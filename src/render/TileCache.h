@@ -53,6 +53,13 @@ class TileCache {
   // when it is not null). The key never matches a file's.
   QImage derived(const QString& key, const std::function<QImage()>& make);
 
+  // The program has just put the file at path in place itself (written
+  // whole under another name and renamed): its present state is the state
+  // it was written in, so a picture decoded from it is trusted while it is
+  // still young. Tiles fetched a moment ago are then decoded once, not at
+  // every composition until they have aged.
+  void noteOwnWrite(const QString& path);
+
   // Whether the file's current state is kept (counts nothing, moves nothing).
   bool contains(const QString& path) const;
   // The kept picture of the file's current state, or a null picture; never
@@ -89,6 +96,7 @@ class TileCache {
     int64_t decodedAtNs = 0;  // wall clock when the stamp was taken
     QImage picture;
     int64_t cost = 0;
+    bool ownWrite = false;  // decoded from the state the program wrote
     bool trusted() const;
   };
   using Order = std::list<Entry>;  // most recently used first
@@ -101,6 +109,9 @@ class TileCache {
   void dropLocked(Order::iterator it);
   void trimLocked();
 
+  // The files the program put in place itself, as they were then; kept
+  // while they are young.
+  std::unordered_map<QString, Stamp> ownWrites_;
   mutable std::mutex mutex_;
   Order order_;
   std::unordered_map<QString, Order::iterator> index_;

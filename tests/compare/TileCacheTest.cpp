@@ -124,6 +124,23 @@ TEST(TileCache, AChangedFileIsDecodedAgain) {
   solid(dir, QStringLiteral("t.png"), Qt::blue);
   EXPECT_EQ(loadedColour(cache, path), qRgb(0, 0, 255));
 
+  // A file the program has just put in place itself is trusted while young:
+  // decoded once. Another file renamed over it after the note is not.
+  const QString fetched = solid(dir, QStringLiteral("fetched.png"), Qt::green);
+  cache.noteOwnWrite(fetched);
+  decodes = 0;
+  EXPECT_EQ(loadedColour(cache, fetched, &decodes), qRgb(0, 255, 0));
+  EXPECT_EQ(loadedColour(cache, fetched, &decodes), qRgb(0, 255, 0));
+  EXPECT_EQ(decodes, 1);
+  const QString replacement = solid(dir, QStringLiteral("replacement.png"), Qt::red);
+  ASSERT_TRUE(QFile::remove(fetched));
+  ASSERT_TRUE(QFile::rename(replacement, fetched));
+  EXPECT_EQ(loadedColour(cache, fetched, &decodes), qRgb(255, 0, 0));
+  EXPECT_EQ(loadedColour(cache, fetched, &decodes), qRgb(255, 0, 0));
+  EXPECT_EQ(decodes, 3);
+  ASSERT_TRUE(QFile::remove(fetched));
+  EXPECT_EQ(loadedColour(cache, fetched), 0u);
+
   // A file that is gone or cannot be decoded is not kept.
   ASSERT_TRUE(QFile::remove(path));
   EXPECT_EQ(loadedColour(cache, path), 0u);
