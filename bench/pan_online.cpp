@@ -11,22 +11,14 @@
 // medians and the ratio are printed.
 //
 //   bench_pan_online --root DIR [--latency-ms 150] [--runs 5]   (DIR: make-sample-dataset DIR --bench)
-#include <httplib.h>
-
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "app/UiMapView.h"
@@ -35,6 +27,7 @@
 #include "net/TileDownloads.h"
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
+#include "support/LatencyRegion.h"
 
 using namespace kavalo;
 
@@ -43,21 +36,6 @@ namespace {
 QString option(const QStringList& args, const QString& name, const QString& fallback) {
   const qsizetype at = args.indexOf(name);
   return at >= 0 && at + 1 < args.size() ? args[at + 1] : fallback;
-}
-
-// The region with every file but the tiles: its era folders are there, empty.
-bool copyWithoutTiles(const QString& from, const QString& to, int depth = 0) {
-  QDir().mkpath(to);
-  for (const QFileInfo& e : QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-    const QString target = to + u'/' + e.fileName();
-    if (e.isDir()) {
-      const bool era = depth == 1 && e.fileName() != u"legend";
-      if (era ? !QDir().mkpath(target) : !copyWithoutTiles(e.filePath(), target, depth + 1)) return false;
-    } else if (!QFile::copy(e.filePath(), target)) {
-      return false;
-    }
-  }
-  return true;
 }
 
 double median(std::vector<double> v) {
@@ -77,40 +55,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench_pan_online --root DIR [--latency-ms 150] [--runs 5]\n");
     return 2;
   }
-  QTemporaryDir work;
-  const QString root = work.filePath(QStringLiteral("region"));
-  if (!copyWithoutTiles(region, root)) return 1;
-
-  // The server: the region's own files, each answer LATENCY ms after its
-  // request.
-  httplib::Server http;
-  std::mutex pathsMutex;
-  QStringList paths;
-  http.Get(R"(/kavalo/(.+))", [&](const httplib::Request& req, httplib::Response& res) {
-    const auto arrived = std::chrono::steady_clock::now();
-    const QString rel = QString::fromStdString(req.matches[1]);
-    QByteArray body;
-    if (rel == u"servercheck.txt") {
-      body = "OK";
-    } else {
-      QFile f(region + u'/' + rel);
-      if (rel.contains(QStringLiteral("..")) || !f.open(QIODevice::ReadOnly)) {
-        res.status = 404;
-        return;
-      }
-      body = f.readAll();
-      std::lock_guard lock(pathsMutex);
-      paths << QString::fromStdString(req.path);
-    }
-    std::this_thread::sleep_until(arrived + std::chrono::milliseconds(latencyMs));
-    res.set_content(body.constData(), static_cast<size_t>(body.size()), "application/octet-stream");
-  });
-  const int port = http.bind_to_any_port("127.0.0.1");
-  std::thread serving([&] { http.listen_after_bind(); });
-  const QString base = QStringLiteral("http://127.0.0.1:%1/kavalo/").arg(port);
-  QFile servers(root + QStringLiteral("/servers.txt"));
-  if (!servers.open(QIODevice::WriteOnly) || servers.write(("web_base = " + base + "\n").toUtf8()) < 0) return 1;
-  servers.close();
+  bench::LatencyRegion server(region, latencyMs);
+  if (!server.ok()) return 1;
+  const QString root = server.root();
 
   ScriptedPrompts prompts;  // every question answered Yes
   ScreenInfo screen;
@@ -153,10 +100,7 @@ int main(int argc, char** argv) {
     std::vector<double> pans, tails, floors;
     int tiles = 0;
     for (int r = 0; r < runs && status == 0; ++r) {
-      {
-        std::lock_guard lock(pathsMutex);
-        paths.clear();
-      }
+      server.takeUrls();
       ProgramState& s = w.state();
       s.view.centerX += static_cast<float>(w.picPrint->width() / 2 * 100.0 / s.view.zoomPercent);
       QElapsedTimer clock;
@@ -166,11 +110,7 @@ int main(int argc, char** argv) {
       settle(&clock, &composed, &arrival);
       pans.push_back(composed);
       tails.push_back(std::max(0.0, composed - arrival));
-      QStringList urls;
-      {
-        std::lock_guard lock(pathsMutex);
-        for (const QString& p : paths) urls << QStringLiteral("http://127.0.0.1:%1").arg(port) + p;
-      }
+      const QStringList urls = server.takeUrls();
       tiles = static_cast<int>(urls.size());
       QStringList curlArgs = {QStringLiteral("-s"),
                               QStringLiteral("-Z"),
@@ -199,7 +139,5 @@ int main(int argc, char** argv) {
     }
     w.Form_Unload();
   }
-  http.stop();
-  serving.join();
   return status;
 }

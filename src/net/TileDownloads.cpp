@@ -74,8 +74,13 @@ bool TileDownloads::ensure(const ProgramState& session, int eraIndex, const QStr
   const QString url = OnDemandTileUrl(session, session.dataFolderIndex, eraIndex, fileName);
   if (url.isEmpty()) return false;
   const uint64_t round = viewRound_.count(viewId) ? viewRound_[viewId] : round_;
-  for (const auto& [transfer, job] : running_)
-    if (job.url == url) return false;  // on its way already
+  for (auto& [transfer, running] : running_)
+    if (running.url == url) {
+      // On its way already, perhaps for the prefetch: a view waits for it now.
+      running.views[viewId] = round;
+      running.background = false;
+      return false;
+    }
   Job& job = waiting_[url];
   if (job.url.isEmpty()) {
     job.url = url;
@@ -267,6 +272,15 @@ void TileDownloads::reset() {
     transfer->deleteLater();
   }
   noteBusy();
+}
+
+bool TileDownloads::busy() const {
+  if (checking()) return true;
+  for (const auto& [url, job] : waiting_)
+    if (!job.background) return true;
+  for (const auto& [transfer, job] : running_)
+    if (!job.background) return true;
+  return false;
 }
 
 void TileDownloads::noteBusy() {

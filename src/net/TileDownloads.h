@@ -63,9 +63,11 @@ class TileDownloads : public QObject, public TileSource {
   void startServerCheck(const QString& url);
   bool checking() const { return check_ != nullptr; }
 
-  // Requests waiting or running.
+  // Requests waiting or running, the prefetch's too.
   int pending() const { return static_cast<int>(waiting_.size() + running_.size()); }
-  bool busy() const { return pending() > 0 || checking(); }
+  // A view waits for files (or the server check): what the prefetch fetches
+  // in the background keeps nobody waiting.
+  bool busy() const;
 
   struct Counts {
     int fetched = 0;  // files that arrived whole
