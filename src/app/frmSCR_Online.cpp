@@ -46,10 +46,9 @@ void frmSCR::setupOnlineMode() {
     showDownloadNotice(busy);
   });
   // What the idle prefetch fetched is decoded as it arrives.
-  connect(tileDownloads_, &TileDownloads::fetchedInBackground, this,
-          [this](const QString& path) {
-            if (eraPrefetch_) eraPrefetch_->fetched(path);
-          });
+  connect(tileDownloads_, &TileDownloads::fileFetched, this, [this](const QString& path, bool background) {
+    if (background && eraPrefetch_) eraPrefetch_->fetched(path);
+  });
   connect(tileDownloads_, &TileDownloads::fetchFailed, this, [this](const QString&, const QString&) {
     if (!state_.view.onlineMode) return;
     tileDownloads_->reset();

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "net/TileDownloads.h"
 #include "platform/AtomicFile.h"
 #include "render/ImageLibrary.h"
+#include "render/TilePrefetcher.h"
 #include "render/ViewComposer.h"
 
 namespace kavalo {
@@ -113,6 +115,11 @@ int runRenderCommand(const QStringList& args) {
   }
   const bool online = options.has(QStringLiteral("--online"));
   TileDownloads downloads;
+  // Each tile is decoded as it arrives, while the others are on their way:
+  // the composition then finds them decoded.
+  QObject::connect(&downloads, &TileDownloads::fileFetched, &downloads, [](const QString& path, bool) {
+    TilePrefetcher::shared().request({{path, QFileInfo(path).suffix().toLower()}});
+  });
   // As in the window: the first tile that cannot be fetched ends the
   // fetching, with the window's message.
   QObject::connect(&downloads, &TileDownloads::fetchFailed, &downloads, [&](const QString&, const QString&) {

@@ -207,10 +207,8 @@ void TileDownloads::startServerCheck(const QString& url) {
 void TileDownloads::arrived(const Job& job) {
   TileCache::shared().noteOwnWrite(job.path);
   // A prefetch's file is shown by no view yet: the views are not told.
-  if (job.background)
-    emit fetchedInBackground(job.path);
-  else
-    arrivedTimer_->start();
+  if (!job.background) arrivedTimer_->start();
+  emit fileFetched(job.path, job.background);
 }
 
 bool TileDownloads::place(const QString& path) {
@@ -238,6 +236,7 @@ void TileDownloads::checkFinished() {
     for (const QString& path : held)
       if (place(path)) {
         TileCache::shared().noteOwnWrite(path);
+        emit fileFetched(path, false);
         placed = true;
       }
     if (placed) arrivedTimer_->start();

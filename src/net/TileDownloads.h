@@ -79,8 +79,9 @@ class TileDownloads : public QObject, public TileSource {
   // Files have arrived since the last time (told once per turn of the event
   // loop at most).
   void tilesArrived();
-  // A file only the prefetch asked for is in place (its path).
-  void fetchedInBackground(const QString& path);
+  // A fetched file is in place (its path); background when only the
+  // prefetch asked for it. Told at once, for each file.
+  void fileFetched(const QString& path, bool background);
   // A request a view asked for failed (the address and the reason); the
   // prefetch's failures are only logged.
   void fetchFailed(const QString& url, const QString& reason);

@@ -144,8 +144,10 @@ TEST(EraPrefetch, FetchedFilesAreDecodedAsTheyArrive) {
   f.state.view.onlineMode = true;
   TileDownloads downloads;
   EraPrefetch prefetch;
-  QObject::connect(&downloads, &TileDownloads::fetchedInBackground, &downloads,
-                   [&prefetch](const QString& path) { prefetch.fetched(path); });
+  QObject::connect(&downloads, &TileDownloads::fileFetched, &downloads, [&prefetch](const QString& path, bool background) {
+    EXPECT_TRUE(background);
+    prefetch.fetched(path);
+  });
   int told = 0;
   QObject::connect(&downloads, &TileDownloads::fetchFailed, &downloads, [&told] { ++told; });
 
