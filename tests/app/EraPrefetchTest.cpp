@@ -3,6 +3,7 @@
 // decoded from disk into the cache, fetched online after everything a view
 // asks for, and dropped when the view moves.
 #include <gtest/gtest.h>
+#include <httplib.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <chrono>
+#include <thread>
 
 #include "app/EraPrefetch.h"
 #include "net/TileDownloads.h"
@@ -18,6 +21,7 @@
 #include "render/TileCache.h"
 #include "render/TilePrefetcher.h"
 #include "render/Tiles.h"
+#include "render/ViewComposer.h"
 #include "support/LoopbackServer.h"
 
 using namespace kavalo;
@@ -166,5 +170,50 @@ TEST(EraPrefetch, FetchedFilesAreDecodedAsTheyArrive) {
   const EraPrefetch::Asked again = prefetch.prefetch(f.state, f.request(), &downloads);
   EXPECT_EQ(again.fetch, 1);  // the missing tile, asked again
   EXPECT_EQ(again.decode, 0);
+  server.stop();
+}
+
+TEST(EraPrefetch, AViewTakesOverTheFilesThePrefetchIsFetching) {
+  PrefetchFixture f;
+  // A corner of the mosaic: few enough tiles that all are on their way at once.
+  f.state.view.viewWidth = 100;
+  f.state.view.viewHeight = 80;
+  test::LoopbackServer server;
+  for (int row = 0; row < 4; ++row)
+    for (int col = 0; col < 4; ++col) {
+      const QString name = TileName(col, row, QStringLiteral("png"));
+      const QString file = f.eraFile(QStringLiteral("E1930"), name);
+      const std::string body = test::readBytes(file).toStdString();
+      QFile::remove(file);
+      server.http().Get(("/kavalo/a/E1930/" + name).toStdString(),
+                        [body](const httplib::Request&, httplib::Response& res) {
+                          std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                          res.set_content(body, "image/png");
+                        });
+    }
+  server.start();
+  f.state.names[kWebBaseUrl] = server.url(QStringLiteral("/kavalo/"));
+  f.state.view.onlineMode = true;
+  TileDownloads downloads;
+  int told = 0;
+  QObject::connect(&downloads, &TileDownloads::tilesArrived, &downloads, [&told] { ++told; });
+
+  EraPrefetch prefetch;
+  const int asked = prefetch.prefetch(f.state, f.request(), &downloads).fetch;
+  ASSERT_GT(asked, 0);
+  ASSERT_LE(asked, TileDownloads::kPerHost);
+  runEvents(50);
+  EXPECT_FALSE(downloads.busy());
+  // The step to E1930 while they are on their way: the view waits for them
+  // and is told when they are in.
+  f.state.view.eraIndex = 1;
+  ViewRequest step = f.request();
+  step.tiles = TilePolicy::DiskAndNetwork;
+  askForTiles(f.state, step, downloads);
+  EXPECT_EQ(downloads.pending(), asked);  // nothing asked twice
+  EXPECT_TRUE(downloads.busy());
+  for (int i = 0; i < 300 && downloads.busy(); ++i) runEvents(10);
+  EXPECT_FALSE(downloads.busy());
+  EXPECT_GT(told, 0);
   server.stop();
 }
