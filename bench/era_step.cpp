@@ -127,7 +127,7 @@ int runOnline(const QString& region, int runs, int latencyMs) {
     clock.restart();
     w.PrintGazo();
     viewTimes.push_back(settleView(w, clock));
-    tiles = static_cast<int>(server.takeUrls().size());
+    tiles = static_cast<int>(server.takeUrls(w.state().currentEra().name).size());
     // Two seconds idle, noting when the prefetch had everything.
     QElapsedTimer pause;
     pause.start();

@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
       settle(&clock, &composed, &arrival);
       pans.push_back(composed);
       tails.push_back(std::max(0.0, composed - arrival));
-      const QStringList urls = server.takeUrls();
+      const QStringList urls = server.takeUrls(w.state().currentEra().name);
       tiles = static_cast<int>(urls.size());
       QStringList curlArgs = {QStringLiteral("-s"),
                               QStringLiteral("-Z"),
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
       QProcess curl;
       curl.start(QStringLiteral("curl"), curlArgs);
       if (!curl.waitForFinished(60000) || curl.exitCode() != 0) {
-        std::fprintf(stderr, "curl failed\n");
+        std::fprintf(stderr, "curl failed (%d): %s\n", curl.exitCode(), curl.readAllStandardError().constData());
         status = 1;
       }
       floors.push_back(static_cast<double>(curlClock.nsecsElapsed()) / 1e6);

@@ -38,9 +38,14 @@ class LatencyRegion {
     root_ = work_.filePath(QStringLiteral("region"));
     if (!copyWithoutTiles(region, root_)) return;
     // Connections kept for as long as a web server keeps them (the
-    // library's default closes one after five requests).
+    // library's default closes one after five requests), and a thread for
+    // each: the window's six and curl's six at once.
     http_.set_keep_alive_max_count(1000);
     http_.set_keep_alive_timeout(60);
+    http_.new_task_queue = [] { return new httplib::ThreadPool(32); };
+    // Answers go out as written, as web servers send them (no wait for the
+    // client's acknowledgement between the headers and the body).
+    http_.set_tcp_nodelay(true);
     http_.Get(R"(/kavalo/(.+))", [this](const httplib::Request& req, httplib::Response& res) { answer(req, res); });
     port_ = http_.bind_to_any_port("127.0.0.1");
     serving_ = std::thread([this] { http_.listen_after_bind(); });
@@ -57,11 +62,14 @@ class LatencyRegion {
   const QString& root() const { return root_; }
   int port() const { return port_; }
   QString base() const { return QStringLiteral("http://127.0.0.1:%1/kavalo/").arg(port_); }
-  // The tile addresses asked for since the last call.
-  QStringList takeUrls() {
+  // The tile addresses asked for since the last call; with a folder, only
+  // those of that era's folder (not what the idle prefetch fetched).
+  QStringList takeUrls(const QString& eraFolder = QString()) {
     std::lock_guard lock(mutex_);
     QStringList urls;
-    for (const QString& p : paths_) urls << QStringLiteral("http://127.0.0.1:%1").arg(port_) + p;
+    for (const QString& p : paths_)
+      if (eraFolder.isEmpty() || p.contains(u'/' + eraFolder + u'/'))
+        urls << QStringLiteral("http://127.0.0.1:%1").arg(port_) + p;
     paths_.clear();
     return urls;
   }
