@@ -62,7 +62,7 @@ void EraPrefetch::viewShown(TileDownloads* downloads, const ViewRequest& shown) 
 
 void EraPrefetch::fetched(const QString& path) {
   if (TileCache::shared().budget() <= 0 || TileCache::shared().contains(path)) return;
-  TilePrefetcher::shared().request({{path, QFileInfo(path).suffix().toLower()}});
+  TilePrefetcher::shared().requestFile(path);
 }
 
 EraPrefetch::Asked EraPrefetch::prefetch(const ProgramState& session, const ViewRequest& shown,

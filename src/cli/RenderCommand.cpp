@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -117,9 +116,8 @@ int runRenderCommand(const QStringList& args) {
   TileDownloads downloads;
   // Each tile is decoded as it arrives, while the others are on their way:
   // the composition then finds them decoded.
-  QObject::connect(&downloads, &TileDownloads::fileFetched, &downloads, [](const QString& path, bool) {
-    TilePrefetcher::shared().request({{path, QFileInfo(path).suffix().toLower()}});
-  });
+  QObject::connect(&downloads, &TileDownloads::fileFetched, &downloads,
+                   [](const QString& path, bool) { TilePrefetcher::shared().requestFile(path); });
   // As in the window: the first tile that cannot be fetched ends the
   // fetching, with the window's message.
   QObject::connect(&downloads, &TileDownloads::fetchFailed, &downloads, [&](const QString&, const QString&) {

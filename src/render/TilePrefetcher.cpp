@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "render/TilePrefetcher.h"
 
+#include <QFileInfo>
 #include <QImage>
 
 #include "render/TileCache.h"
@@ -39,6 +40,10 @@ void TilePrefetcher::request(const std::vector<std::pair<QString, QString>>& fil
     if (added && !worker_.joinable()) worker_ = std::thread([this] { work(); });
   }
   if (added) wake_.notify_one();
+}
+
+void TilePrefetcher::requestFile(const QString& path) {
+  request({{path, QFileInfo(path).suffix().toLower()}});
 }
 
 void TilePrefetcher::setOnDecoded(const void* owner, std::function<void()> callback) {

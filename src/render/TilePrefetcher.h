@@ -28,6 +28,8 @@ class TilePrefetcher {
   // Files (path, extension) to decode; those already waiting are not asked
   // for twice.
   void request(const std::vector<std::pair<QString, QString>>& files);
+  // One file, its extension taken from its name.
+  void requestFile(const QString& path);
 
   // Called on the decoding thread after files were decoded and kept, once
   // nothing else waits (files that could not be decoded call nothing, so a
