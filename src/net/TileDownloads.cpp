@@ -134,7 +134,7 @@ void TileDownloads::dispatch() {
     // The most urgent waiting file whose host has a connection to spare.
     auto best = waiting_.end();
     for (auto it = waiting_.begin(); it != waiting_.end(); ++it) {
-      if (perHost_[it->second.host] >= kPerHost) continue;
+      if (perHost_[it->second.host] >= kPerHost + lookAhead_) continue;
       if (best == waiting_.end() || it->second.order > best->second.order) best = it;
     }
     if (best == waiting_.end()) return;
@@ -150,9 +150,20 @@ void TileDownloads::dispatch() {
     auto* transfer = new Transfer(manager_, request, this);
     ++perHost_[job.host];
     running_.emplace(transfer, std::move(job));
+    connect(transfer, &Transfer::answered, this, [this, transfer] { answered(transfer); });
     connect(transfer, &Transfer::finished, this, [this, transfer] { finished(transfer); });
     transfer->start();
   }
+}
+
+void TileDownloads::answered(Transfer* transfer) {
+  // The answer is in: its connection takes the next file while the body
+  // is checked.
+  auto it = running_.find(transfer);
+  if (it == running_.end() || it->second.answered) return;
+  it->second.answered = true;
+  --perHost_[it->second.host];
+  dispatch();
 }
 
 void TileDownloads::finished(Transfer* transfer) {
@@ -160,7 +171,7 @@ void TileDownloads::finished(Transfer* transfer) {
   if (it == running_.end()) return;
   const Job job = std::move(it->second);
   running_.erase(it);
-  --perHost_[job.host];
+  if (!job.answered) --perHost_[job.host];
   transfer->deleteLater();
   const TransferResult& result = transfer->result();
   if (job.held && checkFailed_) {

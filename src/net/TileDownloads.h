@@ -12,6 +12,7 @@
 // be, checked to be a whole image before it is kept.
 #include <QObject>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -63,6 +64,13 @@ class TileDownloads : public QObject, public TileSource {
   void startServerCheck(const QString& url);
   bool checking() const { return check_ != nullptr; }
 
+  // Requests handed to the HTTP layer beyond the connections it keeps to a
+  // host (0 unless set): each connection then takes its next request the
+  // moment an answer has ended, without waiting for this thread. For a batch
+  // whose order never changes (kavalo-cli); the window keeps none, so that a
+  // newer view's files never wait behind older ones already handed over.
+  void setLookAhead(int requestsPerHost) { lookAhead_ = std::max(0, requestsPerHost); }
+
   // Requests waiting or running, the prefetch's too.
   int pending() const { return static_cast<int>(waiting_.size() + running_.size()); }
   // A view waits for files (or the server check): what the prefetch fetches
@@ -99,8 +107,10 @@ class TileDownloads : public QObject, public TileSource {
     std::map<int, uint64_t> views;  // view -> the composition that asked
     bool held = false;              // started while the server check was under way
     bool background = true;         // only a prefetch asked for it
+    bool answered = false;          // its connection is free again
   };
   void dispatch();
+  void answered(Transfer* transfer);
   void finished(Transfer* transfer);
   void checkFinished();
   // A fetched file is in place.
@@ -115,6 +125,7 @@ class TileDownloads : public QObject, public TileSource {
   // image) written beside its file and renamed into place when whole.
   std::map<Transfer*, Job> running_;
   std::map<QString, int> perHost_;
+  int lookAhead_ = 0;
   std::map<int, uint64_t> viewRound_;  // the composition each view is in
   uint64_t round_ = 0;
   uint64_t sequence_ = 0;

@@ -470,6 +470,17 @@ void Transfer::onReplyFinished() {
                                         .arg(sizeText(result_.bytes), sizeText(declared_)));
     return;
   }
+  // The answer is whole as far as the network goes: its connection takes
+  // the next request while the body is checked. The check waits behind the
+  // other answers already in, so that their connections are given their
+  // next requests first.
+  dropReply();
+  emit answered();
+  QMetaObject::invokeMethod(this, &Transfer::checkBody, Qt::QueuedConnection);
+}
+
+void Transfer::checkBody() {
+  if (!running_) return;
   if (request_.kind == BodyKind::Image) {
     QByteArray whole;
     if (part_) {

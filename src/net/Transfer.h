@@ -136,6 +136,11 @@ class Transfer : public QObject {
  signals:
   // Body bytes so far and the declared length (-1 when none).
   void progress(qint64 received, qint64 total);
+  // The whole answer has come in: the connection is free for another
+  // request. Its body is checked and put in place next, and finished()
+  // follows (also when the body is refused). Not told for an answer that
+  // fails before its body is whole.
+  void answered();
   // Exactly once per start().
   void finished();
 
@@ -143,6 +148,7 @@ class Transfer : public QObject {
   void onHeaders();
   void onData();
   void onReplyFinished();
+  void checkBody();
   bool followRedirect();
   void send(const QUrl& url);
   void checkRate();
