@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "app/DatasetLoader.h"
 #include "cli/CliCommon.h"
@@ -20,6 +21,7 @@
 #include "net/TileDownloads.h"
 #include "platform/AtomicFile.h"
 #include "render/ImageLibrary.h"
+#include "render/ProgressiveRender.h"
 #include "render/TilePrefetcher.h"
 #include "render/ViewComposer.h"
 
@@ -114,13 +116,22 @@ int runRenderCommand(const QStringList& args) {
   }
   const bool online = options.has(QStringLiteral("--online"));
   TileDownloads downloads;
+  // The files are asked for once, in the order they are drawn: each
+  // connection goes on to its next file the moment an answer ends.
+  downloads.setLookAhead(TileDownloads::kPerHost);
   // Each tile is decoded as it arrives, while the others are on their way:
   // the composition then finds them decoded.
   QObject::connect(&downloads, &TileDownloads::fileFetched, &downloads,
                    [](const QString& path, bool) { TilePrefetcher::shared().requestFile(path); });
+  // Online, a single view is composed and compressed a band at a time while
+  // its tiles arrive.
+  std::unique_ptr<ProgressiveRender> bands;
   // As in the window: the first tile that cannot be fetched ends the
   // fetching, with the window's message.
   QObject::connect(&downloads, &TileDownloads::fetchFailed, &downloads, [&](const QString&, const QString&) {
+    // The bands read the session, which goes offline now: they stop, and
+    // the view is composed whole from what is on disk.
+    if (bands) bands->halt();
     TileFetchFailed(state, prompts, OnlineView{});
     downloads.reset();
   });
@@ -163,6 +174,7 @@ int runRenderCommand(const QStringList& args) {
   // The legend window has no place in it: its picture is drawn in afterwards.
   const ViewRequest view = currentViewRequest(state, RenderPass::Export);
   QImage picture;
+  QByteArray png;
   if (online && state.view.onlineMode) {
     // Every file the view lacks is asked for at once (both eras of a
     // comparison), and the view is composed once they are in.
@@ -172,28 +184,40 @@ int runRenderCommand(const QStringList& args) {
       eraB.eraIndex = compareView.eraB;
       eraB.viewId = 1;
       askForTiles(state, eraB, downloads);
+    } else if (legend.isNull()) {
+      bands = std::make_unique<ProgressiveRender>(state, view);
+      if (!bands->usable()) bands.reset();
     }
     QEventLoop loop;
     QObject::connect(&downloads, &TileDownloads::busyChanged, &loop, [&](bool busy) {
       if (!busy) loop.quit();
     });
+    QObject::connect(&downloads, &TileDownloads::fileFetched, &loop, [&](const QString& path, bool) {
+      if (bands) bands->fileArrived(path);
+    });
     if (downloads.busy()) loop.exec();
+    // A band that failed leaves the whole composition to do.
+    if (bands && state.view.onlineMode && !bands->finish(picture, png)) png.clear();
+    bands.reset();
   }
-  if (!renderCompare(options, state, view, picture, nullptr, &error)) {
-    printError(error);
-    return kExitFailed;
-  }
-  if (!legend.isNull()) drawLegendCorner(picture, legend);
-
-  if (picture.isNull()) {
-    printError(QStringLiteral("the view could not be composed"));
-    return kExitFailed;
-  }
-  // Written once and not kept by the program: the fast setting of the encoder.
-  const QByteArray png = encodePngFast(picture);
   if (png.isEmpty()) {
-    printError(QStringLiteral("the view could not be encoded as PNG"));
-    return kExitFailed;
+    if (!renderCompare(options, state, view, picture, nullptr, &error)) {
+      printError(error);
+      return kExitFailed;
+    }
+    if (!legend.isNull()) drawLegendCorner(picture, legend);
+
+    if (picture.isNull()) {
+      printError(QStringLiteral("the view could not be composed"));
+      return kExitFailed;
+    }
+    // Written once and not kept by the program: the fast setting of the
+    // encoder.
+    png = encodePngFast(picture);
+    if (png.isEmpty()) {
+      printError(QStringLiteral("the view could not be encoded as PNG"));
+      return kExitFailed;
+    }
   }
   const bool written = toStandardOutput ? writeToStandardOutput(png, &error) : writeFileAtomically(output, png, &error);
   if (!written) {

@@ -2,6 +2,7 @@
 #include "render/ImageLibrary.h"
 
 #include "render/PaletteQuantizer.h"
+#include "render/PngRowEncoder.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -134,21 +135,6 @@ QByteArray encodeJpeg(const QImage& image, int quality) {
 
 namespace {
 
-void appendChunk(QByteArray& out, const char* type, const unsigned char* data, size_t length) {
-  unsigned char head[8];
-  qToBigEndian<uint32_t>(static_cast<uint32_t>(length), head);
-  std::memcpy(head + 4, type, 4);
-  out.append(reinterpret_cast<const char*>(head), 8);
-  out.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
-  // The check covers the type and the data, not the length.
-  // (A null buffer would restart the check at 0, hence the test.)
-  uint32_t crc = libdeflate_crc32(0, head + 4, 4);
-  if (length > 0) crc = libdeflate_crc32(crc, data, length);
-  unsigned char tail[4];
-  qToBigEndian<uint32_t>(crc, tail);
-  out.append(reinterpret_cast<const char*>(tail), 4);
-}
-
 struct CompressorDeleter {
   void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
@@ -178,48 +164,11 @@ QByteArray encodePngFast(const QImage& image, int level) {
   // on elevation colours this saves a quarter of the file against no
   // filter, on line maps it costs a fifth, and it takes one subtraction per
   // byte where choosing a filter per row would take several passes.
-  const QRgb zeros[1] = {0};
-  for (size_t y = 0; y < height; ++y) {
-    const QRgb* from = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y)));
-    const QRgb* above = y > 0 ? reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(y - 1))) : zeros;
-    const size_t step = y > 0 ? 1 : 0;
-    unsigned char* to = rows.get() + y * rowBytes;
-    *to++ = 2;  // Up
-    for (size_t x = 0; x < width; ++x, to += 3) {
-      const QRgb a = above[x * step];
-      to[0] = static_cast<unsigned char>(qRed(from[x]) - qRed(a));
-      to[1] = static_cast<unsigned char>(qGreen(from[x]) - qGreen(a));
-      to[2] = static_cast<unsigned char>(qBlue(from[x]) - qBlue(a));
-    }
-  }
+  png::filterRowsUp(source, 0, static_cast<int>(height), rows.get());
   const size_t length = libdeflate_zlib_compress(compressor.get(), rows.get(), rowBytes * height, packed.get(), bound);
   if (length == 0) return {};
 
-  QByteArray out;
-  out.reserve(static_cast<qsizetype>(length + 128 + length / (1 << 20) * 12));
-  out.append("\x89PNG\r\n\x1a\n", 8);
-  unsigned char header[13];
-  qToBigEndian<uint32_t>(static_cast<uint32_t>(width), header);
-  qToBigEndian<uint32_t>(static_cast<uint32_t>(height), header + 4);
-  header[8] = 8;   // bits per sample
-  header[9] = 2;   // truecolour
-  header[10] = 0;  // deflate
-  header[11] = 0;  // the five row filters
-  header[12] = 0;  // not interlaced
-  appendChunk(out, "IHDR", header, sizeof header);
-  if (source.dotsPerMeterX() > 0 && source.dotsPerMeterY() > 0) {
-    unsigned char physical[9];
-    qToBigEndian<uint32_t>(static_cast<uint32_t>(source.dotsPerMeterX()), physical);
-    qToBigEndian<uint32_t>(static_cast<uint32_t>(source.dotsPerMeterY()), physical + 4);
-    physical[8] = 1;  // per metre
-    appendChunk(out, "pHYs", physical, sizeof physical);
-  }
-  // Data chunks of a megabyte, as other writers make them.
-  constexpr size_t kChunk = size_t(1) << 20;
-  for (size_t at = 0; at < length; at += kChunk)
-    appendChunk(out, "IDAT", packed.get() + at, std::min(kChunk, length - at));
-  appendChunk(out, "IEND", nullptr, 0);
-  return out;
+  return png::assemble(source.size(), source.dotsPerMeterX(), source.dotsPerMeterY(), packed.get(), length);
 }
 
 bool DIBtoPNG(const QString& path, const QImage& image, QString* error) {

@@ -49,16 +49,21 @@ ClippedTile clipTile(int x, int y, int w, int h, int sw, int sh, int viewWidth, 
 class Composer {
  public:
   Composer(const ProgramState& session, const ViewRequest& request, QImage& picture, TileSource* tiles,
-           QImage* beforeOverlays)
+           QImage* beforeOverlays, const QRect& rows = QRect())
       : st_(session),
         req_(request),
         print_(request.scaled()),
         view_(request.mapViewport(session.mapInfo)),
         target_(&picture),
         tiles_(tiles ? tiles : &diskTileSource()),
-        beforeOverlays_(beforeOverlays) {}
+        beforeOverlays_(beforeOverlays),
+        rows_(rows) {}
 
   bool run();
+  // The files of the era's grid the composition would draw, each with its
+  // rectangle on the picture; false when there is nothing to compose or the
+  // era is drawn by sheets.
+  bool placeFiles(std::vector<PlacedFile>& out);
 
  private:
   QRect pageRect(int x, int y, int w, int h) const {
@@ -86,6 +91,9 @@ class Composer {
   // every composition (a comparison being dragged) would only crowd the
   // decoded tiles out of the cache with them.
   bool keepCutTiles() const { return keepStretched() && !req_.moving; }
+  // Sets up the composition's geometry, and its picture when it is to be
+  // drawn; false when there is nothing to compose.
+  bool prepare(bool drawing);
   TileAsk ask() const { return TileAsk{tiles_, req_.tiles, req_.viewId}; }
   // Calls draw(col, row, dest, source) for each grid position of a range that
   // has something to draw: the page rectangle (source empty) in the print
@@ -96,6 +104,10 @@ class Composer {
   }
   template <typename Draw>
   void forEachPosition(const TileRange& r, int sw, int sh, int row, Draw draw) const;
+  // Calls place(tile, placement) for each position of the era's grid that
+  // has a sheet, in drawing order.
+  template <typename Place>
+  void forEachPlacement(Place place) const;
   QRegion plannedCover() const;
   void drawBackground();
   // Copies piece (col, row) stretched over its whole place from the tile
@@ -124,6 +136,9 @@ class Composer {
   QImage* target_ = nullptr;
   TileSource* tiles_;
   QImage* beforeOverlays_;
+  // Rows of an export composition drawn into the picture as it stands (the
+  // rest is left alone); null: the whole composition.
+  QRect rows_;
   QRegion clip_;
   QRect area_;  // the whole drawing area: the view, or its rectangle on the page
   bool full_ = true;
@@ -145,7 +160,7 @@ class Composer {
   void useScaledPictures(const GridFiles& files, GridPictures& pictures, const QRect& dest, QRect& source) const;
 };
 
-bool Composer::run() {
+bool Composer::prepare(bool drawing) {
   if (!st_.view.loaded || req_.eraIndex < 0 || req_.eraIndex >= static_cast<int>(st_.eras.size())) return false;
   if (req_.viewSize.width() <= 0 || req_.viewSize.height() <= 0) return false;
   if (st_.mapInfo.tileWidth <= 0 || st_.mapInfo.tileHeight <= 0) return false;
@@ -154,7 +169,7 @@ bool Composer::run() {
   if (print_) {
     // The print pass always draws everything, onto the page rectangle of the
     // view at scale k; what lies beyond it on the page is left alone.
-    if (target_->isNull()) return false;
+    if (!drawing || target_->isNull()) return false;
     if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
     const TargetMapping& p = ctx_.print;
     const int w = req_.viewSize.width(), h = req_.viewSize.height();
@@ -165,18 +180,31 @@ bool Composer::run() {
   } else {
     const QSize size = req_.targetSize();
     full_ = req_.pass != RenderPass::Drag;
-    if (full_ && (target_->size() != size || target_->format() != QImage::Format_RGB32))
+    if (!drawing) {
+      if (size.isEmpty()) return false;
+    } else if (!rows_.isNull()) {
+      // The rows go into the picture the earlier rows were composed into:
+      // it is never made anew.
+      if (req_.pass != RenderPass::Export || target_->size() != size || target_->format() != QImage::Format_RGB32)
+        return false;
+    } else if (full_ && (target_->size() != size || target_->format() != QImage::Format_RGB32)) {
       *target_ = QImage(size, QImage::Format_RGB32);
-    if (target_->isNull() || target_->size() != size) return false;
-    if (target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
+    }
+    if (drawing && (target_->isNull() || target_->size() != size)) return false;
+    if (drawing && target_->format() != QImage::Format_RGB32) *target_ = target_->convertToFormat(QImage::Format_RGB32);
     area_ = QRect(QPoint(0, 0), size);
     clip_ = BuildViewClipRegion(req_);
+    if (!rows_.isNull()) clip_ &= rows_;
   }
-  setTargetResolution(*target_, st_, req_.devicePixelRatio);
+  if (drawing) setTargetResolution(*target_, st_, req_.devicePixelRatio);
   if (clip_.isEmpty()) return false;
-
   tw_ = tileViewWidth(view_);
   th_ = tileViewHeight(view_);
+  return true;
+}
+
+bool Composer::run() {
+  if (!prepare(true)) return false;
 
   const bool tiles = req_.layers.tiles && full_;
   const bool dragTiles = req_.layers.tiles && !full_ && !print_;
@@ -310,41 +338,65 @@ void Composer::drawTilePictures(const GridPictures& pictures, int tileStyle, con
   }
 }
 
-void Composer::planTiles() {
-  if (era().bySheetIndex) return;
-  const int eraIndex = req_.eraIndex;
+template <typename Place>
+void Composer::forEachPlacement(Place place) const {
   const MapInfo& m = st_.mapInfo;
   const FrameOffset frame = m.frame[std::clamp(era().frameType, 0, 2)];
   const TileRange r = VisibleTileRange(view_, frame.x, frame.y);
-  // Every position in drawing order: its file is asked for here; the
-  // decoding then runs on the other processors while the tiles are drawn one
-  // after the other on this thread.
-  std::vector<GridFiles> files;
   for (int row = r.firstRow; row <= r.lastRow; ++row) {
     if (row < 0 || row >= m.totalRows) continue;
     for (int col = r.firstCol; col <= r.lastCol; ++col) {
       if (col < 0 || col >= m.totalCols) continue;
       const int x = tileViewX(view_, r, col);
       const int y = tileViewY(view_, r, row);
-      const std::optional<ResolvedTile> tile = ResolveTile(st_, eraIndex, col, row);
+      const std::optional<ResolvedTile> tile = ResolveTile(st_, req_.eraIndex, col, row);
       if (!tile) continue;  // no sheet here: the background stays
-      Placement place;
-      place.style = st_.eras[static_cast<size_t>(tile->sourceEra)].tileStyle;
-      place.borrowed = tile->borrowed;
+      Placement p;
+      p.style = st_.eras[static_cast<size_t>(tile->sourceEra)].tileStyle;
+      p.borrowed = tile->borrowed;
       if (print_) {
-        place.dest = pageRect(x, y, tw_, th_);
+        p.dest = pageRect(x, y, tw_, th_);
       } else {
         const ClippedTile c = clipTile(x, y, tw_, th_, m.tileWidth, m.tileHeight, area_.width(), area_.height());
         if (!c.drawable()) continue;
-        place.dest = c.dest;
-        place.source = c.source;
+        p.dest = c.dest;
+        p.source = c.source;
       }
-      files.push_back(FetchGridPosition(st_, eraIndex, *tile, ask()));
-      placements_.push_back(place);
-      placedFiles_.push_back(files.back());
+      place(*tile, p);
     }
   }
+}
+
+void Composer::planTiles() {
+  if (era().bySheetIndex) return;
+  // Every position in drawing order: its file is asked for here; the
+  // decoding then runs on the other processors while the tiles are drawn one
+  // after the other on this thread.
+  std::vector<GridFiles> files;
+  bool first = true;
+  forEachPlacement([&](const ResolvedTile& tile, const Placement& place) {
+    // Rows being composed ask only for their own files, and for the first
+    // file of the view, which dates an era dated by its tiles.
+    const bool outside = !rows_.isNull() && !clip_.intersects(place.dest);
+    if (outside && !first) return;
+    first = false;
+    GridFiles f = FetchGridPosition(st_, req_.eraIndex, tile, ask());
+    if (outside) return;
+    files.push_back(std::move(f));
+    placements_.push_back(place);
+    placedFiles_.push_back(files.back());
+  });
   decoding_ = std::make_unique<TileDecodeQueue>(std::move(files));
+}
+
+bool Composer::placeFiles(std::vector<PlacedFile>& out) {
+  if (!prepare(false) || era().bySheetIndex || !req_.layers.tiles || !full_) return false;
+  forEachPlacement([&](const ResolvedTile& tile, const Placement& place) {
+    out.push_back(PlacedFile{TilePath(st_, tile.sourceEra, tile.fileName), place.dest});
+    if (place.style == kMaskedMap)
+      out.push_back(PlacedFile{TilePath(st_, tile.sourceEra, QStringLiteral("M_") + tile.fileName), place.dest});
+  });
+  return true;
 }
 
 void Composer::planDragTiles() {
@@ -552,6 +604,19 @@ bool renderView(const ProgramState& session, const ViewRequest& request, QImage&
                 QImage* beforeOverlays) {
   Composer composer(session, request, picture, tiles, beforeOverlays);
   return composer.run();
+}
+
+bool renderViewRows(const ProgramState& session, const ViewRequest& request, QImage& picture, int top, int bottom) {
+  if (top < 0 || bottom <= top) return false;
+  Composer composer(session, request, picture, nullptr, nullptr, QRect(0, top, picture.width(), bottom - top));
+  return composer.run();
+}
+
+bool placedTileFiles(const ProgramState& session, const ViewRequest& request, std::vector<PlacedFile>& out) {
+  QImage picture;
+  Composer composer(session, request, picture, nullptr, nullptr);
+  out.clear();
+  return composer.placeFiles(out);
 }
 
 }  // namespace kavalo

@@ -9,6 +9,9 @@
 // at hand, and the sheet lines.
 #include <QImage>
 #include <QRegion>
+#include <QString>
+
+#include <vector>
 
 #include "render/ViewRequest.h"
 
@@ -28,6 +31,25 @@ class TileSource;
 // pixels; returns whether it composed.
 bool renderView(const ProgramState& session, const ViewRequest& request, QImage& picture, TileSource* tiles = nullptr,
                 QImage* beforeOverlays = nullptr);
+
+// Composes the rows [top, bottom) of an export composition into picture,
+// which already has the request's target size and holds the rows composed
+// before; the rows outside are left as they are. The rows get the pixels the
+// whole composition gives them: a picture can be composed a band at a time,
+// each band once the files it shows are on disk. Tiles come from disk.
+bool renderViewRows(const ProgramState& session, const ViewRequest& request, QImage& picture, int top, int bottom);
+
+// A file a composition draws and the rectangle of the picture it covers.
+struct PlacedFile {
+  QString path;
+  QRect dest;
+};
+
+// The tile and mask files of the era's grid a full composition of the
+// request draws, in drawing order, each with its rectangle in target pixels.
+// False (and nothing) when there is nothing to compose, the tiles are not
+// shown, or the era is drawn by whole sheets.
+bool placedTileFiles(const ProgramState& session, const ViewRequest& request, std::vector<PlacedFile>& out);
 
 // Asks the tile source for every file the request would draw (tiles, masks,
 // sheet images), without drawing or decoding anything: a caller that will

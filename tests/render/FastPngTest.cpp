@@ -3,9 +3,12 @@
 // written out.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <vector>
 
 #include "render/ImageLibrary.h"
+#include "render/PngRowEncoder.h"
 #include "render/RenderFixture.h"
 #include "support/Fixtures.h"
 
@@ -72,4 +75,56 @@ TEST(FastPng, APictureOnlyWrittenOutKeepsNoDragSnapshotAndLooksTheSame) {
   QImage written;
   renderView(f.state, f.request(RenderPass::Export), written);
   EXPECT_EQ(written, dragged);
+}
+
+// Rows handed over a band at a time make a file every decoder reads back
+// exactly: bands of one row, odd bands, and more than a megabyte of data.
+TEST(FastPng, RowsCompressedBandByBandDecodeToThePicture) {
+  QImage dotted = noise(701, 600, 3);
+  dotted.setDotsPerMeterX(3780);
+  dotted.setDotsPerMeterY(3779);
+  QImage flat(4, 3, QImage::Format_RGB32);
+  flat.fill(qRgb(9, 8, 7));
+  const struct {
+    const char* what;
+    QImage image;
+    std::vector<int> bands;
+  } cases[] = {
+      {"one band", flat, {3}},
+      {"a row at a time", flat, {1, 1, 1}},
+      {"uneven bands over a megabyte", dotted, {1, 7, 300, 291, 1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PngRowEncoder encoder(c.image.size());
+    for (const int rows : c.bands) ASSERT_TRUE(encoder.addRows(c.image, rows));
+    const QByteArray png = encoder.finish(c.image.dotsPerMeterX(), c.image.dotsPerMeterY());
+    const QImage back = decodePng(png);
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back, c.image);
+    EXPECT_EQ(back.dotsPerMeterX(), c.image.dotsPerMeterX());
+    EXPECT_EQ(back.dotsPerMeterY(), c.image.dotsPerMeterY());
+  }
+
+  // What does not fit is refused, and the encoder then takes nothing more.
+  const QImage argb = flat.convertToFormat(QImage::Format_ARGB32);
+  const struct {
+    const char* what;
+    std::function<bool(PngRowEncoder&)> misuse;
+  } refusals[] = {
+      {"another size", [&](PngRowEncoder& e) { return e.addRows(noise(4, 4, 1), 1); }},
+      {"another format", [&](PngRowEncoder& e) { return e.addRows(argb, 1); }},
+      {"rows past the end", [&](PngRowEncoder& e) { return e.addRows(flat, 4); }},
+      {"no rows", [&](PngRowEncoder& e) { return e.addRows(flat, 0); }},
+  };
+  for (const auto& r : refusals) {
+    SCOPED_TRACE(r.what);
+    PngRowEncoder encoder(flat.size());
+    EXPECT_FALSE(r.misuse(encoder));
+    EXPECT_FALSE(encoder.addRows(flat, 3));
+    EXPECT_TRUE(encoder.finish(0, 0).isEmpty());
+  }
+  PngRowEncoder early(flat.size());
+  ASSERT_TRUE(early.addRows(flat, 2));
+  EXPECT_TRUE(early.finish(0, 0).isEmpty());
 }
