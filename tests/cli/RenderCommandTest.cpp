@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <httplib.h>
+
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <algorithm>
 
+#include "app/RootFolder.h"
 #include "app/UiMapView.h"
 #include "app/frmSCR.h"
 #include "cli/CliCommon.h"
@@ -14,6 +18,7 @@
 #include "render/ImageLibrary.h"
 #include "render/ViewComposer.h"
 #include "support/Fixtures.h"
+#include "support/LoopbackServer.h"
 #include "support/Programs.h"
 
 using namespace kavalo;
@@ -175,5 +180,47 @@ TEST(RenderCommand, TheLegendLayerGoesIntoTheTopRightCorner) {
       EXPECT_NE(image.pixel(c.topLeft.x() - 1, 0), legendColour.rgb());   // the map beside it
       EXPECT_NE(image.pixel(image.width() - 1, 40), legendColour.rgb());  // and below it
     }
+  }
+}
+
+// Online the view is composed and compressed while its tiles arrive: what is
+// written is the view of the complete region, the fetched tiles stay, and a
+// comparison (composed whole at the end) is right as well.
+TEST(RenderCommand, OnlineTheViewWrittenIsTheCompleteRegionsView) {
+  const QString sample = qEnvironmentVariable("KAVALO_SAMPLE");
+  ASSERT_TRUE(QFile::exists(sample + QStringLiteral("/dataset.txt"))) << "the build generates the sample region";
+  test::LoopbackServer server;
+  server.serve(QStringLiteral("/kavalo/servercheck.txt"), "OK\r\n");
+  ASSERT_TRUE(server.http().set_mount_point("/kavalo", sample.toStdString()));
+  server.start();
+  const struct {
+    const char* what;
+    QString era;
+    QStringList view;
+  } cases[] = {
+      {"masked rapid survey, every layer", QStringLiteral("JINNSOKU"),
+       {"--era", "0", "--zoom", "70", "--size", "640x480", "--layers", "tiles,altitude,lines,scale,marks"}},
+      {"scanned sheets at an odd size", QStringLiteral("1970"),
+       {"--era", "4", "--zoom", "137", "--size", "517x389", "--layers", "tiles,altitude,scale"}},
+      {"a comparison", QStringLiteral("1970"),
+       {"--era", "4", "--compare", "3", "--mode", "side", "--size", "600x300", "--layers", "tiles"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir copy;
+    ASSERT_TRUE(copyFolderTree(sample, copy.path()));
+    QDir era(copy.path() + QStringLiteral("/sample/") + c.era);
+    for (const QString& name : era.entryList(QDir::Files)) ASSERT_TRUE(era.remove(name));
+    const QString online = copy.path() + QStringLiteral("/online.png");
+    const QString offline = copy.path() + QStringLiteral("/offline.png");
+    const RenderRun fetched = runRender(QStringList{"--root", copy.path(), "--online", "--web-base",
+                                                    server.url(QStringLiteral("/kavalo/")), "-o", online} +
+                                        c.view);
+    ASSERT_EQ(fetched.exitCode, 0) << fetched.err.toStdString();
+    EXPECT_FALSE(era.entryList(QDir::Files).isEmpty());
+    ASSERT_EQ(runRender(QStringList{"--root", sample, "-o", offline} + c.view).exitCode, 0);
+    const QImage a(online), b(offline);
+    ASSERT_FALSE(a.isNull());
+    EXPECT_EQ(a.convertToFormat(QImage::Format_RGB32), b.convertToFormat(QImage::Format_RGB32));
   }
 }

@@ -198,6 +198,52 @@ TEST(OnDemandTiles, OneRequestPerFileSixAtATimeNewestViewFirstAndLeftTilesDroppe
   EXPECT_TRUE(f.failures.isEmpty());
 }
 
+// A batch handed to the HTTP layer ahead of its connections (kavalo-cli)
+// still uses six connections, and asks for each file once, round by round
+// in the order asked.
+TEST(OnDemandTiles, ALookAheadKeepsSixConnectionsAndTheOrderAsked) {
+  OnlineFixture f;
+  const QByteArray body = test::readBytes(f.eraFile(QStringLiteral("E1900"), f.tileName(0, 0)));
+  QStringList asked;
+  for (int row = 0; row < 4; ++row)
+    for (int col = 0; col < 4; ++col) {
+      QFile::remove(f.eraFile(QStringLiteral("E1900"), f.tileName(col, row)));
+      asked << f.tileName(col, row);
+    }
+  std::atomic<int> holding{0}, most{0};
+  QStringList order;
+  std::mutex orderMutex;
+  f.server.http().Get(R"(/kavalo/a/E1900/(.*))", [&](const httplib::Request& req, httplib::Response& res) {
+    {
+      std::lock_guard<std::mutex> lock(orderMutex);
+      order << QString::fromStdString(req.matches[1]);
+    }
+    const int now = ++holding;
+    for (int m = most; now > m && !most.compare_exchange_weak(m, now);) {
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    --holding;
+    res.set_content(body.constData(), static_cast<size_t>(body.size()), "image/png");
+  });
+  f.server.http().new_task_queue = [] { return new httplib::ThreadPool(16); };
+  f.server.start();
+  f.state.view.onlineMode = true;
+  f.downloads.setLookAhead(TileDownloads::kPerHost);
+  f.state.view.zoomPercent = 50;  // the whole grid in the view
+  f.composeOnline(0);
+  f.waitIdle();
+  EXPECT_EQ(most.load(), TileDownloads::kPerHost);
+  ASSERT_EQ(order.size(), asked.size()) << order.join(u' ').toStdString();
+  for (int first = 0; first < asked.size(); first += TileDownloads::kPerHost) {
+    QStringList served = order.mid(first, TileDownloads::kPerHost), wanted = asked.mid(first, TileDownloads::kPerHost);
+    served.sort();
+    wanted.sort();
+    EXPECT_EQ(served, wanted) << "round from " << first;
+  }
+  for (const QString& name : asked) EXPECT_TRUE(QFile::exists(f.eraFile(QStringLiteral("E1900"), name)));
+  EXPECT_TRUE(f.failures.isEmpty());
+}
+
 TEST(OnDemandTiles, FailuresAreToldAndLeaveNoFileBehind) {
   OnlineFixture f;
   const QByteArray body = test::readBytes(f.eraFile(QStringLiteral("E1900"), f.tileName(0, 0)));
