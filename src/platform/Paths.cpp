@@ -72,6 +72,30 @@ QByteArray findEntry(const QByteArray& dirRaw, const QString& name) {
   return found;
 }
 
+// Listing a folder to match a name costs a read of every entry. An era
+// folder may hold a million tiles, and a view in a sparse region misses
+// dozens of them at every composition: a folder this large (its directory
+// takes more than this many bytes, some thousands of entries) is looked into
+// only by the spellings a name takes on copied discs.
+constexpr off_t kLargestListedFolderBytes = 64 * 1024;
+
+bool largeFolder(const QByteArray& dirRaw) {
+  struct stat st;
+  return ::stat(dirRaw.isEmpty() ? "." : dirRaw.constData(), &st) == 0 && st.st_size > kLargestListedFolderBytes;
+}
+
+// The name as written, in lower case or in upper case, when an entry of
+// the folder is spelled so.
+QByteArray findSpelling(const QByteArray& dirRaw, const QString& name) {
+  for (const QString& spelling : {name, name.toLower(), name.toUpper()}) {
+    QByteArray candidate = dirRaw;
+    if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
+    candidate += QFile::encodeName(spelling);
+    if (rawExists(candidate)) return QFile::encodeName(spelling);
+  }
+  return {};
+}
+
 }  // namespace
 
 QByteArray resolveRawPath(const QString& path) {
@@ -86,7 +110,7 @@ QByteArray resolveRawPath(const QString& path) {
     if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
     candidate += QFile::encodeName(part);
     if (!rawExists(candidate)) {
-      QByteArray entry = findEntry(current, part);
+      QByteArray entry = largeFolder(current) ? findSpelling(current, part) : findEntry(current, part);
       if (entry.isEmpty()) return {};
       candidate = current;
       if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
@@ -111,13 +135,10 @@ QByteArray resolveRawPathUnlisted(const QString& path) {
   } else if (slash == 0) {
     folder = "/";
   }
-  for (const QString& spelling : {name, name.toLower(), name.toUpper()}) {
-    QByteArray candidate = folder;
-    if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
-    candidate += QFile::encodeName(spelling);
-    if (rawExists(candidate)) return candidate;
-  }
-  return {};
+  const QByteArray entry = findSpelling(folder, name);
+  if (entry.isEmpty()) return {};
+  if (!folder.isEmpty() && !folder.endsWith('/')) folder += '/';
+  return folder + entry;
 }
 
 bool FileExists(const QString& path) {

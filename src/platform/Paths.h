@@ -21,6 +21,8 @@ QString nativeRelative(const QString& backslashName);
 // The path under which the file can be opened: the path itself when it exists,
 // else a case-insensitive match (or the Shift-JIS spelling) of each missing
 // component. The result is the raw file-system name; empty when nothing fits.
+// A folder of some thousands of entries (an era of tiles) is not listed: a
+// missing component in it is looked for only in lower and in upper case.
 QByteArray resolveRawPath(const QString& path);
 
 // As resolveRawPath, except that the last component is looked for only as

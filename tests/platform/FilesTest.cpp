@@ -50,6 +50,34 @@ TEST(Paths, FilesCopiedFromWindowsAreFoundByCaseAndShiftJisName) {
   EXPECT_EQ(bytes, QByteArray("csv"));
 }
 
+// A folder of thousands of tiles is never listed to find a name: there a
+// name is found as written, in lower case or in upper case only, where a
+// small folder finds any mix of cases.
+TEST(Paths, ALargeFolderIsLookedIntoOnlyByItsSpellings) {
+  QTemporaryDir dir;
+  const QString large = dir.filePath(QStringLiteral("large")), small = dir.filePath(QStringLiteral("small"));
+  for (const QString& folder : {large, small})
+    for (const char* name : {"UPPER_1.PNG", "lower_1.png", "Mixed_1.Png"})
+      test::writeBytes(folder + u'/' + QString::fromLatin1(name), "png");
+  for (int i = 0; i < 5000; ++i) {
+    QFile tile(large + QStringLiteral("/%1_%2.png").arg(i / 100, 3, 10, QChar(u'0')).arg(i % 100, 3, 10, QChar(u'0')));
+    ASSERT_TRUE(tile.open(QIODevice::WriteOnly));
+  }
+  const struct {
+    const char* name;
+    bool inLarge;
+    bool inSmall;
+  } cases[] = {
+      {"049_099.png", true, false}, {"upper_1.png", true, true},  {"LOWER_1.PNG", true, true},
+      {"Mixed_1.Png", true, true},  {"mixed_1.png", false, true}, {"050_000.png", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FileExists(large + u'/' + QString::fromLatin1(c.name)), c.inLarge);
+    EXPECT_EQ(FileExists(small + u'/' + QString::fromLatin1(c.name)), c.inSmall);
+  }
+}
+
 TEST(AtomicFile, ReplacesTheFileWhole) {
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("KAVALO.ini"));
