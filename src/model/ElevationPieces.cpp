@@ -135,7 +135,7 @@ void ElevationPieces::clear() {
 
 void ElevationPieces::setBudget(int64_t bytes) {
   budget_ = std::max<int64_t>(0, bytes);
-  if (!lastUse_.empty()) keepWithinBudget(lastUse_.size());
+  keepWithinBudget(static_cast<size_t>(-1));
 }
 
 void ElevationPieces::keepWithinBudget(size_t keep) {
@@ -144,16 +144,14 @@ void ElevationPieces::keepWithinBudget(size_t keep) {
   // drops pieces in batches rather than one scan per new piece.
   const int64_t target = budget_ / 4 * 3;
   while (bytes_ > target) {
-    size_t oldest = lastUse_.size();
-    for (size_t i = 0; i < lastUse_.size(); ++i) {
-      if (i == keep || !rendered_[i]) continue;
-      if (oldest == lastUse_.size() || lastUse_[i] < lastUse_[oldest]) oldest = i;
+    auto oldest = kept_.end();
+    for (auto it = kept_.begin(); it != kept_.end(); ++it) {
+      if (it->first == keep) continue;
+      if (oldest == kept_.end() || it->second.lastUse < oldest->second.lastUse) oldest = it;
     }
-    if (oldest == lastUse_.size()) return;  // only the piece in hand is kept
-    bytes_ -= pictures_[oldest].sizeInBytes() + aprons_[oldest].sizeInBytes();
-    pictures_[oldest] = QImage();
-    aprons_[oldest] = QImage();
-    rendered_[oldest] = 0;
+    if (oldest == kept_.end()) return;  // only the piece in hand is kept
+    bytes_ -= oldest->second.picture.sizeInBytes() + oldest->second.apron.sizeInBytes();
+    kept_.erase(oldest);
   }
 }
 
@@ -168,11 +166,6 @@ void ElevationPieces::prepare(const AltitudeGrid* grid, const ColorSet& set, int
   totalRows_ = totalRows;
   pieceWidth_ = grid->columns / totalCols;
   pieceHeight_ = grid->rows / totalRows;
-  const size_t count = static_cast<size_t>(totalCols) * static_cast<size_t>(totalRows);
-  pictures_.assign(count, QImage());
-  rendered_.assign(count, 0);
-  aprons_.assign(count, QImage());
-  lastUse_.assign(count, 0);
 }
 
 bool ElevationPieces::gridUnchanged() const {
@@ -199,26 +192,31 @@ void ElevationPieces::buildTables() {
 
 bool ElevationPieces::isRendered(int a, int b) const {
   if (a < 0 || b < 0 || a >= totalCols_ || b >= totalRows_) return false;
-  return rendered_[index(a, b)] != 0;
+  return kept_.count(index(a, b)) != 0;
 }
 
 const QImage& ElevationPieces::piece(int a, int b) {
   static const QImage kNone;
   if (a < 0 || b < 0 || a >= totalCols_ || b >= totalRows_) return kNone;
   const size_t i = index(a, b);
-  touch(i);
-  if (!isRendered(a, b)) {
+  auto it = kept_.find(i);
+  if (it == kept_.end()) {
     RenderElevationPiece(a, b);
+    it = kept_.find(i);
+    if (it == kept_.end()) return kNone;
+    it->second.lastUse = ++tick_;
     keepWithinBudget(i);
+  } else {
+    it->second.lastUse = ++tick_;
   }
-  return pictures_[i];
+  return it->second.picture;
 }
 
 const QImage& ElevationPieces::apronPiece(int a, int b) {
   static const QImage kNone;
   const QImage& inner = piece(a, b);
   if (inner.isNull()) return kNone;
-  QImage& apron = aprons_[index(a, b)];
+  QImage& apron = kept_[index(a, b)].apron;
   if (!apron.isNull()) return apron;
   const int pw = pieceWidth_, ph = pieceHeight_;
   QImage image(pw + 2, ph + 2, QImage::Format_RGB32);
@@ -355,12 +353,11 @@ void ElevationPieces::RenderElevationPiece(int a, int b) {
           0xFF000000u | (channel(base[2] + shade) << 16) | (channel(base[1] + shade) << 8) | channel(base[0] + shade);
     }
   }
-  QImage& kept = pictures_[index(a, b)];
-  bytes_ -= kept.sizeInBytes() + aprons_[index(a, b)].sizeInBytes();
-  aprons_[index(a, b)] = QImage();
-  kept = std::move(image);
-  bytes_ += kept.sizeInBytes();
-  rendered_[index(a, b)] = 1;
+  Kept& kept = kept_[index(a, b)];
+  bytes_ -= kept.picture.sizeInBytes() + kept.apron.sizeInBytes();
+  kept.apron = QImage();
+  kept.picture = std::move(image);
+  bytes_ += kept.picture.sizeInBytes();
 }
 
 }  // namespace kavalo

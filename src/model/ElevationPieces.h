@@ -11,6 +11,7 @@
 #include <QImage>
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "model/AltitudeGrid.h"
@@ -97,9 +98,8 @@ class ElevationPieces {
   uint32_t cellPixel(int x, int y) const;
 
   static uint64_t nextGeneration();
-  // Marks piece i used now; drops the pieces used least lately (never i)
-  // while the kept bytes exceed the budget.
-  void touch(size_t i) { lastUse_[i] = ++tick_; }
+  // Drops the pieces used least lately (never keep) while the kept bytes
+  // exceed the budget.
   void keepWithinBudget(size_t keep);
 
   uint64_t generation_ = nextGeneration();
@@ -113,10 +113,14 @@ class ElevationPieces {
   int totalRows_ = 0;
   int pieceWidth_ = 0;
   int pieceHeight_ = 0;
-  std::vector<QImage> pictures_;
-  std::vector<uint8_t> rendered_;
-  std::vector<QImage> aprons_;  // null until asked for
-  std::vector<uint64_t> lastUse_;
+  // The rendered pieces by their index: only those, never one entry per
+  // position of the grid (a region may have a million).
+  struct Kept {
+    QImage picture;
+    QImage apron;  // null until asked for
+    uint64_t lastUse = 0;
+  };
+  std::unordered_map<size_t, Kept> kept_;
   uint64_t tick_ = 0;
   int64_t bytes_ = 0;
   int64_t budget_ = kDefaultBudget;
