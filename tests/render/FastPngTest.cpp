@@ -3,6 +3,10 @@
 // written out.
 #include <gtest/gtest.h>
 
+#include <QtEndian>
+
+#include <zlib.h>
+
 #include <functional>
 #include <random>
 #include <vector>
@@ -22,6 +26,36 @@ QImage noise(int width, int height, unsigned seed) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) image.setPixel(x, y, 0xFF000000u | (rng() & 0xFFFFFFu));
   return image;
+}
+
+// The rows a PNG file's data stream inflates to, read the way a strict
+// decoder reads it: every chunk's check, the stream's own check, nothing
+// left over. Empty when anything is wrong.
+QByteArray strictRows(const QByteArray& png) {
+  if (!png.startsWith("\x89PNG\r\n\x1a\n")) return {};
+  QByteArray stream;
+  for (qsizetype at = 8; at + 12 <= png.size();) {
+    const uint32_t length = qFromBigEndian<uint32_t>(png.constData() + at);
+    if (at + 12 + qsizetype(length) > png.size()) return {};
+    const QByteArray typeAndData = png.mid(at + 4, 4 + qsizetype(length));
+    const uint32_t crc = ::crc32(0, reinterpret_cast<const Bytef*>(typeAndData.constData()),
+                                 static_cast<uInt>(typeAndData.size()));
+    if (crc != qFromBigEndian<uint32_t>(png.constData() + at + 8 + length)) return {};
+    if (typeAndData.startsWith("IDAT")) stream += typeAndData.mid(4);
+    at += 12 + qsizetype(length);
+  }
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return {};
+  QByteArray rows(64 << 20, Qt::Uninitialized);
+  z.next_in = reinterpret_cast<Bytef*>(stream.data());
+  z.avail_in = static_cast<uInt>(stream.size());
+  z.next_out = reinterpret_cast<Bytef*>(rows.data());
+  z.avail_out = static_cast<uInt>(rows.size());
+  const int status = inflate(&z, Z_FINISH);
+  const bool whole = status == Z_STREAM_END && z.avail_in == 0;
+  rows.truncate(static_cast<qsizetype>(z.total_out));
+  inflateEnd(&z);
+  return whole ? rows : QByteArray();
 }
 
 }  // namespace
@@ -54,6 +88,7 @@ TEST(FastPng, DecodesToTheSamePixelsAtEverySizeAndLevel) {
     SCOPED_TRACE(c.what);
     const QByteArray png = encodePngFast(c.image, c.level);
     ASSERT_FALSE(png.isEmpty());
+    EXPECT_EQ(strictRows(png).size(), c.image.height() * (1 + 3 * c.image.width()));
     const QImage back = decodePng(png);
     ASSERT_FALSE(back.isNull());
     EXPECT_EQ(back, toOpaqueRgb32(c.image));
@@ -99,6 +134,7 @@ TEST(FastPng, RowsCompressedBandByBandDecodeToThePicture) {
     PngRowEncoder encoder(c.image.size());
     for (const int rows : c.bands) ASSERT_TRUE(encoder.addRows(c.image, rows));
     const QByteArray png = encoder.finish(c.image.dotsPerMeterX(), c.image.dotsPerMeterY());
+    EXPECT_EQ(strictRows(png).size(), c.image.height() * (1 + 3 * c.image.width()));
     const QImage back = decodePng(png);
     ASSERT_FALSE(back.isNull());
     EXPECT_EQ(back, c.image);
