@@ -148,31 +148,41 @@ TEST(OnDemandTiles, TheDrawingNeverWaitsAndTheTilesFollowOnceArrived) {
   EXPECT_TRUE(f.failures.isEmpty());
 }
 
+// Every tile of E1900 on the server only, each answered after a while; the
+// server counts the requests it holds at once and notes the order they came.
+struct HeldTiles {
+  std::atomic<int> holding{0}, most{0};
+  QStringList order;  // read once the requests are over
+  std::mutex orderMutex;
+
+  HeldTiles(OnlineFixture& f, int answerMs) {
+    const QByteArray body = test::readBytes(f.eraFile(QStringLiteral("E1900"), f.tileName(0, 0)));
+    for (int row = 0; row < 4; ++row)
+      for (int col = 0; col < 4; ++col) QFile::remove(f.eraFile(QStringLiteral("E1900"), f.tileName(col, row)));
+    f.server.http().Get(R"(/kavalo/a/E1900/(.*))", [this, body, answerMs](const httplib::Request& req,
+                                                                          httplib::Response& res) {
+      {
+        std::lock_guard<std::mutex> lock(orderMutex);
+        order << QString::fromStdString(req.matches[1]);
+      }
+      const int now = ++holding;
+      for (int m = most; now > m && !most.compare_exchange_weak(m, now);) {
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(answerMs));
+      --holding;
+      res.set_content(body.constData(), static_cast<size_t>(body.size()), "image/png");
+    });
+    f.server.http().new_task_queue = [] { return new httplib::ThreadPool(16); };
+    f.server.start();
+    f.state.view.onlineMode = true;
+  }
+};
+
 TEST(OnDemandTiles, OneRequestPerFileSixAtATimeNewestViewFirstAndLeftTilesDropped) {
   OnlineFixture f;
-  // Every tile on the server only, each answered after a while; the server
-  // counts the requests it holds at once.
-  const QByteArray body = test::readBytes(f.eraFile(QStringLiteral("E1900"), f.tileName(0, 0)));
-  for (int row = 0; row < 4; ++row)
-    for (int col = 0; col < 4; ++col) QFile::remove(f.eraFile(QStringLiteral("E1900"), f.tileName(col, row)));
-  std::atomic<int> holding{0}, most{0};
-  QStringList order;
-  std::mutex orderMutex;
-  f.server.http().Get(R"(/kavalo/a/E1900/(.*))", [&](const httplib::Request& req, httplib::Response& res) {
-    {
-      std::lock_guard<std::mutex> lock(orderMutex);
-      order << QString::fromStdString(req.matches[1]);
-    }
-    const int now = ++holding;
-    for (int m = most; now > m && !most.compare_exchange_weak(m, now);) {
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    --holding;
-    res.set_content(body.constData(), static_cast<size_t>(body.size()), "image/png");
-  });
-  f.server.http().new_task_queue = [] { return new httplib::ThreadPool(16); };
-  f.server.start();
-  f.state.view.onlineMode = true;
+  HeldTiles held(f, 150);
+  std::atomic<int>& most = held.most;
+  QStringList& order = held.order;
 
   // The view and a comparison's second era ask for the same files: each is
   // asked of the server once.
@@ -203,36 +213,16 @@ TEST(OnDemandTiles, OneRequestPerFileSixAtATimeNewestViewFirstAndLeftTilesDroppe
 // in the order asked.
 TEST(OnDemandTiles, ALookAheadKeepsSixConnectionsAndTheOrderAsked) {
   OnlineFixture f;
-  const QByteArray body = test::readBytes(f.eraFile(QStringLiteral("E1900"), f.tileName(0, 0)));
+  HeldTiles held(f, 120);
   QStringList asked;
   for (int row = 0; row < 4; ++row)
-    for (int col = 0; col < 4; ++col) {
-      QFile::remove(f.eraFile(QStringLiteral("E1900"), f.tileName(col, row)));
-      asked << f.tileName(col, row);
-    }
-  std::atomic<int> holding{0}, most{0};
-  QStringList order;
-  std::mutex orderMutex;
-  f.server.http().Get(R"(/kavalo/a/E1900/(.*))", [&](const httplib::Request& req, httplib::Response& res) {
-    {
-      std::lock_guard<std::mutex> lock(orderMutex);
-      order << QString::fromStdString(req.matches[1]);
-    }
-    const int now = ++holding;
-    for (int m = most; now > m && !most.compare_exchange_weak(m, now);) {
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(120));
-    --holding;
-    res.set_content(body.constData(), static_cast<size_t>(body.size()), "image/png");
-  });
-  f.server.http().new_task_queue = [] { return new httplib::ThreadPool(16); };
-  f.server.start();
-  f.state.view.onlineMode = true;
+    for (int col = 0; col < 4; ++col) asked << f.tileName(col, row);
+  const QStringList& order = held.order;
   f.downloads.setLookAhead(TileDownloads::kPerHost);
   f.state.view.zoomPercent = 50;  // the whole grid in the view
   f.composeOnline(0);
   f.waitIdle();
-  EXPECT_EQ(most.load(), TileDownloads::kPerHost);
+  EXPECT_EQ(held.most.load(), TileDownloads::kPerHost);
   ASSERT_EQ(order.size(), asked.size()) << order.join(u' ').toStdString();
   for (int first = 0; first < asked.size(); first += TileDownloads::kPerHost) {
     QStringList served = order.mid(first, TileDownloads::kPerHost), wanted = asked.mid(first, TileDownloads::kPerHost);
