@@ -89,8 +89,9 @@ struct PngRowEncoder::Stream {
   ~Stream() {
     if (open) deflateEnd(&z);
   }
-  // Compresses what is in z's input (all of it), flushing the end when
-  // finishing; false when zlib fails or memory runs out.
+  // Compresses what is in z's input (all of it); with Z_SYNC_FLUSH also
+  // what zlib holds back, up to a byte boundary. False when zlib fails or
+  // memory runs out.
   bool run(int flush) {
     try {
       for (;;) {
@@ -99,13 +100,12 @@ struct PngRowEncoder::Stream {
         const size_t room = std::min<size_t>(out.size() - z.total_out, std::numeric_limits<uInt>::max());
         z.avail_out = static_cast<uInt>(room);
         const int status = deflate(&z, flush);
-        if (status == Z_STREAM_END) return true;
         // (Without room to write, zlib makes no progress and says so; with
         // room, it is a fault.)
         if (status != Z_OK && !(status == Z_BUF_ERROR && z.avail_out == 0)) return false;
-        // Done with the input, and zlib had room left over: it holds
-        // nothing more back for now.
-        if (flush == Z_NO_FLUSH && z.avail_in == 0 && z.avail_out > 0) return true;
+        // Done with the input, and zlib had room left over: it has written
+        // all it was asked to.
+        if (z.avail_in == 0 && z.avail_out > 0) return true;
       }
     } catch (const std::bad_alloc&) {
       return false;
@@ -135,10 +135,15 @@ bool PngRowEncoder::addRows(const QImage& picture, int count) {
     return false;
   }
   png::filterRowsUp(picture, rowsDone_, count, s.rows.data());
-  // zlib takes at most 4 GiB at a call; a band is far below that.
-  s.z.next_in = s.rows.data();
-  s.z.avail_in = static_cast<uInt>(s.rows.size());
-  if (!s.run(Z_NO_FLUSH)) {
+  if (rowsDone_ + count < size_.height()) {
+    // zlib takes at most 4 GiB at a call; a band is far below that.
+    s.z.next_in = s.rows.data();
+    s.z.avail_in = static_cast<uInt>(s.rows.size());
+    if (!s.run(Z_NO_FLUSH)) {
+      failed_ = true;
+      return false;
+    }
+  } else if (!endWith(s.rows)) {
     failed_ = true;
     return false;
   }
@@ -146,17 +151,37 @@ bool PngRowEncoder::addRows(const QImage& picture, int count) {
   return true;
 }
 
-QByteArray PngRowEncoder::finish(int dotsPerMeterX, int dotsPerMeterY) {
-  if (failed_ || rowsDone_ != size_.height()) return {};
+bool PngRowEncoder::endWith(const std::vector<unsigned char>& rows) {
+  // The last rows are what is left to do once the picture is complete:
+  // they go through the faster one-shot compressor, whose stream ends the
+  // data, after what zlib holds is flushed to a byte boundary. The stream's
+  // check covers both.
   Stream& s = *stream_;
   s.z.next_in = nullptr;
   s.z.avail_in = 0;
-  if (!s.run(Z_FINISH)) {
-    failed_ = true;
-    return {};
+  if (!s.run(Z_SYNC_FLUSH)) return false;
+  std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)> compressor(libdeflate_alloc_compressor(1),
+                                                                                     libdeflate_free_compressor);
+  if (!compressor) return false;
+  const size_t bound = libdeflate_deflate_compress_bound(compressor.get(), rows.size());
+  try {
+    s.out.resize(s.z.total_out + bound + 4);
+  } catch (const std::bad_alloc&) {
+    return false;
   }
-  failed_ = true;  // the stream is closed: nothing more goes in
-  return png::assemble(size_, dotsPerMeterX, dotsPerMeterY, s.out.data(), s.z.total_out);
+  unsigned char* at = s.out.data() + s.z.total_out;
+  const size_t length = libdeflate_deflate_compress(compressor.get(), rows.data(), rows.size(), at, bound);
+  if (length == 0) return false;
+  qToBigEndian<uint32_t>(libdeflate_adler32(static_cast<uint32_t>(s.z.adler), rows.data(), rows.size()), at + length);
+  s.out.resize(s.z.total_out + length + 4);
+  return true;
+}
+
+QByteArray PngRowEncoder::finish(int dotsPerMeterX, int dotsPerMeterY) {
+  if (failed_ || rowsDone_ != size_.height()) return {};
+  failed_ = true;  // the file is written once
+  const Stream& s = *stream_;
+  return png::assemble(size_, dotsPerMeterX, dotsPerMeterY, s.out.data(), s.out.size());
 }
 
 }  // namespace kavalo

@@ -7,14 +7,17 @@
 // that little of the encoding is left when the last tile is in.
 //
 // The file is of the kind encodePngFast writes (8-bit truecolour, each row
-// filtered by the one above, the resolution kept); the compression is zlib's
-// fastest setting, the one that can go on from band to band in one stream.
+// filtered by the one above, the resolution kept). The bands are compressed
+// by zlib at its fastest setting, which can go on from band to band in one
+// stream; the last band, the one left when the picture is complete, by the
+// faster one-shot compressor that ends the stream.
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 
 #include <cstddef>
 #include <memory>
+#include <vector>
 
 namespace kavalo {
 
@@ -39,6 +42,8 @@ class PngRowEncoder {
 
  private:
   struct Stream;
+  // Compresses the last rows (filtered) and ends the stream.
+  bool endWith(const std::vector<unsigned char>& rows);
   QSize size_;
   int rowsDone_ = 0;
   bool failed_ = false;
