@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "render/ImageLibrary.h"
 
+#include "render/DeflateRle.h"
 #include "render/PaletteQuantizer.h"
 #include "render/PngRowEncoder.h"
 
@@ -16,6 +17,9 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "platform/AtomicFile.h"
 #include "platform/Paths.h"
@@ -146,7 +150,8 @@ QByteArray encodePngFast(const QImage& image, int level) {
   const QImage source = toOpaqueRgb32(image);
   const size_t width = static_cast<size_t>(source.width());
   const size_t height = static_cast<size_t>(source.height());
-  const size_t rowBytes = 1 + 3 * width;  // the filter byte (none), then R G B
+  const size_t rowBytes = 1 + 3 * width;  // the filter byte, then R G B
+  const size_t total = rowBytes * height;
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
       libdeflate_alloc_compressor(std::clamp(level, 1, 12)));
   if (!compressor) return {};
@@ -154,8 +159,8 @@ QByteArray encodePngFast(const QImage& image, int level) {
   std::unique_ptr<unsigned char[]> packed;
   size_t bound = 0;
   try {
-    rows.reset(new unsigned char[rowBytes * height]);
-    bound = libdeflate_zlib_compress_bound(compressor.get(), rowBytes * height);
+    rows.reset(new unsigned char[total]);
+    bound = libdeflate_zlib_compress_bound(compressor.get(), total);
     packed.reset(new unsigned char[bound]);
   } catch (const std::bad_alloc&) {
     return {};
@@ -164,10 +169,51 @@ QByteArray encodePngFast(const QImage& image, int level) {
   // on elevation colours this saves a quarter of the file against no
   // filter, on line maps it costs a fifth, and it takes one subtraction per
   // byte where choosing a filter per row would take several passes.
+  //
+  // A large picture at the fastest level is compressed on two processors:
+  // its top rows by the run coder on another thread (render/DeflateRle.h),
+  // the rest by the one-shot compressor here, the two raw streams joined
+  // into one.
+  constexpr size_t kSplitBytes = size_t(1) << 20;
+  // The run coder takes the top half: both end about together on map
+  // pictures (bench_png), and the file grows by a twentieth on the sample
+  // region's maps (by a fifth on the benchmark region's repeated tiles,
+  // whose long repeats only the one-shot compressor finds).
+  const size_t top = height / 2;
+  if (level <= kFastPngLevel && total >= kSplitBytes && top > 0 && std::thread::hardware_concurrency() >= 2) {
+    std::vector<unsigned char> stream = {0x78, 0x01};  // deflate, 32 KiB window, fastest
+    bool headOk = false;
+    std::thread worker;
+    try {
+      worker = std::thread([&] {
+        png::filterRowsUp(source, 0, static_cast<int>(top), rows.get());
+        headOk = png::deflateRuns(rows.get(), rowBytes * top, stream);
+      });
+    } catch (const std::system_error&) {
+      // No thread to be had: the whole picture is compressed here below.
+    }
+    if (worker.joinable()) {
+      unsigned char* rest = rows.get() + rowBytes * top;
+      png::filterRowsUp(source, static_cast<int>(top), static_cast<int>(height - top), rest);
+      const size_t tail =
+          libdeflate_deflate_compress(compressor.get(), rest, rowBytes * (height - top), packed.get(), bound);
+      worker.join();
+      if (!headOk || tail == 0) return {};
+      try {
+        stream.insert(stream.end(), packed.get(), packed.get() + tail);
+        unsigned char check[4];
+        qToBigEndian<uint32_t>(libdeflate_adler32(1, rows.get(), total), check);
+        stream.insert(stream.end(), check, check + 4);
+      } catch (const std::bad_alloc&) {
+        return {};
+      }
+      return png::assemble(source.size(), source.dotsPerMeterX(), source.dotsPerMeterY(), stream.data(),
+                           stream.size());
+    }
+  }
   png::filterRowsUp(source, 0, static_cast<int>(height), rows.get());
-  const size_t length = libdeflate_zlib_compress(compressor.get(), rows.get(), rowBytes * height, packed.get(), bound);
+  const size_t length = libdeflate_zlib_compress(compressor.get(), rows.get(), total, packed.get(), bound);
   if (length == 0) return {};
-
   return png::assemble(source.size(), source.dotsPerMeterX(), source.dotsPerMeterY(), packed.get(), length);
 }
 

@@ -61,9 +61,11 @@ QByteArray encodeJpeg(const QImage& image, int quality = 80);
 constexpr int kFastPngLevel = 1;
 
 // The image as an 8-bit truecolour PNG written for speed: each row filtered
-// by the one above, all rows compressed in one call at the given deflate
-// level (1 fastest to 12 smallest), the resolution kept. Every decoder reads
-// it as it reads any PNG. Empty for a null image.
+// by the one above, the rows compressed at the given deflate level (1
+// fastest to 12 smallest), the resolution kept. At the fastest level a
+// picture of a megabyte and more is compressed on two processors, its top
+// half by a run coder (render/DeflateRle.h). Every decoder reads it as it
+// reads any PNG. Empty for a null image.
 QByteArray encodePngFast(const QImage& image, int level = kFastPngLevel);
 
 }  // namespace kavalo
