@@ -34,8 +34,9 @@ ProgressiveRender::ProgressiveRender(const ProgramState& session, const ViewRequ
 ProgressiveRender::~ProgressiveRender() { halt(); }
 
 int ProgressiveRender::firstWaitingRow() const {
-  // The first file of the view dates an era dated by its tiles, and the
-  // date is drawn with the credits: nothing is composed before it is in.
+  // The first file of the view dates an era dated by its tiles (the
+  // readout tells the date): nothing is composed before it is in, so that
+  // the same file dates it as in the whole composition.
   if (waiting_.front()) return 0;
   int row = height_;
   for (size_t i = 0; i < files_.size(); ++i)
