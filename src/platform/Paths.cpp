@@ -76,7 +76,7 @@ QByteArray findEntry(const QByteArray& dirRaw, const QString& name) {
 // folder may hold a million tiles, and a view in a sparse region misses
 // dozens of them at every composition: a folder this large (its directory
 // takes more than this many bytes, some thousands of entries) is looked into
-// only by the spellings a name takes on copied discs.
+// only by the spellings a name takes on copied discs and archives.
 constexpr off_t kLargestListedFolderBytes = 64 * 1024;
 
 bool largeFolder(const QByteArray& dirRaw) {
@@ -84,14 +84,17 @@ bool largeFolder(const QByteArray& dirRaw) {
   return ::stat(dirRaw.isEmpty() ? "." : dirRaw.constData(), &st) == 0 && st.st_size > kLargestListedFolderBytes;
 }
 
-// The name as written, in lower case or in upper case, when an entry of
-// the folder is spelled so.
+// The name as written, in lower case, in upper case or in Shift-JIS bytes,
+// when an entry of the folder is spelled so.
 QByteArray findSpelling(const QByteArray& dirRaw, const QString& name) {
-  for (const QString& spelling : {name, name.toLower(), name.toUpper()}) {
+  const QByteArray sjis = toSjis(name);
+  for (const QByteArray& spelling : {QFile::encodeName(name), QFile::encodeName(name.toLower()),
+                                     QFile::encodeName(name.toUpper()), sjis}) {
+    if (spelling.isEmpty()) continue;
     QByteArray candidate = dirRaw;
     if (!candidate.isEmpty() && !candidate.endsWith('/')) candidate += '/';
-    candidate += QFile::encodeName(spelling);
-    if (rawExists(candidate)) return QFile::encodeName(spelling);
+    candidate += spelling;
+    if (rawExists(candidate)) return spelling;
   }
   return {};
 }

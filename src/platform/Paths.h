@@ -22,11 +22,13 @@ QString nativeRelative(const QString& backslashName);
 // else a case-insensitive match (or the Shift-JIS spelling) of each missing
 // component. The result is the raw file-system name; empty when nothing fits.
 // A folder of some thousands of entries (an era of tiles) is not listed: a
-// missing component in it is looked for only in lower and in upper case.
+// missing component in it is looked for only in lower case, in upper case
+// and in Shift-JIS bytes.
 QByteArray resolveRawPath(const QString& path);
 
 // As resolveRawPath, except that the last component is looked for only as
-// written, in lower case and in upper case: its folder is never listed. For
+// written, in lower case, in upper case and in Shift-JIS bytes: its folder
+// is never listed. For
 // the program's own files inside an era folder, which may hold a million
 // tiles.
 QByteArray resolveRawPathUnlisted(const QString& path);

@@ -56,9 +56,14 @@ TEST(Paths, FilesCopiedFromWindowsAreFoundByCaseAndShiftJisName) {
 TEST(Paths, ALargeFolderIsLookedIntoOnlyByItsSpellings) {
   QTemporaryDir dir;
   const QString large = dir.filePath(QStringLiteral("large")), small = dir.filePath(QStringLiteral("small"));
-  for (const QString& folder : {large, small})
+  for (const QString& folder : {large, small}) {
     for (const char* name : {"UPPER_1.PNG", "lower_1.png", "Mixed_1.Png"})
       test::writeBytes(folder + u'/' + QString::fromLatin1(name), "png");
+    // A Japanese name stored as Shift-JIS bytes.
+    FILE* sjis = std::fopen((QFile::encodeName(folder) + '/' + toSjis(QStringLiteral("図.png"))).constData(), "wb");
+    ASSERT_NE(sjis, nullptr);
+    std::fclose(sjis);
+  }
   for (int i = 0; i < 5000; ++i) {
     QFile tile(large + QStringLiteral("/%1_%2.png").arg(i / 100, 3, 10, QChar(u'0')).arg(i % 100, 3, 10, QChar(u'0')));
     ASSERT_TRUE(tile.open(QIODevice::WriteOnly));
@@ -70,11 +75,12 @@ TEST(Paths, ALargeFolderIsLookedIntoOnlyByItsSpellings) {
   } cases[] = {
       {"049_099.png", true, false}, {"upper_1.png", true, true},  {"LOWER_1.PNG", true, true},
       {"Mixed_1.Png", true, true},  {"mixed_1.png", false, true}, {"050_000.png", false, false},
+      {"図.png", true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(FileExists(large + u'/' + QString::fromLatin1(c.name)), c.inLarge);
-    EXPECT_EQ(FileExists(small + u'/' + QString::fromLatin1(c.name)), c.inSmall);
+    EXPECT_EQ(FileExists(large + u'/' + QString::fromUtf8(c.name)), c.inLarge);
+    EXPECT_EQ(FileExists(small + u'/' + QString::fromUtf8(c.name)), c.inSmall);
   }
 }
 
